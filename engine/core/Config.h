@@ -1,0 +1,108 @@
+#pragma once
+
+#include "engine/core/Types.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace Halvard {
+
+class MessageManager;
+class FileManager;
+
+// One registered name: its type, flags, the owner's field it is bound to and
+// the state that change detection and commands need.
+struct ConfigVariable {
+    u32 type = 0;
+    u8 readOnly = 0;
+    u8 saved = 0;
+    void* field = nullptr;
+    std::string defaultText;
+    u8 handled = 0;
+    u8 tracked = 0;
+    i32 lastInt = 0;
+    float lastFloat = 0.0f;
+    u8 lastBool = 0;
+    std::string lastString;
+    u8 changed = 0;
+    u8 unbound = 0;
+    std::string keptText;
+};
+
+// The registry of named configuration variables and console commands, with
+// the ini file. Main thread only.
+class Config {
+public:
+    enum Type : u32 { kInteger = 0, kFloat = 1, kBoolean = 2, kString = 3, kCommand = 4 };
+    enum Result : i32 { kDone = 0, kReadOnly = 2, kMissingValue = 3, kUnknownName = 4, kEmptyLine = 5 };
+
+    Config(MessageManager* messages, FileManager* files, const std::string& settingsFolder,
+           const std::string& settingsName, bool forceVideoMode, const std::string& videoModeText,
+           bool forceWindowMode, bool fullScreenDefault);
+    Config(const Config&) = delete;
+    Config& operator=(const Config&) = delete;
+    virtual ~Config();
+
+    // The field must outlive the registration (until RemoveVariable): an
+    // i32 for integers, a float, a u8 for booleans, a std::string for strings,
+    // null for commands.
+    void AddVariable(const std::string& name, u32 type, bool readOnly, bool saved, void* field,
+                     const std::string& defaultText, bool tracked = false);
+    void RemoveVariable(const std::string& name);
+    void SetValue(const std::string& name, const std::string& text);
+    std::string GetValue(const std::string& name) const;
+    std::string GetDefaultValue(const std::string& name) const;
+    void ResetVariable(const std::string& name);
+    void ResetAll();
+    i32 ExecuteLine(const std::string& line, std::string* outName = nullptr);
+    bool IsChanged(const std::string& name) const;
+    bool IsCommandHandled(const std::string& name) const;
+    void SetCommandHandled(const std::string& name, bool handled);
+    void Load();
+    void Save();
+    void Update();
+    void ClearChangedFlags();
+    void GetVariableNames(std::vector<std::string>& names) const;
+
+    const std::string& GetIniPath() const { return iniPath_; }
+
+    // The engine's own variables, read directly by the Parts that use them.
+    std::string videoMode;
+    u8 fullScreen = 0;
+    u8 verticalSync = 0;
+    float brightness = 0.0f;
+    float contrast = 0.0f;
+    float gamma = 0.0f;
+    u8 useMipMapping = 0;
+    u8 showOctreeNodes = 0;
+    u8 showFacesEdges = 0;
+    u8 showFacesNormals = 0;
+    u8 showMipMaps = 0;
+    i32 textureAnisotropy = 0;
+    u8 invertMouse = 0;
+    i32 screenshotFormat = 0;
+
+private:
+    ConfigVariable* Find(const std::string& lowerName) const;
+    ConfigVariable* FindBound(const std::string& lowerName) const;
+    static void Parse(ConfigVariable& variable, const std::string& text);
+    static std::string Format(const ConfigVariable& variable);
+    static bool DetectChange(ConfigVariable& variable);
+    void RegisterOwnVariables(const std::string& videoModeText, bool fullScreenDefault);
+    std::vector<std::string> ReadIniLines() const;
+    void WriteIniFile(const std::string& contents) const;
+
+    MessageManager* messages_;
+    FileManager* files_;
+    std::string iniPath_;
+    std::map<std::string, ConfigVariable*> variables_;
+    std::map<std::string, std::string> pendingLines_;
+    u8 forceVideoMode_;
+    u8 forceWindowMode_;
+};
+
+// Splits "1024x768x32"; each result is stored only where its pointer is set.
+void ParseVideoMode(const std::string& text, u32* width, u32* height, u32* bitsPerPixel);
+
+} // namespace Halvard

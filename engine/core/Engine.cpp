@@ -1,0 +1,77 @@
+#include "engine/core/Engine.h"
+
+#include "engine/core/Config.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/Random.h"
+#include "engine/core/StringUtils.h"
+#include "engine/core/TimerManager.h"
+#include "platform/os/Clock.h"
+
+namespace Halvard {
+
+namespace {
+
+EngineSettings WithFallbacks(const EngineSettings& given)
+{
+    EngineSettings settings = given;
+    if (settings.applicationName.empty()) {
+        settings.applicationName = "Halvard";
+        settings.versionNumber = 67;
+    }
+    return settings;
+}
+
+} // namespace
+
+// A service that throws leaves the constructor; the members made before it
+// are released in reverse order by their owners.
+Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineSettings>(WithFallbacks(given)))
+{
+    const EngineSettings& s = *settings_;
+    messages_ = std::make_unique<MessageManager>(s, s.logEnabled != 0, s.logReopen != 0, s.logFolder, s.logName);
+    timers_ = std::make_unique<TimerManager>();
+    config_ = std::make_unique<Config>(messages_.get(), nullptr, s.configFolder, s.configName,
+                                       s.forceDefaultVideoMode != 0, s.defaultVideoMode,
+                                       s.forceDefaultFullScreen != 0, s.defaultFullScreen != 0);
+    config_->Load();
+    ParseVideoMode(config_->videoMode, &startWidth_, &startHeight_, nullptr);
+    SetRandomSeed(Platform::GetClock().MillisecondsSinceBoot());
+}
+
+Engine::~Engine()
+{
+    if (settings_->saveConfigOnExit)
+        config_->Save();
+}
+
+void Engine::BeginFrame()
+{
+    config_->Update();
+    timers_->Update();
+    messages_->ClearMessages();
+}
+
+void Engine::EndFrame(u32 sleepMilliseconds)
+{
+    UpdateManagers();
+    if (sleepMilliseconds > 0)
+        Platform::GetClock().Sleep(sleepMilliseconds);
+    config_->ClearChangedFlags();
+    if (IsExitRequested())
+        messages_->LogMessage("\nExiting...\n");
+}
+
+void Engine::UpdateManagers() {}
+
+bool Engine::IsExitRequested() const { return !config_->IsCommandHandled("exit"); }
+
+void Engine::RequestExit() { config_->SetCommandHandled("exit", false); }
+
+std::string Engine::GetVersionString() const
+{
+    const u32 version = settings_->versionNumber;
+    return settings_->applicationName + " " + IntToString(static_cast<i32>(version / 100), 0) + "." +
+           IntToString(static_cast<i32>(version % 100), 2);
+}
+
+} // namespace Halvard

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "engine/core/EngineSettings.h"
+#include "engine/core/Types.h"
+
+#include <memory>
+#include <string>
+
+namespace Halvard {
+
+class MessageManager;
+class TimerManager;
+class Config;
+
+// The one object through which the application reaches the engine. It makes
+// every service in a fixed order, owns them, and releases them in the exact
+// reverse order (members are declared in creation order for that reason).
+// Main thread only.
+class Engine {
+public:
+    explicit Engine(const EngineSettings& settings);
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+    virtual ~Engine();
+
+    // The input half of a frame, before the application's logic.
+    void BeginFrame();
+    // The output half of a frame; sleeps the given milliseconds before the
+    // frame is presented.
+    void EndFrame(u32 sleepMilliseconds);
+    void UpdateManagers();
+
+    bool IsExitRequested() const;
+    void RequestExit();
+    std::string GetVersionString() const;
+
+    const EngineSettings& GetSettings() const { return *settings_; }
+    MessageManager* GetMessageManager() const { return messages_.get(); }
+    TimerManager* GetTimerManager() const { return timers_.get(); }
+    Config* GetConfig() const { return config_.get(); }
+
+private:
+    std::unique_ptr<EngineSettings> settings_;
+    std::unique_ptr<MessageManager> messages_;
+    std::unique_ptr<TimerManager> timers_;
+    std::unique_ptr<Config> config_;
+    u32 startWidth_ = 0;
+    u32 startHeight_ = 0;
+};
+
+} // namespace Halvard

@@ -1,0 +1,203 @@
+#include "engine/core/MessageManager.h"
+
+#include "engine/core/Error.h"
+#include "engine/core/PathUtils.h"
+#include "engine/core/StringUtils.h"
+#include "platform/os/Paths.h"
+
+#include <cmath>
+#include <ctime>
+
+namespace Halvard {
+
+namespace {
+
+const Vector3 kWhite(1.0f, 1.0f, 1.0f);
+const Vector3 kGreen(0.0f, 1.0f, 0.0f);
+const Vector3 kBlack(0.0f, 0.0f, 0.0f);
+
+Vector3 LevelColor(u32 level)
+{
+    switch (level) {
+    case MessageManager::kWarning:
+        return Vector3(0.5f, 0.5f, 0.5f);
+    case MessageManager::kError:
+    case MessageManager::kFatal:
+        return Vector3(1.0f, 0.0f, 0.0f);
+    default:
+        return kWhite;
+    }
+}
+
+bool IsWhite(const Vector3& color)
+{
+    return NearlyEqual(color.x, 1.0f) && NearlyEqual(color.y, 1.0f) && NearlyEqual(color.z, 1.0f);
+}
+
+std::string BuildLogPath(const std::string& folder, const std::string& name)
+{
+    const std::string file = name + ".html";
+    if (folder.empty())
+        return GetApplicationFolder() + "\\" + file;
+    if (IsAbsolutePath(folder))
+        return folder + "\\" + file;
+    return GetApplicationFolder() + "\\" + folder + "\\" + file;
+}
+
+} // namespace
+
+MessageManager::MessageManager(const EngineSettings& settings, bool enabled, bool reopen, const std::string& folder,
+                               const std::string& logName)
+    : applicationName_(settings.applicationName), enabled_(enabled), reopen_(reopen)
+{
+    if (!enabled_)
+        return;
+    logPath_ = BuildLogPath(folder, logName.empty() ? applicationName_ : logName);
+    // A first run has no log folder yet.
+    const std::string nativePath = Platform::ToNativePath(logPath_);
+    Platform::CreateFolder(nativePath.substr(0, nativePath.find_last_of('/')));
+
+    std::lock_guard<std::mutex> lock(mutex_);
+    Open("w");
+    WriteHtmlLocked("<HTML>");
+    WriteHtmlLocked("<HEAD>");
+    WriteHtmlLocked("<TITLE>" + applicationName_ + " Log</TITLE>");
+    WriteHtmlLocked("</HEAD>");
+    WriteHtmlLocked("<BODY bgcolor=\"" + ColorToHtml(kBlack) + "\">");
+    WriteHtmlLocked("<FONT color=\"" + ColorToHtml(kWhite) + "\">");
+    WriteColored(kWhite, "======== ");
+    WriteColored(kGreen, applicationName_ + " Log: " + LocalTime());
+    WriteColored(kWhite, " ========\n\n");
+    if (reopen_)
+        Close();
+}
+
+MessageManager::~MessageManager()
+{
+    if (!enabled_)
+        return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (reopen_)
+        Open("a");
+    if (file_ == nullptr)
+        return;
+    WriteColored(kWhite, "\n======== ");
+    WriteColored(kGreen, applicationName_ + " Log end: " + LocalTime());
+    WriteColored(kWhite, " ========\n");
+    WriteHtmlLocked("</FONT>");
+    WriteHtmlLocked("</BODY>");
+    WriteHtmlLocked("</HTML>");
+    Close();
+}
+
+void MessageManager::Write(u32 level, const std::string& text)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (enabled_) {
+        const Vector3 color = LevelColor(level);
+        if (reopen_)
+            Open("a");
+        if (file_ != nullptr) {
+            if (IsWhite(color))
+                WriteHtmlLocked(text);
+            else
+                WriteColored(color, text);
+        }
+        if (reopen_)
+            Close();
+    }
+    entries_.push_back(Entry{level, text});
+}
+
+void MessageManager::WriteHtml(const std::string& text)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    WriteHtmlLocked(text);
+}
+
+void MessageManager::LogMessage(const std::string& text) { Write(kMessage, spacedMode_ ? text + "\n" : text); }
+
+void MessageManager::LogWarning(const std::string& text)
+{
+    Write(kWarning, spacedMode_ ? "\nWarning: " + text + "!\n\n" : "Warning: " + text + "!\n");
+}
+
+void MessageManager::LogError(const std::string& text)
+{
+    Write(kError, spacedMode_ ? "\nError: " + text + "!\n\n" : "Error: " + text + "!\n");
+}
+
+void MessageManager::LogFatal(const std::string& text)
+{
+    Write(kFatal, "PROGRAM ABORTING: " + text + "\n");
+    throw FatalError(text);
+}
+
+std::string MessageManager::ColorToHtml(const Vector3& color)
+{
+    return "#" + UIntToHexString(static_cast<u32>(color.x * 255.0f), 2) +
+           UIntToHexString(static_cast<u32>(color.y * 255.0f), 2) +
+           UIntToHexString(static_cast<u32>(color.z * 255.0f), 2);
+}
+
+void MessageManager::ClearMessages()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    entries_.clear();
+}
+
+u32 MessageManager::GetLogEntryCount() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return static_cast<u32>(entries_.size());
+}
+
+MessageManager::Entry MessageManager::GetLogEntry(u32 index) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return entries_.at(index);
+}
+
+void MessageManager::SetSpacedMode(bool spaced) { spacedMode_ = spaced; }
+
+void MessageManager::WriteHtmlLocked(const std::string& text)
+{
+    if (file_ == nullptr)
+        return;
+    std::string html;
+    html.reserve(text.size());
+    for (char c : text) {
+        if (c == '\n')
+            html += "<BR>";
+        else
+            html += c;
+    }
+    std::fwrite(html.data(), 1, html.size(), file_);
+}
+
+void MessageManager::WriteColored(const Vector3& color, const std::string& text)
+{
+    WriteHtmlLocked("<FONT color=\"" + ColorToHtml(color) + "\">" + text + "</FONT>");
+}
+
+void MessageManager::Open(const char* mode) { file_ = std::fopen(Platform::ToNativePath(logPath_).c_str(), mode); }
+
+void MessageManager::Close()
+{
+    if (file_ != nullptr)
+        std::fclose(file_);
+    file_ = nullptr;
+}
+
+std::string MessageManager::LocalTime()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[64];
+    // The fixed-width form of ctime: "Wed Jun 30 21:49:08 1993".
+    std::strftime(text, sizeof(text), "%a %b %e %H:%M:%S %Y", &local);
+    return text;
+}
+
+} // namespace Halvard

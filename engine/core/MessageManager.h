@@ -1,0 +1,68 @@
+#pragma once
+
+#include "engine/core/EngineSettings.h"
+#include "engine/core/Math.h"
+#include "engine/core/Types.h"
+
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace Halvard {
+
+// The engine's HTML log: one line of HTML on black, coloured by level, plus
+// the entries written since the last frame for the console. Any thread may
+// write; one mutex keeps the file and the entries whole.
+class MessageManager {
+public:
+    enum Level : u32 { kMessage = 0, kWarning = 1, kError = 2, kFatal = 3 };
+
+    struct Entry {
+        u32 level;
+        std::string text;
+    };
+
+    MessageManager(const EngineSettings& settings, bool enabled, bool reopen, const std::string& folder,
+                   const std::string& logName);
+    MessageManager(const MessageManager&) = delete;
+    MessageManager& operator=(const MessageManager&) = delete;
+    virtual ~MessageManager();
+
+    void Write(u32 level, const std::string& text);
+    // Writes raw HTML to the open file, each "\n" as "<BR>".
+    void WriteHtml(const std::string& text);
+    void LogMessage(const std::string& text);
+    void LogWarning(const std::string& text);
+    void LogError(const std::string& text);
+    // Writes the line, then throws FatalError with the text.
+    [[noreturn]] void LogFatal(const std::string& text);
+
+    static std::string ColorToHtml(const Vector3& color);
+
+    void ClearMessages();
+    u32 GetLogEntryCount() const;
+    // A copy, since another thread may write meanwhile.
+    Entry GetLogEntry(u32 index) const;
+
+    void SetSpacedMode(bool spaced);
+    const std::string& GetLogPath() const { return logPath_; }
+
+private:
+    void WriteHtmlLocked(const std::string& text);
+    void WriteColored(const Vector3& color, const std::string& text);
+    void Open(const char* mode);
+    void Close();
+    static std::string LocalTime();
+
+    std::string applicationName_;
+    std::string logPath_;
+    bool spacedMode_ = true;
+    bool enabled_;
+    bool reopen_;
+    std::FILE* file_ = nullptr;
+    std::vector<Entry> entries_;
+    mutable std::mutex mutex_;
+};
+
+} // namespace Halvard

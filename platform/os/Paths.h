@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace Platform {
+
+// Inside the system paths use '\' as their only separator; only this layer
+// speaks the native form.
+std::string ToNativePath(const std::string& path);
+std::string FromNativePath(const std::string& nativePath);
+
+// The folder of the running program (native form, no trailing separator).
+// Tests point it at a folder of their own with SetProgramFolder; an empty
+// text restores the real one.
+std::string ProgramFolder();
+void SetProgramFolder(const std::string& nativeFolder);
+
+// The user's application-data folder: $XDG_DATA_HOME, else ~/.local/share
+// (native form). It is created when missing.
+std::string ApplicationDataFolder();
+
+// Creates a folder and every missing parent; true when it exists afterwards.
+bool CreateFolder(const std::string& nativeFolder);
+
+} // namespace Platform
