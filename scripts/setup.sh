@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 build_dir="${1:-build}"
 
 packages=(cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
-          libsdl2-dev libgl-dev libopenal-dev libjpeg62-turbo-dev libvorbis-dev libogg-dev
+          libsdl2-dev libgl-dev libgl1-mesa-dri libegl-mesa0 libopenal-dev libjpeg62-turbo-dev libvorbis-dev libogg-dev
           libfreetype-dev fonts-dejavu-core xvfb xauth)
 missing=()
 for package in "${packages[@]}"; do
