@@ -1,0 +1,159 @@
+#include "engine/render/AnimationControl.h"
+
+#include "engine/core/Random.h"
+#include "engine/core/TimerManager.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace Halvard {
+
+namespace {
+
+constexpr float kTolerance = 0.0001f;
+
+u32 Span(const AnimationControl::Range& range)
+{
+    return range.last >= range.first ? range.last - range.first : range.first - range.last;
+}
+
+} // namespace
+
+AnimationControl::AnimationControl(MessageManager* messages, TimerManager* timers, u32 mode, u32 frameCount)
+    : messages_(messages), timers_(timers), mode_(mode), frameCount_(frameCount)
+{
+    AddAnimation(-1, 0, frameCount == 0 ? 0 : frameCount - 1);
+    SetAnimation(-1);
+}
+
+AnimationControl::AnimationControl(const AnimationControl& other)
+    : messages_(other.messages_), timers_(other.timers_), mode_(other.mode_), frameCount_(other.frameCount_),
+      ranges_(other.ranges_)
+{
+    CopyState(other);
+}
+
+void AnimationControl::AddAnimation(i32 id, u32 first, u32 last) { ranges_.insert({id, Range{first, last}}); }
+
+void AnimationControl::SetAnimation(i32 id)
+{
+    currentId_ = id;
+    time = 0.0f;
+}
+
+void AnimationControl::Play()
+{
+    playing = 1;
+    loopsDone = 0;
+    countdown = RandomFloat(minimumDelay, maximumDelay);
+}
+
+void AnimationControl::Stop()
+{
+    playing = 0;
+    time = 0.0f;
+}
+
+void AnimationControl::CopyState(const AnimationControl& other)
+{
+    speed = other.speed;
+    time = other.time;
+    looping = other.looping;
+    loopLimit = other.loopLimit;
+    loopsDone = other.loopsDone;
+    minimumDelay = other.minimumDelay;
+    maximumDelay = other.maximumDelay;
+    countdown = other.countdown;
+    interpolate = other.interpolate;
+    playing = other.playing;
+    frameA_ = other.frameA_;
+    frameB_ = other.frameB_;
+    blend_ = other.blend_;
+    currentId_ = other.currentId_;
+}
+
+AnimationControl::Range& AnimationControl::CurrentRange()
+{
+    return ranges_.insert({currentId_, Range{0, 0}}).first->second;
+}
+
+void AnimationControl::SetLastFrame() { time = static_cast<float>(Span(CurrentRange())); }
+
+void AnimationControl::SetRandomFrame()
+{
+    const float sign = RandomSigned();
+    const float delay = RandomFloat(minimumDelay, maximumDelay) * sign;
+    countdown = delay < 0.0f ? 0.0f : delay;
+    time = countdown < kTolerance ? RandomFloat(0.0f, static_cast<float>(Span(CurrentRange()))) : 0.0f;
+}
+
+void AnimationControl::Update()
+{
+    const Range range = CurrentRange();
+    const u32 lowest = std::min(range.first, range.last);
+    u32 span = Span(range) + 1;
+    const bool reversed = range.last < range.first;
+    const bool continuous =
+        looping && maximumDelay < kTolerance && (loopLimit == 0 || loopsDone + 1 < loopLimit);
+    if (mode_ == 1 && continuous)
+        ++span;
+
+    const float frameTime = timers_->GetFrameTime();
+    countdown -= frameTime;
+    if (playing && speed > kTolerance && (!looping || countdown < kTolerance))
+        time += speed * frameTime;
+
+    Advance(span, continuous);
+    SetFrames(span, reversed, lowest);
+}
+
+void AnimationControl::Advance(u32 span, bool continuous)
+{
+    const float lastFrame = static_cast<float>(span - 1);
+    if (continuous) {
+        // A range of one frame has nothing to wrap through: it stays on it.
+        if (span <= 1) {
+            time = 0.0f;
+            return;
+        }
+        while (std::trunc(time) >= lastFrame) {
+            time -= lastFrame;
+            ++loopsDone;
+        }
+        return;
+    }
+    if (std::trunc(time) < lastFrame)
+        return;
+    time = lastFrame;
+    if (!looping) {
+        playing = 0;
+        return;
+    }
+    if (countdown < kTolerance)
+        countdown = RandomFloat(minimumDelay, maximumDelay);
+    if (loopLimit != 0 && loopsDone + 1 >= loopLimit)
+        playing = 0;
+}
+
+void AnimationControl::SetFrames(u32 span, bool reversed, u32 lowest)
+{
+    frameA_ = static_cast<u32>(time);
+    blend_ = time - static_cast<float>(frameA_);
+    frameB_ = frameA_ + 1 >= span ? frameA_ : frameA_ + 1;
+    if (reversed) {
+        frameA_ = span - frameA_ - 1;
+        frameB_ = span - frameB_ - 1;
+        blend_ = 1.0f - blend_;
+        std::swap(frameA_, frameB_);
+    }
+    frameA_ += lowest;
+    frameB_ += lowest;
+    if (!interpolate)
+        blend_ = 0.0f;
+    if (frameA_ >= frameCount_)
+        frameA_ = 0;
+    if (frameB_ >= frameCount_)
+        frameB_ = 0;
+}
+
+} // namespace Halvard
