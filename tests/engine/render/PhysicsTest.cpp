@@ -1,0 +1,154 @@
+#include "engine/render/Physics.h"
+
+#include "engine/core/Error.h"
+#include "tests/support/TestEngine.h"
+
+#include <gtest/gtest.h>
+
+using namespace Halvard;
+
+namespace {
+
+class PhysicsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { engine = new Testing::TestEngine(); }
+    static void TearDownTestSuite()
+    {
+        delete engine;
+        engine = nullptr;
+    }
+
+    bool MoveBall(float radius, const Vector3& from, const Vector2& by, const std::vector<u32>& excluded = {})
+    {
+        return physics.Move(radius, from, by, excluded, landed, plane, id);
+    }
+
+    static Testing::TestEngine* engine;
+    Physics physics{&engine->Get()};
+    Vector2 landed{0.0f, 0.0f};
+    Plane plane;
+    u32 id = 0;
+};
+
+Testing::TestEngine* PhysicsTest::engine = nullptr;
+
+BoundingBox Box(const Vector3& min, const Vector3& max) { return BoundingBox(min, max); }
+
+} // namespace
+
+TEST_F(PhysicsTest, NothingRegisteredMovesTheWholeStep)
+{
+    EXPECT_FALSE(MoveBall(0.5f, Vector3(1, 2, 0), Vector2(3, -1)));
+    EXPECT_FLOAT_EQ(landed.x, 4.0f);
+    EXPECT_FLOAT_EQ(landed.y, 1.0f);
+}
+
+TEST_F(PhysicsTest, FaceContactStopsTheBallTouchingTheFace)
+{
+    physics.AddStaticObject(Box(Vector3(0, -1, -1), Vector3(1, 1, 1)), 17);
+    ASSERT_TRUE(MoveBall(0.5f, Vector3(-2, 0, 0), Vector2(3, 0)));
+    EXPECT_NEAR(landed.x, -0.5f, 1e-4f);
+    EXPECT_NEAR(landed.y, 0.0f, 1e-5f);
+    EXPECT_EQ(id, 17u);
+    EXPECT_NEAR(plane.GetA(), -1.0f, 1e-5f);
+    EXPECT_NEAR(plane.GetDistance(Vector3(0, 0.3f, 0)), 0.0f, 1e-5f);
+    EXPECT_EQ(physics.GetContact(0).kind, PhysicsContact::kFace);
+    EXPECT_EQ(physics.GetContactCount(), 1u);
+}
+
+TEST_F(PhysicsTest, EveryFaceOfABoxLooksOutwards)
+{
+    physics.AddStaticObject(Box(Vector3(-1, -1, -1), Vector3(1, 1, 1)), 1);
+    const Vector2 directions[4] = {Vector2(1, 0), Vector2(-1, 0), Vector2(0, 1), Vector2(0, -1)};
+    for (const Vector2& direction : directions) {
+        const Vector3 start(-direction.x * 3.0f, -direction.y * 3.0f, 0.0f);
+        ASSERT_TRUE(MoveBall(0.5f, start, direction * 4.0f));
+        EXPECT_NEAR(std::fabs(landed.x) + std::fabs(landed.y), 1.5f, 1e-4f);
+        EXPECT_NEAR(plane.GetNormal().x, -direction.x, 1e-5f);
+        EXPECT_NEAR(plane.GetNormal().y, -direction.y, 1e-5f);
+    }
+}
+
+TEST_F(PhysicsTest, ContactBeyondTheStepIsNotReported)
+{
+    physics.AddStaticObject(Box(Vector3(0, -1, -1), Vector3(1, 1, 1)), 1);
+    EXPECT_FALSE(MoveBall(0.5f, Vector3(-2, 0, 0), Vector2(1.4f, 0)));
+    EXPECT_FLOAT_EQ(landed.x, -0.6f);
+}
+
+TEST_F(PhysicsTest, TouchingContactSnapsToZeroDistance)
+{
+    physics.AddStaticObject(Box(Vector3(0, -1, -1), Vector3(1, 1, 1)), 1);
+    ASSERT_TRUE(MoveBall(0.5f, Vector3(-0.50005f, 0, 0), Vector2(1, 0)));
+    EXPECT_FLOAT_EQ(physics.GetContact(0).distance, 0.0f);
+    EXPECT_NEAR(landed.x, -0.50005f, 1e-6f);
+}
+
+TEST_F(PhysicsTest, ExcludedObjectsAreNeverHit)
+{
+    physics.AddStaticObject(Box(Vector3(0, -1, -1), Vector3(1, 1, 1)), 5);
+    EXPECT_FALSE(MoveBall(0.5f, Vector3(-2, 0, 0), Vector2(3, 0), {5}));
+    EXPECT_FALSE(MoveBall(0.5f, Vector3(-0.2f, 0, 0), Vector2(0.1f, 0), {5}));
+}
+
+TEST_F(PhysicsTest, CentreBehindAFaceIgnoresIt)
+{
+    physics.AddStaticObject(Box(Vector3(0, -1, -1), Vector3(1, 1, 1)), 5);
+    EXPECT_FALSE(MoveBall(0.2f, Vector3(0.5f, 0, 0), Vector2(0.1f, 0)));
+}
+
+TEST_F(PhysicsTest, EmbeddedSphereIsPushedOutToTouch)
+{
+    physics.AddStaticObject(Box(Vector3(0, -1, -1), Vector3(1, 1, 1)), 9);
+    ASSERT_TRUE(MoveBall(0.5f, Vector3(-0.3f, 0, 0), Vector2(0, 0)));
+    EXPECT_EQ(physics.GetContact(0).kind, PhysicsContact::kEmbedded);
+    EXPECT_NEAR(landed.x, -0.5f, 1e-5f);
+    EXPECT_NEAR(plane.GetA(), -1.0f, 1e-5f);
+    EXPECT_NEAR(plane.GetDistance(Vector3(0, 0, 0)), 0.0f, 1e-5f);
+    EXPECT_EQ(id, 9u);
+}
+
+TEST_F(PhysicsTest, CornerStopsTheBallTouchingItAndReportsAFacePlane)
+{
+    physics.AddStaticObject(Box(Vector3(0, 0, -1), Vector3(1, 1, 1)), 3);
+    ASSERT_TRUE(MoveBall(0.5f, Vector3(-1, -1, 0), Vector2(1, 1)));
+    const Vector3 centre(landed.x, landed.y, 0.0f);
+    EXPECT_NEAR(centre.Length(), 0.5f, 1e-3f);
+    EXPECT_EQ(physics.GetContact(0).kind, PhysicsContact::kEdge);
+    EXPECT_NEAR(plane.GetNormal().x + plane.GetNormal().y, -1.0f, 1e-5f);
+}
+
+TEST_F(PhysicsTest, TransformedBoxesReachFarAlongDepthButStaticOnesDoNot)
+{
+    Matrix4 identity;
+    MatrixIdentity(identity);
+    physics.AddTransformedObject(Box(Vector3(0, -1, 900), Vector3(1, 1, 902)), identity, 1);
+    physics.AddStaticObject(Box(Vector3(0, 3, 900), Vector3(1, 5, 902)), 2);
+    MoveBall(0.5f, Vector3(-2, 0, 0), Vector2(3, 0));
+    EXPECT_EQ(physics.GetTriangleCount(), 12u);
+    MoveBall(0.5f, Vector3(-2, 4, 0), Vector2(3, 0));
+    EXPECT_EQ(physics.GetTriangleCount(), 0u);
+}
+
+TEST_F(PhysicsTest, NonPositiveRadiusMovesNothing)
+{
+    physics.AddStaticObject(Box(Vector3(0, -1, -1), Vector3(1, 1, 1)), 1);
+    EXPECT_FALSE(MoveBall(0.0f, Vector3(-2, 0, 0), Vector2(3, 0)));
+    EXPECT_FLOAT_EQ(landed.x, -2.0f);
+    EXPECT_FALSE(MoveBall(-1.0f, Vector3(-2, 0, 0), Vector2(3, 0)));
+}
+
+TEST_F(PhysicsTest, FullObjectTableEndsInAFatalError)
+{
+    for (u32 i = 0; i < Physics::kMaxObjects; ++i)
+        physics.AddStaticObject(Box(Vector3(0, 0, -1), Vector3(0.001f, 0.001f, 1)), i);
+    try {
+        physics.AddStaticObject(Box(Vector3(0), Vector3(1)), 999);
+        FAIL() << "no error";
+    } catch (const FatalError& error) {
+        EXPECT_EQ(error.GetText(), "Physics: objects buffer overflow");
+    }
+    EXPECT_EQ(physics.GetObjectCount(), Physics::kMaxObjects);
+    physics.ClearObjects();
+    EXPECT_EQ(physics.GetObjectCount(), 0u);
+}
