@@ -5,6 +5,7 @@
 #include "engine/core/Random.h"
 #include "engine/core/StringUtils.h"
 #include "engine/core/TimerManager.h"
+#include "engine/core/Window.h"
 #include "platform/os/Clock.h"
 
 namespace Halvard {
@@ -35,6 +36,9 @@ Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineS
                                        s.forceDefaultFullScreen != 0, s.defaultFullScreen != 0);
     config_->Load();
     ParseVideoMode(config_->videoMode, &startWidth_, &startHeight_, nullptr);
+    window_ = std::make_unique<Window>(messages_.get(), config_.get(), GetVersionString(), s.parentWindow, s.iconId,
+                                       startWidth_, startHeight_, config_->fullScreen != 0, s.centerWindow != 0,
+                                       s.windowPositionX, s.windowPositionY);
     SetRandomSeed(Platform::GetClock().MillisecondsSinceBoot());
 }
 
@@ -48,6 +52,7 @@ void Engine::BeginFrame()
 {
     config_->Update();
     timers_->Update();
+    window_->Update();
     messages_->ClearMessages();
 }
 

@@ -11,6 +11,7 @@ namespace Halvard {
 class MessageManager;
 class TimerManager;
 class Config;
+class Window;
 
 // The one object through which the application reaches the engine. It makes
 // every service in a fixed order, owns them, and releases them in the exact
@@ -38,12 +39,14 @@ public:
     MessageManager* GetMessageManager() const { return messages_.get(); }
     TimerManager* GetTimerManager() const { return timers_.get(); }
     Config* GetConfig() const { return config_.get(); }
+    Window* GetWindow() const { return window_.get(); }
 
 private:
     std::unique_ptr<EngineSettings> settings_;
     std::unique_ptr<MessageManager> messages_;
     std::unique_ptr<TimerManager> timers_;
     std::unique_ptr<Config> config_;
+    std::unique_ptr<Window> window_;
     u32 startWidth_ = 0;
     u32 startHeight_ = 0;
 };

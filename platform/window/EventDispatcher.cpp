@@ -1,0 +1,159 @@
+#include "platform/window/EventDispatcher.h"
+
+#include <SDL.h>
+
+#include "platform/window/Utf8.h"
+#include "platform/window/VirtualKeys.h"
+
+namespace Platform {
+
+void EventDispatcher::SetProcedure(WindowProcedure procedure) { procedure_ = std::move(procedure); }
+
+bool EventDispatcher::PumpOne()
+{
+    SDL_Event event;
+    if (SDL_PollEvent(&event) == 0)
+        return false;
+    Dispatch(event);
+    return true;
+}
+
+void EventDispatcher::Dispatch(const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_QUIT:
+        Deliver(WindowMessage::kQuit, 0);
+        break;
+    case SDL_KEYDOWN:
+        OnKeyDown(event.key);
+        break;
+    case SDL_KEYUP:
+        OnKeyUp(event.key);
+        break;
+    case SDL_TEXTINPUT:
+        OnTextInput(event.text);
+        break;
+    case SDL_WINDOWEVENT:
+        OnWindowEvent(event.window);
+        break;
+    default:
+        break;
+    }
+}
+
+bool EventDispatcher::IsKeyHeld(uint32_t virtualKey) const
+{
+    switch (virtualKey) {
+    case kVkShift:
+        return heldKeys_[kVkLeftShift] || heldKeys_[kVkRightShift];
+    case kVkControl:
+        return heldKeys_[kVkLeftControl] || heldKeys_[kVkRightControl];
+    case kVkMenu:
+        return heldKeys_[kVkLeftMenu] || heldKeys_[kVkRightMenu];
+    default:
+        return virtualKey < heldKeys_.size() && heldKeys_[virtualKey];
+    }
+}
+
+// Auto-repeated key-downs are delivered like the first one. While Alt is
+// held, and for F10, the key comes as a system key.
+void EventDispatcher::OnKeyDown(const SDL_KeyboardEvent& key)
+{
+    const uint32_t sided = SidedVirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode);
+    if (sided == 0)
+        return;
+    heldKeys_[sided] = true;
+    const uint32_t code = VirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode);
+    const bool system = IsKeyHeld(kVkMenu) || code == kVkF10;
+    Deliver(system ? WindowMessage::kSysKeyDown : WindowMessage::kKeyDown, code);
+}
+
+void EventDispatcher::OnKeyUp(const SDL_KeyboardEvent& key)
+{
+    heldKeys_[SidedVirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode)] = false;
+}
+
+void EventDispatcher::OnTextInput(const SDL_TextInputEvent& text)
+{
+    for (char16_t character : Utf8ToUtf16(text.text))
+        Deliver(WindowMessage::kChar, character);
+}
+
+void EventDispatcher::OnWindowEvent(const SDL_WindowEvent& window)
+{
+    switch (window.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+        Deliver(WindowMessage::kClose, 0);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        Deliver(WindowMessage::kSetFocus, 0);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        // Keys released elsewhere never report it here.
+        heldKeys_.reset();
+        Deliver(WindowMessage::kKillFocus, 0);
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        OnStateChange(window, WindowMessage::kMinimize);
+        break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        OnStateChange(window, WindowMessage::kMaximize);
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+        OnStateChange(window, WindowMessage::kRestore);
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        OnSizeChanged(window);
+        break;
+    default:
+        break;
+    }
+}
+
+// The window manager minimises and maximises before it tells; a procedure
+// that refuses the change has it undone.
+void EventDispatcher::OnStateChange(const SDL_WindowEvent& window, uint32_t command)
+{
+    if (!Deliver(WindowMessage::kSysCommand, command) || command == WindowMessage::kRestore)
+        return;
+    if (SDL_Window* native = SDL_GetWindowFromID(window.windowID))
+        SDL_RestoreWindow(native);
+}
+
+// A full-screen window takes the size of the display mode, so only a
+// windowed one is offered to the procedure to keep its size.
+void EventDispatcher::OnSizeChanged(const SDL_WindowEvent& window)
+{
+    SDL_Window* native = SDL_GetWindowFromID(window.windowID);
+    if (native == nullptr || (SDL_GetWindowFlags(native) & SDL_WINDOW_FULLSCREEN) != 0)
+        return;
+    WindowMessage message;
+    message.id = WindowMessage::kPositionChanging;
+    SDL_GetWindowPosition(native, &message.rect.x, &message.rect.y);
+    message.rect.width = static_cast<uint32_t>(window.data1);
+    message.rect.height = static_cast<uint32_t>(window.data2);
+    const ScreenRect proposed = message.rect;
+    Deliver(message);
+    if (message.rect.width != proposed.width || message.rect.height != proposed.height)
+        SDL_SetWindowSize(native, static_cast<int>(message.rect.width), static_cast<int>(message.rect.height));
+    if (message.rect.x != proposed.x || message.rect.y != proposed.y)
+        SDL_SetWindowPosition(native, message.rect.x, message.rect.y);
+}
+
+bool EventDispatcher::Deliver(WindowMessage& message) { return procedure_ ? procedure_(message) : false; }
+
+bool EventDispatcher::Deliver(uint32_t id, uint32_t param)
+{
+    WindowMessage message;
+    message.id = id;
+    message.param = param;
+    return Deliver(message);
+}
+
+EventDispatcher& GetEventDispatcher()
+{
+    static EventDispatcher dispatcher;
+    return dispatcher;
+}
+
+} // namespace Platform

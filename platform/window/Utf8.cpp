@@ -1,0 +1,78 @@
+#include "platform/window/Utf8.h"
+
+#include <cstdint>
+
+namespace Platform {
+
+namespace {
+
+// Number of bytes a sequence has after its lead byte, or -1 for a byte that
+// cannot lead one.
+int FollowingBytes(unsigned char lead)
+{
+    if (lead < 0x80)
+        return 0;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 1;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 2;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 3;
+    return -1;
+}
+
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+void Append(std::u16string& out, uint32_t codePoint)
+{
+    if (codePoint < 0x10000) {
+        out += static_cast<char16_t>(codePoint);
+        return;
+    }
+    codePoint -= 0x10000;
+    out += static_cast<char16_t>(0xD800 + (codePoint >> 10));
+    out += static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
+}
+
+// Overlong forms, surrogates and values past 0x10FFFF are not characters.
+bool IsValid(uint32_t codePoint, int following)
+{
+    static const uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+    return codePoint >= kSmallest[following] && codePoint <= 0x10FFFF &&
+           (codePoint < 0xD800 || codePoint > 0xDFFF);
+}
+
+} // namespace
+
+std::u16string Utf8ToUtf16(std::string_view text)
+{
+    std::u16string out;
+    size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const int following = FollowingBytes(lead);
+        if (following < 0 || i + following >= text.size()) {
+            ++i;
+            continue;
+        }
+        uint32_t codePoint = following == 0 ? lead : lead & (0x3F >> following);
+        bool complete = true;
+        for (int k = 1; k <= following; ++k) {
+            const unsigned char byte = static_cast<unsigned char>(text[i + k]);
+            if (!IsContinuation(byte)) {
+                complete = false;
+                break;
+            }
+            codePoint = (codePoint << 6) | (byte & 0x3F);
+        }
+        if (!complete || !IsValid(codePoint, following)) {
+            ++i;
+            continue;
+        }
+        Append(out, codePoint);
+        i += following + 1;
+    }
+    return out;
+}
+
+} // namespace Platform

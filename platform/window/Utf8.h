@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace Platform {
+
+// The 16-bit characters of UTF-8 text, as the window code takes typed
+// characters: characters beyond 0xFFFF become surrogate pairs. Malformed
+// bytes are dropped.
+std::u16string Utf8ToUtf16(std::string_view text);
+
+} // namespace Platform
