@@ -6,6 +6,9 @@
 #include "engine/core/StringUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/input/Controls_DI7.h"
+#include "engine/input/KeyNames.h"
+#include "engine/render/RenderSystem_D3D7.h"
 #include "platform/os/Clock.h"
 
 namespace Halvard {
@@ -39,6 +42,9 @@ Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineS
     window_ = std::make_unique<Window>(messages_.get(), config_.get(), GetVersionString(), s.parentWindow, s.iconId,
                                        startWidth_, startHeight_, config_->fullScreen != 0, s.centerWindow != 0,
                                        s.windowPositionX, s.windowPositionY);
+    render_ = std::make_unique<RenderSystem_D3D7>(messages_.get(), config_.get(), window_.get(), s.stencilRequest != 0,
+                                                  s.keepWindowSize != 0);
+    controls_ = std::make_unique<Controls_DI7>(messages_.get(), timers_.get(), window_.get(), true);
     SetRandomSeed(Platform::GetClock().MillisecondsSinceBoot());
 }
 
@@ -53,6 +59,7 @@ void Engine::BeginFrame()
     config_->Update();
     timers_->Update();
     window_->Update();
+    controls_->Update();
     messages_->ClearMessages();
 }
 
@@ -61,12 +68,16 @@ void Engine::EndFrame(u32 sleepMilliseconds)
     UpdateManagers();
     if (sleepMilliseconds > 0)
         Platform::GetClock().Sleep(sleepMilliseconds);
+    render_->SwapBuffers();
+    if (controls_->IsKeyPressed(KeyNames::kPrintScrn))
+        config_->SetCommandHandled("sc_take_screenshot", false);
+    controls_->ResetPressedKeys();
     config_->ClearChangedFlags();
     if (IsExitRequested())
         messages_->LogMessage("\nExiting...\n");
 }
 
-void Engine::UpdateManagers() {}
+void Engine::UpdateManagers() { render_->Refresh(); }
 
 bool Engine::IsExitRequested() const { return !config_->IsCommandHandled("exit"); }
 

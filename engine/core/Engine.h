@@ -12,6 +12,8 @@ class MessageManager;
 class TimerManager;
 class Config;
 class Window;
+class RenderSystem;
+class Controls;
 
 // The one object through which the application reaches the engine. It makes
 // every service in a fixed order, owns them, and releases them in the exact
@@ -40,6 +42,8 @@ public:
     TimerManager* GetTimerManager() const { return timers_.get(); }
     Config* GetConfig() const { return config_.get(); }
     Window* GetWindow() const { return window_.get(); }
+    RenderSystem* GetRenderSystem() const { return render_.get(); }
+    Controls* GetControls() const { return controls_.get(); }
 
 private:
     std::unique_ptr<EngineSettings> settings_;
@@ -47,6 +51,8 @@ private:
     std::unique_ptr<TimerManager> timers_;
     std::unique_ptr<Config> config_;
     std::unique_ptr<Window> window_;
+    std::unique_ptr<RenderSystem> render_;
+    std::unique_ptr<Controls> controls_;
     u32 startWidth_ = 0;
     u32 startHeight_ = 0;
 };

@@ -22,6 +22,12 @@ std::string ReadProgramFolder()
     return program.parent_path().string();
 }
 
+std::string ReadProgramName()
+{
+    std::error_code error;
+    return std::filesystem::read_symlink("/proc/self/exe", error).filename().string();
+}
+
 } // namespace
 
 std::string ToNativePath(const std::string& path)
@@ -53,6 +59,12 @@ void SetProgramFolder(const std::string& nativeFolder)
 {
     std::lock_guard<std::mutex> lock(programFolderMutex);
     programFolderOverride = nativeFolder;
+}
+
+std::string ProgramFile()
+{
+    static const std::string name = ReadProgramName();
+    return ProgramFolder() + "/" + name;
 }
 
 std::string ApplicationDataFolder()

@@ -15,6 +15,11 @@ std::string FromNativePath(const std::string& nativePath);
 std::string ProgramFolder();
 void SetProgramFolder(const std::string& nativeFolder);
 
+// The running program's own file (native form): the file of the program's
+// name inside ProgramFolder, so a test that moves the program folder also
+// chooses which file stands for the program.
+std::string ProgramFile();
+
 // The user's application-data folder: $XDG_DATA_HOME, else ~/.local/share
 // (native form). It is created when missing.
 std::string ApplicationDataFolder();

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "platform/input/InputSystem.h"
 #include "platform/window/Utf8.h"
 #include "platform/window/VirtualKeys.h"
 
@@ -18,8 +19,10 @@ bool EventDispatcher::PumpOne()
     return true;
 }
 
+// The input devices hear every event before the window does.
 void EventDispatcher::Dispatch(const SDL_Event& event)
 {
+    GetInputSystem().HandleEvent(event);
     switch (event.type) {
     case SDL_QUIT:
         Deliver(WindowMessage::kQuit, 0);

@@ -2,7 +2,9 @@
 #include "engine/core/Engine.h"
 #include "engine/core/Window.h"
 
+#include "tests/support/FakeVideoSystem.h"
 #include "tests/support/FakeWindowSystem.h"
+#include "tests/support/ScopedVideoSystem.h"
 #include "tests/support/ScopedWindowSystem.h"
 #include "tests/support/SdlEvents.h"
 #include "tests/support/TestEngine.h"
@@ -17,6 +19,8 @@ protected:
 
     Testing::FakeWindowSystem system;
     Testing::ScopedWindowSystem installed{system};
+    Testing::FakeVideoSystem video;
+    Testing::ScopedVideoSystem videoInstalled{video};
 };
 
 TEST_F(EngineWindowTest, TheWindowTakesTheVersionAsTitleAndTheVideoModesSize)

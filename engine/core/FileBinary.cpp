@@ -1,0 +1,231 @@
+#include "engine/core/FileBinary.h"
+
+#include "engine/core/Error.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/PathUtils.h"
+#include "engine/core/StringUtils.h"
+#include "platform/os/FileSystem.h"
+#include "platform/os/Paths.h"
+#include "platform/os/ReplacementFile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace Halvard {
+
+namespace {
+
+constexpr u16 kReplacementCharacter = 0xFFFD;
+
+// The size of an open stream, or -1 when it cannot be measured or does not
+// fit the 32-bit size.
+i64 MeasureStream(std::FILE* stream)
+{
+    if (::fseeko(stream, 0, SEEK_END) != 0)
+        return -1;
+    const i64 size = ::ftello(stream);
+    if (size < 0 || size > static_cast<i64>(std::numeric_limits<u32>::max()) || ::fseeko(stream, 0, SEEK_SET) != 0)
+        return -1;
+    return size;
+}
+
+} // namespace
+
+FileBinary::FileBinary(MessageManager* messages, const std::string& name, bool write, bool loadWhole,
+                       bool fromMemory, u32 memorySize, const u8* memory)
+    : messages_(messages), name_(name), write_(write)
+{
+    const std::string fullPath = MakeApplicationPath(name);
+    if (write) {
+        OpenForWriting(fullPath);
+    } else if (fromMemory) {
+        size_ = memorySize;
+        memory_ = std::make_unique<u8[]>(memorySize);
+        if (memorySize > 0)
+            std::memcpy(memory_.get(), memory, memorySize);
+    } else {
+        OpenForReading(fullPath, loadWhole);
+    }
+}
+
+FileBinary::~FileBinary()
+{
+    if (reader_ != nullptr)
+        std::fclose(reader_);
+    if (writer_ == nullptr)
+        return;
+    const bool removed = writer_->Discard();
+    if (messages_ == nullptr)
+        return;
+    try {
+        messages_->LogWarning("File " + Quoted() + " was not saved, the previous one is kept");
+        if (!removed)
+            messages_->LogError("Failed to remove the unsaved copy of " + Quoted() + " file");
+    } catch (...) {
+        // Logging is all a destructor can do; it must not throw.
+    }
+}
+
+void FileBinary::OpenForWriting(const std::string& fullPath)
+{
+    writer_ = std::make_unique<Platform::ReplacementFile>(Platform::ToNativePath(fullPath));
+    if (!writer_->IsOpen())
+        throw FileError("Failed to open " + Quoted() + " file");
+}
+
+void FileBinary::OpenForReading(const std::string& fullPath, bool loadWhole)
+{
+    std::FILE* stream = Platform::OpenForReading(Platform::ToNativePath(fullPath));
+    const i64 size = stream == nullptr ? -1 : MeasureStream(stream);
+    if (size < 0) {
+        if (stream != nullptr)
+            std::fclose(stream);
+        throw FileError("Failed to open " + Quoted() + " file");
+    }
+    size_ = static_cast<u32>(size);
+    if (!loadWhole && size_ > kWholeReadLimit) {
+        reader_ = stream;
+        return;
+    }
+    memory_ = std::make_unique<u8[]>(size_);
+    const size_t read = std::fread(memory_.get(), 1, size_, stream);
+    std::fclose(stream);
+    if (read != size_)
+        throw FileError("Failed to open " + Quoted() + " file");
+}
+
+std::FILE* FileBinary::Stream() const { return writer_ != nullptr ? writer_->Stream() : reader_; }
+
+std::string FileBinary::Quoted() const { return "\"" + name_ + "\""; }
+
+bool FileBinary::Seek(u32 origin, i32 offset)
+{
+    i64 wanted = 0;
+    switch (origin) {
+    case 0:
+        wanted = offset;
+        break;
+    case 1:
+        wanted = static_cast<i64>(size_) - offset;
+        break;
+    case 2:
+        wanted = static_cast<i64>(position_) + offset;
+        break;
+    default:
+        return false;
+    }
+    const i64 last = size_ == 0 ? 0 : static_cast<i64>(size_) - 1;
+    bool onByte = true;
+    if (wanted < 0) {
+        wanted = 0;
+        onByte = false;
+    } else if (wanted > last) {
+        wanted = last;
+        onByte = false;
+    }
+    position_ = static_cast<u32>(wanted);
+    if (std::FILE* stream = Stream())
+        ::fseeko(stream, static_cast<off_t>(position_), SEEK_SET);
+    return onByte;
+}
+
+void FileBinary::Read(void* buffer, u32 count, u32* countRead)
+{
+    u32 amount = 0;
+    if (count > 0 && !write_ && position_ < size_) {
+        amount = std::min(count, size_ - position_);
+        if (memory_ != nullptr)
+            std::memcpy(buffer, memory_.get() + position_, amount);
+        else if (reader_ != nullptr)
+            amount = static_cast<u32>(std::fread(buffer, 1, amount, reader_));
+        else
+            amount = 0;
+    }
+    position_ += amount;
+    if (countRead != nullptr)
+        *countRead = amount;
+    else if (amount < count)
+        throw FileError("Failed to read " + UIntToString(count) + " bytes from " + Quoted() + " file");
+}
+
+void FileBinary::Write(const void* buffer, u32 count, u32* countWritten)
+{
+    u32 written = 0;
+    std::FILE* stream = writer_ != nullptr ? writer_->Stream() : nullptr;
+    if (count > 0 && stream != nullptr)
+        written = static_cast<u32>(std::fwrite(buffer, 1, count, stream));
+    position_ += written;
+    size_ = std::max(size_, position_);
+    if (countWritten != nullptr)
+        *countWritten = written;
+    else if (written < count)
+        throw FileError("Failed to write " + UIntToString(count) + " bytes from " + Quoted() + " file");
+}
+
+u32 FileBinary::ReadUInt()
+{
+    u8 bytes[4];
+    Read(bytes, 4);
+    return static_cast<u32>(bytes[0]) | (static_cast<u32>(bytes[1]) << 8) | (static_cast<u32>(bytes[2]) << 16) |
+           (static_cast<u32>(bytes[3]) << 24);
+}
+
+void FileBinary::ReadString(std::string& out)
+{
+    u8 count = 0;
+    Read(&count, 1);
+    std::string bytes(count, '\0');
+    Read(bytes.data(), count);
+    out.assign(bytes.c_str());
+}
+
+void FileBinary::ReadWideString(std::wstring& out)
+{
+    u8 count = 0;
+    Read(&count, 1);
+    std::vector<u8> bytes(count * 2u);
+    Read(bytes.data(), static_cast<u32>(bytes.size()));
+    out.clear();
+    for (size_t i = 0; i < count; ++i) {
+        const wchar_t character = static_cast<wchar_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        if (character == 0)
+            break;
+        out += character;
+    }
+}
+
+void FileBinary::WriteWideString(const std::wstring& text)
+{
+    const size_t length = std::min<size_t>(text.size(), kMaxStringLength);
+    std::vector<u8> bytes;
+    bytes.reserve(1 + 2 * (length + 1));
+    bytes.push_back(static_cast<u8>(length + 1));
+    for (size_t i = 0; i < length; ++i) {
+        const u32 code = static_cast<u32>(text[i]);
+        const u16 unit = code > 0xFFFF ? kReplacementCharacter : static_cast<u16>(code);
+        bytes.push_back(static_cast<u8>(unit & 0xFF));
+        bytes.push_back(static_cast<u8>(unit >> 8));
+    }
+    bytes.push_back(0);
+    bytes.push_back(0);
+    Write(bytes.data(), static_cast<u32>(bytes.size()));
+}
+
+void FileBinary::WriteByte(u32 value)
+{
+    const u8 byte = static_cast<u8>(value & 0xFF);
+    Write(&byte, 1);
+}
+
+void FileBinary::Close()
+{
+    if (writer_ == nullptr)
+        return;
+    const bool saved = writer_->Commit();
+    writer_.reset();
+    if (!saved)
+        throw FileError("Failed to save " + Quoted() + " file");
+}
+
+} // namespace Halvard

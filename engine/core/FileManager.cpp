@@ -1,0 +1,156 @@
+#include "engine/core/FileManager.h"
+
+#include "engine/core/Error.h"
+#include "engine/core/FileBinary.h"
+#include "engine/core/FileTextual.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/PackFile.h"
+#include "engine/core/PathUtils.h"
+#include "engine/core/StringUtils.h"
+#include "platform/os/Paths.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace Halvard {
+
+namespace {
+
+// The program's file ends with the pack, its length and these three bytes.
+constexpr u32 kTrailerSize = 7;
+constexpr u8 kTrailerMark[3] = {'A', 'P', 'C'};
+
+std::string PackLookupName(const std::string& path)
+{
+    std::string name = ToLower(path);
+    ReplaceAll(name, "\\\\", "\\");
+    return name;
+}
+
+} // namespace
+
+FileManager::FileManager(MessageManager* messages, const std::string& baseFolder, const std::string& packFolder)
+    : messages_(messages), baseFolder_(baseFolder.empty() ? GetApplicationFolder() : baseFolder)
+{
+    messages_->LogMessage("Initialization of File Manager...");
+    MountAppendedPack();
+    MountPackFolder(packFolder);
+}
+
+FileManager::~FileManager() = default;
+
+void FileManager::MountAppendedPack()
+{
+    const std::string program = Platform::FromNativePath(Platform::ProgramFile());
+    u32 start = 0;
+    u32 length = 0;
+    try {
+        FileBinary file(messages_, program, false);
+        const u32 size = file.GetSize();
+        if (size < kTrailerSize || size > static_cast<u32>(std::numeric_limits<i32>::max()))
+            return;
+        u8 trailer[kTrailerSize];
+        file.Seek(0, static_cast<i32>(size - kTrailerSize));
+        file.Read(trailer, kTrailerSize);
+        if (!std::equal(kTrailerMark, kTrailerMark + 3, trailer + 4))
+            return;
+        length = static_cast<u32>(trailer[0]) | (static_cast<u32>(trailer[1]) << 8) |
+                 (static_cast<u32>(trailer[2]) << 16) | (static_cast<u32>(trailer[3]) << 24);
+        if (length > size - kTrailerSize) {
+            messages_->LogWarning("Pack file " + program + " skipped: Incorrect pack file format");
+            return;
+        }
+        start = size - length - kTrailerSize;
+    } catch (const Error&) {
+        // A program file that cannot be read simply holds no pack.
+        return;
+    }
+    Mount(program, start, length);
+}
+
+void FileManager::MountPackFolder(const std::string& packFolder)
+{
+    const std::string folder = packFolder.empty() ? baseFolder_ : baseFolder_ + "\\" + packFolder;
+    std::vector<std::string> packNames;
+    FindFilesOnDisk(folder, "*.pak", packNames);
+    for (const std::string& name : packNames)
+        Mount(name, 0, 0);
+}
+
+// A bad pack costs its entries, never the start-up.
+void FileManager::Mount(const std::string& fileName, u32 start, u32 expectedLength)
+{
+    try {
+        packs_.push_back(std::make_unique<PackFile>(messages_, fileName, start, expectedLength));
+    } catch (const Error& error) {
+        messages_->LogWarning("Pack file " + fileName + " skipped: " + error.GetText());
+    }
+}
+
+std::string FileManager::MakeFullPath(const std::string& path) const
+{
+    return IsAbsolutePath(path) ? path : baseFolder_ + "\\" + path;
+}
+
+std::unique_ptr<FileBinary> FileManager::OpenFileBinary(const std::string& path, bool write, bool loadWhole)
+{
+    const std::string fullPath = MakeFullPath(path);
+    if (write) {
+        CreateFolders(fullPath);
+        return std::make_unique<FileBinary>(messages_, fullPath, true);
+    }
+    u32 size = 0;
+    if (!FileExistsOnDisk(fullPath) && ReadFromPacks(path, &size, nullptr)) {
+        std::vector<u8> bytes(size);
+        ReadFromPacks(path, nullptr, bytes.data());
+        return std::make_unique<FileBinary>(messages_, fullPath, false, false, true, size, bytes.data());
+    }
+    return std::make_unique<FileBinary>(messages_, fullPath, false, loadWhole);
+}
+
+std::unique_ptr<FileTextual> FileManager::OpenFileTextual(const std::string& path, bool write, u32 encoding)
+{
+    return std::make_unique<FileTextual>(messages_, OpenFileBinary(path, write, false), write, encoding);
+}
+
+bool FileManager::FileExists(const std::string& path)
+{
+    return FileExistsOnDisk(MakeFullPath(path)) || ReadFromPacks(path, nullptr, nullptr);
+}
+
+bool FileManager::FolderExists(const std::string& path)
+{
+    if (FileExistsOnDisk(MakeFullPath(path)))
+        return true;
+    return std::any_of(packs_.begin(), packs_.end(),
+                       [&path](const std::unique_ptr<PackFile>& pack) { return pack->ContainsPath(path); });
+}
+
+void FileManager::FindFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& out)
+{
+    std::vector<std::string> found;
+    FindFilesOnDisk(MakeFullPath(folder), mask, found);
+    for (const std::unique_ptr<PackFile>& pack : packs_)
+        pack->FindFiles(folder, mask, found);
+    std::sort(found.begin(), found.end(), FileNameLess);
+    found.erase(std::unique(found.begin(), found.end(), FileNameEqual), found.end());
+    out = std::move(found);
+}
+
+bool FileManager::ReadFromPacks(const std::string& path, u32* size, u8* buffer)
+{
+    const std::string name = PackLookupName(path);
+    std::lock_guard<std::mutex> lock(packMutex_);
+    for (const std::unique_ptr<PackFile>& pack : packs_) {
+        if (!pack->HasFile(name))
+            continue;
+        if (size != nullptr)
+            pack->GetFileSize(name, *size);
+        if (buffer != nullptr)
+            pack->ReadFile(name, buffer);
+        return true;
+    }
+    return false;
+}
+
+} // namespace Halvard

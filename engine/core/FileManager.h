@@ -1,0 +1,68 @@
+#pragma once
+
+#include "engine/core/Types.h"
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace Halvard {
+
+class FileBinary;
+class FileTextual;
+class MessageManager;
+class PackFile;
+
+// The one place where a data path becomes an open file. At construction it
+// mounts the pack appended to the program's own file and then every "*.pak"
+// of the pack folder; reads take the loose file under the base folder when
+// there is one, else the entry of the first mounted pack that holds it. A
+// path whose second character is ':' or that begins with '\' is absolute; any
+// other lies below the base folder and is also the name looked up in the
+// packs (without regard to case). Any thread; pack reads are serialised.
+class FileManager {
+public:
+    // An empty base folder means the program's own folder; the pack folder is
+    // relative to the base folder (empty: the base folder itself). The log
+    // must outlive the manager.
+    FileManager(MessageManager* messages, const std::string& baseFolder, const std::string& packFolder);
+    FileManager(const FileManager&) = delete;
+    FileManager& operator=(const FileManager&) = delete;
+    virtual ~FileManager();
+
+    // The caller owns the file. Writing creates the missing folders; see
+    // FileBinary for when the bytes reach the disk. Throws FileError "Failed
+    // to open" with the full path when the file is in neither place.
+    std::unique_ptr<FileBinary> OpenFileBinary(const std::string& path, bool write, bool loadWhole = false);
+    std::unique_ptr<FileTextual> OpenFileTextual(const std::string& path, bool write, u32 encoding = 0);
+
+    // On disk or in a mounted pack.
+    bool FileExists(const std::string& path);
+    // On disk, or some folder of a mounted pack contains the path.
+    bool FolderExists(const std::string& path);
+    // The sorted distinct names matching the mask on disk (full paths, their
+    // case as on disk) and in the packs (relative, lower-case); replaces the
+    // contents of out.
+    void FindFiles(const std::string& folder, const std::string& mask, std::vector<std::string>& out);
+    // Looks the relative path up in the packs, first mounted first; fills the
+    // size and the buffer (at least the size) when given.
+    bool ReadFromPacks(const std::string& path, u32* size, u8* buffer);
+
+    MessageManager* GetMessageManager() const { return messages_; }
+    const std::string& GetBaseFolder() const { return baseFolder_; }
+    u32 GetPackCount() const { return static_cast<u32>(packs_.size()); }
+
+private:
+    void MountAppendedPack();
+    void MountPackFolder(const std::string& packFolder);
+    void Mount(const std::string& fileName, u32 start, u32 expectedLength);
+    std::string MakeFullPath(const std::string& path) const;
+
+    MessageManager* messages_;
+    std::string baseFolder_;
+    std::vector<std::unique_ptr<PackFile>> packs_;
+    std::mutex packMutex_;
+};
+
+} // namespace Halvard

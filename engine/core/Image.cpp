@@ -1,0 +1,643 @@
+#include "engine/core/Image.h"
+
+#include "engine/core/Error.h"
+#include "engine/core/FileBinary.h"
+#include "engine/core/FileManager.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/PathUtils.h"
+#include "engine/core/StringUtils.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <type_traits>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace Halvard {
+
+static_assert(std::is_same_v<boolean, int>, "the source callbacks are declared with int results");
+
+namespace {
+
+constexpr u32 kBmpHeaderSize = 54;
+constexpr u32 kBmpPaletteSize = 1024;
+constexpr u16 kBmpSignature = 19778;
+constexpr u32 kTgaHeaderSize = 18;
+constexpr u32 kTgaRunLengthBit = 8;
+constexpr u32 kTgaTopLeftBit = 32;
+// One packet byte and one pixel make at most this many pixels.
+constexpr u64 kTgaMaxRun = 128;
+constexpr u32 kJpegBufferSize = 4096;
+
+u32 ReadU16(const u8* bytes) { return bytes[0] | (bytes[1] << 8); }
+
+u32 ReadU32(const u8* bytes)
+{
+    return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<u32>(bytes[3]) << 24);
+}
+
+FileError FormatError(const char* word, const std::string& path)
+{
+    return FileError(std::string(word) + " \"" + path + "\" file format");
+}
+
+u8 ToByte(float value) { return static_cast<u8>(std::clamp(value * 255.0f, 0.0f, 255.0f)); }
+
+// Weights of the grey value of a red, green, blue pixel.
+constexpr double kGreyRed = 0.222;
+constexpr double kGreyGreen = 0.707;
+constexpr double kGreyBlue = 0.071;
+
+void ConvertPixel(const u8* in, u32 inBits, u8* out, u32 outBits)
+{
+    if (outBits == 8) {
+        out[0] = inBits == 32 ? in[3]
+                              : static_cast<u8>(in[0] * kGreyRed + in[1] * kGreyGreen + in[2] * kGreyBlue);
+        return;
+    }
+    if (inBits == 8) {
+        out[0] = out[1] = out[2] = in[0];
+    } else {
+        out[0] = in[0];
+        out[1] = in[1];
+        out[2] = in[2];
+    }
+    if (outBits == 32)
+        out[3] = 255;
+}
+
+// The interpolation of the cubic filter, t in 128ths.
+i64 Cubic(i64 p0, i64 p1, i64 p2, i64 p3, i64 t)
+{
+    const i64 cubed = t * (p3 - p2 + p1 - p0);
+    const i64 squared = (p2 - p3 + 2 * (p0 - p1)) * 128;
+    return ((((p2 - p0) * 16384 + (cubed + squared) * t) * t) + p1 * 2097152) >> 21;
+}
+
+// Where output x of count falls on the source's span of size, in units of
+// 1 / scale source pixels. A single output pixel takes the first source one.
+i64 SourcePosition(u32 size, u32 x, u32 count, i64 scale)
+{
+    return count > 1 ? static_cast<i64>(size - 1) * x * scale / (count - 1) : 0;
+}
+
+// Run-length packets: a count byte, then one pixel repeated (bit 7 set) or
+// that many literal pixels. False when the packets end before the picture.
+bool DecodeRunLength(const u8* packets, std::size_t packetBytes, u8* out, std::size_t pixels,
+                     u32 bytesPerPixel)
+{
+    std::size_t in = 0;
+    std::size_t done = 0;
+    while (done < pixels) {
+        if (in >= packetBytes)
+            return false;
+        const u8 packet = packets[in++];
+        const std::size_t count = std::min<std::size_t>((packet & 127) + 1, pixels - done);
+        const bool repeated = (packet & 128) != 0;
+        const std::size_t needed = (repeated ? 1 : count) * bytesPerPixel;
+        if (packetBytes - in < needed)
+            return false;
+        for (std::size_t i = 0; i < count; ++i) {
+            const u8* pixel = packets + in + (repeated ? 0 : i * bytesPerPixel);
+            std::memcpy(out + (done + i) * bytesPerPixel, pixel, bytesPerPixel);
+        }
+        in += needed;
+        done += count;
+    }
+    return true;
+}
+
+// The library's error manager, extended by the place to return to: a corrupt
+// stream must come back to the loader instead of ending the program.
+struct JpegErrors {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+};
+
+void JpegErrorExit(j_common_ptr decompressor)
+{
+    std::longjmp(reinterpret_cast<JpegErrors*>(decompressor->err)->jump, 1);
+}
+
+// Warnings about damaged data would go to stderr; the loader judges the
+// outcome itself.
+void JpegOutputMessage(j_common_ptr) {}
+
+struct JpegSource {
+    jpeg_source_mgr manager;
+    FileBinary* file;
+    JOCTET* buffer;
+    bool startOfFile;
+    // The file ended before the picture did: an end marker was made up.
+    bool ranOut;
+};
+
+JpegSource* SourceOf(j_decompress_ptr decompressor) { return reinterpret_cast<JpegSource*>(decompressor->src); }
+
+} // namespace
+
+Image::~Image() { Free(); }
+
+std::size_t Image::GetByteSize() const { return GetRowSize() * height_; }
+
+std::size_t Image::GetRowSize() const { return static_cast<std::size_t>(width_) * GetBytesPerPixel(); }
+
+void Image::Free()
+{
+    data_.reset();
+    width_ = 0;
+    height_ = 0;
+    bitsPerPixel_ = 0;
+}
+
+void Image::Create(MessageManager* messages, u32 width, u32 height, u32 bitsPerPixel)
+{
+    Free();
+    messages_ = messages;
+    width_ = width;
+    height_ = height;
+    bitsPerPixel_ = bitsPerPixel;
+    data_.reset(new u8[GetByteSize()]);
+}
+
+void Image::Copy(const Image& source)
+{
+    if (&source == this)
+        return;
+    if (source.IsEmpty()) {
+        Free();
+        return;
+    }
+    Create(source.messages_, source.width_, source.height_, source.bitsPerPixel_);
+    std::memcpy(data_.get(), source.data_.get(), GetByteSize());
+}
+
+void Image::TakePixels(Image& other)
+{
+    messages_ = other.messages_;
+    width_ = other.width_;
+    height_ = other.height_;
+    bitsPerPixel_ = other.bitsPerPixel_;
+    data_ = std::move(other.data_);
+}
+
+Image& Image::Target(Image* destination)
+{
+    if (destination == nullptr)
+        return *this;
+    destination->Create(messages_, width_, height_, bitsPerPixel_);
+    return *destination;
+}
+
+void Image::LogError(const std::string& text) const
+{
+    if (messages_ != nullptr)
+        messages_->LogError(text);
+}
+
+bool Image::Load(MessageManager* messages, FileManager* files, const std::string& path)
+{
+    const std::string extension = ToLower(GetFileExtension(path));
+    if (extension == "bmp")
+        return LoadBMP(messages, files, path);
+    if (extension == "tga")
+        return LoadTGA(messages, files, path);
+    if (extension == "jpg" || extension == "jpeg")
+        return LoadJPEG(messages, files, path);
+    if (messages != nullptr)
+        messages->LogError("Unknown \"" + extension + "\" image file type");
+    return false;
+}
+
+bool Image::LoadBMP(MessageManager* messages, FileManager* files, const std::string& path)
+{
+    return LoadFile(messages, files, path, false, &Image::ReadBMP);
+}
+
+bool Image::LoadTGA(MessageManager* messages, FileManager* files, const std::string& path)
+{
+    return LoadFile(messages, files, path, false, &Image::ReadTGA);
+}
+
+bool Image::LoadJPEG(MessageManager* messages, FileManager* files, const std::string& path)
+{
+    return LoadFile(messages, files, path, true, &Image::ReadJPEG);
+}
+
+bool Image::LoadFile(MessageManager* messages, FileManager* files, const std::string& path, bool loadWhole,
+                     Reader reader)
+{
+    Free();
+    messages_ = messages;
+    try {
+        const std::unique_ptr<FileBinary> file = files->OpenFileBinary(path, false, loadWhole);
+        (this->*reader)(*file, path);
+        return true;
+    } catch (const FileError& error) {
+        LogError(error.GetText());
+    }
+    Free();
+    return false;
+}
+
+void Image::ReadBMP(FileBinary& file, const std::string& path)
+{
+    u8 header[kBmpHeaderSize];
+    file.Read(header, kBmpHeaderSize);
+    if (ReadU16(header) != kBmpSignature)
+        throw FormatError("Incorrect", path);
+    const i32 width = static_cast<i32>(ReadU32(header + 18));
+    const i32 height = static_cast<i32>(ReadU32(header + 22));
+    const u32 bitCount = ReadU16(header + 28);
+    const u32 compression = ReadU32(header + 30);
+    if (bitCount != 8 && bitCount != 24 && bitCount != 32)
+        throw FormatError("Unsupported", path);
+    if (bitCount == 8 && compression != 0)
+        throw FormatError("Unsupported", path);
+    if (width <= 0 || height <= 0)
+        throw FormatError("Incorrect", path);
+
+    const u32 imageBits = bitCount == 32 ? 32 : 24;
+    const u64 fileRowSize = (static_cast<u64>(width) * (bitCount / 8) + 3) & ~u64(3);
+    const u64 palette = bitCount == 8 ? kBmpPaletteSize : 0;
+    if (fileRowSize > file.GetSize() || kBmpHeaderSize + palette + fileRowSize * height > file.GetSize())
+        throw FormatError("Incorrect", path);
+    if (static_cast<u64>(width) * height * (imageBits / 8) > kMaxByteSize)
+        throw FormatError("Unsupported", path);
+
+    u8 colors[kBmpPaletteSize];
+    if (bitCount == 8)
+        file.Read(colors, kBmpPaletteSize);
+    Create(messages_, width, height, imageBits);
+    std::vector<u8> fileRow(fileRowSize);
+    for (u32 row = 0; row < height_; ++row) {
+        file.Read(fileRow.data(), static_cast<u32>(fileRowSize));
+        u8* out = GetRow(row);
+        if (bitCount == 8) {
+            for (u32 x = 0; x < width_; ++x) {
+                const u8* entry = colors + fileRow[x] * 4;
+                out[x * 3] = entry[2];
+                out[x * 3 + 1] = entry[1];
+                out[x * 3 + 2] = entry[0];
+            }
+        } else {
+            std::memcpy(out, fileRow.data(), GetRowSize());
+        }
+    }
+    if (bitCount != 8)
+        SwapRedBlue();
+}
+
+void Image::ReadTGA(FileBinary& file, const std::string& path)
+{
+    u8 header[kTgaHeaderSize];
+    file.Read(header, kTgaHeaderSize);
+    const u32 imageType = header[2];
+    const u32 width = ReadU16(header + 12);
+    const u32 height = ReadU16(header + 14);
+    const u32 depth = header[16];
+    const bool topLeftOrigin = (header[17] & kTgaTopLeftBit) != 0;
+    const u64 skipped = header[0] + static_cast<u64>(ReadU16(header + 5)) * header[7] / 8;
+    if (depth != 8 && depth != 16 && depth != 24 && depth != 32)
+        throw FormatError("Unsupported", path);
+    if (width == 0 || height == 0 || kTgaHeaderSize + skipped > file.GetSize())
+        throw FormatError("Incorrect", path);
+    file.Seek(0, static_cast<i32>(kTgaHeaderSize + skipped));
+    std::vector<u8> data(file.GetSize() - kTgaHeaderSize - skipped);
+    file.Read(data.data(), static_cast<u32>(data.size()));
+
+    const bool runLength = (imageType & kTgaRunLengthBit) != 0;
+    const u32 bytesPerPixel = depth / 8;
+    const std::size_t pixels = static_cast<std::size_t>(width) * height;
+    if (runLength ? pixels > kTgaMaxRun * data.size() : data.size() < pixels * bytesPerPixel)
+        throw FormatError("Incorrect", path);
+    const u32 imageBits = depth == 16 ? 32 : depth;
+    if (static_cast<u64>(pixels) * (imageBits / 8) > kMaxByteSize)
+        throw FormatError("Unsupported", path);
+    if (runLength) {
+        std::vector<u8> decoded(pixels * bytesPerPixel);
+        if (!DecodeRunLength(data.data(), data.size(), decoded.data(), pixels, bytesPerPixel))
+            throw FormatError("Incorrect", path);
+        data.swap(decoded);
+    }
+    Create(messages_, width, height, imageBits);
+    ConvertTGAPixels(data.data(), depth, topLeftOrigin);
+}
+
+// File pixels are blue, green, red (alpha); a 16-bit pixel holds five bits a
+// channel and one alpha bit.
+void Image::ConvertTGAPixels(const u8* pixels, u32 depth, bool topLeftOrigin)
+{
+    const u32 inBytes = depth / 8;
+    for (u32 fileRow = 0; fileRow < height_; ++fileRow) {
+        const u8* in = pixels + static_cast<std::size_t>(fileRow) * width_ * inBytes;
+        u8* out = GetRow(topLeftOrigin ? height_ - 1 - fileRow : fileRow);
+        for (u32 x = 0; x < width_; ++x, in += inBytes) {
+            if (depth == 8) {
+                out[x] = in[0];
+            } else if (depth == 16) {
+                const u32 value = ReadU16(in);
+                u8* pixel = out + x * 4;
+                pixel[0] = static_cast<u8>(((value >> 10) & 31) * 8);
+                pixel[1] = static_cast<u8>(((value >> 5) & 31) * 8);
+                pixel[2] = static_cast<u8>((value & 31) * 8);
+                pixel[3] = value > 32767 ? 255 : 0;
+            } else {
+                u8* pixel = out + x * inBytes;
+                pixel[0] = in[2];
+                pixel[1] = in[1];
+                pixel[2] = in[0];
+                if (depth == 32)
+                    pixel[3] = in[3];
+            }
+        }
+    }
+}
+
+void Image::ReadJPEG(FileBinary& file, const std::string& path)
+{
+    jpeg_decompress_struct decompressor{};
+    JpegErrors errors{};
+    decompressor.err = jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = JpegErrorExit;
+    errors.manager.output_message = JpegOutputMessage;
+    const char* failure = DecodeJPEG(decompressor, file);
+    jpeg_destroy_decompress(&decompressor);
+    if (failure != nullptr)
+        throw FormatError(failure, path);
+}
+
+// The library leaves through JpegErrorExit back to the setjmp below, passing
+// over its own frames only; nothing in this frame needs destroying.
+const char* Image::DecodeJPEG(jpeg_decompress_struct& decompressor, FileBinary& file)
+{
+    JpegErrors& errors = *reinterpret_cast<JpegErrors*>(decompressor.err);
+    if (setjmp(errors.jump) != 0)
+        return "Incorrect";
+    jpeg_create_decompress(&decompressor);
+    SetJpegSource(&decompressor, &file);
+    jpeg_read_header(&decompressor, TRUE);
+    if (decompressor.image_width == 0 || decompressor.image_height == 0)
+        return "Incorrect";
+    jpeg_start_decompress(&decompressor);
+    const u32 components = decompressor.output_components;
+    if (components != 1 && components != 3)
+        return "Unsupported";
+    if (static_cast<u64>(decompressor.output_width) * decompressor.output_height * components > kMaxByteSize)
+        return "Unsupported";
+    Create(messages_, decompressor.output_width, decompressor.output_height, 8 * components);
+    while (decompressor.output_scanline < decompressor.output_height) {
+        JSAMPROW row = GetRow(height_ - 1 - decompressor.output_scanline);
+        jpeg_read_scanlines(&decompressor, &row, 1);
+    }
+    jpeg_finish_decompress(&decompressor);
+    return SourceOf(&decompressor)->ranOut ? "Incorrect" : nullptr;
+}
+
+void Image::SetJpegSource(jpeg_decompress_struct* decompressor, FileBinary* file)
+{
+    auto* source = static_cast<JpegSource*>(
+        (*decompressor->mem->alloc_small)(reinterpret_cast<j_common_ptr>(decompressor), JPOOL_PERMANENT,
+                                          sizeof(JpegSource)));
+    source->buffer = static_cast<JOCTET*>((*decompressor->mem->alloc_small)(
+        reinterpret_cast<j_common_ptr>(decompressor), JPOOL_PERMANENT, kJpegBufferSize));
+    source->file = file;
+    source->startOfFile = true;
+    source->ranOut = false;
+    source->manager.init_source = JpegInitSource;
+    source->manager.fill_input_buffer = JpegFillInputBuffer;
+    source->manager.skip_input_data = JpegSkipInputData;
+    source->manager.resync_to_restart = jpeg_resync_to_restart;
+    source->manager.term_source = JpegTermSource;
+    source->manager.bytes_in_buffer = 0;
+    source->manager.next_input_byte = nullptr;
+    decompressor->src = &source->manager;
+}
+
+void Image::JpegInitSource(jpeg_decompress_struct* decompressor) { SourceOf(decompressor)->startOfFile = true; }
+
+int Image::JpegFillInputBuffer(jpeg_decompress_struct* decompressor)
+{
+    JpegSource* source = SourceOf(decompressor);
+    u32 count = 0;
+    source->file->Read(source->buffer, kJpegBufferSize, &count);
+    if (count == 0) {
+        source->buffer[0] = 0xFF;
+        source->buffer[1] = JPEG_EOI;
+        count = 2;
+        source->ranOut = true;
+    }
+    source->manager.next_input_byte = source->buffer;
+    source->manager.bytes_in_buffer = count;
+    source->startOfFile = false;
+    return TRUE;
+}
+
+// Once the file has run out the made-up end marker stays for the library to
+// find, however much it wanted to pass over.
+void Image::JpegSkipInputData(jpeg_decompress_struct* decompressor, long count)
+{
+    JpegSource* source = SourceOf(decompressor);
+    if (count < 1)
+        return;
+    while (count > static_cast<long>(source->manager.bytes_in_buffer)) {
+        count -= static_cast<long>(source->manager.bytes_in_buffer);
+        JpegFillInputBuffer(decompressor);
+        if (source->ranOut)
+            return;
+    }
+    source->manager.next_input_byte += count;
+    source->manager.bytes_in_buffer -= count;
+}
+
+void Image::JpegTermSource(jpeg_decompress_struct*) {}
+
+void Image::ResizeInto(u32 width, u32 height, u32 filter, Image& destination) const
+{
+    if (IsEmpty() || (width == width_ && height == height_)) {
+        destination.Copy(*this);
+        return;
+    }
+    destination.Create(messages_, width, height, bitsPerPixel_);
+    if (filter == 0)
+        ResizeNearest(destination);
+    else if (filter == 1)
+        ResizeBilinear(destination);
+    else
+        ResizeCubic(destination);
+}
+
+void Image::Resize(u32 width, u32 height, u32 filter)
+{
+    Image resized;
+    ResizeInto(width, height, filter, resized);
+    TakePixels(resized);
+}
+
+u8 Image::GetByte(i64 column, i64 row, u32 channel) const
+{
+    const i64 x = std::clamp<i64>(column, 0, width_ - 1);
+    const i64 y = std::clamp<i64>(row, 0, height_ - 1);
+    return data_[(static_cast<std::size_t>(y) * width_ + x) * GetBytesPerPixel() + channel];
+}
+
+void Image::ResizeNearest(Image& destination) const
+{
+    const u32 bytes = GetBytesPerPixel();
+    u8* out = destination.GetData();
+    for (u32 y = 0; y < destination.height_; ++y) {
+        const i64 row = SourcePosition(height_, y, destination.height_, 1);
+        for (u32 x = 0; x < destination.width_; ++x) {
+            const i64 column = SourcePosition(width_, x, destination.width_, 1);
+            for (u32 channel = 0; channel < bytes; ++channel)
+                *out++ = GetByte(column, row, channel);
+        }
+    }
+}
+
+// 8-bit fractions; the last output row is pulled just inside the picture so
+// that it still blends with the row above.
+void Image::ResizeBilinear(Image& destination) const
+{
+    const u32 bytes = GetBytesPerPixel();
+    u8* out = destination.GetData();
+    for (u32 y = 0; y < destination.height_; ++y) {
+        i64 fy = SourcePosition(height_, y, destination.height_, 256);
+        if (y == destination.height_ - 1)
+            fy = std::max<i64>(fy - 1, 0);
+        const i64 row = fy >> 8;
+        const i64 ay = fy & 255;
+        for (u32 x = 0; x < destination.width_; ++x) {
+            const i64 fx = SourcePosition(width_, x, destination.width_, 256);
+            const i64 column = fx >> 8;
+            const i64 ax = fx & 255;
+            for (u32 channel = 0; channel < bytes; ++channel) {
+                const i64 p00 = GetByte(column, row, channel);
+                const i64 p01 = GetByte(column, row + 1, channel);
+                const i64 p10 = GetByte(column + 1, row, channel);
+                const i64 p11 = GetByte(column + 1, row + 1, channel);
+                *out++ = static_cast<u8>(((256 - ax) * (256 - ay) * p00 + (256 - ax) * ay * p01 +
+                                          ax * (256 - ay) * p10 + ax * ay * p11) >>
+                                         16);
+            }
+        }
+    }
+}
+
+void Image::ResizeCubic(Image& destination) const
+{
+    const u32 bytes = GetBytesPerPixel();
+    u8* out = destination.GetData();
+    for (u32 y = 0; y < destination.height_; ++y) {
+        const i64 fy = SourcePosition(height_, y, destination.height_, 128);
+        const i64 row = fy >> 7;
+        for (u32 x = 0; x < destination.width_; ++x) {
+            const i64 fx = SourcePosition(width_, x, destination.width_, 128);
+            const i64 column = fx >> 7;
+            for (u32 channel = 0; channel < bytes; ++channel) {
+                i64 rows[4];
+                for (i64 r = 0; r < 4; ++r) {
+                    const i64 at = row - 1 + r;
+                    rows[r] = Cubic(GetByte(column - 1, at, channel), GetByte(column, at, channel),
+                                    GetByte(column + 1, at, channel), GetByte(column + 2, at, channel), fx & 127);
+                }
+                *out++ = static_cast<u8>(std::clamp<i64>(Cubic(rows[0], rows[1], rows[2], rows[3], fy & 127), 0, 255));
+            }
+        }
+    }
+}
+
+void Image::FlipVertical(Image* destination)
+{
+    Image flipped;
+    flipped.Create(messages_, width_, height_, bitsPerPixel_);
+    for (u32 row = 0; row < height_; ++row)
+        std::memcpy(flipped.GetRow(row), GetRow(height_ - 1 - row), GetRowSize());
+    (destination != nullptr ? *destination : *this).TakePixels(flipped);
+}
+
+void Image::SwapRedBlue(Image* destination)
+{
+    Image& target = Target(destination);
+    if (&target != this)
+        std::memcpy(target.GetData(), GetData(), GetByteSize());
+    if (bitsPerPixel_ == 8)
+        return;
+    const u32 bytes = GetBytesPerPixel();
+    u8* pixel = target.GetData();
+    for (std::size_t i = 0; i < static_cast<std::size_t>(width_) * height_; ++i, pixel += bytes)
+        std::swap(pixel[0], pixel[2]);
+}
+
+void Image::ConvertBitsPerPixel(u32 bitsPerPixel, Image* destination)
+{
+    if (bitsPerPixel == bitsPerPixel_) {
+        if (destination != nullptr)
+            destination->Copy(*this);
+        return;
+    }
+    Image converted;
+    converted.Create(messages_, width_, height_, bitsPerPixel);
+    const u32 inBytes = GetBytesPerPixel();
+    const u32 outBytes = bitsPerPixel / 8;
+    const std::size_t pixels = static_cast<std::size_t>(width_) * height_;
+    for (std::size_t i = 0; i < pixels; ++i)
+        ConvertPixel(GetData() + i * inBytes, bitsPerPixel_, converted.GetData() + i * outBytes, bitsPerPixel);
+    (destination != nullptr ? *destination : *this).TakePixels(converted);
+}
+
+void Image::Blit(u32 x, u32 y, const Image& source, Image* destination)
+{
+    Image& target = destination != nullptr ? *destination : *this;
+    if (destination != nullptr)
+        destination->Copy(*this);
+    if (x >= width_ || y >= height_)
+        return;
+    Image converted;
+    const Image* pixels = &source;
+    if (source.bitsPerPixel_ != bitsPerPixel_) {
+        converted.Copy(source);
+        converted.ConvertBitsPerPixel(bitsPerPixel_);
+        pixels = &converted;
+    }
+    const u32 columns = std::min(pixels->width_, width_ - x);
+    const u32 rows = std::min(pixels->height_, height_ - y);
+    const std::size_t bytes = static_cast<std::size_t>(columns) * GetBytesPerPixel();
+    for (u32 r = 0; r < rows; ++r)
+        std::memcpy(target.GetRow(y + r) + static_cast<std::size_t>(x) * GetBytesPerPixel(), pixels->GetRow(r), bytes);
+}
+
+void Image::Fill(const Vector4& color, Image* destination)
+{
+    Image& target = Target(destination);
+    const u32 bytes = GetBytesPerPixel();
+    u8 pixel[4] = {ToByte(color.x), ToByte(color.y), ToByte(color.z), ToByte(color.w)};
+    if (bytes == 1)
+        pixel[0] = ToByte(color.x * static_cast<float>(kGreyRed) + color.y * static_cast<float>(kGreyGreen) +
+                          color.z * static_cast<float>(kGreyBlue));
+    u8* out = target.GetData();
+    for (std::size_t i = 0; i < static_cast<std::size_t>(width_) * height_; ++i, out += bytes)
+        std::memcpy(out, pixel, bytes);
+}
+
+void Image::CreateCheckerboard(MessageManager* messages)
+{
+    constexpr u32 kSize = 64;
+    constexpr u32 kCell = 8;
+    Create(messages, kSize, kSize, 24);
+    Fill(Vector4(0.0f, 0.0f, 0.0f, 1.0f));
+    Image cell;
+    cell.Create(messages, kCell, kCell, 32);
+    cell.Fill(Vector4(1.0f, 1.0f, 0.0f, 1.0f));
+    for (u32 i = 0; i < kSize / kCell; ++i) {
+        for (u32 j = 0; j < kSize / kCell; ++j) {
+            if ((i + j) % 2 == 0)
+                Blit(kCell * i, kCell * j, cell);
+        }
+    }
+}
+
+} // namespace Halvard

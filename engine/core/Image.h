@@ -1,0 +1,119 @@
+#pragma once
+
+#include "engine/core/Math.h"
+#include "engine/core/Types.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+struct jpeg_decompress_struct;
+
+namespace Halvard {
+
+class FileBinary;
+class FileManager;
+class MessageManager;
+
+// A picture in memory: 8-bit intensity (grey or opacity), 24-bit red, green,
+// blue or 32-bit red, green, blue, alpha pixels, rows packed without padding.
+// Row 0 is the bottom row of the picture; every loader stores the rows
+// bottom-up, the order the texture upload expects.
+//
+// The loaders never throw: a file that cannot be read is logged as an error
+// and the loader answers false, leaving the image empty. Operations that take
+// an optional destination write their result there and leave this image
+// unchanged; without one the result replaces this image's pixels. A
+// destination must not be this image.
+class Image {
+public:
+    // No loader accepts a picture whose pixels would take more bytes.
+    static constexpr u64 kMaxByteSize = 0x10000000;
+
+    Image() = default;
+    Image(const Image&) = delete;
+    Image& operator=(const Image&) = delete;
+    virtual ~Image();
+
+    u8* GetData() { return data_.get(); }
+    const u8* GetData() const { return data_.get(); }
+    u32 GetWidth() const { return width_; }
+    u32 GetHeight() const { return height_; }
+    u32 GetBitsPerPixel() const { return bitsPerPixel_; }
+    bool IsEmpty() const { return data_ == nullptr; }
+    // Bytes of the pixel buffer.
+    std::size_t GetByteSize() const;
+
+    void Free();
+    // The new buffer's contents are undefined. The log is kept with the
+    // image and handed to the images derived from it; it may be null.
+    void Create(MessageManager* messages, u32 width, u32 height, u32 bitsPerPixel);
+    // Copying an empty image empties this one.
+    void Copy(const Image& source);
+
+    // Chooses the loader by the path's extension: bmp, tga, jpg or jpeg.
+    bool Load(MessageManager* messages, FileManager* files, const std::string& path);
+    bool LoadBMP(MessageManager* messages, FileManager* files, const std::string& path);
+    bool LoadTGA(MessageManager* messages, FileManager* files, const std::string& path);
+    bool LoadJPEG(MessageManager* messages, FileManager* files, const std::string& path);
+
+    // Filters: 0 nearest, 1 bilinear, 2 cubic. Neighbours beyond the
+    // picture's edges repeat the edge pixels.
+    void ResizeInto(u32 width, u32 height, u32 filter, Image& destination) const;
+    void Resize(u32 width, u32 height, u32 filter);
+
+    void FlipVertical(Image* destination = nullptr);
+    // 8-bit images are only copied.
+    void SwapRedBlue(Image* destination = nullptr);
+    // An 8-bit picture widens as grey: red, green and blue take the byte,
+    // alpha is opaque.
+    void ConvertBitsPerPixel(u32 bitsPerPixel, Image* destination = nullptr);
+    // Copies the source, converted to this image's depth, with its lower
+    // left corner at x, y; what lies beyond this image is cut away.
+    void Blit(u32 x, u32 y, const Image& source, Image* destination = nullptr);
+    // Colour channels from 0 to 1; values outside are clamped.
+    void Fill(const Vector4& color, Image* destination = nullptr);
+    // 64 x 64 black with yellow 8 x 8 cells where column + row is even: the
+    // stand-in for a picture that cannot be read.
+    void CreateCheckerboard(MessageManager* messages);
+
+private:
+    u32 GetBytesPerPixel() const { return bitsPerPixel_ / 8; }
+    std::size_t GetRowSize() const;
+    u8* GetRow(u32 row) { return data_.get() + GetRowSize() * row; }
+    const u8* GetRow(u32 row) const { return data_.get() + GetRowSize() * row; }
+    Image& Target(Image* destination);
+    void TakePixels(Image& other);
+
+    using Reader = void (Image::*)(FileBinary& file, const std::string& path);
+    bool LoadFile(MessageManager* messages, FileManager* files, const std::string& path, bool loadWhole,
+                  Reader reader);
+    // The readers throw FileError for a file they cannot take.
+    void ReadBMP(FileBinary& file, const std::string& path);
+    void ReadTGA(FileBinary& file, const std::string& path);
+    void ReadJPEG(FileBinary& file, const std::string& path);
+    // Null when the picture was decoded, else the word that says why not.
+    const char* DecodeJPEG(jpeg_decompress_struct& decompressor, FileBinary& file);
+    void ConvertTGAPixels(const u8* pixels, u32 depth, bool topLeftOrigin);
+    void LogError(const std::string& text) const;
+
+    void ResizeNearest(Image& destination) const;
+    void ResizeBilinear(Image& destination) const;
+    void ResizeCubic(Image& destination) const;
+    u8 GetByte(i64 column, i64 row, u32 channel) const;
+
+    // The library's source manager over a file held whole in memory.
+    static void SetJpegSource(jpeg_decompress_struct* decompressor, FileBinary* file);
+    static void JpegInitSource(jpeg_decompress_struct* decompressor);
+    static int JpegFillInputBuffer(jpeg_decompress_struct* decompressor);
+    static void JpegSkipInputData(jpeg_decompress_struct* decompressor, long count);
+    static void JpegTermSource(jpeg_decompress_struct* decompressor);
+
+    MessageManager* messages_ = nullptr;
+    u32 width_ = 0;
+    u32 height_ = 0;
+    u32 bitsPerPixel_ = 0;
+    std::unique_ptr<u8[]> data_;
+};
+
+} // namespace Halvard

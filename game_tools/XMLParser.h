@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+namespace Halvard {
+class FileManager;
+}
+
+namespace GameTools {
+
+class XMLNode;
+
+// Reads the small XML of the system's descriptions: elements, attributes in
+// single or double quotes, text, comments and declarations (skipped), nothing
+// else; no entity is decoded. A format fault throws FileError "XML format
+// error at line N: code C". Any thread, one parse per tree at a time.
+class XMLParser {
+public:
+    explicit XMLParser(Halvard::FileManager* files);
+    XMLParser(const XMLParser&) = delete;
+    XMLParser& operator=(const XMLParser&) = delete;
+    virtual ~XMLParser() = default;
+
+    // With a null root the file's top element becomes the root, stored into
+    // root (the caller owns it). With a root already there, every top-level
+    // element of the file becomes its child: several files merge into one
+    // tree. On a format fault only what this parse made is destroyed: a root
+    // passed in keeps the children of earlier parses, a root made here is
+    // destroyed and root is null again. File errors pass unchanged.
+    void Parse(XMLNode*& root, const std::string& path);
+    // The usual call: parses into a holder node (made without arguments), so
+    // that the file's top element becomes its child. A null root parses the
+    // file only to check it.
+    void ParseInto(XMLNode* root, const std::string& path);
+    // Parse, for text already read (lines joined with "\r\n").
+    void ParseText(XMLNode*& root, const std::wstring& text);
+
+private:
+    Halvard::FileManager* files_;
+};
+
+} // namespace GameTools

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace GameTools {
+
+class XMLNode;
+class XMLValue;
+
+// Path queries over a node: segments separated by '/', each naming the
+// children to descend into, optionally followed by conditions in brackets,
+// name='value' pairs (either quote) separated by blanks, commas or
+// semicolons, that an attribute's 8-bit text must meet exactly. An empty
+// segment with conditions stands for every child; an empty segment without
+// them skips nothing. An empty path is the node itself. A malformed path or
+// condition list matches nothing. Results are appended depth first, in
+// document order at each level.
+void SelectXMLNodes(XMLNode* node, const std::string& path, std::vector<XMLNode*>& out);
+XMLNode* SelectXMLNode(XMLNode* node, const std::string& path);
+// The value of the attribute on every matching node that has it.
+void SelectXMLValues(XMLNode* node, const std::string& path, const std::string& attribute,
+                     std::vector<XMLValue*>& out);
+XMLValue* SelectXMLValue(XMLNode* node, const std::string& path, const std::string& attribute);
+
+} // namespace GameTools

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace Platform {
+
+// Every path here is native ('/'). Data written on a system that ignores
+// letter case names "Data" and "data" alike, so each function that looks at
+// an existing file first tries the exact path and then resolves it component
+// by component without regard to case.
+
+// The path with every leading component that exists spelt as it is on disk;
+// components from the first one that exists in no spelling on are kept as
+// given, so the result also serves for files about to be created.
+std::string ResolvePath(const std::string& nativePath);
+
+// A file or a folder exists at the path.
+bool PathExists(const std::string& nativePath);
+
+// A regular file (through symbolic links) opened for reading in binary mode,
+// or null.
+std::FILE* OpenForReading(const std::string& nativePath);
+
+struct FolderEntry {
+    std::string name;
+    bool isFolder = false;
+};
+
+// The entries of a folder sorted by name, names as they are on disk, without
+// "." and "..". Symbolic links are not followed into folders: a link to a
+// regular file lists as a file, any other link is left out. A folder that
+// cannot be read lists nothing.
+std::vector<FolderEntry> ListFolder(const std::string& nativeFolder);
+
+// Deletes a file or a folder with everything in it, without following
+// symbolic links. Refused (false, nothing touched): an empty path, the
+// filesystem root, and any path that is, or holds, the program's folder, the
+// application-data folder, the home folder or a folder given to
+// AddProtectedFolder.
+bool DeletePath(const std::string& nativePath);
+
+// Adds a folder that DeletePath must never remove; the framework protects the
+// user's folder this way. Any thread.
+void AddProtectedFolder(const std::string& nativeFolder);
+
+} // namespace Platform

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace Platform {
+
+// A file written whole and then put in place of its target in one step: the
+// bytes go to a new hidden file in the target's folder, and only Commit
+// renames it over the target. Until then, and whenever writing fails, the
+// old target stays as it was. Destroying an uncommitted replacement removes
+// its file. One thread at a time.
+class ReplacementFile {
+public:
+    // Opens the new file beside the target (native path, resolved without
+    // regard to case); IsOpen tells whether that worked.
+    explicit ReplacementFile(const std::string& nativeTarget);
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+    ~ReplacementFile();
+
+    bool IsOpen() const { return stream_ != nullptr; }
+    // The stream to write to; null once committed or discarded.
+    std::FILE* Stream() const { return stream_; }
+
+    // Flushes the bytes to the disk and renames the file over the target.
+    // False when any step fails; the new file is removed then.
+    bool Commit();
+    // Closes and removes the new file; false when it could not be removed.
+    bool Discard();
+
+    const std::string& TemporaryPath() const { return temporary_; }
+
+private:
+    std::string target_;
+    std::string temporary_;
+    std::FILE* stream_ = nullptr;
+};
+
+} // namespace Platform

@@ -1,0 +1,622 @@
+#include "platform/video/GLDevice3D.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/video/GLDisplay.h"
+#include "platform/video/GLTextureSurface.h"
+
+namespace Platform {
+
+namespace {
+
+constexpr float kRadiansToDegrees = 57.29578f;
+
+const GLenum kBlendFactors[] = {
+    GL_ZERO,
+    GL_ONE,
+    GL_SRC_COLOR,
+    GL_ONE_MINUS_SRC_COLOR,
+    GL_SRC_ALPHA,
+    GL_ONE_MINUS_SRC_ALPHA,
+    GL_DST_ALPHA,
+    GL_ONE_MINUS_DST_ALPHA,
+    GL_DST_COLOR,
+    GL_ONE_MINUS_DST_COLOR,
+    GL_SRC_ALPHA_SATURATE,
+};
+const GLenum kCompares[] = {GL_NEVER, GL_LESS, GL_EQUAL, GL_LEQUAL, GL_GREATER, GL_NOTEQUAL, GL_GEQUAL, GL_ALWAYS};
+const GLenum kStencilOperations[] = {GL_KEEP, GL_ZERO,   GL_REPLACE,   GL_INCR,
+                                     GL_DECR, GL_INVERT, GL_INCR_WRAP, GL_DECR_WRAP};
+
+// The largest value each enumerated state accepts; 0 for plain numbers.
+uint32_t Limit(RenderState state)
+{
+    switch (state) {
+    case RenderState::SourceBlend:
+    case RenderState::DestinationBlend:
+        return static_cast<uint32_t>(Blend::SourceAlphaSaturate);
+    case RenderState::CullMode:
+        return static_cast<uint32_t>(Cull::CounterClockwise);
+    case RenderState::ZFunction:
+    case RenderState::StencilFunction:
+        return static_cast<uint32_t>(Compare::Always);
+    case RenderState::StencilFail:
+    case RenderState::StencilZFail:
+    case RenderState::StencilPass:
+        return static_cast<uint32_t>(StencilOperation::Decrement);
+    case RenderState::DiffuseMaterialSource:
+    case RenderState::AmbientMaterialSource:
+        return static_cast<uint32_t>(MaterialSource::Color2);
+    default:
+        return 0;
+    }
+}
+
+void SetEnabled(GLenum capability, bool enabled)
+{
+    if (enabled)
+        glEnable(capability);
+    else
+        glDisable(capability);
+}
+
+void ToFloats(const Color& color, GLfloat out[4])
+{
+    out[0] = color.r;
+    out[1] = color.g;
+    out[2] = color.b;
+    out[3] = color.a;
+}
+
+void Unpack(uint32_t packed, GLfloat out[4])
+{
+    out[0] = static_cast<GLfloat>((packed >> 16) & 0xFF) / 255.0f;
+    out[1] = static_cast<GLfloat>((packed >> 8) & 0xFF) / 255.0f;
+    out[2] = static_cast<GLfloat>(packed & 0xFF) / 255.0f;
+    out[3] = static_cast<GLfloat>((packed >> 24) & 0xFF) / 255.0f;
+}
+
+// Row-vector matrices are GL's column-major ones already; only the clip
+// depth changes from 0 ... w to -w ... w.
+std::array<float, 16> DepthRangeToGL(const std::array<float, 16>& projection)
+{
+    std::array<float, 16> result = projection;
+    for (int column = 0; column < 4; ++column)
+        result[column * 4 + 2] = 2.0f * projection[column * 4 + 2] - projection[column * 4 + 3];
+    return result;
+}
+
+// Two coordinates go in as (u, v, 1, 0): their offsets sit in the third row,
+// where GL, which extends them to (s, t, 0, 1), wants them in the fourth.
+std::array<float, 16> TextureMatrixToGL(const std::array<float, 16>& m)
+{
+    std::array<float, 16> result = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    result[0] = m[0];
+    result[1] = m[1];
+    result[4] = m[4];
+    result[5] = m[5];
+    result[12] = m[8];
+    result[13] = m[9];
+    return result;
+}
+
+GLint Source(uint32_t argument)
+{
+    switch (static_cast<TextureArgument>(argument)) {
+    case TextureArgument::Texture:
+        return GL_TEXTURE;
+    case TextureArgument::Diffuse:
+        return GL_PRIMARY_COLOR;
+    case TextureArgument::Current:
+        break;
+    }
+    return GL_PREVIOUS;
+}
+
+// One half of a combiner stage: the colour or the alpha part.
+void SetCombiner(GLenum combine, GLenum source0, GLenum source1, uint32_t operation, uint32_t argument1,
+                 uint32_t argument2)
+{
+    switch (static_cast<TextureOperation>(operation)) {
+    case TextureOperation::Modulate:
+        glTexEnvi(GL_TEXTURE_ENV, combine, GL_MODULATE);
+        glTexEnvi(GL_TEXTURE_ENV, source0, Source(argument1));
+        glTexEnvi(GL_TEXTURE_ENV, source1, Source(argument2));
+        break;
+    case TextureOperation::SelectArgument1:
+        glTexEnvi(GL_TEXTURE_ENV, combine, GL_REPLACE);
+        glTexEnvi(GL_TEXTURE_ENV, source0, Source(argument1));
+        break;
+    case TextureOperation::SelectArgument2:
+        glTexEnvi(GL_TEXTURE_ENV, combine, GL_REPLACE);
+        glTexEnvi(GL_TEXTURE_ENV, source0, Source(argument2));
+        break;
+    case TextureOperation::Disable:
+        glTexEnvi(GL_TEXTURE_ENV, combine, GL_REPLACE);
+        glTexEnvi(GL_TEXTURE_ENV, source0, GL_PREVIOUS);
+        break;
+    }
+}
+
+} // namespace
+
+GLDevice3D::GLDevice3D(GLDisplay& display, const GLProbe& probe)
+    : display_(display), anisotropic_(probe.anisotropic),
+      stageCount_(std::min(std::max(probe.textureUnits, 1u), kMaxStages))
+{
+    const std::array<float, 16> identity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    world_ = identity;
+    view_ = identity;
+    projection_ = identity;
+    textureMatrices_.fill(identity);
+    display_.BindBackBuffer();
+    glFrontFace(GL_CCW);
+    glShadeModel(GL_SMOOTH);
+    glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, GL_TRUE);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    SetDefaults();
+}
+
+// The states a new device starts with, the same on every backend.
+void GLDevice3D::SetDefaults()
+{
+    SetRenderState(RenderState::Ambient, 0);
+    SetRenderState(RenderState::AlphaBlendEnable, 0);
+    SetRenderState(RenderState::SourceBlend, static_cast<uint32_t>(Blend::One));
+    SetRenderState(RenderState::DestinationBlend, static_cast<uint32_t>(Blend::Zero));
+    SetRenderState(RenderState::CullMode, static_cast<uint32_t>(Cull::CounterClockwise));
+    SetRenderState(RenderState::Lighting, 1);
+    SetRenderState(RenderState::NormalizeNormals, 0);
+    SetRenderState(RenderState::ZEnable, 1);
+    SetRenderState(RenderState::ZWriteEnable, 1);
+    SetRenderState(RenderState::ZFunction, static_cast<uint32_t>(Compare::LessEqual));
+    SetRenderState(RenderState::StencilEnable, 0);
+    SetRenderState(RenderState::StencilFunction, static_cast<uint32_t>(Compare::Always));
+    SetRenderState(RenderState::StencilReference, 0);
+    SetRenderState(RenderState::StencilMask, 0xFFFFFFFFu);
+    SetRenderState(RenderState::StencilFail, static_cast<uint32_t>(StencilOperation::Keep));
+    SetRenderState(RenderState::StencilZFail, static_cast<uint32_t>(StencilOperation::Keep));
+    SetRenderState(RenderState::StencilPass, static_cast<uint32_t>(StencilOperation::Keep));
+    SetRenderState(RenderState::ColorVertex, 1);
+    SetRenderState(RenderState::DiffuseMaterialSource, static_cast<uint32_t>(MaterialSource::Color1));
+    SetRenderState(RenderState::AmbientMaterialSource, static_cast<uint32_t>(MaterialSource::Material));
+    for (uint32_t stage = 0; stage < kMaxStages; ++stage) {
+        auto& states = stageStates_[stage];
+        const bool first = stage == 0;
+        auto set = [&states](TextureStageState state, auto value) {
+            states[static_cast<uint32_t>(state)] = static_cast<uint32_t>(value);
+        };
+        set(TextureStageState::ColorOperation, first ? TextureOperation::Modulate : TextureOperation::Disable);
+        set(TextureStageState::ColorArgument1, TextureArgument::Texture);
+        set(TextureStageState::ColorArgument2, TextureArgument::Current);
+        set(TextureStageState::AlphaOperation, first ? TextureOperation::SelectArgument1 : TextureOperation::Disable);
+        set(TextureStageState::AlphaArgument1, TextureArgument::Texture);
+        set(TextureStageState::AlphaArgument2, TextureArgument::Current);
+        set(TextureStageState::TextureCoordinateIndex, stage);
+        set(TextureStageState::AddressU, TextureAddress::Wrap);
+        set(TextureStageState::AddressV, TextureAddress::Wrap);
+        set(TextureStageState::MagnificationFilter, TextureFilter::Point);
+        set(TextureStageState::MinificationFilter, TextureFilter::Point);
+        set(TextureStageState::MipFilter, TextureFilter::None);
+        set(TextureStageState::MaxAnisotropy, 1u);
+        set(TextureStageState::TextureTransformFlags, TextureTransformFlags::Disable);
+    }
+    ApplyMaterial();
+}
+
+VideoResult GLDevice3D::SetViewport(const Viewport& viewport)
+{
+    const SurfaceDescription& target = display_.BackBuffer();
+    if (viewport.x + viewport.width > target.width || viewport.y + viewport.height > target.height)
+        return VideoResults::kInvalidParams;
+    viewport_ = viewport;
+    glViewport(static_cast<GLint>(viewport.x), static_cast<GLint>(target.height - viewport.y - viewport.height),
+               static_cast<GLsizei>(viewport.width), static_cast<GLsizei>(viewport.height));
+    glDepthRange(viewport.minZ, viewport.maxZ);
+    return VideoResults::kOk;
+}
+
+VideoResult GLDevice3D::SetRenderTarget()
+{
+    display_.BindBackBuffer();
+    return VideoResults::kOk;
+}
+
+// Clearing ignores the write masks and stays inside the viewport.
+VideoResult GLDevice3D::Clear(uint32_t flags, uint32_t color, float z, uint32_t stencil)
+{
+    GLbitfield mask = 0;
+    if ((flags & kClearTarget) != 0) {
+        GLfloat rgba[4];
+        Unpack(color, rgba);
+        glClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        mask |= GL_COLOR_BUFFER_BIT;
+    }
+    if ((flags & kClearZBuffer) != 0) {
+        glClearDepth(z);
+        glDepthMask(GL_TRUE);
+        mask |= GL_DEPTH_BUFFER_BIT;
+    }
+    if ((flags & kClearStencil) != 0) {
+        glClearStencil(static_cast<GLint>(stencil));
+        glStencilMask(0xFFFFFFFFu);
+        mask |= GL_STENCIL_BUFFER_BIT;
+    }
+    const SurfaceDescription& target = display_.BackBuffer();
+    display_.BindBackBuffer();
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(static_cast<GLint>(viewport_.x), static_cast<GLint>(target.height - viewport_.y - viewport_.height),
+              static_cast<GLsizei>(viewport_.width), static_cast<GLsizei>(viewport_.height));
+    glClear(mask);
+    glDisable(GL_SCISSOR_TEST);
+    glDepthMask(State(RenderState::ZWriteEnable) != 0 ? GL_TRUE : GL_FALSE);
+    return VideoResults::kOk;
+}
+
+VideoResult GLDevice3D::BeginScene()
+{
+    display_.Registry()->DeletePending();
+    display_.BindBackBuffer();
+    return VideoResults::kOk;
+}
+
+VideoResult GLDevice3D::EndScene() { return VideoResults::kOk; }
+
+VideoResult GLDevice3D::SetRenderState(RenderState state, uint32_t value)
+{
+    const uint32_t limit = Limit(state);
+    if (static_cast<uint32_t>(state) >= static_cast<uint32_t>(RenderState::Count) || (limit != 0 && value > limit))
+        return VideoResults::kInvalidParams;
+    renderStates_[static_cast<uint32_t>(state)] = value;
+    switch (state) {
+    case RenderState::Ambient: {
+        GLfloat ambient[4];
+        Unpack(value, ambient);
+        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
+        break;
+    }
+    case RenderState::AlphaBlendEnable:
+        SetEnabled(GL_BLEND, value != 0);
+        break;
+    case RenderState::SourceBlend:
+    case RenderState::DestinationBlend:
+        glBlendFunc(kBlendFactors[State(RenderState::SourceBlend)],
+                    kBlendFactors[State(RenderState::DestinationBlend)]);
+        break;
+    case RenderState::CullMode:
+        ApplyCulling();
+        break;
+    case RenderState::Lighting:
+        SetEnabled(GL_LIGHTING, value != 0);
+        break;
+    case RenderState::NormalizeNormals:
+        SetEnabled(GL_NORMALIZE, value != 0);
+        break;
+    case RenderState::ZEnable:
+        SetEnabled(GL_DEPTH_TEST, value != 0);
+        break;
+    case RenderState::ZWriteEnable:
+        glDepthMask(value != 0 ? GL_TRUE : GL_FALSE);
+        break;
+    case RenderState::ZFunction:
+        glDepthFunc(kCompares[value]);
+        break;
+    case RenderState::StencilEnable:
+        SetEnabled(GL_STENCIL_TEST, value != 0);
+        break;
+    case RenderState::StencilFunction:
+    case RenderState::StencilReference:
+    case RenderState::StencilMask:
+    case RenderState::StencilFail:
+    case RenderState::StencilZFail:
+    case RenderState::StencilPass:
+        ApplyStencil();
+        break;
+    default:
+        break;
+    }
+    return VideoResults::kOk;
+}
+
+// The picture keeps its orientation on the way to the window, so a winding
+// seen clockwise on the screen is clockwise in GL's window space too.
+void GLDevice3D::ApplyCulling()
+{
+    const auto cull = static_cast<Cull>(State(RenderState::CullMode));
+    SetEnabled(GL_CULL_FACE, cull != Cull::None);
+    if (cull != Cull::None)
+        glCullFace(cull == Cull::Clockwise ? GL_BACK : GL_FRONT);
+}
+
+void GLDevice3D::ApplyStencil()
+{
+    glStencilFunc(kCompares[State(RenderState::StencilFunction)],
+                  static_cast<GLint>(State(RenderState::StencilReference)), State(RenderState::StencilMask));
+    glStencilOp(kStencilOperations[State(RenderState::StencilFail)],
+                kStencilOperations[State(RenderState::StencilZFail)],
+                kStencilOperations[State(RenderState::StencilPass)]);
+}
+
+VideoResult GLDevice3D::SetTextureStageState(uint32_t stage, TextureStageState state, uint32_t value)
+{
+    if (stage >= stageCount_ || static_cast<uint32_t>(state) >= static_cast<uint32_t>(TextureStageState::Count))
+        return VideoResults::kInvalidParams;
+    stageStates_[stage][static_cast<uint32_t>(state)] = value;
+    return VideoResults::kOk;
+}
+
+VideoResult GLDevice3D::SetTransform(TransformState state, const float matrix[16])
+{
+    const auto index = static_cast<uint32_t>(state);
+    const auto texture0 = static_cast<uint32_t>(TransformState::Texture0);
+    Matrix* target = nullptr;
+    if (state == TransformState::World)
+        target = &world_;
+    else if (state == TransformState::View)
+        target = &view_;
+    else if (state == TransformState::Projection)
+        target = &projection_;
+    else if (index - texture0 < kMaxStages)
+        target = &textureMatrices_[index - texture0];
+    if (target == nullptr)
+        return VideoResults::kInvalidParams;
+    std::copy(matrix, matrix + 16, target->begin());
+    transformsDirty_ = true;
+    if (state == TransformState::View)
+        lightsDirty_ = true;
+    return VideoResults::kOk;
+}
+
+VideoResult GLDevice3D::SetMaterial(const Material& material)
+{
+    material_ = material;
+    ApplyMaterial();
+    return VideoResults::kOk;
+}
+
+void GLDevice3D::ApplyMaterial()
+{
+    GLfloat color[4];
+    ToFloats(material_.diffuse, color);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, color);
+    ToFloats(material_.ambient, color);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, color);
+    ToFloats(material_.specular, color);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, color);
+    ToFloats(material_.emissive, color);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, color);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::clamp(material_.power, 0.0f, 128.0f));
+}
+
+VideoResult GLDevice3D::SetLight(uint32_t index, const LightDescription& light)
+{
+    if (index >= kMaxLights)
+        return VideoResults::kInvalidParams;
+    lights_[index].description = light;
+    lightsDirty_ = true;
+    return VideoResults::kOk;
+}
+
+VideoResult GLDevice3D::LightEnable(uint32_t index, bool enable)
+{
+    if (index >= kMaxLights)
+        return VideoResults::kInvalidParams;
+    lights_[index].enabled = enable;
+    SetEnabled(GL_LIGHT0 + index, enable);
+    lightsDirty_ = true;
+    return VideoResults::kOk;
+}
+
+VideoResult GLDevice3D::SetTexture(uint32_t stage, TextureSurface* surface)
+{
+    if (stage >= stageCount_)
+        return VideoResults::kInvalidParams;
+    auto* texture = dynamic_cast<GLTextureSurface*>(surface);
+    if (surface != nullptr && texture == nullptr)
+        return VideoResults::kInvalidObject;
+    textures_[stage] = texture;
+    return VideoResults::kOk;
+}
+
+void GLDevice3D::ApplyTransforms()
+{
+    if (!transformsDirty_ && !lightsDirty_)
+        return;
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(DepthRangeToGL(projection_).data());
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(view_.data());
+    if (lightsDirty_)
+        ApplyLights();
+    glMultMatrixf(world_.data());
+    transformsDirty_ = false;
+    lightsDirty_ = false;
+}
+
+// Lights are given in world space; GL takes them through the modelview
+// matrix in force, so they are sent with the view alone loaded.
+void GLDevice3D::ApplyLights()
+{
+    for (uint32_t index = 0; index < kMaxLights; ++index) {
+        if (!lights_[index].enabled)
+            continue;
+        const LightDescription& light = lights_[index].description;
+        const GLenum name = GL_LIGHT0 + index;
+        GLfloat color[4];
+        ToFloats(light.diffuse, color);
+        glLightfv(name, GL_DIFFUSE, color);
+        ToFloats(light.specular, color);
+        glLightfv(name, GL_SPECULAR, color);
+        ToFloats(light.ambient, color);
+        glLightfv(name, GL_AMBIENT, color);
+        const bool directional = light.type == LightType::Directional;
+        const GLfloat position[4] = {directional ? -light.direction[0] : light.position[0],
+                                     directional ? -light.direction[1] : light.position[1],
+                                     directional ? -light.direction[2] : light.position[2], directional ? 0.0f : 1.0f};
+        glLightfv(name, GL_POSITION, position);
+        glLightfv(name, GL_SPOT_DIRECTION, light.direction);
+        // A hard cone edge half-way between the inner and the outer cone.
+        const float cutoff = (light.theta + light.phi) * 0.25f * kRadiansToDegrees;
+        glLightf(name, GL_SPOT_CUTOFF, light.type == LightType::Spot ? std::min(cutoff, 90.0f) : 180.0f);
+        const bool unattenuated =
+            light.attenuation0 == 0.0f && light.attenuation1 == 0.0f && light.attenuation2 == 0.0f;
+        glLightf(name, GL_CONSTANT_ATTENUATION, unattenuated ? 1.0f : light.attenuation0);
+        glLightf(name, GL_LINEAR_ATTENUATION, light.attenuation1);
+        glLightf(name, GL_QUADRATIC_ATTENUATION, light.attenuation2);
+    }
+}
+
+// Vertex colours stand in for the material's diffuse and ambient colours
+// while lighting is on; GL's colour tracking overwrites the material, so it
+// is sent again whenever tracking stops or changes.
+void GLDevice3D::ApplyMaterialSources(bool vertexColors)
+{
+    const bool diffuse = State(RenderState::DiffuseMaterialSource) != static_cast<uint32_t>(MaterialSource::Material);
+    const bool ambient = State(RenderState::AmbientMaterialSource) != static_cast<uint32_t>(MaterialSource::Material);
+    GLenum mode = 0;
+    if (State(RenderState::Lighting) != 0 && vertexColors && State(RenderState::ColorVertex) != 0) {
+        if (diffuse && ambient)
+            mode = GL_AMBIENT_AND_DIFFUSE;
+        else if (diffuse)
+            mode = GL_DIFFUSE;
+        else if (ambient)
+            mode = GL_AMBIENT;
+    }
+    if (mode == colorMaterialMode_)
+        return;
+    if (colorMaterialMode_ != 0) {
+        glDisable(GL_COLOR_MATERIAL);
+        ApplyMaterial();
+    }
+    if (mode != 0) {
+        glColorMaterial(GL_FRONT_AND_BACK, mode);
+        glEnable(GL_COLOR_MATERIAL);
+    }
+    colorMaterialMode_ = mode;
+}
+
+// Stages run from the first up to one that is switched off or has no
+// texture; the colour and alpha reaching it are what gets drawn.
+void GLDevice3D::ApplyStages(const uint8_t* vertices, uint32_t stride, uint32_t uvOffset, bool hasCoordinates)
+{
+    uint32_t used = 0;
+    while (hasCoordinates && used < stageCount_ && textures_[used] != nullptr &&
+           Stage(used, TextureStageState::ColorOperation) != static_cast<uint32_t>(TextureOperation::Disable)) {
+        glActiveTexture(GL_TEXTURE0 + used);
+        glEnable(GL_TEXTURE_2D);
+        textures_[used]->Bind();
+        ApplySampling(used, *textures_[used]);
+        ApplyStage(used);
+        ApplyTextureMatrix(used);
+        glClientActiveTexture(GL_TEXTURE0 + used);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, static_cast<GLsizei>(stride), vertices + uvOffset);
+        ++used;
+    }
+    for (uint32_t unit = used; unit < enabledUnits_; ++unit) {
+        glActiveTexture(GL_TEXTURE0 + unit);
+        glDisable(GL_TEXTURE_2D);
+        glClientActiveTexture(GL_TEXTURE0 + unit);
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    }
+    enabledUnits_ = used;
+    glActiveTexture(GL_TEXTURE0);
+    glClientActiveTexture(GL_TEXTURE0);
+}
+
+void GLDevice3D::ApplyStage(uint32_t stage)
+{
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    SetCombiner(GL_COMBINE_RGB, GL_SRC0_RGB, GL_SRC1_RGB, Stage(stage, TextureStageState::ColorOperation),
+                Stage(stage, TextureStageState::ColorArgument1), Stage(stage, TextureStageState::ColorArgument2));
+    SetCombiner(GL_COMBINE_ALPHA, GL_SRC0_ALPHA, GL_SRC1_ALPHA, Stage(stage, TextureStageState::AlphaOperation),
+                Stage(stage, TextureStageState::AlphaArgument1), Stage(stage, TextureStageState::AlphaArgument2));
+}
+
+void GLDevice3D::ApplySampling(uint32_t stage, GLTextureSurface& texture)
+{
+    const auto magnification = static_cast<TextureFilter>(Stage(stage, TextureStageState::MagnificationFilter));
+    const auto minification = static_cast<TextureFilter>(Stage(stage, TextureStageState::MinificationFilter));
+    const auto mip = static_cast<TextureFilter>(Stage(stage, TextureStageState::MipFilter));
+    const bool linear = minification != TextureFilter::Point;
+    GLint minFilter = linear ? GL_LINEAR : GL_NEAREST;
+    if (texture.GetDescription().levelCount > 1 && mip == TextureFilter::Point)
+        minFilter = linear ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST;
+    else if (texture.GetDescription().levelCount > 1 && mip == TextureFilter::Linear)
+        minFilter = linear ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_LINEAR;
+    GLTextureSurface::Sampling wanted;
+    wanted.magnification = magnification == TextureFilter::Point ? GL_NEAREST : GL_LINEAR;
+    wanted.minification = minFilter;
+    const auto wrap = [](uint32_t address) {
+        return address == static_cast<uint32_t>(TextureAddress::Clamp) ? GL_CLAMP_TO_EDGE : GL_REPEAT;
+    };
+    wanted.wrapS = wrap(Stage(stage, TextureStageState::AddressU));
+    wanted.wrapT = wrap(Stage(stage, TextureStageState::AddressV));
+    const bool anisotropic = magnification == TextureFilter::Anisotropic || minification == TextureFilter::Anisotropic;
+    wanted.anisotropy =
+        anisotropic ? static_cast<GLfloat>(std::max(Stage(stage, TextureStageState::MaxAnisotropy), 1u)) : 1.0f;
+
+    GLTextureSurface::Sampling& last = texture.LastSampling();
+    if (last.magnification != wanted.magnification)
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, wanted.magnification);
+    if (last.minification != wanted.minification)
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, wanted.minification);
+    if (last.wrapS != wanted.wrapS)
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wanted.wrapS);
+    if (last.wrapT != wanted.wrapT)
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wanted.wrapT);
+    if (anisotropic_ && last.anisotropy != wanted.anisotropy)
+        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, wanted.anisotropy);
+    last = wanted;
+}
+
+void GLDevice3D::ApplyTextureMatrix(uint32_t stage)
+{
+    glMatrixMode(GL_TEXTURE);
+    if (Stage(stage, TextureStageState::TextureTransformFlags) == static_cast<uint32_t>(TextureTransformFlags::Count2))
+        glLoadMatrixf(TextureMatrixToGL(textureMatrices_[stage]).data());
+    else
+        glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+VideoResult GLDevice3D::DrawIndexedPrimitive(PrimitiveType type, uint32_t vertexFormat, const void* vertices,
+                                             uint32_t vertexCount, const void* indices, uint32_t indexCount,
+                                             uint32_t indexSize)
+{
+    if (vertices == nullptr || indices == nullptr || (indexSize != 2 && indexSize != 4))
+        return VideoResults::kInvalidParams;
+    if (vertexCount == 0 || indexCount == 0)
+        return VideoResults::kOk;
+    const bool colored = (vertexFormat & kVertexDiffuse) != 0;
+    const uint32_t stride = 24 + (colored ? 4 : 0) + ((vertexFormat & kVertexTexture1) != 0 ? 8 : 0);
+    const auto* bytes = static_cast<const uint8_t*>(vertices);
+
+    ApplyTransforms();
+    ApplyMaterialSources(colored);
+    glVertexPointer(3, GL_FLOAT, static_cast<GLsizei>(stride), bytes);
+    glNormalPointer(GL_FLOAT, static_cast<GLsizei>(stride), bytes + 12);
+    if (colored) {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, static_cast<GLsizei>(stride), bytes + 24);
+    } else {
+        glDisableClientState(GL_COLOR_ARRAY);
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    }
+    ApplyStages(bytes, stride, colored ? 28 : 24, (vertexFormat & kVertexTexture1) != 0);
+    glDrawRangeElements(type == PrimitiveType::TriangleStrip ? GL_TRIANGLE_STRIP : GL_TRIANGLES, 0, vertexCount - 1,
+                        static_cast<GLsizei>(indexCount), indexSize == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
+                        indices);
+    return VideoResults::kOk;
+}
+
+VideoResult GLDevice3D::EnumerateTextureFormats(std::vector<PixelFormat>& formats)
+{
+    formats = GLTextureSurface::Formats();
+    return VideoResults::kOk;
+}
+
+} // namespace Platform

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/video/VideoTypes.h"
+
+namespace Platform {
+
+// What a GL context of this machine offers, read once from a hidden window.
+struct GLProbe {
+    bool valid = false;
+    std::string renderer;
+    std::string version;
+    // False for renderers that rasterize on the processor (llvmpipe,
+    // softpipe and the like).
+    bool hardware = false;
+    uint32_t maxTextureSize = 0;
+    uint32_t textureUnits = 0;
+    uint32_t maxAnisotropy = 1;
+    bool anisotropic = false;
+    // The depth formats a framebuffer object accepts, 16 bits first.
+    std::vector<DepthFormat> depthFormats;
+};
+
+// Makes a hidden window with a context, reads it and throws both away. The
+// video subsystem of SDL must be up.
+GLProbe RunGLProbe();
+
+// The GL context attributes every context of the layer asks for: the
+// compatibility profile, where the fixed-function pipeline lives.
+void SetGLContextAttributes();
+
+} // namespace Platform

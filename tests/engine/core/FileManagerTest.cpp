@@ -1,0 +1,205 @@
+#include "engine/core/FileManager.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/core/Error.h"
+#include "engine/core/FileBinary.h"
+#include "engine/core/FileTextual.h"
+#include "engine/core/MessageManager.h"
+#include "platform/os/Paths.h"
+#include "tests/support/ScopedProgramFolder.h"
+#include "tests/support/TempFolder.h"
+#include "tools/PackWriter.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace Halvard;
+using Testing::TempFolder;
+
+std::string Bytes(const std::vector<u8>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+Tools::PackEntry Entry(const std::string& name, const std::string& contents)
+{
+    return {name, std::vector<u8>(contents.begin(), contents.end())};
+}
+
+class FileManagerTest : public testing::Test {
+protected:
+    void WritePack(const std::string& relative, const std::vector<Tools::PackEntry>& entries)
+    {
+        base.WriteFile(relative, Bytes(Tools::BuildPack(entries)));
+    }
+
+    std::unique_ptr<FileManager> Mount(const std::string& packFolder = "Data")
+    {
+        return std::make_unique<FileManager>(&messages, base.Internal(), packFolder);
+    }
+
+    std::string ReadAll(FileManager& files, const std::string& path)
+    {
+        std::unique_ptr<FileBinary> file = files.OpenFileBinary(path, false);
+        std::string contents(file->GetSize(), '\0');
+        file->Read(contents.data(), file->GetSize());
+        return contents;
+    }
+
+    bool Logged(const std::string& text) const
+    {
+        for (u32 i = 0; i < messages.GetLogEntryCount(); ++i) {
+            if (messages.GetLogEntry(i).text.find(text) != std::string::npos)
+                return true;
+        }
+        return false;
+    }
+
+    TempFolder program;
+    Testing::ScopedProgramFolder programFolder{program.Path()};
+    TempFolder base;
+    MessageManager messages{EngineSettings{}, false, false, "", ""};
+};
+
+TEST_F(FileManagerTest, LooseFilesOverridePackEntries)
+{
+    WritePack("Data\\pack0.pak", {Entry("data\\ui\\x.xml", "packed")});
+    base.WriteFile("data\\ui\\x.xml", "loose");
+    auto files = Mount();
+    EXPECT_EQ(ReadAll(*files, "data\\ui\\x.xml"), "loose");
+    fs::remove(base.Native("data\\ui\\x.xml"));
+    EXPECT_EQ(ReadAll(*files, "data\\ui\\x.xml"), "packed");
+}
+
+TEST_F(FileManagerTest, PackLookupsIgnoreCaseAndDoubledSeparators)
+{
+    WritePack("Data\\pack0.pak", {Entry("data\\ui\\x.xml", "packed")});
+    auto files = Mount();
+    EXPECT_EQ(ReadAll(*files, "Data\\\\UI\\x.XML"), "packed");
+    EXPECT_TRUE(files->FileExists("DATA\\ui\\X.xml"));
+    EXPECT_FALSE(files->FileExists("data\\ui\\y.xml"));
+}
+
+TEST_F(FileManagerTest, TheFirstMountedPackWins)
+{
+    WritePack("Data\\a.pak", {Entry("data\\same.txt", "first")});
+    WritePack("Data\\b.pak", {Entry("data\\same.txt", "second"), Entry("data\\only_b.txt", "b")});
+    auto files = Mount();
+    EXPECT_EQ(files->GetPackCount(), 2u);
+    EXPECT_EQ(ReadAll(*files, "data\\same.txt"), "first");
+    EXPECT_EQ(ReadAll(*files, "data\\only_b.txt"), "b");
+}
+
+TEST_F(FileManagerTest, APackAppendedToTheProgramIsMountedFirst)
+{
+    std::string fakeProgram = "\x7F" "ELF and code";
+    fakeProgram += Bytes(Tools::BuildAppendedPack({Entry("data\\inside.txt", "appended")}));
+    std::ofstream(Platform::ProgramFile(), std::ios::binary) << fakeProgram;
+    WritePack("Data\\pack0.pak", {Entry("data\\inside.txt", "folder pack")});
+    auto files = Mount();
+    EXPECT_EQ(files->GetPackCount(), 2u);
+    EXPECT_EQ(ReadAll(*files, "data\\inside.txt"), "appended");
+}
+
+TEST_F(FileManagerTest, AProgramWithoutAPackMountsNothing)
+{
+    std::ofstream(Platform::ProgramFile(), std::ios::binary) << "plain program";
+    EXPECT_EQ(Mount()->GetPackCount(), 0u);
+    std::ofstream(Platform::ProgramFile(), std::ios::binary) << std::string("\xFF\xFF\xFF\x7F" "APC", 7);
+    EXPECT_EQ(Mount()->GetPackCount(), 0u);
+    EXPECT_TRUE(Logged("skipped"));
+}
+
+TEST_F(FileManagerTest, BadPacksAreSkippedWithALogLineAndTheRestStillMount)
+{
+    std::string shortLength = Bytes(Tools::BuildPack({Entry("data\\a.txt", "a")}));
+    shortLength[0] = static_cast<char>(shortLength[0] - 1);
+    base.WriteFile("Data\\1_short.pak", shortLength);
+    std::string newer = Bytes(Tools::BuildPack({Entry("data\\a.txt", "a")}));
+    newer[9] = 101;
+    base.WriteFile("Data\\2_newer.pak", newer);
+    WritePack("Data\\3_good.pak", {Entry("data\\a.txt", "good")});
+
+    auto files = Mount();
+    EXPECT_EQ(files->GetPackCount(), 1u);
+    EXPECT_EQ(ReadAll(*files, "data\\a.txt"), "good");
+    EXPECT_TRUE(Logged("1_short.pak skipped: Incorrect pack file format"));
+    EXPECT_TRUE(Logged("2_newer.pak skipped: Incorrect pack file version, current is 100"));
+    EXPECT_TRUE(Logged("...Pack file " + base.Internal() + "\\Data\\3_good.pak found..."));
+    EXPECT_TRUE(Logged("......It contains 1 files..."));
+}
+
+TEST_F(FileManagerTest, MissingFilesNameTheFullPath)
+{
+    auto files = Mount();
+    try {
+        files->OpenFileBinary("data\\none.txt", false);
+        FAIL() << "a file in neither place must not open";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.GetText(), "Failed to open \"" + base.Internal() + "\\data\\none.txt\" file");
+    }
+}
+
+TEST_F(FileManagerTest, FolderExistsOnDiskOrInsideAPack)
+{
+    WritePack("Data\\pack0.pak", {Entry("data\\levels\\stage1\\l.tkg", "x")});
+    base.WriteFile("saves\\x", "");
+    auto files = Mount();
+    EXPECT_TRUE(files->FolderExists("saves"));
+    EXPECT_TRUE(files->FolderExists("Data\\Levels"));
+    EXPECT_TRUE(files->FolderExists("stage1"));
+    EXPECT_FALSE(files->FolderExists("data\\models"));
+}
+
+TEST_F(FileManagerTest, FindFilesMergesDiskAndPacksSortedWithoutRepeats)
+{
+    WritePack("Data\\a.pak", {Entry("profiles\\a.prf", ""), Entry("profiles\\old\\b.prf", ""),
+                              Entry("profiles\\x.prf.bak", ""), Entry("other\\c.prf", "")});
+    WritePack("Data\\b.pak", {Entry("profiles\\a.prf", "")});
+    base.WriteFile("Profiles\\Disk.prf", "");
+    base.WriteFile("Profiles\\notes.txt", "");
+    auto files = Mount();
+    std::vector<std::string> found = {"stale"};
+    files->FindFiles("profiles", "*.prf", found);
+    const std::vector<std::string> expected = {base.Internal() + "\\profiles\\Disk.prf", "profiles\\a.prf",
+                                               "profiles\\old\\b.prf", "profiles\\x.prf.bak"};
+    EXPECT_EQ(found, expected);
+}
+
+TEST_F(FileManagerTest, WritingCreatesFoldersAndReplacesTheFileOnClose)
+{
+    auto files = Mount();
+    std::unique_ptr<FileBinary> file = files->OpenFileBinary("saves\\profiles\\a.prf", true);
+    file->Write("abc", 3);
+    EXPECT_FALSE(files->FileExists("saves\\profiles\\a.prf"));
+    file->Close();
+    EXPECT_EQ(base.ReadFile("saves\\profiles\\a.prf"), "abc");
+}
+
+// The ini file is written with encoding 0 and read back line by line, with
+// comments stripped.
+TEST_F(FileManagerTest, TheIniFileRoundTripsThroughTheTextLayer)
+{
+    auto files = Mount();
+    const std::vector<std::string> written = {"v_mode 1024x768x32", "g_name Anna \\\\ kept", "ui_volume 0.5"};
+    {
+        std::unique_ptr<FileTextual> ini = files->OpenFileTextual("Tamrisk.ini", true, FileTextual::kCodePage);
+        for (const std::string& line : written) {
+            ini->WriteString(line);
+            ini->WriteNewLine();
+        }
+        ini->Close();
+    }
+    EXPECT_EQ(base.ReadFile("Tamrisk.ini"), "v_mode 1024x768x32\r\ng_name Anna \\\\ kept\r\nui_volume 0.5\r\n");
+
+    std::unique_ptr<FileTextual> ini = files->OpenFileTextual("tamrisk.INI", false);
+    std::vector<std::string> read;
+    std::string line;
+    while (ini->ReadLine(line, true, false))
+        read.push_back(line);
+    const std::vector<std::string> expected = {written[0], written[1], written[2], ""};
+    EXPECT_EQ(read, expected);
+}
+
+} // namespace

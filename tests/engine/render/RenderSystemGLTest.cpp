@@ -1,0 +1,170 @@
+#include "engine/core/Config.h"
+#include "engine/core/Image.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/Window.h"
+#include "engine/render/IndexBuffer.h"
+#include "engine/render/RenderSystem_D3D7.h"
+#include "engine/render/VertexBuffer.h"
+#include "platform/video/GLVideoSystem.h"
+
+#include "tests/support/ScopedVideoSystem.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+using namespace Halvard;
+using ::testing::ElementsAre;
+
+namespace {
+
+// The render system on the real OpenGL backend in a real window, 640 x 480
+// x 32 windowed. Needs SDL_VIDEODRIVER=offscreen or an X server.
+class RenderSystemGLTest : public ::testing::Test {
+protected:
+    RenderSystemGLTest()
+    {
+        messages = std::make_unique<MessageManager>(settings, false, false, "", "");
+        config = std::make_unique<Config>(messages.get(), nullptr, "", "", false, "640x480x32", false, false);
+        window =
+            std::make_unique<Window>(messages.get(), config.get(), "Render test", 0, 0, 640, 480, false, true, 0, 0);
+    }
+
+    ~RenderSystemGLTest() override { unsetenv("HALVARD_VIDEO_FAIL_HARDWARE"); }
+
+    RenderSystem_D3D7& Start()
+    {
+        render = std::make_unique<RenderSystem_D3D7>(messages.get(), config.get(), window.get(), true, false);
+        const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+        render->GetDevice()->SetTransform(Platform::TransformState::Projection, identity);
+        return *render;
+    }
+
+    // A triangle of one colour with its apex up, half the screen wide, in
+    // front of the camera.
+    void DrawTriangle(u32 color)
+    {
+        std::unique_ptr<VertexBuffer> vertices = render->CreateVertexBuffer(0, true, 3);
+        ColoredVertex* v = vertices->Lock<ColoredVertex>(0, 3);
+        v[0] = ColoredVertex{-0.5f, -0.5f, -0.5f, 0, 0, 1, color, 0, 0};
+        v[1] = ColoredVertex{0.5f, -0.5f, -0.5f, 0, 0, 1, color, 0, 0};
+        v[2] = ColoredVertex{0.0f, 0.5f, -0.5f, 0, 0, 1, color, 0, 0};
+        vertices->Unlock();
+        std::unique_ptr<IndexBuffer> indices = render->CreateIndexBuffer(0, 3);
+        const u32 order[] = {0, 1, 2};
+        indices->SetIndices(0, 3, order);
+        render->BeginScene();
+        render->DrawIndexedPrimitive(false, *indices, *vertices, 1);
+        render->EndScene();
+    }
+
+    // Red, green, blue and alpha of the pixel, counted from the bottom left.
+    std::vector<u8> Pixel(const Image& image, u32 x, u32 y) const
+    {
+        const u8* p = image.GetData() + (static_cast<size_t>(y) * image.GetWidth() + x) * 4;
+        return std::vector<u8>(p, p + 4);
+    }
+
+    size_t LogCount(const std::string& line) const
+    {
+        size_t count = 0;
+        for (u32 i = 0; i < messages->GetLogEntryCount(); ++i)
+            count += messages->GetLogEntry(i).text == line ? 1 : 0;
+        return count;
+    }
+
+    Platform::GLVideoSystem video;
+    Testing::ScopedVideoSystem installed{video};
+    EngineSettings settings;
+    std::unique_ptr<MessageManager> messages;
+    std::unique_ptr<Config> config;
+    std::unique_ptr<Window> window;
+    std::unique_ptr<RenderSystem_D3D7> render;
+};
+
+} // namespace
+
+TEST_F(RenderSystemGLTest, ClearedFrameWithAnIndexedColouredTriangleShowsInTheCapture)
+{
+    Start();
+    DrawTriangle(0xFFFF0000u);
+    render->SwapBuffers();
+    Image image;
+    render->CaptureScreen(image);
+    ASSERT_EQ(image.GetWidth(), 640u);
+    ASSERT_EQ(image.GetBitsPerPixel(), 32u);
+    EXPECT_THAT(Pixel(image, 320, 240), ElementsAre(255, 0, 0, 255));
+    EXPECT_THAT(Pixel(image, 320, 330), ElementsAre(255, 0, 0, 255));
+    EXPECT_THAT(Pixel(image, 200, 150), ElementsAre(255, 0, 0, 255));
+    EXPECT_THAT(Pixel(image, 200, 330), ElementsAre(0, 0, 0, 255));
+    EXPECT_THAT(Pixel(image, 0, 0), ElementsAre(0, 0, 0, 255));
+    for (u32 i = 0; i < messages->GetLogEntryCount(); ++i)
+        EXPECT_NE(messages->GetLogEntry(i).level, static_cast<u32>(MessageManager::kError))
+            << messages->GetLogEntry(i).text;
+}
+
+TEST_F(RenderSystemGLTest, PresentingAgainWithoutDrawingKeepsTheFrame)
+{
+    Start();
+    DrawTriangle(0xFF0000FFu);
+    render->SwapBuffers();
+    render->SwapBuffers();
+    Image image;
+    render->CaptureScreen(image);
+    EXPECT_THAT(Pixel(image, 320, 240), ElementsAre(0, 0, 255, 255));
+}
+
+TEST_F(RenderSystemGLTest, CulledWindingDrawsNothing)
+{
+    Start();
+    render->SetCullMode(RenderSystem::kCullCounterClockwise);
+    DrawTriangle(0xFFFF0000u);
+    Image image;
+    render->CaptureScreen(image);
+    EXPECT_THAT(Pixel(image, 320, 240), ElementsAre(0, 0, 0, 255));
+    render->SetCullMode(RenderSystem::kCullClockwise);
+    DrawTriangle(0xFFFF0000u);
+    render->CaptureScreen(image);
+    EXPECT_THAT(Pixel(image, 320, 240), ElementsAre(255, 0, 0, 255));
+}
+
+TEST_F(RenderSystemGLTest, ForcedDeviceLossGoesThroughTheResetAndDrawsAgain)
+{
+    Start();
+    DrawTriangle(0xFFFF0000u);
+    video.SimulateDeviceLoss(Platform::VideoResults::kWrongMode);
+    render->Refresh();
+    ASSERT_TRUE(render->IsResetNeeded());
+    EXPECT_FALSE(render->IsDeviceReady());
+    render->Reset(RenderSystem::kResetDevice | RenderSystem::kResetTextures);
+    EXPECT_TRUE(render->IsDeviceReady());
+    EXPECT_FALSE(render->IsResetNeeded());
+    EXPECT_EQ(LogCount("\nReseting Direct3D device:\n"), 1u);
+    EXPECT_EQ(LogCount("...Creating DirectDraw...\n"), 2u);
+
+    const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    render->GetDevice()->SetTransform(Platform::TransformState::Projection, identity);
+    DrawTriangle(0xFF00FF00u);
+    render->Refresh();
+    render->SwapBuffers();
+    Image image;
+    render->CaptureScreen(image);
+    EXPECT_THAT(Pixel(image, 320, 240), ElementsAre(0, 255, 0, 255));
+}
+
+TEST_F(RenderSystemGLTest, FailingHardwareCreationFallsBackToTheSoftwareRasterizer)
+{
+    setenv("HALVARD_VIDEO_FAIL_HARDWARE", "1", 1);
+    Start();
+    const auto& device = static_cast<const DeviceInfo_D3D7&>(*render->GetChosenDevice());
+    EXPECT_EQ(device.type, Platform::DeviceType::Software);
+    EXPECT_EQ(LogCount("\nError: RenderSystem_D3D7: Failed to create Direct3D device!\n\n"), 1u);
+    EXPECT_EQ(LogCount("\nWarning: ......RenderSystem_D3D7: Switching to the software rasterizer!\n\n"), 1u);
+    EXPECT_EQ(LogCount("......Capabilities:\n"), 1u);
+    DrawTriangle(0xFFFF0000u);
+    Image image;
+    render->CaptureScreen(image);
+    EXPECT_THAT(Pixel(image, 320, 240), ElementsAre(255, 0, 0, 255));
+}

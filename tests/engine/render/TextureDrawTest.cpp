@@ -1,0 +1,102 @@
+#include "engine/core/Config.h"
+#include "engine/core/EngineSettings.h"
+#include "engine/core/Image.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/Window.h"
+#include "engine/render/IndexBuffer.h"
+#include "engine/render/RenderSystem_D3D7.h"
+#include "engine/render/TextureManager.h"
+#include "engine/render/VertexBuffer.h"
+#include "tests/support/ImageFiles.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using namespace Halvard;
+using ::testing::ElementsAre;
+
+namespace {
+
+constexpr u32 kWidth = 640;
+constexpr u32 kHeight = 480;
+
+// Runs on the real video system: offscreen under ctest, on the X server
+// under xvfb-run.
+class TextureDrawTest : public ::testing::Test {
+protected:
+    // One triangle pair over the whole viewport, texture coordinate (0, 0)
+    // at the top left.
+    void DrawQuad()
+    {
+        const auto vertices = render.CreateVertexBuffer(0, false, 4);
+        PlainVertex* vertex = vertices->Lock<PlainVertex>(0, 4);
+        vertex[0] = {-1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f};
+        vertex[1] = {1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f};
+        vertex[2] = {-1.0f, -1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 1.0f};
+        vertex[3] = {1.0f, -1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f};
+        vertices->Unlock();
+        const auto indices = render.CreateIndexBuffer(0, 6);
+        const u32 order[] = {0, 1, 2, 2, 1, 3};
+        indices->SetIndices(0, 6, order);
+        indices->SetIndexCount(6);
+        render.SetLighting(false);
+        render.SetZ(false);
+        render.SetCullMode(RenderSystem::kCullNone);
+        render.SetTextureFilter(0, RenderSystem::kFilterPoint);
+        render.BeginScene();
+        render.DrawIndexedPrimitive(false, *indices, *vertices, 2);
+        render.EndScene();
+    }
+
+    // Red, green and blue of the screen pixel, y from the top.
+    std::vector<int> ScreenPixel(const Image& capture, u32 x, u32 y) const
+    {
+        const u32 bytes = capture.GetBitsPerPixel() / 8;
+        const u8* pixel = capture.GetData() + ((capture.GetHeight() - 1 - y) * capture.GetWidth() + x) * bytes;
+        return {pixel[0], pixel[1], pixel[2]};
+    }
+
+    EngineSettings settings;
+    MessageManager messages{settings, false, false, "", ""};
+    Config config{&messages, nullptr, "", "", false, "640x480x32", false, false};
+    Window window{&messages, &config, "Textures", 0, 0, kWidth, kHeight, false, true, 0, 0};
+    RenderSystem_D3D7 render{&messages, &config, &window, false, false};
+    Testing::ImageFolder folder;
+};
+
+} // namespace
+
+TEST_F(TextureDrawTest, QuadShowsTheTexelsOfATextureMadeOnAnotherThread)
+{
+    // Image row 0 (the file's first) is red, green; row 1 blue, white.
+    folder.Write("quad.bmp", Testing::BmpFile(2, 2, 24, {0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255}));
+    TextureManager textures(&messages, &folder.Files(), &render);
+    Texture2D* texture = nullptr;
+    std::thread loader([&] { texture = textures.GetTexture(false, "quad.bmp", ""); });
+    loader.join();
+    ASSERT_NE(texture, nullptr);
+
+    render.SetTexture(0, texture);
+    DrawQuad();
+    Image capture;
+    render.CaptureScreen(capture);
+    ASSERT_EQ(capture.GetWidth(), kWidth);
+    EXPECT_THAT(ScreenPixel(capture, kWidth / 4, kHeight / 4), ElementsAre(255, 0, 0));
+    EXPECT_THAT(ScreenPixel(capture, kWidth * 3 / 4, kHeight / 4), ElementsAre(0, 255, 0));
+    EXPECT_THAT(ScreenPixel(capture, kWidth / 4, kHeight * 3 / 4), ElementsAre(0, 0, 255));
+    EXPECT_THAT(ScreenPixel(capture, kWidth * 3 / 4, kHeight * 3 / 4), ElementsAre(255, 255, 255));
+}
+
+TEST_F(TextureDrawTest, MissingTextureDrawsTheCheckerboard)
+{
+    TextureManager textures(&messages, &folder.Files(), &render);
+    render.SetTexture(0, textures.GetTexture(false, "missing.jpg", ""));
+    DrawQuad();
+    Image capture;
+    render.CaptureScreen(capture);
+    // 64 texels across 640 pixels: ten pixels a texel, eight texels a cell.
+    EXPECT_THAT(ScreenPixel(capture, 40, 40), ElementsAre(255, 255, 0));
+    EXPECT_THAT(ScreenPixel(capture, 120, 40), ElementsAre(0, 0, 0));
+}

@@ -1,0 +1,139 @@
+#include "tools/PackWriter.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <stdexcept>
+
+namespace Tools {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uint32_t kVersion = 100;
+constexpr std::size_t kMaxNameLength = 254;
+
+void PutUInt(std::vector<std::uint8_t>& bytes, std::uint32_t value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+void SetUInt(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+std::uint32_t CheckedSize(std::size_t size)
+{
+    if (size > std::numeric_limits<std::int32_t>::max())
+        throw std::runtime_error("pack larger than 2 GiB");
+    return static_cast<std::uint32_t>(size);
+}
+
+std::string EntryName(const fs::path& relative)
+{
+    std::string name;
+    for (const fs::path& part : relative) {
+        if (!name.empty())
+            name += '\\';
+        name += part.string();
+    }
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
+    return name;
+}
+
+std::vector<std::uint8_t> ReadWhole(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path.string());
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Written beside the output and renamed over it, so a failed run leaves no
+// half-written pack behind.
+void WriteWhole(const fs::path& output, const std::vector<std::uint8_t>& first,
+                const std::vector<std::uint8_t>& second, fs::perms permissions)
+{
+    const fs::path temporary = output.string() + ".part";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(first.data()), static_cast<std::streamsize>(first.size()));
+        out.write(reinterpret_cast<const char*>(second.data()), static_cast<std::streamsize>(second.size()));
+        out.close();
+        if (!out) {
+            std::error_code ignored;
+            fs::remove(temporary, ignored);
+            throw std::runtime_error("cannot write " + output.string());
+        }
+    }
+    fs::permissions(temporary, permissions);
+    fs::rename(temporary, output);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> BuildPack(const std::vector<PackEntry>& entries)
+{
+    std::vector<std::uint8_t> bytes;
+    PutUInt(bytes, 0);
+    bytes.insert(bytes.end(), {'H', 'V', 'P', 'A', 'K'});
+    PutUInt(bytes, kVersion);
+    PutUInt(bytes, CheckedSize(entries.size()));
+    for (const PackEntry& entry : entries) {
+        if (entry.name.size() > kMaxNameLength)
+            throw std::runtime_error("entry name too long: " + entry.name);
+        bytes.push_back(static_cast<std::uint8_t>(entry.name.size() + 1));
+        bytes.insert(bytes.end(), entry.name.begin(), entry.name.end());
+        bytes.push_back(0);
+    }
+    std::size_t offset = bytes.size() + 8 * entries.size();
+    for (const PackEntry& entry : entries) {
+        PutUInt(bytes, CheckedSize(offset));
+        PutUInt(bytes, CheckedSize(entry.bytes.size()));
+        offset += entry.bytes.size();
+    }
+    for (const PackEntry& entry : entries)
+        bytes.insert(bytes.end(), entry.bytes.begin(), entry.bytes.end());
+    SetUInt(bytes, 0, CheckedSize(bytes.size()));
+    return bytes;
+}
+
+std::vector<PackEntry> CollectEntries(const fs::path& folder)
+{
+    std::vector<PackEntry> entries;
+    for (const fs::directory_entry& file : fs::recursive_directory_iterator(folder)) {
+        if (!file.is_symlink() && file.is_regular_file())
+            entries.push_back({EntryName(fs::relative(file.path(), folder)), ReadWhole(file.path())});
+    }
+    std::sort(entries.begin(), entries.end(), [](const PackEntry& a, const PackEntry& b) { return a.name < b.name; });
+    return entries;
+}
+
+std::vector<std::uint8_t> BuildAppendedPack(const std::vector<PackEntry>& entries)
+{
+    std::vector<std::uint8_t> bytes = BuildPack(entries);
+    const std::uint32_t length = CheckedSize(bytes.size());
+    PutUInt(bytes, length);
+    bytes.insert(bytes.end(), {'A', 'P', 'C'});
+    return bytes;
+}
+
+void WritePackFile(const fs::path& folder, const fs::path& output)
+{
+    WriteWhole(output, BuildPack(CollectEntries(folder)), {},
+               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+}
+
+void WriteProgramWithPack(const fs::path& folder, const fs::path& program, const fs::path& output)
+{
+    const fs::perms permissions = fs::status(program).permissions();
+    WriteWhole(output, ReadWhole(program), BuildAppendedPack(CollectEntries(folder)), permissions);
+}
+
+} // namespace Tools
