@@ -134,6 +134,7 @@ TEST_F(RenderSystemGLTest, ForcedDeviceLossGoesThroughTheResetAndDrawsAgain)
 {
     Start();
     DrawTriangle(0xFFFF0000u);
+    const uint32_t contexts = video.ContextsMade();
     video.SimulateDeviceLoss(Platform::VideoResults::kWrongMode);
     render->Refresh();
     ASSERT_TRUE(render->IsResetNeeded());
@@ -143,6 +144,7 @@ TEST_F(RenderSystemGLTest, ForcedDeviceLossGoesThroughTheResetAndDrawsAgain)
     EXPECT_FALSE(render->IsResetNeeded());
     EXPECT_EQ(LogCount("\nReseting Direct3D device:\n"), 1u);
     EXPECT_EQ(LogCount("...Creating DirectDraw...\n"), 2u);
+    EXPECT_EQ(video.ContextsMade(), contexts + 1);
 
     const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     render->GetDevice()->SetTransform(Platform::TransformState::Projection, identity);
