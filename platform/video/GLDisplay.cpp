@@ -157,6 +157,7 @@ VideoResult GLDisplay::SetCooperativeLevel(NativeWindow* window, CooperativeLeve
     context_ = SDL_GL_CreateContext(window_);
     if (context_ == nullptr)
         return VideoResults::kGeneric;
+    system_.NoteContextMade();
     SDL_GL_MakeCurrent(window_, context_);
     return VideoResults::kOk;
 }

@@ -34,6 +34,11 @@ public:
     void SimulateDeviceLoss(VideoResult result) { simulatedLoss_ = result; }
     VideoResult SimulatedLoss() const { return simulatedLoss_; }
 
+    // GL contexts made so far. Each display makes its own, so a device reset
+    // that really starts over shows as one more.
+    uint32_t ContextsMade() const { return contextsMade_; }
+    void NoteContextMade() { ++contextsMade_; }
+
 private:
     bool OpenVideo();
 
@@ -41,6 +46,7 @@ private:
     bool probed_ = false;
     GLProbe probe_;
     VideoResult simulatedLoss_ = VideoResults::kOk;
+    uint32_t contextsMade_ = 0;
 };
 
 // A mode's depth as the layer lists it: 24-bit pixels take 32 bits.

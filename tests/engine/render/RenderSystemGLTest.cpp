@@ -43,21 +43,35 @@ protected:
     }
 
     // A triangle of one colour with its apex up, half the screen wide, in
-    // front of the camera.
+    // front of the camera, drawn in a scene of its own.
     void DrawTriangle(u32 color)
+    {
+        render->BeginScene();
+        DrawInScene(color, -0.5f);
+        render->EndScene();
+    }
+
+    // The same triangle inside the current scene; with the identity
+    // projection its depth is -z.
+    void DrawInScene(u32 color, float z)
     {
         std::unique_ptr<VertexBuffer> vertices = render->CreateVertexBuffer(0, true, 3);
         ColoredVertex* v = vertices->Lock<ColoredVertex>(0, 3);
-        v[0] = ColoredVertex{-0.5f, -0.5f, -0.5f, 0, 0, 1, color, 0, 0};
-        v[1] = ColoredVertex{0.5f, -0.5f, -0.5f, 0, 0, 1, color, 0, 0};
-        v[2] = ColoredVertex{0.0f, 0.5f, -0.5f, 0, 0, 1, color, 0, 0};
+        v[0] = ColoredVertex{-0.5f, -0.5f, z, 0, 0, 1, color, 0, 0};
+        v[1] = ColoredVertex{0.5f, -0.5f, z, 0, 0, 1, color, 0, 0};
+        v[2] = ColoredVertex{0.0f, 0.5f, z, 0, 0, 1, color, 0, 0};
         vertices->Unlock();
         std::unique_ptr<IndexBuffer> indices = render->CreateIndexBuffer(0, 3);
         const u32 order[] = {0, 1, 2};
         indices->SetIndices(0, 3, order);
-        render->BeginScene();
         render->DrawIndexedPrimitive(false, *indices, *vertices, 1);
-        render->EndScene();
+    }
+
+    std::vector<u8> CentrePixel()
+    {
+        Image image;
+        render->CaptureScreen(image);
+        return Pixel(image, 320, 240);
     }
 
     // Red, green, blue and alpha of the pixel, counted from the bottom left.
@@ -134,6 +148,7 @@ TEST_F(RenderSystemGLTest, ForcedDeviceLossGoesThroughTheResetAndDrawsAgain)
 {
     Start();
     DrawTriangle(0xFFFF0000u);
+    const uint32_t contexts = video.ContextsMade();
     video.SimulateDeviceLoss(Platform::VideoResults::kWrongMode);
     render->Refresh();
     ASSERT_TRUE(render->IsResetNeeded());
@@ -143,6 +158,7 @@ TEST_F(RenderSystemGLTest, ForcedDeviceLossGoesThroughTheResetAndDrawsAgain)
     EXPECT_FALSE(render->IsResetNeeded());
     EXPECT_EQ(LogCount("\nReseting Direct3D device:\n"), 1u);
     EXPECT_EQ(LogCount("...Creating DirectDraw...\n"), 2u);
+    EXPECT_EQ(video.ContextsMade(), contexts + 1);
 
     const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     render->GetDevice()->SetTransform(Platform::TransformState::Projection, identity);
@@ -160,11 +176,74 @@ TEST_F(RenderSystemGLTest, FailingHardwareCreationFallsBackToTheSoftwareRasteriz
     Start();
     const auto& device = static_cast<const DeviceInfo_D3D7&>(*render->GetChosenDevice());
     EXPECT_EQ(device.type, Platform::DeviceType::Software);
-    EXPECT_EQ(LogCount("\nError: RenderSystem_D3D7: Failed to create Direct3D device!\n\n"), 1u);
-    EXPECT_EQ(LogCount("\nWarning: ......RenderSystem_D3D7: Switching to the software rasterizer!\n\n"), 1u);
-    EXPECT_EQ(LogCount("......Capabilities:\n"), 1u);
+    std::vector<std::string> log;
+    for (u32 i = 0; i < messages->GetLogEntryCount(); ++i)
+        log.push_back(messages->GetLogEntry(i).text);
+    log.erase(log.begin(), std::find(log.begin(), log.end(), "...Creating Direct3D device...\n"));
+    ASSERT_GE(log.size(), 17u);
+    log.resize(17);
+    EXPECT_THAT(log, ElementsAre("...Creating Direct3D device...\n", "...Releasing device...\n",
+                                 "...Releasing surfaces...\n", "...Releasing Direct3D...\n",
+                                 "...Releasing DirectDraw...\n",
+                                 "\nError: RenderSystem_D3D7: Failed to create Direct3D device!\n\n",
+                                 "\nWarning: ......RenderSystem_D3D7: Switching to the software rasterizer!\n\n",
+                                 "...Creating DirectDraw...\n", "......Setting cooperative level...\n",
+                                 "......Creating screen buffers...\n", "...Creating Direct3D...\n",
+                                 "...Creating Direct3D device...\n", "......Setting viewport...\n",
+                                 "......Creating Z Buffer...\n", std::string(56, '.') + "\n",
+                                 "......Capabilities:\n", ::testing::StartsWith(".........Maximal texture units: ")));
     DrawTriangle(0xFFFF0000u);
     Image image;
     render->CaptureScreen(image);
     EXPECT_THAT(Pixel(image, 320, 240), ElementsAre(255, 0, 0, 255));
+}
+
+TEST_F(RenderSystemGLTest, NearerTrianglesHideFartherOnesWithTheDepthTestOn)
+{
+    Start();
+    render->SetZ(true);
+    render->BeginScene();
+    DrawInScene(0xFFFF0000u, -0.25f);
+    DrawInScene(0xFF00FF00u, -0.75f);
+    render->EndScene();
+    EXPECT_THAT(CentrePixel(), ElementsAre(255, 0, 0, 255));
+
+    render->SetZ(false);
+    render->BeginScene();
+    DrawInScene(0xFFFF0000u, -0.25f);
+    DrawInScene(0xFF00FF00u, -0.75f);
+    render->EndScene();
+    EXPECT_THAT(CentrePixel(), ElementsAre(0, 255, 0, 255));
+}
+
+// The stencil counts the pixels drawn since the clear and lets only the
+// untouched ones through.
+TEST_F(RenderSystemGLTest, WithTheStencilOnEachPixelIsDrawnOnceUntilTheNextClear)
+{
+    Start();
+    ASSERT_TRUE(render->IsStencilPresent());
+    render->SetStencil(true);
+    render->BeginScene();
+    DrawInScene(0xFFFF0000u, -0.5f);
+    DrawInScene(0xFF00FF00u, -0.5f);
+    render->EndScene();
+    EXPECT_THAT(CentrePixel(), ElementsAre(255, 0, 0, 255));
+
+    DrawTriangle(0xFF00FF00u);
+    EXPECT_THAT(CentrePixel(), ElementsAre(0, 255, 0, 255));
+}
+
+TEST_F(RenderSystemGLTest, SourceAlphaBlendingMixesWithWhatIsThere)
+{
+    Start();
+    render->SetAlphaBlend(true);
+    render->SetBlend(4, 5);
+    render->BeginScene();
+    DrawInScene(0x80FFFFFFu, -0.5f);
+    render->EndScene();
+    const std::vector<u8> pixel = CentrePixel();
+    for (int channel = 0; channel < 3; ++channel) {
+        EXPECT_GE(pixel[channel], 126) << channel;
+        EXPECT_LE(pixel[channel], 130) << channel;
+    }
 }

@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace Halvard;
 using Platform::DeviceType;
 using ::testing::ElementsAre;
@@ -89,6 +91,16 @@ TEST_F(RenderSystemStartupTest, DeviceChoiceGoesFromTransformAndLightingToHardwa
     EXPECT_EQ(chosenWith({device(DeviceType::Reference, false), device(DeviceType::Software, false)}),
               DeviceType::Software);
     EXPECT_EQ(chosenWith({device(DeviceType::Reference, false)}), DeviceType::Reference);
+}
+
+TEST_F(RenderSystemStartupTest, TheLastDeviceSeenOfAKindIsTheOneChosen)
+{
+    Primary().devices = {FakeVideoSystem::Device(DeviceType::Hardware, true),
+                         FakeVideoSystem::Device(DeviceType::Hardware, true)};
+    Primary().devices[0].name = "first";
+    Primary().devices[1].name = "second";
+    harness.Start();
+    EXPECT_EQ(Chosen().name, "second");
 }
 
 TEST_F(RenderSystemStartupTest, SecondaryAdaptersKeepOnlyHardwareDevicesAndAreNeverChosen)
@@ -241,6 +253,14 @@ TEST_F(RenderSystemStartupTest, WithoutAStencilFormatTheDepthBufferComesWithoutS
     EXPECT_TRUE(harness.video.Called("Clear 3 FF000000 1 0"));
 }
 
+TEST_F(RenderSystemStartupTest, StencilAt16BitsWinsOverTheBackBuffersDepthWithoutStencil)
+{
+    Primary().depthFormats = {{32, 24, 0}, {16, 15, 1}};
+    RenderSystem_D3D7& render = harness.Start(true);
+    EXPECT_TRUE(harness.video.Called("CreateDepthBuffer 16/1 Video"));
+    EXPECT_TRUE(render.IsStencilPresent());
+}
+
 TEST_F(RenderSystemStartupTest, DepthSearchFallsBackTo16Bits)
 {
     Primary().depthFormats = {{24, 24, 0}, {16, 16, 0}};
@@ -328,4 +348,22 @@ TEST_F(RenderSystemStartupTest, LongDeviceNamesAreCutTo63Characters)
     Primary().devices[0].name = std::string(100, 'n');
     harness.Start();
     EXPECT_EQ(Chosen().name.size(), 63u);
+}
+
+TEST_F(RenderSystemStartupTest, FallBackDuringAResetLogsTheSoftwareDevicesCapabilities)
+{
+    RenderSystem_D3D7& render = harness.Start();
+    harness.video.Fail("CreateDevice TransformAndLighting", R::kGeneric);
+    render.CheckVideoMode();
+    render.Reset(RenderSystem::kResetDevice | RenderSystem::kResetTextures);
+    EXPECT_EQ(Chosen().type, DeviceType::Software);
+    const std::vector<std::string> reset = harness.LogFrom("\nReseting Direct3D device:\n");
+    const auto at = [&reset](const std::string& line) { return std::find(reset.begin(), reset.end(), line); };
+    EXPECT_LT(at("\nError: RenderSystem_D3D7: Failed to create Direct3D device!\n\n"),
+              at("\nWarning: ......RenderSystem_D3D7: Switching to the software rasterizer!\n\n"));
+    EXPECT_LT(at("\nWarning: ......RenderSystem_D3D7: Switching to the software rasterizer!\n\n"),
+              at("......Capabilities:\n"));
+    EXPECT_NE(at(".........Maximal texture units: 2\n"), reset.end());
+    EXPECT_TRUE(render.IsDeviceReady());
+    EXPECT_FALSE(render.AreTexturesLost());
 }
