@@ -164,6 +164,23 @@ TEST_F(Controls_DI7Test, ReadFromTheirStatesKeysAndButtonsNeverStandForEachOther
     EXPECT_THAT(KeysDown(), ElementsAre(KeyNames::kMouse2, KeyNames::kMouse3));
 }
 
+class Controls_DI7ModeTest : public Controls_DI7Test, public testing::WithParamInterface<bool> {};
+
+// Keypad Enter and the system keys have codes of their own but no names.
+TEST_P(Controls_DI7ModeTest, KeysWhoseCodesHaveNoNameChangeNoName)
+{
+    Start(GetParam());
+    Send({KeyAt(SDL_SCANCODE_KP_ENTER, true), KeyAt(SDL_SCANCODE_LGUI, true), KeyAt(SDL_SCANCODE_F13, true)});
+    BeginFrame();
+    EXPECT_THAT(KeysDown(), IsEmpty());
+    EXPECT_FALSE(controls->IsAnyKeyActive());
+}
+
+INSTANTIATE_TEST_SUITE_P(BufferedAndImmediate, Controls_DI7ModeTest, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return info.param ? "Buffered" : "Immediate";
+                         });
+
 TEST_F(Controls_DI7Test, AnUnbufferedMouseTakesItsMovementAndWheelFromItsState)
 {
     Start(false);
