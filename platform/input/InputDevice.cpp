@@ -4,7 +4,7 @@ namespace Platform {
 
 bool InputDevice::SetBufferSize(size_t events)
 {
-    const bool accepted = events <= kMaxBufferSize;
+    const bool accepted = events <= bufferLimit_;
     bufferSize_ = accepted ? events : 0;
     waiting_.clear();
     overflowed_ = false;

@@ -28,9 +28,14 @@ public:
     InputDevice(const InputDevice&) = delete;
     InputDevice& operator=(const InputDevice&) = delete;
 
-    // 0 keeps no events; sizes above kMaxBufferSize are refused, and the
-    // device then keeps no events either.
+    // 0 keeps no events; sizes above the device's limit are refused, and
+    // the device then keeps no events either.
     bool SetBufferSize(size_t events);
+    // The most events the device can keep, kMaxBufferSize unless lowered; a
+    // device that cannot buffer at all has 0. Tests lower it to see a buffer
+    // refused.
+    void SetBufferLimit(size_t events) { bufferLimit_ = events; }
+    size_t GetBufferLimit() const { return bufferLimit_; }
     void Acquire();
     bool IsAcquired() const { return acquired_; }
     // Unacquires and drops the buffer size, which leaves the device as its
@@ -60,6 +65,7 @@ private:
 
     std::deque<InputEvent> waiting_;
     size_t bufferSize_ = 0;
+    size_t bufferLimit_ = kMaxBufferSize;
     bool overflowed_ = false;
     bool acquired_ = false;
 };

@@ -1,10 +1,22 @@
 #include "platform/input/MouseDevice.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace Platform {
 
 namespace {
 
 bool IsAxis(uint32_t item) { return item < kMouseButton0; }
+
+// A buffered mouse's state is read only in the frames that fall back to it,
+// so its movement may gather for a whole session; it stops at the ends of
+// the range instead of overflowing.
+int32_t AddMovement(int32_t total, int32_t movement)
+{
+    const int64_t sum = int64_t{total} + movement;
+    return static_cast<int32_t>(std::clamp<int64_t>(sum, INT32_MIN, INT32_MAX));
+}
 
 } // namespace
 
@@ -23,13 +35,13 @@ void MouseDevice::ApplyToState(const InputEvent& event)
 {
     switch (event.code) {
     case kMouseX:
-        state_.x += event.data;
+        state_.x = AddMovement(state_.x, event.data);
         break;
     case kMouseY:
-        state_.y += event.data;
+        state_.y = AddMovement(state_.y, event.data);
         break;
     case kMouseWheel:
-        state_.wheel += event.data;
+        state_.wheel = AddMovement(state_.wheel, event.data);
         break;
     default:
         if (event.code >= kMouseButton0 && event.code < kMouseButton0 + kMouseButtonCount)
@@ -46,7 +58,7 @@ bool MouseDevice::Fold(std::deque<InputEvent>& waiting, const InputEvent& event)
         return false;
     for (auto it = waiting.rbegin(); it != waiting.rend() && IsAxis(it->code); ++it) {
         if (it->code == event.code) {
-            it->data += event.data;
+            it->data = AddMovement(it->data, event.data);
             return true;
         }
     }

@@ -1,5 +1,6 @@
 #include "tests/support/SdlInputEvents.h"
 
+#include "platform/input/InputSystem.h"
 #include "platform/input/KeyCodes.h"
 
 namespace Testing {
@@ -46,6 +47,18 @@ SDL_Event MouseWheel(Sint32 notches, bool flipped)
     event.wheel.preciseY = static_cast<float>(notches);
     event.wheel.direction = flipped ? SDL_MOUSEWHEEL_FLIPPED : SDL_MOUSEWHEEL_NORMAL;
     return event;
+}
+
+void ResetInput()
+{
+    Platform::InputSystem& input = Platform::GetInputSystem();
+    SDL_Event focusLost{};
+    focusLost.window.type = SDL_WINDOWEVENT;
+    focusLost.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    input.HandleEvent(focusLost);
+    input.GetKeyboard().SetBufferLimit(Platform::InputDevice::kMaxBufferSize);
+    input.GetMouse().SetBufferLimit(Platform::InputDevice::kMaxBufferSize);
+    input.GetCursor().Track(0, 0, 0);
 }
 
 SDL_Scancode ScancodeForKeyCode(int code)

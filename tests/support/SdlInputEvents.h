@@ -12,6 +12,11 @@ SDL_Event MouseMotion(Sint32 x, Sint32 y, Sint32 xrel, Sint32 yrel, Uint32 windo
 SDL_Event MouseButton(Uint8 button, bool down, Sint32 x = 0, Sint32 y = 0);
 SDL_Event MouseWheel(Sint32 notches, bool flipped = false);
 
+// Lets every key and button go, loses both devices, puts their buffer limits
+// back and the cursor at the screen's origin: the input system is the
+// process's, and each test starts from a system nobody touched.
+void ResetInput();
+
 // The scan code whose key the keyboard device reports with the code; unknown
 // when none does.
 SDL_Scancode ScancodeForKeyCode(int code);

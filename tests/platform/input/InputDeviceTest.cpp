@@ -1,6 +1,7 @@
 #include "platform/input/InputDevice.h"
 
 #include <array>
+#include <climits>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -102,6 +103,16 @@ TEST_F(InputDeviceTest, ABufferAboveTheLimitIsRefusedAndLeavesTheDeviceUnbuffere
     EXPECT_TRUE(ReadFrame(keyboard).empty());
 }
 
+TEST_F(InputDeviceTest, ADeviceThatCannotBufferRefusesEveryBuffer)
+{
+    keyboard.SetBufferLimit(0);
+    EXPECT_FALSE(keyboard.SetBufferSize(8));
+    EXPECT_TRUE(keyboard.SetBufferSize(0));
+    keyboard.SetBufferLimit(8);
+    EXPECT_TRUE(keyboard.SetBufferSize(8));
+    EXPECT_FALSE(keyboard.SetBufferSize(9));
+}
+
 TEST_F(InputDeviceTest, LosingTheDeviceDropsItsEventsAndLetsEveryKeyGo)
 {
     keyboard.SetBufferSize(8);
@@ -162,6 +173,22 @@ TEST_F(InputDeviceTest, MouseStateHandsOverItsMovementOnceAndKeepsItsButtons)
     EXPECT_EQ(state.x, 0);
     EXPECT_EQ(state.wheel, 0);
     EXPECT_EQ(state.buttons[2], kInputDown);
+}
+
+TEST_F(InputDeviceTest, MovementGatheredBeyondTheRangeStopsAtItsEnds)
+{
+    mouse.SetBufferSize(16);
+    mouse.Acquire();
+    for (int i = 0; i < 3; ++i) {
+        mouse.Post({Platform::kMouseX, INT32_MAX});
+        mouse.Post({Platform::kMouseWheel, INT32_MIN});
+    }
+    Platform::MouseDevice::State state;
+    ASSERT_TRUE(mouse.GetState(state));
+    EXPECT_EQ(state.x, INT32_MAX);
+    EXPECT_EQ(state.wheel, INT32_MIN);
+    EXPECT_THAT(ReadFrame(mouse), ElementsAre(IsEvent(Platform::kMouseX, INT32_MAX),
+                                              IsEvent(Platform::kMouseWheel, INT32_MIN)));
 }
 
 } // namespace
