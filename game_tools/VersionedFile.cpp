@@ -1,5 +1,6 @@
 #include "game_tools/VersionedFile.h"
 
+#include "engine/core/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
 #include "engine/core/FileManager.h"
@@ -28,6 +29,11 @@ u32 GetUInt(const u8* bytes)
 }
 
 } // namespace
+
+VersionedFile::VersionedFile(Halvard::Engine* engine, const std::string& magic, u32 version)
+    : VersionedFile(engine->GetFileManager(), magic, version)
+{
+}
 
 VersionedFile::VersionedFile(Halvard::FileManager* files, const std::string& magic, u32 version)
     : files_(files), version_(version)

@@ -6,6 +6,7 @@
 #include <string>
 
 namespace Halvard {
+class Engine;
 class FileBinary;
 class FileManager;
 }
@@ -25,7 +26,9 @@ class VersionedFile {
 public:
     static constexpr Halvard::u32 kHeaderSize = 13;
 
-    // Only the first five characters of the magic count.
+    // Only the first five characters of the magic count. The first form opens
+    // its files through the engine's file manager.
+    VersionedFile(Halvard::Engine* engine, const std::string& magic, Halvard::u32 version);
     VersionedFile(Halvard::FileManager* files, const std::string& magic, Halvard::u32 version);
     VersionedFile(const VersionedFile&) = delete;
     VersionedFile& operator=(const VersionedFile&) = delete;

@@ -4,26 +4,37 @@
 
 namespace GameTools {
 
+// A new node can close no cycle, so it is adopted without AddChild's walk up
+// the ancestors (which would make deep documents quadratic).
 XMLNode::XMLNode(const std::string& name, const std::string& value, XMLNode* parent) : name_(name)
 {
     value_.SetString(value);
     if (parent != nullptr)
-        parent->AddChild(this);
+        parent->Adopt(std::unique_ptr<XMLNode>(this));
 }
 
 XMLNode::XMLNode(const std::string& name, XMLNode* parent) : name_(name)
 {
     if (parent != nullptr)
-        parent->AddChild(this);
+        parent->Adopt(std::unique_ptr<XMLNode>(this));
 }
 
+// The descendants are released from a list rather than by recursion, so that
+// however deep a document nests, destroying it cannot exhaust the stack.
 XMLNode::~XMLNode()
 {
     if (parent_ != nullptr)
         parent_->Unlink(this).release();
-    for (const std::unique_ptr<XMLNode>& child : children_)
-        child->parent_ = nullptr;
-    children_.clear();
+    std::vector<std::unique_ptr<XMLNode>> doomed = std::move(children_);
+    while (!doomed.empty()) {
+        std::unique_ptr<XMLNode> node = std::move(doomed.back());
+        doomed.pop_back();
+        node->parent_ = nullptr;
+        for (std::unique_ptr<XMLNode>& child : node->children_)
+            doomed.push_back(std::move(child));
+        node->children_.clear();
+        node->childIndex_.clear();
+    }
 }
 
 XMLNode* XMLNode::CreateChild() { return AddChild(new XMLNode()); }

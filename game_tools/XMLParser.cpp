@@ -1,5 +1,6 @@
 #include "game_tools/XMLParser.h"
 
+#include "engine/core/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/FileTextual.h"
@@ -282,6 +283,8 @@ private:
 };
 
 } // namespace
+
+XMLParser::XMLParser(Halvard::Engine* engine) : files_(engine->GetFileManager()) {}
 
 XMLParser::XMLParser(Halvard::FileManager* files) : files_(files) {}
 

@@ -3,6 +3,7 @@
 #include <string>
 
 namespace Halvard {
+class Engine;
 class FileManager;
 }
 
@@ -16,6 +17,8 @@ class XMLNode;
 // error at line N: code C". Any thread, one parse per tree at a time.
 class XMLParser {
 public:
+    // Opens its files through the engine's file manager.
+    explicit XMLParser(Halvard::Engine* engine);
     explicit XMLParser(Halvard::FileManager* files);
     XMLParser(const XMLParser&) = delete;
     XMLParser& operator=(const XMLParser&) = delete;

@@ -1,15 +1,15 @@
 #include "engine/core/Config.h"
 
 #include "engine/core/Error.h"
+#include "engine/core/FileManager.h"
+#include "engine/core/FileTextual.h"
 #include "engine/core/Math.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringUtils.h"
-#include "platform/os/Paths.h"
 
 #include <cctype>
 #include <cmath>
-#include <cstdio>
-#include <fstream>
+#include <memory>
 
 namespace Halvard {
 
@@ -284,47 +284,37 @@ void Config::Load()
 
 void Config::Save()
 {
-    std::string contents;
-    for (const auto& [name, variable] : variables_) {
-        if (variable->saved && !variable->readOnly && variable->type != kCommand)
-            contents += name + " " + GetValue(name) + "\r\n";
-    }
+    if (files_ == nullptr)
+        return;
     try {
-        WriteIniFile(contents);
+        std::unique_ptr<FileTextual> ini = files_->OpenFileTextual(iniPath_, true, FileTextual::kCodePage);
+        for (const auto& [name, variable] : variables_) {
+            if (!variable->saved || variable->readOnly || variable->type == kCommand)
+                continue;
+            ini->WriteString(name + " " + GetValue(name));
+            ini->WriteNewLine();
+        }
+        ini->Close();
     } catch (const Error& error) {
         messages_->LogError(error.GetText());
     }
 }
 
-// A missing ini file is normal: every variable keeps its default.
+// A missing or unreadable ini file is normal: every variable keeps its
+// default. Lines read before a read error still count.
 std::vector<std::string> Config::ReadIniLines() const
 {
     std::vector<std::string> lines;
-    std::ifstream file(Platform::ToNativePath(iniPath_), std::ios::binary);
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
+    if (files_ == nullptr)
+        return lines;
+    try {
+        std::unique_ptr<FileTextual> ini = files_->OpenFileTextual(iniPath_, false);
+        std::string line;
+        while (ini->ReadLine(line, true, false))
+            lines.push_back(line);
+    } catch (const FileError&) {
     }
     return lines;
-}
-
-// Written beside the target and renamed over it, so a crash never leaves
-// half a file.
-void Config::WriteIniFile(const std::string& contents) const
-{
-    const std::string target = Platform::ToNativePath(iniPath_);
-    const std::string temporary = target + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr)
-        throw FileError("Failed to open file \"" + iniPath_ + "\"");
-    const bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), target.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        throw FileError("Failed to write file \"" + iniPath_ + "\"");
-    }
 }
 
 void Config::Update()

@@ -37,6 +37,9 @@ public:
     enum Type : u32 { kInteger = 0, kFloat = 1, kBoolean = 2, kString = 3, kCommand = 4 };
     enum Result : i32 { kDone = 0, kReadOnly = 2, kMissingValue = 3, kUnknownName = 4, kEmptyLine = 5 };
 
+    // The ini file is settingsName + ".ini" in settingsFolder, opened through
+    // the file manager (a relative folder lies below its base folder). Without
+    // a file manager there is no ini file: Load and Save do nothing.
     Config(MessageManager* messages, FileManager* files, const std::string& settingsFolder,
            const std::string& settingsName, bool forceVideoMode, const std::string& videoModeText,
            bool forceWindowMode, bool fullScreenDefault);
@@ -59,7 +62,10 @@ public:
     bool IsChanged(const std::string& name) const;
     bool IsCommandHandled(const std::string& name) const;
     void SetCommandHandled(const std::string& name, bool handled);
+    // Reads the ini file; a missing or unreadable one leaves the defaults.
     void Load();
+    // Writes every saved variable, replacing the ini file only once the whole
+    // text is written; a failure is one error in the log, never an exception.
     void Save();
     void Update();
     void ClearChangedFlags();
@@ -91,7 +97,6 @@ private:
     static bool DetectChange(ConfigVariable& variable);
     void RegisterOwnVariables(const std::string& videoModeText, bool fullScreenDefault);
     std::vector<std::string> ReadIniLines() const;
-    void WriteIniFile(const std::string& contents) const;
 
     MessageManager* messages_;
     FileManager* files_;

@@ -1,6 +1,7 @@
 #include "engine/core/Engine.h"
 
 #include "engine/core/Config.h"
+#include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Random.h"
 #include "engine/core/StringUtils.h"
@@ -33,8 +34,9 @@ Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineS
 {
     const EngineSettings& s = *settings_;
     messages_ = std::make_unique<MessageManager>(s, s.logEnabled != 0, s.logReopen != 0, s.logFolder, s.logName);
+    files_ = std::make_unique<FileManager>(messages_.get(), s.installFolder, s.dataFolder);
     timers_ = std::make_unique<TimerManager>();
-    config_ = std::make_unique<Config>(messages_.get(), nullptr, s.configFolder, s.configName,
+    config_ = std::make_unique<Config>(messages_.get(), files_.get(), s.configFolder, s.configName,
                                        s.forceDefaultVideoMode != 0, s.defaultVideoMode,
                                        s.forceDefaultFullScreen != 0, s.defaultFullScreen != 0);
     config_->Load();

@@ -9,6 +9,7 @@
 namespace Halvard {
 
 class MessageManager;
+class FileManager;
 class TimerManager;
 class Config;
 class Window;
@@ -39,6 +40,7 @@ public:
 
     const EngineSettings& GetSettings() const { return *settings_; }
     MessageManager* GetMessageManager() const { return messages_.get(); }
+    FileManager* GetFileManager() const { return files_.get(); }
     TimerManager* GetTimerManager() const { return timers_.get(); }
     Config* GetConfig() const { return config_.get(); }
     Window* GetWindow() const { return window_.get(); }
@@ -48,6 +50,7 @@ public:
 private:
     std::unique_ptr<EngineSettings> settings_;
     std::unique_ptr<MessageManager> messages_;
+    std::unique_ptr<FileManager> files_;
     std::unique_ptr<TimerManager> timers_;
     std::unique_ptr<Config> config_;
     std::unique_ptr<Window> window_;

@@ -9,6 +9,7 @@
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestEngine.h"
 
 namespace {
 
@@ -138,6 +139,15 @@ TEST_F(VersionedFileTest, AnInterruptedSaveKeepsTheOldFile)
         EXPECT_EQ(error.GetText(), "Failed to write 65536 bytes from \"" + folder.Internal() + "\\profiles.pmf\" file");
     }
     EXPECT_EQ(folder.ReadFile("profiles.pmf"), old);
+}
+
+TEST(VersionedFileOfTheEngine, SavesBelowTheEnginesBaseFolder)
+{
+    Testing::TestEngine engine;
+    VersionedFile file(&engine.Get(), "GFGMF", 100);
+    file.Open("saves\\map.gmf", true);
+    file.Close();
+    EXPECT_EQ(engine.Folder().ReadFile("saves\\map.gmf").size(), VersionedFile::kHeaderSize);
 }
 
 } // namespace

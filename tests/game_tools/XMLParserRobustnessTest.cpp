@@ -23,7 +23,8 @@ const std::wstring kDocument = L"<?xml version=\"1.0\"?>\r\n"
 // or leak (the sanitizer build checks both).
 void ParseBothWays(const std::wstring& text)
 {
-    XMLParser parser(nullptr);
+    // Text parses need no file manager.
+    XMLParser parser(static_cast<Halvard::FileManager*>(nullptr));
     XMLNode* root = nullptr;
     try {
         parser.ParseText(root, text);
@@ -70,6 +71,27 @@ TEST(XMLParserRobustness, ScrambledDocumentsAreHandled)
             text[random() % text.size()] = L"<>/=\"' x"[random() % 8];
         ParseBothWays(text);
     }
+}
+
+TEST(XMLParserRobustness, DeeplyNestedDocumentsParseAndAreDestroyedWhole)
+{
+    const size_t depth = 200000;
+    std::wstring text;
+    for (size_t i = 0; i < depth; ++i)
+        text += L"<a>";
+    XMLParser parser(static_cast<Halvard::FileManager*>(nullptr));
+    XMLNode* root = nullptr;
+    parser.ParseText(root, text);
+    size_t levels = 0;
+    for (XMLNode* node = root; node != nullptr; node = node->GetChild("a"))
+        ++levels;
+    EXPECT_EQ(levels, depth);
+    delete root;
+
+    XMLNode holder;
+    XMLNode* held = &holder;
+    EXPECT_THROW(parser.ParseText(held, text + L"<b x=1/>"), Halvard::FileError);
+    EXPECT_EQ(holder.GetChildCount(), 0u);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "game_tools/XMLNode.h"
 #include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestEngine.h"
 
 namespace {
 
@@ -181,6 +182,16 @@ TEST_F(XMLParserTest, ParsingWithoutARootOnlyChecksTheFile)
     program.WriteFile("good.xml", "<a/>");
     EXPECT_NO_THROW(parser.ParseInto(nullptr, "good.xml"));
     EXPECT_THROW(parser.ParseInto(nullptr, "bad.xml"), FileError);
+}
+
+TEST(XMLParserOfTheEngine, ReadsThroughTheEnginesFileManager)
+{
+    Testing::TestEngine engine;
+    engine.Folder().WriteFile("Data\\UI\\menu.xml", "<window name='menu'/>");
+    XMLParser parser(&engine.Get());
+    XMLNode holder;
+    parser.ParseInto(&holder, "data\\ui\\menu.xml");
+    EXPECT_NE(holder.GetChild("window"), nullptr);
 }
 
 } // namespace

@@ -14,12 +14,13 @@ protected:
     void SetUp() override
     {
         XMLNode* root = &holder;
-        XMLParser(nullptr).ParseText(root, L"<r>"
-                                           L"<b name='y'/>"
-                                           L"<b name='x' kind=\"k\"><c id='1'/><c id='2'/></b>"
-                                           L"<b name='x'><c id='3'/></b>"
-                                           L"<faders><fader name='a/b' id='4'/><fader name='main' id='5'/></faders>"
-                                           L"</r>");
+        XMLParser parser(static_cast<Halvard::FileManager*>(nullptr));
+        parser.ParseText(root, L"<r>"
+                               L"<b name='y'/>"
+                               L"<b name='x' kind=\"k\"><c id='1'/><c id='2'/></b>"
+                               L"<b name='x'><c id='3'/></b>"
+                               L"<faders><fader name='a/b' id='4'/><fader name='main' id='5'/></faders>"
+                               L"</r>");
     }
 
     std::vector<std::string> IdsAt(const std::string& path)

@@ -1,7 +1,11 @@
 #include "engine/core/Config.h"
+#include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempFolder.h"
+#include "tools/PackWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +18,30 @@ class ConfigTest : public ::testing::Test {
 protected:
     std::unique_ptr<Config> Make(bool forceVideoMode = false, const std::string& mode = "1024x768x32")
     {
-        return std::make_unique<Config>(&log, nullptr, folder.Internal(), "Game", forceVideoMode, mode, false,
+        return std::make_unique<Config>(&log, &files, folder.Internal(), "Game", forceVideoMode, mode, false,
                                         true);
     }
 
+    std::vector<std::string> FolderEntries() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+    u32 ErrorCount() const
+    {
+        u32 errors = 0;
+        for (u32 i = 0; i < log.GetLogEntryCount(); ++i)
+            errors += log.GetLogEntry(i).level == MessageManager::kError ? 1 : 0;
+        return errors;
+    }
+
     TempFolder folder;
+    Testing::ScopedProgramFolder program{folder.Path()};
     MessageManager log{EngineSettings{}, false, false, "", ""};
+    FileManager files{&log, folder.Internal(), ""};
 };
 
 } // namespace
@@ -115,7 +137,7 @@ TEST_F(ConfigTest, SavedFileIsSortedCrLfLinesWithoutCommandsOrPendingLines)
     EXPECT_NE(saved.find("v_mode 1024x768x32\r\n"), std::string::npos);
     EXPECT_EQ(saved.find("exit"), std::string::npos);
     EXPECT_EQ(saved.find("nobody"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(folder.Native("Game.ini.tmp")));
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Game.ini"});
 }
 
 TEST_F(ConfigTest, SaveAndLoadRoundTrip)
@@ -134,10 +156,62 @@ TEST_F(ConfigTest, SaveAndLoadRoundTrip)
 
 TEST_F(ConfigTest, UnwritableIniFileIsOneErrorInTheLog)
 {
-    Config config(&log, nullptr, folder.Internal() + "\\missing\\folder", "Game", false, "", false, true);
+    std::filesystem::create_directory(folder.Native("Game.ini"));
+    auto config = Make();
+    config->Save();
+    EXPECT_EQ(ErrorCount(), 1u);
+    EXPECT_NE(log.GetLogEntry(log.GetLogEntryCount() - 1).text.find("Failed to save \"" + folder.Internal() +
+                                                                     "\\Game.ini\" file"),
+              std::string::npos);
+}
+
+TEST_F(ConfigTest, ASaveThatFailsMidwayKeepsTheOldIniFile)
+{
+    auto config = Make();
+    std::string longText;
+    config->AddVariable("ui_long", Config::kString, false, true, &longText, "");
+    longText.assign(64 * 1024, 'x');
+    folder.WriteFile("Game.ini", "v_mode 640x480x16\r\n");
+    {
+        Testing::FileSizeLimit limit(16 * 1024);
+        config->Save();
+    }
+    EXPECT_EQ(ErrorCount(), 1u);
+    EXPECT_EQ(folder.ReadFile("Game.ini"), "v_mode 640x480x16\r\n");
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"Game.ini"});
+}
+
+TEST_F(ConfigTest, ARelativeIniFileLiesBelowTheBaseFolderInAnyCaseOrEncoding)
+{
+    folder.WriteFile("Settings\\GAME.INI", "\xEF\xBB\xBFv_mode 640x480x16 // small\nv_vsync 0");
+    Config config(&log, &files, "settings", "Game", false, "1024x768x32", false, true);
+    config.Load();
+    EXPECT_EQ(config.videoMode, "640x480x16");
+    EXPECT_EQ(config.verticalSync, 0);
+}
+
+TEST_F(ConfigTest, AnIniFileInAPackIsReadAndASaveGoesToDisk)
+{
+    const std::string line = "v_mode 640x480x16\r\n";
+    const std::vector<u8> pack = Tools::BuildPack({{"game.ini", std::vector<u8>(line.begin(), line.end())}});
+    folder.WriteFile("defaults.pak", std::string(pack.begin(), pack.end()));
+    FileManager packed(&log, folder.Internal(), "");
+    Config config(&log, &packed, "", "Game", false, "1024x768x32", false, true);
+    config.Load();
+    EXPECT_EQ(config.videoMode, "640x480x16");
+    config.ExecuteLine("v_mode 800x600x32");
     config.Save();
-    ASSERT_EQ(log.GetLogEntryCount(), 1u);
-    EXPECT_EQ(log.GetLogEntry(0).level, MessageManager::kError);
+    EXPECT_NE(folder.ReadFile("Game.ini").find("v_mode 800x600x32\r\n"), std::string::npos);
+}
+
+TEST_F(ConfigTest, WithoutAFileManagerThereIsNoIniFile)
+{
+    folder.WriteFile("Game.ini", "v_mode 640x480x16\r\n");
+    Config config(&log, nullptr, folder.Internal(), "Game", false, "1024x768x32", false, true);
+    config.Load();
+    EXPECT_EQ(config.videoMode, "1024x768x32");
+    config.Save();
+    EXPECT_EQ(folder.ReadFile("Game.ini"), "v_mode 640x480x16\r\n");
 }
 
 TEST_F(ConfigTest, FirstPendingLineWinsButLaterLinesOfRegisteredNamesDo)

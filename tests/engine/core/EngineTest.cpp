@@ -1,5 +1,6 @@
 #include "engine/core/Config.h"
 #include "engine/core/Engine.h"
+#include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Random.h"
 #include "engine/core/TimerManager.h"
@@ -8,6 +9,7 @@
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/TempFolder.h"
+#include "tools/PackWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -113,6 +115,23 @@ TEST_F(EngineTest, IniFileIsSavedOnlyWhenAsked)
         engine.GetConfig()->ExecuteLine("v_mode 640x480x16");
     }
     EXPECT_NE(folder.ReadFile("Halvard.ini").find("v_mode 640x480x16\r\n"), std::string::npos);
+}
+
+// The ini file is opened through the file manager, which therefore exists,
+// with the packs of the install folder's data folder mounted, before the
+// configuration is read.
+TEST_F(EngineTest, TheDataFolderPacksAreMountedBeforeTheIniFileIsRead)
+{
+    const std::string ini = "v_mode 640x480x32\r\n";
+    const std::vector<u8> pack = Tools::BuildPack({{"halvard.ini", std::vector<u8>(ini.begin(), ini.end())}});
+    folder.WriteFile("Install\\Data\\defaults.pak", std::string(pack.begin(), pack.end()));
+    settings.installFolder = folder.Internal() + "\\Install";
+    settings.configFolder.clear();
+    settings.saveConfigOnExit = 0;
+    Engine engine(settings);
+    EXPECT_EQ(engine.GetFileManager()->GetBaseFolder(), settings.installFolder);
+    EXPECT_EQ(engine.GetFileManager()->GetPackCount(), 1u);
+    EXPECT_EQ(engine.GetConfig()->videoMode, "640x480x32");
 }
 
 TEST_F(EngineTest, LogClosesWithItsFooterAfterEverythingElse)

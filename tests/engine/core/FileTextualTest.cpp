@@ -8,6 +8,8 @@
 #include "engine/core/MessageManager.h"
 #include "tests/support/TempFolder.h"
 
+#include <random>
+
 namespace {
 
 using namespace Halvard;
@@ -178,6 +180,32 @@ TEST_F(FileTextualTest, AWriterDroppedWithoutCloseLeavesTheOldFile)
         file->WriteString(std::string(5000, 'n'));
     }
     EXPECT_EQ(folder.ReadFile("text.txt"), "old");
+}
+
+// Garbage must end the reading, never the program: every line and token is
+// made of bytes that were in the file.
+TEST_F(FileTextualTest, RandomBytesAreReadToTheEndInEveryEncoding)
+{
+    SetCodePage(1252);
+    const std::string marks[] = {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+    std::mt19937 random(5);
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes = marks[round % 4];
+        const size_t length = random() % 3000;
+        for (size_t i = 0; i < length; ++i)
+            bytes += static_cast<char>(random() % 4 == 0 ? "\r\n /\t"[random() % 5] : random());
+        auto file = Reader(bytes);
+        std::wstring all;
+        file->ReadAll(all, round % 8 < 4);
+        EXPECT_LE(all.size(), 2 * bytes.size());
+        file->Rewind();
+        std::string token;
+        size_t tokens = 0;
+        while (file->ReadToken(token) && tokens <= bytes.size())
+            ++tokens;
+        EXPECT_LE(tokens, bytes.size());
+        EXPECT_EQ(file->ReadFloat(), 0.0f);
+    }
 }
 
 } // namespace

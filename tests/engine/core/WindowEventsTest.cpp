@@ -1,6 +1,7 @@
 #include "engine/core/Window.h"
 
 #include "engine/core/Config.h"
+#include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "platform/window/EventDispatcher.h"
 #include "platform/window/SdlWindow.h"
@@ -55,7 +56,10 @@ protected:
 
     Testing::TempFolder folder;
     MessageManager log{EngineSettings{}, false, false, "", ""};
-    Config config{&log, nullptr, folder.Internal(), "Game", false, "640x480x32", false, false};
+    // The file manager logs apart, so that the window's log lines stand alone.
+    MessageManager fileLog{EngineSettings{}, false, false, "", ""};
+    FileManager files{&fileLog, folder.Internal(), ""};
+    Config config{&log, &files, folder.Internal(), "Game", false, "640x480x32", false, false};
 };
 
 TEST_F(WindowEventsTest, OpensWindowedAndFullScreenAndSwitchesBetweenThem)

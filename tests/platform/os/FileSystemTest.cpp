@@ -6,6 +6,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -109,6 +110,22 @@ TEST(GuardedDeletion, RefusesEmptyRootProgramAndProtectedFolders)
     EXPECT_FALSE(Platform::DeletePath(Native(user, "Quenbyworks")));
     EXPECT_TRUE(fs::exists(program.Path() / "game.exe"));
     EXPECT_TRUE(fs::exists(user.Path() / "Quenbyworks" / "Tamrisk" / "profiles.pmf"));
+}
+
+TEST(GuardedDeletion, RefusesTheApplicationDataFolder)
+{
+    TempFolder data;
+    data.WriteFile("Quenbyworks\\Tamrisk\\profiles.pmf", "x");
+    const char* given = std::getenv("XDG_DATA_HOME");
+    const std::string saved = given != nullptr ? given : "";
+    ::setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
+    const bool deleted = Platform::DeletePath(data.Path().string());
+    if (given != nullptr)
+        ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    else
+        ::unsetenv("XDG_DATA_HOME");
+    EXPECT_FALSE(deleted);
+    EXPECT_TRUE(fs::exists(data.Path() / "Quenbyworks" / "Tamrisk" / "profiles.pmf"));
 }
 
 } // namespace
