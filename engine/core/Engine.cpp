@@ -1,12 +1,14 @@
 #include "engine/core/Engine.h"
 
 #include "engine/core/Config.h"
+#include "engine/core/Console.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Random.h"
 #include "engine/core/StringUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/gui/GUIManager.h"
 #include "engine/input/Controls_DI7.h"
 #include "engine/input/KeyNames.h"
 #include "engine/render/RenderSystem_D3D7.h"
@@ -47,6 +49,7 @@ Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineS
     render_ = std::make_unique<RenderSystem_D3D7>(messages_.get(), config_.get(), window_.get(), s.stencilRequest != 0,
                                                   s.keepWindowSize != 0);
     controls_ = std::make_unique<Controls_DI7>(messages_.get(), timers_.get(), window_.get(), true);
+    gui_ = std::make_unique<GUIManager>(window_.get(), timers_.get(), controls_.get());
     SetRandomSeed(Platform::GetClock().MillisecondsSinceBoot());
 }
 
@@ -62,6 +65,9 @@ void Engine::BeginFrame()
     timers_->Update();
     window_->Update();
     controls_->Update();
+    gui_->Update();
+    if (console_ != nullptr)
+        console_->Update();
     messages_->ClearMessages();
 }
 
@@ -79,7 +85,23 @@ void Engine::EndFrame(u32 sleepMilliseconds)
         messages_->LogMessage("\nExiting...\n");
 }
 
-void Engine::UpdateManagers() { render_->Refresh(); }
+void Engine::UpdateManagers()
+{
+    render_->Refresh();
+    gui_->Render();
+}
+
+Console* Engine::CreateConsole(const std::string& title, const ShaderDescriptor* background, u32 fontId,
+                              wchar_t caretCharacter, wchar_t promptCharacter, wchar_t scrollMarkerCharacter,
+                              const std::string& consoleKey, float alpha, float size, float speed)
+{
+    // The old console lets go of its variables before the new one binds them.
+    console_.reset();
+    console_ = std::make_unique<Console>(messages_.get(), timers_.get(), config_.get(), controls_.get(), nullptr,
+                                         gui_.get(), title, background, fontId, caretCharacter, promptCharacter,
+                                         scrollMarkerCharacter, consoleKey, alpha, size, speed);
+    return console_.get();
+}
 
 bool Engine::IsExitRequested() const { return !config_->IsCommandHandled("exit"); }
 

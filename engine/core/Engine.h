@@ -15,6 +15,9 @@ class Config;
 class Window;
 class RenderSystem;
 class Controls;
+class GUIManager;
+class Console;
+class ShaderDescriptor;
 
 // The one object through which the application reaches the engine. It makes
 // every service in a fixed order, owns them, and releases them in the exact
@@ -38,6 +41,14 @@ public:
     void RequestExit();
     std::string GetVersionString() const;
 
+    // Makes the drop-down console over the engine's services; the engine
+    // owns it and steps it every frame from then on. The arguments are the
+    // console's own (title, background, font, caret, prompt and scroll
+    // marker characters, key name, alpha, size, speed).
+    Console* CreateConsole(const std::string& title, const ShaderDescriptor* background, u32 fontId,
+                           wchar_t caretCharacter, wchar_t promptCharacter, wchar_t scrollMarkerCharacter,
+                           const std::string& consoleKey, float alpha, float size, float speed);
+
     const EngineSettings& GetSettings() const { return *settings_; }
     MessageManager* GetMessageManager() const { return messages_.get(); }
     FileManager* GetFileManager() const { return files_.get(); }
@@ -46,6 +57,8 @@ public:
     Window* GetWindow() const { return window_.get(); }
     RenderSystem* GetRenderSystem() const { return render_.get(); }
     Controls* GetControls() const { return controls_.get(); }
+    GUIManager* GetGUIManager() const { return gui_.get(); }
+    Console* GetConsole() const { return console_.get(); }
 
 private:
     std::unique_ptr<EngineSettings> settings_;
@@ -56,6 +69,8 @@ private:
     std::unique_ptr<Window> window_;
     std::unique_ptr<RenderSystem> render_;
     std::unique_ptr<Controls> controls_;
+    std::unique_ptr<GUIManager> gui_;
+    std::unique_ptr<Console> console_;
     u32 startWidth_ = 0;
     u32 startHeight_ = 0;
 };

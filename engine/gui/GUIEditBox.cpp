@@ -1,0 +1,190 @@
+#include "engine/gui/GUIEditBox.h"
+
+#include "engine/core/Timer.h"
+#include "engine/core/TimerManager.h"
+#include "engine/gui/GUIFont.h"
+#include "engine/gui/GUIFontManager.h"
+#include "engine/input/Controls.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace Halvard {
+
+namespace {
+
+enum Key : u16 {
+    kBackspace = 8,
+    kEnd = 35,
+    kHome = 36,
+    kLeft = 37,
+    kRight = 39,
+    kInsert = 45,
+    kDelete = 46,
+};
+
+// The view jumps this many characters when the caret leaves it.
+constexpr i32 kScrollStep = 5;
+constexpr float kCaretBlinkSeconds = 0.4f;
+
+} // namespace
+
+GUIEditBox::GUIEditBox(u32 flags, const Vector2& position, const Vector2& size, GUIWindow* parent,
+                       TimerManager* timers, Controls* controls, GUIFontManager* fonts, u32 fontId,
+                       const Vector4& textColor, const Vector2& textOffset, u32 maxLength, float maxWidth,
+                       float visibleWidth, wchar_t caretCharacter)
+    : GUIWindow(flags, position, size, parent), timers_(timers), controls_(controls), fontId_(fontId),
+      font_(fonts->GetFont(fontId)), textColor_(textColor), textOffset_(textOffset),
+      caretText_(1, caretCharacter), maxLength_(maxLength), maxWidth_(maxWidth), visibleWidth_(visibleWidth)
+{
+}
+
+i32 GUIEditBox::LastCaret() const
+{
+    return std::min(static_cast<i32>(text_.size()), static_cast<i32>(maxLength_) - 1);
+}
+
+float GUIEditBox::Measure(const std::wstring& text) const { return font_->MeasureText(text, 0.0f, -1.0f).x; }
+
+void GUIEditBox::SetText(const std::wstring& text)
+{
+    text_ = text;
+    caret_ = LastCaret();
+    firstVisible_ = 0;
+    UpdateScroll();
+}
+
+bool GUIEditBox::CanAccept(wchar_t character) const
+{
+    if (font_ == nullptr)
+        return false;
+    const std::wstring longer = text_ + character;
+    return longer.size() <= maxLength_ && Measure(longer) <= maxWidth_;
+}
+
+void GUIEditBox::UpdateScroll()
+{
+    if (font_ == nullptr)
+        return;
+    while (firstVisible_ < caret_ &&
+           Measure(text_.substr(firstVisible_, caret_ - firstVisible_) + caretText_) > visibleWidth_)
+        ++firstVisible_;
+}
+
+void GUIEditBox::ScrollBack()
+{
+    if (caret_ != firstVisible_)
+        return;
+    firstVisible_ = std::max(0, firstVisible_ - kScrollStep);
+    UpdateScroll();
+}
+
+void GUIEditBox::MoveCaretRight()
+{
+    const i32 oldCaret = caret_;
+    const i32 oldFirst = firstVisible_;
+    caret_ = LastCaret();
+    firstVisible_ = 0;
+    UpdateScroll();
+    const i32 endFirst = firstVisible_;
+    caret_ = std::min(oldCaret + 1, static_cast<i32>(maxLength_) - 1);
+    const std::wstring reach = text_.substr(oldFirst, caret_ - oldFirst + 1) + caretText_;
+    firstVisible_ = Measure(reach) > visibleWidth_ ? std::min(oldFirst + kScrollStep, endFirst) : oldFirst;
+}
+
+void GUIEditBox::HandleKey(u16 code)
+{
+    const auto length = static_cast<i32>(text_.size());
+    switch (code) {
+    case kInsert:
+        overwrite_ = !overwrite_;
+        break;
+    case kDelete:
+        if (caret_ < length)
+            text_.erase(caret_, 1);
+        break;
+    case kBackspace:
+        if (caret_ <= 0)
+            break;
+        if (caret_ + 1 == length) {
+            text_.erase(caret_, 1);
+        } else {
+            text_.erase(caret_ - 1, 1);
+            --caret_;
+            ScrollBack();
+        }
+        break;
+    case kLeft:
+        if (caret_ > 0) {
+            --caret_;
+            ScrollBack();
+        }
+        break;
+    case kRight:
+        if (caret_ < length)
+            MoveCaretRight();
+        break;
+    case kHome:
+        caret_ = 0;
+        firstVisible_ = 0;
+        break;
+    case kEnd:
+        caret_ = LastCaret();
+        UpdateScroll();
+        break;
+    default:
+        break;
+    }
+}
+
+void GUIEditBox::HandleCharacter(wchar_t character)
+{
+    if (!font_->HasGlyph(static_cast<u16>(character)) && character != L' ')
+        character = L'a';
+    const auto at = static_cast<size_t>(caret_);
+    const bool atEnd = at >= text_.size();
+    if (overwrite_ && !atEnd) {
+        text_[at] = character;
+    } else if (CanAccept(character)) {
+        text_.insert(at, 1, character);
+    } else {
+        return;
+    }
+    if (caret_ < static_cast<i32>(text_.size()))
+        MoveCaretRight();
+}
+
+void GUIEditBox::QueueText(const Vector4& color)
+{
+    std::wstring shown = text_.substr(std::min(static_cast<size_t>(firstVisible_), text_.size()));
+    while (!shown.empty() && Measure(shown) > visibleWidth_)
+        shown.pop_back();
+    AddText(0, fontId_, textOffset_, color, shown, 0.0f, -1.0f);
+    if (!active)
+        return;
+    const float seconds = timers_->GetMainTimer()->GetTime();
+    if (static_cast<i64>(std::floor(seconds / kCaretBlinkSeconds)) % 2 != 0)
+        return;
+    const float before = Measure(text_.substr(firstVisible_, std::max(0, caret_ - firstVisible_)));
+    AddText(0, fontId_, Vector2(textOffset_.x + before, textOffset_.y), color, caretText_, 0.0f, -1.0f);
+}
+
+bool GUIEditBox::ProcessInput(const Vector2& cursor, bool held, bool pressed)
+{
+    if (!GUIWindow::ProcessInput(cursor, held, pressed) || font_ == nullptr)
+        return false;
+    Vector4 color = textColor_;
+    color.w *= GetColor().w;
+    u16 code = 0;
+    bool isCharacter = false;
+    if (active && controls_->GetCharacter(code, isCharacter)) {
+        if (isCharacter)
+            HandleCharacter(static_cast<wchar_t>(code));
+        else
+            HandleKey(code);
+    }
+    QueueText(color);
+    return true;
+}
+
+} // namespace Halvard

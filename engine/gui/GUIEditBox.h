@@ -1,0 +1,64 @@
+#pragma once
+
+#include "engine/gui/GUIWindow.h"
+
+namespace Halvard {
+
+class Controls;
+class GUIFont;
+class GUIFontManager;
+class TimerManager;
+
+// A window that edits one line of wide text from the key event of each
+// frame: insert and overwrite, a caret that blinks, a limit in characters
+// and one in measured width, and a shown part that scrolls sideways when the
+// text is wider than the box. Keeps plain pointers to the timers, the
+// controls and the font manager, which must outlive it. Main thread only.
+class GUIEditBox : public GUIWindow {
+public:
+    GUIEditBox(u32 flags, const Vector2& position, const Vector2& size, GUIWindow* parent, TimerManager* timers,
+               Controls* controls, GUIFontManager* fonts, u32 fontId, const Vector4& textColor,
+               const Vector2& textOffset, u32 maxLength, float maxWidth, float visibleWidth, wchar_t caretCharacter);
+
+    // Edits the text from this frame's key, then queues the shown part and
+    // the caret. False for a hidden box or one without a font.
+    bool ProcessInput(const Vector2& cursor, bool held, bool pressed) override;
+
+    // Replaces the text and keeps the caret within it.
+    void SetText(const std::wstring& text);
+    const std::wstring& GetText() const { return text_; }
+    i32 GetCaret() const { return caret_; }
+    i32 GetFirstVisible() const { return firstVisible_; }
+    bool CanAccept(wchar_t character) const;
+
+    // The box takes keys and shows its caret only while this is set; its
+    // user may clear it.
+    bool active = true;
+
+private:
+    i32 LastCaret() const;
+    float Measure(const std::wstring& text) const;
+    void UpdateScroll();
+    void ScrollBack();
+    void MoveCaretRight();
+    void HandleKey(u16 code);
+    void HandleCharacter(wchar_t character);
+    void QueueText(const Vector4& color);
+
+    TimerManager* timers_;
+    Controls* controls_;
+    u32 fontId_;
+    GUIFont* font_;
+    Vector4 textColor_;
+    Vector2 textOffset_;
+    std::wstring caretText_;
+    u32 maxLength_;
+    float maxWidth_;
+    float visibleWidth_;
+    bool overwrite_ = false;
+    i32 caret_ = 0;
+    i32 firstVisible_ = 0;
+    std::wstring text_;
+};
+
+} // namespace Halvard
