@@ -1,0 +1,73 @@
+#include "game_tools/GameCamera.h"
+
+#include "engine/core/Engine.h"
+#include "engine/render/AnimationControl.h"
+#include "game_tools/GameCameraTarget.h"
+
+#include <algorithm>
+
+namespace GameTools {
+
+using namespace Halvard;
+
+namespace {
+
+// An animation may run past the key frames the owner gave; it then holds the
+// last one instead of reading beyond the lists.
+template <typename T>
+const T& KeyFrame(const std::vector<T>& keys, u32 frame)
+{
+    return keys[std::min<std::size_t>(frame, keys.size() - 1)];
+}
+
+} // namespace
+
+GameCamera::GameCamera(Engine* engine, GameCameraTarget* camera)
+    : animation(std::make_unique<AnimationControl>(engine->GetMessageManager(), engine->GetTimerManager(), 0, 1)),
+      camera_(camera)
+{
+}
+
+GameCamera::~GameCamera() = default;
+
+void GameCamera::SetNearPlane(float distance) { camera_->SetNearPlane(distance); }
+
+void GameCamera::SetFarPlane(float distance) { camera_->SetFarPlane(distance); }
+
+void GameCamera::SetFieldOfView(float angle) { camera_->SetFieldOfView(angle); }
+
+float GameCamera::GetFieldOfView() const { return camera_->GetFieldOfView(); }
+
+void GameCamera::Reset()
+{
+    reset_ = true;
+    currentOrientation = baseOrientation;
+    currentPosition = basePosition;
+}
+
+void GameCamera::Update()
+{
+    const bool wasPlaying = animation->playing != 0;
+    animation->Update();
+    if (!reset_ || wasPlaying) {
+        reset_ = false;
+        FollowKeyFrames();
+    } else {
+        currentOrientation = baseOrientation;
+        currentPosition = basePosition;
+    }
+    camera_->SetPose(currentOrientation, currentPosition);
+}
+
+void GameCamera::FollowKeyFrames()
+{
+    if (keyOrientations.empty() || keyPositions.empty())
+        return;
+    const u32 a = animation->GetFrameA();
+    const u32 b = animation->GetFrameB();
+    const float t = animation->GetBlend();
+    QuaternionLerp(currentOrientation, KeyFrame(keyOrientations, a), KeyFrame(keyOrientations, b), t);
+    currentPosition = KeyFrame(keyPositions, a) * (1.0f - t) + KeyFrame(keyPositions, b) * t;
+}
+
+} // namespace GameTools

@@ -1,0 +1,139 @@
+#include "game_tools/GameCamera.h"
+
+#include "engine/core/Engine.h"
+#include "engine/core/TimerManager.h"
+#include "engine/render/AnimationControl.h"
+#include "game_tools/GameCameraTarget.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/ScopedClock.h"
+#include "tests/support/TestEngine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace Halvard;
+using GameTools::GameCamera;
+
+class RecordingCamera : public GameTools::GameCameraTarget {
+public:
+    void SetNearPlane(float distance) override { nearPlane = distance; }
+    void SetFarPlane(float distance) override { farPlane = distance; }
+    void SetFieldOfView(float angle) override { fieldOfView = angle; }
+    float GetFieldOfView() const override { return fieldOfView; }
+    void SetPose(const Quaternion& o, const Vector3& p) override
+    {
+        orientation = o;
+        position = p;
+        ++poses;
+    }
+
+    float nearPlane = 1.0f;
+    float farPlane = 1000.0f;
+    float fieldOfView = 1.5707964f;
+    Quaternion orientation{0.0f, 0.0f, 0.0f, 1.0f};
+    Vector3 position{0.0f, 0.0f, 0.0f};
+    int poses = 0;
+};
+
+class GameCameraTest : public testing::Test {
+protected:
+    GameCameraTest() { engine->GetTimerManager()->Update(); }
+
+    // A path of key frames through three points, played at five frames a second.
+    void GiveThreeKeyFrames(GameCamera& camera)
+    {
+        camera.keyPositions = {Vector3(0.0f, 0.0f, 0.0f), Vector3(10.0f, 0.0f, 0.0f), Vector3(10.0f, 20.0f, 0.0f)};
+        camera.keyOrientations.assign(3, Quaternion(0.0f, 0.0f, 0.0f, 1.0f));
+        camera.animation = std::make_unique<AnimationControl>(engine->GetMessageManager(),
+                                                              engine->GetTimerManager(), 0, 3);
+        camera.animation->speed = 5.0f;
+    }
+
+    // Frames of 0.1 s, the longest frame the timers report.
+    void RunFrames(GameCamera& camera, int frames)
+    {
+        for (int i = 0; i < frames; ++i) {
+            clock.Advance(0.1);
+            engine->GetTimerManager()->Update();
+            camera.Update();
+        }
+    }
+
+    Testing::FakeClock clock;
+    Testing::ScopedClock scoped{clock};
+    Testing::TestEngine engine;
+    RecordingCamera target;
+};
+
+TEST_F(GameCameraTest, LensSettersReachTheCamera)
+{
+    GameCamera camera(&engine.Get(), &target);
+    camera.SetNearPlane(0.5f);
+    camera.SetFarPlane(300.0f);
+    camera.SetFieldOfView(0.8f);
+    EXPECT_FLOAT_EQ(target.nearPlane, 0.5f);
+    EXPECT_FLOAT_EQ(target.farPlane, 300.0f);
+    EXPECT_FLOAT_EQ(camera.GetFieldOfView(), 0.8f);
+}
+
+TEST_F(GameCameraTest, AfterResetAStoppedAnimationKeepsTheBasePose)
+{
+    GameCamera camera(&engine.Get(), &target);
+    GiveThreeKeyFrames(camera);
+    camera.keyPositions[0] = Vector3(5.0f, 5.0f, 5.0f);
+    camera.basePosition = Vector3(1.0f, 2.0f, 3.0f);
+    camera.Reset();
+    RunFrames(camera, 2);
+    EXPECT_FLOAT_EQ(target.position.x, 1.0f);
+    EXPECT_FLOAT_EQ(target.position.y, 2.0f);
+    EXPECT_FLOAT_EQ(target.position.z, 3.0f);
+    EXPECT_EQ(target.poses, 2);
+}
+
+TEST_F(GameCameraTest, APlayingAnimationBlendsTheKeyFramesAfterAReset)
+{
+    GameCamera camera(&engine.Get(), &target);
+    GiveThreeKeyFrames(camera);
+    camera.Reset();
+    camera.animation->Play();
+    RunFrames(camera, 1);
+    ASSERT_EQ(camera.animation->GetFrameA(), 0u);
+    ASSERT_EQ(camera.animation->GetFrameB(), 1u);
+    EXPECT_NEAR(target.position.x, 5.0f, 1e-4f);
+    EXPECT_NEAR(target.position.y, 0.0f, 1e-4f);
+
+    // Once the reset has been left, a stopped animation poses the camera at
+    // its key frame instead of the base pose.
+    RunFrames(camera, 3);
+    camera.animation->Stop();
+    RunFrames(camera, 1);
+    EXPECT_NEAR(target.position.x, 0.0f, 1e-4f);
+}
+
+TEST_F(GameCameraTest, FramesBeyondTheKeyFramesHoldTheLastOne)
+{
+    GameCamera camera(&engine.Get(), &target);
+    GiveThreeKeyFrames(camera);
+    camera.keyPositions.resize(2);
+    camera.keyOrientations.resize(2);
+    camera.animation->Play();
+    RunFrames(camera, 3);
+    ASSERT_EQ(camera.animation->GetFrameA(), 1u);
+    ASSERT_EQ(camera.animation->GetFrameB(), 2u);
+    EXPECT_NEAR(target.position.x, 10.0f, 1e-4f);
+    EXPECT_NEAR(target.position.y, 0.0f, 1e-4f);
+}
+
+TEST_F(GameCameraTest, OrientationFollowsTheKeyFrames)
+{
+    GameCamera camera(&engine.Get(), &target);
+    GiveThreeKeyFrames(camera);
+    camera.keyOrientations[1] = Quaternion(0.0f, 0.0f, 1.0f, 0.0f);
+    camera.animation->Play();
+    RunFrames(camera, 1);
+    EXPECT_NEAR(target.orientation.z, 0.5f, 1e-4f);
+    EXPECT_NEAR(target.orientation.w, 0.5f, 1e-4f);
+}
+
+} // namespace
