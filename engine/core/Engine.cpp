@@ -11,7 +11,10 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/input/Controls_DI7.h"
 #include "engine/input/KeyNames.h"
+#include "engine/render/CameraManager.h"
+#include "engine/render/LightManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
+#include "engine/render/ShaderManager.h"
 #include "platform/os/Clock.h"
 
 namespace Halvard {
@@ -48,6 +51,10 @@ Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineS
                                        s.windowPositionX, s.windowPositionY);
     render_ = std::make_unique<RenderSystem_D3D7>(messages_.get(), config_.get(), window_.get(), s.stencilRequest != 0,
                                                   s.keepWindowSize != 0);
+    cameras_ = std::make_unique<CameraManager>(messages_.get(), window_.get(), render_.get());
+    lights_ = std::make_unique<LightManager>(messages_.get(), render_.get());
+    shaders_ = std::make_unique<ShaderManager>(messages_.get(), files_.get(), timers_.get(), config_.get(),
+                                               render_.get());
     controls_ = std::make_unique<Controls_DI7>(messages_.get(), timers_.get(), window_.get(), true);
     gui_ = std::make_unique<GUIManager>(window_.get(), timers_.get(), controls_.get());
     SetRandomSeed(Platform::GetClock().MillisecondsSinceBoot());
@@ -88,7 +95,10 @@ void Engine::EndFrame(u32 sleepMilliseconds)
 void Engine::UpdateManagers()
 {
     render_->Refresh();
+    cameras_->Update();
     gui_->Render();
+    lights_->Update();
+    shaders_->Update();
 }
 
 Console* Engine::CreateConsole(const std::string& title, const ShaderDescriptor* background, u32 fontId,
@@ -97,7 +107,7 @@ Console* Engine::CreateConsole(const std::string& title, const ShaderDescriptor*
 {
     // The old console lets go of its variables before the new one binds them.
     console_.reset();
-    console_ = std::make_unique<Console>(messages_.get(), timers_.get(), config_.get(), controls_.get(), nullptr,
+    console_ = std::make_unique<Console>(messages_.get(), timers_.get(), config_.get(), controls_.get(), shaders_.get(),
                                          gui_.get(), title, background, fontId, caretCharacter, promptCharacter,
                                          scrollMarkerCharacter, consoleKey, alpha, size, speed);
     return console_.get();

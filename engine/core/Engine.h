@@ -14,6 +14,9 @@ class TimerManager;
 class Config;
 class Window;
 class RenderSystem;
+class CameraManager;
+class LightManager;
+class ShaderManager;
 class Controls;
 class GUIManager;
 class Console;
@@ -56,6 +59,9 @@ public:
     Config* GetConfig() const { return config_.get(); }
     Window* GetWindow() const { return window_.get(); }
     RenderSystem* GetRenderSystem() const { return render_.get(); }
+    CameraManager* GetCameraManager() const { return cameras_.get(); }
+    LightManager* GetLightManager() const { return lights_.get(); }
+    ShaderManager* GetShaderManager() const { return shaders_.get(); }
     Controls* GetControls() const { return controls_.get(); }
     GUIManager* GetGUIManager() const { return gui_.get(); }
     Console* GetConsole() const { return console_.get(); }
@@ -68,6 +74,9 @@ private:
     std::unique_ptr<Config> config_;
     std::unique_ptr<Window> window_;
     std::unique_ptr<RenderSystem> render_;
+    std::unique_ptr<CameraManager> cameras_;
+    std::unique_ptr<LightManager> lights_;
+    std::unique_ptr<ShaderManager> shaders_;
     std::unique_ptr<Controls> controls_;
     std::unique_ptr<GUIManager> gui_;
     std::unique_ptr<Console> console_;
