@@ -1,6 +1,7 @@
 #include "engine/core/Engine.h"
 
 #include "engine/core/Config.h"
+#include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Random.h"
 #include "engine/core/StringUtils.h"
@@ -9,6 +10,8 @@
 #include "engine/input/Controls_DI7.h"
 #include "engine/input/KeyNames.h"
 #include "engine/render/RenderSystem_D3D7.h"
+#include "engine/sound/SoundManager.h"
+#include "engine/sound/SoundSystem_DS7.h"
 #include "platform/os/Clock.h"
 
 namespace Halvard {
@@ -45,7 +48,23 @@ Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineS
     render_ = std::make_unique<RenderSystem_D3D7>(messages_.get(), config_.get(), window_.get(), s.stencilRequest != 0,
                                                   s.keepWindowSize != 0);
     controls_ = std::make_unique<Controls_DI7>(messages_.get(), timers_.get(), window_.get(), true);
+    CreateSound();
     SetRandomSeed(Platform::GetClock().MillisecondsSinceBoot());
+}
+
+// A sound device that cannot be opened is no reason to stop: the system has
+// logged why, and the game runs silent with both members null.
+void Engine::CreateSound()
+{
+    // The engine has no file manager yet: until it has, only sounds without
+    // a file (the silent reader) can be made.
+    FileManager* files = nullptr;
+    try {
+        soundSystem_ = std::make_unique<SoundSystem_DS7>(messages_.get(), files, window_.get(),
+                                                         settings_->sound3D != 0);
+        soundManager_ = std::make_unique<SoundManager>(messages_.get(), files, soundSystem_.get());
+    } catch (const Error&) {
+    }
 }
 
 Engine::~Engine()
@@ -77,7 +96,14 @@ void Engine::EndFrame(u32 sleepMilliseconds)
         messages_->LogMessage("\nExiting...\n");
 }
 
-void Engine::UpdateManagers() { render_->Refresh(); }
+void Engine::UpdateManagers()
+{
+    render_->Refresh();
+    if (soundSystem_ != nullptr)
+        soundSystem_->Refresh();
+    if (soundManager_ != nullptr)
+        soundManager_->Update(true);
+}
 
 bool Engine::IsExitRequested() const { return !config_->IsCommandHandled("exit"); }
 

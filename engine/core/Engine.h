@@ -14,6 +14,8 @@ class Config;
 class Window;
 class RenderSystem;
 class Controls;
+class SoundSystem;
+class SoundManager;
 
 // The one object through which the application reaches the engine. It makes
 // every service in a fixed order, owns them, and releases them in the exact
@@ -44,8 +46,14 @@ public:
     Window* GetWindow() const { return window_.get(); }
     RenderSystem* GetRenderSystem() const { return render_.get(); }
     Controls* GetControls() const { return controls_.get(); }
+    // Both are null when the sound device could not be opened: the game then
+    // runs silent, and every user of them must accept null.
+    SoundSystem* GetSoundSystem() const { return soundSystem_.get(); }
+    SoundManager* GetSoundManager() const { return soundManager_.get(); }
 
 private:
+    void CreateSound();
+
     std::unique_ptr<EngineSettings> settings_;
     std::unique_ptr<MessageManager> messages_;
     std::unique_ptr<TimerManager> timers_;
@@ -53,6 +61,8 @@ private:
     std::unique_ptr<Window> window_;
     std::unique_ptr<RenderSystem> render_;
     std::unique_ptr<Controls> controls_;
+    std::unique_ptr<SoundSystem> soundSystem_;
+    std::unique_ptr<SoundManager> soundManager_;
     u32 startWidth_ = 0;
     u32 startHeight_ = 0;
 };
