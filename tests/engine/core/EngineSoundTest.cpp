@@ -6,6 +6,7 @@
 #include "engine/sound/SoundSystem.h"
 #include "engine/sound/SoundUtils.h"
 
+#include "platform/audio/OpenALDriver.h"
 #include "platform/os/Paths.h"
 #include "tests/support/FakeAudioDriver.h"
 #include "tests/support/FakeVideoSystem.h"
@@ -158,6 +159,17 @@ TEST(EngineOnTheSystemsSoundDeviceTest, EngineStartsWithSound)
     Sound* sound = engine->GetSoundManager()->CreateSound("");
     engine->GetSoundManager()->PlaySound(sound, true);
     EXPECT_EQ(sound->GetState(), u32{kSoundPlaying});
+    engine->EndFrame(0);
+}
+
+TEST(EngineOnTheSystemsSoundDeviceTest, OutputThatCannotBeOpenedLeavesTheEngineSilent)
+{
+    Platform::OpenALDriver absent("Tamrisk test device that does not exist");
+    Testing::ScopedAudioDriver installed(absent);
+    Testing::TestEngine engine;
+    EXPECT_EQ(engine->GetSoundSystem(), nullptr);
+    EXPECT_EQ(engine->GetSoundManager(), nullptr);
+    engine->BeginFrame();
     engine->EndFrame(0);
 }
 
