@@ -48,13 +48,13 @@ Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineS
     render_ = std::make_unique<RenderSystem_D3D7>(messages_.get(), config_.get(), window_.get(), s.stencilRequest != 0,
                                                   s.keepWindowSize != 0);
     controls_ = std::make_unique<Controls_DI7>(messages_.get(), timers_.get(), window_.get(), true);
-    CreateSound();
+    StartSound();
     SetRandomSeed(Platform::GetClock().MillisecondsSinceBoot());
 }
 
 // A sound device that cannot be opened is no reason to stop: the system has
 // logged why, and the game runs silent with both members null.
-void Engine::CreateSound()
+void Engine::StartSound()
 {
     // The engine has no file manager yet: until it has, only sounds without
     // a file (the silent reader) can be made.

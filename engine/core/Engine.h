@@ -52,7 +52,7 @@ public:
     SoundManager* GetSoundManager() const { return soundManager_.get(); }
 
 private:
-    void CreateSound();
+    void StartSound();
 
     std::unique_ptr<EngineSettings> settings_;
     std::unique_ptr<MessageManager> messages_;
