@@ -2,6 +2,7 @@
 
 #include "engine/core/Config.h"
 #include "engine/core/Console.h"
+#include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Random.h"
@@ -15,6 +16,8 @@
 #include "engine/render/LightManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/ShaderManager.h"
+#include "engine/sound/SoundManager.h"
+#include "engine/sound/SoundSystem_DS7.h"
 #include "platform/os/Clock.h"
 
 namespace Halvard {
@@ -56,8 +59,22 @@ Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineS
     shaders_ = std::make_unique<ShaderManager>(messages_.get(), files_.get(), timers_.get(), config_.get(),
                                                render_.get());
     controls_ = std::make_unique<Controls_DI7>(messages_.get(), timers_.get(), window_.get(), true);
+    StartSound();
     gui_ = std::make_unique<GUIManager>(window_.get(), timers_.get(), controls_.get());
     SetRandomSeed(Platform::GetClock().MillisecondsSinceBoot());
+}
+
+// A sound device that cannot be opened is no reason to stop: the system has
+// logged why, and the game runs silent with both members null.
+void Engine::StartSound()
+{
+    FileManager* files = files_.get();
+    try {
+        soundSystem_ = std::make_unique<SoundSystem_DS7>(messages_.get(), files, window_.get(),
+                                                         settings_->sound3D != 0);
+        soundManager_ = std::make_unique<SoundManager>(messages_.get(), files, soundSystem_.get());
+    } catch (const Error&) {
+    }
 }
 
 Engine::~Engine()
@@ -99,6 +116,10 @@ void Engine::UpdateManagers()
     gui_->Render();
     lights_->Update();
     shaders_->Update();
+    if (soundSystem_ != nullptr)
+        soundSystem_->Refresh();
+    if (soundManager_ != nullptr)
+        soundManager_->Update(true);
 }
 
 Console* Engine::CreateConsole(const std::string& title, const ShaderDescriptor* background, u32 fontId,

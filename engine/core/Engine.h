@@ -18,6 +18,8 @@ class CameraManager;
 class LightManager;
 class ShaderManager;
 class Controls;
+class SoundSystem;
+class SoundManager;
 class GUIManager;
 class Console;
 class ShaderDescriptor;
@@ -65,8 +67,14 @@ public:
     Controls* GetControls() const { return controls_.get(); }
     GUIManager* GetGUIManager() const { return gui_.get(); }
     Console* GetConsole() const { return console_.get(); }
+    // Both are null when the sound device could not be opened: the game then
+    // runs silent, and every user of them must accept null.
+    SoundSystem* GetSoundSystem() const { return soundSystem_.get(); }
+    SoundManager* GetSoundManager() const { return soundManager_.get(); }
 
 private:
+    void StartSound();
+
     std::unique_ptr<EngineSettings> settings_;
     std::unique_ptr<MessageManager> messages_;
     std::unique_ptr<FileManager> files_;
@@ -78,6 +86,8 @@ private:
     std::unique_ptr<LightManager> lights_;
     std::unique_ptr<ShaderManager> shaders_;
     std::unique_ptr<Controls> controls_;
+    std::unique_ptr<SoundSystem> soundSystem_;
+    std::unique_ptr<SoundManager> soundManager_;
     std::unique_ptr<GUIManager> gui_;
     std::unique_ptr<Console> console_;
     u32 startWidth_ = 0;

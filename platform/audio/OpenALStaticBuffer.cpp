@@ -19,6 +19,15 @@ OpenALStaticBuffer::OpenALStaticBuffer(std::shared_ptr<OpenALOutput> output, con
 {
 }
 
+// OpenAL refuses to delete a buffer that a source still holds, so the source
+// lets go of the samples before the last owner deletes them.
+OpenALStaticBuffer::~OpenALStaticBuffer()
+{
+    output_->MakeCurrent();
+    alSourceStop(source_);
+    alSourcei(source_, AL_BUFFER, 0);
+}
+
 AudioResult OpenALStaticBuffer::Create(std::shared_ptr<OpenALOutput> output, const AudioBufferDesc& desc,
                                        std::unique_ptr<AudioBuffer>& out)
 {

@@ -14,6 +14,7 @@ class OpenALStaticBuffer : public OpenALVoice {
 public:
     static AudioResult Create(std::shared_ptr<OpenALOutput> output, const AudioBufferDesc& desc,
                               std::unique_ptr<AudioBuffer>& out);
+    ~OpenALStaticBuffer() override;
     AudioResult Duplicate(std::unique_ptr<AudioBuffer>& out);
 
     AudioResult Play(bool loop) override;
@@ -28,6 +29,8 @@ public:
 
     // Voices that play this buffer's samples, itself included.
     long GetShareCount() const { return samples_.use_count(); }
+    // The AL buffer that holds the samples.
+    ALuint GetSampleBuffer() const { return samples_->name; }
 
 private:
     struct Samples {

@@ -147,6 +147,9 @@ TEST_F(SoundBufferTest, TempoScalesTheRateTruncatedAndVolumeNeverAmplifies)
     EXPECT_EQ(device->frequency, 33075u);
     sound->SetTempo(0.3333f);
     EXPECT_EQ(device->frequency, 7349u);
+    // A tempo of 0 or below has no rate of its own; the sound keeps its own.
+    sound->SetTempo(-1.0f);
+    EXPECT_EQ(device->frequency, Platform::kAudioFrequencyOriginal);
     sound->SetVolume(0.5f);
     EXPECT_EQ(device->volume, -693);
     sound->SetVolume(2.0f);

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace Halvard;
 using namespace Testing;
 
@@ -171,3 +173,103 @@ TEST_F(SoundPlaybackTest, StoppedSoundsPlayAgainFromTheirStart)
     EXPECT_EQ(FirstMismatch(Run(4000), 0, 4000, 0), 4000u);
 }
 
+
+TEST_F(SoundPlaybackTest, PausedStaticSoundResumesWhereItPaused)
+{
+    WriteSound("click.wav", MakeWav(2, 22050, 16, Frames(3000)));
+    Sound* click = manager->CreateSound("click.wav");
+    manager->PlaySound(click, true);
+    Run(1000, 500);
+    manager->PauseSound(click, true);
+    EXPECT_TRUE(Silent(Run(700), 0, 700));
+    EXPECT_EQ(click->GetState(), u32{kSoundPaused});
+    manager->PlaySound(click, true);
+    const std::vector<Frame> out = Run(2500, 500);
+    EXPECT_EQ(FirstMismatch(out, 0, 2000, 1000), 2000u);
+    EXPECT_TRUE(Silent(out, 2000, 500));
+    EXPECT_EQ(click->GetState(), u32{kSoundStopped});
+}
+
+TEST_F(SoundPlaybackTest, LoopFlagSetWhileAStaticSoundPlaysTakesEffectWithoutStartingItOver)
+{
+    WriteSound("hum.wav", MakeWav(2, 22050, 16, Frames(500)));
+    Sound* hum = manager->CreateSound("hum.wav");
+    manager->PlaySound(hum, true);
+    Run(200, 200);
+    hum->SetLooped(true);
+    const std::vector<Frame> out = Run(1300, 100);
+    EXPECT_EQ(FirstMismatch(out, 0, 300, 200), 300u);
+    EXPECT_EQ(FirstMismatch(out, 300, 500, 0), 500u);
+    EXPECT_EQ(FirstMismatch(out, 800, 500, 0), 500u);
+    hum->SetLooped(false);
+    const std::vector<Frame> rest = Run(1000, 100);
+    EXPECT_EQ(FirstMismatch(rest, 0, 500, 0), 500u);
+    EXPECT_TRUE(Silent(rest, 500, 500));
+    EXPECT_EQ(hum->GetState(), u32{kSoundStopped});
+}
+
+TEST_F(SoundPlaybackTest, LoopedStreamStartsItsDataAgainWithoutAGap)
+{
+    WriteSound("music.wav", MakeWav(2, 22050, 16, Frames(kStreamFrames)));
+    Sound* music = manager->CreateSound("music.wav");
+    music->SetLooped(true);
+    manager->PlaySound(music, true);
+    const std::vector<Frame> out = Run(kStreamFrames + 30000);
+    EXPECT_EQ(FirstMismatch(out, 0, kStreamFrames, 0), kStreamFrames);
+    EXPECT_EQ(FirstMismatch(out, kStreamFrames, 30000, 0), 30000u);
+    EXPECT_EQ(music->GetState(), u32{kSoundPlaying});
+}
+
+TEST_F(SoundPlaybackTest, StreamThatRanDryWhileNothingRefilledItGoesOnWhereItsDataLeftOff)
+{
+    constexpr uint32_t kRingFrames = SoundBuffer::kStreamSize / 4;
+    WriteSound("music.wav", MakeWav(2, 22050, 16, Frames(kStreamFrames)));
+    Sound* music = manager->CreateSound("music.wav");
+    manager->PlaySound(music, true);
+    // One long stall: the whole ring plays out and the device runs dry.
+    const std::vector<Frame> stalled = Run(kRingFrames + 5000, kRingFrames + 5000);
+    EXPECT_EQ(FirstMismatch(stalled, 0, kRingFrames, 0), kRingFrames);
+    EXPECT_TRUE(Silent(stalled, kRingFrames, 5000));
+    EXPECT_EQ(music->GetState(), u32{kSoundPlaying});
+    const uint32_t left = kStreamFrames - kRingFrames;
+    const std::vector<Frame> out = Run(left + 40000);
+    EXPECT_EQ(FirstMismatch(out, 0, left, kRingFrames), left);
+    EXPECT_TRUE(Silent(out, left, 40000));
+    EXPECT_EQ(music->GetState(), u32{kSoundStopped});
+}
+
+TEST_F(SoundPlaybackTest, VolumeScalesTheSamplesAndNeverAmplifies)
+{
+    WriteSound("click.wav", MakeWav(2, 22050, 16, Frames(1000)));
+    Sound* click = manager->CreateSound("click.wav");
+    click->SetVolume(2.0f);
+    manager->PlaySound(click, true);
+    EXPECT_EQ(FirstMismatch(Run(1000, 1000), 0, 1000, 0), 1000u);
+    click->SetVolume(0.5f);
+    manager->PlaySound(click, true);
+    const std::vector<Frame> out = Run(1000, 1000);
+    // 0.5 is -693 hundredths of a decibel.
+    const float gain = std::pow(10.0f, -693.0f / 2000.0f);
+    for (uint32_t i = 200; i < 1000; i += 97)
+        EXPECT_NEAR(out[i].left, Left(i) * gain, 1.0f) << i;
+}
+
+TEST_F(SoundPlaybackTest, PlaceOfAMonoSoundIsHeardFromTheSystemsNextRefresh)
+{
+    manager.reset();
+    system = std::make_unique<SoundSystem_DS7>(&messages, &files, &window, true);
+    manager = std::make_unique<SoundManager>(&messages, &files, system.get());
+    WriteSound("hum.wav", MakeWav(1, 22050, 16, Pcm16(std::vector<int16_t>(2000, 12000))));
+    Sound* hum = manager->CreateSound("hum.wav");
+    hum->SetLooped(true);
+    manager->PlaySound(hum, true);
+    Run(1000, 1000);
+    hum->SetPosition(Vector3(1.0f, 0.0f, 0.0f));
+    std::vector<float> floats(2 * 1000);
+    ASSERT_TRUE(loopback->Render(floats.data(), 1000));
+    EXPECT_FLOAT_EQ(floats[1998], floats[1999]);
+    system->Refresh();
+    // The reset listener looks along -z, so +x lies on its left.
+    const Frame after = Run(1000, 1000).back();
+    EXPECT_GT(after.left, 2.0f * after.right);
+}

@@ -205,6 +205,21 @@ TEST_F(OpenALDeviceTest, DuplicatesShareOneSampleBufferAndMixTogether)
     EXPECT_EQ(original.GetShareCount(), 1);
 }
 
+TEST_F(OpenALDeviceTest, SharedSamplesGoWithTheLastBufferThatPlaysThem)
+{
+    auto original = StaticStereo(Ramp(32));
+    std::unique_ptr<AudioBuffer> copy;
+    ASSERT_EQ(device->DuplicateBuffer(*original, copy), kAudioOk);
+    const ALuint samples = static_cast<OpenALStaticBuffer&>(*original).GetSampleBuffer();
+    ASSERT_EQ(copy->Play(true), kAudioOk);
+    Render(16);
+    original.reset();
+    EXPECT_TRUE(alIsBuffer(samples));
+    EXPECT_EQ(Render(1)[0].left, Ramp(32)[2 * 16]);
+    copy.reset();
+    EXPECT_FALSE(alIsBuffer(samples));
+}
+
 TEST_F(OpenALDeviceTest, StreamPlaysWrittenRegionsInOrderAndHandsThemBackWhenPlayed)
 {
     auto stream = MakeBuffer(0, 1024, Format(2, 22050, 16));
