@@ -58,7 +58,8 @@ protected:
         AudioLock lock;
         ASSERT_EQ(buffer.Lock(offset, size, lock), kAudioOk);
         std::memcpy(lock.first, bytes, lock.firstSize);
-        std::memcpy(lock.second, static_cast<const uint8_t*>(bytes) + lock.firstSize, lock.secondSize);
+        if (lock.secondSize > 0)
+            std::memcpy(lock.second, static_cast<const uint8_t*>(bytes) + lock.firstSize, lock.secondSize);
         ASSERT_EQ(buffer.Unlock(lock), kAudioOk);
     }
 

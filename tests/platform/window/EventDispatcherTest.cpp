@@ -32,10 +32,12 @@ protected:
             return false;
         });
     }
+    // A test may have put in a procedure that refers to its own locals: it
+    // goes before the focus is dropped.
     ~EventDispatcherTest() override
     {
-        Dispatch({WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)});
         dispatcher().SetProcedure(nullptr);
+        Dispatch({WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)});
     }
 
     static Platform::EventDispatcher& dispatcher() { return Platform::GetEventDispatcher(); }
