@@ -8,6 +8,8 @@
 #include "engine/core/Window.h"
 #include "engine/input/Controls_DI7.h"
 #include "engine/input/KeyNames.h"
+#include "engine/render/CameraManager.h"
+#include "engine/render/LightManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "platform/os/Clock.h"
 
@@ -44,6 +46,8 @@ Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineS
                                        s.windowPositionX, s.windowPositionY);
     render_ = std::make_unique<RenderSystem_D3D7>(messages_.get(), config_.get(), window_.get(), s.stencilRequest != 0,
                                                   s.keepWindowSize != 0);
+    cameras_ = std::make_unique<CameraManager>(messages_.get(), window_.get(), render_.get());
+    lights_ = std::make_unique<LightManager>(messages_.get(), render_.get());
     controls_ = std::make_unique<Controls_DI7>(messages_.get(), timers_.get(), window_.get(), true);
     SetRandomSeed(Platform::GetClock().MillisecondsSinceBoot());
 }
@@ -77,7 +81,12 @@ void Engine::EndFrame(u32 sleepMilliseconds)
         messages_->LogMessage("\nExiting...\n");
 }
 
-void Engine::UpdateManagers() { render_->Refresh(); }
+void Engine::UpdateManagers()
+{
+    render_->Refresh();
+    cameras_->Update();
+    lights_->Update();
+}
 
 bool Engine::IsExitRequested() const { return !config_->IsCommandHandled("exit"); }
 

@@ -13,6 +13,8 @@ class TimerManager;
 class Config;
 class Window;
 class RenderSystem;
+class CameraManager;
+class LightManager;
 class Controls;
 
 // The one object through which the application reaches the engine. It makes
@@ -43,6 +45,8 @@ public:
     Config* GetConfig() const { return config_.get(); }
     Window* GetWindow() const { return window_.get(); }
     RenderSystem* GetRenderSystem() const { return render_.get(); }
+    CameraManager* GetCameraManager() const { return cameras_.get(); }
+    LightManager* GetLightManager() const { return lights_.get(); }
     Controls* GetControls() const { return controls_.get(); }
 
 private:
@@ -52,6 +56,8 @@ private:
     std::unique_ptr<Config> config_;
     std::unique_ptr<Window> window_;
     std::unique_ptr<RenderSystem> render_;
+    std::unique_ptr<CameraManager> cameras_;
+    std::unique_ptr<LightManager> lights_;
     std::unique_ptr<Controls> controls_;
     u32 startWidth_ = 0;
     u32 startHeight_ = 0;

@@ -10,9 +10,11 @@
 
 namespace Halvard {
 
+class Camera;
 class Config;
 class Image;
 class IndexBuffer;
+class Light;
 class MessageManager;
 class Texture2D;
 class TextureManager;
@@ -60,6 +62,8 @@ public:
     virtual void DrawIndexedPrimitive(bool strip, IndexBuffer& indices, VertexBuffer& vertices, u32 primitiveCount);
 
     // The caller owns what the factories make.
+    virtual std::unique_ptr<Camera> CreateCamera(bool orthographic) = 0;
+    virtual std::unique_ptr<Light> CreateLight(u32 deviceIndex) = 0;
     virtual std::unique_ptr<VertexBuffer> CreateVertexBuffer(u32 usage, bool hasColor, u32 vertexCount) = 0;
     virtual std::unique_ptr<VertexBuffer> CreateVertexBuffer(u32 usage, bool hasColor, const VertexBuffer& source) = 0;
     virtual std::unique_ptr<VertexBuffer> CloneVertexBuffer(const VertexBuffer& source) = 0;

@@ -6,7 +6,9 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringUtils.h"
 #include "engine/core/Window.h"
+#include "engine/render/Camera_D3D7.h"
 #include "engine/render/IndexBuffer_D3D7.h"
+#include "engine/render/Light_D3D7.h"
 #include "engine/render/ResultTexts.h"
 #include "engine/render/Texture2D.h"
 #include "engine/render/Texture2D_D3D7.h"
@@ -652,6 +654,16 @@ void RenderSystem_D3D7::Reset(u32 flags)
             texture->RestoreSurface();
     }
     RenderSystem::Reset(flags);
+}
+
+std::unique_ptr<Camera> RenderSystem_D3D7::CreateCamera(bool orthographic)
+{
+    return std::make_unique<Camera_D3D7>(window_, this, orthographic);
+}
+
+std::unique_ptr<Light> RenderSystem_D3D7::CreateLight(u32 deviceIndex)
+{
+    return std::make_unique<Light_D3D7>(messages_, this, deviceIndex);
 }
 
 std::unique_ptr<VertexBuffer> RenderSystem_D3D7::CreateVertexBuffer(u32 usage, bool hasColor, u32 vertexCount)

@@ -42,6 +42,8 @@ public:
     void Reset(u32 flags) override;
     void DrawIndexedPrimitive(bool strip, IndexBuffer& indices, VertexBuffer& vertices, u32 primitiveCount) override;
 
+    std::unique_ptr<Camera> CreateCamera(bool orthographic) override;
+    std::unique_ptr<Light> CreateLight(u32 deviceIndex) override;
     std::unique_ptr<VertexBuffer> CreateVertexBuffer(u32 usage, bool hasColor, u32 vertexCount) override;
     std::unique_ptr<VertexBuffer> CreateVertexBuffer(u32 usage, bool hasColor, const VertexBuffer& source) override;
     std::unique_ptr<VertexBuffer> CloneVertexBuffer(const VertexBuffer& source) override;

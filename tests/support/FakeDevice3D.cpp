@@ -66,8 +66,9 @@ Platform::VideoResult FakeDevice3D::SetMaterial(const Platform::Material& materi
     return system_.Answer("SetMaterial");
 }
 
-Platform::VideoResult FakeDevice3D::SetLight(uint32_t index, const Platform::LightDescription&)
+Platform::VideoResult FakeDevice3D::SetLight(uint32_t index, const Platform::LightDescription& light)
 {
+    system_.device.lights[index] = light;
     return system_.Answer("SetLight " + std::to_string(index));
 }
 

@@ -25,6 +25,7 @@ struct FakeDeviceState {
     std::map<std::pair<uint32_t, Platform::TextureStageState>, uint32_t> stageStates;
     std::map<uint32_t, std::array<float, 16>> transforms;
     std::map<uint32_t, Platform::TextureSurface*> textures;
+    std::map<uint32_t, Platform::LightDescription> lights;
     Platform::Material material;
     Platform::Viewport viewport;
 };
