@@ -1,6 +1,7 @@
 #include "engine/core/Engine.h"
 
 #include "engine/core/Config.h"
+#include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Random.h"
 #include "engine/core/StringUtils.h"
@@ -11,6 +12,7 @@
 #include "engine/render/CameraManager.h"
 #include "engine/render/LightManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
+#include "engine/render/ShaderManager.h"
 #include "platform/os/Clock.h"
 
 namespace Halvard {
@@ -35,6 +37,7 @@ Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineS
 {
     const EngineSettings& s = *settings_;
     messages_ = std::make_unique<MessageManager>(s, s.logEnabled != 0, s.logReopen != 0, s.logFolder, s.logName);
+    files_ = std::make_unique<FileManager>(messages_.get(), s.installFolder, s.dataFolder);
     timers_ = std::make_unique<TimerManager>();
     config_ = std::make_unique<Config>(messages_.get(), nullptr, s.configFolder, s.configName,
                                        s.forceDefaultVideoMode != 0, s.defaultVideoMode,
@@ -48,6 +51,8 @@ Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineS
                                                   s.keepWindowSize != 0);
     cameras_ = std::make_unique<CameraManager>(messages_.get(), window_.get(), render_.get());
     lights_ = std::make_unique<LightManager>(messages_.get(), render_.get());
+    shaders_ = std::make_unique<ShaderManager>(messages_.get(), files_.get(), timers_.get(), config_.get(),
+                                               render_.get());
     controls_ = std::make_unique<Controls_DI7>(messages_.get(), timers_.get(), window_.get(), true);
     SetRandomSeed(Platform::GetClock().MillisecondsSinceBoot());
 }
@@ -86,6 +91,7 @@ void Engine::UpdateManagers()
     render_->Refresh();
     cameras_->Update();
     lights_->Update();
+    shaders_->Update();
 }
 
 bool Engine::IsExitRequested() const { return !config_->IsCommandHandled("exit"); }

@@ -8,6 +8,7 @@
 
 namespace Halvard {
 
+class FileManager;
 class MessageManager;
 class TimerManager;
 class Config;
@@ -15,6 +16,7 @@ class Window;
 class RenderSystem;
 class CameraManager;
 class LightManager;
+class ShaderManager;
 class Controls;
 
 // The one object through which the application reaches the engine. It makes
@@ -41,23 +43,27 @@ public:
 
     const EngineSettings& GetSettings() const { return *settings_; }
     MessageManager* GetMessageManager() const { return messages_.get(); }
+    FileManager* GetFileManager() const { return files_.get(); }
     TimerManager* GetTimerManager() const { return timers_.get(); }
     Config* GetConfig() const { return config_.get(); }
     Window* GetWindow() const { return window_.get(); }
     RenderSystem* GetRenderSystem() const { return render_.get(); }
     CameraManager* GetCameraManager() const { return cameras_.get(); }
     LightManager* GetLightManager() const { return lights_.get(); }
+    ShaderManager* GetShaderManager() const { return shaders_.get(); }
     Controls* GetControls() const { return controls_.get(); }
 
 private:
     std::unique_ptr<EngineSettings> settings_;
     std::unique_ptr<MessageManager> messages_;
+    std::unique_ptr<FileManager> files_;
     std::unique_ptr<TimerManager> timers_;
     std::unique_ptr<Config> config_;
     std::unique_ptr<Window> window_;
     std::unique_ptr<RenderSystem> render_;
     std::unique_ptr<CameraManager> cameras_;
     std::unique_ptr<LightManager> lights_;
+    std::unique_ptr<ShaderManager> shaders_;
     std::unique_ptr<Controls> controls_;
     u32 startWidth_ = 0;
     u32 startHeight_ = 0;

@@ -7,7 +7,9 @@
 #include "engine/render/Light.h"
 #include "engine/render/LightManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
-#include "engine/render/TextureManager.h"
+#include "engine/render/ShaderDescriptor.h"
+#include "engine/render/ShaderManager.h"
+#include "engine/render/ShaderUser.h"
 #include "engine/render/VertexBuffer.h"
 #include "platform/video/GLVideoSystem.h"
 
@@ -33,8 +35,9 @@ struct Rgb {
     int r, g, b;
 };
 
-// A textured 4 x 4 quad on the plane z = 0, facing +z, drawn through the real
-// window and OpenGL backends with the engine's cameras and lights.
+// A 4 x 4 quad on the plane z = 0, facing +z, textured through a shader and
+// drawn through the real window and OpenGL backends with the engine's
+// cameras and lights.
 class LightingDrawTest : public ::testing::Test {
 protected:
     LightingDrawTest()
@@ -42,9 +45,8 @@ protected:
         std::vector<u8> rows;
         for (int i = 0; i < 16; ++i)
             rows.insert(rows.end(), {kTexel[2], kTexel[1], kTexel[0]});
-        folder.Write("data\\plain.bmp", Testing::BmpFile(4, 4, 24, rows));
-        textures = std::make_unique<TextureManager>(&folder.Log(), &folder.Files(), &Render());
-        texture = textures->GetTexture(false, "data\\plain.bmp", "");
+        engine.Folder().WriteFile("data\\plain.bmp", Testing::BmpFile(4, 4, 24, rows));
+        shader = engine->GetShaderManager()->CreateShaderUser(MakeShaderDescriptor("plain.bmp", "", false));
 
         vertices = Render().CreateVertexBuffer(0, false, 4);
         PlainVertex* v = vertices->Lock<PlainVertex>(0, 4);
@@ -65,8 +67,6 @@ protected:
         light->linearAttenuation = kLinearAttenuation;
     }
 
-    ~LightingDrawTest() override { textures->ReleaseTexture(texture); }
-
     RenderSystem_D3D7& Render() { return static_cast<RenderSystem_D3D7&>(*engine->GetRenderSystem()); }
 
     // One frame of the quad seen by the camera, lit or not, captured.
@@ -78,7 +78,7 @@ protected:
         render.BeginScene();
         engine->GetCameraManager()->ApplyCamera(camera, false);
         engine->GetLightManager()->SetLighting(lit);
-        render.SetTexture(0, texture);
+        shader->Apply();
         render.DrawIndexedPrimitive(true, *indices, *vertices, 2);
         render.EndScene();
         render.CaptureScreen(image);
@@ -114,9 +114,7 @@ protected:
     Platform::GLVideoSystem video;
     Testing::ScopedVideoSystem installed{video};
     Testing::TestEngine engine;
-    Testing::ImageFolder folder;
-    std::unique_ptr<TextureManager> textures;
-    Texture2D* texture = nullptr;
+    ShaderUser* shader = nullptr;
     std::unique_ptr<VertexBuffer> vertices;
     std::unique_ptr<IndexBuffer> indices;
     Light* light = nullptr;
@@ -180,8 +178,8 @@ TEST_F(LightingDrawTest, LightBeyondTheDeviceLightsIsALoggedFailure)
     bool logged = false;
     for (u32 i = 0; i < log.GetLogEntryCount(); ++i) {
         const MessageManager::Entry entry = log.GetLogEntry(i);
-        logged = logged || (entry.level == MessageManager::kError &&
-                            entry.text.find("Light_D3D7::Refresh") != std::string::npos);
+        logged = logged ||
+                 (entry.level == MessageManager::kError && entry.text.find("Light_D3D7::Refresh") != std::string::npos);
     }
     EXPECT_TRUE(logged);
     // The first eight still light the quad.

@@ -1,0 +1,115 @@
+#include "engine/render/Shader.h"
+
+#include "engine/core/FileManager.h"
+#include "engine/core/PathUtils.h"
+#include "engine/core/StringUtils.h"
+#include "engine/render/RenderSystem.h"
+#include "engine/render/ShaderUser.h"
+#include "engine/render/Texture2D.h"
+#include "engine/render/TextureManager.h"
+
+#include <algorithm>
+
+namespace Halvard {
+
+namespace {
+
+bool NumbersDiffuse(u32 type)
+{
+    return type == ShaderTextureStage::kNumberedDiffuse || type == ShaderTextureStage::kNumberedBoth;
+}
+
+bool NumbersOpacity(u32 type)
+{
+    return type == ShaderTextureStage::kNumberedOpacity || type == ShaderTextureStage::kNumberedBoth;
+}
+
+} // namespace
+
+Shader::Shader(MessageManager* messages, FileManager* files, Config* config, RenderSystem* renderSystem,
+               TextureManager* textures, const ShaderDescriptor& descriptor)
+    : messages_(messages), files_(files), config_(config), renderSystem_(renderSystem), textures_(textures)
+{
+    for (u32 i = 0; i < descriptor.GetStageCount(); ++i)
+        LoadStage(descriptor.GetStage(i));
+}
+
+Shader::~Shader()
+{
+    for (const std::vector<Texture2D*>& frames : stages_) {
+        for (Texture2D* texture : frames)
+            textures_->ReleaseTexture(texture);
+    }
+}
+
+// A numbered animation of no frames still has one frame to bind.
+void Shader::LoadStage(const ShaderTextureStage& stage)
+{
+    const bool numbered = NumbersDiffuse(stage.animationType) || NumbersOpacity(stage.animationType);
+    const u32 frames = numbered ? std::max(stage.frameCount, 1u) : 1u;
+    std::vector<Texture2D*>& loaded = stages_.emplace_back(frames, nullptr);
+    if ((stage.flags & ShaderTextureStage::kNoTexture) != 0)
+        return;
+    const u32 digits = FrameDigits(frames);
+    const bool mipMapping = (stage.flags & ShaderTextureStage::kMipMapping) != 0;
+    for (u32 k = 0; k < frames; ++k) {
+        std::string diffuse =
+            NumbersDiffuse(stage.animationType) ? NumberedName(stage.diffuseName, k, digits) : stage.diffuseName;
+        std::string opacity =
+            NumbersOpacity(stage.animationType) ? NumberedName(stage.opacityName, k, digits) : stage.opacityName;
+        diffuse = FindTextureFile(ToLower(MakeDataPath(diffuse)));
+        if (!opacity.empty())
+            opacity = FindTextureFile(ToLower(MakeDataPath(opacity)));
+        loaded[k] = textures_->GetTexture(mipMapping, diffuse, opacity);
+    }
+}
+
+// A jpg that is not there may have been shipped as jp2 or bmp.
+std::string Shader::FindTextureFile(const std::string& name) const
+{
+    if (GetFileExtension(name) != "jpg" || files_->FileExists(name))
+        return name;
+    for (const char* extension : {"jp2", "bmp"}) {
+        std::string other = name;
+        SetFileExtension(other, extension);
+        if (files_->FileExists(other))
+            return other;
+    }
+    return name;
+}
+
+Texture2D* Shader::GetFrame(u32 stage, u32 frame) const
+{
+    if (stage >= stages_.size() || frame >= stages_[stage].size())
+        return nullptr;
+    return stages_[stage][frame];
+}
+
+// A stage without a texture samples linearly: there is no texture to ask
+// whether it is mip-mapped. Stages the device lacks are skipped.
+void Shader::Apply(const ShaderUser& user)
+{
+    RenderSystem& render = *renderSystem_;
+    if ((user.GetFlags() & ShaderDescriptor::kAlphaBlending) != 0) {
+        render.SetAlphaBlend(true);
+        render.SetBlend(user.GetSourceBlend(), user.GetDestinationBlend());
+    } else {
+        render.SetAlphaBlend(false);
+    }
+    const u32 deviceStages = render.GetTextureStageCount();
+    const u32 used = std::min(user.GetStageCount(), deviceStages);
+    for (u32 i = 0; i < used; ++i) {
+        const ShaderTextureStage& stage = user.GetStage(i);
+        Texture2D* texture = GetFrame(i, stage.currentFrame);
+        render.SetTexture(i, texture);
+        const bool mipMapped = texture != nullptr && texture->IsMipMapped();
+        render.SetTextureFilter(i, mipMapped ? RenderSystem::kFilterMipMapped : RenderSystem::kFilterLinear);
+        render.SetTextureAdressU(i, stage.wrapU);
+        render.SetTextureAdressV(i, stage.wrapV);
+        render.SetTextureMatrix(i, stage.scaleU, stage.scaleV, stage.offsetU, stage.offsetV);
+    }
+    for (u32 i = used; i < deviceStages; ++i)
+        render.SetTexture(i, nullptr);
+}
+
+} // namespace Halvard

@@ -1,0 +1,224 @@
+#include "engine/render/ShaderManager.h"
+#include "engine/core/Error.h"
+#include "engine/core/TimerManager.h"
+#include "engine/render/Shader.h"
+#include "engine/render/ShaderUser.h"
+#include "engine/render/Texture2D.h"
+#include "engine/render/TextureManager.h"
+
+#include "tests/support/FakeClock.h"
+#include "tests/support/ImageFiles.h"
+#include "tests/support/RenderHarness.h"
+#include "tests/support/ScopedClock.h"
+#include "tools/ShaderWriter.h"
+
+#include <gtest/gtest.h>
+
+using namespace Halvard;
+
+namespace {
+
+// 1 / 16 s is exact in binary, so the frames advance by whole numbers.
+constexpr double kFrameSeconds = 0.0625;
+constexpr float kFramesPerSecond = 16.0f;
+
+std::string OnePixelBmp(u8 value) { return Testing::BmpFile(2, 2, 24, std::vector<u8>(12, value)); }
+
+// Shader users on the fake video system, reading their files from a
+// temporary data folder, animated by a clock that moves only when the test
+// moves it.
+class ShaderManagerTest : public ::testing::Test {
+protected:
+    ShaderManagerTest() : scoped(clock)
+    {
+        render.Start();
+        timers.Update();
+        shaders = std::make_unique<ShaderManager>(render.messages.get(), &folder.Files(), &timers, render.config.get(),
+                                                  &render.Render());
+    }
+
+    void WriteShader(const std::string& path, const Tools::ShaderData& data)
+    {
+        const std::vector<std::uint8_t> bytes = Tools::BuildShaderFile(data);
+        folder.Write("data\\" + path, std::string(bytes.begin(), bytes.end()));
+    }
+
+    void NextFrame(ShaderUser& user)
+    {
+        clock.Advance(kFrameSeconds);
+        timers.Update();
+        shaders->Update();
+        user.Apply();
+    }
+
+    std::string BoundKey(u32 stage = 0) const
+    {
+        Texture2D* texture = render.render->GetTexture(stage);
+        return texture != nullptr ? texture->GetKey() : "none";
+    }
+
+    Testing::FakeClock clock;
+    Testing::ScopedClock scoped;
+    TimerManager timers;
+    Testing::RenderHarness render;
+    Testing::ImageFolder folder;
+    std::unique_ptr<ShaderManager> shaders;
+};
+
+} // namespace
+
+TEST_F(ShaderManagerTest, NumberedFramesFromAWrittenFileCycleWithTheClock)
+{
+    for (int k = 0; k < 4; ++k)
+        folder.Write("data\\fx\\fire0" + std::to_string(k) + ".bmp", OnePixelBmp(static_cast<u8>(k * 60)));
+    Tools::ShaderData data;
+    Tools::ShaderStageData stage;
+    stage.animationType = 2;
+    stage.frameCount = 4;
+    stage.speed = kFramesPerSecond;
+    stage.diffuseName = "fire07.bmp";
+    data.stages = {stage};
+    WriteShader("fx\\fire.srf", data);
+
+    ShaderUser& user = *shaders->CreateShaderUserFromFile("fx\\fire.srf");
+    ASSERT_EQ(user.GetStageCount(), 1u);
+    EXPECT_EQ(shaders->GetTextureManager()->GetTextureCount(), 4u);
+    user.Apply();
+    EXPECT_EQ(BoundKey(), "diffuse_data\\fx\\fire00.bmp");
+    std::vector<std::string> seen;
+    for (int i = 0; i < 6; ++i) {
+        NextFrame(user);
+        seen.push_back(BoundKey());
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"diffuse_data\\fx\\fire01.bmp", "diffuse_data\\fx\\fire02.bmp",
+                                              "diffuse_data\\fx\\fire03.bmp", "diffuse_data\\fx\\fire00.bmp",
+                                              "diffuse_data\\fx\\fire01.bmp", "diffuse_data\\fx\\fire02.bmp"}));
+}
+
+TEST_F(ShaderManagerTest, GridFramesFromAWrittenFileMoveTheTextureTransform)
+{
+    folder.Write("data\\fx\\sheet.bmp", OnePixelBmp(90));
+    Tools::ShaderData data;
+    Tools::ShaderStageData stage;
+    stage.animationType = 1;
+    stage.frameCount = 8;
+    stage.columns = 4;
+    stage.rows = 2;
+    stage.speed = kFramesPerSecond;
+    stage.diffuseName = "sheet.bmp";
+    data.stages = {stage};
+    WriteShader("fx\\sheet.srf", data);
+
+    ShaderUser& user = *shaders->CreateShaderUserFromFile("fx\\sheet.srf");
+    NextFrame(user);
+    const RenderSystem::TextureTransform& first = render.render->GetTextureMatrix(0);
+    EXPECT_NEAR(first.offsetU, 0.250125f, 1e-6f);
+    EXPECT_NEAR(first.offsetV, 0.50025f, 1e-6f);
+    for (int i = 0; i < 4; ++i)
+        NextFrame(user);
+    const RenderSystem::TextureTransform& fifth = render.render->GetTextureMatrix(0);
+    EXPECT_NEAR(fifth.scaleU, 0.24975f, 1e-6f);
+    EXPECT_NEAR(fifth.scaleV, 0.4995f, 1e-6f);
+    EXPECT_NEAR(fifth.offsetU, 0.250125f, 1e-6f);
+    EXPECT_NEAR(fifth.offsetV, 0.00025f, 1e-6f);
+    EXPECT_EQ(BoundKey(), "diffuse_data\\fx\\sheet.bmp");
+}
+
+TEST_F(ShaderManagerTest, UnreadableFileGivesThePlainShader)
+{
+    Tools::ShaderData data;
+    Tools::ShaderStageData stage;
+    stage.animationType = 1;
+    stage.columns = 0;
+    stage.diffuseName = "sheet.bmp";
+    data.stages = {stage, stage, stage};
+    WriteShader("bad.srf", data);
+
+    ShaderUser& user = *shaders->CreateShaderUserFromFile("bad.srf");
+    EXPECT_EQ(user.GetStageCount(), 0u);
+    EXPECT_EQ(user.GetFlags(), 0u);
+    NextFrame(user);
+    EXPECT_EQ(BoundKey(), "none");
+    EXPECT_FALSE(render.render->GetAlphaBlend());
+    EXPECT_EQ(shaders->CreateShaderUserFromFile("missing.srf")->GetShader(), user.GetShader());
+    EXPECT_FALSE(render.Errors().empty());
+}
+
+TEST_F(ShaderManagerTest, EqualTexturesShareAShaderWhileEachUserBlendsItsOwnWay)
+{
+    folder.Write("data\\wall.bmp", OnePixelBmp(10));
+    ShaderUser* plain = shaders->CreateShaderUser(MakeShaderDescriptor("wall.bmp", "", false));
+    ShaderDescriptor blended(true, 0, 1, 1, 0, 0.0f, "wall.bmp", "", false);
+    blended.SetFlags(ShaderDescriptor::kAlphaBlending);
+    blended.SetBlendFactor(0, 1);
+    blended.SetBlendFactor(1, 1);
+    ShaderUser* glowing = shaders->CreateShaderUser(blended);
+    EXPECT_EQ(plain->GetShader(), glowing->GetShader());
+    EXPECT_EQ(shaders->GetShaderCount(), 1u);
+    // Loaded with the first user's wish: no mip-mapping, linear filtering.
+    EXPECT_FALSE(plain->GetShader()->GetFrame(0, 0)->IsMipMapped());
+
+    glowing->Apply();
+    EXPECT_TRUE(render.render->GetAlphaBlend());
+    EXPECT_EQ(render.render->GetSourceBlend(), 1u);
+    EXPECT_EQ(render.render->GetTextureFilter(0), RenderSystem::kFilterLinear);
+    plain->Apply();
+    EXPECT_FALSE(render.render->GetAlphaBlend());
+}
+
+TEST_F(ShaderManagerTest, RemovingTheLastUserReleasesTheShaderAndItsTextures)
+{
+    folder.Write("data\\wall.bmp", OnePixelBmp(10));
+    folder.Write("data\\floor.bmp", OnePixelBmp(20));
+    ShaderUser* a = shaders->CreateShaderUser(MakeShaderDescriptor("wall.bmp", "", false));
+    ShaderUser* b = shaders->CreateShaderUser(MakeShaderDescriptor("wall.bmp", "", false));
+    ShaderUser* c = shaders->CreateShaderUser(MakeShaderDescriptor("floor.bmp", "", false));
+    Texture2D* wall = a->GetShader()->GetFrame(0, 0);
+    EXPECT_EQ(wall->GetUseCount(), 1);
+    EXPECT_EQ(shaders->GetShaderCount(), 2u);
+
+    shaders->RemoveShaderUser(a);
+    EXPECT_EQ(shaders->GetShaderCount(), 2u);
+    EXPECT_EQ(shaders->GetTextureManager()->GetTextureCount(), 2u);
+    shaders->RemoveShaderUser(b);
+    EXPECT_EQ(shaders->GetShaderCount(), 1u);
+    EXPECT_EQ(shaders->GetTextureManager()->GetTextureCount(), 1u);
+    shaders->RemoveShaderUser(nullptr);
+    EXPECT_EQ(shaders->GetShaderUserCount(), 1u);
+    shaders->RemoveShaderUser(c);
+    EXPECT_EQ(shaders->GetTextureManager()->GetTextureCount(), 0u);
+
+    ShaderManager other(render.messages.get(), &folder.Files(), &timers, render.config.get(), &render.Render());
+    ShaderUser* stranger = other.CreateShaderUser(MakeDefaultShaderDescriptor());
+    EXPECT_THROW(shaders->RemoveShaderUser(stranger), FatalError);
+}
+
+TEST_F(ShaderManagerTest, StageWithoutTextureSamplesLinearlyAndSpareStagesAreUnbound)
+{
+    folder.Write("data\\wall.bmp", OnePixelBmp(10));
+    SetDefaultMipMapping(1);
+    ShaderUser* textured = shaders->CreateShaderUser(MakeShaderDescriptor("wall.bmp", "", false));
+    SetDefaultMipMapping(0);
+    textured->Apply();
+    ASSERT_TRUE(textured->GetShader()->GetFrame(0, 0)->IsMipMapped());
+    EXPECT_EQ(render.render->GetTextureFilter(0), RenderSystem::kFilterMipMapped);
+
+    ShaderDescriptor bare(0);
+    bare.AddStage(ShaderTextureStage::kNoTexture | ShaderTextureStage::kMipMapping, 0, 1, 1, 0, 0.0f, "wall.bmp", "",
+                  0);
+    ShaderUser* untextured = shaders->CreateShaderUser(bare);
+    untextured->Apply();
+    EXPECT_EQ(BoundKey(), "none");
+    EXPECT_EQ(render.render->GetTextureFilter(0), RenderSystem::kFilterLinear);
+    EXPECT_EQ(render.render->GetTextureAdressU(0), RenderSystem::kAddressClamp);
+    for (u32 stage = 1; stage < render.render->GetTextureStageCount(); ++stage)
+        EXPECT_EQ(render.render->GetTexture(stage), nullptr);
+}
+
+TEST_F(ShaderManagerTest, MissingJpgIsLookedForAsBmp)
+{
+    folder.Write("data\\photo.bmp", OnePixelBmp(30));
+    ShaderUser* user = shaders->CreateShaderUser(MakeShaderDescriptor("photo.jpg", "", false));
+    user->Apply();
+    EXPECT_EQ(BoundKey(), "diffuse_data\\photo.bmp");
+}
