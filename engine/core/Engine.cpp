@@ -11,6 +11,7 @@
 #include "engine/input/KeyNames.h"
 #include "engine/render/CameraManager.h"
 #include "engine/render/LightManager.h"
+#include "engine/render/ModelManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/ShaderManager.h"
 #include "platform/os/Clock.h"
@@ -53,6 +54,8 @@ Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineS
     lights_ = std::make_unique<LightManager>(messages_.get(), render_.get());
     shaders_ = std::make_unique<ShaderManager>(messages_.get(), files_.get(), timers_.get(), config_.get(),
                                                render_.get());
+    models_ = std::make_unique<ModelManager>(messages_.get(), files_.get(), timers_.get(), render_.get(),
+                                             cameras_.get(), lights_.get(), shaders_.get());
     controls_ = std::make_unique<Controls_DI7>(messages_.get(), timers_.get(), window_.get(), true);
     SetRandomSeed(Platform::GetClock().MillisecondsSinceBoot());
 }
@@ -77,7 +80,7 @@ void Engine::EndFrame(u32 sleepMilliseconds)
     UpdateManagers();
     if (sleepMilliseconds > 0)
         Platform::GetClock().Sleep(sleepMilliseconds);
-    render_->SwapBuffers();
+    models_->SwapBuffers();
     if (controls_->IsKeyPressed(KeyNames::kPrintScrn))
         config_->SetCommandHandled("sc_take_screenshot", false);
     controls_->ResetPressedKeys();
@@ -92,6 +95,7 @@ void Engine::UpdateManagers()
     cameras_->Update();
     lights_->Update();
     shaders_->Update();
+    models_->Render();
 }
 
 bool Engine::IsExitRequested() const { return !config_->IsCommandHandled("exit"); }

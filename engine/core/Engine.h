@@ -17,6 +17,7 @@ class RenderSystem;
 class CameraManager;
 class LightManager;
 class ShaderManager;
+class ModelManager;
 class Controls;
 
 // The one object through which the application reaches the engine. It makes
@@ -51,6 +52,7 @@ public:
     CameraManager* GetCameraManager() const { return cameras_.get(); }
     LightManager* GetLightManager() const { return lights_.get(); }
     ShaderManager* GetShaderManager() const { return shaders_.get(); }
+    ModelManager* GetModelManager() const { return models_.get(); }
     Controls* GetControls() const { return controls_.get(); }
 
 private:
@@ -64,6 +66,7 @@ private:
     std::unique_ptr<CameraManager> cameras_;
     std::unique_ptr<LightManager> lights_;
     std::unique_ptr<ShaderManager> shaders_;
+    std::unique_ptr<ModelManager> models_;
     std::unique_ptr<Controls> controls_;
     u32 startWidth_ = 0;
     u32 startHeight_ = 0;
