@@ -5,6 +5,7 @@
 #include "engine/core/Window.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/RenderSystem_D3D7.h"
+#include "engine/render/Texture2D.h"
 #include "engine/render/TextureManager.h"
 #include "engine/render/VertexBuffer.h"
 #include "tests/support/ImageFiles.h"
@@ -12,6 +13,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <thread>
 
 using namespace Halvard;
@@ -26,16 +28,21 @@ constexpr u32 kHeight = 480;
 // under xvfb-run.
 class TextureDrawTest : public ::testing::Test {
 protected:
-    // One triangle pair over the whole viewport, texture coordinate (0, 0)
-    // at the top left.
-    void DrawQuad()
+    // One triangle pair from the top left corner, covering the given share
+    // of the viewport's width and height, texture coordinate (0, 0) at its
+    // top left.
+    void DrawQuad(float share = 1.0f, u32 filter = RenderSystem::kFilterPoint)
     {
+        const float left = -1.0f;
+        const float top = 1.0f;
+        const float right = left + 2.0f * share;
+        const float bottom = top - 2.0f * share;
         const auto vertices = render.CreateVertexBuffer(0, false, 4);
         PlainVertex* vertex = vertices->Lock<PlainVertex>(0, 4);
-        vertex[0] = {-1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f};
-        vertex[1] = {1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f};
-        vertex[2] = {-1.0f, -1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 1.0f};
-        vertex[3] = {1.0f, -1.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f};
+        vertex[0] = {left, top, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f};
+        vertex[1] = {right, top, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f};
+        vertex[2] = {left, bottom, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 1.0f};
+        vertex[3] = {right, bottom, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f};
         vertices->Unlock();
         const auto indices = render.CreateIndexBuffer(0, 6);
         const u32 order[] = {0, 1, 2, 2, 1, 3};
@@ -44,10 +51,29 @@ protected:
         render.SetLighting(false);
         render.SetZ(false);
         render.SetCullMode(RenderSystem::kCullNone);
-        render.SetTextureFilter(0, RenderSystem::kFilterPoint);
+        render.SetTextureFilter(0, filter);
         render.BeginScene();
         render.DrawIndexedPrimitive(false, *indices, *vertices, 2);
         render.EndScene();
+    }
+
+    // The quad of the 2 x 2 picture written by WriteQuadPicture: red, green
+    // over blue, white.
+    void ExpectQuadPicture()
+    {
+        Image capture;
+        render.CaptureScreen(capture);
+        ASSERT_EQ(capture.GetWidth(), kWidth);
+        EXPECT_THAT(ScreenPixel(capture, kWidth / 4, kHeight / 4), ElementsAre(255, 0, 0));
+        EXPECT_THAT(ScreenPixel(capture, kWidth * 3 / 4, kHeight / 4), ElementsAre(0, 255, 0));
+        EXPECT_THAT(ScreenPixel(capture, kWidth / 4, kHeight * 3 / 4), ElementsAre(0, 0, 255));
+        EXPECT_THAT(ScreenPixel(capture, kWidth * 3 / 4, kHeight * 3 / 4), ElementsAre(255, 255, 255));
+    }
+
+    // Image row 0 (the file's first) is red, green; row 1 blue, white.
+    void WriteQuadPicture()
+    {
+        folder.Write("quad.bmp", Testing::BmpFile(2, 2, 24, {0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255}));
     }
 
     // Red, green and blue of the screen pixel, y from the top.
@@ -70,8 +96,7 @@ protected:
 
 TEST_F(TextureDrawTest, QuadShowsTheTexelsOfATextureMadeOnAnotherThread)
 {
-    // Image row 0 (the file's first) is red, green; row 1 blue, white.
-    folder.Write("quad.bmp", Testing::BmpFile(2, 2, 24, {0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255}));
+    WriteQuadPicture();
     TextureManager textures(&messages, &folder.Files(), &render);
     Texture2D* texture = nullptr;
     std::thread loader([&] { texture = textures.GetTexture(false, "quad.bmp", ""); });
@@ -80,13 +105,43 @@ TEST_F(TextureDrawTest, QuadShowsTheTexelsOfATextureMadeOnAnotherThread)
 
     render.SetTexture(0, texture);
     DrawQuad();
+    ExpectQuadPicture();
+}
+
+TEST_F(TextureDrawTest, DeviceResetRestoresTheTexelsOnTheNewDevice)
+{
+    WriteQuadPicture();
+    TextureManager textures(&messages, &folder.Files(), &render);
+    Texture2D* texture = textures.GetTexture(false, "quad.bmp", "");
+    render.SetTexture(0, texture);
+    DrawQuad();
+    render.CheckVideoMode();
+    render.Reset(RenderSystem::kResetDevice | RenderSystem::kResetTextures);
+
+    render.SetTexture(0, texture);
+    DrawQuad();
+    ExpectQuadPicture();
+}
+
+TEST_F(TextureDrawTest, SmallerMipLevelsReachTheDevice)
+{
+    // Every level below the first is painted red: a quad that shrinks the
+    // blue picture shows red only when the device samples the smaller levels.
+    config.SetValue("r_show_mip_maps", "1");
+    TextureManager textures(&messages, &folder.Files(), &render);
+    auto blue = std::make_unique<Image>();
+    blue->Create(&messages, 256, 256, 24);
+    blue->Fill(Vector4(0.0f, 0.0f, 1.0f, 1.0f));
+    std::unique_ptr<Image> none;
+    render.SetTexture(0, textures.CreateTexture(true, true, "blue", "", blue, none));
+
+    DrawQuad(0.0625f, RenderSystem::kFilterMipMapped);
     Image capture;
     render.CaptureScreen(capture);
-    ASSERT_EQ(capture.GetWidth(), kWidth);
-    EXPECT_THAT(ScreenPixel(capture, kWidth / 4, kHeight / 4), ElementsAre(255, 0, 0));
-    EXPECT_THAT(ScreenPixel(capture, kWidth * 3 / 4, kHeight / 4), ElementsAre(0, 255, 0));
-    EXPECT_THAT(ScreenPixel(capture, kWidth / 4, kHeight * 3 / 4), ElementsAre(0, 0, 255));
-    EXPECT_THAT(ScreenPixel(capture, kWidth * 3 / 4, kHeight * 3 / 4), ElementsAre(255, 255, 255));
+    EXPECT_THAT(ScreenPixel(capture, 20, 15), ElementsAre(255, 0, 0));
+    DrawQuad(1.0f, RenderSystem::kFilterMipMapped);
+    render.CaptureScreen(capture);
+    EXPECT_THAT(ScreenPixel(capture, kWidth / 2, kHeight / 2), ElementsAre(0, 0, 255));
 }
 
 TEST_F(TextureDrawTest, MissingTextureDrawsTheCheckerboard)
