@@ -1,6 +1,7 @@
 #include "engine/render/Texture2D_D3D7.h"
 
 #include "engine/core/Config.h"
+#include "engine/core/Error.h"
 #include "engine/core/Image.h"
 #include "engine/core/MessageManager.h"
 #include "engine/render/AdapterInfo_D3D7.h"
@@ -35,7 +36,12 @@ Texture2D_D3D7::Texture2D_D3D7(MessageManager* messages, Config* config, Texture
 Texture2D_D3D7::~Texture2D_D3D7()
 {
     ReleaseSurface();
-    renderSystem_->RemoveTexture(this);
+    // A texture the render system does not know is logged there as fatal;
+    // a destructor must not carry that out of it.
+    try {
+        renderSystem_->RemoveTexture(this);
+    } catch (const Error&) {
+    }
 }
 
 Platform::TextureSurface* Texture2D_D3D7::GetSurface()

@@ -221,3 +221,12 @@ TEST_F(Texture2D_D3D7Test, MadeOnAnotherThreadIsReadyOnTheMainThread)
     loader.join();
     EXPECT_THAT(TextureHarness::LevelPixels(*texture, 0), ElementsAre(0x090807u));
 }
+
+TEST_F(Texture2D_D3D7Test, TextureTheRenderSystemNoLongerListsIsLoggedNotThrownWhenDeleted)
+{
+    const auto diffuse = Uniform(2, 2, 24, 1);
+    auto texture = Make(*diffuse);
+    harness.render.Render().RemoveTexture(texture.get());
+    EXPECT_NO_THROW(texture.reset());
+    EXPECT_THAT(harness.render.Log(), Contains(HasSubstr("Failed to remove texture")));
+}
