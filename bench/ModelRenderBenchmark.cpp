@@ -1,13 +1,9 @@
-#include "engine/core/Engine.h"
+#include "bench/BenchEngine.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelManager.h"
 #include "engine/render/RenderSystem.h"
 
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
 
 using namespace Halvard;
 
@@ -15,22 +11,6 @@ namespace {
 
 constexpr int kColumns = 40;
 constexpr int kRows = 20;
-
-std::unique_ptr<Engine> MakeEngine()
-{
-    // The engine opens a window and a sound device; a benchmark needs neither on screen.
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("ALSOFT_DRIVERS", "null", 0);
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tamrisk-bench";
-    std::filesystem::create_directories(folder);
-    EngineSettings settings;
-    settings.logEnabled = 0;
-    settings.saveConfigOnExit = 0;
-    settings.configFolder = folder.string();
-    settings.defaultFullScreen = 0;
-    settings.defaultVideoMode = "640x480x32";
-    return std::make_unique<Engine>(settings);
-}
 
 // A wall of 800 lit, coloured boxes in front of the default camera, as the
 // bricks of a field are drawn.
@@ -56,8 +36,8 @@ void Report(benchmark::State& state, const ModelManager& models)
 
 void RenderPassOfEightHundredBoxes(benchmark::State& state)
 {
-    const std::unique_ptr<Engine> engine = MakeEngine();
-    ModelManager& models = *engine->GetModelManager();
+    Bench::BenchEngine engine;
+    ModelManager& models = *engine.Get().GetModelManager();
     AddBoxes(models);
     for (auto _ : state)
         models.Render();
@@ -67,8 +47,8 @@ BENCHMARK(RenderPassOfEightHundredBoxes)->Unit(benchmark::kMillisecond);
 
 void RenderPassAndPresentOfEightHundredBoxes(benchmark::State& state)
 {
-    const std::unique_ptr<Engine> engine = MakeEngine();
-    ModelManager& models = *engine->GetModelManager();
+    Bench::BenchEngine engine;
+    ModelManager& models = *engine.Get().GetModelManager();
     AddBoxes(models);
     for (auto _ : state) {
         models.Render();

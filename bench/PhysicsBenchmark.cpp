@@ -1,12 +1,10 @@
-#include "engine/core/Engine.h"
+#include "bench/BenchEngine.h"
 #include "engine/core/Random.h"
 #include "engine/render/Physics.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <vector>
 
 using namespace Halvard;
@@ -17,19 +15,8 @@ namespace {
 // per ball and frame, every brick registered anew each frame.
 void MoveTwelveBallsThroughThreeHundredBricks(benchmark::State& state)
 {
-    // The engine opens a window and a sound device; a benchmark needs neither on screen.
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("ALSOFT_DRIVERS", "null", 0);
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tamrisk-bench";
-    std::filesystem::create_directories(folder);
-    EngineSettings settings;
-    settings.logEnabled = 0;
-    settings.saveConfigOnExit = 0;
-    settings.configFolder = folder.string();
-    settings.defaultFullScreen = 0;
-    settings.defaultVideoMode = "640x480x32";
-    Engine engine(settings);
-    Physics physics(&engine);
+    Bench::BenchEngine engine;
+    Physics physics(&engine.Get());
 
     std::vector<BoundingBox> bricks;
     for (int row = 0; row < 15; ++row)
@@ -76,7 +63,6 @@ void MoveTwelveBallsThroughThreeHundredBricks(benchmark::State& state)
     state.counters["per_move_us"] = benchmark::Counter(12000.0 * static_cast<double>(state.iterations()),
                                                        benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
                                                        benchmark::Counter::kIs1000);
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -1,48 +1,12 @@
 #include "tools/ModelWriter.h"
 
-#include <cstring>
+#include "tools/ByteWriter.h"
 
 namespace Tools {
 
 namespace {
 
-class ByteSink {
-public:
-    void UInt(std::uint32_t value)
-    {
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes.push_back(static_cast<std::uint8_t>(value >> shift));
-    }
-    void UShort(std::uint16_t value)
-    {
-        bytes.push_back(static_cast<std::uint8_t>(value));
-        bytes.push_back(static_cast<std::uint8_t>(value >> 8));
-    }
-    void Byte(std::uint8_t value) { bytes.push_back(value); }
-    void Float(float value)
-    {
-        std::uint32_t bits = 0;
-        std::memcpy(&bits, &value, sizeof bits);
-        UInt(bits);
-    }
-    void Floats(const Float3& values)
-    {
-        for (float value : values)
-            Float(value);
-    }
-    // One length byte counting the terminating zero, then the text and the
-    // zero.
-    void String(const std::string& text)
-    {
-        Byte(static_cast<std::uint8_t>(text.size() + 1));
-        bytes.insert(bytes.end(), text.begin(), text.end());
-        Byte(0);
-    }
-
-    std::vector<std::uint8_t> bytes;
-};
-
-void WriteBones(ByteSink& out, const ModelFileData& data)
+void WriteBones(ByteWriter& out, const ModelFileData& data)
 {
     out.UShort(static_cast<std::uint16_t>(data.bones.size()));
     for (const ModelFileBone& bone : data.bones) {
@@ -57,13 +21,12 @@ void WriteBones(ByteSink& out, const ModelFileData& data)
     }
     for (const ModelFileKey& key : data.keys) {
         out.Floats(key.position);
-        for (float value : key.rotation)
-            out.Float(value);
+        out.Floats(key.rotation);
         out.Floats(key.scale);
     }
 }
 
-void WriteVertex(ByteSink& out, const ModelFileVertex& vertex)
+void WriteVertex(ByteWriter& out, const ModelFileVertex& vertex)
 {
     out.Float(vertex.u);
     out.Float(vertex.v);
@@ -71,7 +34,7 @@ void WriteVertex(ByteSink& out, const ModelFileVertex& vertex)
     out.Floats(vertex.position);
 }
 
-void WriteSkinVertex(ByteSink& out, const ModelFileSkinVertex& vertex)
+void WriteSkinVertex(ByteWriter& out, const ModelFileSkinVertex& vertex)
 {
     out.Float(vertex.u);
     out.Float(vertex.v);
@@ -84,7 +47,7 @@ void WriteSkinVertex(ByteSink& out, const ModelFileSkinVertex& vertex)
     }
 }
 
-void WriteVertices(ByteSink& out, const ModelFileData& data)
+void WriteVertices(ByteWriter& out, const ModelFileData& data)
 {
     if ((data.flags & kModelStatic) != 0 || (data.flags & kModelVertexAnimated) != 0) {
         for (const ModelFileVertex& vertex : data.vertices)
@@ -99,11 +62,8 @@ void WriteVertices(ByteSink& out, const ModelFileData& data)
 
 std::vector<std::uint8_t> BuildModelFile(const ModelFileData& data)
 {
-    ByteSink out;
-    out.UInt(0);
-    for (char c : std::string("HVMLF"))
-        out.Byte(static_cast<std::uint8_t>(c));
-    out.UInt(data.version);
+    ByteWriter out;
+    out.Header("HVMLF", data.version);
     out.UInt(data.flags);
     if ((data.flags & (kModelVertexAnimated | kModelSkinned)) != 0) {
         out.UInt(data.frameCount);
@@ -124,10 +84,7 @@ std::vector<std::uint8_t> BuildModelFile(const ModelFileData& data)
         out.Floats(box.min);
         out.Floats(box.max);
     }
-    const auto size = static_cast<std::uint32_t>(out.bytes.size());
-    for (int i = 0; i < 4; ++i)
-        out.bytes[i] = static_cast<std::uint8_t>(size >> (8 * i));
-    return out.bytes;
+    return out.Finish();
 }
 
 ModelFileData MakeBoxModelData(const Float3& lo, const Float3& hi)

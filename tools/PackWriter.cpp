@@ -1,5 +1,7 @@
 #include "tools/PackWriter.h"
 
+#include "tools/ByteWriter.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -13,19 +15,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::uint32_t kVersion = 100;
-constexpr std::size_t kMaxNameLength = 254;
-
-void PutUInt(std::vector<std::uint8_t>& bytes, std::uint32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        bytes.push_back(static_cast<std::uint8_t>(value >> shift));
-}
-
-void SetUInt(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
 
 std::uint32_t CheckedSize(std::size_t size)
 {
@@ -80,28 +69,25 @@ void WriteWhole(const fs::path& output, const std::vector<std::uint8_t>& first,
 
 std::vector<std::uint8_t> BuildPack(const std::vector<PackEntry>& entries)
 {
-    std::vector<std::uint8_t> bytes;
-    PutUInt(bytes, 0);
-    bytes.insert(bytes.end(), {'H', 'V', 'P', 'A', 'K'});
-    PutUInt(bytes, kVersion);
-    PutUInt(bytes, CheckedSize(entries.size()));
+    ByteWriter out;
+    out.Header("HVPAK", kVersion);
+    out.UInt(CheckedSize(entries.size()));
     for (const PackEntry& entry : entries) {
-        if (entry.name.size() > kMaxNameLength)
+        if (entry.name.size() > ByteWriter::kMaxStringLength)
             throw std::runtime_error("entry name too long: " + entry.name);
-        bytes.push_back(static_cast<std::uint8_t>(entry.name.size() + 1));
-        bytes.insert(bytes.end(), entry.name.begin(), entry.name.end());
-        bytes.push_back(0);
+        out.String(entry.name);
     }
-    std::size_t offset = bytes.size() + 8 * entries.size();
+    std::size_t offset = out.Size() + 8 * entries.size();
     for (const PackEntry& entry : entries) {
-        PutUInt(bytes, CheckedSize(offset));
-        PutUInt(bytes, CheckedSize(entry.bytes.size()));
+        out.UInt(CheckedSize(offset));
+        out.UInt(CheckedSize(entry.bytes.size()));
         offset += entry.bytes.size();
     }
     for (const PackEntry& entry : entries)
-        bytes.insert(bytes.end(), entry.bytes.begin(), entry.bytes.end());
-    SetUInt(bytes, 0, CheckedSize(bytes.size()));
-    return bytes;
+        out.Append(entry.bytes);
+    // The size field must be able to say how large the pack is.
+    CheckedSize(out.Size());
+    return out.Finish();
 }
 
 std::vector<PackEntry> CollectEntries(const fs::path& folder)
@@ -117,11 +103,10 @@ std::vector<PackEntry> CollectEntries(const fs::path& folder)
 
 std::vector<std::uint8_t> BuildAppendedPack(const std::vector<PackEntry>& entries)
 {
-    std::vector<std::uint8_t> bytes = BuildPack(entries);
-    const std::uint32_t length = CheckedSize(bytes.size());
-    PutUInt(bytes, length);
-    bytes.insert(bytes.end(), {'A', 'P', 'C'});
-    return bytes;
+    ByteWriter out(BuildPack(entries));
+    out.UInt(CheckedSize(out.Size()));
+    out.Chars("APC");
+    return out.Take();
 }
 
 void WritePackFile(const fs::path& folder, const fs::path& output)

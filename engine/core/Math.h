@@ -210,6 +210,8 @@ inline void MatrixTranslation(Matrix4& out, const Vector3& v);
 struct Matrix4 {
     float m[16];
 
+    static Matrix4 Zero() { return Matrix4{}; }
+
     Matrix4 operator*(const Matrix4& o) const
     {
         Matrix4 r;
@@ -349,8 +351,7 @@ struct Matrix4 {
 
 inline void MatrixIdentity(Matrix4& out)
 {
-    for (float& e : out.m)
-        e = 0.0f;
+    out = Matrix4::Zero();
     out.m[0] = out.m[5] = out.m[10] = out.m[15] = 1.0f;
 }
 
@@ -364,8 +365,7 @@ inline void MatrixTranslation(Matrix4& out, const Vector3& v)
 
 inline void MatrixScaling(Matrix4& out, const Vector3& v)
 {
-    for (float& e : out.m)
-        e = 0.0f;
+    out = Matrix4::Zero();
     out.m[0] = v.x;
     out.m[5] = v.y;
     out.m[10] = v.z;

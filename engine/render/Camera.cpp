@@ -10,15 +10,6 @@ namespace {
 
 constexpr float kLensAspect = 1.3333333f;
 constexpr float kLensWidth = 1.3333334f;
-constexpr float kFarBias = 1.0f;
-
-Matrix4 Zero()
-{
-    Matrix4 m;
-    for (float& e : m.m)
-        e = 0.0f;
-    return m;
-}
 
 Matrix4 Orthographic(const Camera::Rectangle& r, float nearPlane, float farPlane)
 {
@@ -36,7 +27,7 @@ Matrix4 Orthographic(const Camera::Rectangle& r, float nearPlane, float farPlane
 
 Matrix4 Perspective(const Camera::Rectangle& r, float nearPlane, float farPlane)
 {
-    Matrix4 m = Zero();
+    Matrix4 m = Matrix4::Zero();
     m.m[0] = 2.0f * nearPlane / (r.right - r.left);
     m.m[5] = 2.0f * nearPlane / (r.top - r.bottom);
     m.m[8] = (r.right + r.left) / (r.right - r.left);

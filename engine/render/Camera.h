@@ -61,6 +61,9 @@ public:
     Vector3 position{0.0f, 0.0f, 0.0f};
 
 protected:
+    // How much farther the z-biased projection's far plane lies.
+    static constexpr float kFarBias = 1.0f;
+
     Window* window_;
     RenderSystem* renderSystem_;
 

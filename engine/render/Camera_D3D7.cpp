@@ -6,19 +6,9 @@ namespace Halvard {
 
 namespace {
 
-constexpr float kFarBias = 1.0f;
-
-Matrix4 Zero()
-{
-    Matrix4 m;
-    for (float& e : m.m)
-        e = 0.0f;
-    return m;
-}
-
 Matrix4 DeviceOrthographic(const Camera::Rectangle& r, float n, float f)
 {
-    Matrix4 m = Zero();
+    Matrix4 m = Matrix4::Zero();
     m.m[0] = 2.0f / (r.right - r.left);
     m.m[5] = 2.0f / (r.top - r.bottom);
     m.m[10] = 1.0f / (n - f);
@@ -31,7 +21,7 @@ Matrix4 DeviceOrthographic(const Camera::Rectangle& r, float n, float f)
 
 Matrix4 DevicePerspective(const Camera::Rectangle& r, float n, float f)
 {
-    Matrix4 m = Zero();
+    Matrix4 m = Matrix4::Zero();
     m.m[0] = 2.0f * n / (r.right - r.left);
     m.m[5] = 2.0f * n / (r.top - r.bottom);
     m.m[8] = (r.right + r.left) / (r.left - r.right);

@@ -25,22 +25,6 @@ constexpr struct {
                     {1280, 960},  {1280, 1024}, {1366, 768},  {1440, 900},  {1600, 900},  {1600, 1200},
                     {1680, 1050}, {1920, 1080}, {1920, 1200}, {2560, 1440}, {2560, 1600}, {3840, 2160}};
 
-PixelFormat ColorFormat(uint32_t bits)
-{
-    PixelFormat format;
-    format.bitCount = bits;
-    if (bits == 16) {
-        format.redMask = 0xF800;
-        format.greenMask = 0x07E0;
-        format.blueMask = 0x001F;
-    } else {
-        format.redMask = 0x00FF0000;
-        format.greenMask = 0x0000FF00;
-        format.blueMask = 0x000000FF;
-    }
-    return format;
-}
-
 void AddMode(std::vector<DisplayMode>& modes, const DisplayMode& mode)
 {
     if (mode.width < kMinWidth || mode.height < kMinHeight || mode.bitsPerPixel < 16)
@@ -234,7 +218,7 @@ VideoResult GLDisplay::MakeBackBuffer(uint32_t width, uint32_t height, uint32_t 
     }
     backBuffer_.width = width;
     backBuffer_.height = height;
-    backBuffer_.format = ColorFormat(bits);
+    backBuffer_.format = DisplayColorFormat(bits);
     return VideoResults::kOk;
 }
 

@@ -83,6 +83,24 @@ struct PixelFormat {
     bool fourCC = false;
 };
 
+// The colour format of a display's back buffer at a bit depth: red 5,
+// green 6, blue 5 at 16 bits, 8 bits each above.
+inline PixelFormat DisplayColorFormat(uint32_t bitCount)
+{
+    PixelFormat format;
+    format.bitCount = bitCount;
+    if (bitCount == 16) {
+        format.redMask = 0xF800;
+        format.greenMask = 0x07E0;
+        format.blueMask = 0x001F;
+    } else {
+        format.redMask = 0x00FF0000;
+        format.greenMask = 0x0000FF00;
+        format.blueMask = 0x000000FF;
+    }
+    return format;
+}
+
 struct SurfaceDescription {
     uint32_t width = 0;
     uint32_t height = 0;

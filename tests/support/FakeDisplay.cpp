@@ -13,22 +13,6 @@ namespace {
 
 std::string Size(uint32_t width, uint32_t height) { return std::to_string(width) + "x" + std::to_string(height); }
 
-Platform::PixelFormat BackBufferFormat(uint32_t bits)
-{
-    Platform::PixelFormat format;
-    format.bitCount = bits;
-    if (bits == 16) {
-        format.redMask = 0xF800;
-        format.greenMask = 0x07E0;
-        format.blueMask = 0x001F;
-    } else {
-        format.redMask = 0xFF0000;
-        format.greenMask = 0x00FF00;
-        format.blueMask = 0x0000FF;
-    }
-    return format;
-}
-
 } // namespace
 
 FakeDisplay::FakeDisplay(FakeVideoSystem& system, const FakeAdapter& adapter) : system_(system), adapter_(adapter)
@@ -119,7 +103,7 @@ void FakeDisplay::MakeBackBuffer(uint32_t width, uint32_t height, uint32_t bits)
 {
     system_.backBuffer.width = width;
     system_.backBuffer.height = height;
-    system_.backBuffer.format = BackBufferFormat(bits);
+    system_.backBuffer.format = Platform::DisplayColorFormat(bits);
     system_.FillBackBuffer(0);
 }
 

@@ -2,24 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include "tests/support/FileBytes.h"
+
 
 namespace {
 
+using Testing::UIntAt;
+using Testing::FloatAt;
 using namespace Tools;
-
-std::uint32_t UIntAt(const std::vector<std::uint8_t>& bytes, size_t at)
-{
-    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) | (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
-}
-
-float FloatAt(const std::vector<std::uint8_t>& bytes, size_t at)
-{
-    const std::uint32_t bits = UIntAt(bytes, at);
-    float value = 0.0f;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
 
 TEST(ModelWriter, StaticFileHasHeaderIndicesVerticesInFileOrderAndBox)
 {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
 #include <filesystem>
@@ -9,34 +10,26 @@
 
 namespace {
 
+using Testing::UIntAt;
+using Testing::TextAt;
 namespace fs = std::filesystem;
 using Testing::TempFolder;
-
-std::uint32_t UIntAt(const std::vector<std::uint8_t>& bytes, size_t at)
-{
-    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) | (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
-}
-
-std::string Text(const std::vector<std::uint8_t>& bytes, size_t at, size_t count)
-{
-    return std::string(bytes.begin() + static_cast<long>(at), bytes.begin() + static_cast<long>(at + count));
-}
 
 TEST(PackWriter, LaysOutHeaderNamesTableAndBytes)
 {
     const std::vector<std::uint8_t> pack = Tools::BuildPack({{"a.txt", {'x', 'y'}}, {"d\\b", {'z'}}});
     ASSERT_EQ(pack.size(), 17u + 7u + 5u + 16u + 3u);
     EXPECT_EQ(UIntAt(pack, 0), pack.size());
-    EXPECT_EQ(Text(pack, 4, 5), "HVPAK");
+    EXPECT_EQ(TextAt(pack, 4, 5), "HVPAK");
     EXPECT_EQ(UIntAt(pack, 9), 100u);
     EXPECT_EQ(UIntAt(pack, 13), 2u);
     EXPECT_EQ(pack[17], 6);
-    EXPECT_EQ(Text(pack, 18, 6), std::string("a.txt\0", 6));
+    EXPECT_EQ(TextAt(pack, 18, 6), std::string("a.txt\0", 6));
     EXPECT_EQ(UIntAt(pack, 29), 45u);
     EXPECT_EQ(UIntAt(pack, 33), 2u);
     EXPECT_EQ(UIntAt(pack, 37), 47u);
     EXPECT_EQ(UIntAt(pack, 41), 1u);
-    EXPECT_EQ(Text(pack, 45, 3), "xyz");
+    EXPECT_EQ(TextAt(pack, 45, 3), "xyz");
 }
 
 TEST(PackWriter, RefusesNamesTooLongForTheirCountByte)

@@ -2,26 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
+#include "tests/support/FileBytes.h"
+
 #include <cstring>
 #include <stdexcept>
 
 namespace {
 
+using Testing::UIntAt;
+using Testing::FloatAt;
 using namespace Tools;
-
-std::uint32_t U32At(const std::vector<std::uint8_t>& bytes, std::size_t offset)
-{
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = value << 8 | bytes.at(offset + i);
-    return value;
-}
-
-float FloatAt(const std::vector<std::uint8_t>& bytes, std::size_t offset)
-{
-    return std::bit_cast<float>(U32At(bytes, offset));
-}
 
 ParticleSystemDescription Marked()
 {
@@ -41,17 +31,17 @@ TEST(ParticleWriterTest, CurrentVersionPutsEveryFieldAtItsOffset)
 {
     const auto bytes = BuildParticleFile(Marked());
     ASSERT_EQ(bytes.size(), 453u);
-    EXPECT_EQ(U32At(bytes, 0), 453u);
+    EXPECT_EQ(UIntAt(bytes, 0), 453u);
     EXPECT_EQ(std::memcmp(bytes.data() + 4, "HVPSF", 5), 0);
-    EXPECT_EQ(U32At(bytes, 9), 204u);
-    EXPECT_EQ(U32At(bytes, 13), 77u);
+    EXPECT_EQ(UIntAt(bytes, 9), 204u);
+    EXPECT_EQ(UIntAt(bytes, 13), 77u);
     EXPECT_FLOAT_EQ(FloatAt(bytes, 36), 0.25f);
     EXPECT_EQ(bytes[40], 1);
     EXPECT_FLOAT_EQ(FloatAt(bytes, 41), 5.0f);
     EXPECT_FLOAT_EQ(FloatAt(bytes, 185 + 5 * 12 + 8), 3.0f);
     EXPECT_FLOAT_EQ(FloatAt(bytes, 377 + 5 * 4), 8.0f);
     EXPECT_FLOAT_EQ(FloatAt(bytes, 401), 2.0f);
-    EXPECT_EQ(U32At(bytes, 425), 1u);
+    EXPECT_EQ(UIntAt(bytes, 425), 1u);
     EXPECT_FLOAT_EQ(FloatAt(bytes, 441 + 8), 6.0f);
 }
 
@@ -59,9 +49,9 @@ TEST(ParticleWriterTest, OldVersionLeavesOutTheSpeedSpread)
 {
     const auto bytes = BuildParticleFile(Marked(), kOldParticleFileVersion);
     ASSERT_EQ(bytes.size(), 429u);
-    EXPECT_EQ(U32At(bytes, 0), 429u);
-    EXPECT_EQ(U32At(bytes, 9), 203u);
-    EXPECT_EQ(U32At(bytes, 401), 1u);
+    EXPECT_EQ(UIntAt(bytes, 0), 429u);
+    EXPECT_EQ(UIntAt(bytes, 9), 203u);
+    EXPECT_EQ(UIntAt(bytes, 401), 1u);
     EXPECT_FLOAT_EQ(FloatAt(bytes, 417 + 4), 5.0f);
 }
 

@@ -2,19 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include "tests/support/FileBytes.h"
+
 #include <stdexcept>
 
 namespace {
 
-std::uint32_t U32At(const std::vector<std::uint8_t>& bytes, std::size_t offset)
-{
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = (value << 8) | bytes[offset + static_cast<std::size_t>(i)];
-    return value;
-}
-
+using Testing::UIntAt;
 // Header 13 bytes, flags 4, four colours 64, power and value 8, blends 8,
 // stage count 4.
 constexpr std::size_t kStagesStart = 13 + 4 + 64 + 8 + 8 + 4;
@@ -26,9 +20,9 @@ TEST(ShaderWriter, HeaderCarriesTheWholeSizeMagicAndVersion)
     Tools::ShaderData data;
     const std::vector<std::uint8_t> bytes = Tools::BuildShaderFile(data, 210);
     ASSERT_EQ(bytes.size(), kStagesStart);
-    EXPECT_EQ(U32At(bytes, 0), bytes.size());
+    EXPECT_EQ(UIntAt(bytes, 0), bytes.size());
     EXPECT_EQ(std::string(bytes.begin() + 4, bytes.begin() + 9), "HVSRF");
-    EXPECT_EQ(U32At(bytes, 9), 210u);
+    EXPECT_EQ(UIntAt(bytes, 9), 210u);
 }
 
 TEST(ShaderWriter, StageBlocksCarryOnlyTheFieldsTheirAnimationUses)
@@ -46,7 +40,7 @@ TEST(ShaderWriter, StageBlocksCarryOnlyTheFieldsTheirAnimationUses)
     data.stages = {grid};
     const std::vector<std::uint8_t> bytes = Tools::BuildShaderFile(data);
     EXPECT_EQ(bytes.size() - kStagesStart, stillSize + 16u);
-    EXPECT_EQ(U32At(bytes, kStagesStart + 16), 4u);
+    EXPECT_EQ(UIntAt(bytes, kStagesStart + 16), 4u);
     EXPECT_EQ(bytes[kStagesStart + 24], 3u);
 
     data.stages[0].diffuseName = std::string(255, 'x');

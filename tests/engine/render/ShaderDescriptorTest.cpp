@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace Halvard;
 
 namespace {
@@ -208,6 +210,15 @@ struct BrokenStage {
     const char* name;
     Tools::ShaderStageData stage;
 };
+
+// Test listings show the case and the stage, not the object's raw bytes.
+void PrintTo(const BrokenStage& broken, std::ostream* out)
+{
+    const Tools::ShaderStageData& stage = broken.stage;
+    *out << broken.name << " (animation " << stage.animationType << ", " << stage.frameCount << " frames, grid "
+         << stage.columns << "x" << stage.rows << ", diffuse \"" << stage.diffuseName << "\", opacity \""
+         << stage.opacityName << "\")";
+}
 
 Tools::ShaderStageData Grid(std::uint32_t columns, std::uint32_t rows)
 {
