@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cwchar>
 #include <cwctype>
+#include <limits>
 
 namespace Halvard {
 
@@ -39,6 +40,24 @@ bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; 
 
 bool IsSpaceW(wchar_t c) { return std::iswspace(static_cast<wint_t>(c)) != 0; }
 
+// long is 64 bits wide here: a number beyond the 32-bit range reads as the
+// nearest end of that range instead of wrapping round to an unrelated value.
+i32 ClampToI32(long long value)
+{
+    return static_cast<i32>(
+        std::clamp<long long>(value, std::numeric_limits<i32>::min(), std::numeric_limits<i32>::max()));
+}
+
+// The C library's unsigned reading negates a leading minus sign in unsigned
+// arithmetic; only a magnitude beyond 32 bits saturates.
+u32 ClampToU32(long long value)
+{
+    constexpr long long kLargest = std::numeric_limits<u32>::max();
+    if (value > kLargest || value < -kLargest)
+        return std::numeric_limits<u32>::max();
+    return static_cast<u32>(value);
+}
+
 template <typename Text>
 void ReplaceAllIn(Text& text, const Text& pattern, const Text& replacement)
 {
@@ -55,12 +74,12 @@ void ReplaceAllIn(Text& text, const Text& pattern, const Text& replacement)
 
 i32 StringToInt(const std::string& text, i32 base)
 {
-    return static_cast<i32>(std::strtol(text.c_str(), nullptr, base));
+    return ClampToI32(std::strtoll(text.c_str(), nullptr, base));
 }
 
 u32 StringToUInt(const std::string& text, i32 base)
 {
-    return static_cast<u32>(std::strtoul(text.c_str(), nullptr, base));
+    return ClampToU32(std::strtoll(text.c_str(), nullptr, base));
 }
 
 float StringToFloat(const std::string& text) { return static_cast<float>(std::atof(text.c_str())); }
@@ -69,7 +88,7 @@ bool StringToBool(const std::string& text) { return StringToInt(text, 10) != 0; 
 
 i32 WStringToInt(const std::wstring& text, i32 base)
 {
-    return static_cast<i32>(std::wcstol(text.c_str(), nullptr, base));
+    return ClampToI32(std::wcstoll(text.c_str(), nullptr, base));
 }
 
 float WStringToFloat(const std::wstring& text)

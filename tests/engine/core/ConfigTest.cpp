@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace Halvard;
 using Testing::TempFolder;
 
@@ -247,6 +249,12 @@ TEST_F(ConfigTest, RemovedVariableKeepsItsValueAndIsRebound)
     EXPECT_EQ(config->GetValue("g_sound_volume"), "0.250000");
     config->SetValue("g_sound_volume", "0.9");
     EXPECT_FLOAT_EQ(volume, 0.25f);
+    // The owner's field may be gone: a typed line must not reach it.
+    EXPECT_EQ(config->ExecuteLine("g_sound_volume 0.9"), Config::kUnknownName);
+    EXPECT_FLOAT_EQ(volume, 0.25f);
+    std::vector<std::string> names;
+    config->GetVariableNames(names);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "g_sound_volume"), 0);
     config->Save();
     EXPECT_NE(folder.ReadFile("Game.ini").find("g_sound_volume 0.250000\r\n"), std::string::npos);
 
@@ -272,6 +280,19 @@ TEST_F(ConfigTest, TrackedFloatsReportChangesAboveTheTolerance)
     EXPECT_TRUE(config->IsChanged("ui_tracked"));
     config->ClearChangedFlags();
     EXPECT_FALSE(config->IsChanged("ui_tracked"));
+}
+
+TEST_F(ConfigTest, AReboundTrackedVariableCountsAsChangedInItsFirstFrame)
+{
+    auto config = Make();
+    u8 cursor = 1;
+    config->AddVariable("ui_custom_cursor", Config::kBoolean, false, true, &cursor, "1", true);
+    config->Update();
+    config->ClearChangedFlags();
+    config->RemoveVariable("ui_custom_cursor");
+    u8 newCursor = 1;
+    config->AddVariable("ui_custom_cursor", Config::kBoolean, false, true, &newCursor, "1", true);
+    EXPECT_TRUE(config->IsChanged("ui_custom_cursor"));
 }
 
 TEST_F(ConfigTest, TrackedStringsAndBooleansReportChanges)

@@ -81,6 +81,18 @@ TEST(MessageManagerFile, PathFollowsTheFolderAndNameRules)
     EXPECT_TRUE(std::filesystem::exists(folder.Native("Game.html")));
 }
 
+TEST(MessageManagerFile, LevelsBeyondFatalAreWrittenBareInWhite)
+{
+    TempFolder folder;
+    {
+        MessageManager log(Named("Game"), true, false, folder.Internal(), "");
+        log.Write(7, "odd\n");
+        ASSERT_EQ(log.GetLogEntryCount(), 1u);
+        EXPECT_EQ(log.GetLogEntry(0).level, 7u);
+    }
+    EXPECT_EQ(WithoutTimes(folder.ReadFile("Game.html")), std::string(kHeader) + "odd<BR>" + kFooter);
+}
+
 TEST(MessageManagerEntries, KeepTheFormattedTextsUntilCleared)
 {
     MessageManager log(Named("Game"), false, false, "", "");

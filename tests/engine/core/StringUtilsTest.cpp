@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace Halvard;
 
 TEST(NumberToText, IntegersPadToTheirMinimumDigits)
@@ -48,6 +50,22 @@ TEST(TextToNumber, InvalidTextReadsAsZeroAndLeadingNumbersCount)
     EXPECT_EQ(WStringToInt(L"-17", 10), -17);
     EXPECT_FLOAT_EQ(WStringToFloat(L"2.25"), 2.25f);
     EXPECT_TRUE(WStringToBool(L"1"));
+}
+
+TEST(TextToNumber, NumbersBeyondThirtyTwoBitsSaturateInsteadOfWrapping)
+{
+    constexpr i32 kLargest = std::numeric_limits<i32>::max();
+    constexpr i32 kSmallest = std::numeric_limits<i32>::min();
+    EXPECT_EQ(StringToInt("4294967297", 10), kLargest);
+    EXPECT_EQ(StringToInt("-4294967297", 10), kSmallest);
+    EXPECT_EQ(StringToInt("2147483648", 10), kLargest);
+    EXPECT_EQ(StringToInt("-2147483648", 10), kSmallest);
+    EXPECT_EQ(WStringToInt(L"4294967297", 10), kLargest);
+    EXPECT_EQ(StringToUInt("4294967296", 10), std::numeric_limits<u32>::max());
+    EXPECT_EQ(StringToUInt("-4294967296", 10), std::numeric_limits<u32>::max());
+    EXPECT_EQ(StringToUInt("4294967295", 10), 4294967295u);
+    // A minus sign negates in unsigned arithmetic, as the C library does.
+    EXPECT_EQ(StringToUInt("-1", 10), 4294967295u);
 }
 
 TEST(Trimming, RemovesWhiteSpaceAndChosenCharacters)
