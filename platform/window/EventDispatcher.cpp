@@ -62,18 +62,22 @@ bool EventDispatcher::IsKeyHeld(uint32_t virtualKey) const
 // held, and for F10, the key comes as a system key.
 void EventDispatcher::OnKeyDown(const SDL_KeyboardEvent& key)
 {
-    const uint32_t sided = SidedVirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode);
+    const bool numLock = (key.keysym.mod & KMOD_NUM) != 0;
+    const uint32_t sided = SidedVirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode, numLock);
     if (sided == 0)
         return;
     heldKeys_[sided] = true;
-    const uint32_t code = VirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode);
+    const uint32_t code = VirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode, numLock);
     const bool system = IsKeyHeld(kVkMenu) || code == kVkF10;
     Deliver(system ? WindowMessage::kSysKeyDown : WindowMessage::kKeyDown, code);
 }
 
+// Num Lock may have changed while a keypad key was held: the key is let go
+// under either of its codes.
 void EventDispatcher::OnKeyUp(const SDL_KeyboardEvent& key)
 {
-    heldKeys_[SidedVirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode)] = false;
+    heldKeys_[SidedVirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode, true)] = false;
+    heldKeys_[SidedVirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode, false)] = false;
 }
 
 void EventDispatcher::OnTextInput(const SDL_TextInputEvent& text)

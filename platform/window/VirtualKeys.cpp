@@ -172,17 +172,31 @@ uint32_t FromScancode(SDL_Scancode scancode)
     }
 }
 
-} // namespace
-
-uint32_t SidedVirtualKeyFromSdl(int32_t keycode, int32_t scancode)
+uint32_t WithoutNumLock(SDL_Keycode keycode, uint32_t key)
 {
-    const uint32_t key = FromKeycode(keycode);
-    return key != 0 ? key : FromScancode(static_cast<SDL_Scancode>(scancode));
+    // Keypad 0 to 9 in order.
+    static const uint32_t kBeneathDigits[] = {kVkInsert, kVkEnd,   kVkDown, kVkNext, kVkLeft,
+                                              kVkClear,  kVkRight, kVkHome, kVkUp,   kVkPrior};
+    if (keycode == SDLK_KP_PERIOD)
+        return kVkDelete;
+    if (key >= kVkNumpad0 && key <= kVkNumpad0 + 9)
+        return kBeneathDigits[key - kVkNumpad0];
+    return key;
 }
 
-uint32_t VirtualKeyFromSdl(int32_t keycode, int32_t scancode)
+} // namespace
+
+uint32_t SidedVirtualKeyFromSdl(int32_t keycode, int32_t scancode, bool numLock)
 {
-    const uint32_t key = SidedVirtualKeyFromSdl(keycode, scancode);
+    uint32_t key = FromKeycode(keycode);
+    if (key == 0)
+        key = FromScancode(static_cast<SDL_Scancode>(scancode));
+    return numLock ? key : WithoutNumLock(keycode, key);
+}
+
+uint32_t VirtualKeyFromSdl(int32_t keycode, int32_t scancode, bool numLock)
+{
+    const uint32_t key = SidedVirtualKeyFromSdl(keycode, scancode, numLock);
     switch (key) {
     case kVkLeftShift:
     case kVkRightShift:

@@ -9,6 +9,7 @@ namespace Platform {
 enum VirtualKey : uint32_t {
     kVkBack = 0x08,
     kVkTab = 0x09,
+    kVkClear = 0x0C,
     kVkReturn = 0x0D,
     kVkShift = 0x10,
     kVkControl = 0x11,
@@ -65,11 +66,13 @@ enum VirtualKey : uint32_t {
 // The virtual key of an SDL key (its key code, and its scan code for keys
 // whose code the layout turned into a character the table does not know), as
 // a key-down message reports it: Shift, Control and Alt by their generic
-// codes. 0 for keys without a virtual key.
-uint32_t VirtualKeyFromSdl(int32_t keycode, int32_t scancode);
+// codes. 0 for keys without a virtual key. With Num Lock off the keypad's
+// digits and its decimal point are the keys printed beneath them (Insert,
+// End, Down ... Delete), which the edit boxes move and delete with.
+uint32_t VirtualKeyFromSdl(int32_t keycode, int32_t scancode, bool numLock = true);
 
 // The same with Shift, Control and Alt told apart by side, as the held-key
 // state keeps them.
-uint32_t SidedVirtualKeyFromSdl(int32_t keycode, int32_t scancode);
+uint32_t SidedVirtualKeyFromSdl(int32_t keycode, int32_t scancode, bool numLock = true);
 
 } // namespace Platform

@@ -76,6 +76,24 @@ TEST_F(EventDispatcherTest, HeldKeysFollowDownAndUpAndGenericModifiersAnswerForE
     EXPECT_FALSE(dispatcher().IsKeyHeld(Platform::kVkReturn));
 }
 
+TEST_F(EventDispatcherTest, KeypadKeysFollowNumLock)
+{
+    SDL_Event withNumLock = KeyDown(SDLK_KP_1);
+    withNumLock.key.keysym.mod = KMOD_NUM;
+    Dispatch({withNumLock, KeyDown(SDLK_KP_1), KeyDown(SDLK_KP_PERIOD)});
+    EXPECT_THAT(received, ElementsAre(Pair(WindowMessage::kKeyDown, Platform::kVkNumpad0 + 1),
+                                      Pair(WindowMessage::kKeyDown, Platform::kVkEnd),
+                                      Pair(WindowMessage::kKeyDown, Platform::kVkDelete)));
+    // Num Lock went off while the key was held: letting go still releases it.
+    Dispatch({KeyUp(SDLK_KP_1)});
+    SDL_Event releasedWithNumLock = KeyUp(SDLK_KP_PERIOD);
+    releasedWithNumLock.key.keysym.mod = KMOD_NUM;
+    Dispatch({releasedWithNumLock});
+    EXPECT_FALSE(dispatcher().IsKeyHeld(Platform::kVkNumpad0 + 1));
+    EXPECT_FALSE(dispatcher().IsKeyHeld(Platform::kVkEnd));
+    EXPECT_FALSE(dispatcher().IsKeyHeld(Platform::kVkDelete));
+}
+
 TEST_F(EventDispatcherTest, LosingTheFocusReleasesEveryKey)
 {
     Dispatch({KeyDown(SDLK_LSHIFT), KeyDown(SDLK_a), WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)});

@@ -62,6 +62,25 @@ TEST(VirtualKeysTest, KeypadKeysAreTheNumpadCodesAndItsEnterIsReturn)
     EXPECT_EQ(Key(SDLK_KP_ENTER), 13u);
 }
 
+TEST(VirtualKeysTest, WithoutNumLockTheKeypadDigitsAreTheKeysPrintedBeneathThem)
+{
+    const auto off = [](SDL_Keycode keycode) { return VirtualKeyFromSdl(keycode, SDL_SCANCODE_UNKNOWN, false); };
+    EXPECT_EQ(off(SDLK_KP_0), 45u);
+    EXPECT_EQ(off(SDLK_KP_1), 35u);
+    EXPECT_EQ(off(SDLK_KP_2), 40u);
+    EXPECT_EQ(off(SDLK_KP_3), 34u);
+    EXPECT_EQ(off(SDLK_KP_4), 37u);
+    EXPECT_EQ(off(SDLK_KP_5), 0x0Cu);
+    EXPECT_EQ(off(SDLK_KP_6), 39u);
+    EXPECT_EQ(off(SDLK_KP_7), 36u);
+    EXPECT_EQ(off(SDLK_KP_8), 38u);
+    EXPECT_EQ(off(SDLK_KP_9), 33u);
+    EXPECT_EQ(off(SDLK_KP_PERIOD), 46u);
+    EXPECT_EQ(off(SDLK_KP_ENTER), 13u);
+    EXPECT_EQ(off(SDLK_KP_PLUS), 0x6Bu);
+    EXPECT_EQ(off(SDLK_1), static_cast<uint32_t>('1'));
+}
+
 TEST(VirtualKeysTest, ModifiersAreGenericInMessagesAndSidedInTheHeldState)
 {
     EXPECT_EQ(Key(SDLK_LSHIFT), 0x10u);
