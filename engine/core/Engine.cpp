@@ -14,6 +14,7 @@
 #include "engine/input/KeyNames.h"
 #include "engine/render/CameraManager.h"
 #include "engine/render/LightManager.h"
+#include "engine/render/ModelManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/ShaderManager.h"
 #include "engine/sound/SoundManager.h"
@@ -58,6 +59,8 @@ Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineS
     lights_ = std::make_unique<LightManager>(messages_.get(), render_.get());
     shaders_ = std::make_unique<ShaderManager>(messages_.get(), files_.get(), timers_.get(), config_.get(),
                                                render_.get());
+    models_ = std::make_unique<ModelManager>(messages_.get(), files_.get(), timers_.get(), render_.get(),
+                                             cameras_.get(), lights_.get(), shaders_.get());
     controls_ = std::make_unique<Controls_DI7>(messages_.get(), timers_.get(), window_.get(), true);
     StartSound();
     gui_ = std::make_unique<GUIManager>(window_.get(), timers_.get(), controls_.get());
@@ -100,7 +103,7 @@ void Engine::EndFrame(u32 sleepMilliseconds)
     UpdateManagers();
     if (sleepMilliseconds > 0)
         Platform::GetClock().Sleep(sleepMilliseconds);
-    render_->SwapBuffers();
+    models_->SwapBuffers();
     if (controls_->IsKeyPressed(KeyNames::kPrintScrn))
         config_->SetCommandHandled("sc_take_screenshot", false);
     controls_->ResetPressedKeys();
@@ -116,6 +119,7 @@ void Engine::UpdateManagers()
     gui_->Render();
     lights_->Update();
     shaders_->Update();
+    models_->Render();
     if (soundSystem_ != nullptr)
         soundSystem_->Refresh();
     if (soundManager_ != nullptr)

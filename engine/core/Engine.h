@@ -17,6 +17,7 @@ class RenderSystem;
 class CameraManager;
 class LightManager;
 class ShaderManager;
+class ModelManager;
 class Controls;
 class SoundSystem;
 class SoundManager;
@@ -64,6 +65,7 @@ public:
     CameraManager* GetCameraManager() const { return cameras_.get(); }
     LightManager* GetLightManager() const { return lights_.get(); }
     ShaderManager* GetShaderManager() const { return shaders_.get(); }
+    ModelManager* GetModelManager() const { return models_.get(); }
     Controls* GetControls() const { return controls_.get(); }
     GUIManager* GetGUIManager() const { return gui_.get(); }
     Console* GetConsole() const { return console_.get(); }
@@ -85,6 +87,7 @@ private:
     std::unique_ptr<CameraManager> cameras_;
     std::unique_ptr<LightManager> lights_;
     std::unique_ptr<ShaderManager> shaders_;
+    std::unique_ptr<ModelManager> models_;
     std::unique_ptr<Controls> controls_;
     std::unique_ptr<SoundSystem> soundSystem_;
     std::unique_ptr<SoundManager> soundManager_;

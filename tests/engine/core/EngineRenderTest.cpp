@@ -1,6 +1,8 @@
 #include "engine/core/Engine.h"
 #include "engine/core/Image.h"
 #include "engine/render/IndexBuffer.h"
+#include "engine/render/Model.h"
+#include "engine/render/ModelManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/VertexBuffer.h"
 #include "platform/video/GLVideoSystem.h"
@@ -21,37 +23,30 @@ class EngineRenderTest : public ::testing::Test {
 protected:
     RenderSystem_D3D7& Render() { return static_cast<RenderSystem_D3D7&>(*engine->GetRenderSystem()); }
 
-    // The camera leaves the projection to whoever draws; an identity one
-    // maps the triangle's corners straight to the screen.
-    void SetIdentityProjection()
-    {
-        const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-        Render().GetDevice()->SetTransform(Platform::TransformState::Projection, identity);
-    }
-
-    // A coloured triangle over the middle of the screen, drawn through an
-    // index buffer.
+    // A coloured triangle in front of the default camera, registered with
+    // the model manager and hidden until a frame asks for it.
     void MakeTriangle(u32 color)
     {
-        vertices = Render().CreateVertexBuffer(0, true, 3);
-        ColoredVertex* v = vertices->Lock<ColoredVertex>(0, 3);
-        v[0] = ColoredVertex{-1.0f, -1.0f, -0.5f, 0, 0, 1, color, 0, 0};
-        v[1] = ColoredVertex{1.0f, -1.0f, -0.5f, 0, 0, 1, color, 0, 0};
-        v[2] = ColoredVertex{0.0f, 1.0f, -0.5f, 0, 0, 1, color, 0, 0};
-        vertices->Unlock();
-        indices = Render().CreateIndexBuffer(0, 3);
+        triangle = engine->GetModelManager()->CreateModel(Model::kColored | Model::kTriangleList, 3, 3, 1, nullptr,
+                                                           nullptr);
+        ColoredVertex* v = triangle->GetVertexBuffer().Lock<ColoredVertex>(0, 3);
+        v[0] = ColoredVertex{-2.0f, -2.0f, -2.0f, 0, 0, 1, color, 0, 0};
+        v[1] = ColoredVertex{2.0f, -2.0f, -2.0f, 0, 0, 1, color, 0, 0};
+        v[2] = ColoredVertex{0.0f, 2.0f, -2.0f, 0, 0, 1, color, 0, 0};
+        triangle->GetVertexBuffer().Unlock();
         const u32 order[] = {0, 1, 2};
-        indices->SetIndices(0, 3, order);
+        triangle->GetIndexBuffer().SetIndices(0, 3, order);
+        triangle->ComputeBoundingVolume(triangle->boundingBox, false);
     }
 
     // One frame as the application runs it; the triangle only on request.
     void Frame(bool withTriangle)
     {
         engine->BeginFrame();
-        Render().BeginScene();
         if (withTriangle)
-            Render().DrawIndexedPrimitive(false, *indices, *vertices, 1);
-        Render().EndScene();
+            triangle->SetFlags(Model::kVisible);
+        else
+            triangle->ClearFlags(Model::kVisible);
         engine->EndFrame(0);
     }
 
@@ -69,8 +64,7 @@ protected:
     Platform::GLVideoSystem video;
     Testing::ScopedVideoSystem installed{video};
     Testing::TestEngine engine;
-    std::unique_ptr<VertexBuffer> vertices;
-    std::unique_ptr<IndexBuffer> indices;
+    Model* triangle = nullptr;
     Image image;
 };
 
@@ -79,7 +73,6 @@ protected:
 TEST_F(EngineRenderTest, TheFrameEndPresentsWhatWasDrawn)
 {
     ASSERT_TRUE(Render().IsDeviceReady());
-    SetIdentityProjection();
     MakeTriangle(0xFF00FF00u);
     Frame(true);
     EXPECT_THAT(Captured(320, 240), ElementsAre(0, 255, 0, 255));
@@ -88,7 +81,6 @@ TEST_F(EngineRenderTest, TheFrameEndPresentsWhatWasDrawn)
 
 TEST_F(EngineRenderTest, EachFrameStartsFromTheClearColour)
 {
-    SetIdentityProjection();
     MakeTriangle(0xFFFFFF00u);
     Frame(true);
     ASSERT_THAT(Captured(320, 240), ElementsAre(255, 255, 0, 255));
@@ -118,7 +110,6 @@ TEST_F(EngineRenderTest, ALostDeviceIsResetAndDrawsAgain)
     EXPECT_FALSE(Render().AreTexturesLost());
     EXPECT_EQ(video.ContextsMade(), contexts + 1);
 
-    SetIdentityProjection();
     MakeTriangle(0xFF0000FFu);
     Frame(true);
     EXPECT_TRUE(Render().IsDeviceReady());
