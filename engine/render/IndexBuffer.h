@@ -48,8 +48,10 @@ public:
     u32 GetLockFirst() const { return lockFirst_; }
     u32 GetLockCount() const { return lockCount_; }
 
-private:
+    // At the buffer's own width.
     u32 ReadIndex(u32 position) const;
+
+private:
 
     u32 usage_;
     u32 is32Bit_;

@@ -285,19 +285,6 @@ void Model::UpdatePrimitiveCount()
         primitiveCount_ = count / 3;
 }
 
-u32 Model::IndexAt(u32 position) const
-{
-    const u8* data = indices_->GetData() + static_cast<std::size_t>(position) * indices_->GetIndexSize();
-    if (indices_->Is32Bit()) {
-        u32 index = 0;
-        std::memcpy(&index, data, sizeof index);
-        return index;
-    }
-    u16 index = 0;
-    std::memcpy(&index, data, sizeof index);
-    return index;
-}
-
 Vector3 Model::PositionAt(u32 vertex) const
 {
     float position[3];
@@ -312,7 +299,7 @@ void Model::ComputeBoundingVolume(BoundingBox& box, bool world) const
     Vector3 max(-kFarAway);
     const u32 count = indices_->GetIndexCount();
     for (u32 i = 0; i < count; ++i) {
-        const Vector3 p = PositionAt(IndexAt(i));
+        const Vector3 p = PositionAt(indices_->ReadIndex(i));
         min = Vector3(std::min(min.x, p.x), std::min(min.y, p.y), std::min(min.z, p.z));
         max = Vector3(std::max(max.x, p.x), std::max(max.y, p.y), std::max(max.z, p.z));
     }
@@ -335,9 +322,9 @@ bool Model::IntersectRay(const Ray& ray, float* distance) const
     bool hit = false;
     for (u32 i = 0; i < primitiveCount_; ++i) {
         const u32 first = strip_ != 0 ? i : 3 * i;
-        const Vector3 a = PositionAt(IndexAt(first));
-        const Vector3 b = PositionAt(IndexAt(first + 1));
-        const Vector3 c = PositionAt(IndexAt(first + 2));
+        const Vector3 a = PositionAt(indices_->ReadIndex(first));
+        const Vector3 b = PositionAt(indices_->ReadIndex(first + 1));
+        const Vector3 c = PositionAt(indices_->ReadIndex(first + 2));
         Plane plane;
         plane.SetFromPoints(a, b, c);
         float t = 0.0f;

@@ -133,7 +133,6 @@ private:
     void SkinVertices();
     void WriteVertices(const FrameVertex* source, u32 count);
     Vector3 PositionAt(u32 vertex) const;
-    u32 IndexAt(u32 position) const;
     void DrawPass(u32 cullMode);
     void UpdateBox(u32 frameA, u32 frameB, float t);
     bool VerticesCurrent(u32 frameA, u32 frameB, float t);

@@ -2,9 +2,13 @@
 
 #include "engine/core/Engine.h"
 #include "engine/core/MessageManager.h"
+#include "engine/render/IndexBuffer.h"
+#include "engine/render/Model.h"
+#include "engine/render/VertexBuffer.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace Halvard {
 
@@ -42,6 +46,19 @@ PhysicsObject& Physics::NextObject()
     if (objectCount_ >= kMaxObjects)
         messages_->LogFatal("Physics: objects buffer overflow");
     return objects_[objectCount_++];
+}
+
+u32 Physics::AddModelObject(Model* model, const Matrix4& transform, u32 id)
+{
+    PhysicsObject& object = NextObject();
+    object.id = id;
+    object.box = model->boundingBox;
+    object.model = model;
+    object.transformed = true;
+    object.transform = transform;
+    object.worldBox = object.box;
+    object.worldBox.SetTransform(transform);
+    return objectCount_;
 }
 
 u32 Physics::AddTransformedObject(const BoundingBox& box, const Matrix4& transform, u32 id)
@@ -105,7 +122,35 @@ bool Physics::Move(float radius, const Vector3& position, const Vector2& displac
     return collided_;
 }
 
-void Physics::AddObjectTriangles(const PhysicsObject& object) { AddBoxTriangles(object); }
+void Physics::AddObjectTriangles(const PhysicsObject& object)
+{
+    if (object.model != nullptr)
+        AddModelTriangles(object);
+    else
+        AddBoxTriangles(object);
+}
+
+// Strips keep one winding for every triangle, as the model files are made.
+void Physics::AddModelTriangles(const PhysicsObject& object)
+{
+    const IndexBuffer& indices = object.model->GetIndexBuffer();
+    const VertexBuffer& vertices = object.model->GetVertexBuffer();
+    const bool list = (object.model->GetFlags() & Model::kTriangleList) != 0;
+    const u32 indexCount = indices.GetIndexCount();
+    const u32 count = list ? indexCount / 3 : (indexCount < 3 ? 0 : indexCount - 2);
+    const u32 stride = vertices.GetStride();
+    const auto corner = [&](u32 position) {
+        float p[3];
+        std::memcpy(p, vertices.GetData() + static_cast<std::size_t>(indices.ReadIndex(position)) * stride,
+                    sizeof p);
+        const Vector3 point(p[0], p[1], p[2]);
+        return object.transformed ? object.transform.TransformPoint(point) : point;
+    };
+    for (u32 i = 0; i < count; ++i) {
+        const u32 first = list ? 3 * i : i;
+        AddTriangle(corner(first), corner(first + 1), corner(first + 2), object.id);
+    }
+}
 
 void Physics::AddBoxTriangles(const PhysicsObject& object)
 {

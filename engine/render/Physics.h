@@ -62,6 +62,9 @@ public:
     virtual ~Physics() = default;
 
     void ClearObjects() { objectCount_ = 0; }
+    // The model stays the caller's; its triangles are read at every move
+    // whose swept box meets the model's box under the transform.
+    u32 AddModelObject(Model* model, const Matrix4& transform, u32 id);
     u32 AddTransformedObject(const BoundingBox& box, const Matrix4& transform, u32 id);
     void AddStaticObject(const BoundingBox& box, u32 id);
 
@@ -79,6 +82,7 @@ private:
     PhysicsObject& NextObject();
     void AddObjectTriangles(const PhysicsObject& object);
     void AddBoxTriangles(const PhysicsObject& object);
+    void AddModelTriangles(const PhysicsObject& object);
     void AddTriangle(const Vector3& c1, const Vector3& c2, const Vector3& c3, u32 id);
     void SelectTriangle(u32 index);
     void Sweep(const Ray& ray, MotionState& state);

@@ -4,7 +4,7 @@
 
 namespace Testing {
 
-TestEngine::TestEngine()
+TestEngine::TestEngine(bool stencilRequest)
 {
     Platform::SetProgramFolder(folder_.Path().string());
     Halvard::EngineSettings settings;
@@ -13,6 +13,7 @@ TestEngine::TestEngine()
     settings.defaultVideoMode = "640x480x32";
     settings.defaultFullScreen = 0;
     settings.saveConfigOnExit = 0;
+    settings.stencilRequest = stencilRequest ? 1 : 0;
     engine_ = std::make_unique<Halvard::Engine>(settings);
 }
 

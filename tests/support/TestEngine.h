@@ -8,10 +8,10 @@
 namespace Testing {
 
 // An engine whose program folder, log and ini file live in a temporary
-// folder of its own, windowed and small.
+// folder of its own, windowed and small; a stencil buffer on request.
 class TestEngine {
 public:
-    TestEngine();
+    explicit TestEngine(bool stencilRequest = false);
     ~TestEngine();
 
     TestEngine(const TestEngine&) = delete;
