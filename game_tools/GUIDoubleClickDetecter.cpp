@@ -2,8 +2,8 @@
 
 #include "engine/core/Engine.h"
 #include "engine/core/TimerManager.h"
+#include "engine/gui/GUIWindow.h"
 #include "engine/input/Controls.h"
-#include "game_tools/GUIWindowProbe.h"
 
 #include <algorithm>
 
@@ -17,8 +17,8 @@ const char* const kButton = "MOUSE1";
 
 } // namespace
 
-GUIDoubleClickDetecter::GUIDoubleClickDetecter(Engine* engine, const GUIWindowProbe* probe)
-    : timers_(engine->GetTimerManager()), controls_(engine->GetControls()), probe_(probe)
+GUIDoubleClickDetecter::GUIDoubleClickDetecter(Engine* engine)
+    : timers_(engine->GetTimerManager()), controls_(engine->GetControls())
 {
 }
 
@@ -65,7 +65,7 @@ void GUIDoubleClickDetecter::Update()
 GUIWindow* GUIDoubleClickDetecter::FindWindowUnderCursor() const
 {
     for (GUIWindow* candidate : windows_) {
-        if (probe_->IsShown(candidate) && probe_->IsUnderCursor(candidate))
+        if (candidate->visible != 0 && candidate->over != 0)
             return candidate;
     }
     return nullptr;

@@ -13,8 +13,6 @@ class TimerManager;
 
 namespace GameTools {
 
-class GUIWindowProbe;
-
 // Reports a double click with the left mouse button on one of a set of
 // watched windows: press, release, press, release on the same window, all
 // within 0.6 s of the first press. Update runs once a frame after the GUI's
@@ -24,8 +22,7 @@ class GUIDoubleClickDetecter {
 public:
     static constexpr float kMaximumSpan = 0.6f;
 
-    // The probe must outlive the detecter.
-    GUIDoubleClickDetecter(Halvard::Engine* engine, const GUIWindowProbe* probe);
+    explicit GUIDoubleClickDetecter(Halvard::Engine* engine);
     GUIDoubleClickDetecter(const GUIDoubleClickDetecter&) = delete;
     GUIDoubleClickDetecter& operator=(const GUIDoubleClickDetecter&) = delete;
     virtual ~GUIDoubleClickDetecter() = default;
@@ -49,7 +46,6 @@ private:
 
     Halvard::TimerManager* timers_;
     Halvard::Controls* controls_;
-    const GUIWindowProbe* probe_;
     std::vector<Halvard::GUIWindow*> windows_;
     float firstClickTime_ = -1.0f;
     bool held_ = false;

@@ -2,7 +2,8 @@
 
 #include "engine/core/Engine.h"
 #include "engine/render/AnimationControl.h"
-#include "game_tools/GameCameraTarget.h"
+#include "engine/render/Camera.h"
+#include "engine/render/CameraManager.h"
 
 #include <algorithm>
 
@@ -22,21 +23,21 @@ const T& KeyFrame(const std::vector<T>& keys, u32 frame)
 
 } // namespace
 
-GameCamera::GameCamera(Engine* engine, GameCameraTarget* camera)
+GameCamera::GameCamera(Engine* engine)
     : animation(std::make_unique<AnimationControl>(engine->GetMessageManager(), engine->GetTimerManager(), 0, 1)),
-      camera_(camera)
+      camera_(engine->GetCameraManager()->GetDefaultCamera())
 {
 }
 
 GameCamera::~GameCamera() = default;
 
-void GameCamera::SetNearPlane(float distance) { camera_->SetNearPlane(distance); }
+void GameCamera::SetNearPlane(float distance) { camera_->nearPlane = distance; }
 
-void GameCamera::SetFarPlane(float distance) { camera_->SetFarPlane(distance); }
+void GameCamera::SetFarPlane(float distance) { camera_->farPlane = distance; }
 
-void GameCamera::SetFieldOfView(float angle) { camera_->SetFieldOfView(angle); }
+void GameCamera::SetFieldOfView(float angle) { camera_->fieldOfView = angle; }
 
-float GameCamera::GetFieldOfView() const { return camera_->GetFieldOfView(); }
+float GameCamera::GetFieldOfView() const { return camera_->fieldOfView; }
 
 void GameCamera::Reset()
 {
@@ -56,7 +57,8 @@ void GameCamera::Update()
         currentOrientation = baseOrientation;
         currentPosition = basePosition;
     }
-    camera_->SetPose(currentOrientation, currentPosition);
+    camera_->orientation = currentOrientation;
+    camera_->SetPosition(currentPosition);
 }
 
 void GameCamera::FollowKeyFrames()

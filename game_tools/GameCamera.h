@@ -7,14 +7,13 @@
 
 namespace Halvard {
 class AnimationControl;
+class Camera;
 class Engine;
 }
 
 namespace GameTools {
 
-class GameCameraTarget;
-
-// Moves one engine camera along a path of key frames: key frame k is entry k
+// Moves the engine's default camera along a path of key frames: key frame k is entry k
 // of both key-frame lists, and the animation control's frames A and B with
 // its blend pick the two key frames to blend. After Reset the camera rests at
 // the base pose until the animation is started. The owner fills the lists
@@ -22,8 +21,7 @@ class GameCameraTarget;
 // Main thread only.
 class GameCamera {
 public:
-    // The target must outlive the game camera.
-    GameCamera(Halvard::Engine* engine, GameCameraTarget* camera);
+    explicit GameCamera(Halvard::Engine* engine);
     GameCamera(const GameCamera&) = delete;
     GameCamera& operator=(const GameCamera&) = delete;
     virtual ~GameCamera();
@@ -48,7 +46,7 @@ public:
 private:
     void FollowKeyFrames();
 
-    GameCameraTarget* camera_;
+    Halvard::Camera* camera_;
     bool reset_ = false;
 };
 

@@ -15,8 +15,10 @@
 #include "engine/render/CameraManager.h"
 #include "engine/render/LightManager.h"
 #include "engine/render/ModelManager.h"
+#include "engine/render/ParticleSystemManager.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/ShaderManager.h"
+#include "engine/render/SpriteGroupManager.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
 #include "platform/os/Clock.h"
@@ -61,6 +63,9 @@ Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineS
                                                render_.get());
     models_ = std::make_unique<ModelManager>(messages_.get(), files_.get(), timers_.get(), render_.get(),
                                              cameras_.get(), lights_.get(), shaders_.get());
+    spriteGroups_ = std::make_unique<SpriteGroupManager>(messages_.get(), models_.get());
+    particleSystems_ = std::make_unique<ParticleSystemManager>(messages_.get(), files_.get(), timers_.get(),
+                                                               spriteGroups_.get());
     controls_ = std::make_unique<Controls_DI7>(messages_.get(), timers_.get(), window_.get(), true);
     StartSound();
     gui_ = std::make_unique<GUIManager>(window_.get(), timers_.get(), controls_.get());
@@ -116,6 +121,8 @@ void Engine::UpdateManagers()
 {
     render_->Refresh();
     cameras_->Update();
+    particleSystems_->Update();
+    spriteGroups_->Update();
     gui_->Render();
     lights_->Update();
     shaders_->Update();

@@ -18,6 +18,8 @@ class CameraManager;
 class LightManager;
 class ShaderManager;
 class ModelManager;
+class SpriteGroupManager;
+class ParticleSystemManager;
 class Controls;
 class SoundSystem;
 class SoundManager;
@@ -66,6 +68,8 @@ public:
     LightManager* GetLightManager() const { return lights_.get(); }
     ShaderManager* GetShaderManager() const { return shaders_.get(); }
     ModelManager* GetModelManager() const { return models_.get(); }
+    SpriteGroupManager* GetSpriteGroupManager() const { return spriteGroups_.get(); }
+    ParticleSystemManager* GetParticleSystemManager() const { return particleSystems_.get(); }
     Controls* GetControls() const { return controls_.get(); }
     GUIManager* GetGUIManager() const { return gui_.get(); }
     Console* GetConsole() const { return console_.get(); }
@@ -88,6 +92,10 @@ private:
     std::unique_ptr<LightManager> lights_;
     std::unique_ptr<ShaderManager> shaders_;
     std::unique_ptr<ModelManager> models_;
+    std::unique_ptr<SpriteGroupManager> spriteGroups_;
+    // Goes before the sprite-group manager: every system gives its group
+    // back to it.
+    std::unique_ptr<ParticleSystemManager> particleSystems_;
     std::unique_ptr<Controls> controls_;
     std::unique_ptr<SoundSystem> soundSystem_;
     std::unique_ptr<SoundManager> soundManager_;

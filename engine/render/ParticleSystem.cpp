@@ -144,7 +144,11 @@ ParticleSystem::ParticleSystem(const ParticleSystem& source)
     MakeParticles();
 }
 
-ParticleSystem::~ParticleSystem() { sprites_->DestroySpriteGroup(group_); }
+ParticleSystem::~ParticleSystem()
+{
+    if (ownGroup_ == nullptr)
+        sprites_->DestroySpriteGroup(group_);
+}
 
 void ParticleSystem::SetDefaults()
 {
@@ -240,7 +244,8 @@ void ParticleSystem::ReadBody(FileBinary& file, const std::string& path, u32 ver
 
 void ParticleSystem::Build(const ShaderDescriptor* descriptor, Camera* camera)
 {
-    group_ = sprites_->CreateSpriteGroup(capacity_, descriptor, camera);
+    ownGroup_.reset(sprites_->NewSpriteGroup(capacity_, descriptor, camera));
+    group_ = ownGroup_.get();
     MakeParticles();
 }
 

@@ -29,8 +29,10 @@ class TimerManager;
 // Directions, gravity and the floor use the world axes with z up. Game code
 // starts a cycle by setting emissionTime to 0 and emitting, and making the
 // system visible; a hidden system is not simulated. Particle records are
-// made once and reused. Main thread only for everything but the file
-// constructor, which reads its file on whichever thread loads the data.
+// made once and reused. Main thread only for everything but the built-in
+// and file constructors, which make templates: those may run on whichever
+// thread loads the data, since a template's sprite group and model stay out
+// of the managers' tables.
 class ParticleSystem {
 public:
     static constexpr u32 kKeyCount = 6;
@@ -138,6 +140,9 @@ private:
     std::string name_;
     Description description_;
     SpriteGroup* group_ = nullptr;
+    // The group of a template, which is never drawn; a copy's group belongs
+    // to the sprite-group manager.
+    std::unique_ptr<SpriteGroup> ownGroup_;
     float accumulator_ = 0.0f;
     std::deque<u32> freeSlots_;
     u32 capacity_ = 0;

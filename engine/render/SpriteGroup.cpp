@@ -18,10 +18,10 @@ constexpr u32 kIndicesPerSprite = 6;
 } // namespace
 
 SpriteGroup::SpriteGroup(MessageManager* messages, SpriteServices* services, u32 capacity,
-                         const ShaderDescriptor* descriptor, Camera* camera)
+                         const ShaderDescriptor* descriptor, Camera* camera, bool registered)
     : messages_(messages), services_(services), capacity_(capacity), sprites_(capacity), live_(capacity),
       canvas_(services->CreateCanvas(kModelFlags, kVerticesPerSprite * capacity, kIndicesPerSprite * capacity,
-                                     descriptor, camera))
+                                     descriptor, camera, registered))
 {
     FreeAll();
     WriteFixedVertexData();

@@ -44,9 +44,10 @@ public:
     static constexpr u32 kVisibleFlag = 0x40000;
 
     // A null descriptor means the default shader, a null camera the camera
-    // manager's default camera. The services must outlive the group.
+    // manager's default camera. Only a group with a registered model is
+    // drawn. The services must outlive the group.
     SpriteGroup(MessageManager* messages, SpriteServices* services, u32 capacity, const ShaderDescriptor* descriptor,
-                Camera* camera);
+                Camera* camera, bool registered);
     // A group on the source's camera drawing with a copy of its model. Without
     // the sprites every index of the copy is free.
     SpriteGroup(const SpriteGroup& source, bool copySprites);

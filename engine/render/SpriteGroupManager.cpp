@@ -1,8 +1,14 @@
 #include "engine/render/SpriteGroupManager.h"
 
+#include "engine/render/ModelSpriteServices.h"
 #include "engine/render/SpriteGroup.h"
 
 namespace Halvard {
+
+SpriteGroupManager::SpriteGroupManager(MessageManager* messages, ModelManager* models)
+    : messages_(messages), ownServices_(std::make_unique<ModelSpriteServices>(models)), services_(ownServices_.get())
+{
+}
 
 SpriteGroupManager::SpriteGroupManager(MessageManager* messages, SpriteServices* services)
     : messages_(messages), services_(services)
@@ -13,12 +19,12 @@ SpriteGroupManager::~SpriteGroupManager() = default;
 
 SpriteGroup* SpriteGroupManager::NewSpriteGroup(u32 capacity, const ShaderDescriptor* descriptor, Camera* camera)
 {
-    return new SpriteGroup(messages_, services_, capacity, descriptor, camera);
+    return new SpriteGroup(messages_, services_, capacity, descriptor, camera, false);
 }
 
 SpriteGroup* SpriteGroupManager::CreateSpriteGroup(u32 capacity, const ShaderDescriptor* descriptor, Camera* camera)
 {
-    SpriteGroup* group = NewSpriteGroup(capacity, descriptor, camera);
+    auto* group = new SpriteGroup(messages_, services_, capacity, descriptor, camera, true);
     groups_.Add(group);
     return group;
 }

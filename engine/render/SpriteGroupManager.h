@@ -3,10 +3,13 @@
 #include "engine/core/Types.h"
 #include "engine/gui/ObjectManager.h"
 
+#include <memory>
+
 namespace Halvard {
 
 class Camera;
 class MessageManager;
+class ModelManager;
 class ShaderDescriptor;
 class SpriteGroup;
 class SpriteServices;
@@ -17,13 +20,17 @@ class SpriteServices;
 // Main thread only.
 class SpriteGroupManager {
 public:
+    // Groups drawn by models of the model manager, which must outlive the
+    // manager and every group it made.
+    SpriteGroupManager(MessageManager* messages, ModelManager* models);
     // The services must outlive the manager and every group it made.
     SpriteGroupManager(MessageManager* messages, SpriteServices* services);
     SpriteGroupManager(const SpriteGroupManager&) = delete;
     SpriteGroupManager& operator=(const SpriteGroupManager&) = delete;
     virtual ~SpriteGroupManager();
 
-    // Not registered: the caller keeps it as a template.
+    // Not registered, and neither is its model: the caller keeps it as a
+    // template, and may make it on the loading thread.
     SpriteGroup* NewSpriteGroup(u32 capacity, const ShaderDescriptor* descriptor, Camera* camera);
     SpriteGroup* CreateSpriteGroup(u32 capacity, const ShaderDescriptor* descriptor, Camera* camera);
     SpriteGroup* CopySpriteGroup(const SpriteGroup& source, bool copySprites);
@@ -38,6 +45,7 @@ public:
 
 private:
     MessageManager* messages_;
+    std::unique_ptr<SpriteServices> ownServices_;
     SpriteServices* services_;
     ObjectManager<SpriteGroup> groups_;
 };

@@ -3,28 +3,18 @@
 #include "engine/core/Engine.h"
 #include "engine/core/TimerManager.h"
 #include "engine/input/Controls.h"
-#include "game_tools/GUIWindowProbe.h"
+#include "engine/gui/GUIWindow.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/TestEngine.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 namespace {
 
 using GameTools::GUIDoubleClickDetecter;
 using Halvard::GUIWindow;
-
-class FakeProbe : public GameTools::GUIWindowProbe {
-public:
-    bool IsShown(const GUIWindow* window) const override { return hidden.count(window) == 0; }
-    bool IsUnderCursor(const GUIWindow* window) const override { return window == underCursor; }
-
-    std::set<const GUIWindow*> hidden;
-    const GUIWindow* underCursor = nullptr;
-};
+using Halvard::Vector2;
 
 class GUIDoubleClickDetecterTest : public testing::Test {
 protected:
@@ -32,6 +22,13 @@ protected:
     {
         detecter.AddWindow(windowA);
         detecter.AddWindow(windowB);
+    }
+
+    // What the GUI's input step leaves in the windows' cursor flags.
+    void PutCursorOn(const GUIWindow* window)
+    {
+        a.over = window == &a;
+        b.over = window == &b;
     }
 
     // One frame of the given length with the left button going down or up at
@@ -56,17 +53,16 @@ protected:
     Testing::FakeClock clock;
     Testing::ScopedClock scoped{clock};
     Testing::TestEngine engine;
-    FakeProbe probe;
-    GUIDoubleClickDetecter detecter{&engine.Get(), &probe};
-    // The detecter only compares window pointers.
-    char tokens[2] = {};
-    GUIWindow* windowA = reinterpret_cast<GUIWindow*>(&tokens[0]);
-    GUIWindow* windowB = reinterpret_cast<GUIWindow*>(&tokens[1]);
+    GUIDoubleClickDetecter detecter{&engine.Get()};
+    GUIWindow a{GUIWindow::kShown, Vector2(0.0f, 0.0f), Vector2(1.0f, 1.0f), nullptr};
+    GUIWindow b{GUIWindow::kShown, Vector2(1.0f, 0.0f), Vector2(1.0f, 1.0f), nullptr};
+    GUIWindow* windowA = &a;
+    GUIWindow* windowB = &b;
 };
 
 TEST_F(GUIDoubleClickDetecterTest, TwoClicksWithinTheSpanAreADoubleClickOnTheSecondRelease)
 {
-    probe.underCursor = windowA;
+    PutCursorOn(windowA);
     EXPECT_FALSE(Click(1.0));
     Frame(0.4, true);
     EXPECT_FALSE(detecter.doubleClicked);
@@ -77,7 +73,7 @@ TEST_F(GUIDoubleClickDetecterTest, TwoClicksWithinTheSpanAreADoubleClickOnTheSec
 
 TEST_F(GUIDoubleClickDetecterTest, ClicksFurtherApartThanTheSpanAreNot)
 {
-    probe.underCursor = windowA;
+    PutCursorOn(windowA);
     EXPECT_FALSE(Click(1.0));
     EXPECT_FALSE(Click(0.65));
     // The late click started an attempt of its own.
@@ -86,9 +82,9 @@ TEST_F(GUIDoubleClickDetecterTest, ClicksFurtherApartThanTheSpanAreNot)
 
 TEST_F(GUIDoubleClickDetecterTest, AClickOnAnotherWindowStartsANewAttempt)
 {
-    probe.underCursor = windowA;
+    PutCursorOn(windowA);
     Click(1.0);
-    probe.underCursor = windowB;
+    PutCursorOn(windowB);
     EXPECT_FALSE(Click(0.1));
     EXPECT_EQ(detecter.window, windowB);
     EXPECT_TRUE(Click(0.1));
@@ -97,25 +93,25 @@ TEST_F(GUIDoubleClickDetecterTest, AClickOnAnotherWindowStartsANewAttempt)
 
 TEST_F(GUIDoubleClickDetecterTest, AClickOutsideTheWatchedWindowsEndsTheAttempt)
 {
-    probe.underCursor = windowA;
+    PutCursorOn(windowA);
     Click(1.0);
-    probe.underCursor = nullptr;
+    PutCursorOn(nullptr);
     Click(0.1);
     EXPECT_EQ(detecter.window, nullptr);
-    probe.underCursor = windowA;
+    PutCursorOn(windowA);
     EXPECT_FALSE(Click(0.1));
     EXPECT_TRUE(Click(0.1));
 }
 
 TEST_F(GUIDoubleClickDetecterTest, HiddenAndRemovedWindowsAreNotClicked)
 {
-    probe.underCursor = windowA;
-    probe.hidden.insert(windowA);
+    PutCursorOn(windowA);
+    a.ClearFlags(GUIWindow::kShown);
     Click(1.0);
     EXPECT_FALSE(Click(0.1));
     EXPECT_EQ(detecter.window, nullptr);
 
-    probe.hidden.clear();
+    a.SetFlags(GUIWindow::kShown);
     detecter.RemoveWindow(nullptr);
     detecter.RemoveWindow(windowA);
     Click(1.0);

@@ -3,7 +3,8 @@
 #include "engine/core/Engine.h"
 #include "engine/core/TimerManager.h"
 #include "engine/render/AnimationControl.h"
-#include "game_tools/GameCameraTarget.h"
+#include "engine/render/Camera.h"
+#include "engine/render/CameraManager.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/TestEngine.h"
@@ -14,27 +15,6 @@ namespace {
 
 using namespace Halvard;
 using GameTools::GameCamera;
-
-class RecordingCamera : public GameTools::GameCameraTarget {
-public:
-    void SetNearPlane(float distance) override { nearPlane = distance; }
-    void SetFarPlane(float distance) override { farPlane = distance; }
-    void SetFieldOfView(float angle) override { fieldOfView = angle; }
-    float GetFieldOfView() const override { return fieldOfView; }
-    void SetPose(const Quaternion& o, const Vector3& p) override
-    {
-        orientation = o;
-        position = p;
-        ++poses;
-    }
-
-    float nearPlane = 1.0f;
-    float farPlane = 1000.0f;
-    float fieldOfView = 1.5707964f;
-    Quaternion orientation{0.0f, 0.0f, 0.0f, 1.0f};
-    Vector3 position{0.0f, 0.0f, 0.0f};
-    int poses = 0;
-};
 
 class GameCameraTest : public testing::Test {
 protected:
@@ -63,23 +43,24 @@ protected:
     Testing::FakeClock clock;
     Testing::ScopedClock scoped{clock};
     Testing::TestEngine engine;
-    RecordingCamera target;
+    Camera& target = *engine->GetCameraManager()->GetDefaultCamera();
 };
 
 TEST_F(GameCameraTest, LensSettersReachTheCamera)
 {
-    GameCamera camera(&engine.Get(), &target);
+    GameCamera camera(&engine.Get());
     camera.SetNearPlane(0.5f);
     camera.SetFarPlane(300.0f);
     camera.SetFieldOfView(0.8f);
     EXPECT_FLOAT_EQ(target.nearPlane, 0.5f);
     EXPECT_FLOAT_EQ(target.farPlane, 300.0f);
+    EXPECT_FLOAT_EQ(target.fieldOfView, 0.8f);
     EXPECT_FLOAT_EQ(camera.GetFieldOfView(), 0.8f);
 }
 
 TEST_F(GameCameraTest, AfterResetAStoppedAnimationKeepsTheBasePose)
 {
-    GameCamera camera(&engine.Get(), &target);
+    GameCamera camera(&engine.Get());
     GiveThreeKeyFrames(camera);
     camera.keyPositions[0] = Vector3(5.0f, 5.0f, 5.0f);
     camera.basePosition = Vector3(1.0f, 2.0f, 3.0f);
@@ -88,12 +69,11 @@ TEST_F(GameCameraTest, AfterResetAStoppedAnimationKeepsTheBasePose)
     EXPECT_FLOAT_EQ(target.position.x, 1.0f);
     EXPECT_FLOAT_EQ(target.position.y, 2.0f);
     EXPECT_FLOAT_EQ(target.position.z, 3.0f);
-    EXPECT_EQ(target.poses, 2);
 }
 
 TEST_F(GameCameraTest, APlayingAnimationBlendsTheKeyFramesAfterAReset)
 {
-    GameCamera camera(&engine.Get(), &target);
+    GameCamera camera(&engine.Get());
     GiveThreeKeyFrames(camera);
     camera.Reset();
     camera.animation->Play();
@@ -113,7 +93,7 @@ TEST_F(GameCameraTest, APlayingAnimationBlendsTheKeyFramesAfterAReset)
 
 TEST_F(GameCameraTest, FramesBeyondTheKeyFramesHoldTheLastOne)
 {
-    GameCamera camera(&engine.Get(), &target);
+    GameCamera camera(&engine.Get());
     GiveThreeKeyFrames(camera);
     camera.keyPositions.resize(2);
     camera.keyOrientations.resize(2);
@@ -127,7 +107,7 @@ TEST_F(GameCameraTest, FramesBeyondTheKeyFramesHoldTheLastOne)
 
 TEST_F(GameCameraTest, OrientationFollowsTheKeyFrames)
 {
-    GameCamera camera(&engine.Get(), &target);
+    GameCamera camera(&engine.Get());
     GiveThreeKeyFrames(camera);
     camera.keyOrientations[1] = Quaternion(0.0f, 0.0f, 1.0f, 0.0f);
     camera.animation->Play();

@@ -17,7 +17,7 @@ FakeSpriteCanvas::FakeSpriteCanvas(FakeSpriteServices* owner_, u32 flags_, u32 v
 FakeSpriteCanvas::FakeSpriteCanvas(FakeSpriteServices* owner_, const FakeSpriteCanvas& source)
     : owner(owner_), flags(source.flags), descriptor(source.descriptor), camera(source.camera),
       vertices(std::make_unique<VertexBuffer_D3D7>(nullptr, *source.vertices)),
-      indices(std::make_unique<IndexBuffer_D3D7>(nullptr, 0, *source.indices))
+      indices(std::make_unique<IndexBuffer_D3D7>(nullptr, 0, *source.indices)), registered(true)
 {
 }
 
@@ -47,9 +47,11 @@ FakeSpriteServices::FakeSpriteServices()
 }
 
 std::unique_ptr<SpriteCanvas> FakeSpriteServices::CreateCanvas(u32 flags, u32 vertexCount, u32 indexCount,
-                                                               const ShaderDescriptor* descriptor, Camera* camera)
+                                                               const ShaderDescriptor* descriptor, Camera* camera,
+                                                               bool registered)
 {
     auto canvas = std::make_unique<FakeSpriteCanvas>(this, flags, vertexCount, indexCount, descriptor, camera);
+    canvas->registered = registered;
     canvases.push_back(canvas.get());
     return canvas;
 }

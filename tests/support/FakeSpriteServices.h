@@ -44,6 +44,8 @@ public:
     Halvard::Camera* camera;
     std::unique_ptr<Halvard::VertexBuffer_D3D7> vertices;
     std::unique_ptr<Halvard::IndexBuffer_D3D7> indices;
+    // Copies are always registered.
+    bool registered = false;
 };
 
 // Canvases in memory, all facing one camera that stands at the origin and
@@ -56,7 +58,7 @@ public:
     std::unique_ptr<Halvard::SpriteCanvas> CreateCanvas(Halvard::u32 flags, Halvard::u32 vertexCount,
                                                         Halvard::u32 indexCount,
                                                         const Halvard::ShaderDescriptor* descriptor,
-                                                        Halvard::Camera* camera) override;
+                                                        Halvard::Camera* camera, bool registered) override;
     std::unique_ptr<Halvard::SpriteCanvas> CopyCanvas(const Halvard::SpriteCanvas& source) override;
     std::shared_ptr<const Halvard::ShaderDescriptor> ReadShaderDescriptor(const std::string& path) override;
 

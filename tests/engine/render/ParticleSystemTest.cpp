@@ -296,6 +296,11 @@ TEST_F(ParticleSystemTest, TheManagerSimulatesAndDestroysOnlyItsCopies)
     made->emitting = true;
     const std::size_t canvases = services.canvases.size();
     ParticleSystem* copy = particles.CopyParticleSystem(*made);
+    // Only the copy's group and model are in the managers' tables: a
+    // template can be read while the main thread draws.
+    EXPECT_FALSE(services.canvases.front()->registered);
+    EXPECT_TRUE(services.canvases.back()->registered);
+    EXPECT_EQ(sprites.GetGroups().GetCount(), 1u);
     EXPECT_EQ(copy->GetName(), "self_made");
     copy->SetVisible(true);
     copy->emitting = true;

@@ -39,7 +39,7 @@ protected:
 
 TEST_F(SpriteGroupTest, HandsOutIndicesInOrderAndReusesFreedOnes)
 {
-    SpriteGroup group(nullptr, &services, 4, nullptr, nullptr);
+    SpriteGroup group(nullptr, &services, 4, nullptr, nullptr, true);
     EXPECT_EQ(FillUp(group), (std::vector<u32>{0, 1, 2, 3}));
     ASSERT_NE(group.GetSprite(0), nullptr);
     group.RemoveSprite(2);
@@ -50,7 +50,7 @@ TEST_F(SpriteGroupTest, HandsOutIndicesInOrderAndReusesFreedOnes)
 
 TEST_F(SpriteGroupTest, TheNoneIndexFreeAndOutOfRangeIndicesAreIgnored)
 {
-    SpriteGroup group(nullptr, &services, 3, nullptr, nullptr);
+    SpriteGroup group(nullptr, &services, 3, nullptr, nullptr, true);
     FillUp(group);
     EXPECT_EQ(group.GetSprite(SpriteGroup::kNoSprite), nullptr);
     EXPECT_EQ(group.GetSprite(3), nullptr);
@@ -65,7 +65,7 @@ TEST_F(SpriteGroupTest, TheNoneIndexFreeAndOutOfRangeIndicesAreIgnored)
 
 TEST_F(SpriteGroupTest, MakesItsModelWithTheSpriteLayout)
 {
-    SpriteGroup group(nullptr, &services, 2, nullptr, nullptr);
+    SpriteGroup group(nullptr, &services, 2, nullptr, nullptr, true);
     const FakeSpriteCanvas& canvas = LastCanvas();
     EXPECT_EQ(canvas.flags, 0x2c84a9u);
     EXPECT_EQ(canvas.vertices->GetVertexCount(), 8u);
@@ -84,7 +84,7 @@ TEST_F(SpriteGroupTest, MakesItsModelWithTheSpriteLayout)
 
 TEST_F(SpriteGroupTest, BuildsCameraFacingQuadsOfTheLiveSprites)
 {
-    SpriteGroup group(nullptr, &services, 4, nullptr, nullptr);
+    SpriteGroup group(nullptr, &services, 4, nullptr, nullptr, true);
     group.AddSprite(Vector3(0.0f, 10.0f, 0.0f), 0.5f, Vector4(1.0f, 0.5f, 0.0f, 1.0f));
     const u32 removed = group.AddSprite(Vector3(0.0f, 20.0f, 0.0f), 1.0f, kWhite);
     group.AddSprite(Vector3(2.0f, 10.0f, 4.0f), 1.0f, kWhite);
@@ -107,7 +107,7 @@ TEST_F(SpriteGroupTest, BuildsCameraFacingQuadsOfTheLiveSprites)
 
 TEST_F(SpriteGroupTest, WithoutLiveSpritesDrawsNothingAndKeepsItsCentre)
 {
-    SpriteGroup group(nullptr, &services, 2, nullptr, nullptr);
+    SpriteGroup group(nullptr, &services, 2, nullptr, nullptr, true);
     const u32 index = group.AddSprite(Vector3(3.0f, 4.0f, 5.0f), 1.0f, kWhite);
     group.Update();
     group.RemoveSprite(index);
@@ -119,7 +119,7 @@ TEST_F(SpriteGroupTest, WithoutLiveSpritesDrawsNothingAndKeepsItsCentre)
 TEST_F(SpriteGroupTest, SortsFarthestFirstOnlyWhenAsked)
 {
     services.view.position = Vector3(0.0f, -5.0f, 0.0f);
-    SpriteGroup group(nullptr, &services, 3, nullptr, nullptr);
+    SpriteGroup group(nullptr, &services, 3, nullptr, nullptr, true);
     group.AddSprite(Vector3(0.0f, 1.0f, 0.0f), 1.0f, kWhite);
     group.AddSprite(Vector3(0.0f, 9.0f, 0.0f), 1.0f, kWhite);
     group.AddSprite(Vector3(0.0f, 4.0f, 0.0f), 1.0f, kWhite);
@@ -140,7 +140,7 @@ TEST_F(SpriteGroupTest, SortsFarthestFirstOnlyWhenAsked)
 
 TEST_F(SpriteGroupTest, TurnsSpritesAboutTheBackwardAxisBeyondTheTolerance)
 {
-    SpriteGroup group(nullptr, &services, 2, nullptr, nullptr);
+    SpriteGroup group(nullptr, &services, 2, nullptr, nullptr, true);
     group.sort = false;
     group.AddSprite(Vector3(0.0f), 1.0f, kWhite);
     group.AddSprite(Vector3(0.0f), 1.0f, kWhite);
@@ -156,7 +156,7 @@ TEST_F(SpriteGroupTest, TurnsSpritesAboutTheBackwardAxisBeyondTheTolerance)
 
 TEST_F(SpriteGroupTest, AHiddenGroupKeepsTheQuadsOfItsLastUpdate)
 {
-    SpriteGroup group(nullptr, &services, 2, nullptr, nullptr);
+    SpriteGroup group(nullptr, &services, 2, nullptr, nullptr, true);
     const u32 index = group.AddSprite(Vector3(1.0f, 1.0f, 1.0f), 1.0f, kWhite);
     group.Update();
     group.SetVisible(false);
@@ -169,7 +169,7 @@ TEST_F(SpriteGroupTest, AHiddenGroupKeepsTheQuadsOfItsLastUpdate)
 
 TEST_F(SpriteGroupTest, ACopyWithoutSpritesHasEverySlotFree)
 {
-    SpriteGroup source(nullptr, &services, 3, nullptr, nullptr);
+    SpriteGroup source(nullptr, &services, 3, nullptr, nullptr, true);
     FillUp(source);
     source.RemoveSprite(1);
     source.color = Vector4(0.5f, 0.5f, 0.5f, 0.5f);
@@ -199,6 +199,11 @@ TEST_F(SpriteGroupTest, ManagerUpdatesOnlyRegisteredGroupsAndDestroysOnlyThose)
     EXPECT_EQ(templateCanvas.indices->GetIndexCount(), 0u);
     EXPECT_EQ(registeredCanvas.indices->GetIndexCount(), 6u);
     EXPECT_EQ(services.canvases.size(), 3u);
+    // A template's model stays out of the model manager's table, so it can
+    // be made while the main thread draws; copies are drawn.
+    EXPECT_FALSE(templateCanvas.registered);
+    EXPECT_TRUE(registeredCanvas.registered);
+    EXPECT_TRUE(LastCanvas().registered);
 
     manager->DestroySpriteGroup(group.get());
     manager->DestroySpriteGroup(nullptr);

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "engine/core/Types.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Halvard {
+class Engine;
+class FileManager;
+class MessageManager;
+class Model;
+class ModelManager;
+class ParticleSystem;
+class ParticleSystemManager;
+class ShaderDescriptor;
+class ShaderManager;
+class ShaderUser;
+class SpriteGroup;
+class SpriteGroupManager;
+class TextureManager;
+} // namespace Halvard
+
+namespace GameTools {
+
+class XMLNode;
+
+// The registry of resource templates by name: models, shader users and
+// particle systems read from resource lists, each made once and kept until
+// the registry goes. Users copy what they look up and never destroy it. A
+// lookup never fails: a missing name is logged and answered with a default
+// made with the registry.
+//
+// Load (and an immediate AddResourcesFile) may run on the loading thread
+// while the main thread leaves the registry and the managers' tables alone:
+// everything made here is an unregistered template whose textures and
+// buffers reach the device on the main thread when first drawn. Everything
+// else is main thread only.
+class DataKeeper {
+public:
+    // The language code picks the entries marked with a language; the last
+    // argument is not used: the registry never starts a thread of its own.
+    DataKeeper(Halvard::Engine* engine, const std::string& language, bool threadedLoad);
+    DataKeeper(const DataKeeper&) = delete;
+    DataKeeper& operator=(const DataKeeper&) = delete;
+    virtual ~DataKeeper();
+
+    // Reads the list now, or queues it for Load.
+    void AddResourcesFile(const std::string& path, bool immediate);
+    // Reads what was queued, on the calling thread. A list that cannot be
+    // read or parsed is fatal: logged, then thrown as FatalError.
+    void Load();
+
+    // Null is ignored. A name already taken is logged and the object is not
+    // taken: it stays the caller's. True when the registry took it.
+    bool AddModel(const std::string& name, Halvard::Model* model);
+    bool AddShaderUser(const std::string& name, Halvard::ShaderUser* user);
+    bool AddParticleSystem(const std::string& name, Halvard::ParticleSystem* system);
+    // Registers the user under a number of its own.
+    void AddAnonymousShaderUser(Halvard::ShaderUser* user);
+
+    // Never null: a missing name is logged and gives the default.
+    Halvard::Model* GetModel(const std::string& name) const;
+    Halvard::ShaderUser* GetShaderUser(const std::string& name) const;
+    Halvard::ParticleSystem* GetParticleSystem(const std::string& name) const;
+
+    // Every "%" + counter name + digits + "%" token of the text, for each
+    // counter from the outermost loop inwards, becomes the counter's value
+    // with at least that many digits.
+    static std::string SubstituteCounters(const std::string& text, const std::vector<std::string>& names,
+                                          const std::vector<Halvard::u32>& values);
+
+protected:
+    // Reads every queued list in order, then makes the queued shader users.
+    virtual void LoadResources();
+    void LoadResourcesFile(const std::string& path);
+
+    Halvard::Engine* engine_;
+    Halvard::MessageManager* messages_;
+    Halvard::FileManager* files_;
+    Halvard::ShaderManager* shaders_;
+    Halvard::TextureManager* textures_;
+    Halvard::ModelManager* models_;
+    Halvard::SpriteGroupManager* spriteGroups_;
+    Halvard::ParticleSystemManager* particleSystems_;
+    std::vector<std::string> queuedFiles_;
+    std::vector<std::string> queuedShaderUserNames_;
+    std::vector<Halvard::ShaderDescriptor> queuedShaderDescriptors_;
+    std::string language_;
+
+private:
+    struct Counters {
+        std::vector<std::string> names;
+        std::vector<Halvard::u32> values;
+    };
+
+    void ReadResources(const XMLNode& node, const std::string& folder, const std::string& prefix,
+                       Counters& counters);
+    void ReadLoop(const XMLNode& node, const std::string& folder, const std::string& prefix, Counters& counters);
+    void ReadChildren(const XMLNode& node, const std::string& folder, const std::string& prefix,
+                      Counters& counters);
+    void ReadEntry(const XMLNode& node, const std::string& folder, const std::string& name,
+                   const Counters& counters);
+    void ReadModel(const XMLNode& node, const std::string& folder, const std::string& name,
+                   const Counters& counters);
+    void ReadShader(const XMLNode& node, const std::string& folder, const std::string& name,
+                    const Counters& counters);
+    void ReadParticles(const XMLNode& node, const std::string& folder, const std::string& name,
+                       const Counters& counters);
+
+    std::unique_ptr<Halvard::Model> defaultModel_;
+    std::unique_ptr<Halvard::ParticleSystem> defaultParticleSystem_;
+    std::unique_ptr<Halvard::SpriteGroup> defaultSpriteGroup_;
+    Halvard::ShaderUser* defaultShaderUser_ = nullptr;
+    std::map<std::string, Halvard::ShaderUser*> shaderUsers_;
+    std::map<std::string, std::unique_ptr<Halvard::Model>> modelMap_;
+    std::map<std::string, std::unique_ptr<Halvard::ParticleSystem>> particleMap_;
+};
+
+} // namespace GameTools
