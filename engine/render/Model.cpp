@@ -302,8 +302,8 @@ void Model::ComputeBoundingVolume(BoundingBox& box, bool world) const
     const u32 count = indices_->GetIndexCount();
     for (u32 i = 0; i < count; ++i) {
         const Vector3 p = PositionAt(indices_->ReadIndex(i));
-        min = Vector3(std::min(min.x, p.x), std::min(min.y, p.y), std::min(min.z, p.z));
-        max = Vector3(std::max(max.x, p.x), std::max(max.y, p.y), std::max(max.z, p.z));
+        min = Vector3Minimize(min, p);
+        max = Vector3Maximize(max, p);
     }
     if (world) {
         min = worldMatrix.TransformPoint(min);
