@@ -1,6 +1,5 @@
 #include "engine/core/BoundingBox.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace Halvard {
@@ -12,8 +11,8 @@ const Vector3 kEmptyMax(-100000.0f);
 
 void Widen(Vector3& min, Vector3& max, const Vector3& p)
 {
-    min = Vector3(std::min(min.x, p.x), std::min(min.y, p.y), std::min(min.z, p.z));
-    max = Vector3(std::max(max.x, p.x), std::max(max.y, p.y), std::max(max.z, p.z));
+    min = Vector3Minimize(min, p);
+    max = Vector3Maximize(max, p);
 }
 
 Vector3 Abs(const Vector3& v) { return Vector3(std::fabs(v.x), std::fabs(v.y), std::fabs(v.z)); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -145,6 +146,17 @@ struct Vector3 {
 };
 
 inline Vector3 operator*(float f, const Vector3& v) { return v * f; }
+
+// Component by component, as boxes grow around points.
+inline Vector3 Vector3Minimize(const Vector3& a, const Vector3& b)
+{
+    return Vector3(std::min(a.x, b.x), std::min(a.y, b.y), std::min(a.z, b.z));
+}
+
+inline Vector3 Vector3Maximize(const Vector3& a, const Vector3& b)
+{
+    return Vector3(std::max(a.x, b.x), std::max(a.y, b.y), std::max(a.z, b.z));
+}
 
 struct Vector4 {
     float x, y, z, w;

@@ -5,6 +5,7 @@
 #include "platform/input/InputSystem.h"
 
 #include <array>
+#include <map>
 
 namespace Halvard {
 
@@ -35,11 +36,12 @@ Controls_DI7::Controls_DI7(MessageManager* messages, TimerManager* timers, Windo
     : Controls(messages, timers, window), keyboardBuffered_(buffered), mouseBuffered_(buffered)
 {
     InitializeDevices();
+    std::map<std::string, i32> nameToCode;
     for (const NamedKey& key : GetKeyNames())
-        nameToCode_.emplace(key.name, key.code);
+        nameToCode.emplace(key.name, key.code);
     // Walking the names in order lets the keyboard's names, which sort
     // first, keep the codes that the mouse buttons 2 to 8 share with them.
-    for (const auto& [name, code] : nameToCode_)
+    for (const auto& [name, code] : nameToCode)
         codeToName_.emplace(code, name);
 }
 

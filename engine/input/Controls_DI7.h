@@ -44,7 +44,6 @@ private:
 
     Platform::KeyboardDevice* keyboard_ = nullptr;
     Platform::MouseDevice* mouse_ = nullptr;
-    std::map<std::string, i32> nameToCode_;
     std::map<i32, std::string> codeToName_;
     bool keyboardBuffered_;
     bool mouseBuffered_;

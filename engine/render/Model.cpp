@@ -34,6 +34,16 @@ Matrix4 Identity()
     return matrix;
 }
 
+// Position and normal open both vertex layouts and u, v close them, so one
+// writer serves both and leaves a colour as it is.
+void PutVertex(u8* vertex, u32 stride, const FrameVertex& in)
+{
+    const float front[6] = {in.position.x, in.position.y, in.position.z, in.normal.x, in.normal.y, in.normal.z};
+    const float back[2] = {in.u, in.v};
+    std::memcpy(vertex, front, sizeof front);
+    std::memcpy(vertex + stride - sizeof back, back, sizeof back);
+}
+
 } // namespace
 
 Model::Model(const ModelServices& services, const std::string& name, Camera* camera, u32 extraFlags)
@@ -174,20 +184,12 @@ void Model::FillFromFile(ModelFile& file)
     animation_->speed = file.speed;
 }
 
-// Position and normal open both vertex layouts and u, v close them, so one
-// writer serves both and leaves a colour as it is.
 void Model::WriteVertices(const FrameVertex* source, u32 count)
 {
     const u32 stride = vertices_->GetStride();
     u8* out = vertices_->LockRange(0, count);
-    for (u32 i = 0; i < count; ++i) {
-        u8* vertex = out + static_cast<std::size_t>(i) * stride;
-        const FrameVertex& in = source[i];
-        const float front[6] = {in.position.x, in.position.y, in.position.z, in.normal.x, in.normal.y, in.normal.z};
-        const float back[2] = {in.u, in.v};
-        std::memcpy(vertex, front, sizeof front);
-        std::memcpy(vertex + stride - sizeof back, back, sizeof back);
-    }
+    for (u32 i = 0; i < count; ++i)
+        PutVertex(out + static_cast<std::size_t>(i) * stride, stride, source[i]);
     vertices_->Unlock();
 }
 
@@ -300,8 +302,8 @@ void Model::ComputeBoundingVolume(BoundingBox& box, bool world) const
     const u32 count = indices_->GetIndexCount();
     for (u32 i = 0; i < count; ++i) {
         const Vector3 p = PositionAt(indices_->ReadIndex(i));
-        min = Vector3(std::min(min.x, p.x), std::min(min.y, p.y), std::min(min.z, p.z));
-        max = Vector3(std::max(max.x, p.x), std::max(max.y, p.y), std::max(max.z, p.z));
+        min = Vector3Minimize(min, p);
+        max = Vector3Maximize(max, p);
     }
     if (world) {
         min = worldMatrix.TransformPoint(min);
@@ -441,13 +443,9 @@ void Model::BlendFrames(u32 frameA, u32 frameB, float t)
     const u32 stride = vertices_->GetStride();
     u8* out = vertices_->LockRange(0, count);
     for (u32 i = 0; i < count; ++i) {
-        const Vector3 position = a[i].position * keep + b[i].position * t;
-        const Vector3 normal = a[i].normal * keep + b[i].normal * t;
-        const float front[6] = {position.x, position.y, position.z, normal.x, normal.y, normal.z};
-        const float back[2] = {a[i].u * keep + b[i].u * t, a[i].v * keep + b[i].v * t};
-        u8* vertex = out + static_cast<std::size_t>(i) * stride;
-        std::memcpy(vertex, front, sizeof front);
-        std::memcpy(vertex + stride - sizeof back, back, sizeof back);
+        const FrameVertex blended{a[i].position * keep + b[i].position * t, a[i].normal * keep + b[i].normal * t,
+                                  a[i].u * keep + b[i].u * t, a[i].v * keep + b[i].v * t};
+        PutVertex(out + static_cast<std::size_t>(i) * stride, stride, blended);
     }
     vertices_->Unlock();
 }

@@ -1,6 +1,5 @@
 #include "engine/render/Skeleton.h"
 
-#include <algorithm>
 
 namespace Halvard {
 
@@ -21,8 +20,8 @@ void Skeleton::SetUp(const KeyFrame* keyFrames, u32 frameA, u32 frameB, float bl
             continue;
         const Vector3& lo = bone.box.GetWorldMin();
         const Vector3& hi = bone.box.GetWorldMax();
-        min = Vector3(std::min(min.x, lo.x), std::min(min.y, lo.y), std::min(min.z, lo.z));
-        max = Vector3(std::max(max.x, hi.x), std::max(max.y, hi.y), std::max(max.z, hi.z));
+        min = Vector3Minimize(min, lo);
+        max = Vector3Maximize(max, hi);
     }
     box_.SetMinMax(min, max);
 }

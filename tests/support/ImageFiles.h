@@ -1,9 +1,12 @@
 #pragma once
 
 #include "engine/core/FileManager.h"
+#include "engine/core/Image.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Types.h"
 #include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -52,6 +55,25 @@ private:
     TempFolder folder_;
     Halvard::MessageManager log_;
     Halvard::FileManager files_;
+};
+
+// Loads bytes written under one file name into an image, for the tests of
+// one image format.
+class ImageFormatTest : public ::testing::Test {
+protected:
+    explicit ImageFormatTest(std::string fileName) : fileName_(std::move(fileName)) {}
+
+    bool Load(const std::string& bytes);
+    // The image's pixel bytes as loaded.
+    std::vector<Halvard::u8> Bytes() const;
+    // The load fails, leaves the image empty and logs a line holding text.
+    void ExpectRejected(const std::string& bytes, const std::string& text);
+
+    ImageFolder folder;
+    Halvard::Image image;
+
+private:
+    std::string fileName_;
 };
 
 } // namespace Testing

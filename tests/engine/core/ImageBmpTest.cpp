@@ -7,33 +7,13 @@
 
 using namespace Halvard;
 using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 using Testing::BmpFile;
 
 namespace {
 
-class ImageBmpTest : public ::testing::Test {
+class ImageBmpTest : public Testing::ImageFormatTest {
 protected:
-    bool Load(const std::string& bytes)
-    {
-        folder.Write("pic.bmp", bytes);
-        return image.Load(&folder.Log(), &folder.Files(), "pic.bmp");
-    }
-
-    std::vector<u8> Bytes() const
-    {
-        return std::vector<u8>(image.GetData(), image.GetData() + image.GetByteSize());
-    }
-
-    void ExpectRejected(const std::string& bytes, const std::string& text)
-    {
-        EXPECT_FALSE(Load(bytes));
-        EXPECT_TRUE(image.IsEmpty());
-        EXPECT_THAT(folder.LogText(), HasSubstr(text));
-    }
-
-    Testing::ImageFolder folder;
-    Image image;
+    ImageBmpTest() : ImageFormatTest("pic.bmp") {}
 };
 
 } // namespace

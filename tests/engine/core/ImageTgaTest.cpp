@@ -7,7 +7,6 @@
 
 using namespace Halvard;
 using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 using Testing::TgaFile;
 using Testing::TgaHeader;
 
@@ -27,28 +26,9 @@ TgaHeader Header(u16 width, u16 height, u8 depth, u8 type = 2, u8 descriptor = 0
     return header;
 }
 
-class ImageTgaTest : public ::testing::Test {
+class ImageTgaTest : public Testing::ImageFormatTest {
 protected:
-    bool Load(const std::string& bytes)
-    {
-        folder.Write("pic.tga", bytes);
-        return image.Load(&folder.Log(), &folder.Files(), "pic.tga");
-    }
-
-    std::vector<u8> Bytes() const
-    {
-        return std::vector<u8>(image.GetData(), image.GetData() + image.GetByteSize());
-    }
-
-    void ExpectRejected(const std::string& bytes, const std::string& text)
-    {
-        EXPECT_FALSE(Load(bytes));
-        EXPECT_TRUE(image.IsEmpty());
-        EXPECT_THAT(folder.LogText(), HasSubstr(text));
-    }
-
-    Testing::ImageFolder folder;
-    Image image;
+    ImageTgaTest() : ImageFormatTest("pic.tga") {}
 };
 
 } // namespace
