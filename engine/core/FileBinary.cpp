@@ -1,5 +1,7 @@
 #include "engine/core/FileBinary.h"
 
+#include <bit>
+
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/PathUtils.h"
@@ -170,6 +172,8 @@ u32 FileBinary::ReadUInt()
     return static_cast<u32>(bytes[0]) | (static_cast<u32>(bytes[1]) << 8) | (static_cast<u32>(bytes[2]) << 16) |
            (static_cast<u32>(bytes[3]) << 24);
 }
+
+float FileBinary::ReadFloat() { return std::bit_cast<float>(ReadUInt()); }
 
 void FileBinary::ReadString(std::string& out)
 {

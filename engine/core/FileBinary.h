@@ -53,6 +53,8 @@ public:
     void Write(const void* buffer, u32 count, u32* countWritten = nullptr);
 
     u32 ReadUInt();
+    // A little-endian IEEE single, as the data files store it.
+    float ReadFloat();
     // One count byte, then that many bytes or 16-bit characters; the text
     // ends at the first zero among them.
     void ReadString(std::string& out);

@@ -12,7 +12,6 @@
 #include "engine/render/SpriteServices.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -77,8 +76,6 @@ Vector3 RandomVector(const Vector3& centre, const Vector3& spread)
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
-float ReadFloat(FileBinary& file) { return std::bit_cast<float>(file.ReadUInt()); }
-
 u8 ReadFlag(FileBinary& file)
 {
     u8 flag = 0;
@@ -88,16 +85,16 @@ u8 ReadFlag(FileBinary& file)
 
 Vector3 ReadVector3(FileBinary& file)
 {
-    const float x = ReadFloat(file);
-    const float y = ReadFloat(file);
-    const float z = ReadFloat(file);
+    const float x = file.ReadFloat();
+    const float y = file.ReadFloat();
+    const float z = file.ReadFloat();
     return Vector3(x, y, z);
 }
 
 void ReadKeys(FileBinary& file, float (&keys)[ParticleSystem::kKeyCount])
 {
     for (float& key : keys)
-        key = ReadFloat(file);
+        key = file.ReadFloat();
 }
 
 void ReadKeys(FileBinary& file, Vector3 (&keys)[ParticleSystem::kKeyCount])
@@ -109,10 +106,10 @@ void ReadKeys(FileBinary& file, Vector3 (&keys)[ParticleSystem::kKeyCount])
 void ReadKeys(FileBinary& file, Vector4 (&keys)[ParticleSystem::kKeyCount])
 {
     for (Vector4& key : keys) {
-        const float r = ReadFloat(file);
-        const float g = ReadFloat(file);
-        const float b = ReadFloat(file);
-        key = Vector4(r, g, b, ReadFloat(file));
+        const float r = file.ReadFloat();
+        const float g = file.ReadFloat();
+        const float b = file.ReadFloat();
+        key = Vector4(r, g, b, file.ReadFloat());
     }
 }
 
@@ -211,14 +208,14 @@ void ParticleSystem::ReadBody(FileBinary& file, const std::string& path, u32 ver
 {
     Description& d = description_;
     capacity_ = file.ReadUInt();
-    d.duration = ReadFloat(file);
+    d.duration = file.ReadFloat();
     d.gravityOn = ReadFlag(file);
-    d.gravity = ReadFloat(file);
+    d.gravity = file.ReadFloat();
     d.floorOn = ReadFlag(file);
-    d.floorHeight = ReadFloat(file);
-    d.bounceFactor = ReadFloat(file);
+    d.floorHeight = file.ReadFloat();
+    d.bounceFactor = file.ReadFloat();
     d.stopKills = ReadFlag(file);
-    d.stopThreshold = ReadFloat(file);
+    d.stopThreshold = file.ReadFloat();
     d.interpolatedEmission = ReadFlag(file);
     ReadKeys(file, d.emission);
     ReadKeys(file, d.lifetimeCentre);

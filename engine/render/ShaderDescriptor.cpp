@@ -52,20 +52,13 @@ void StemBounds(const std::string& name, std::size_t& start, std::size_t& end)
     end = dot == std::string::npos || dot < start ? name.size() : dot;
 }
 
-float ReadFloat(FileBinary& file)
-{
-    float value = 0.0f;
-    file.Read(&value, sizeof(value));
-    return value;
-}
-
 Vector4 ReadColor(FileBinary& file)
 {
     Vector4 color(0.0f, 0.0f, 0.0f, 0.0f);
-    color.x = ReadFloat(file);
-    color.y = ReadFloat(file);
-    color.z = ReadFloat(file);
-    color.w = ReadFloat(file);
+    color.x = file.ReadFloat();
+    color.y = file.ReadFloat();
+    color.z = file.ReadFloat();
+    color.w = file.ReadFloat();
     return color;
 }
 
@@ -171,8 +164,8 @@ void ShaderDescriptor::ReadFile(FileManager* files, const std::string& path)
     ambient_ = ReadColor(*file);
     specular_ = ReadColor(*file);
     emissive_ = ReadColor(*file);
-    power_ = ReadFloat(*file);
-    materialValue_ = ReadFloat(*file);
+    power_ = file->ReadFloat();
+    materialValue_ = file->ReadFloat();
     sourceBlend_ = file->ReadUInt();
     destinationBlend_ = file->ReadUInt();
     const u32 stageCount = file->ReadUInt();
@@ -191,7 +184,7 @@ void ShaderDescriptor::ReadFile(FileManager* files, const std::string& path)
         u32 rows = 1;
         if (type != ShaderTextureStage::kNoAnimation) {
             frameCount = file->ReadUInt();
-            speed = ReadFloat(*file);
+            speed = file->ReadFloat();
         }
         if (type == ShaderTextureStage::kGrid) {
             columns = file->ReadUInt();
@@ -217,10 +210,10 @@ void ShaderDescriptor::ReadFile(FileManager* files, const std::string& path)
         ShaderTextureStage& stage = stages_[index];
         stage.wrapU = file->ReadUInt();
         stage.wrapV = file->ReadUInt();
-        stage.scaleU = ReadFloat(*file);
-        stage.scaleV = ReadFloat(*file);
-        stage.offsetU = ReadFloat(*file);
-        stage.offsetV = ReadFloat(*file);
+        stage.scaleU = file->ReadFloat();
+        stage.scaleV = file->ReadFloat();
+        stage.offsetU = file->ReadFloat();
+        stage.offsetV = file->ReadFloat();
     }
 }
 
