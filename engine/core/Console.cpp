@@ -300,10 +300,10 @@ void Console::HandleKey()
         editBox_->SetText(L"");
         break;
     case kUp:
-        ShowHistory(-1);
+        HistoryUp();
         break;
     case kDown:
-        ShowHistory(1);
+        HistoryDown();
         break;
     case kPageUp:
         ++scrollOffset_;
@@ -367,14 +367,22 @@ void Console::Answer(i32 result, const std::string& name)
     }
 }
 
-void Console::ShowHistory(i32 step)
+void Console::HistoryUp()
+{
+    if (historyIndex_ <= 0)
+        return;
+    --historyIndex_;
+    editBox_->SetText(history_[historyIndex_]);
+}
+
+// Past the newest line Down leaves an empty input line, also when the line
+// being typed was not taken from the history.
+void Console::HistoryDown()
 {
     const auto size = static_cast<i32>(history_.size());
-    const i32 index = historyIndex_ + step;
-    if (index < 0 || index > size)
-        return;
-    historyIndex_ = index;
-    editBox_->SetText(index < size ? history_[index] : L"");
+    if (historyIndex_ < size)
+        ++historyIndex_;
+    editBox_->SetText(historyIndex_ < size ? history_[historyIndex_] : L"");
 }
 
 void Console::Complete()

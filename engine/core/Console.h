@@ -77,7 +77,8 @@ private:
     void HandleKey();
     void Execute();
     void Answer(i32 result, const std::string& name);
-    void ShowHistory(i32 step);
+    void HistoryUp();
+    void HistoryDown();
     void Complete();
 
     MessageManager* messages_;

@@ -281,6 +281,9 @@ TEST_F(ConsoleTest, UpAndDownBrowseTheHistory)
     EXPECT_EQ(Input(), L"");
     Press(SDLK_DOWN);
     EXPECT_EQ(Input(), L"");
+    Type("half typed");
+    Press(SDLK_DOWN);
+    EXPECT_EQ(Input(), L"");
 }
 
 TEST_F(ConsoleTest, TabCompletesASingleNameWithABlank)
