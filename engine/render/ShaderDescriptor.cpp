@@ -196,13 +196,15 @@ void ShaderDescriptor::ReadFile(FileManager* files, const std::string& path)
         file->ReadString(opacityName);
         if (columns == 0 || rows == 0 || (IsNumbered(type) && frameCount == 0))
             throw FileError(formatError);
+        // A stage without a texture never numbers its names.
+        const bool textured = (stageFlags & ShaderTextureStage::kNoTexture) == 0;
         const u32 digits = FrameDigits(frameCount);
         std::size_t start = 0;
         std::size_t end = 0;
         for (const std::string* name : {&diffuseName, &opacityName}) {
             const bool numbered = name == &diffuseName ? NumbersDiffuse(type) : NumbersOpacity(type);
             StemBounds(*name, start, end);
-            if (numbered && end - start < digits)
+            if (textured && numbered && end - start < digits)
                 throw FileError(formatError);
         }
         const u32 index = AddStage(stageFlags, type, columns, rows, frameCount, speed,

@@ -176,6 +176,17 @@ TEST_F(ShaderFileTest, ShaderAtTheDataRootKeepsItsNamesRelative)
     EXPECT_EQ(Read("root.srf").GetStage(0).diffuseName, "beside.bmp");
 }
 
+TEST_F(ShaderFileTest, StageWithoutTextureNeedsNoNamesToNumber)
+{
+    Tools::ShaderData data;
+    Tools::ShaderStageData blank = Stage(4, "", 12);
+    blank.flags = 4;
+    data.stages = {blank};
+    Write("blank.srf", data);
+    EXPECT_EQ(ReadError("blank.srf"), "");
+    EXPECT_EQ(Read("blank.srf").GetStage(0).frameCount, 12u);
+}
+
 TEST_F(ShaderFileTest, WrongVersionSizeOrMagicIsLoggedAndThrownAsError)
 {
     Tools::ShaderData data;
