@@ -194,7 +194,8 @@ void ShaderDescriptor::ReadFile(FileManager* files, const std::string& path)
         std::string opacityName;
         file->ReadString(diffuseName);
         file->ReadString(opacityName);
-        if (columns == 0 || rows == 0 || (IsNumbered(type) && frameCount == 0))
+        if (columns == 0 || rows == 0 ||
+            (IsNumbered(type) && (frameCount == 0 || frameCount > kMaxNumberedFrames)))
             throw FileError(formatError);
         // A stage without a texture never numbers its names.
         const bool textured = (stageFlags & ShaderTextureStage::kNoTexture) == 0;

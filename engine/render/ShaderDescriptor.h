@@ -49,6 +49,9 @@ class ShaderDescriptor {
 public:
     enum Flag : u32 { kAlphaBlending = 1u << 0 };
     static constexpr u32 kMaxStages = 2;
+    // Each numbered frame is a picture file of its own; a count beyond this
+    // can only come from a damaged file.
+    static constexpr u32 kMaxNumberedFrames = 10000;
     // The only shader file version read.
     static constexpr u32 kFileVersion = 211;
 

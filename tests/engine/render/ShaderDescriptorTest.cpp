@@ -261,6 +261,7 @@ TEST_P(BrokenShaderFileTest, IsAFileFormatError)
 INSTANTIATE_TEST_SUITE_P(Stages, BrokenShaderFileTest,
                          ::testing::Values(BrokenStage{"NoColumns", Grid(0, 2)}, BrokenStage{"NoRows", Grid(2, 0)},
                                            BrokenStage{"NoNumberedFrames", Stage(2, "fire0.bmp", 0)},
+                                           BrokenStage{"AbsurdNumberedFrames", Stage(2, "fire000000000.bmp", 0xFFFFFFFFu)},
                                            BrokenStage{"StemShorterThanDigits", Stage(4, "f.bmp", 12)},
                                            BrokenStage{"NoOpacityToNumber", NumberedOpacity("")},
                                            BrokenStage{"UnknownAnimation", Stage(5, "fire0.bmp", 3)}),
