@@ -78,7 +78,7 @@ Model::Model(const ModelServices& services, u32 flags, u32 vertexCount, u32 inde
     // The caller fills the buffers only; the animation data stays neutral so
     // that an update never reads past it.
     if ((flags_ & kVertexAnimated) != 0) {
-        frameVertices_.assign(static_cast<std::size_t>(vertexCount) * frameCount, FrameVertex{});
+        frameVertices_.assign(static_cast<std::size_t>(vertexCount) * std::max(frameCount, 1u), FrameVertex{});
         frameBoxes_.resize(std::max(frameCount, 1u));
     } else if ((flags_ & kSkinned) != 0) {
         skeleton_ = std::make_unique<Skeleton>(services.messages, 0);
@@ -164,9 +164,9 @@ void Model::FillFromFile(ModelFile& file)
     const bool fromFrames = (flags_ & kStatic) == 0 && (flags_ & kVertexAnimated) != 0;
     if (!fromFrames && !file.vertices.empty())
         WriteVertices(file.vertices.data(), file.vertexCount);
-    if ((flags_ & kVertexAnimated) != 0)
+    if (fromFrames)
         frameVertices_ = std::move(file.vertices);
-    else if ((flags_ & kSkinned) != 0)
+    else if ((flags_ & (kVertexAnimated | kSkinned)) == kSkinned)
         skin_ = std::move(file.skin);
 
     if ((flags_ & kVertexAnimated) != 0) {
@@ -366,10 +366,14 @@ void Model::Update(bool testView)
         depth = (-camera_->GetZAxis()).Dot(boundingBox.GetCenter() - camera_->position);
     if (VerticesCurrent(frameA, frameB, blend))
         return;
-    if ((flags_ & kVertexAnimated) != 0)
-        BlendFrames(frameA, frameB, blend);
-    else if ((flags_ & kSkinned) != 0)
+    // Fixed vertices win over frames: such a model has no frame vertices to
+    // blend and keeps its one set.
+    if ((flags_ & kVertexAnimated) != 0) {
+        if ((flags_ & kStatic) == 0)
+            BlendFrames(frameA, frameB, blend);
+    } else if ((flags_ & kSkinned) != 0) {
         SkinVertices();
+    }
 }
 
 void Model::Render()

@@ -260,6 +260,32 @@ TEST_F(ModelTest, VertexAnimationBlendsFramesAndComputesEachStateOnce)
     EXPECT_NE(PositionOf(*model, 0).z, 99.0f);
 }
 
+TEST_F(ModelTest, FixedVerticesOfAnAnimatedFileServeEveryFrame)
+{
+    ModelFileData data = Animated();
+    data.flags |= Tools::kModelStatic;
+    data.vertices.resize(24);
+    harness.WriteModel("fixed.hml", data);
+    Model* model = manager->CreateModelFromFile("fixed.hml", nullptr, Model::kVisible);
+    AnimationControl& animation = model->GetAnimationControl();
+    animation.looping = 1;
+    animation.Play();
+    harness.NextFrame(kFrameSeconds);
+    model->Update(true);
+    ASSERT_EQ(animation.GetFrameB(), 1u);
+    ASSERT_GT(animation.GetBlend(), 0.0f);
+    for (u32 i = 0; i < 24; ++i) {
+        EXPECT_FLOAT_EQ(PositionOf(*model, i).x, data.vertices[i].position[0]) << i;
+        EXPECT_FLOAT_EQ(PositionOf(*model, i).z, data.vertices[i].position[2]) << i;
+    }
+
+    // Made empty with no frames, an animated model still has one to blend.
+    Model* empty = manager->CreateModel(Model::kVertexAnimated | Model::kVisible | Model::kTriangleList, 3, 3, 0,
+                                        nullptr, nullptr);
+    empty->Update(false);
+    EXPECT_EQ(empty->GetDrawnPrimitives(), 1u);
+}
+
 TEST_F(ModelTest, SkinnedVerticesFollowTheirBones)
 {
     ModelFileData data;
