@@ -16,7 +16,7 @@ namespace {
 void MoveTwelveBallsThroughThreeHundredBricks(benchmark::State& state)
 {
     Bench::BenchEngine engine;
-    Physics physics(&engine.Get());
+    Physics physics(engine.Get().GetMessageManager());
 
     std::vector<BoundingBox> bricks;
     for (int row = 0; row < 15; ++row)

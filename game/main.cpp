@@ -1,5 +1,5 @@
-#include "engine/core/Engine.h"
-#include "engine/core/EngineSettings.h"
+#include "engine/app/Engine.h"
+#include "engine/app/EngineSettings.h"
 #include "engine/core/Error.h"
 #include "platform/os/MessageBox.h"
 #include "platform/window/EventDispatcher.h"

@@ -1,6 +1,6 @@
 #include "game_tools/GUIDoubleClickDetecter.h"
 
-#include "engine/core/Engine.h"
+#include "engine/app/Engine.h"
 #include "engine/core/TimerManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/input/Controls.h"

@@ -1,6 +1,6 @@
 #include "game_tools/VersionedFile.h"
 
-#include "engine/core/Engine.h"
+#include "engine/app/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
 #include "engine/core/FileManager.h"

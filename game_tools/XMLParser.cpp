@@ -1,6 +1,6 @@
 #include "game_tools/XMLParser.h"
 
-#include "engine/core/Engine.h"
+#include "engine/app/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/FileTextual.h"

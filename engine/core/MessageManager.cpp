@@ -46,9 +46,9 @@ std::string BuildLogPath(const std::string& folder, const std::string& name)
 
 } // namespace
 
-MessageManager::MessageManager(const EngineSettings& settings, bool enabled, bool reopen, const std::string& folder,
+MessageManager::MessageManager(const std::string& applicationName, bool enabled, bool reopen, const std::string& folder,
                                const std::string& logName)
-    : applicationName_(settings.applicationName), enabled_(enabled), reopen_(reopen)
+    : applicationName_(applicationName), enabled_(enabled), reopen_(reopen)
 {
     if (!enabled_)
         return;

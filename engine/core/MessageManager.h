@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/core/EngineSettings.h"
 #include "engine/core/Math.h"
 #include "engine/core/Types.h"
 
@@ -23,7 +22,7 @@ public:
         std::string text;
     };
 
-    MessageManager(const EngineSettings& settings, bool enabled, bool reopen, const std::string& folder,
+    MessageManager(const std::string& applicationName, bool enabled, bool reopen, const std::string& folder,
                    const std::string& logName);
     MessageManager(const MessageManager&) = delete;
     MessageManager& operator=(const MessageManager&) = delete;

@@ -2,7 +2,7 @@
 
 #include "engine/core/Math.h"
 #include "engine/core/Types.h"
-#include "engine/gui/ObjectManager.h"
+#include "engine/core/ObjectManager.h"
 
 #include <memory>
 

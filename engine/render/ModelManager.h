@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/core/Types.h"
-#include "engine/gui/ObjectManager.h"
+#include "engine/core/ObjectManager.h"
 #include "engine/render/Model.h"
 
 #include <string>

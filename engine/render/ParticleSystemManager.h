@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/gui/ObjectManager.h"
+#include "engine/core/ObjectManager.h"
 
 #include <string>
 

@@ -1,6 +1,5 @@
 #include "engine/render/Physics.h"
 
-#include "engine/core/Engine.h"
 #include "engine/core/MessageManager.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/Model.h"
@@ -33,8 +32,8 @@ bool RayParameter(const Plane& plane, const Ray& ray, float& t)
 
 } // namespace
 
-Physics::Physics(Engine* engine)
-    : engine_(engine), messages_(engine->GetMessageManager()), contacts_(new PhysicsContact[kMaxContacts]),
+Physics::Physics(MessageManager* messages)
+    : messages_(messages), contacts_(new PhysicsContact[kMaxContacts]),
       objects_(new PhysicsObject[kMaxObjects]), corners_(new Vector3[kMaxTriangles * 3]),
       planes_(new Plane[kMaxTriangles]), owners_(new u32[kMaxTriangles])
 {

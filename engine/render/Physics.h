@@ -10,7 +10,6 @@
 
 namespace Halvard {
 
-class Engine;
 class MessageManager;
 class Model;
 
@@ -56,7 +55,7 @@ public:
     static constexpr u32 kMaxTriangles = 16384;
     static constexpr u32 kMaxContacts = 4;
 
-    explicit Physics(Engine* engine);
+    explicit Physics(MessageManager* messages);
     Physics(const Physics&) = delete;
     Physics& operator=(const Physics&) = delete;
     virtual ~Physics() = default;
@@ -103,7 +102,6 @@ private:
     Vector3 ClosestPointOnPerimeter(const Vector3& point, Vector3& start, Vector3& end, bool& onEdge) const;
     static bool IsPointOnSegment(const Vector3& a, const Vector3& b, const Vector3& x);
 
-    Engine* engine_;
     MessageManager* messages_;
     float radius_ = 1.0f;
     bool collided_ = false;

@@ -1,6 +1,6 @@
 #include "game_tools/DataKeeper.h"
 
-#include "engine/core/Engine.h"
+#include "engine/app/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/core/Image.h"
 #include "engine/core/MessageManager.h"

@@ -1,6 +1,6 @@
 #include "game_tools/GameCamera.h"
 
-#include "engine/core/Engine.h"
+#include "engine/app/Engine.h"
 #include "engine/core/TimerManager.h"
 #include "engine/render/AnimationControl.h"
 #include "engine/render/Camera.h"

@@ -49,7 +49,7 @@ protected:
 
     Testing::TempFolder folder;
     Testing::ScopedProgramFolder programFolder{folder.Path()};
-    Halvard::MessageManager messages{Halvard::EngineSettings{}, false, false, "", ""};
+    Halvard::MessageManager messages{"", false, false, "", ""};
     Halvard::FileManager files{&messages, folder.Internal(), ""};
 };
 

@@ -49,7 +49,7 @@ protected:
 
     Testing::TempFolder program;
     Testing::ScopedProgramFolder programFolder{program.Path()};
-    Halvard::MessageManager messages{Halvard::EngineSettings{}, false, false, "", ""};
+    Halvard::MessageManager messages{"", false, false, "", ""};
     Halvard::FileManager files{&messages, program.Internal(), ""};
     XMLParser parser{&files};
     std::unique_ptr<XMLNode> parsed;

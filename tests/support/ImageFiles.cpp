@@ -1,6 +1,6 @@
 #include "tests/support/ImageFiles.h"
 
-#include "engine/core/EngineSettings.h"
+#include "engine/app/EngineSettings.h"
 
 #include <gmock/gmock.h>
 
@@ -110,7 +110,7 @@ std::string JpegFile(u32 width, u32 height, u32 components, const std::vector<u8
     return out;
 }
 
-ImageFolder::ImageFolder() : log_(EngineSettings{}, false, false, "", ""), files_(&log_, folder_.Internal(), "") {}
+ImageFolder::ImageFolder() : log_("", false, false, "", ""), files_(&log_, folder_.Internal(), "") {}
 
 std::string ImageFolder::LogText() const
 {

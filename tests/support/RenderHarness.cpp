@@ -6,7 +6,7 @@ namespace Testing {
 
 RenderHarness::RenderHarness()
 {
-    messages = std::make_unique<Halvard::MessageManager>(settings, false, false, "", "");
+    messages = std::make_unique<Halvard::MessageManager>("", false, false, "", "");
     config = std::make_unique<Halvard::Config>(messages.get(), nullptr, "", "", false, "800x600x32", false, false);
 }
 

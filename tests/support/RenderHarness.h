@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/core/Config.h"
-#include "engine/core/EngineSettings.h"
+#include "engine/app/EngineSettings.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Window.h"
 #include "engine/render/RenderSystem_D3D7.h"
@@ -43,7 +43,6 @@ public:
     FakeVideoSystem video;
     ScopedWindowSystem windowGuard{windows};
     ScopedVideoSystem videoGuard{video};
-    Halvard::EngineSettings settings;
     std::unique_ptr<Halvard::MessageManager> messages;
     std::unique_ptr<Halvard::Config> config;
     std::unique_ptr<Halvard::Window> window;

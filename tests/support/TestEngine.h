@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/core/Engine.h"
+#include "engine/app/Engine.h"
 #include "tests/support/TempFolder.h"
 
 #include <memory>

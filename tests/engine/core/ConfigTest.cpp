@@ -42,7 +42,7 @@ protected:
 
     TempFolder folder;
     Testing::ScopedProgramFolder program{folder.Path()};
-    MessageManager log{EngineSettings{}, false, false, "", ""};
+    MessageManager log{"", false, false, "", ""};
     FileManager files{&log, folder.Internal(), ""};
 };
 

@@ -41,7 +41,7 @@ protected:
     }
 
     TempFolder folder;
-    MessageManager messages{EngineSettings{}, false, false, "", ""};
+    MessageManager messages{"", false, false, "", ""};
 };
 
 TEST_F(FileBinaryTest, SeeksAreClampedToTheFile)

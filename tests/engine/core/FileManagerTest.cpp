@@ -59,7 +59,7 @@ protected:
     TempFolder program;
     Testing::ScopedProgramFolder programFolder{program.Path()};
     TempFolder base;
-    MessageManager messages{EngineSettings{}, false, false, "", ""};
+    MessageManager messages{"", false, false, "", ""};
 };
 
 TEST_F(FileManagerTest, LooseFilesOverridePackEntries)

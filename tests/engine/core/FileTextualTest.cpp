@@ -42,7 +42,7 @@ protected:
     std::string Path() const { return folder.Internal() + "\\text.txt"; }
 
     TempFolder folder;
-    MessageManager messages{EngineSettings{}, false, false, "", ""};
+    MessageManager messages{"", false, false, "", ""};
 };
 
 using Lines = std::vector<std::string>;

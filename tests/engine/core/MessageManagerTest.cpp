@@ -13,12 +13,6 @@ using Testing::TempFolder;
 
 namespace {
 
-EngineSettings Named(const std::string& name)
-{
-    EngineSettings settings;
-    settings.applicationName = name;
-    return settings;
-}
 
 // The local time is the only part of the file that changes between runs.
 std::string WithoutTimes(const std::string& html)
@@ -42,7 +36,7 @@ TEST(MessageManagerFile, IsOneLineOfHtmlWithHeaderEntriesAndFooter)
 {
     TempFolder folder;
     {
-        MessageManager log(Named("Game"), true, false, folder.Internal(), "");
+        MessageManager log("Game", true, false, folder.Internal(), "");
         log.LogMessage("abc");
         log.LogWarning("disk low");
         EXPECT_THROW(log.LogFatal("broken"), FatalError);
@@ -57,7 +51,7 @@ TEST(MessageManagerFile, IsOneLineOfHtmlWithHeaderEntriesAndFooter)
 TEST(MessageManagerFile, ReopenModeLeavesACompleteFileAfterEveryLine)
 {
     TempFolder folder;
-    MessageManager log(Named("Game"), true, true, folder.Internal(), "");
+    MessageManager log("Game", true, true, folder.Internal(), "");
     log.LogError("lost");
     EXPECT_EQ(WithoutTimes(folder.ReadFile("Game.html")),
               std::string(kHeader) + "<FONT color=\"#FF0000\"><BR>Error: lost!<BR><BR></FONT>");
@@ -68,11 +62,11 @@ TEST(MessageManagerFile, PathFollowsTheFolderAndNameRules)
     TempFolder folder;
     Platform::SetProgramFolder(folder.Path().string());
     {
-        MessageManager beside(Named("Game"), true, false, "", "");
+        MessageManager beside("Game", true, false, "", "");
         EXPECT_EQ(beside.GetLogPath(), folder.Internal() + "\\Game.html");
-        MessageManager relative(Named("Game"), true, false, "logs\\deep", "Named");
+        MessageManager relative("Game", true, false, "logs\\deep", "Named");
         EXPECT_EQ(relative.GetLogPath(), folder.Internal() + "\\logs\\deep\\Named.html");
-        MessageManager absolute(Named("Game"), true, false, folder.Internal() + "\\abs", "x");
+        MessageManager absolute("Game", true, false, folder.Internal() + "\\abs", "x");
         EXPECT_EQ(absolute.GetLogPath(), folder.Internal() + "\\abs\\x.html");
     }
     Platform::SetProgramFolder("");
@@ -85,7 +79,7 @@ TEST(MessageManagerFile, LevelsBeyondFatalAreWrittenBareInWhite)
 {
     TempFolder folder;
     {
-        MessageManager log(Named("Game"), true, false, folder.Internal(), "");
+        MessageManager log("Game", true, false, folder.Internal(), "");
         log.Write(7, "odd\n");
         ASSERT_EQ(log.GetLogEntryCount(), 1u);
         EXPECT_EQ(log.GetLogEntry(0).level, 7u);
@@ -95,7 +89,7 @@ TEST(MessageManagerFile, LevelsBeyondFatalAreWrittenBareInWhite)
 
 TEST(MessageManagerEntries, KeepTheFormattedTextsUntilCleared)
 {
-    MessageManager log(Named("Game"), false, false, "", "");
+    MessageManager log("Game", false, false, "", "");
     log.LogMessage("abc");
     log.LogWarning("disk low");
     log.LogError("bad");
@@ -117,7 +111,7 @@ TEST(MessageManagerEntries, KeepTheFormattedTextsUntilCleared)
 
 TEST(MessageManagerEntries, UnspacedModeWritesBareTexts)
 {
-    MessageManager log(Named("Game"), false, false, "", "");
+    MessageManager log("Game", false, false, "", "");
     log.SetSpacedMode(false);
     log.LogMessage("m");
     log.LogWarning("w");
@@ -131,7 +125,7 @@ TEST(MessageManagerDisabled, TouchesNothingOnDisk)
 {
     TempFolder folder;
     {
-        MessageManager log(Named("Game"), false, false, folder.Internal(), "");
+        MessageManager log("Game", false, false, folder.Internal(), "");
         log.LogMessage("abc");
     }
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));

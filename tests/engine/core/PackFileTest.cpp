@@ -50,7 +50,7 @@ protected:
     }
 
     TempFolder folder;
-    MessageManager messages{EngineSettings{}, false, false, "", ""};
+    MessageManager messages{"", false, false, "", ""};
 };
 
 TEST_F(PackFileTest, ReadsEntriesWhateverTheCaseOfTheName)

@@ -61,9 +61,9 @@ protected:
     Testing::TempFolder folder;
     Testing::FakeWindowSystem system;
     Testing::ScopedWindowSystem installed{system};
-    MessageManager log{EngineSettings{}, false, false, "", ""};
+    MessageManager log{"", false, false, "", ""};
     // The file manager logs apart, so that the window's log lines stand alone.
-    MessageManager fileLog{EngineSettings{}, false, false, "", ""};
+    MessageManager fileLog{"", false, false, "", ""};
     FileManager files{&fileLog, folder.Internal(), ""};
     Config config{&log, &files, folder.Internal(), "Game", false, "800x600x32", false, false};
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/core/Config.h"
-#include "engine/core/EngineSettings.h"
+#include "engine/app/EngineSettings.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
@@ -68,7 +68,7 @@ protected:
     ScopedWindowSystem installedSystem{system};
     FakeClock clock;
     ScopedClock installedClock{clock};
-    Halvard::MessageManager log{Halvard::EngineSettings{}, false, false, "", ""};
+    Halvard::MessageManager log{"", false, false, "", ""};
     Halvard::Config config{&log, nullptr, folder.Internal(), "Game", false, "800x600x32", false, false};
     Halvard::TimerManager timers;
     std::unique_ptr<Halvard::Window> window;

@@ -1,4 +1,4 @@
-#include "engine/core/Engine.h"
+#include "engine/app/Engine.h"
 #include "engine/core/Image.h"
 #include "engine/core/MessageManager.h"
 #include "engine/render/Camera.h"

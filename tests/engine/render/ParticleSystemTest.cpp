@@ -102,7 +102,7 @@ protected:
     TimerManager timers;
     Testing::TempFolder folder;
     Testing::ScopedProgramFolder programFolder{folder.Path()};
-    MessageManager messages{EngineSettings{}, false, false, "", ""};
+    MessageManager messages{"", false, false, "", ""};
     FileManager files{&messages, folder.Internal(), ""};
     Testing::FakeSpriteServices services;
     SpriteGroupManager sprites{&messages, &services};

@@ -17,7 +17,7 @@ namespace {
 // the rest of the step goes on along the reflected direction.
 class BallInField {
 public:
-    explicit BallInField(Engine* engine) : physics_(engine)
+    explicit BallInField(Engine* engine) : physics_(engine->GetMessageManager())
     {
         AddBox(Vector3(-11, -9, -1), Vector3(-10, 9, 1));
         AddBox(Vector3(10, -9, -1), Vector3(11, 9, 1));

@@ -74,7 +74,7 @@ protected:
     }
 
     static Testing::TestEngine* engine;
-    Physics physics{&engine->Get()};
+    Physics physics{engine->Get().GetMessageManager()};
     std::vector<Model*> made;
     Vector2 landed{0.0f, 0.0f};
     Plane plane;

@@ -24,7 +24,7 @@ protected:
     }
 
     static Testing::TestEngine* engine;
-    Physics physics{&engine->Get()};
+    Physics physics{engine->Get().GetMessageManager()};
     Vector2 landed{0.0f, 0.0f};
     Plane plane;
     u32 id = 0;

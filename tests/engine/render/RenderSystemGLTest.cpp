@@ -26,7 +26,7 @@ class RenderSystemGLTest : public ::testing::Test {
 protected:
     RenderSystemGLTest()
     {
-        messages = std::make_unique<MessageManager>(settings, false, false, "", "");
+        messages = std::make_unique<MessageManager>("", false, false, "", "");
         config = std::make_unique<Config>(messages.get(), nullptr, "", "", false, "640x480x32", false, false);
         window =
             std::make_unique<Window>(messages.get(), config.get(), "Render test", 0, 0, 640, 480, false, true, 0, 0);
@@ -91,7 +91,6 @@ protected:
 
     Platform::GLVideoSystem video;
     Testing::ScopedVideoSystem installed{video};
-    EngineSettings settings;
     std::unique_ptr<MessageManager> messages;
     std::unique_ptr<Config> config;
     std::unique_ptr<Window> window;

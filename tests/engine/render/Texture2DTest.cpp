@@ -1,7 +1,7 @@
 #include "engine/render/Texture2D.h"
 
 #include "engine/core/Config.h"
-#include "engine/core/EngineSettings.h"
+#include "engine/app/EngineSettings.h"
 #include "engine/core/Image.h"
 #include "engine/core/MessageManager.h"
 
@@ -38,7 +38,7 @@ protected:
         return std::vector<u8>(image.GetData(), image.GetData() + image.GetByteSize());
     }
 
-    MessageManager log{EngineSettings{}, false, false, "", ""};
+    MessageManager log{"", false, false, "", ""};
     Config config{&log, nullptr, "", "", false, "800x600x32", false, false};
 };
 

@@ -1,5 +1,5 @@
 #include "engine/core/Config.h"
-#include "engine/core/EngineSettings.h"
+#include "engine/app/EngineSettings.h"
 #include "engine/core/Image.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Window.h"
@@ -84,8 +84,7 @@ protected:
         return {pixel[0], pixel[1], pixel[2]};
     }
 
-    EngineSettings settings;
-    MessageManager messages{settings, false, false, "", ""};
+    MessageManager messages{"", false, false, "", ""};
     Config config{&messages, nullptr, "", "", false, "640x480x32", false, false};
     Window window{&messages, &config, "Textures", 0, 0, kWidth, kHeight, false, true, 0, 0};
     RenderSystem_D3D7 render{&messages, &config, &window, false, false};

@@ -5,7 +5,7 @@
 namespace Testing {
 
 SoundTestBed::SoundTestBed()
-    : messages(settings, false, false, "", ""), files(&messages, folder.Internal(), ""), scopedDriver(driver)
+    : messages("", false, false, "", ""), files(&messages, folder.Internal(), ""), scopedDriver(driver)
 {
     messages.SetSpacedMode(false);
 }

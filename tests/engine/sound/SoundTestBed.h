@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/core/EngineSettings.h"
+#include "engine/app/EngineSettings.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "engine/sound/SoundManager.h"
@@ -33,7 +33,6 @@ protected:
     int CountErrors() const;
 
     TempFolder folder;
-    Halvard::EngineSettings settings;
     Halvard::MessageManager messages;
     Halvard::FileManager files;
     FakeAudioDriver driver;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/core/EngineSettings.h"
+#include "engine/app/EngineSettings.h"
 #include "engine/core/Types.h"
 
 #include <memory>

@@ -1,5 +1,5 @@
 #include "engine/core/Config.h"
-#include "engine/core/Engine.h"
+#include "engine/app/Engine.h"
 #include "engine/core/Window.h"
 #include "engine/input/Controls.h"
 #include "engine/input/KeyNames.h"

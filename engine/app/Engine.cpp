@@ -1,7 +1,7 @@
-#include "engine/core/Engine.h"
+#include "engine/app/Engine.h"
 
 #include "engine/core/Config.h"
-#include "engine/core/Console.h"
+#include "engine/gui/Console.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
@@ -44,7 +44,7 @@ EngineSettings WithFallbacks(const EngineSettings& given)
 Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineSettings>(WithFallbacks(given)))
 {
     const EngineSettings& s = *settings_;
-    messages_ = std::make_unique<MessageManager>(s, s.logEnabled != 0, s.logReopen != 0, s.logFolder, s.logName);
+    messages_ = std::make_unique<MessageManager>(s.applicationName, s.logEnabled != 0, s.logReopen != 0, s.logFolder, s.logName);
     files_ = std::make_unique<FileManager>(messages_.get(), s.installFolder, s.dataFolder);
     timers_ = std::make_unique<TimerManager>();
     config_ = std::make_unique<Config>(messages_.get(), files_.get(), s.configFolder, s.configName,

@@ -1,4 +1,4 @@
-#include "engine/gui/ObjectManager.h"
+#include "engine/core/ObjectManager.h"
 
 #include <algorithm>
 

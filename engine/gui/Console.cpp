@@ -1,4 +1,4 @@
-#include "engine/core/Console.h"
+#include "engine/gui/Console.h"
 
 #include "engine/core/Config.h"
 #include "engine/core/MessageManager.h"

@@ -1,5 +1,5 @@
 #include "engine/core/Config.h"
-#include "engine/core/Engine.h"
+#include "engine/app/Engine.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Random.h"
