@@ -17,8 +17,9 @@ public:
 
     // Refuses, with std::runtime_error naming the path: a path already in the
     // set, upper-case letters, blanks, '/' separators, an empty component,
-    // more than 254 bytes. A generated file may never replace a hand-written
-    // one, nor any other file.
+    // more than 254 bytes, a path not below "data\", a path that names a file
+    // of the set as its folder or that is the folder of one. A generated file
+    // may never replace a hand-written one, nor any other file.
     void Add(const std::string& path, std::vector<std::uint8_t> bytes, Origin origin = Origin::Generated);
     void Add(const std::string& path, const std::string& bytes, Origin origin = Origin::Generated);
 
@@ -28,6 +29,8 @@ public:
     const std::map<std::string, std::vector<std::uint8_t>>& GetFiles() const { return files_; }
 
 private:
+    void RefuseFolderClash(const std::string& path) const;
+
     std::map<std::string, std::vector<std::uint8_t>> files_;
     std::map<std::string, Origin> origins_;
 };
