@@ -297,6 +297,8 @@ TEST_F(DataKeeperTest, AListThatCannotBeReadIsFatal)
     const MessageManager::Entry last = log.GetLogEntry(log.GetLogEntryCount() - 1);
     EXPECT_EQ(last.level, MessageManager::kFatal);
     EXPECT_EQ(last.text.rfind("PROGRAM ABORTING: ", 0), 0u);
+    EXPECT_THAT(last.text, testing::HasSubstr("XML format error at line 1"));
+    EXPECT_THAT(last.text, testing::HasSubstr("code 2 in \"data\\ui\\broken.xml\"\n"));
 }
 
 TEST_F(DataKeeperTest, EverythingMadeGoesBackWithTheRegistry)

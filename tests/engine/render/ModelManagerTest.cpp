@@ -143,6 +143,15 @@ TEST_F(ModelManagerTest, UnreadableFileBecomesARegisteredBoxNamedAfterIt)
         EXPECT_FLOAT_EQ(model->boundingBox.GetWorldMax().z, 1.0f);
     }
     EXPECT_EQ(manager->GetModels().GetCount(), 2u);
+
+    const Halvard::MessageManager& log = *harness.render.messages;
+    std::vector<std::string> errors;
+    for (Halvard::u32 i = 0; i < log.GetLogEntryCount(); ++i)
+        if (log.GetLogEntry(i).level == Halvard::MessageManager::kError)
+            errors.push_back(log.GetLogEntry(i).text);
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_THAT(errors[0], testing::HasSubstr("\"missing.hml\""));
+    EXPECT_THAT(errors[1], testing::HasSubstr("\"bad.hml\""));
 }
 
 } // namespace
