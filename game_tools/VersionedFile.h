@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/Types.h"
+#include "engine/core/VersionedHeader.h"
 
 #include <memory>
 #include <string>
@@ -24,7 +25,7 @@ namespace GameTools {
 // old file as it was. One thread at a time.
 class VersionedFile {
 public:
-    static constexpr Halvard::u32 kHeaderSize = 13;
+    static constexpr Halvard::u32 kHeaderSize = Halvard::VersionedHeader::kSize;
 
     // Only the first five characters of the magic count. The first form opens
     // its files through the engine's file manager.
@@ -49,9 +50,10 @@ public:
 private:
     void WriteHeader(Halvard::FileBinary& file, Halvard::u32 totalSize) const;
     void CheckHeader(const std::string& path, bool anyVersion, Halvard::u32* versionRead);
+    std::string_view Magic() const { return std::string_view(magic_, sizeof(magic_)); }
 
     Halvard::FileManager* files_;
-    char magic_[5] = {};
+    char magic_[Halvard::VersionedHeader::kMagicSize] = {};
     Halvard::u32 version_;
     std::unique_ptr<Halvard::FileBinary> file_;
     bool writing_ = false;
