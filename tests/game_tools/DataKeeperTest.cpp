@@ -58,9 +58,15 @@ protected:
         engine.Folder().WriteFile("data\\" + path, std::string(bytes.begin(), bytes.end()));
     }
 
+    // The registry's own errors. Most lists here name model files that are
+    // never written: the box stands in, and the model manager logs each.
     std::vector<std::string> Errors()
     {
-        return Testing::LogProbe(*engine->GetMessageManager()).Lines(MessageManager::kError);
+        std::vector<std::string> own;
+        for (const std::string& line : Testing::LogProbe(*engine->GetMessageManager()).Lines(MessageManager::kError))
+            if (line.find(".mlf\" file!") == std::string::npos)
+                own.push_back(line);
+        return own;
     }
 
     // The name of each model as the model manager made it: a file model and

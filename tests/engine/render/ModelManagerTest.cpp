@@ -3,6 +3,7 @@
 #include "engine/render/ModelManager.h"
 #include "engine/render/VertexBuffer.h"
 
+#include "tests/support/LogProbe.h"
 #include "tests/support/ModelHarness.h"
 
 #include <gmock/gmock.h>
@@ -144,14 +145,11 @@ TEST_F(ModelManagerTest, UnreadableFileBecomesARegisteredBoxNamedAfterIt)
     }
     EXPECT_EQ(manager->GetModels().GetCount(), 2u);
 
-    const Halvard::MessageManager& log = *harness.render.messages;
-    std::vector<std::string> errors;
-    for (Halvard::u32 i = 0; i < log.GetLogEntryCount(); ++i)
-        if (log.GetLogEntry(i).level == Halvard::MessageManager::kError)
-            errors.push_back(log.GetLogEntry(i).text);
+    const std::vector<std::string> errors =
+        Testing::LogProbe(*harness.render.messages).Lines(Halvard::MessageManager::kError);
     ASSERT_EQ(errors.size(), 2u);
-    EXPECT_THAT(errors[0], testing::HasSubstr("\"missing.hml\""));
-    EXPECT_THAT(errors[1], testing::HasSubstr("\"bad.hml\""));
+    EXPECT_THAT(errors[0], testing::HasSubstr("missing.hml\""));
+    EXPECT_THAT(errors[1], testing::HasSubstr("bad.hml\""));
 }
 
 } // namespace
