@@ -230,9 +230,10 @@ void ParticleSystem::ReadBody(FileBinary& file, const std::string& path, u32 ver
     const Vector3 boxMin = ReadVector3(file);
     box_.SetMinMax(boxMin, ReadVector3(file));
 
-    // A cycle that never ends would loop forever, and the capacity sizes the
-    // sprite group's buffers: both come from the file and are checked.
-    if (!(d.duration > 0.0f) || capacity_ > kMaxCapacity)
+    // A cycle shorter than a millisecond is no effect anyone made, and one
+    // too short to change the emission time would stall the frame; the
+    // capacity sizes the sprite group's buffers: both come from the file.
+    if (!(d.duration >= kMinDuration) || capacity_ > kMaxCapacity)
         throw FileError("Incorrect " + Quoted(path) + " file format");
 }
 
@@ -283,8 +284,9 @@ void ParticleSystem::AdvanceCycle(float dt)
     const float duration = description_.duration;
     emissionTime += dt;
     if (looping) {
-        while (duration <= emissionTime)
-            emissionTime -= duration;
+        // Whole cycles at once, however long the frame was.
+        if (duration <= emissionTime)
+            emissionTime = std::fmod(emissionTime, duration);
     } else if (duration <= emissionTime) {
         emissionTime = 0.0f;
         lastEmissionKey_ = -1;

@@ -58,9 +58,15 @@ protected:
         engine.Folder().WriteFile("data\\" + path, std::string(bytes.begin(), bytes.end()));
     }
 
+    // The registry's own errors. Most lists here name model files that are
+    // never written: the box stands in, and the model manager logs each.
     std::vector<std::string> Errors()
     {
-        return Testing::LogProbe(*engine->GetMessageManager()).Lines(MessageManager::kError);
+        std::vector<std::string> own;
+        for (const std::string& line : Testing::LogProbe(*engine->GetMessageManager()).Lines(MessageManager::kError))
+            if (line.find(".mlf\" file!") == std::string::npos)
+                own.push_back(line);
+        return own;
     }
 
     // The name of each model as the model manager made it: a file model and
@@ -288,6 +294,8 @@ TEST_F(DataKeeperTest, AListThatCannotBeReadIsFatal)
     const MessageManager::Entry last = log.GetLogEntry(log.GetLogEntryCount() - 1);
     EXPECT_EQ(last.level, MessageManager::kFatal);
     EXPECT_EQ(last.text.rfind("PROGRAM ABORTING: ", 0), 0u);
+    EXPECT_THAT(last.text, testing::HasSubstr("XML format error at line 1"));
+    EXPECT_THAT(last.text, testing::HasSubstr("code 2 in \"data\\ui\\broken.xml\"\n"));
 }
 
 TEST_F(DataKeeperTest, EverythingMadeGoesBackWithTheRegistry)

@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -129,6 +130,19 @@ TEST_F(ParticleSystemTest, ALoopingCycleWrapsItsEmissionTime)
     RunFrames(3, 0.1);
     EXPECT_TRUE(system.emitting);
     EXPECT_NEAR(system.emissionTime, 0.05f, 1e-4f);
+
+    // The shortest cycle a file may hold, in the longest frame there is,
+    // wraps in one step and lands inside the cycle.
+    ParticleSystemDescription shortest = Quiet();
+    shortest.duration = ParticleSystem::kMinDuration;
+    ParticleSystem& fast = Start(Write("fast.psf", shortest));
+    fast.looping = true;
+    clock.Advance(0.1);
+    timers.Update();
+    particles.Update();
+    EXPECT_TRUE(fast.emitting);
+    EXPECT_GE(fast.emissionTime, 0.0f);
+    EXPECT_LT(fast.emissionTime, ParticleSystem::kMinDuration);
 }
 
 TEST_F(ParticleSystemTest, InterpolatedEmissionKeepsTheFractionOwed)
@@ -255,10 +269,16 @@ TEST_F(ParticleSystemTest, UnusableFilesAreLoggedAndGiveTheBuiltInSystem)
     backwards.duration = -1.0f;
     ParticleSystemDescription huge = Quiet();
     huge.capacity = 0x40000000;
+    // A cycle of 1e-20 s, patched into the duration's bytes after the
+    // header and the capacity: looping, it would never finish a frame.
+    auto tiny = Tools::BuildParticleFile(Quiet());
+    const float tinyDuration = 1e-20f;
+    std::memcpy(tiny.data() + 17, &tinyDuration, sizeof tinyDuration);
 
     const std::vector<std::string> paths = {
         Write("magic.psf", wrongMagic),      Write("size.psf", wrongSize),      Write("old_header.psf", oldHeader),
-        Write("no_time.psf", noTime),        Write("backwards.psf", backwards), Write("huge.psf", huge)};
+        Write("no_time.psf", noTime),        Write("backwards.psf", backwards), Write("huge.psf", huge),
+        Write("tiny_time.psf", tiny)};
     for (const std::string& path : paths) {
         std::unique_ptr<ParticleSystem> system(particles.NewParticleSystemFromFile(path, nullptr));
         EXPECT_EQ(system->GetName(), "self_made") << path;
