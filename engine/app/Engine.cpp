@@ -1,7 +1,6 @@
 #include "engine/app/Engine.h"
 
 #include "engine/core/Config.h"
-#include "engine/gui/Console.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
@@ -9,6 +8,7 @@
 #include "engine/core/StringUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/gui/Console.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/input/Controls_DI7.h"
 #include "engine/input/KeyNames.h"
@@ -133,15 +133,13 @@ void Engine::UpdateManagers()
         soundManager_->Update(true);
 }
 
-Console* Engine::CreateConsole(const std::string& title, const ShaderDescriptor* background, u32 fontId,
-                              wchar_t caretCharacter, wchar_t promptCharacter, wchar_t scrollMarkerCharacter,
-                              const std::string& consoleKey, float alpha, float size, float speed)
+Console* Engine::CreateConsole(const ConsoleSettings& settings)
 {
     // The old console lets go of its variables before the new one binds them.
     console_.reset();
-    console_ = std::make_unique<Console>(messages_.get(), timers_.get(), config_.get(), controls_.get(), shaders_.get(),
-                                         gui_.get(), title, background, fontId, caretCharacter, promptCharacter,
-                                         scrollMarkerCharacter, consoleKey, alpha, size, speed);
+    const ConsoleServices services{messages_.get(), timers_.get(),   config_.get(),
+                                   controls_.get(), shaders_.get(), gui_.get()};
+    console_ = std::make_unique<Console>(services, settings);
     return console_.get();
 }
 

@@ -47,11 +47,22 @@ public:
     Config& operator=(const Config&) = delete;
     virtual ~Config();
 
+    // How a variable is registered; none is set unless asked for, as in
+    // {.saved = true}.
+    struct VariableFlags {
+        // Lines that set it are refused.
+        bool readOnly = false;
+        // The ini file keeps its value.
+        bool saved = false;
+        // Update notices changes of its field (IsChanged).
+        bool tracked = false;
+    };
+
     // The field must outlive the registration (until RemoveVariable): an
     // i32 for integers, a float, a u8 for booleans, a std::string for strings,
     // null for commands.
-    void AddVariable(const std::string& name, u32 type, bool readOnly, bool saved, void* field,
-                     const std::string& defaultText, bool tracked = false);
+    void AddVariable(const std::string& name, u32 type, VariableFlags flags, void* field,
+                     const std::string& defaultText);
     void RemoveVariable(const std::string& name);
     void SetValue(const std::string& name, const std::string& text);
     std::string GetValue(const std::string& name) const;

@@ -78,7 +78,8 @@ private:
 
 ModelFile::ModelFile(MessageManager* messages, FileManager* files, const std::string& name) : name_(name)
 {
-    std::unique_ptr<FileBinary> file = files->OpenFileBinary(MakeDataPath(name), false, true);
+    std::unique_ptr<FileBinary> file =
+        files->OpenFileBinary(MakeDataPath(name), FileAccess::kRead, FileLoading::kWhole);
     u8 header[kHeaderSize];
     file->Read(header, kHeaderSize);
     u32 size = 0;

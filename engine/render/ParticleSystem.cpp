@@ -180,7 +180,8 @@ void ParticleSystem::SetDefaults()
 std::shared_ptr<const ShaderDescriptor> ParticleSystem::ReadFile(const std::string& path)
 {
     try {
-        const std::unique_ptr<FileBinary> file = files_->OpenFileBinary(MakeDataPath(path), false, true);
+        const std::unique_ptr<FileBinary> file =
+            files_->OpenFileBinary(MakeDataPath(path), FileAccess::kRead, FileLoading::kWhole);
         const u32 size = file->ReadUInt();
         char magic[5];
         file->Read(magic, sizeof(magic));
