@@ -32,16 +32,15 @@ std::string CollapseBlanks(const std::string& text)
 
 } // namespace
 
-Config::Config(MessageManager* messages, FileManager* files, const std::string& settingsFolder,
-               const std::string& settingsName, bool forceVideoMode, const std::string& videoModeText,
-               bool forceWindowMode, bool fullScreenDefault)
-    : messages_(messages), files_(files), forceVideoMode_(forceVideoMode), forceWindowMode_(forceWindowMode)
+Config::Config(MessageManager* messages, FileManager* files, const ConfigSettings& settings)
+    : messages_(messages), files_(files), forceVideoMode_(settings.forceVideoMode),
+      forceWindowMode_(settings.forceFullScreen)
 {
-    const std::string fileName = (settingsName.empty() ? std::string("Halvard") : settingsName) + ".ini";
-    iniPath_ = settingsFolder.empty() ? fileName : settingsFolder + "\\" + fileName;
-    if (videoModeText.empty())
+    const std::string fileName = (settings.name.empty() ? std::string("Halvard") : settings.name) + ".ini";
+    iniPath_ = settings.folder.empty() ? fileName : settings.folder + "\\" + fileName;
+    if (settings.videoMode.empty())
         forceVideoMode_ = 0;
-    RegisterOwnVariables(videoModeText.empty() ? "800x600x32" : videoModeText, fullScreenDefault);
+    RegisterOwnVariables(settings.videoMode.empty() ? "800x600x32" : settings.videoMode, settings.fullScreen);
 }
 
 Config::~Config()

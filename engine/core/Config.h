@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/ConfigSettings.h"
 #include "engine/core/Types.h"
 
 #include <map>
@@ -37,12 +38,10 @@ public:
     enum Type : u32 { kInteger = 0, kFloat = 1, kBoolean = 2, kString = 3, kCommand = 4 };
     enum Result : i32 { kDone = 0, kReadOnly = 2, kMissingValue = 3, kUnknownName = 4, kEmptyLine = 5 };
 
-    // The ini file is settingsName + ".ini" in settingsFolder, opened through
-    // the file manager (a relative folder lies below its base folder). Without
-    // a file manager there is no ini file: Load and Save do nothing.
-    Config(MessageManager* messages, FileManager* files, const std::string& settingsFolder,
-           const std::string& settingsName, bool forceVideoMode, const std::string& videoModeText,
-           bool forceWindowMode, bool fullScreenDefault);
+    // The ini file is opened through the file manager (a relative folder lies
+    // below its base folder). Without a file manager there is no ini file:
+    // Load and Save do nothing.
+    Config(MessageManager* messages, FileManager* files, const ConfigSettings& settings);
     Config(const Config&) = delete;
     Config& operator=(const Config&) = delete;
     virtual ~Config();

@@ -20,8 +20,9 @@ class ConfigTest : public ::testing::Test {
 protected:
     std::unique_ptr<Config> Make(bool forceVideoMode = false, const std::string& mode = "1024x768x32")
     {
-        return std::make_unique<Config>(&log, &files, folder.Internal(), "Game", forceVideoMode, mode, false,
-                                        true);
+        const ConfigSettings settings{.folder = folder.Internal(), .name = "Game", .videoMode = mode,
+                                      .forceVideoMode = forceVideoMode, .fullScreen = true};
+        return std::make_unique<Config>(&log, &files, settings);
     }
 
     std::vector<std::string> FolderEntries() const
@@ -67,7 +68,7 @@ TEST_F(ConfigTest, RegistersItsOwnVariablesWithTheirDefaults)
 
 TEST_F(ConfigTest, EmptyNamesFallBackToHalvardAndTheDefaultMode)
 {
-    Config config(&log, nullptr, "", "", true, "", false, false);
+    Config config(&log, nullptr, ConfigSettings{.videoMode = "", .forceVideoMode = true});
     EXPECT_EQ(config.GetIniPath(), "Halvard.ini");
     EXPECT_EQ(config.videoMode, "800x600x32");
     EXPECT_EQ(config.fullScreen, 0);
@@ -186,7 +187,8 @@ TEST_F(ConfigTest, ASaveThatFailsMidwayKeepsTheOldIniFile)
 TEST_F(ConfigTest, ARelativeIniFileLiesBelowTheBaseFolderInAnyCaseOrEncoding)
 {
     folder.WriteFile("Settings\\GAME.INI", "\xEF\xBB\xBFv_mode 640x480x16 // small\nv_vsync 0");
-    Config config(&log, &files, "settings", "Game", false, "1024x768x32", false, true);
+    Config config(&log, &files,
+                  {.folder = "settings", .name = "Game", .videoMode = "1024x768x32", .fullScreen = true});
     config.Load();
     EXPECT_EQ(config.videoMode, "640x480x16");
     EXPECT_EQ(config.verticalSync, 0);
@@ -198,7 +200,7 @@ TEST_F(ConfigTest, AnIniFileInAPackIsReadAndASaveGoesToDisk)
     const std::vector<u8> pack = Tools::BuildPack({{"game.ini", std::vector<u8>(line.begin(), line.end())}});
     folder.WriteFile("defaults.pak", std::string(pack.begin(), pack.end()));
     FileManager packed(&log, folder.Internal(), "");
-    Config config(&log, &packed, "", "Game", false, "1024x768x32", false, true);
+    Config config(&log, &packed, {.name = "Game", .videoMode = "1024x768x32", .fullScreen = true});
     config.Load();
     EXPECT_EQ(config.videoMode, "640x480x16");
     config.ExecuteLine("v_mode 800x600x32");
@@ -209,7 +211,8 @@ TEST_F(ConfigTest, AnIniFileInAPackIsReadAndASaveGoesToDisk)
 TEST_F(ConfigTest, WithoutAFileManagerThereIsNoIniFile)
 {
     folder.WriteFile("Game.ini", "v_mode 640x480x16\r\n");
-    Config config(&log, nullptr, folder.Internal(), "Game", false, "1024x768x32", false, true);
+    Config config(&log, nullptr,
+                  {.folder = folder.Internal(), .name = "Game", .videoMode = "1024x768x32", .fullScreen = true});
     config.Load();
     EXPECT_EQ(config.videoMode, "1024x768x32");
     config.Save();

@@ -69,7 +69,7 @@ protected:
     FakeClock clock;
     ScopedClock installedClock{clock};
     Halvard::MessageManager log{"", false, false, "", ""};
-    Halvard::Config config{&log, nullptr, folder.Internal(), "Game", false, "800x600x32", false, false};
+    Halvard::Config config{&log, nullptr, {.folder = folder.Internal(), .name = "Game", .videoMode = "800x600x32"}};
     Halvard::TimerManager timers;
     std::unique_ptr<Halvard::Window> window;
     std::unique_ptr<Halvard::Controls_DI7> controls;

@@ -39,7 +39,7 @@ protected:
     }
 
     MessageManager log{"", false, false, "", ""};
-    Config config{&log, nullptr, "", "", false, "800x600x32", false, false};
+    Config config{&log, nullptr, {.videoMode = "800x600x32"}};
 };
 
 } // namespace
