@@ -2,6 +2,7 @@
 
 #include "engine/core/FileAccess.h"
 #include "engine/core/Types.h"
+#include "engine/core/VersionedHeader.h"
 
 #include <memory>
 #include <string>
@@ -25,7 +26,7 @@ namespace GameTools {
 // old file as it was. One thread at a time.
 class VersionedFile {
 public:
-    static constexpr Halvard::u32 kHeaderSize = 13;
+    static constexpr Halvard::u32 kHeaderSize = Halvard::VersionedHeader::kSize;
 
     // Whether a reader takes only the version it was made for.
     enum VersionCheck : Halvard::u8 { kCurrentVersion, kAnyVersion };
@@ -54,9 +55,10 @@ public:
 private:
     void WriteHeader(Halvard::FileBinary& file, Halvard::u32 totalSize) const;
     void CheckHeader(const std::string& path, bool anyVersion, Halvard::u32* versionRead);
+    std::string_view Magic() const { return std::string_view(magic_, sizeof(magic_)); }
 
     Halvard::FileManager* files_;
-    char magic_[5] = {};
+    char magic_[Halvard::VersionedHeader::kMagicSize] = {};
     Halvard::u32 version_;
     std::unique_ptr<Halvard::FileBinary> file_;
     bool writing_ = false;

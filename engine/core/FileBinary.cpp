@@ -1,8 +1,7 @@
 #include "engine/core/FileBinary.h"
 
-#include <bit>
-
 #include "engine/core/Error.h"
+#include "engine/core/LittleEndian.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/PathUtils.h"
 #include "engine/core/StringUtils.h"
@@ -169,11 +168,15 @@ u32 FileBinary::ReadUInt()
 {
     u8 bytes[4];
     Read(bytes, 4);
-    return static_cast<u32>(bytes[0]) | (static_cast<u32>(bytes[1]) << 8) | (static_cast<u32>(bytes[2]) << 16) |
-           (static_cast<u32>(bytes[3]) << 24);
+    return ReadLittleEndian32(bytes);
 }
 
-float FileBinary::ReadFloat() { return std::bit_cast<float>(ReadUInt()); }
+float FileBinary::ReadFloat()
+{
+    u8 bytes[4];
+    Read(bytes, 4);
+    return ReadLittleEndianFloat(bytes);
+}
 
 void FileBinary::ReadString(std::string& out)
 {
@@ -192,7 +195,7 @@ void FileBinary::ReadWideString(std::wstring& out)
     Read(bytes.data(), static_cast<u32>(bytes.size()));
     out.clear();
     for (size_t i = 0; i < count; ++i) {
-        const wchar_t character = static_cast<wchar_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        const wchar_t character = static_cast<wchar_t>(ReadLittleEndian16(&bytes[2 * i]));
         if (character == 0)
             break;
         out += character;

@@ -3,6 +3,7 @@
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
 #include "engine/core/FileTextual.h"
+#include "engine/core/LittleEndian.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/PackFile.h"
 #include "engine/core/PathUtils.h"
@@ -54,8 +55,7 @@ void FileManager::MountAppendedPack()
         file.Read(trailer, kTrailerSize);
         if (!std::equal(kTrailerMark, kTrailerMark + 3, trailer + 4))
             return;
-        length = static_cast<u32>(trailer[0]) | (static_cast<u32>(trailer[1]) << 8) |
-                 (static_cast<u32>(trailer[2]) << 16) | (static_cast<u32>(trailer[3]) << 24);
+        length = ReadLittleEndian32(trailer);
         if (length > size - kTrailerSize) {
             messages_->LogWarning("Pack file " + program + " skipped: Incorrect pack file format");
             return;

@@ -7,6 +7,7 @@
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestEngine.h"
@@ -50,7 +51,7 @@ protected:
 
     Testing::TempFolder folder;
     Testing::ScopedProgramFolder programFolder{folder.Path()};
-    Halvard::MessageManager messages{"", false, false, "", ""};
+    Testing::QuietLog messages;
     Halvard::FileManager files{&messages, folder.Internal(), ""};
 };
 

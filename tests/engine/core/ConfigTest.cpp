@@ -2,7 +2,10 @@
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 
+#include "tests/support/FileBytes.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/LogProbe.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempFolder.h"
 #include "tools/PackWriter.h"
@@ -33,17 +36,11 @@ protected:
         return names;
     }
 
-    u32 ErrorCount() const
-    {
-        u32 errors = 0;
-        for (u32 i = 0; i < log.GetLogEntryCount(); ++i)
-            errors += log.GetLogEntry(i).level == MessageManager::kError ? 1 : 0;
-        return errors;
-    }
+    u32 ErrorCount() const { return static_cast<u32>(Testing::LogProbe(log).CountAt(MessageManager::kError)); }
 
     TempFolder folder;
     Testing::ScopedProgramFolder program{folder.Path()};
-    MessageManager log{"", false, false, "", ""};
+    Testing::QuietLog log;
     FileManager files{&log, folder.Internal(), ""};
 };
 
@@ -197,7 +194,7 @@ TEST_F(ConfigTest, ARelativeIniFileLiesBelowTheBaseFolderInAnyCaseOrEncoding)
 TEST_F(ConfigTest, AnIniFileInAPackIsReadAndASaveGoesToDisk)
 {
     const std::string line = "v_mode 640x480x16\r\n";
-    const std::vector<u8> pack = Tools::BuildPack({{"game.ini", std::vector<u8>(line.begin(), line.end())}});
+    const std::vector<u8> pack = Tools::BuildPack({{"game.ini", Testing::BytesOf(line)}});
     folder.WriteFile("defaults.pak", std::string(pack.begin(), pack.end()));
     FileManager packed(&log, folder.Internal(), "");
     Config config(&log, &packed, {.name = "Game", .videoMode = "1024x768x32", .fullScreen = true});

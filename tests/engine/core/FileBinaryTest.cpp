@@ -5,6 +5,8 @@
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/LogProbe.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempFolder.h"
 
@@ -31,17 +33,10 @@ protected:
         return folder.ReadFile(name);
     }
 
-    bool Logged(const std::string& text) const
-    {
-        for (u32 i = 0; i < messages.GetLogEntryCount(); ++i) {
-            if (messages.GetLogEntry(i).text.find(text) != std::string::npos)
-                return true;
-        }
-        return false;
-    }
+    bool Logged(const std::string& text) const { return Testing::LogProbe(messages).Contains(text); }
 
     TempFolder folder;
-    MessageManager messages{"", false, false, "", ""};
+    Testing::QuietLog messages;
 };
 
 TEST_F(FileBinaryTest, SeeksAreClampedToTheFile)

@@ -6,6 +6,7 @@
 #include "engine/core/FileBinary.h"
 #include "engine/core/Math.h"
 #include "engine/core/MessageManager.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/TempFolder.h"
 
 #include <random>
@@ -43,7 +44,7 @@ protected:
     std::string Path() const { return folder.Internal() + "\\text.txt"; }
 
     TempFolder folder;
-    MessageManager messages{"", false, false, "", ""};
+    Testing::QuietLog messages;
 };
 
 using Lines = std::vector<std::string>;

@@ -6,6 +6,7 @@
 #include "platform/window/EventDispatcher.h"
 #include "platform/window/SdlWindow.h"
 
+#include "tests/support/QuietLog.h"
 #include "tests/support/SdlEvents.h"
 #include "tests/support/TempFolder.h"
 
@@ -57,9 +58,9 @@ protected:
     }
 
     Testing::TempFolder folder;
-    MessageManager log{"", false, false, "", ""};
+    Testing::QuietLog log;
     // The file manager logs apart, so that the window's log lines stand alone.
-    MessageManager fileLog{"", false, false, "", ""};
+    Testing::QuietLog fileLog;
     FileManager files{&fileLog, folder.Internal(), ""};
     Config config{&log, &files, {.folder = folder.Internal(), .name = "Game", .videoMode = "640x480x32"}};
 };
@@ -90,11 +91,9 @@ TEST_F(WindowEventsTest, ClosingTheWindowInvokesExit)
 TEST_F(WindowEventsTest, AQuitWaitingInTheQueueInvokesExitWhenPumped)
 {
     auto window = Make(false);
-    while (Platform::GetEventDispatcher().PumpOne()) {
-    }
+    Testing::PumpAll();
     ASSERT_TRUE(config.IsCommandHandled("exit"));
-    SDL_Event quit = Testing::QuitEvent();
-    SDL_PushEvent(&quit);
+    Testing::Push({Testing::QuitEvent()});
     EXPECT_TRUE(Platform::GetEventDispatcher().PumpOne());
     EXPECT_FALSE(config.IsCommandHandled("exit"));
 }

@@ -2,6 +2,7 @@
 
 #include "engine/input/KeyNames.h"
 #include "platform/input/InputSystem.h"
+#include "tests/support/LogProbe.h"
 #include "tests/support/SdlEvents.h"
 
 namespace Testing {
@@ -43,12 +44,11 @@ void ControlsTestBed::Frame(float seconds)
 
 std::vector<std::string> ControlsTestBed::ControlsLogLines() const
 {
-    std::vector<std::string> lines;
-    for (Halvard::u32 i = firstControlsLine_; i < log.GetLogEntryCount(); ++i) {
-        std::string text = log.GetLogEntry(i).text;
+    std::vector<std::string> lines = LogProbe(log).Texts();
+    lines.erase(lines.begin(), lines.begin() + std::min<std::size_t>(firstControlsLine_, lines.size()));
+    for (std::string& text : lines) {
         if (!text.empty() && text.back() == '\n')
             text.pop_back();
-        lines.push_back(text);
     }
     return lines;
 }

@@ -10,6 +10,9 @@
 #include "engine/render/SpriteGroupManager.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeSpriteServices.h"
+#include "tests/support/FrameStepper.h"
+#include "tests/support/LogProbe.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempFolder.h"
@@ -78,31 +81,19 @@ protected:
         return *system;
     }
 
-    void RunFrames(int frames)
+    void RunFrames(int frames, double step = kFrame)
     {
-        for (int i = 0; i < frames; ++i) {
-            clock.Advance(kFrame);
-            timers.Update();
-            particles.Update();
-        }
+        Testing::FrameStepper(clock, timers, step).Run(frames, [this] { particles.Update(); });
     }
 
-    std::vector<std::string> Errors() const
-    {
-        std::vector<std::string> texts;
-        for (u32 i = 0; i < messages.GetLogEntryCount(); ++i) {
-            if (messages.GetLogEntry(i).level == MessageManager::kError)
-                texts.push_back(messages.GetLogEntry(i).text);
-        }
-        return texts;
-    }
+    std::vector<std::string> Errors() const { return Testing::LogProbe(messages).Texts(MessageManager::kError); }
 
     Testing::FakeClock clock;
     Testing::ScopedClock scopedClock{clock};
     TimerManager timers;
     Testing::TempFolder folder;
     Testing::ScopedProgramFolder programFolder{folder.Path()};
-    MessageManager messages{"", false, false, "", ""};
+    Testing::QuietLog messages;
     FileManager files{&messages, folder.Internal(), ""};
     Testing::FakeSpriteServices services;
     SpriteGroupManager sprites{&messages, &services};
@@ -135,11 +126,7 @@ TEST_F(ParticleSystemTest, ALoopingCycleWrapsItsEmissionTime)
     d.duration = 0.25f;
     ParticleSystem& system = Start(Write("loop.psf", d));
     system.looping = true;
-    for (int i = 0; i < 3; ++i) {
-        clock.Advance(0.1);
-        timers.Update();
-        particles.Update();
-    }
+    RunFrames(3, 0.1);
     EXPECT_TRUE(system.emitting);
     EXPECT_NEAR(system.emissionTime, 0.05f, 1e-4f);
 }
