@@ -29,15 +29,15 @@ VersionedFile::VersionedFile(Halvard::FileManager* files, const std::string& mag
 // interrupted by an exception, and the old file must stay then.
 VersionedFile::~VersionedFile() = default;
 
-void VersionedFile::Open(const std::string& path, bool write, bool anyVersion, u32* versionRead)
+void VersionedFile::Open(const std::string& path, Halvard::FileAccess access, VersionCheck check, u32* versionRead)
 {
     Close();
-    writing_ = write;
-    file_ = files_->OpenFileBinary(path, write);
-    if (write)
+    writing_ = access == Halvard::FileAccess::kWrite;
+    file_ = files_->OpenFileBinary(path, access);
+    if (writing_)
         WriteHeader(*file_, file_->GetPosition());
     else
-        CheckHeader(path, anyVersion, versionRead);
+        CheckHeader(path, check == kAnyVersion, versionRead);
 }
 
 void VersionedFile::Close()

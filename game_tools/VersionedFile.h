@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/FileAccess.h"
 #include "engine/core/Types.h"
 #include "engine/core/VersionedHeader.h"
 
@@ -27,6 +28,9 @@ class VersionedFile {
 public:
     static constexpr Halvard::u32 kHeaderSize = Halvard::VersionedHeader::kSize;
 
+    // Whether a reader takes only the version it was made for.
+    enum VersionCheck : Halvard::u8 { kCurrentVersion, kAnyVersion };
+
     // Only the first five characters of the magic count. The first form opens
     // its files through the engine's file manager.
     VersionedFile(Halvard::Engine* engine, const std::string& magic, Halvard::u32 version);
@@ -37,10 +41,11 @@ public:
 
     // Closes a file still open, then opens the path through the file manager.
     // Reading throws FileError when the magic or the size is wrong, or the
-    // version unless anyVersion is set; then the version read is stored
+    // version unless any version is taken; then the version read is stored
     // through versionRead (when given). The file stays attached after a
     // failed check until the next Close or Open.
-    void Open(const std::string& path, bool write, bool anyVersion = false, Halvard::u32* versionRead = nullptr);
+    void Open(const std::string& path, Halvard::FileAccess access, VersionCheck check = kCurrentVersion,
+              Halvard::u32* versionRead = nullptr);
     // The open file, or null.
     Halvard::FileBinary* GetFile() const { return file_.get(); }
     // A writer gets its final header and is saved (FileError when that

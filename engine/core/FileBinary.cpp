@@ -33,21 +33,21 @@ i64 MeasureStream(std::FILE* stream)
 
 } // namespace
 
-FileBinary::FileBinary(MessageManager* messages, const std::string& name, bool write, bool loadWhole,
-                       bool fromMemory, u32 memorySize, const u8* memory)
-    : messages_(messages), name_(name), write_(write)
+FileBinary::FileBinary(MessageManager* messages, const std::string& name, FileAccess access, FileLoading loading)
+    : messages_(messages), name_(name), write_(access == FileAccess::kWrite)
 {
     const std::string fullPath = MakeApplicationPath(name);
-    if (write) {
+    if (write_)
         OpenForWriting(fullPath);
-    } else if (fromMemory) {
-        size_ = memorySize;
-        memory_ = std::make_unique<u8[]>(memorySize);
-        if (memorySize > 0)
-            std::memcpy(memory_.get(), memory, memorySize);
-    } else {
-        OpenForReading(fullPath, loadWhole);
-    }
+    else
+        OpenForReading(fullPath, loading);
+}
+
+FileBinary::FileBinary(MessageManager* messages, const std::string& name, const u8* bytes, u32 size)
+    : messages_(messages), name_(name), write_(false), size_(size), memory_(std::make_unique<u8[]>(size))
+{
+    if (size > 0)
+        std::memcpy(memory_.get(), bytes, size);
 }
 
 FileBinary::~FileBinary()
@@ -75,7 +75,7 @@ void FileBinary::OpenForWriting(const std::string& fullPath)
         throw FileError("Failed to open " + Quoted() + " file");
 }
 
-void FileBinary::OpenForReading(const std::string& fullPath, bool loadWhole)
+void FileBinary::OpenForReading(const std::string& fullPath, FileLoading loading)
 {
     std::FILE* stream = Platform::OpenForReading(Platform::ToNativePath(fullPath));
     const i64 size = stream == nullptr ? -1 : MeasureStream(stream);
@@ -85,7 +85,7 @@ void FileBinary::OpenForReading(const std::string& fullPath, bool loadWhole)
         throw FileError("Failed to open " + Quoted() + " file");
     }
     size_ = static_cast<u32>(size);
-    if (!loadWhole && size_ > kWholeReadLimit) {
+    if (loading == FileLoading::kBySize && size_ > kWholeReadLimit) {
         reader_ = stream;
         return;
     }

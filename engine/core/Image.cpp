@@ -208,26 +208,26 @@ bool Image::Load(MessageManager* messages, FileManager* files, const std::string
 
 bool Image::LoadBMP(MessageManager* messages, FileManager* files, const std::string& path)
 {
-    return LoadFile(messages, files, path, false, &Image::ReadBMP);
+    return LoadFile(messages, files, path, FileLoading::kBySize, &Image::ReadBMP);
 }
 
 bool Image::LoadTGA(MessageManager* messages, FileManager* files, const std::string& path)
 {
-    return LoadFile(messages, files, path, false, &Image::ReadTGA);
+    return LoadFile(messages, files, path, FileLoading::kBySize, &Image::ReadTGA);
 }
 
 bool Image::LoadJPEG(MessageManager* messages, FileManager* files, const std::string& path)
 {
-    return LoadFile(messages, files, path, true, &Image::ReadJPEG);
+    return LoadFile(messages, files, path, FileLoading::kWhole, &Image::ReadJPEG);
 }
 
-bool Image::LoadFile(MessageManager* messages, FileManager* files, const std::string& path, bool loadWhole,
+bool Image::LoadFile(MessageManager* messages, FileManager* files, const std::string& path, FileLoading loading,
                      Reader reader)
 {
     Free();
     messages_ = messages;
     try {
-        const std::unique_ptr<FileBinary> file = files->OpenFileBinary(path, false, loadWhole);
+        const std::unique_ptr<FileBinary> file = files->OpenFileBinary(path, FileAccess::kRead, loading);
         (this->*reader)(*file, path);
         return true;
     } catch (const FileError& error) {

@@ -30,7 +30,7 @@ PackFile::PackFile(MessageManager* messages, const std::string& fileName, u32 st
 {
     if (messages_ != nullptr)
         messages_->LogMessage("...Pack file " + fileName + " found...");
-    file_ = std::make_unique<FileBinary>(messages, fileName, false);
+    file_ = std::make_unique<FileBinary>(messages, fileName, FileAccess::kRead);
     ReadHeader(expectedLength);
     ReadTables();
 }

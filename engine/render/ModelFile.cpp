@@ -83,7 +83,7 @@ private:
 
 ModelFile::ModelFile(MessageManager* messages, FileManager* files, const std::string& name) : name_(name)
 {
-    std::unique_ptr<FileBinary> file = files->OpenFileBinary(MakeDataPath(name), false, true);
+    std::unique_ptr<FileBinary> file = files->OpenFileBinary(MakeDataPath(name), FileAccess::kRead, FileLoading::kWhole);
     const VersionedHeader header = VersionedHeader::Read(*file);
     header.Require(kFormat, file->GetSize(), FormatText(name),
                    "Incorrect " + Quoted(name) + " format version, current is " + UIntToString(kCurrentVersion));

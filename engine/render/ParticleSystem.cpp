@@ -181,7 +181,7 @@ void ParticleSystem::SetDefaults()
 std::shared_ptr<const ShaderDescriptor> ParticleSystem::ReadFile(const std::string& path)
 {
     try {
-        const std::unique_ptr<FileBinary> file = files_->OpenFileBinary(MakeDataPath(path), false, true);
+        const std::unique_ptr<FileBinary> file = files_->OpenFileBinary(MakeDataPath(path), FileAccess::kRead, FileLoading::kWhole);
         const std::string formatError = "Incorrect " + Quoted(path) + " file format";
         const VersionedHeader header = VersionedHeader::Read(*file);
         header.Require(kFormat, file->GetSize(), formatError,

@@ -148,7 +148,7 @@ ShaderDescriptor::ShaderDescriptor(MessageManager* messages, FileManager* files,
 // are refused as a broken file, so the caller falls back to a plain shader.
 void ShaderDescriptor::ReadFile(FileManager* files, const std::string& path)
 {
-    const std::unique_ptr<FileBinary> file = files->OpenFileBinary(MakeDataPath(path), false);
+    const std::unique_ptr<FileBinary> file = files->OpenFileBinary(MakeDataPath(path), FileAccess::kRead);
     const std::string formatError = "Incorrect \"" + path + "\" file format";
     VersionedHeader::Read(*file).Require(
         kFormat, file->GetSize(), formatError,

@@ -10,14 +10,16 @@ namespace Testing {
 RenderHarness::RenderHarness()
 {
     messages = std::make_unique<QuietLog>();
-    config = std::make_unique<Halvard::Config>(messages.get(), nullptr, "", "", false, "800x600x32", false, false);
+    config = std::make_unique<Halvard::Config>(messages.get(), nullptr,
+                                               Halvard::ConfigSettings{.videoMode = "800x600x32"});
 }
 
 Halvard::RenderSystem_D3D7& RenderHarness::Start(bool stencilRequest, bool keepWindowSize)
 {
     if (!window) {
-        window = std::make_unique<Halvard::Window>(messages.get(), config.get(), "Test", 0, 0, 800, 600,
-                                                   config->fullScreen != 0, true, 0, 0);
+        const Halvard::WindowSettings settings{.title = "Test", .width = 800, .height = 600,
+                                               .fullScreen = config->fullScreen != 0};
+        window = std::make_unique<Halvard::Window>(messages.get(), config.get(), settings);
     }
     render = std::make_unique<Halvard::RenderSystem_D3D7>(messages.get(), config.get(), window.get(), stencilRequest,
                                                           keepWindowSize);

@@ -95,7 +95,7 @@ TEST_F(EngineTest, ChangedFlagsLastUntilTheFramesEnd)
 {
     Engine engine(settings);
     float tracked = 0.0f;
-    engine.GetConfig()->AddVariable("ui_tracked", Config::kFloat, false, false, &tracked, "1.0", true);
+    engine.GetConfig()->AddVariable("ui_tracked", Config::kFloat, {.tracked = true}, &tracked, "1.0");
     engine.BeginFrame();
     EXPECT_TRUE(engine.GetConfig()->IsChanged("ui_tracked"));
     engine.EndFrame(0);

@@ -40,7 +40,7 @@ protected:
 
     std::string ReadAll(FileManager& files, const std::string& path)
     {
-        std::unique_ptr<FileBinary> file = files.OpenFileBinary(path, false);
+        std::unique_ptr<FileBinary> file = files.OpenFileBinary(path, FileAccess::kRead);
         std::string contents(file->GetSize(), '\0');
         file->Read(contents.data(), file->GetSize());
         return contents;
@@ -126,7 +126,7 @@ TEST_F(FileManagerTest, MissingFilesNameTheFullPath)
 {
     auto files = Mount();
     try {
-        files->OpenFileBinary("data\\none.txt", false);
+        files->OpenFileBinary("data\\none.txt", FileAccess::kRead);
         FAIL() << "a file in neither place must not open";
     } catch (const FileError& error) {
         EXPECT_EQ(error.GetText(), "Failed to open \"" + base.Internal() + "\\data\\none.txt\" file");
@@ -162,7 +162,7 @@ TEST_F(FileManagerTest, FindFilesMergesDiskAndPacksSortedWithoutRepeats)
 TEST_F(FileManagerTest, WritingCreatesFoldersAndReplacesTheFileOnClose)
 {
     auto files = Mount();
-    std::unique_ptr<FileBinary> file = files->OpenFileBinary("saves\\profiles\\a.prf", true);
+    std::unique_ptr<FileBinary> file = files->OpenFileBinary("saves\\profiles\\a.prf", FileAccess::kWrite);
     file->Write("abc", 3);
     EXPECT_FALSE(files->FileExists("saves\\profiles\\a.prf"));
     file->Close();
@@ -176,7 +176,8 @@ TEST_F(FileManagerTest, TheIniFileRoundTripsThroughTheTextLayer)
     auto files = Mount();
     const std::vector<std::string> written = {"v_mode 1024x768x32", "g_name Anna \\\\ kept", "ui_volume 0.5"};
     {
-        std::unique_ptr<FileTextual> ini = files->OpenFileTextual("Tamrisk.ini", true, FileTextual::kCodePage);
+        std::unique_ptr<FileTextual> ini =
+            files->OpenFileTextual("Tamrisk.ini", FileAccess::kWrite, FileTextual::kCodePage);
         for (const std::string& line : written) {
             ini->WriteString(line);
             ini->WriteNewLine();
@@ -185,7 +186,7 @@ TEST_F(FileManagerTest, TheIniFileRoundTripsThroughTheTextLayer)
     }
     EXPECT_EQ(base.ReadFile("Tamrisk.ini"), "v_mode 1024x768x32\r\ng_name Anna \\\\ kept\r\nui_volume 0.5\r\n");
 
-    std::unique_ptr<FileTextual> ini = files->OpenFileTextual("tamrisk.INI", false);
+    std::unique_ptr<FileTextual> ini = files->OpenFileTextual("tamrisk.INI", FileAccess::kRead);
     std::vector<std::string> read;
     std::string line;
     while (ini->ReadLine(line, true, false))

@@ -22,13 +22,14 @@ protected:
     {
         folder.WriteFile("text.txt", contents);
         return std::make_unique<FileTextual>(
-            &messages, std::make_unique<FileBinary>(&messages, Path(), false), false, 0);
+            &messages, std::make_unique<FileBinary>(&messages, Path(), FileAccess::kRead), FileAccess::kRead, 0);
     }
 
     std::unique_ptr<FileTextual> Writer(u32 encoding)
     {
         return std::make_unique<FileTextual>(
-            &messages, std::make_unique<FileBinary>(&messages, Path(), true), true, encoding);
+            &messages, std::make_unique<FileBinary>(&messages, Path(), FileAccess::kWrite), FileAccess::kWrite,
+            encoding);
     }
 
     std::vector<std::string> ReadLines(FileTextual& file, bool stripComments = false)

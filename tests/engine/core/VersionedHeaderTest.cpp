@@ -18,7 +18,7 @@ constexpr u32 kBodySize = 7;
 
 FileBinary InMemory(const std::vector<u8>& bytes)
 {
-    return FileBinary(nullptr, "test.bin", false, false, true, static_cast<u32>(bytes.size()), bytes.data());
+    return FileBinary(nullptr, "test.bin", bytes.data(), static_cast<u32>(bytes.size()));
 }
 
 // A file as the data writers make it, with a body of kBodySize bytes.

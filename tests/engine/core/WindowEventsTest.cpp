@@ -30,7 +30,9 @@ protected:
 
     std::unique_ptr<Window> Make(bool fullScreen)
     {
-        return std::make_unique<Window>(&log, &config, "Halvard 0.67", 0, 101, 640, 480, fullScreen, true, 0, 0);
+        const WindowSettings settings{.title = "Halvard 0.67", .iconId = 101, .width = 640, .height = 480,
+                                      .fullScreen = fullScreen};
+        return std::make_unique<Window>(&log, &config, settings);
     }
 
     // Under a window manager the focus arrives some time after the window
@@ -60,7 +62,7 @@ protected:
     // The file manager logs apart, so that the window's log lines stand alone.
     Testing::QuietLog fileLog;
     FileManager files{&fileLog, folder.Internal(), ""};
-    Config config{&log, &files, folder.Internal(), "Game", false, "640x480x32", false, false};
+    Config config{&log, &files, {.folder = folder.Internal(), .name = "Game", .videoMode = "640x480x32"}};
 };
 
 TEST_F(WindowEventsTest, OpensWindowedAndFullScreenAndSwitchesBetweenThem)

@@ -36,8 +36,9 @@ class WindowTest : public testing::Test {
 protected:
     std::unique_ptr<Window> Make(const Placement& p = Placement{})
     {
-        return std::make_unique<Window>(&log, &config, "Halvard 0.67", p.host, p.icon, p.width, p.height,
-                                        p.fullScreen, p.centered, p.x, p.y);
+        const WindowSettings settings{"Halvard 0.67", p.host, p.icon, p.width, p.height, p.fullScreen, p.centered,
+                                      p.x, p.y};
+        return std::make_unique<Window>(&log, &config, settings);
     }
 
     std::vector<std::string> LogTexts() const { return Testing::LogProbe(log).Texts(); }
@@ -61,7 +62,7 @@ protected:
     // The file manager logs apart, so that the window's log lines stand alone.
     Testing::QuietLog fileLog;
     FileManager files{&fileLog, folder.Internal(), ""};
-    Config config{&log, &files, folder.Internal(), "Game", false, "800x600x32", false, false};
+    Config config{&log, &files, {.folder = folder.Internal(), .name = "Game", .videoMode = "800x600x32"}};
 };
 
 TEST_F(WindowTest, CreationAndDestructionLogTheirStepsExactly)

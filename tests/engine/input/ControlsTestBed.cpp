@@ -18,8 +18,9 @@ ControlsTestBed::~ControlsTestBed()
 
 void ControlsTestBed::Start(bool buffered, const Screen& screen)
 {
-    window = std::make_unique<Halvard::Window>(&log, &config, "Halvard 0.67", 0, 0, screen.width, screen.height,
-                                               screen.fullScreen, true, 0, 0);
+    const Halvard::WindowSettings settings{.title = "Halvard 0.67", .width = screen.width, .height = screen.height,
+                                           .fullScreen = screen.fullScreen};
+    window = std::make_unique<Halvard::Window>(&log, &config, settings);
     firstControlsLine_ = log.GetLogEntryCount();
     controls = std::make_unique<Halvard::Controls_DI7>(&log, &timers, window.get(), buffered);
 }

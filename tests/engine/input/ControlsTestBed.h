@@ -70,7 +70,7 @@ protected:
     FakeClock clock;
     ScopedClock installedClock{clock};
     QuietLog log;
-    Halvard::Config config{&log, nullptr, folder.Internal(), "Game", false, "800x600x32", false, false};
+    Halvard::Config config{&log, nullptr, {.folder = folder.Internal(), .name = "Game", .videoMode = "800x600x32"}};
     Halvard::TimerManager timers;
     std::unique_ptr<Halvard::Window> window;
     std::unique_ptr<Halvard::Controls_DI7> controls;

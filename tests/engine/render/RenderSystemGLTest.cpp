@@ -31,9 +31,9 @@ protected:
     RenderSystemGLTest()
     {
         messages = std::make_unique<Testing::QuietLog>();
-        config = std::make_unique<Config>(messages.get(), nullptr, "", "", false, "640x480x32", false, false);
-        window =
-            std::make_unique<Window>(messages.get(), config.get(), "Render test", 0, 0, 640, 480, false, true, 0, 0);
+        config = std::make_unique<Config>(messages.get(), nullptr, ConfigSettings{.videoMode = "640x480x32"});
+        const WindowSettings settings{.title = "Render test", .width = 640, .height = 480};
+        window = std::make_unique<Window>(messages.get(), config.get(), settings);
     }
 
     ~RenderSystemGLTest() override { unsetenv("HALVARD_VIDEO_FAIL_HARDWARE"); }

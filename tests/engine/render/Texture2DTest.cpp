@@ -39,7 +39,7 @@ protected:
     static std::vector<u8> Bytes(const Image& image) { return Testing::ImageBytes(image); }
 
     Testing::QuietLog log;
-    Config config{&log, nullptr, "", "", false, "800x600x32", false, false};
+    Config config{&log, nullptr, {.videoMode = "800x600x32"}};
 };
 
 } // namespace

@@ -86,8 +86,8 @@ protected:
     }
 
     Testing::QuietLog messages;
-    Config config{&messages, nullptr, "", "", false, "640x480x32", false, false};
-    Window window{&messages, &config, "Textures", 0, 0, kWidth, kHeight, false, true, 0, 0};
+    Config config{&messages, nullptr, {.videoMode = "640x480x32"}};
+    Window window{&messages, &config, {.title = "Textures", .width = kWidth, .height = kHeight}};
     RenderSystem_D3D7 render{&messages, &config, &window, false, false};
     Testing::ImageFolder folder;
 };
