@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/window/EventDispatcher.h"
+#include "platform/window/SdlEventTranslation.h"
 
 namespace Testing {
 
@@ -54,7 +55,7 @@ SDL_Event QuitEvent()
 void Dispatch(std::initializer_list<SDL_Event> events)
 {
     for (const SDL_Event& event : events)
-        Platform::GetEventDispatcher().Dispatch(event);
+        Platform::GetEventDispatcher().Dispatch(Platform::TranslateSdlEvent(event));
 }
 
 } // namespace Testing

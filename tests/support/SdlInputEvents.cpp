@@ -52,10 +52,7 @@ SDL_Event MouseWheel(Sint32 notches, bool flipped)
 void ResetInput()
 {
     Platform::InputSystem& input = Platform::GetInputSystem();
-    SDL_Event focusLost{};
-    focusLost.window.type = SDL_WINDOWEVENT;
-    focusLost.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
-    input.HandleEvent(focusLost);
+    input.HandleEvent(Platform::WindowEvent{Platform::WindowEvent::kFocusLost});
     input.GetKeyboard().SetBufferLimit(Platform::InputDevice::kMaxBufferSize);
     input.GetMouse().SetBufferLimit(Platform::InputDevice::kMaxBufferSize);
     input.GetCursor().Track(0, 0, 0);
