@@ -7,6 +7,7 @@
 #include "platform/input/InputSystem.h"
 #include "platform/input/KeyCodes.h"
 #include "platform/window/EventDispatcher.h"
+#include "platform/window/SdlEventTranslation.h"
 
 namespace Testing {
 
@@ -103,7 +104,7 @@ SDL_Event QuitEvent()
 void Dispatch(std::initializer_list<SDL_Event> events)
 {
     for (const SDL_Event& event : events)
-        Platform::GetEventDispatcher().Dispatch(event);
+        Platform::GetEventDispatcher().Dispatch(Platform::TranslateSdlEvent(event));
 }
 
 void Push(std::initializer_list<SDL_Event> events)
@@ -123,10 +124,7 @@ void PumpAll()
 void ResetInput()
 {
     Platform::InputSystem& input = Platform::GetInputSystem();
-    SDL_Event focusLost{};
-    focusLost.window.type = SDL_WINDOWEVENT;
-    focusLost.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
-    input.HandleEvent(focusLost);
+    input.HandleEvent(Platform::WindowEvent{Platform::WindowEvent::kFocusLost});
     input.GetKeyboard().SetBufferLimit(Platform::InputDevice::kMaxBufferSize);
     input.GetMouse().SetBufferLimit(Platform::InputDevice::kMaxBufferSize);
     input.GetCursor().Track(0, 0, 0);
