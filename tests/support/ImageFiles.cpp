@@ -1,6 +1,8 @@
 #include "tests/support/ImageFiles.h"
 
 #include "engine/app/EngineSettings.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/LogProbe.h"
 
 #include <gmock/gmock.h>
 
@@ -110,14 +112,11 @@ std::string JpegFile(u32 width, u32 height, u32 components, const std::vector<u8
     return out;
 }
 
-ImageFolder::ImageFolder() : log_("", false, false, "", ""), files_(&log_, folder_.Internal(), "") {}
+ImageFolder::ImageFolder() : files_(&log_, folder_.Internal(), "") {}
 
 std::string ImageFolder::LogText() const
 {
-    std::string text;
-    for (u32 i = 0; i < log_.GetLogEntryCount(); ++i)
-        text += log_.GetLogEntry(i).text;
-    return text;
+    return LogProbe(log_).Joined();
 }
 
 bool ImageFormatTest::Load(const std::string& bytes)
@@ -128,7 +127,7 @@ bool ImageFormatTest::Load(const std::string& bytes)
 
 std::vector<u8> ImageFormatTest::Bytes() const
 {
-    return std::vector<u8>(image.GetData(), image.GetData() + image.GetByteSize());
+    return ImageBytes(image);
 }
 
 void ImageFormatTest::ExpectRejected(const std::string& bytes, const std::string& text)
