@@ -1,7 +1,7 @@
-#include "bench/BenchEngine.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelManager.h"
 #include "engine/render/RenderSystem.h"
+#include "tests/support/TestEngine.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,7 +36,7 @@ void Report(benchmark::State& state, const ModelManager& models)
 
 void RenderPassOfEightHundredBoxes(benchmark::State& state)
 {
-    Bench::BenchEngine engine;
+    Testing::TestEngine engine{{.logEnabled = false}};
     ModelManager& models = *engine.Get().GetModelManager();
     AddBoxes(models);
     for (auto _ : state)
@@ -47,7 +47,7 @@ BENCHMARK(RenderPassOfEightHundredBoxes)->Unit(benchmark::kMillisecond);
 
 void RenderPassAndPresentOfEightHundredBoxes(benchmark::State& state)
 {
-    Bench::BenchEngine engine;
+    Testing::TestEngine engine{{.logEnabled = false}};
     ModelManager& models = *engine.Get().GetModelManager();
     AddBoxes(models);
     for (auto _ : state) {

@@ -1,6 +1,6 @@
-#include "bench/BenchEngine.h"
 #include "engine/core/Random.h"
 #include "engine/render/Physics.h"
+#include "tests/support/TestEngine.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,7 +15,7 @@ namespace {
 // per ball and frame, every brick registered anew each frame.
 void MoveTwelveBallsThroughThreeHundredBricks(benchmark::State& state)
 {
-    Bench::BenchEngine engine;
+    Testing::TestEngine engine{{.logEnabled = false}};
     Physics physics(engine.Get().GetMessageManager());
 
     std::vector<BoundingBox> bricks;

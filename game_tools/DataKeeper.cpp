@@ -141,7 +141,10 @@ void DataKeeper::LoadResourcesFile(const std::string& path)
     try {
         parser.ParseInto(&holder, path);
     } catch (const FileError& error) {
-        messages_->LogFatal(error.GetText());
+        // The parser knows the line, only this place knows the file.
+        const std::string quoted = "\"" + path + "\"";
+        const std::string& text = error.GetText();
+        messages_->LogFatal(text.find(quoted) == std::string::npos ? text + " in " + quoted : text);
     }
     Counters counters;
     ReadResources(holder, ListFolder(path), "", counters);

@@ -14,22 +14,6 @@ namespace GameTools {
 using Halvard::u32;
 using Halvard::u8;
 
-namespace {
-
-void PutUInt(u8* bytes, u32 value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = static_cast<u8>(value >> (8 * i));
-}
-
-u32 GetUInt(const u8* bytes)
-{
-    return static_cast<u32>(bytes[0]) | (static_cast<u32>(bytes[1]) << 8) | (static_cast<u32>(bytes[2]) << 16) |
-           (static_cast<u32>(bytes[3]) << 24);
-}
-
-} // namespace
-
 VersionedFile::VersionedFile(Halvard::Engine* engine, const std::string& magic, u32 version)
     : VersionedFile(engine->GetFileManager(), magic, version)
 {
@@ -45,15 +29,15 @@ VersionedFile::VersionedFile(Halvard::FileManager* files, const std::string& mag
 // interrupted by an exception, and the old file must stay then.
 VersionedFile::~VersionedFile() = default;
 
-void VersionedFile::Open(const std::string& path, bool write, bool anyVersion, u32* versionRead)
+void VersionedFile::Open(const std::string& path, Halvard::FileAccess access, VersionCheck check, u32* versionRead)
 {
     Close();
-    writing_ = write;
-    file_ = files_->OpenFileBinary(path, write);
-    if (write)
+    writing_ = access == Halvard::FileAccess::kWrite;
+    file_ = files_->OpenFileBinary(path, access);
+    if (writing_)
         WriteHeader(*file_, file_->GetPosition());
     else
-        CheckHeader(path, anyVersion, versionRead);
+        CheckHeader(path, check == kAnyVersion, versionRead);
 }
 
 void VersionedFile::Close()
@@ -70,28 +54,23 @@ void VersionedFile::Close()
 
 void VersionedFile::WriteHeader(Halvard::FileBinary& file, u32 totalSize) const
 {
-    u8 header[kHeaderSize];
-    PutUInt(header, totalSize);
-    std::memcpy(header + 4, magic_, sizeof(magic_));
-    PutUInt(header + 9, version_);
-    file.Write(header, kHeaderSize);
+    u8 bytes[kHeaderSize];
+    Halvard::VersionedHeader(totalSize, Magic(), version_).Encode(bytes);
+    file.Write(bytes, kHeaderSize);
 }
 
 void VersionedFile::CheckHeader(const std::string& path, bool anyVersion, u32* versionRead)
 {
-    u8 header[kHeaderSize];
-    file_->Read(header, kHeaderSize);
-    if (std::memcmp(header + 4, magic_, sizeof(magic_)) != 0 || GetUInt(header) != file_->GetSize())
-        throw Halvard::FileError("Incorrect + \"" + path + "\" file format");
-    const u32 version = GetUInt(header + 9);
-    if (anyVersion) {
-        if (versionRead != nullptr)
-            *versionRead = version;
-        return;
-    }
-    if (version != version_)
-        throw Halvard::FileError("Incorrect \"" + path + "\" format version (" + Halvard::UIntToString(version) +
-                                 "), current is " + Halvard::UIntToString(version_));
+    const Halvard::VersionedHeader header = Halvard::VersionedHeader::Read(*file_);
+    const u32 version = header.GetVersion();
+    const Halvard::VersionedHeader::Format format{Magic(), anyVersion ? 0 : version_,
+                                                  anyVersion ? Halvard::VersionedHeader::kNewestPossibleVersion
+                                                             : version_};
+    header.Require(format, file_->GetSize(), "Incorrect + \"" + path + "\" file format",
+                   "Incorrect \"" + path + "\" format version (" + Halvard::UIntToString(version) +
+                       "), current is " + Halvard::UIntToString(version_));
+    if (anyVersion && versionRead != nullptr)
+        *versionRead = version;
 }
 
 } // namespace GameTools

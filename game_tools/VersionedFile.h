@@ -1,6 +1,8 @@
 #pragma once
 
+#include "engine/core/FileAccess.h"
 #include "engine/core/Types.h"
+#include "engine/core/VersionedHeader.h"
 
 #include <memory>
 #include <string>
@@ -24,7 +26,10 @@ namespace GameTools {
 // old file as it was. One thread at a time.
 class VersionedFile {
 public:
-    static constexpr Halvard::u32 kHeaderSize = 13;
+    static constexpr Halvard::u32 kHeaderSize = Halvard::VersionedHeader::kSize;
+
+    // Whether a reader takes only the version it was made for.
+    enum VersionCheck : Halvard::u8 { kCurrentVersion, kAnyVersion };
 
     // Only the first five characters of the magic count. The first form opens
     // its files through the engine's file manager.
@@ -36,10 +41,11 @@ public:
 
     // Closes a file still open, then opens the path through the file manager.
     // Reading throws FileError when the magic or the size is wrong, or the
-    // version unless anyVersion is set; then the version read is stored
+    // version unless any version is taken; then the version read is stored
     // through versionRead (when given). The file stays attached after a
     // failed check until the next Close or Open.
-    void Open(const std::string& path, bool write, bool anyVersion = false, Halvard::u32* versionRead = nullptr);
+    void Open(const std::string& path, Halvard::FileAccess access, VersionCheck check = kCurrentVersion,
+              Halvard::u32* versionRead = nullptr);
     // The open file, or null.
     Halvard::FileBinary* GetFile() const { return file_.get(); }
     // A writer gets its final header and is saved (FileError when that
@@ -49,9 +55,10 @@ public:
 private:
     void WriteHeader(Halvard::FileBinary& file, Halvard::u32 totalSize) const;
     void CheckHeader(const std::string& path, bool anyVersion, Halvard::u32* versionRead);
+    std::string_view Magic() const { return std::string_view(magic_, sizeof(magic_)); }
 
     Halvard::FileManager* files_;
-    char magic_[5] = {};
+    char magic_[Halvard::VersionedHeader::kMagicSize] = {};
     Halvard::u32 version_;
     std::unique_ptr<Halvard::FileBinary> file_;
     bool writing_ = false;

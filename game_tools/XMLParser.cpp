@@ -291,7 +291,7 @@ XMLParser::XMLParser(Halvard::FileManager* files) : files_(files) {}
 void XMLParser::Parse(XMLNode*& root, const std::string& path)
 {
     std::wstring text;
-    files_->OpenFileTextual(path, false)->ReadAll(text, false);
+    files_->OpenFileTextual(path, Halvard::FileAccess::kRead)->ReadAll(text, false);
     ParseText(root, text);
 }
 

@@ -1,7 +1,6 @@
 #include "engine/app/Engine.h"
 
 #include "engine/core/Config.h"
-#include "engine/gui/Console.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
@@ -9,6 +8,7 @@
 #include "engine/core/StringUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/core/Window.h"
+#include "engine/gui/Console.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/input/Controls_DI7.h"
 #include "engine/input/KeyNames.h"
@@ -47,14 +47,27 @@ Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineS
     messages_ = std::make_unique<MessageManager>(s.applicationName, s.logEnabled != 0, s.logReopen != 0, s.logFolder, s.logName);
     files_ = std::make_unique<FileManager>(messages_.get(), s.installFolder, s.dataFolder);
     timers_ = std::make_unique<TimerManager>();
-    config_ = std::make_unique<Config>(messages_.get(), files_.get(), s.configFolder, s.configName,
-                                       s.forceDefaultVideoMode != 0, s.defaultVideoMode,
-                                       s.forceDefaultFullScreen != 0, s.defaultFullScreen != 0);
+    ConfigSettings configuration;
+    configuration.folder = s.configFolder;
+    configuration.name = s.configName;
+    configuration.videoMode = s.defaultVideoMode;
+    configuration.forceVideoMode = s.forceDefaultVideoMode != 0;
+    configuration.fullScreen = s.defaultFullScreen != 0;
+    configuration.forceFullScreen = s.forceDefaultFullScreen != 0;
+    config_ = std::make_unique<Config>(messages_.get(), files_.get(), configuration);
     config_->Load();
     ParseVideoMode(config_->videoMode, &startWidth_, &startHeight_, nullptr);
-    window_ = std::make_unique<Window>(messages_.get(), config_.get(), GetVersionString(), s.parentWindow, s.iconId,
-                                       startWidth_, startHeight_, config_->fullScreen != 0, s.centerWindow != 0,
-                                       s.windowPositionX, s.windowPositionY);
+    WindowSettings window;
+    window.title = GetVersionString();
+    window.hostWindow = s.parentWindow;
+    window.iconId = s.iconId;
+    window.width = startWidth_;
+    window.height = startHeight_;
+    window.fullScreen = config_->fullScreen != 0;
+    window.centered = s.centerWindow != 0;
+    window.x = s.windowPositionX;
+    window.y = s.windowPositionY;
+    window_ = std::make_unique<Window>(messages_.get(), config_.get(), window);
     render_ = std::make_unique<RenderSystem_D3D7>(messages_.get(), config_.get(), window_.get(), s.stencilRequest != 0,
                                                   s.keepWindowSize != 0);
     cameras_ = std::make_unique<CameraManager>(messages_.get(), window_.get(), render_.get());
@@ -133,15 +146,13 @@ void Engine::UpdateManagers()
         soundManager_->Update(true);
 }
 
-Console* Engine::CreateConsole(const std::string& title, const ShaderDescriptor* background, u32 fontId,
-                              wchar_t caretCharacter, wchar_t promptCharacter, wchar_t scrollMarkerCharacter,
-                              const std::string& consoleKey, float alpha, float size, float speed)
+Console* Engine::CreateConsole(const ConsoleSettings& settings)
 {
     // The old console lets go of its variables before the new one binds them.
     console_.reset();
-    console_ = std::make_unique<Console>(messages_.get(), timers_.get(), config_.get(), controls_.get(), shaders_.get(),
-                                         gui_.get(), title, background, fontId, caretCharacter, promptCharacter,
-                                         scrollMarkerCharacter, consoleKey, alpha, size, speed);
+    const ConsoleServices services{messages_.get(), timers_.get(),   config_.get(),
+                                   controls_.get(), shaders_.get(), gui_.get()};
+    console_ = std::make_unique<Console>(services, settings);
     return console_.get();
 }
 

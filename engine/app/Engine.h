@@ -25,7 +25,7 @@ class SoundSystem;
 class SoundManager;
 class GUIManager;
 class Console;
-class ShaderDescriptor;
+struct ConsoleSettings;
 
 // The one object through which the application reaches the engine. It makes
 // every service in a fixed order, owns them, and releases them in the exact
@@ -50,12 +50,9 @@ public:
     std::string GetVersionString() const;
 
     // Makes the drop-down console over the engine's services; the engine
-    // owns it and steps it every frame from then on. The arguments are the
-    // console's own (title, background, font, caret, prompt and scroll
-    // marker characters, key name, alpha, size, speed).
-    Console* CreateConsole(const std::string& title, const ShaderDescriptor* background, u32 fontId,
-                           wchar_t caretCharacter, wchar_t promptCharacter, wchar_t scrollMarkerCharacter,
-                           const std::string& consoleKey, float alpha, float size, float speed);
+    // owns it and steps it every frame from then on. A console made before
+    // is destroyed first.
+    Console* CreateConsole(const ConsoleSettings& settings);
 
     const EngineSettings& GetSettings() const { return *settings_; }
     MessageManager* GetMessageManager() const { return messages_.get(); }

@@ -32,16 +32,15 @@ std::string CollapseBlanks(const std::string& text)
 
 } // namespace
 
-Config::Config(MessageManager* messages, FileManager* files, const std::string& settingsFolder,
-               const std::string& settingsName, bool forceVideoMode, const std::string& videoModeText,
-               bool forceWindowMode, bool fullScreenDefault)
-    : messages_(messages), files_(files), forceVideoMode_(forceVideoMode), forceWindowMode_(forceWindowMode)
+Config::Config(MessageManager* messages, FileManager* files, const ConfigSettings& settings)
+    : messages_(messages), files_(files), forceVideoMode_(settings.forceVideoMode),
+      forceWindowMode_(settings.forceFullScreen)
 {
-    const std::string fileName = (settingsName.empty() ? std::string("Halvard") : settingsName) + ".ini";
-    iniPath_ = settingsFolder.empty() ? fileName : settingsFolder + "\\" + fileName;
-    if (videoModeText.empty())
+    const std::string fileName = (settings.name.empty() ? std::string("Halvard") : settings.name) + ".ini";
+    iniPath_ = settings.folder.empty() ? fileName : settings.folder + "\\" + fileName;
+    if (settings.videoMode.empty())
         forceVideoMode_ = 0;
-    RegisterOwnVariables(videoModeText.empty() ? "800x600x32" : videoModeText, fullScreenDefault);
+    RegisterOwnVariables(settings.videoMode.empty() ? "800x600x32" : settings.videoMode, settings.fullScreen);
 }
 
 Config::~Config()
@@ -54,28 +53,28 @@ Config::~Config()
 
 void Config::RegisterOwnVariables(const std::string& videoModeText, bool fullScreenDefault)
 {
-    AddVariable("reset_config", kCommand, false, false, nullptr, "");
-    AddVariable("v_mode", kString, false, true, &videoMode, videoModeText);
-    AddVariable("v_fullscreen", kBoolean, false, true, &fullScreen, fullScreenDefault ? "1" : "0");
-    AddVariable("v_vsync", kBoolean, false, true, &verticalSync, "1");
-    AddVariable("v_brightness", kFloat, false, true, &brightness, "1.0");
-    AddVariable("v_contrast", kFloat, false, true, &contrast, "1.0");
-    AddVariable("v_gamma", kFloat, false, true, &gamma, "1.0");
-    AddVariable("v_window_change_mode", kCommand, false, false, nullptr, "");
-    AddVariable("r_use_mip_mapping", kBoolean, false, true, &useMipMapping, "1");
-    AddVariable("r_show_octree_nodes", kBoolean, false, true, &showOctreeNodes, "0");
-    AddVariable("r_show_faces_edges", kBoolean, false, true, &showFacesEdges, "0");
-    AddVariable("r_show_faces_normals", kBoolean, false, true, &showFacesNormals, "0");
-    AddVariable("r_show_mip_maps", kBoolean, false, true, &showMipMaps, "0");
-    AddVariable("r_texture_anisotropy", kInteger, false, true, &textureAnisotropy, "1");
-    AddVariable("c_invert_mouse", kBoolean, false, true, &invertMouse, "0");
-    AddVariable("sc_take_screenshot", kCommand, false, false, nullptr, "");
-    AddVariable("sc_take_screenshot_tga", kCommand, false, false, nullptr, "");
-    AddVariable("sc_take_screenshot_jpg", kCommand, false, false, nullptr, "");
-    AddVariable("sc_take_screenshot_format", kInteger, false, true, &screenshotFormat, "0");
-    AddVariable("sc_start_movie_record", kCommand, false, false, nullptr, "");
-    AddVariable("sc_stop_movie_record", kCommand, false, false, nullptr, "");
-    AddVariable("exit", kCommand, false, false, nullptr, "");
+    AddVariable("reset_config", kCommand, {}, nullptr, "");
+    AddVariable("v_mode", kString, {.saved = true}, &videoMode, videoModeText);
+    AddVariable("v_fullscreen", kBoolean, {.saved = true}, &fullScreen, fullScreenDefault ? "1" : "0");
+    AddVariable("v_vsync", kBoolean, {.saved = true}, &verticalSync, "1");
+    AddVariable("v_brightness", kFloat, {.saved = true}, &brightness, "1.0");
+    AddVariable("v_contrast", kFloat, {.saved = true}, &contrast, "1.0");
+    AddVariable("v_gamma", kFloat, {.saved = true}, &gamma, "1.0");
+    AddVariable("v_window_change_mode", kCommand, {}, nullptr, "");
+    AddVariable("r_use_mip_mapping", kBoolean, {.saved = true}, &useMipMapping, "1");
+    AddVariable("r_show_octree_nodes", kBoolean, {.saved = true}, &showOctreeNodes, "0");
+    AddVariable("r_show_faces_edges", kBoolean, {.saved = true}, &showFacesEdges, "0");
+    AddVariable("r_show_faces_normals", kBoolean, {.saved = true}, &showFacesNormals, "0");
+    AddVariable("r_show_mip_maps", kBoolean, {.saved = true}, &showMipMaps, "0");
+    AddVariable("r_texture_anisotropy", kInteger, {.saved = true}, &textureAnisotropy, "1");
+    AddVariable("c_invert_mouse", kBoolean, {.saved = true}, &invertMouse, "0");
+    AddVariable("sc_take_screenshot", kCommand, {}, nullptr, "");
+    AddVariable("sc_take_screenshot_tga", kCommand, {}, nullptr, "");
+    AddVariable("sc_take_screenshot_jpg", kCommand, {}, nullptr, "");
+    AddVariable("sc_take_screenshot_format", kInteger, {.saved = true}, &screenshotFormat, "0");
+    AddVariable("sc_start_movie_record", kCommand, {}, nullptr, "");
+    AddVariable("sc_stop_movie_record", kCommand, {}, nullptr, "");
+    AddVariable("exit", kCommand, {}, nullptr, "");
 }
 
 ConfigVariable* Config::Find(const std::string& lowerName) const
@@ -90,8 +89,8 @@ ConfigVariable* Config::FindBound(const std::string& lowerName) const
     return variable != nullptr && !variable->unbound ? variable : nullptr;
 }
 
-void Config::AddVariable(const std::string& name, u32 type, bool readOnly, bool saved, void* field,
-                         const std::string& defaultText, bool tracked)
+void Config::AddVariable(const std::string& name, u32 type, VariableFlags flags, void* field,
+                         const std::string& defaultText)
 {
     const std::string key = ToLower(name);
     if (ConfigVariable* existing = Find(key)) {
@@ -105,13 +104,13 @@ void Config::AddVariable(const std::string& name, u32 type, bool readOnly, bool 
     }
     auto* variable = new ConfigVariable();
     variable->type = type;
-    variable->readOnly = readOnly;
-    variable->saved = saved;
+    variable->readOnly = flags.readOnly;
+    variable->saved = flags.saved;
     variable->field = field;
     variable->defaultText = defaultText;
     variable->handled = type == kCommand;
-    variable->tracked = tracked;
-    variable->changed = tracked;
+    variable->tracked = flags.tracked;
+    variable->changed = flags.tracked;
     variables_[key] = variable;
     ResetVariable(key);
 
@@ -287,7 +286,8 @@ void Config::Save()
     if (files_ == nullptr)
         return;
     try {
-        std::unique_ptr<FileTextual> ini = files_->OpenFileTextual(iniPath_, true, FileTextual::kCodePage);
+        std::unique_ptr<FileTextual> ini =
+            files_->OpenFileTextual(iniPath_, FileAccess::kWrite, FileTextual::kCodePage);
         for (const auto& [name, variable] : variables_) {
             if (!variable->saved || variable->readOnly || variable->type == kCommand)
                 continue;
@@ -308,7 +308,7 @@ std::vector<std::string> Config::ReadIniLines() const
     if (files_ == nullptr)
         return lines;
     try {
-        std::unique_ptr<FileTextual> ini = files_->OpenFileTextual(iniPath_, false);
+        std::unique_ptr<FileTextual> ini = files_->OpenFileTextual(iniPath_, FileAccess::kRead);
         std::string line;
         while (ini->ReadLine(line, true, false))
             lines.push_back(line);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/ConfigSettings.h"
 #include "engine/core/Types.h"
 
 #include <map>
@@ -37,21 +38,30 @@ public:
     enum Type : u32 { kInteger = 0, kFloat = 1, kBoolean = 2, kString = 3, kCommand = 4 };
     enum Result : i32 { kDone = 0, kReadOnly = 2, kMissingValue = 3, kUnknownName = 4, kEmptyLine = 5 };
 
-    // The ini file is settingsName + ".ini" in settingsFolder, opened through
-    // the file manager (a relative folder lies below its base folder). Without
-    // a file manager there is no ini file: Load and Save do nothing.
-    Config(MessageManager* messages, FileManager* files, const std::string& settingsFolder,
-           const std::string& settingsName, bool forceVideoMode, const std::string& videoModeText,
-           bool forceWindowMode, bool fullScreenDefault);
+    // The ini file is opened through the file manager (a relative folder lies
+    // below its base folder). Without a file manager there is no ini file:
+    // Load and Save do nothing.
+    Config(MessageManager* messages, FileManager* files, const ConfigSettings& settings);
     Config(const Config&) = delete;
     Config& operator=(const Config&) = delete;
     virtual ~Config();
 
+    // How a variable is registered; none is set unless asked for, as in
+    // {.saved = true}.
+    struct VariableFlags {
+        // Lines that set it are refused.
+        bool readOnly = false;
+        // The ini file keeps its value.
+        bool saved = false;
+        // Update notices changes of its field (IsChanged).
+        bool tracked = false;
+    };
+
     // The field must outlive the registration (until RemoveVariable): an
     // i32 for integers, a float, a u8 for booleans, a std::string for strings,
     // null for commands.
-    void AddVariable(const std::string& name, u32 type, bool readOnly, bool saved, void* field,
-                     const std::string& defaultText, bool tracked = false);
+    void AddVariable(const std::string& name, u32 type, VariableFlags flags, void* field,
+                     const std::string& defaultText);
     void RemoveVariable(const std::string& name);
     void SetValue(const std::string& name, const std::string& text);
     std::string GetValue(const std::string& name) const;

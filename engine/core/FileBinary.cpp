@@ -1,8 +1,7 @@
 #include "engine/core/FileBinary.h"
 
-#include <bit>
-
 #include "engine/core/Error.h"
+#include "engine/core/LittleEndian.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/PathUtils.h"
 #include "engine/core/StringUtils.h"
@@ -34,21 +33,21 @@ i64 MeasureStream(std::FILE* stream)
 
 } // namespace
 
-FileBinary::FileBinary(MessageManager* messages, const std::string& name, bool write, bool loadWhole,
-                       bool fromMemory, u32 memorySize, const u8* memory)
-    : messages_(messages), name_(name), write_(write)
+FileBinary::FileBinary(MessageManager* messages, const std::string& name, FileAccess access, FileLoading loading)
+    : messages_(messages), name_(name), write_(access == FileAccess::kWrite)
 {
     const std::string fullPath = MakeApplicationPath(name);
-    if (write) {
+    if (write_)
         OpenForWriting(fullPath);
-    } else if (fromMemory) {
-        size_ = memorySize;
-        memory_ = std::make_unique<u8[]>(memorySize);
-        if (memorySize > 0)
-            std::memcpy(memory_.get(), memory, memorySize);
-    } else {
-        OpenForReading(fullPath, loadWhole);
-    }
+    else
+        OpenForReading(fullPath, loading);
+}
+
+FileBinary::FileBinary(MessageManager* messages, const std::string& name, const u8* bytes, u32 size)
+    : messages_(messages), name_(name), write_(false), size_(size), memory_(std::make_unique<u8[]>(size))
+{
+    if (size > 0)
+        std::memcpy(memory_.get(), bytes, size);
 }
 
 FileBinary::~FileBinary()
@@ -76,7 +75,7 @@ void FileBinary::OpenForWriting(const std::string& fullPath)
         throw FileError("Failed to open " + Quoted() + " file");
 }
 
-void FileBinary::OpenForReading(const std::string& fullPath, bool loadWhole)
+void FileBinary::OpenForReading(const std::string& fullPath, FileLoading loading)
 {
     std::FILE* stream = Platform::OpenForReading(Platform::ToNativePath(fullPath));
     const i64 size = stream == nullptr ? -1 : MeasureStream(stream);
@@ -86,7 +85,7 @@ void FileBinary::OpenForReading(const std::string& fullPath, bool loadWhole)
         throw FileError("Failed to open " + Quoted() + " file");
     }
     size_ = static_cast<u32>(size);
-    if (!loadWhole && size_ > kWholeReadLimit) {
+    if (loading == FileLoading::kBySize && size_ > kWholeReadLimit) {
         reader_ = stream;
         return;
     }
@@ -169,11 +168,15 @@ u32 FileBinary::ReadUInt()
 {
     u8 bytes[4];
     Read(bytes, 4);
-    return static_cast<u32>(bytes[0]) | (static_cast<u32>(bytes[1]) << 8) | (static_cast<u32>(bytes[2]) << 16) |
-           (static_cast<u32>(bytes[3]) << 24);
+    return ReadLittleEndian32(bytes);
 }
 
-float FileBinary::ReadFloat() { return std::bit_cast<float>(ReadUInt()); }
+float FileBinary::ReadFloat()
+{
+    u8 bytes[4];
+    Read(bytes, 4);
+    return ReadLittleEndianFloat(bytes);
+}
 
 void FileBinary::ReadString(std::string& out)
 {
@@ -192,7 +195,7 @@ void FileBinary::ReadWideString(std::wstring& out)
     Read(bytes.data(), static_cast<u32>(bytes.size()));
     out.clear();
     for (size_t i = 0; i < count; ++i) {
-        const wchar_t character = static_cast<wchar_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        const wchar_t character = static_cast<wchar_t>(ReadLittleEndian16(&bytes[2 * i]));
         if (character == 0)
             break;
         out += character;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/FileAccess.h"
 #include "engine/core/Types.h"
 
 #include <cstdio>
@@ -33,9 +34,13 @@ public:
     // terminating zero included.
     static constexpr u32 kMaxStringLength = 254;
 
-    // A relative name lies below the program's folder. The log may be null.
-    FileBinary(MessageManager* messages, const std::string& name, bool write, bool loadWhole = false,
-               bool fromMemory = false, u32 memorySize = 0, const u8* memory = nullptr);
+    // A disk file; a relative name lies below the program's folder. The log
+    // may be null.
+    FileBinary(MessageManager* messages, const std::string& name, FileAccess access,
+               FileLoading loading = FileLoading::kBySize);
+    // A reader over a copy of the bytes handed over (a pack entry), known by
+    // the name; the disk is not touched.
+    FileBinary(MessageManager* messages, const std::string& name, const u8* bytes, u32 size);
     FileBinary(const FileBinary&) = delete;
     FileBinary& operator=(const FileBinary&) = delete;
     virtual ~FileBinary();
@@ -78,7 +83,7 @@ public:
 
 private:
     void OpenForWriting(const std::string& fullPath);
-    void OpenForReading(const std::string& fullPath, bool loadWhole);
+    void OpenForReading(const std::string& fullPath, FileLoading loading);
     std::FILE* Stream() const;
     std::string Quoted() const;
 

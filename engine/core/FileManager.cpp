@@ -3,6 +3,7 @@
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
 #include "engine/core/FileTextual.h"
+#include "engine/core/LittleEndian.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/PackFile.h"
 #include "engine/core/PathUtils.h"
@@ -45,7 +46,7 @@ void FileManager::MountAppendedPack()
     u32 start = 0;
     u32 length = 0;
     try {
-        FileBinary file(messages_, program, false);
+        FileBinary file(messages_, program, FileAccess::kRead);
         const u32 size = file.GetSize();
         if (size < kTrailerSize || size > static_cast<u32>(std::numeric_limits<i32>::max()))
             return;
@@ -54,8 +55,7 @@ void FileManager::MountAppendedPack()
         file.Read(trailer, kTrailerSize);
         if (!std::equal(kTrailerMark, kTrailerMark + 3, trailer + 4))
             return;
-        length = static_cast<u32>(trailer[0]) | (static_cast<u32>(trailer[1]) << 8) |
-                 (static_cast<u32>(trailer[2]) << 16) | (static_cast<u32>(trailer[3]) << 24);
+        length = ReadLittleEndian32(trailer);
         if (length > size - kTrailerSize) {
             messages_->LogWarning("Pack file " + program + " skipped: Incorrect pack file format");
             return;
@@ -92,25 +92,26 @@ std::string FileManager::MakeFullPath(const std::string& path) const
     return IsAbsolutePath(path) ? path : baseFolder_ + "\\" + path;
 }
 
-std::unique_ptr<FileBinary> FileManager::OpenFileBinary(const std::string& path, bool write, bool loadWhole)
+std::unique_ptr<FileBinary> FileManager::OpenFileBinary(const std::string& path, FileAccess access,
+                                                        FileLoading loading)
 {
     const std::string fullPath = MakeFullPath(path);
-    if (write) {
+    if (access == FileAccess::kWrite) {
         CreateFolders(fullPath);
-        return std::make_unique<FileBinary>(messages_, fullPath, true);
+        return std::make_unique<FileBinary>(messages_, fullPath, FileAccess::kWrite);
     }
     u32 size = 0;
     if (!FileExistsOnDisk(fullPath) && ReadFromPacks(path, &size, nullptr)) {
         std::vector<u8> bytes(size);
         ReadFromPacks(path, nullptr, bytes.data());
-        return std::make_unique<FileBinary>(messages_, fullPath, false, false, true, size, bytes.data());
+        return std::make_unique<FileBinary>(messages_, fullPath, bytes.data(), size);
     }
-    return std::make_unique<FileBinary>(messages_, fullPath, false, loadWhole);
+    return std::make_unique<FileBinary>(messages_, fullPath, FileAccess::kRead, loading);
 }
 
-std::unique_ptr<FileTextual> FileManager::OpenFileTextual(const std::string& path, bool write, u32 encoding)
+std::unique_ptr<FileTextual> FileManager::OpenFileTextual(const std::string& path, FileAccess access, u32 encoding)
 {
-    return std::make_unique<FileTextual>(messages_, OpenFileBinary(path, write, false), write, encoding);
+    return std::make_unique<FileTextual>(messages_, OpenFileBinary(path, access), access, encoding);
 }
 
 bool FileManager::FileExists(const std::string& path)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/FileAccess.h"
 #include "engine/core/Types.h"
 
 #include <memory>
@@ -34,8 +35,9 @@ public:
     // The caller owns the file. Writing creates the missing folders; see
     // FileBinary for when the bytes reach the disk. Throws FileError "Failed
     // to open" with the full path when the file is in neither place.
-    std::unique_ptr<FileBinary> OpenFileBinary(const std::string& path, bool write, bool loadWhole = false);
-    std::unique_ptr<FileTextual> OpenFileTextual(const std::string& path, bool write, u32 encoding = 0);
+    std::unique_ptr<FileBinary> OpenFileBinary(const std::string& path, FileAccess access,
+                                               FileLoading loading = FileLoading::kBySize);
+    std::unique_ptr<FileTextual> OpenFileTextual(const std::string& path, FileAccess access, u32 encoding = 0);
 
     // On disk or in a mounted pack.
     bool FileExists(const std::string& path);

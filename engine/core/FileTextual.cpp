@@ -42,8 +42,9 @@ bool IsCommentStart(const Text& text)
 
 } // namespace
 
-FileTextual::FileTextual(MessageManager* messages, std::unique_ptr<FileBinary> file, bool write, u32 encoding)
-    : messages_(messages), write_(write), encoding_(encoding), file_(std::move(file))
+FileTextual::FileTextual(MessageManager* messages, std::unique_ptr<FileBinary> file, FileAccess access,
+                         u32 encoding)
+    : messages_(messages), write_(access == FileAccess::kWrite), encoding_(encoding), file_(std::move(file))
 {
     Initialize();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/FileAccess.h"
 #include "engine/core/Types.h"
 
 #include <memory>
@@ -27,7 +28,7 @@ public:
     static constexpr u32 kBufferSize = 1024;
 
     // The encoding matters only for writing. The log may be null.
-    FileTextual(MessageManager* messages, std::unique_ptr<FileBinary> file, bool write, u32 encoding);
+    FileTextual(MessageManager* messages, std::unique_ptr<FileBinary> file, FileAccess access, u32 encoding);
     FileTextual(const FileTextual&) = delete;
     FileTextual& operator=(const FileTextual&) = delete;
     virtual ~FileTextual();

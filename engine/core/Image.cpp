@@ -3,6 +3,7 @@
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
 #include "engine/core/FileManager.h"
+#include "engine/core/LittleEndian.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/PathUtils.h"
 #include "engine/core/StringUtils.h"
@@ -31,13 +32,6 @@ constexpr u32 kTgaTopLeftBit = 32;
 // One packet byte and one pixel make at most this many pixels.
 constexpr u64 kTgaMaxRun = 128;
 constexpr u32 kJpegBufferSize = 4096;
-
-u32 ReadU16(const u8* bytes) { return bytes[0] | (bytes[1] << 8); }
-
-u32 ReadU32(const u8* bytes)
-{
-    return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<u32>(bytes[3]) << 24);
-}
 
 FileError FormatError(const char* word, const std::string& path)
 {
@@ -214,26 +208,26 @@ bool Image::Load(MessageManager* messages, FileManager* files, const std::string
 
 bool Image::LoadBMP(MessageManager* messages, FileManager* files, const std::string& path)
 {
-    return LoadFile(messages, files, path, false, &Image::ReadBMP);
+    return LoadFile(messages, files, path, FileLoading::kBySize, &Image::ReadBMP);
 }
 
 bool Image::LoadTGA(MessageManager* messages, FileManager* files, const std::string& path)
 {
-    return LoadFile(messages, files, path, false, &Image::ReadTGA);
+    return LoadFile(messages, files, path, FileLoading::kBySize, &Image::ReadTGA);
 }
 
 bool Image::LoadJPEG(MessageManager* messages, FileManager* files, const std::string& path)
 {
-    return LoadFile(messages, files, path, true, &Image::ReadJPEG);
+    return LoadFile(messages, files, path, FileLoading::kWhole, &Image::ReadJPEG);
 }
 
-bool Image::LoadFile(MessageManager* messages, FileManager* files, const std::string& path, bool loadWhole,
+bool Image::LoadFile(MessageManager* messages, FileManager* files, const std::string& path, FileLoading loading,
                      Reader reader)
 {
     Free();
     messages_ = messages;
     try {
-        const std::unique_ptr<FileBinary> file = files->OpenFileBinary(path, false, loadWhole);
+        const std::unique_ptr<FileBinary> file = files->OpenFileBinary(path, FileAccess::kRead, loading);
         (this->*reader)(*file, path);
         return true;
     } catch (const FileError& error) {
@@ -247,12 +241,12 @@ void Image::ReadBMP(FileBinary& file, const std::string& path)
 {
     u8 header[kBmpHeaderSize];
     file.Read(header, kBmpHeaderSize);
-    if (ReadU16(header) != kBmpSignature)
+    if (ReadLittleEndian16(header) != kBmpSignature)
         throw FormatError("Incorrect", path);
-    const i32 width = static_cast<i32>(ReadU32(header + 18));
-    const i32 height = static_cast<i32>(ReadU32(header + 22));
-    const u32 bitCount = ReadU16(header + 28);
-    const u32 compression = ReadU32(header + 30);
+    const i32 width = static_cast<i32>(ReadLittleEndian32(header + 18));
+    const i32 height = static_cast<i32>(ReadLittleEndian32(header + 22));
+    const u32 bitCount = ReadLittleEndian16(header + 28);
+    const u32 compression = ReadLittleEndian32(header + 30);
     if (bitCount != 8 && bitCount != 24 && bitCount != 32)
         throw FormatError("Unsupported", path);
     if (bitCount == 8 && compression != 0)
@@ -296,11 +290,11 @@ void Image::ReadTGA(FileBinary& file, const std::string& path)
     u8 header[kTgaHeaderSize];
     file.Read(header, kTgaHeaderSize);
     const u32 imageType = header[2];
-    const u32 width = ReadU16(header + 12);
-    const u32 height = ReadU16(header + 14);
+    const u32 width = ReadLittleEndian16(header + 12);
+    const u32 height = ReadLittleEndian16(header + 14);
     const u32 depth = header[16];
     const bool topLeftOrigin = (header[17] & kTgaTopLeftBit) != 0;
-    const u64 skipped = header[0] + static_cast<u64>(ReadU16(header + 5)) * header[7] / 8;
+    const u64 skipped = header[0] + static_cast<u64>(ReadLittleEndian16(header + 5)) * header[7] / 8;
     if (depth != 8 && depth != 16 && depth != 24 && depth != 32)
         throw FormatError("Unsupported", path);
     if (width == 0 || height == 0 || kTgaHeaderSize + skipped > file.GetSize())
@@ -339,7 +333,7 @@ void Image::ConvertTGAPixels(const u8* pixels, u32 depth, bool topLeftOrigin)
             if (depth == 8) {
                 out[x] = in[0];
             } else if (depth == 16) {
-                const u32 value = ReadU16(in);
+                const u32 value = ReadLittleEndian16(in);
                 u8* pixel = out + x * 4;
                 pixel[0] = static_cast<u8>(((value >> 10) & 31) * 8);
                 pixel[1] = static_cast<u8>(((value >> 5) & 31) * 8);

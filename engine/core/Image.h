@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/FileAccess.h"
 #include "engine/core/Math.h"
 #include "engine/core/Types.h"
 
@@ -86,7 +87,7 @@ private:
     void TakePixels(Image& other);
 
     using Reader = void (Image::*)(FileBinary& file, const std::string& path);
-    bool LoadFile(MessageManager* messages, FileManager* files, const std::string& path, bool loadWhole,
+    bool LoadFile(MessageManager* messages, FileManager* files, const std::string& path, FileLoading loading,
                   Reader reader);
     // The readers throw FileError for a file they cannot take.
     void ReadBMP(FileBinary& file, const std::string& path);

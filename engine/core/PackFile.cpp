@@ -2,17 +2,19 @@
 
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
+#include "engine/core/LittleEndian.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringUtils.h"
+#include "engine/core/VersionedHeader.h"
 
-#include <cstring>
 #include <limits>
 
 namespace Halvard {
 
 namespace {
 
-constexpr char kMagic[5] = {'H', 'V', 'P', 'A', 'K'};
+constexpr VersionedHeader::Format kFormat{"HVPAK", PackFile::kVersion, PackFile::kVersion};
+constexpr u32 kHeaderSize = VersionedHeader::kSize;
 // The count and, per entry, at least a one-byte name and its offset and size.
 constexpr u32 kCountSize = 4;
 constexpr u32 kSmallestEntry = 1 + 8;
@@ -21,12 +23,6 @@ constexpr u32 kLargestFile = static_cast<u32>(std::numeric_limits<i32>::max());
 
 [[noreturn]] void ThrowFormatError() { throw FileError("Incorrect pack file format"); }
 
-u32 FromLittleEndian(const u8* bytes)
-{
-    return static_cast<u32>(bytes[0]) | (static_cast<u32>(bytes[1]) << 8) | (static_cast<u32>(bytes[2]) << 16) |
-           (static_cast<u32>(bytes[3]) << 24);
-}
-
 } // namespace
 
 PackFile::PackFile(MessageManager* messages, const std::string& fileName, u32 start, u32 expectedLength)
@@ -34,7 +30,7 @@ PackFile::PackFile(MessageManager* messages, const std::string& fileName, u32 st
 {
     if (messages_ != nullptr)
         messages_->LogMessage("...Pack file " + fileName + " found...");
-    file_ = std::make_unique<FileBinary>(messages, fileName, false);
+    file_ = std::make_unique<FileBinary>(messages, fileName, FileAccess::kRead);
     ReadHeader(expectedLength);
     ReadTables();
 }
@@ -48,14 +44,12 @@ void PackFile::ReadHeader(u32 expectedLength)
         ThrowFormatError();
     const u32 available = fileSize - start_;
     file_->Seek(0, static_cast<i32>(start_));
-    u8 header[kHeaderSize];
-    file_->Read(header, kHeaderSize);
-    length_ = FromLittleEndian(header);
-    const bool lengthRight = expectedLength == 0 ? length_ == available : length_ == expectedLength;
-    if (std::memcmp(header + 4, kMagic, sizeof(kMagic)) != 0 || !lengthRight || length_ > available ||
-        length_ < kHeaderSize + kCountSize)
+    const VersionedHeader header = VersionedHeader::Read(*file_);
+    length_ = header.GetTotalSize();
+    const VersionedHeader::Verdict verdict = header.Check(kFormat, expectedLength == 0 ? available : expectedLength);
+    if (verdict == VersionedHeader::Verdict::kWrongFormat || length_ > available || length_ < kHeaderSize + kCountSize)
         ThrowFormatError();
-    if (FromLittleEndian(header + 9) != kVersion)
+    if (verdict == VersionedHeader::Verdict::kWrongVersion)
         throw FileError("Incorrect pack file version, current is " + UIntToString(kVersion));
 }
 
@@ -103,7 +97,7 @@ u32 PackFile::ReadUIntInside()
 {
     u8 bytes[4];
     ReadInside(bytes, 4);
-    return FromLittleEndian(bytes);
+    return ReadLittleEndian32(bytes);
 }
 
 bool PackFile::HasFile(const std::string& name) const { return entries_.count(ToLower(name)) != 0; }

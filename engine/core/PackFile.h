@@ -23,7 +23,6 @@ class MessageManager;
 class PackFile {
 public:
     static constexpr u32 kVersion = 100;
-    static constexpr u32 kHeaderSize = 13;
 
     // Reads and checks the header and the tables; throws FileError when the
     // file cannot be read or they do not describe a sound pack (every entry

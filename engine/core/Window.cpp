@@ -38,10 +38,10 @@ float Clamped(float value) { return std::clamp(value, 0.0f, 2.0f); }
 
 } // namespace
 
-Window::Window(MessageManager* messages, Config* config, const std::string& title, u32 hostWindow, u32 iconId,
-               u32 width, u32 height, bool fullScreen, bool centered, u32 windowX, u32 windowY)
-    : messages_(messages), config_(config), centered_(centered), windowX_(windowX), windowY_(windowY),
-      clientWidth_(width), clientHeight_(height), fullScreen_(fullScreen)
+Window::Window(MessageManager* messages, Config* config, const WindowSettings& settings)
+    : messages_(messages), config_(config), centered_(settings.centered), windowX_(settings.x),
+      windowY_(settings.y), clientWidth_(settings.width), clientHeight_(settings.height),
+      fullScreen_(settings.fullScreen)
 {
     messages_->LogMessage(" ");
     messages_->LogMessage("Window creation:");
@@ -50,7 +50,7 @@ Window::Window(MessageManager* messages, Config* config, const std::string& titl
     if (!system.Open())
         messages_->LogFatal("Failed to register the window class");
     cursor_ = system.GetArrowCursor();
-    if (hostWindow != 0)
+    if (settings.hostWindow != 0)
         messages_->LogWarning("A host window was given, but the window can only be made top-level");
 
     const Style& style = StyleFor(fullScreen_);
@@ -58,7 +58,7 @@ Window::Window(MessageManager* messages, Config* config, const std::string& titl
     extendedStyle_ = style.extendedStyle;
     workArea_ = system.GetWorkArea();
     windowRect_ = PlaceClientArea();
-    CreateNativeWindow(title, iconId);
+    CreateNativeWindow(settings.title, settings.iconId);
 
     // The drawing context belongs to the render system, which makes it on
     // this window; the step is only logged.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/Types.h"
+#include "engine/core/WindowSettings.h"
 #include "platform/window/NativeWindow.h"
 #include "platform/window/WindowMessage.h"
 
@@ -35,8 +36,7 @@ public:
     // A host window cannot be embedded into here: a non-zero hostWindow logs
     // a warning and the window is made top-level. Failures end in
     // MessageManager::LogFatal, which throws FatalError.
-    Window(MessageManager* messages, Config* config, const std::string& title, u32 hostWindow, u32 iconId,
-           u32 width, u32 height, bool fullScreen, bool centered, u32 windowX, u32 windowY);
+    Window(MessageManager* messages, Config* config, const WindowSettings& settings);
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
     virtual ~Window();

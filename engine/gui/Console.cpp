@@ -64,34 +64,48 @@ std::wstring CommonBeginning(const std::vector<std::wstring>& texts)
 
 } // namespace
 
-Console::Console(MessageManager* messages, TimerManager* timers, Config* config, Controls* controls,
-                 ShaderManager* shaders, GUIManager* gui, const std::string& title,
-                 const ShaderDescriptor* background, u32 fontId, wchar_t caretCharacter, wchar_t promptCharacter,
-                 wchar_t scrollMarkerCharacter, const std::string& consoleKey, float alpha, float size, float speed)
-    : messages_(messages), timers_(timers), config_(config), controls_(controls), shaders_(shaders), gui_(gui),
-      prompt_(1, promptCharacter), fontId_(fontId), font_(gui->GetFontManager()->GetFont(fontId)),
-      displayName_(L"Marrow")
+Console::Console(const ConsoleServices& services, const ConsoleSettings& settings)
+    : messages_(services.messages), timers_(services.timers), config_(services.config),
+      controls_(services.controls), shaders_(services.shaders), gui_(services.gui),
+      prompt_(1, settings.promptCharacter), fontId_(settings.fontId),
+      font_(gui_->GetFontManager()->GetFont(settings.fontId)), displayName_(L"Marrow")
 {
-    RegisterVariables(consoleKey, alpha, size, speed);
+    RegisterVariables(settings.consoleKey, settings.alpha, settings.size, settings.speed);
     if (font_ != nullptr) {
         margin_ = 0.2f * font_->GetSize();
         lineHeight_ = 1.2f * font_->GetSize();
     } else {
-        messages_->LogError("(Console::Console): Unknown font " + UIntToString(fontId, 0));
+        messages_->LogError("(Console::Console): Unknown font " + UIntToString(fontId_, 0));
     }
     const float width = gui_->GetWidth();
     const float height = gui_->GetHeight();
-    window_ = gui_->CreateWindowFromShader(kPanelFlags, Vector2(0.0f, height), Vector2(width, height), background,
-                                           nullptr, Vector2(1.0f, 1.0f));
+    window_ = gui_->CreateWindowFromShader(kPanelFlags, Vector2(0.0f, height), Vector2(width, height),
+                                           settings.background, nullptr, Vector2(1.0f, 1.0f));
+    CreateInputLine(settings.caretCharacter);
+    versionLine_ = PadToWidth(ToWString(settings.title), L' ');
+    scrollMarker_ = PadToWidth(std::wstring(1, settings.scrollMarkerCharacter), settings.scrollMarkerCharacter);
+}
+
+// The input line sits right of the prompt on the second row and fills the
+// rest of it; only the character count limits what is typed.
+void Console::CreateInputLine(wchar_t caretCharacter)
+{
     const float promptWidth = Measure(prompt_);
-    editBox_ = gui_->CreateEditBox(GUIWindow::kShown, Vector2(promptWidth, margin_ + lineHeight_),
-                                   Vector2(width - promptWidth, lineHeight_), nullptr, fontId_, kWhite,
-                                   Vector2(0.0f, 0.0f), kMaxLineLength, std::numeric_limits<float>::max(),
-                                   width - promptWidth, caretCharacter, window_, Vector2(1.0f, 1.0f));
+    GUIEditBoxSettings line;
+    line.flags = GUIWindow::kShown;
+    line.position = Vector2(promptWidth, margin_ + lineHeight_);
+    line.size = Vector2(gui_->GetWidth() - promptWidth, lineHeight_);
+    line.parent = window_;
+    line.fontId = fontId_;
+    line.textColor = kWhite;
+    line.textOffset = Vector2(0.0f, 0.0f);
+    line.maxLength = kMaxLineLength;
+    line.maxWidth = std::numeric_limits<float>::max();
+    line.visibleWidth = line.size.x;
+    line.caretCharacter = caretCharacter;
+    editBox_ = gui_->CreateEditBox(line, nullptr, Vector2(1.0f, 1.0f));
     // Keys reach the input line only once the panel is fully down.
     editBox_->active = false;
-    versionLine_ = PadToWidth(ToWString(title), L' ');
-    scrollMarker_ = PadToWidth(std::wstring(1, scrollMarkerCharacter), scrollMarkerCharacter);
 }
 
 Console::~Console()
@@ -104,11 +118,11 @@ Console::~Console()
 
 void Console::RegisterVariables(const std::string& consoleKey, float alpha, float size, float speed)
 {
-    config_->AddVariable("ui_console_alpha", Config::kFloat, false, true, &alpha_, FloatToString(alpha, 4));
-    config_->AddVariable("ui_console_size", Config::kFloat, false, true, &size_, FloatToString(size, 4));
-    config_->AddVariable("ui_console_speed", Config::kFloat, false, true, &speed_, FloatToString(speed, 4));
-    config_->AddVariable("ui_console_key", Config::kString, false, true, &consoleKey_, consoleKey);
-    config_->AddVariable(kSayName, Config::kString, false, false, &sayText_, "");
+    config_->AddVariable("ui_console_alpha", Config::kFloat, {.saved = true}, &alpha_, FloatToString(alpha, 4));
+    config_->AddVariable("ui_console_size", Config::kFloat, {.saved = true}, &size_, FloatToString(size, 4));
+    config_->AddVariable("ui_console_speed", Config::kFloat, {.saved = true}, &speed_, FloatToString(speed, 4));
+    config_->AddVariable("ui_console_key", Config::kString, {.saved = true}, &consoleKey_, consoleKey);
+    config_->AddVariable(kSayName, Config::kString, {}, &sayText_, "");
     CheckRanges();
 }
 

@@ -2,22 +2,17 @@
 
 #include "engine/core/Math.h"
 #include "engine/core/Types.h"
+#include "engine/gui/ConsoleServices.h"
+#include "engine/gui/ConsoleSettings.h"
 
 #include <string>
 #include <vector>
 
 namespace Halvard {
 
-class Config;
-class Controls;
 class GUIEditBox;
 class GUIFont;
-class GUIManager;
 class GUIWindow;
-class MessageManager;
-class ShaderDescriptor;
-class ShaderManager;
-class TimerManager;
 
 // The drop-down command console: its key slides a panel down from the top
 // of the GUI space and back. It mirrors the log's messages of every frame,
@@ -33,10 +28,7 @@ public:
     // The shader manager and the background's shader description are handed
     // on for the panel's picture; either may be null. An unknown font is
     // logged and the console lays its text out with no width at all.
-    Console(MessageManager* messages, TimerManager* timers, Config* config, Controls* controls, ShaderManager* shaders,
-            GUIManager* gui, const std::string& title, const ShaderDescriptor* background, u32 fontId,
-            wchar_t caretCharacter, wchar_t promptCharacter, wchar_t scrollMarkerCharacter,
-            const std::string& consoleKey, float alpha, float size, float speed);
+    Console(const ConsoleServices& services, const ConsoleSettings& settings);
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
     // Gives the panel and the edit box back to the GUI manager and unbinds
@@ -63,6 +55,7 @@ private:
         float width;
     };
 
+    void CreateInputLine(wchar_t caretCharacter);
     void RegisterVariables(const std::string& consoleKey, float alpha, float size, float speed);
     void CheckRanges();
     std::wstring PadToWidth(std::wstring text, wchar_t fill) const;

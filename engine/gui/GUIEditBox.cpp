@@ -29,13 +29,12 @@ constexpr float kCaretBlinkSeconds = 0.4f;
 
 } // namespace
 
-GUIEditBox::GUIEditBox(u32 flags, const Vector2& position, const Vector2& size, GUIWindow* parent,
-                       TimerManager* timers, Controls* controls, GUIFontManager* fonts, u32 fontId,
-                       const Vector4& textColor, const Vector2& textOffset, u32 maxLength, float maxWidth,
-                       float visibleWidth, wchar_t caretCharacter)
-    : GUIWindow(flags, position, size, parent), timers_(timers), controls_(controls), fontId_(fontId),
-      font_(fonts->GetFont(fontId)), textColor_(textColor), textOffset_(textOffset),
-      caretText_(1, caretCharacter), maxLength_(maxLength), maxWidth_(maxWidth), visibleWidth_(visibleWidth)
+GUIEditBox::GUIEditBox(const GUIEditBoxSettings& settings, TimerManager* timers, Controls* controls,
+                       GUIFontManager* fonts)
+    : GUIWindow(settings.flags, settings.position, settings.size, settings.parent), timers_(timers),
+      controls_(controls), fontId_(settings.fontId), font_(fonts->GetFont(settings.fontId)),
+      textColor_(settings.textColor), textOffset_(settings.textOffset), caretText_(1, settings.caretCharacter),
+      maxLength_(settings.maxLength), maxWidth_(settings.maxWidth), visibleWidth_(settings.visibleWidth)
 {
 }
 

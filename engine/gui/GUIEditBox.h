@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/gui/GUIEditBoxSettings.h"
 #include "engine/gui/GUIWindow.h"
 
 namespace Halvard {
@@ -16,9 +17,7 @@ class TimerManager;
 // controls and the font manager, which must outlive it. Main thread only.
 class GUIEditBox : public GUIWindow {
 public:
-    GUIEditBox(u32 flags, const Vector2& position, const Vector2& size, GUIWindow* parent, TimerManager* timers,
-               Controls* controls, GUIFontManager* fonts, u32 fontId, const Vector4& textColor,
-               const Vector2& textOffset, u32 maxLength, float maxWidth, float visibleWidth, wchar_t caretCharacter);
+    GUIEditBox(const GUIEditBoxSettings& settings, TimerManager* timers, Controls* controls, GUIFontManager* fonts);
 
     // Edits the text from this frame's key, then queues the shown part and
     // the caret. False for a hidden box or one without a font.

@@ -65,13 +65,9 @@ GUIWindow* GUIManager::CreateWindowFromShader(u32 flags, const Vector2& position
     return window;
 }
 
-GUIEditBox* GUIManager::CreateEditBox(u32 flags, const Vector2& position, const Vector2& size,
-                                      const ShaderDescriptor*, u32 fontId, const Vector4& textColor,
-                                      const Vector2& textOffset, u32 maxLength, float maxWidth, float visibleWidth,
-                                      wchar_t caretCharacter, GUIWindow* parent, const Vector2&)
+GUIEditBox* GUIManager::CreateEditBox(const GUIEditBoxSettings& settings, const ShaderDescriptor*, const Vector2&)
 {
-    auto* editBox = new GUIEditBox(flags, position, size, parent, timers_, controls_, fonts_.get(), fontId,
-                                   textColor, textOffset, maxLength, maxWidth, visibleWidth, caretCharacter);
+    auto* editBox = new GUIEditBox(settings, timers_, controls_, fonts_.get());
     editBoxes_.Add(editBox);
     return editBox;
 }

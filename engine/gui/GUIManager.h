@@ -10,6 +10,7 @@ namespace Halvard {
 
 class Controls;
 class GUIEditBox;
+struct GUIEditBoxSettings;
 class GUIFontManager;
 class GUIWindow;
 class ShaderDescriptor;
@@ -46,9 +47,7 @@ public:
     // stays the manager's until it is destroyed through it.
     GUIWindow* CreateWindowFromShader(u32 flags, const Vector2& position, const Vector2& size,
                                       const ShaderDescriptor* shader, GUIWindow* parent, const Vector2& uvExtent);
-    GUIEditBox* CreateEditBox(u32 flags, const Vector2& position, const Vector2& size, const ShaderDescriptor* shader,
-                              u32 fontId, const Vector4& textColor, const Vector2& textOffset, u32 maxLength,
-                              float maxWidth, float visibleWidth, wchar_t caretCharacter, GUIWindow* parent,
+    GUIEditBox* CreateEditBox(const GUIEditBoxSettings& settings, const ShaderDescriptor* shader,
                               const Vector2& uvExtent);
     // Null and widgets of another table are left alone.
     void DestroyWindow(GUIWindow* window);

@@ -3,8 +3,10 @@
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
 #include "engine/core/FileManager.h"
+#include "engine/core/LittleEndian.h"
 #include "engine/core/PathUtils.h"
 #include "engine/core/StringUtils.h"
+#include "engine/core/VersionedHeader.h"
 
 #include <cstring>
 
@@ -12,7 +14,8 @@ namespace Halvard {
 
 namespace {
 
-constexpr u32 kHeaderSize = 13;
+// Version 201 bones have no pivot.
+constexpr VersionedHeader::Format kFormat{"HVMLF", 201, ModelFile::kCurrentVersion};
 constexpr u32 kVertexRecordSize = 32;
 constexpr u32 kKeyFrameSize = 40;
 constexpr u32 kBoundsSize = 24;
@@ -24,7 +27,9 @@ constexpr u32 kWeightSize = 2 + 4 + 24;
 
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
-FileError FormatError(const std::string& name) { return FileError("Incorrect " + Quoted(name) + " file format"); }
+std::string FormatText(const std::string& name) { return "Incorrect " + Quoted(name) + " file format"; }
+
+FileError FormatError(const std::string& name) { return FileError(FormatText(name)); }
 
 } // namespace
 
@@ -40,19 +45,10 @@ public:
         if (count * size > bytes_.size() - position_)
             throw FormatError(name_);
     }
-    template <class T>
-    T Take()
-    {
-        Need(1, sizeof(T));
-        T value;
-        std::memcpy(&value, bytes_.data() + position_, sizeof(T));
-        position_ += sizeof(T);
-        return value;
-    }
-    u32 UInt() { return Take<u32>(); }
-    u16 UShort() { return Take<u16>(); }
-    u8 Byte() { return Take<u8>(); }
-    float Float() { return Take<float>(); }
+    u32 UInt() { return ReadLittleEndian32(Take(4)); }
+    u16 UShort() { return ReadLittleEndian16(Take(2)); }
+    u8 Byte() { return *Take(1); }
+    float Float() { return ReadLittleEndianFloat(Take(4)); }
     Vector3 Vector()
     {
         const float x = Float();
@@ -71,6 +67,15 @@ public:
     [[noreturn]] void Fail() const { throw FormatError(name_); }
 
 private:
+    // The next size bytes, which the position moves past.
+    const u8* Take(u32 size)
+    {
+        Need(1, size);
+        const u8* bytes = bytes_.data() + position_;
+        position_ += size;
+        return bytes;
+    }
+
     std::vector<u8> bytes_;
     std::size_t position_ = 0;
     const std::string& name_;
@@ -78,18 +83,12 @@ private:
 
 ModelFile::ModelFile(MessageManager* messages, FileManager* files, const std::string& name) : name_(name)
 {
-    std::unique_ptr<FileBinary> file = files->OpenFileBinary(MakeDataPath(name), false, true);
-    u8 header[kHeaderSize];
-    file->Read(header, kHeaderSize);
-    u32 size = 0;
-    std::memcpy(&size, header, 4);
-    if (std::memcmp(header + 4, "HVMLF", 5) != 0 || size != file->GetSize())
-        throw FormatError(name);
-    std::memcpy(&version, header + 9, 4);
-    if (version != 201 && version != kCurrentVersion)
-        throw FileError("Incorrect " + Quoted(name) + " format version, current is " +
-                        UIntToString(kCurrentVersion));
-    std::vector<u8> body(size - kHeaderSize);
+    std::unique_ptr<FileBinary> file = files->OpenFileBinary(MakeDataPath(name), FileAccess::kRead, FileLoading::kWhole);
+    const VersionedHeader header = VersionedHeader::Read(*file);
+    header.Require(kFormat, file->GetSize(), FormatText(name),
+                   "Incorrect " + Quoted(name) + " format version, current is " + UIntToString(kCurrentVersion));
+    version = header.GetVersion();
+    std::vector<u8> body(header.GetTotalSize() - VersionedHeader::kSize);
     file->Read(body.data(), static_cast<u32>(body.size()));
     file->Close();
     Reader in(std::move(body), name);

@@ -1,6 +1,7 @@
 #include "engine/render/ModelManager.h"
 
 #include "engine/core/Error.h"
+#include "engine/core/MessageManager.h"
 #include "engine/render/RenderSystem.h"
 
 #include <algorithm>
@@ -52,7 +53,9 @@ Model* ModelManager::NewModelFromFile(const std::string& name, Camera* camera, u
 {
     try {
         return new Model(services_, name, camera, extraFlags);
-    } catch (const Error&) {
+    } catch (const Error& error) {
+        // The box keeps the scene going; the log says which file failed.
+        services_.messages->LogError(error.GetText());
         const float min[3] = {-1.0f, -1.0f, -1.0f};
         const float max[3] = {1.0f, 1.0f, 1.0f};
         Model* box = NewModelFromArrays(min, max, nullptr, camera, extraFlags);

@@ -29,7 +29,8 @@ public:
                                  Camera* camera, u32 extraFlags);
     Model* CreateModel(u32 flags, u32 vertexCount, u32 indexCount, u32 frameCount,
                        const ShaderDescriptor* descriptor, Camera* camera);
-    // A file that cannot be read gives a 2 x 2 x 2 box named after it.
+    // A file that cannot be read gives a 2 x 2 x 2 box named after it, and
+    // the reader's error (naming the file) in the log.
     Model* NewModelFromFile(const std::string& name, Camera* camera, u32 extraFlags);
     Model* CreateModelFromFile(const std::string& name, Camera* camera, u32 extraFlags);
     Model* NewModelCopy(const Model& source, Camera* camera, u32 extraFlags);

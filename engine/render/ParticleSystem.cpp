@@ -7,13 +7,13 @@
 #include "engine/core/PathUtils.h"
 #include "engine/core/Random.h"
 #include "engine/core/TimerManager.h"
+#include "engine/core/VersionedHeader.h"
 #include "engine/render/SpriteGroup.h"
 #include "engine/render/SpriteGroupManager.h"
 #include "engine/render/SpriteServices.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace Halvard {
 
@@ -21,6 +21,7 @@ namespace {
 
 constexpr u32 kFileSize = 453;
 constexpr u32 kOldFileSize = 429;
+constexpr VersionedHeader::Format kFormat{"HVPSF", ParticleSystem::kOldFileVersion, ParticleSystem::kFileVersion};
 // Fewer than this in both centre and spread: the key adds nothing new, and
 // the particle keeps the direction of the key before.
 constexpr float kNoDirection = 0.05f;
@@ -180,18 +181,14 @@ void ParticleSystem::SetDefaults()
 std::shared_ptr<const ShaderDescriptor> ParticleSystem::ReadFile(const std::string& path)
 {
     try {
-        const std::unique_ptr<FileBinary> file = files_->OpenFileBinary(MakeDataPath(path), false, true);
-        const u32 size = file->ReadUInt();
-        char magic[5];
-        file->Read(magic, sizeof(magic));
-        const u32 version = file->ReadUInt();
-        if (std::memcmp(magic, "HVPSF", sizeof(magic)) != 0 || size != file->GetSize())
-            throw FileError("Incorrect " + Quoted(path) + " file format");
-        if (version != kFileVersion && version != kOldFileVersion)
-            throw FileError("Incorrect " + Quoted(path) + " format version, current is " +
-                            std::to_string(kFileVersion));
-        if (size != (version == kFileVersion ? kFileSize : kOldFileSize))
-            throw FileError("Incorrect " + Quoted(path) + " file format");
+        const std::unique_ptr<FileBinary> file = files_->OpenFileBinary(MakeDataPath(path), FileAccess::kRead, FileLoading::kWhole);
+        const std::string formatError = "Incorrect " + Quoted(path) + " file format";
+        const VersionedHeader header = VersionedHeader::Read(*file);
+        header.Require(kFormat, file->GetSize(), formatError,
+                       "Incorrect " + Quoted(path) + " format version, current is " + std::to_string(kFileVersion));
+        const u32 version = header.GetVersion();
+        if (header.GetTotalSize() != (version == kFileVersion ? kFileSize : kOldFileSize))
+            throw FileError(formatError);
         ReadBody(*file, path, version);
         file->Close();
     } catch (const FileError& error) {
@@ -233,9 +230,10 @@ void ParticleSystem::ReadBody(FileBinary& file, const std::string& path, u32 ver
     const Vector3 boxMin = ReadVector3(file);
     box_.SetMinMax(boxMin, ReadVector3(file));
 
-    // A cycle that never ends would loop forever, and the capacity sizes the
-    // sprite group's buffers: both come from the file and are checked.
-    if (!(d.duration > 0.0f) || capacity_ > kMaxCapacity)
+    // A cycle shorter than a millisecond is no effect anyone made, and one
+    // too short to change the emission time would stall the frame; the
+    // capacity sizes the sprite group's buffers: both come from the file.
+    if (!(d.duration >= kMinDuration) || capacity_ > kMaxCapacity)
         throw FileError("Incorrect " + Quoted(path) + " file format");
 }
 
@@ -286,8 +284,9 @@ void ParticleSystem::AdvanceCycle(float dt)
     const float duration = description_.duration;
     emissionTime += dt;
     if (looping) {
-        while (duration <= emissionTime)
-            emissionTime -= duration;
+        // Whole cycles at once, however long the frame was.
+        if (duration <= emissionTime)
+            emissionTime = std::fmod(emissionTime, duration);
     } else if (duration <= emissionTime) {
         emissionTime = 0.0f;
         lastEmissionKey_ = -1;

@@ -41,6 +41,7 @@ public:
     // A file asking for more particles than this is taken as damaged: the
     // sprite group's buffers grow with the capacity.
     static constexpr u32 kMaxCapacity = 16384;
+    static constexpr float kMinDuration = 0.001f;
 
     struct Particle {
         u8 free;

@@ -3,6 +3,7 @@
 #include "engine/core/Config.h"
 #include "engine/core/Error.h"
 #include "engine/core/Image.h"
+#include "engine/core/LittleEndian.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringUtils.h"
 #include "engine/core/Window.h"
@@ -123,7 +124,7 @@ void ConvertRow(const u8* in, const Platform::PixelFormat& format, u8* out, u32 
         u8 blue = 0;
         u8 alpha = 255;
         if (format.bitCount == 16) {
-            const u32 pixel = static_cast<u32>(in[0]) | (static_cast<u32>(in[1]) << 8);
+            const u32 pixel = ReadLittleEndian16(in);
             red = Channel(pixel, format.redMask);
             green = Channel(pixel, format.greenMask);
             blue = Channel(pixel, format.blueMask);

@@ -6,8 +6,8 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/PathUtils.h"
 #include "engine/core/StringUtils.h"
+#include "engine/core/VersionedHeader.h"
 
-#include <cstring>
 #include <memory>
 
 namespace Halvard {
@@ -16,7 +16,7 @@ namespace {
 
 constexpr u32 kSourceAlpha = 4;
 constexpr u32 kInverseSourceAlpha = 5;
-const char kMagic[] = "HVSRF";
+constexpr VersionedHeader::Format kFormat{"HVSRF", ShaderDescriptor::kFileVersion, ShaderDescriptor::kFileVersion};
 
 u8 defaultMipMapping = 0;
 
@@ -148,16 +148,11 @@ ShaderDescriptor::ShaderDescriptor(MessageManager* messages, FileManager* files,
 // are refused as a broken file, so the caller falls back to a plain shader.
 void ShaderDescriptor::ReadFile(FileManager* files, const std::string& path)
 {
-    const std::unique_ptr<FileBinary> file = files->OpenFileBinary(MakeDataPath(path), false);
+    const std::unique_ptr<FileBinary> file = files->OpenFileBinary(MakeDataPath(path), FileAccess::kRead);
     const std::string formatError = "Incorrect \"" + path + "\" file format";
-    const u32 totalSize = file->ReadUInt();
-    char magic[5];
-    file->Read(magic, sizeof(magic));
-    const u32 version = file->ReadUInt();
-    if (std::memcmp(magic, kMagic, sizeof(magic)) != 0 || totalSize != file->GetSize())
-        throw FileError(formatError);
-    if (version != kFileVersion)
-        throw FileError("Incorrect \"" + path + "\" format version, current is " + UIntToString(kFileVersion));
+    VersionedHeader::Read(*file).Require(
+        kFormat, file->GetSize(), formatError,
+        "Incorrect \"" + path + "\" format version, current is " + UIntToString(kFileVersion));
 
     flags_ = file->ReadUInt();
     diffuse_ = ReadColor(*file);

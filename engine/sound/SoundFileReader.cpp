@@ -9,7 +9,7 @@ namespace Halvard {
 
 SoundFileReader::SoundFileReader(MessageManager* messages, FileManager* files, const std::string& name)
     : messages_(messages), files_(files), name_(name), dataPath_(MakeDataPath(name)),
-      file_(files->OpenFileBinary(dataPath_, false))
+      file_(files->OpenFileBinary(dataPath_, FileAccess::kRead))
 {
 }
 

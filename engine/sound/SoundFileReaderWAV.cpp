@@ -1,6 +1,7 @@
 #include "engine/sound/SoundFileReaderWAV.h"
 
 #include "engine/core/FileBinary.h"
+#include "engine/core/LittleEndian.h"
 
 #include <algorithm>
 #include <cstring>
@@ -13,13 +14,6 @@ constexpr u32 kRiffHeaderSize = 12;
 constexpr u32 kChunkHeaderSize = 8;
 constexpr u32 kFormatSize = 16;
 constexpr u32 kPcmTag = 1;
-
-u32 ReadLittleEndian16(const u8* bytes) { return static_cast<u32>(bytes[0]) | static_cast<u32>(bytes[1]) << 8; }
-
-u32 ReadLittleEndian32(const u8* bytes)
-{
-    return ReadLittleEndian16(bytes) | ReadLittleEndian16(bytes + 2) << 16;
-}
 
 } // namespace
 

@@ -18,72 +18,56 @@ int32_t Pressed(bool down) { return down ? kInputDown : 0; }
 
 bool InputSystem::IsAnyKeyDown() const { return heldScancodes_.any() || heldButtons_.any(); }
 
-void InputSystem::HandleEvent(const SDL_Event& event)
+void InputSystem::HandleEvent(const SystemEvent& event)
 {
-    switch (event.type) {
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        OnKey(event.key);
-        break;
-    case SDL_MOUSEMOTION:
-        OnMotion(event.motion);
-        break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        OnButton(event.button);
-        break;
-    case SDL_MOUSEWHEEL:
-        OnWheel(event.wheel);
-        break;
-    case SDL_WINDOWEVENT:
-        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+    if (const auto* key = std::get_if<KeyEvent>(&event)) {
+        OnKey(*key);
+    } else if (const auto* motion = std::get_if<MouseMotionEvent>(&event)) {
+        OnMotion(*motion);
+    } else if (const auto* button = std::get_if<MouseButtonEvent>(&event)) {
+        OnButton(*button);
+    } else if (const auto* wheel = std::get_if<MouseWheelEvent>(&event)) {
+        OnWheel(*wheel);
+    } else if (const auto* window = std::get_if<WindowEvent>(&event)) {
+        if (window->change == WindowEvent::kFocusLost)
             OnFocusLost();
-        break;
-    default:
-        break;
     }
 }
 
 // Auto-repeat is not a change of the key.
-void InputSystem::OnKey(const SDL_KeyboardEvent& key)
+void InputSystem::OnKey(const KeyEvent& key)
 {
-    if (key.repeat != 0)
+    if (key.repeat)
         return;
-    const bool down = key.type == SDL_KEYDOWN;
-    const auto scancode = static_cast<size_t>(key.keysym.scancode);
+    const auto scancode = static_cast<size_t>(key.scancode);
     if (scancode < heldScancodes_.size())
-        heldScancodes_[scancode] = down;
-    if (const uint8_t code = KeyCodeFromScancode(key.keysym.scancode); code != 0)
-        keyboard_.Post(InputEvent{code, Pressed(down)});
+        heldScancodes_[scancode] = key.down;
+    if (const uint8_t code = KeyCodeFromScancode(key.scancode); code != 0)
+        keyboard_.Post(InputEvent{code, Pressed(key.down)});
 }
 
-void InputSystem::OnMotion(const SDL_MouseMotionEvent& motion)
+void InputSystem::OnMotion(const MouseMotionEvent& motion)
 {
-    cursor_.Track(motion.windowID, motion.x, motion.y);
-    if (motion.xrel != 0)
-        mouse_.Post(InputEvent{kMouseX, motion.xrel});
-    if (motion.yrel != 0)
-        mouse_.Post(InputEvent{kMouseY, motion.yrel});
+    cursor_.Track(motion.windowId, motion.x, motion.y);
+    if (motion.dx != 0)
+        mouse_.Post(InputEvent{kMouseX, motion.dx});
+    if (motion.dy != 0)
+        mouse_.Post(InputEvent{kMouseY, motion.dy});
 }
 
-void InputSystem::OnButton(const SDL_MouseButtonEvent& button)
+void InputSystem::OnButton(const MouseButtonEvent& button)
 {
-    cursor_.Track(button.windowID, button.x, button.y);
-    const int32_t index = MouseButtonFromSdl(button.button);
-    if (index < 0)
+    cursor_.Track(button.windowId, button.x, button.y);
+    if (button.button < 0)
         return;
-    const bool down = button.type == SDL_MOUSEBUTTONDOWN;
-    heldButtons_[static_cast<size_t>(index)] = down;
-    mouse_.Post(InputEvent{kMouseButton0 + static_cast<uint32_t>(index), Pressed(down)});
+    heldButtons_[static_cast<size_t>(button.button)] = button.down;
+    mouse_.Post(InputEvent{kMouseButton0 + static_cast<uint32_t>(button.button), Pressed(button.down)});
 }
 
-// Natural scrolling makes SDL report the wheel reversed; the device reports
-// the turn of the wheel itself.
-void InputSystem::OnWheel(const SDL_MouseWheelEvent& wheel)
+void InputSystem::OnWheel(const MouseWheelEvent& wheel)
 {
-    const int32_t notches = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -wheel.y : wheel.y;
-    if (notches != 0)
-        mouse_.Post(InputEvent{kMouseWheel, notches * kWheelNotch});
+    if (wheel.notches != 0)
+        mouse_.Post(InputEvent{kMouseWheel, wheel.notches * kWheelNotch});
 }
 
 // Keys and buttons let go in another window never report it here.

@@ -5,17 +5,12 @@
 #include "platform/input/KeyboardDevice.h"
 #include "platform/input/MouseDevice.h"
 #include "platform/input/SystemCursor.h"
-
-union SDL_Event;
-struct SDL_KeyboardEvent;
-struct SDL_MouseMotionEvent;
-struct SDL_MouseButtonEvent;
-struct SDL_MouseWheelEvent;
+#include "platform/window/SystemEvent.h"
 
 namespace Platform {
 
-// The keyboard, the mouse and the cursor of the process, fed with SDL's
-// events by the event dispatcher. Main thread only.
+// The keyboard, the mouse and the cursor of the process, fed with the
+// system's events by the event dispatcher. Main thread only.
 class InputSystem {
 public:
     KeyboardDevice& GetKeyboard() { return keyboard_; }
@@ -26,18 +21,18 @@ public:
     // or not a device is acquired.
     bool IsAnyKeyDown() const;
 
-    // Turns one of SDL's events into device events; the event dispatcher
-    // hands every event here.
-    void HandleEvent(const SDL_Event& event);
+    // Turns one of the system's events into device events; the event
+    // dispatcher hands every event here.
+    void HandleEvent(const SystemEvent& event);
 
 private:
-    // SDL's count of scan codes.
+    // The window system's count of scan codes.
     static constexpr size_t kScancodeCount = 512;
 
-    void OnKey(const SDL_KeyboardEvent& key);
-    void OnMotion(const SDL_MouseMotionEvent& motion);
-    void OnButton(const SDL_MouseButtonEvent& button);
-    void OnWheel(const SDL_MouseWheelEvent& wheel);
+    void OnKey(const KeyEvent& key);
+    void OnMotion(const MouseMotionEvent& motion);
+    void OnButton(const MouseButtonEvent& button);
+    void OnWheel(const MouseWheelEvent& wheel);
     void OnFocusLost();
 
     KeyboardDevice keyboard_;

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "platform/input/InputSystem.h"
+#include "platform/window/SdlEventTranslation.h"
 #include "platform/window/Utf8.h"
 #include "platform/window/VirtualKeys.h"
 
@@ -15,32 +16,25 @@ bool EventDispatcher::PumpOne()
     SDL_Event event;
     if (SDL_PollEvent(&event) == 0)
         return false;
-    Dispatch(event);
+    Dispatch(TranslateSdlEvent(event));
     return true;
 }
 
 // The input devices hear every event before the window does.
-void EventDispatcher::Dispatch(const SDL_Event& event)
+void EventDispatcher::Dispatch(const SystemEvent& event)
 {
     GetInputSystem().HandleEvent(event);
-    switch (event.type) {
-    case SDL_QUIT:
+    if (std::holds_alternative<QuitEvent>(event)) {
         Deliver(WindowMessage::kQuit, 0);
-        break;
-    case SDL_KEYDOWN:
-        OnKeyDown(event.key);
-        break;
-    case SDL_KEYUP:
-        OnKeyUp(event.key);
-        break;
-    case SDL_TEXTINPUT:
-        OnTextInput(event.text);
-        break;
-    case SDL_WINDOWEVENT:
-        OnWindowEvent(event.window);
-        break;
-    default:
-        break;
+    } else if (const auto* key = std::get_if<KeyEvent>(&event)) {
+        if (key->down)
+            OnKeyDown(*key);
+        else
+            OnKeyUp(*key);
+    } else if (const auto* text = std::get_if<TextEvent>(&event)) {
+        OnTextInput(*text);
+    } else if (const auto* window = std::get_if<WindowEvent>(&event)) {
+        OnWindowEvent(*window);
     }
 }
 
@@ -60,85 +54,84 @@ bool EventDispatcher::IsKeyHeld(uint32_t virtualKey) const
 
 // Auto-repeated key-downs are delivered like the first one. While Alt is
 // held, and for F10, the key comes as a system key.
-void EventDispatcher::OnKeyDown(const SDL_KeyboardEvent& key)
+void EventDispatcher::OnKeyDown(const KeyEvent& key)
 {
-    const bool numLock = (key.keysym.mod & KMOD_NUM) != 0;
-    const uint32_t sided = SidedVirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode, numLock);
+    const uint32_t sided = SidedVirtualKeyFromSdl(key.keyCode, key.scancode, key.numLock);
     if (sided == 0)
         return;
     heldKeys_[sided] = true;
-    const uint32_t code = VirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode, numLock);
+    const uint32_t code = VirtualKeyFromSdl(key.keyCode, key.scancode, key.numLock);
     const bool system = IsKeyHeld(kVkMenu) || code == kVkF10;
     Deliver(system ? WindowMessage::kSysKeyDown : WindowMessage::kKeyDown, code);
 }
 
 // Num Lock may have changed while a keypad key was held: the key is let go
 // under either of its codes.
-void EventDispatcher::OnKeyUp(const SDL_KeyboardEvent& key)
+void EventDispatcher::OnKeyUp(const KeyEvent& key)
 {
-    heldKeys_[SidedVirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode, true)] = false;
-    heldKeys_[SidedVirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode, false)] = false;
+    heldKeys_[SidedVirtualKeyFromSdl(key.keyCode, key.scancode, true)] = false;
+    heldKeys_[SidedVirtualKeyFromSdl(key.keyCode, key.scancode, false)] = false;
 }
 
-void EventDispatcher::OnTextInput(const SDL_TextInputEvent& text)
+void EventDispatcher::OnTextInput(const TextEvent& text)
 {
-    for (char16_t character : Utf8ToUtf16(text.text))
+    for (char16_t character : Utf8ToUtf16(text.utf8))
         Deliver(WindowMessage::kChar, character);
 }
 
-void EventDispatcher::OnWindowEvent(const SDL_WindowEvent& window)
+void EventDispatcher::OnWindowEvent(const WindowEvent& window)
 {
-    switch (window.event) {
-    case SDL_WINDOWEVENT_CLOSE:
+    switch (window.change) {
+    case WindowEvent::kClose:
         Deliver(WindowMessage::kClose, 0);
         break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
+    case WindowEvent::kFocusGained:
         Deliver(WindowMessage::kSetFocus, 0);
         break;
-    case SDL_WINDOWEVENT_FOCUS_LOST:
+    case WindowEvent::kFocusLost:
         // Keys released elsewhere never report it here.
         heldKeys_.reset();
         Deliver(WindowMessage::kKillFocus, 0);
         break;
-    case SDL_WINDOWEVENT_MINIMIZED:
+    case WindowEvent::kMinimized:
         OnStateChange(window, WindowMessage::kMinimize);
         break;
-    case SDL_WINDOWEVENT_MAXIMIZED:
+    case WindowEvent::kMaximized:
         OnStateChange(window, WindowMessage::kMaximize);
         break;
-    case SDL_WINDOWEVENT_RESTORED:
+    case WindowEvent::kRestored:
         OnStateChange(window, WindowMessage::kRestore);
         break;
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case WindowEvent::kSizeChanged:
         OnSizeChanged(window);
         break;
-    default:
+    case WindowEvent::kOther:
         break;
     }
 }
 
 // The window manager minimises and maximises before it tells; a procedure
 // that refuses the change has it undone.
-void EventDispatcher::OnStateChange(const SDL_WindowEvent& window, uint32_t command)
+void EventDispatcher::OnStateChange(const WindowEvent& window, uint32_t command)
 {
     if (!Deliver(WindowMessage::kSysCommand, command) || command == WindowMessage::kRestore)
         return;
-    if (SDL_Window* native = SDL_GetWindowFromID(window.windowID))
+    if (SDL_Window* native = SDL_GetWindowFromID(window.windowId))
         SDL_RestoreWindow(native);
 }
 
 // A full-screen window takes the size of the display mode, so only a
 // windowed one is offered to the procedure to keep its size.
-void EventDispatcher::OnSizeChanged(const SDL_WindowEvent& window)
+void EventDispatcher::OnSizeChanged(const WindowEvent& window)
 {
-    SDL_Window* native = SDL_GetWindowFromID(window.windowID);
+    SDL_Window* native = SDL_GetWindowFromID(window.windowId);
     if (native == nullptr || (SDL_GetWindowFlags(native) & SDL_WINDOW_FULLSCREEN) != 0)
         return;
     WindowMessage message;
     message.id = WindowMessage::kPositionChanging;
     SDL_GetWindowPosition(native, &message.rect.x, &message.rect.y);
-    message.rect.width = static_cast<uint32_t>(window.data1);
-    message.rect.height = static_cast<uint32_t>(window.data2);
+    message.rect.width = static_cast<uint32_t>(window.width);
+    message.rect.height = static_cast<uint32_t>(window.height);
     const ScreenRect proposed = message.rect;
     Deliver(message);
     if (message.rect.width != proposed.width || message.rect.height != proposed.height)

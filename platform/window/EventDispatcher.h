@@ -3,12 +3,8 @@
 #include <bitset>
 #include <cstdint>
 
+#include "platform/window/SystemEvent.h"
 #include "platform/window/WindowMessage.h"
-
-union SDL_Event;
-struct SDL_KeyboardEvent;
-struct SDL_TextInputEvent;
-struct SDL_WindowEvent;
 
 namespace Platform {
 
@@ -27,19 +23,19 @@ public:
 
     // Dispatches an event as if the queue had produced it; tests feed
     // synthetic events through here.
-    void Dispatch(const SDL_Event& event);
+    void Dispatch(const SystemEvent& event);
 
     // Whether the key is held now, by its virtual-key code. The generic
     // Shift, Control and Alt codes answer for either side's key.
     bool IsKeyHeld(uint32_t virtualKey) const;
 
 private:
-    void OnKeyDown(const SDL_KeyboardEvent& key);
-    void OnKeyUp(const SDL_KeyboardEvent& key);
-    void OnTextInput(const SDL_TextInputEvent& text);
-    void OnWindowEvent(const SDL_WindowEvent& window);
-    void OnSizeChanged(const SDL_WindowEvent& window);
-    void OnStateChange(const SDL_WindowEvent& window, uint32_t command);
+    void OnKeyDown(const KeyEvent& key);
+    void OnKeyUp(const KeyEvent& key);
+    void OnTextInput(const TextEvent& text);
+    void OnWindowEvent(const WindowEvent& window);
+    void OnSizeChanged(const WindowEvent& window);
+    void OnStateChange(const WindowEvent& window, uint32_t command);
     bool Deliver(WindowMessage& message);
     bool Deliver(uint32_t id, uint32_t param);
 

@@ -6,6 +6,7 @@
 #include "engine/render/Camera.h"
 #include "engine/render/CameraManager.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FrameStepper.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/TestEngine.h"
 
@@ -33,11 +34,7 @@ protected:
     // Frames of 0.1 s, the longest frame the timers report.
     void RunFrames(GameCamera& camera, int frames)
     {
-        for (int i = 0; i < frames; ++i) {
-            clock.Advance(0.1);
-            engine->GetTimerManager()->Update();
-            camera.Update();
-        }
+        Testing::FrameStepper(clock, *engine->GetTimerManager(), 0.1).Run(frames, [&camera] { camera.Update(); });
     }
 
     Testing::FakeClock clock;

@@ -7,6 +7,7 @@
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestEngine.h"
@@ -14,6 +15,7 @@
 namespace {
 
 using namespace GameTools;
+using Halvard::FileAccess;
 using Halvard::FileError;
 using Halvard::u32;
 
@@ -21,7 +23,7 @@ class VersionedFileTest : public testing::Test {
 protected:
     void Save(VersionedFile& file, const std::string& path, const std::string& body)
     {
-        file.Open(path, true);
+        file.Open(path, FileAccess::kWrite);
         file.GetFile()->Write(body.data(), static_cast<u32>(body.size()));
         file.Close();
     }
@@ -29,7 +31,7 @@ protected:
     std::string ReadFault(VersionedFile& file, const std::string& path)
     {
         try {
-            file.Open(path, false);
+            file.Open(path, FileAccess::kRead);
         } catch (const FileError& error) {
             return error.GetText();
         }
@@ -49,7 +51,7 @@ protected:
 
     Testing::TempFolder folder;
     Testing::ScopedProgramFolder programFolder{folder.Path()};
-    Halvard::MessageManager messages{"", false, false, "", ""};
+    Testing::QuietLog messages;
     Halvard::FileManager files{&messages, folder.Internal(), ""};
 };
 
@@ -64,13 +66,13 @@ TEST_F(VersionedFileTest, ClosingAWrittenFilePutsItsSizeInTheHeader)
 TEST_F(VersionedFileTest, RoundTripsABodyWithStrings)
 {
     VersionedFile writer(&files, "GFHSF", 101);
-    writer.Open("high_scores.hsf", true);
+    writer.Open("high_scores.hsf", FileAccess::kWrite);
     writer.GetFile()->WriteWideString(L"Anna");
     writer.GetFile()->WriteByte(7);
     writer.Close();
 
     VersionedFile reader(&files, "GFHSF", 101);
-    reader.Open("high_scores.hsf", false);
+    reader.Open("high_scores.hsf", FileAccess::kRead);
     std::wstring name;
     reader.GetFile()->ReadWideString(name);
     EXPECT_EQ(name, L"Anna");
@@ -99,7 +101,7 @@ TEST_F(VersionedFileTest, RejectsAnotherVersionUnlessAnyIsAccepted)
     VersionedFile file(&files, "TKPRF", 102);
     EXPECT_EQ(ReadFault(file, "old.prf"), "Incorrect \"old.prf\" format version (101), current is 102");
     u32 version = 0;
-    file.Open("old.prf", false, true, &version);
+    file.Open("old.prf", FileAccess::kRead, VersionedFile::kAnyVersion, &version);
     EXPECT_EQ(version, 101u);
 }
 
@@ -108,7 +110,7 @@ TEST_F(VersionedFileTest, ClosingAReaderLeavesTheFileAsItWas)
     const std::string contents = Header(15, "TKTKF", 100) + "ab";
     folder.WriteFile("field.tkf", contents);
     VersionedFile file(&files, "TKTKF", 100);
-    file.Open("field.tkf", false);
+    file.Open("field.tkf", FileAccess::kRead);
     file.Close();
     EXPECT_EQ(folder.ReadFile("field.tkf"), contents);
 }
@@ -116,9 +118,9 @@ TEST_F(VersionedFileTest, ClosingAReaderLeavesTheFileAsItWas)
 TEST_F(VersionedFileTest, OpeningAgainSavesTheFileBeingWritten)
 {
     VersionedFile file(&files, "TKTKG", 105);
-    file.Open("a.tkg", true);
+    file.Open("a.tkg", FileAccess::kWrite);
     file.GetFile()->Write("xy", 2);
-    file.Open("b.tkg", true);
+    file.Open("b.tkg", FileAccess::kWrite);
     EXPECT_EQ(folder.ReadFile("a.tkg"), Header(15, "TKTKG", 105) + "xy");
 }
 
@@ -131,7 +133,7 @@ TEST_F(VersionedFileTest, AnInterruptedSaveKeepsTheOldFile)
     try {
         Testing::FileSizeLimit limit(16 * 1024);
         VersionedFile saving(&files, "FLPMF", 100);
-        saving.Open("profiles.pmf", true);
+        saving.Open("profiles.pmf", FileAccess::kWrite);
         saving.GetFile()->Write(body.data(), static_cast<u32>(body.size()));
         saving.Close();
         FAIL() << "the write beyond the limit must fail";
@@ -145,7 +147,7 @@ TEST(VersionedFileOfTheEngine, SavesBelowTheEnginesBaseFolder)
 {
     Testing::TestEngine engine;
     VersionedFile file(&engine.Get(), "GFGMF", 100);
-    file.Open("saves\\map.gmf", true);
+    file.Open("saves\\map.gmf", FileAccess::kWrite);
     file.Close();
     EXPECT_EQ(engine.Folder().ReadFile("saves\\map.gmf").size(), VersionedFile::kHeaderSize);
 }

@@ -8,6 +8,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringUtils.h"
 #include "game_tools/XMLNode.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestEngine.h"
@@ -49,7 +50,7 @@ protected:
 
     Testing::TempFolder program;
     Testing::ScopedProgramFolder programFolder{program.Path()};
-    Halvard::MessageManager messages{"", false, false, "", ""};
+    Testing::QuietLog messages;
     Halvard::FileManager files{&messages, program.Internal(), ""};
     XMLParser parser{&files};
     std::unique_ptr<XMLNode> parsed;

@@ -1,6 +1,8 @@
 #include "tests/support/ImageFiles.h"
 
 #include "engine/app/EngineSettings.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/LogProbe.h"
 
 #include <gmock/gmock.h>
 
@@ -8,14 +10,11 @@ using namespace Halvard;
 
 namespace Testing {
 
-ImageFolder::ImageFolder() : log_("", false, false, "", ""), files_(&log_, folder_.Internal(), "") {}
+ImageFolder::ImageFolder() : files_(&log_, folder_.Internal(), "") {}
 
 std::string ImageFolder::LogText() const
 {
-    std::string text;
-    for (u32 i = 0; i < log_.GetLogEntryCount(); ++i)
-        text += log_.GetLogEntry(i).text;
-    return text;
+    return LogProbe(log_).Joined();
 }
 
 bool ImageFormatTest::Load(const std::string& bytes)
@@ -26,7 +25,7 @@ bool ImageFormatTest::Load(const std::string& bytes)
 
 std::vector<u8> ImageFormatTest::Bytes() const
 {
-    return std::vector<u8>(image.GetData(), image.GetData() + image.GetByteSize());
+    return ImageBytes(image);
 }
 
 void ImageFormatTest::ExpectRejected(const std::string& bytes, const std::string& text)

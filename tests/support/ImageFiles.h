@@ -4,6 +4,7 @@
 #include "engine/core/Image.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Types.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ public:
 
 private:
     TempFolder folder_;
-    Halvard::MessageManager log_;
+    QuietLog log_;
     Halvard::FileManager files_;
 };
 

@@ -2,10 +2,16 @@
 
 #include "platform/os/Paths.h"
 
+#include <cstdlib>
+
 namespace Testing {
 
-TestEngine::TestEngine(bool stencilRequest)
+TestEngine::TestEngine(TestEngineOptions options)
 {
+    // The engine opens a window and a sound device; no test or benchmark
+    // needs either on screen or on a speaker.
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("ALSOFT_DRIVERS", "null", 0);
     Platform::SetProgramFolder(folder_.Path().string());
     Halvard::EngineSettings settings;
     settings.configFolder = folder_.Internal();
@@ -13,7 +19,8 @@ TestEngine::TestEngine(bool stencilRequest)
     settings.defaultVideoMode = "640x480x32";
     settings.defaultFullScreen = 0;
     settings.saveConfigOnExit = 0;
-    settings.stencilRequest = stencilRequest ? 1 : 0;
+    settings.stencilRequest = options.stencilRequest ? 1 : 0;
+    settings.logEnabled = options.logEnabled ? 1 : 0;
     engine_ = std::make_unique<Halvard::Engine>(settings);
 }
 

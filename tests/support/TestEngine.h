@@ -7,11 +7,18 @@
 
 namespace Testing {
 
+struct TestEngineOptions {
+    bool stencilRequest = false;
+    // Benchmarks write no log.
+    bool logEnabled = true;
+};
+
 // An engine whose program folder, log and ini file live in a temporary
-// folder of its own, windowed and small; a stencil buffer on request.
+// folder of its own, windowed and small, off screen and silent unless the
+// environment names other drivers. Serves tests and benchmarks alike.
 class TestEngine {
 public:
-    explicit TestEngine(bool stencilRequest = false);
+    explicit TestEngine(TestEngineOptions options = {});
     ~TestEngine();
 
     TestEngine(const TestEngine&) = delete;

@@ -8,8 +8,8 @@
 #include "platform/window/SdlWindow.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScopedClock.h"
+#include "tests/support/ScriptedInput.h"
 #include "tests/support/SdlEvents.h"
-#include "tests/support/SdlInputEvents.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/VectorMatchers.h"
 
@@ -100,6 +100,34 @@ TEST_F(EngineInputTest, TheCursorIsReadRelativeToTheWindowWhereverTheWindowStand
     engine->EndFrame(0);
     engine->BeginFrame();
     EXPECT_THAT(Input().GetCursorMove(), Testing::IsVector2(-150, -655));
+}
+
+// What a script pushes into SDL's queue reaches the engine only through the
+// message pump, in order, in the window's pixels.
+TEST_F(EngineInputTest, AScriptedPlayersEventsReachTheEngineThroughTheQueue)
+{
+    Testing::PumpAll();
+    Testing::ScriptedInput player(WindowId());
+    player.MoveMouseTo(200, 100);
+    player.PressButton();
+    player.TapKey(SDLK_ESCAPE);
+    engine->BeginFrame();
+    EXPECT_FALSE(Input().IsKeyPressed(KeyNames::kEscape));
+    engine->EndFrame(0);
+
+    Testing::PumpAll();
+    engine->BeginFrame();
+    EXPECT_THAT(Input().GetCursorPosition(), Testing::IsVector2(200, 100));
+    EXPECT_TRUE(Input().IsKeyDown(KeyNames::kMouse1));
+    EXPECT_TRUE(Input().IsKeyPressed(KeyNames::kEscape));
+    engine->EndFrame(0);
+
+    player.MoveMouseTo(150, 130);
+    player.ReleaseButton();
+    Testing::PumpAll();
+    engine->BeginFrame();
+    EXPECT_THAT(Input().GetCursorMove(), Testing::IsVector2(-50, -30));
+    EXPECT_FALSE(Input().IsKeyDown(KeyNames::kMouse1));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "engine/render/VertexBuffer.h"
 #include "platform/video/GLVideoSystem.h"
 
+#include "tests/support/FileBytes.h"
 #include "tests/support/ScopedVideoSystem.h"
 #include "tests/support/TestEngine.h"
 
@@ -57,8 +58,7 @@ protected:
         Render().CaptureScreen(image);
         EXPECT_EQ(image.GetWidth(), 640u);
         EXPECT_EQ(image.GetBitsPerPixel(), 32u);
-        const u8* p = image.GetData() + (static_cast<size_t>(y) * image.GetWidth() + x) * 4u;
-        return std::vector<u8>(p, p + 4);
+        return Testing::PixelBytes(image, x, y);
     }
 
     Platform::GLVideoSystem video;

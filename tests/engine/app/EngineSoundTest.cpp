@@ -11,6 +11,7 @@
 #include "tests/support/FakeAudioDriver.h"
 #include "tests/support/FakeVideoSystem.h"
 #include "tests/support/FakeWindowSystem.h"
+#include "tests/support/LogProbe.h"
 #include "tests/support/ScopedVideoSystem.h"
 #include "tests/support/ScopedWindowSystem.h"
 #include "tests/support/TempFolder.h"
@@ -51,8 +52,8 @@ protected:
     static std::vector<Line> SoundLines(const MessageManager& log)
     {
         std::vector<Line> lines;
-        for (u32 i = 0; i < log.GetLogEntryCount(); ++i) {
-            MessageManager::Entry entry = log.GetLogEntry(i);
+        const Testing::LogProbe probe(log);
+        for (MessageManager::Entry entry : probe.Entries()) {
             if (!entry.text.empty() && entry.text.back() == '\n')
                 entry.text.pop_back();
             if (!lines.empty() || entry.text == "\nInitialization of DirectSound Subsystem:")

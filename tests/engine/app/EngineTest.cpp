@@ -7,6 +7,8 @@
 
 #include "platform/os/Paths.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/LogProbe.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/TempFolder.h"
 #include "tools/PackWriter.h"
@@ -30,10 +32,7 @@ protected:
 
     u32 CountExitLines(const MessageManager& log) const
     {
-        u32 count = 0;
-        for (u32 i = 0; i < log.GetLogEntryCount(); ++i)
-            count += log.GetLogEntry(i).text == "\nExiting...\n\n" ? 1 : 0;
-        return count;
+        return static_cast<u32>(Testing::LogProbe(log).Count("\nExiting...\n\n"));
     }
 
     TempFolder folder;
@@ -96,7 +95,7 @@ TEST_F(EngineTest, ChangedFlagsLastUntilTheFramesEnd)
 {
     Engine engine(settings);
     float tracked = 0.0f;
-    engine.GetConfig()->AddVariable("ui_tracked", Config::kFloat, false, false, &tracked, "1.0", true);
+    engine.GetConfig()->AddVariable("ui_tracked", Config::kFloat, {.tracked = true}, &tracked, "1.0");
     engine.BeginFrame();
     EXPECT_TRUE(engine.GetConfig()->IsChanged("ui_tracked"));
     engine.EndFrame(0);
@@ -123,7 +122,7 @@ TEST_F(EngineTest, IniFileIsSavedOnlyWhenAsked)
 TEST_F(EngineTest, TheDataFolderPacksAreMountedBeforeTheIniFileIsRead)
 {
     const std::string ini = "v_mode 640x480x32\r\n";
-    const std::vector<u8> pack = Tools::BuildPack({{"halvard.ini", std::vector<u8>(ini.begin(), ini.end())}});
+    const std::vector<u8> pack = Tools::BuildPack({{"halvard.ini", Testing::BytesOf(ini)}});
     folder.WriteFile("Install\\Data\\defaults.pak", std::string(pack.begin(), pack.end()));
     settings.installFolder = folder.Internal() + "\\Install";
     settings.configFolder.clear();

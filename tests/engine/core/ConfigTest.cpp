@@ -2,7 +2,10 @@
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 
+#include "tests/support/FileBytes.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/LogProbe.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempFolder.h"
 #include "tools/PackWriter.h"
@@ -20,8 +23,9 @@ class ConfigTest : public ::testing::Test {
 protected:
     std::unique_ptr<Config> Make(bool forceVideoMode = false, const std::string& mode = "1024x768x32")
     {
-        return std::make_unique<Config>(&log, &files, folder.Internal(), "Game", forceVideoMode, mode, false,
-                                        true);
+        const ConfigSettings settings{.folder = folder.Internal(), .name = "Game", .videoMode = mode,
+                                      .forceVideoMode = forceVideoMode, .fullScreen = true};
+        return std::make_unique<Config>(&log, &files, settings);
     }
 
     std::vector<std::string> FolderEntries() const
@@ -32,17 +36,11 @@ protected:
         return names;
     }
 
-    u32 ErrorCount() const
-    {
-        u32 errors = 0;
-        for (u32 i = 0; i < log.GetLogEntryCount(); ++i)
-            errors += log.GetLogEntry(i).level == MessageManager::kError ? 1 : 0;
-        return errors;
-    }
+    u32 ErrorCount() const { return static_cast<u32>(Testing::LogProbe(log).CountAt(MessageManager::kError)); }
 
     TempFolder folder;
     Testing::ScopedProgramFolder program{folder.Path()};
-    MessageManager log{"", false, false, "", ""};
+    Testing::QuietLog log;
     FileManager files{&log, folder.Internal(), ""};
 };
 
@@ -67,7 +65,7 @@ TEST_F(ConfigTest, RegistersItsOwnVariablesWithTheirDefaults)
 
 TEST_F(ConfigTest, EmptyNamesFallBackToHalvardAndTheDefaultMode)
 {
-    Config config(&log, nullptr, "", "", true, "", false, false);
+    Config config(&log, nullptr, ConfigSettings{.videoMode = "", .forceVideoMode = true});
     EXPECT_EQ(config.GetIniPath(), "Halvard.ini");
     EXPECT_EQ(config.videoMode, "800x600x32");
     EXPECT_EQ(config.fullScreen, 0);
@@ -105,7 +103,7 @@ TEST_F(ConfigTest, ReadOnlyVariablesRefuseLinesButNotCode)
 {
     auto config = Make();
     i32 value = 0;
-    config->AddVariable("d_locked", Config::kInteger, true, true, &value, "5");
+    config->AddVariable("d_locked", Config::kInteger, {.readOnly = true, .saved = true}, &value, "5");
     EXPECT_EQ(config->ExecuteLine("d_locked 9"), Config::kReadOnly);
     EXPECT_EQ(value, 5);
     config->SetValue("d_locked", "7");
@@ -118,7 +116,7 @@ TEST_F(ConfigTest, FloatsAreReadBackWithSixDecimals)
 {
     auto config = Make();
     float alpha = 0.0f;
-    config->AddVariable("ui_console_alpha", Config::kFloat, false, true, &alpha, "0.9500");
+    config->AddVariable("ui_console_alpha", Config::kFloat, {.saved = true}, &alpha, "0.9500");
     EXPECT_EQ(config->GetValue("ui_console_alpha"), "0.950000");
     EXPECT_EQ(config->GetDefaultValue("ui_console_alpha"), "0.9500");
 }
@@ -130,8 +128,8 @@ TEST_F(ConfigTest, SavedFileIsSortedCrLfLinesWithoutCommandsOrPendingLines)
     config->Load();
     float music = 0.285f;
     u8 statistics = 0;
-    config->AddVariable("g_music_volume", Config::kFloat, false, true, &music, "0.285000");
-    config->AddVariable("d_show_statistics", Config::kBoolean, false, true, &statistics, "0");
+    config->AddVariable("g_music_volume", Config::kFloat, {.saved = true}, &music, "0.285000");
+    config->AddVariable("d_show_statistics", Config::kBoolean, {.saved = true}, &statistics, "0");
     config->invertMouse = 1;
     config->Save();
     const std::string saved = folder.ReadFile("Game.ini");
@@ -171,7 +169,7 @@ TEST_F(ConfigTest, ASaveThatFailsMidwayKeepsTheOldIniFile)
 {
     auto config = Make();
     std::string longText;
-    config->AddVariable("ui_long", Config::kString, false, true, &longText, "");
+    config->AddVariable("ui_long", Config::kString, {.saved = true}, &longText, "");
     longText.assign(64 * 1024, 'x');
     folder.WriteFile("Game.ini", "v_mode 640x480x16\r\n");
     {
@@ -186,7 +184,8 @@ TEST_F(ConfigTest, ASaveThatFailsMidwayKeepsTheOldIniFile)
 TEST_F(ConfigTest, ARelativeIniFileLiesBelowTheBaseFolderInAnyCaseOrEncoding)
 {
     folder.WriteFile("Settings\\GAME.INI", "\xEF\xBB\xBFv_mode 640x480x16 // small\nv_vsync 0");
-    Config config(&log, &files, "settings", "Game", false, "1024x768x32", false, true);
+    Config config(&log, &files,
+                  {.folder = "settings", .name = "Game", .videoMode = "1024x768x32", .fullScreen = true});
     config.Load();
     EXPECT_EQ(config.videoMode, "640x480x16");
     EXPECT_EQ(config.verticalSync, 0);
@@ -195,10 +194,10 @@ TEST_F(ConfigTest, ARelativeIniFileLiesBelowTheBaseFolderInAnyCaseOrEncoding)
 TEST_F(ConfigTest, AnIniFileInAPackIsReadAndASaveGoesToDisk)
 {
     const std::string line = "v_mode 640x480x16\r\n";
-    const std::vector<u8> pack = Tools::BuildPack({{"game.ini", std::vector<u8>(line.begin(), line.end())}});
+    const std::vector<u8> pack = Tools::BuildPack({{"game.ini", Testing::BytesOf(line)}});
     folder.WriteFile("defaults.pak", std::string(pack.begin(), pack.end()));
     FileManager packed(&log, folder.Internal(), "");
-    Config config(&log, &packed, "", "Game", false, "1024x768x32", false, true);
+    Config config(&log, &packed, {.name = "Game", .videoMode = "1024x768x32", .fullScreen = true});
     config.Load();
     EXPECT_EQ(config.videoMode, "640x480x16");
     config.ExecuteLine("v_mode 800x600x32");
@@ -209,7 +208,8 @@ TEST_F(ConfigTest, AnIniFileInAPackIsReadAndASaveGoesToDisk)
 TEST_F(ConfigTest, WithoutAFileManagerThereIsNoIniFile)
 {
     folder.WriteFile("Game.ini", "v_mode 640x480x16\r\n");
-    Config config(&log, nullptr, folder.Internal(), "Game", false, "1024x768x32", false, true);
+    Config config(&log, nullptr,
+                  {.folder = folder.Internal(), .name = "Game", .videoMode = "1024x768x32", .fullScreen = true});
     config.Load();
     EXPECT_EQ(config.videoMode, "1024x768x32");
     config.Save();
@@ -222,7 +222,7 @@ TEST_F(ConfigTest, FirstPendingLineWinsButLaterLinesOfRegisteredNamesDo)
     auto config = Make();
     config->Load();
     float music = 1.0f;
-    config->AddVariable("g_music_volume", Config::kFloat, false, true, &music, "1.000000");
+    config->AddVariable("g_music_volume", Config::kFloat, {.saved = true}, &music, "1.000000");
     EXPECT_FLOAT_EQ(music, 0.5f);
     config->Load();
     EXPECT_FLOAT_EQ(music, 0.7f);
@@ -243,7 +243,7 @@ TEST_F(ConfigTest, RemovedVariableKeepsItsValueAndIsRebound)
 {
     auto config = Make();
     float volume = 0.0f;
-    config->AddVariable("g_sound_volume", Config::kFloat, false, true, &volume, "0.315000");
+    config->AddVariable("g_sound_volume", Config::kFloat, {.saved = true}, &volume, "0.315000");
     config->ExecuteLine("g_sound_volume 0.25");
     config->RemoveVariable("g_sound_volume");
     EXPECT_EQ(config->GetValue("g_sound_volume"), "0.250000");
@@ -259,7 +259,7 @@ TEST_F(ConfigTest, RemovedVariableKeepsItsValueAndIsRebound)
     EXPECT_NE(folder.ReadFile("Game.ini").find("g_sound_volume 0.250000\r\n"), std::string::npos);
 
     float other = 0.0f;
-    config->AddVariable("g_sound_volume", Config::kFloat, false, true, &other, "1.000000");
+    config->AddVariable("g_sound_volume", Config::kFloat, {.saved = true}, &other, "1.000000");
     EXPECT_FLOAT_EQ(other, 0.25f);
     EXPECT_EQ(config->GetDefaultValue("g_sound_volume"), "0.315000");
 }
@@ -268,7 +268,7 @@ TEST_F(ConfigTest, TrackedFloatsReportChangesAboveTheTolerance)
 {
     auto config = Make();
     float value = 0.0f;
-    config->AddVariable("ui_tracked", Config::kFloat, false, false, &value, "0.5", true);
+    config->AddVariable("ui_tracked", Config::kFloat, {.tracked = true}, &value, "0.5");
     EXPECT_TRUE(config->IsChanged("ui_tracked"));
     config->Update();
     config->ClearChangedFlags();
@@ -286,12 +286,12 @@ TEST_F(ConfigTest, AReboundTrackedVariableCountsAsChangedInItsFirstFrame)
 {
     auto config = Make();
     u8 cursor = 1;
-    config->AddVariable("ui_custom_cursor", Config::kBoolean, false, true, &cursor, "1", true);
+    config->AddVariable("ui_custom_cursor", Config::kBoolean, {.saved = true, .tracked = true}, &cursor, "1");
     config->Update();
     config->ClearChangedFlags();
     config->RemoveVariable("ui_custom_cursor");
     u8 newCursor = 1;
-    config->AddVariable("ui_custom_cursor", Config::kBoolean, false, true, &newCursor, "1", true);
+    config->AddVariable("ui_custom_cursor", Config::kBoolean, {.saved = true, .tracked = true}, &newCursor, "1");
     EXPECT_TRUE(config->IsChanged("ui_custom_cursor"));
 }
 
@@ -300,8 +300,8 @@ TEST_F(ConfigTest, TrackedStringsAndBooleansReportChanges)
     auto config = Make();
     u8 flag = 0;
     std::string text;
-    config->AddVariable("ui_flag", Config::kBoolean, false, false, &flag, "1", true);
-    config->AddVariable("ui_text", Config::kString, false, false, &text, "a", true);
+    config->AddVariable("ui_flag", Config::kBoolean, {.tracked = true}, &flag, "1");
+    config->AddVariable("ui_text", Config::kString, {.tracked = true}, &text, "a");
     config->Update();
     config->ClearChangedFlags();
     config->Update();

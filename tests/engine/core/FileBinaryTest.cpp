@@ -5,6 +5,8 @@
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/LogProbe.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempFolder.h"
 
@@ -20,28 +22,21 @@ protected:
     std::unique_ptr<FileBinary> OpenRead(const std::string& name, const std::string& contents)
     {
         folder.WriteFile(name, contents);
-        return std::make_unique<FileBinary>(&messages, folder.Internal() + "\\" + name, false);
+        return std::make_unique<FileBinary>(&messages, folder.Internal() + "\\" + name, FileAccess::kRead);
     }
 
     std::string WrittenBytes(const std::string& name, const std::function<void(FileBinary&)>& write)
     {
-        FileBinary file(&messages, folder.Internal() + "\\" + name, true);
+        FileBinary file(&messages, folder.Internal() + "\\" + name, FileAccess::kWrite);
         write(file);
         file.Close();
         return folder.ReadFile(name);
     }
 
-    bool Logged(const std::string& text) const
-    {
-        for (u32 i = 0; i < messages.GetLogEntryCount(); ++i) {
-            if (messages.GetLogEntry(i).text.find(text) != std::string::npos)
-                return true;
-        }
-        return false;
-    }
+    bool Logged(const std::string& text) const { return Testing::LogProbe(messages).Contains(text); }
 
     TempFolder folder;
-    MessageManager messages{"", false, false, "", ""};
+    Testing::QuietLog messages;
 };
 
 TEST_F(FileBinaryTest, SeeksAreClampedToTheFile)
@@ -123,7 +118,7 @@ TEST_F(FileBinaryTest, AWideStringTooLongForItsCountIsCutTo254Characters)
 {
     const std::wstring name(300, L'x');
     WrittenBytes("long.bin", [&name](FileBinary& file) { file.WriteWideString(name); });
-    FileBinary file(&messages, folder.Internal() + "\\long.bin", false);
+    FileBinary file(&messages, folder.Internal() + "\\long.bin", FileAccess::kRead);
     EXPECT_EQ(file.GetSize(), 1u + 2u * 255u);
     std::wstring read;
     file.ReadWideString(read);
@@ -141,7 +136,7 @@ TEST_F(FileBinaryTest, SmallFilesAreHeldInMemoryLargeOnesReadPiecewise)
     piecewise->Read(&byte, 1);
     EXPECT_EQ(byte, 'z');
 
-    FileBinary whole(&messages, folder.Internal() + "\\large.bin", false, true);
+    FileBinary whole(&messages, folder.Internal() + "\\large.bin", FileAccess::kRead, FileLoading::kWhole);
     EXPECT_TRUE(whole.IsInMemory());
     EXPECT_TRUE(OpenRead("small.bin", "abc")->IsInMemory());
 }
@@ -150,7 +145,7 @@ TEST_F(FileBinaryTest, RelativeNamesLieBelowTheProgramFolderAndCaseIsIgnored)
 {
     Testing::ScopedProgramFolder program(folder.Path());
     folder.WriteFile("Data\\Level.bin", "xy");
-    FileBinary file(&messages, "data\\LEVEL.bin", false);
+    FileBinary file(&messages, "data\\LEVEL.bin", FileAccess::kRead);
     EXPECT_EQ(file.GetSize(), 2u);
     EXPECT_EQ(file.GetName(), "data\\LEVEL.bin");
 }
@@ -158,18 +153,18 @@ TEST_F(FileBinaryTest, RelativeNamesLieBelowTheProgramFolderAndCaseIsIgnored)
 TEST_F(FileBinaryTest, AMissingFileCannotBeOpened)
 {
     try {
-        FileBinary file(&messages, folder.Internal() + "\\none.bin", false);
+        FileBinary file(&messages, folder.Internal() + "\\none.bin", FileAccess::kRead);
         FAIL() << "opening a missing file must throw";
     } catch (const FileError& error) {
         EXPECT_EQ(error.GetText(), "Failed to open \"" + folder.Internal() + "\\none.bin\" file");
     }
-    EXPECT_THROW(FileBinary(&messages, folder.Internal() + "\\no\\such\\folder.bin", true), FileError);
+    EXPECT_THROW(FileBinary(&messages, folder.Internal() + "\\no\\such\\folder.bin", FileAccess::kWrite), FileError);
 }
 
 TEST_F(FileBinaryTest, WritingReplacesTheTargetOnlyOnClose)
 {
     folder.WriteFile("save.bin", "old");
-    FileBinary file(&messages, folder.Internal() + "\\save.bin", true);
+    FileBinary file(&messages, folder.Internal() + "\\save.bin", FileAccess::kWrite);
     file.WriteByte(0x141);
     file.Write("bc", 2);
     EXPECT_EQ(file.GetSize(), 3u);
@@ -183,7 +178,7 @@ TEST_F(FileBinaryTest, AWriterDroppedBeforeCloseKeepsTheOldFileAndSaysSo)
 {
     folder.WriteFile("save.bin", "old");
     try {
-        FileBinary file(&messages, folder.Internal() + "\\save.bin", true);
+        FileBinary file(&messages, folder.Internal() + "\\save.bin", FileAccess::kWrite);
         file.Write("new", 3);
         throw FileError("interrupted");
     } catch (const FileError&) {
@@ -198,7 +193,7 @@ TEST_F(FileBinaryTest, AWriteThatFailsMidwayThrowsAndKeepsTheOldFile)
     const std::string block(64 * 1024, 'n');
     {
         Testing::FileSizeLimit limit(16 * 1024);
-        FileBinary file(&messages, folder.Internal() + "\\save.bin", true);
+        FileBinary file(&messages, folder.Internal() + "\\save.bin", FileAccess::kWrite);
         try {
             file.Write(block.data(), static_cast<u32>(block.size()));
             file.Close();

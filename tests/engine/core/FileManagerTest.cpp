@@ -7,6 +7,9 @@
 #include "engine/core/FileTextual.h"
 #include "engine/core/MessageManager.h"
 #include "platform/os/Paths.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/LogProbe.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempFolder.h"
 #include "tools/PackWriter.h"
@@ -20,18 +23,14 @@ namespace fs = std::filesystem;
 using namespace Halvard;
 using Testing::TempFolder;
 
-std::string Bytes(const std::vector<u8>& bytes) { return std::string(bytes.begin(), bytes.end()); }
-
-Tools::PackEntry Entry(const std::string& name, const std::string& contents)
-{
-    return {name, std::vector<u8>(contents.begin(), contents.end())};
-}
+using Testing::TextEntry;
+using Testing::TextOf;
 
 class FileManagerTest : public testing::Test {
 protected:
     void WritePack(const std::string& relative, const std::vector<Tools::PackEntry>& entries)
     {
-        base.WriteFile(relative, Bytes(Tools::BuildPack(entries)));
+        base.WriteFile(relative, TextOf(Tools::BuildPack(entries)));
     }
 
     std::unique_ptr<FileManager> Mount(const std::string& packFolder = "Data")
@@ -41,30 +40,23 @@ protected:
 
     std::string ReadAll(FileManager& files, const std::string& path)
     {
-        std::unique_ptr<FileBinary> file = files.OpenFileBinary(path, false);
+        std::unique_ptr<FileBinary> file = files.OpenFileBinary(path, FileAccess::kRead);
         std::string contents(file->GetSize(), '\0');
         file->Read(contents.data(), file->GetSize());
         return contents;
     }
 
-    bool Logged(const std::string& text) const
-    {
-        for (u32 i = 0; i < messages.GetLogEntryCount(); ++i) {
-            if (messages.GetLogEntry(i).text.find(text) != std::string::npos)
-                return true;
-        }
-        return false;
-    }
+    bool Logged(const std::string& text) const { return Testing::LogProbe(messages).Contains(text); }
 
     TempFolder program;
     Testing::ScopedProgramFolder programFolder{program.Path()};
     TempFolder base;
-    MessageManager messages{"", false, false, "", ""};
+    Testing::QuietLog messages;
 };
 
 TEST_F(FileManagerTest, LooseFilesOverridePackEntries)
 {
-    WritePack("Data\\pack0.pak", {Entry("data\\ui\\x.xml", "packed")});
+    WritePack("Data\\pack0.pak", {TextEntry("data\\ui\\x.xml", "packed")});
     base.WriteFile("data\\ui\\x.xml", "loose");
     auto files = Mount();
     EXPECT_EQ(ReadAll(*files, "data\\ui\\x.xml"), "loose");
@@ -74,7 +66,7 @@ TEST_F(FileManagerTest, LooseFilesOverridePackEntries)
 
 TEST_F(FileManagerTest, PackLookupsIgnoreCaseAndDoubledSeparators)
 {
-    WritePack("Data\\pack0.pak", {Entry("data\\ui\\x.xml", "packed")});
+    WritePack("Data\\pack0.pak", {TextEntry("data\\ui\\x.xml", "packed")});
     auto files = Mount();
     EXPECT_EQ(ReadAll(*files, "Data\\\\UI\\x.XML"), "packed");
     EXPECT_TRUE(files->FileExists("DATA\\ui\\X.xml"));
@@ -83,8 +75,8 @@ TEST_F(FileManagerTest, PackLookupsIgnoreCaseAndDoubledSeparators)
 
 TEST_F(FileManagerTest, TheFirstMountedPackWins)
 {
-    WritePack("Data\\a.pak", {Entry("data\\same.txt", "first")});
-    WritePack("Data\\b.pak", {Entry("data\\same.txt", "second"), Entry("data\\only_b.txt", "b")});
+    WritePack("Data\\a.pak", {TextEntry("data\\same.txt", "first")});
+    WritePack("Data\\b.pak", {TextEntry("data\\same.txt", "second"), TextEntry("data\\only_b.txt", "b")});
     auto files = Mount();
     EXPECT_EQ(files->GetPackCount(), 2u);
     EXPECT_EQ(ReadAll(*files, "data\\same.txt"), "first");
@@ -94,9 +86,9 @@ TEST_F(FileManagerTest, TheFirstMountedPackWins)
 TEST_F(FileManagerTest, APackAppendedToTheProgramIsMountedFirst)
 {
     std::string fakeProgram = "\x7F" "ELF and code";
-    fakeProgram += Bytes(Tools::BuildAppendedPack({Entry("data\\inside.txt", "appended")}));
+    fakeProgram += TextOf(Tools::BuildAppendedPack({TextEntry("data\\inside.txt", "appended")}));
     std::ofstream(Platform::ProgramFile(), std::ios::binary) << fakeProgram;
-    WritePack("Data\\pack0.pak", {Entry("data\\inside.txt", "folder pack")});
+    WritePack("Data\\pack0.pak", {TextEntry("data\\inside.txt", "folder pack")});
     auto files = Mount();
     EXPECT_EQ(files->GetPackCount(), 2u);
     EXPECT_EQ(ReadAll(*files, "data\\inside.txt"), "appended");
@@ -113,13 +105,13 @@ TEST_F(FileManagerTest, AProgramWithoutAPackMountsNothing)
 
 TEST_F(FileManagerTest, BadPacksAreSkippedWithALogLineAndTheRestStillMount)
 {
-    std::string shortLength = Bytes(Tools::BuildPack({Entry("data\\a.txt", "a")}));
+    std::string shortLength = TextOf(Tools::BuildPack({TextEntry("data\\a.txt", "a")}));
     shortLength[0] = static_cast<char>(shortLength[0] - 1);
     base.WriteFile("Data\\1_short.pak", shortLength);
-    std::string newer = Bytes(Tools::BuildPack({Entry("data\\a.txt", "a")}));
+    std::string newer = TextOf(Tools::BuildPack({TextEntry("data\\a.txt", "a")}));
     newer[9] = 101;
     base.WriteFile("Data\\2_newer.pak", newer);
-    WritePack("Data\\3_good.pak", {Entry("data\\a.txt", "good")});
+    WritePack("Data\\3_good.pak", {TextEntry("data\\a.txt", "good")});
 
     auto files = Mount();
     EXPECT_EQ(files->GetPackCount(), 1u);
@@ -134,7 +126,7 @@ TEST_F(FileManagerTest, MissingFilesNameTheFullPath)
 {
     auto files = Mount();
     try {
-        files->OpenFileBinary("data\\none.txt", false);
+        files->OpenFileBinary("data\\none.txt", FileAccess::kRead);
         FAIL() << "a file in neither place must not open";
     } catch (const FileError& error) {
         EXPECT_EQ(error.GetText(), "Failed to open \"" + base.Internal() + "\\data\\none.txt\" file");
@@ -143,7 +135,7 @@ TEST_F(FileManagerTest, MissingFilesNameTheFullPath)
 
 TEST_F(FileManagerTest, FolderExistsOnDiskOrInsideAPack)
 {
-    WritePack("Data\\pack0.pak", {Entry("data\\levels\\stage1\\l.tkg", "x")});
+    WritePack("Data\\pack0.pak", {TextEntry("data\\levels\\stage1\\l.tkg", "x")});
     base.WriteFile("saves\\x", "");
     auto files = Mount();
     EXPECT_TRUE(files->FolderExists("saves"));
@@ -154,9 +146,9 @@ TEST_F(FileManagerTest, FolderExistsOnDiskOrInsideAPack)
 
 TEST_F(FileManagerTest, FindFilesMergesDiskAndPacksSortedWithoutRepeats)
 {
-    WritePack("Data\\a.pak", {Entry("profiles\\a.prf", ""), Entry("profiles\\old\\b.prf", ""),
-                              Entry("profiles\\x.prf.bak", ""), Entry("other\\c.prf", "")});
-    WritePack("Data\\b.pak", {Entry("profiles\\a.prf", "")});
+    WritePack("Data\\a.pak", {TextEntry("profiles\\a.prf", ""), TextEntry("profiles\\old\\b.prf", ""),
+                              TextEntry("profiles\\x.prf.bak", ""), TextEntry("other\\c.prf", "")});
+    WritePack("Data\\b.pak", {TextEntry("profiles\\a.prf", "")});
     base.WriteFile("Profiles\\Disk.prf", "");
     base.WriteFile("Profiles\\notes.txt", "");
     auto files = Mount();
@@ -170,7 +162,7 @@ TEST_F(FileManagerTest, FindFilesMergesDiskAndPacksSortedWithoutRepeats)
 TEST_F(FileManagerTest, WritingCreatesFoldersAndReplacesTheFileOnClose)
 {
     auto files = Mount();
-    std::unique_ptr<FileBinary> file = files->OpenFileBinary("saves\\profiles\\a.prf", true);
+    std::unique_ptr<FileBinary> file = files->OpenFileBinary("saves\\profiles\\a.prf", FileAccess::kWrite);
     file->Write("abc", 3);
     EXPECT_FALSE(files->FileExists("saves\\profiles\\a.prf"));
     file->Close();
@@ -184,7 +176,8 @@ TEST_F(FileManagerTest, TheIniFileRoundTripsThroughTheTextLayer)
     auto files = Mount();
     const std::vector<std::string> written = {"v_mode 1024x768x32", "g_name Anna \\\\ kept", "ui_volume 0.5"};
     {
-        std::unique_ptr<FileTextual> ini = files->OpenFileTextual("Tamrisk.ini", true, FileTextual::kCodePage);
+        std::unique_ptr<FileTextual> ini =
+            files->OpenFileTextual("Tamrisk.ini", FileAccess::kWrite, FileTextual::kCodePage);
         for (const std::string& line : written) {
             ini->WriteString(line);
             ini->WriteNewLine();
@@ -193,7 +186,7 @@ TEST_F(FileManagerTest, TheIniFileRoundTripsThroughTheTextLayer)
     }
     EXPECT_EQ(base.ReadFile("Tamrisk.ini"), "v_mode 1024x768x32\r\ng_name Anna \\\\ kept\r\nui_volume 0.5\r\n");
 
-    std::unique_ptr<FileTextual> ini = files->OpenFileTextual("tamrisk.INI", false);
+    std::unique_ptr<FileTextual> ini = files->OpenFileTextual("tamrisk.INI", FileAccess::kRead);
     std::vector<std::string> read;
     std::string line;
     while (ini->ReadLine(line, true, false))

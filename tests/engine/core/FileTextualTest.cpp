@@ -6,6 +6,7 @@
 #include "engine/core/FileBinary.h"
 #include "engine/core/Math.h"
 #include "engine/core/MessageManager.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/TempFolder.h"
 
 #include <random>
@@ -21,13 +22,14 @@ protected:
     {
         folder.WriteFile("text.txt", contents);
         return std::make_unique<FileTextual>(
-            &messages, std::make_unique<FileBinary>(&messages, Path(), false), false, 0);
+            &messages, std::make_unique<FileBinary>(&messages, Path(), FileAccess::kRead), FileAccess::kRead, 0);
     }
 
     std::unique_ptr<FileTextual> Writer(u32 encoding)
     {
         return std::make_unique<FileTextual>(
-            &messages, std::make_unique<FileBinary>(&messages, Path(), true), true, encoding);
+            &messages, std::make_unique<FileBinary>(&messages, Path(), FileAccess::kWrite), FileAccess::kWrite,
+            encoding);
     }
 
     std::vector<std::string> ReadLines(FileTextual& file, bool stripComments = false)
@@ -42,7 +44,7 @@ protected:
     std::string Path() const { return folder.Internal() + "\\text.txt"; }
 
     TempFolder folder;
-    MessageManager messages{"", false, false, "", ""};
+    Testing::QuietLog messages;
 };
 
 using Lines = std::vector<std::string>;

@@ -1,5 +1,7 @@
 #include "engine/core/Image.h"
 
+#include "tests/support/FileBytes.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -12,17 +14,8 @@ using ::testing::ElementsAreArray;
 
 namespace {
 
-std::vector<u8> Pixel(const Image& image, u32 x, u32 y)
-{
-    const u32 bytes = image.GetBitsPerPixel() / 8;
-    const u8* at = image.GetData() + (static_cast<std::size_t>(y) * image.GetWidth() + x) * bytes;
-    return std::vector<u8>(at, at + bytes);
-}
-
-std::vector<u8> Bytes(const Image& image)
-{
-    return std::vector<u8>(image.GetData(), image.GetData() + image.GetByteSize());
-}
+using Testing::ImageBytes;
+using Testing::PixelBytes;
 
 void Make(Image& image, u32 width, u32 height, u32 bits, const std::vector<u8>& bytes)
 {
@@ -50,7 +43,7 @@ TEST(ImageBuffer, CopyTakesTheSourceBytesAndAnEmptySourceEmptiesTheCopy)
     Make(source, 2, 1, 8, {7, 9});
     Image copy;
     copy.Copy(source);
-    EXPECT_THAT(Bytes(copy), ElementsAre(7, 9));
+    EXPECT_THAT(ImageBytes(copy), ElementsAre(7, 9));
     copy.Copy(Image());
     EXPECT_TRUE(copy.IsEmpty());
 }
@@ -61,7 +54,7 @@ TEST(ImageResize, SameSizeLeavesThePixelsUnchanged)
     Make(image, 2, 2, 24, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
     for (u32 filter = 0; filter < 3; ++filter) {
         image.Resize(2, 2, filter);
-        EXPECT_THAT(Bytes(image), ElementsAre(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12));
+        EXPECT_THAT(ImageBytes(image), ElementsAre(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12));
     }
 }
 
@@ -70,7 +63,7 @@ TEST(ImageResize, NearestToThreeByThreeRepeatsTheSourcePixels)
     Image image;
     Make(image, 2, 2, 8, {10, 20, 30, 40});
     image.Resize(3, 3, 0);
-    EXPECT_THAT(Bytes(image), ElementsAre(10, 10, 20, 10, 10, 20, 30, 30, 40));
+    EXPECT_THAT(ImageBytes(image), ElementsAre(10, 10, 20, 10, 10, 20, 30, 30, 40));
 }
 
 TEST(ImageResize, BilinearBlendsNeighboursAndKeepsTheCorners)
@@ -78,7 +71,7 @@ TEST(ImageResize, BilinearBlendsNeighboursAndKeepsTheCorners)
     Image image;
     Make(image, 2, 1, 8, {0, 200});
     image.Resize(3, 1, 1);
-    EXPECT_THAT(Bytes(image), ElementsAre(0, 100, 200));
+    EXPECT_THAT(ImageBytes(image), ElementsAre(0, 100, 200));
 }
 
 TEST(ImageResize, BilinearLastRowBlendsWithTheRowAbove)
@@ -87,7 +80,7 @@ TEST(ImageResize, BilinearLastRowBlendsWithTheRowAbove)
     Make(image, 1, 2, 8, {0, 255});
     image.Resize(1, 3, 1);
     // The last row sits 1/256 above the source's last row.
-    EXPECT_THAT(Bytes(image), ElementsAre(0, 127, 254));
+    EXPECT_THAT(ImageBytes(image), ElementsAre(0, 127, 254));
 }
 
 TEST(ImageResize, ToWidthOrHeightOneTakesTheFirstPixel)
@@ -96,10 +89,10 @@ TEST(ImageResize, ToWidthOrHeightOneTakesTheFirstPixel)
         Image image;
         Make(image, 3, 3, 8, {5, 6, 7, 8, 9, 10, 11, 12, 13});
         image.Resize(1, 1, filter);
-        EXPECT_THAT(Bytes(image), ElementsAre(5)) << "filter " << filter;
+        EXPECT_THAT(ImageBytes(image), ElementsAre(5)) << "filter " << filter;
         Make(image, 3, 3, 8, {5, 6, 7, 8, 9, 10, 11, 12, 13});
         image.Resize(3, 1, filter);
-        EXPECT_THAT(Bytes(image), ElementsAre(5, 6, 7)) << "filter " << filter;
+        EXPECT_THAT(ImageBytes(image), ElementsAre(5, 6, 7)) << "filter " << filter;
     }
 }
 
@@ -111,7 +104,7 @@ TEST(ImageResize, FromSinglePixelRepeatsItForEveryFilter)
         image.Resize(4, 2, filter);
         ASSERT_EQ(image.GetByteSize(), 24u);
         for (u32 i = 0; i < 8; ++i)
-            EXPECT_THAT(Pixel(image, i % 4, i / 4), ElementsAre(9, 99, 199)) << "filter " << filter;
+            EXPECT_THAT(PixelBytes(image, i % 4, i / 4), ElementsAre(9, 99, 199)) << "filter " << filter;
     }
 }
 
@@ -120,7 +113,7 @@ TEST(ImageResize, CubicKeepsAFlatPictureFlat)
     Image image;
     Make(image, 3, 3, 8, std::vector<u8>(9, 77));
     image.Resize(7, 5, 2);
-    EXPECT_THAT(Bytes(image), ElementsAreArray(std::vector<u8>(35, 77)));
+    EXPECT_THAT(ImageBytes(image), ElementsAreArray(std::vector<u8>(35, 77)));
 }
 
 TEST(ImageResize, CubicClampsOvershootToTheByteRange)
@@ -128,7 +121,7 @@ TEST(ImageResize, CubicClampsOvershootToTheByteRange)
     Image image;
     Make(image, 4, 1, 8, {0, 255, 255, 0});
     image.Resize(7, 1, 2);
-    const std::vector<u8> bytes = Bytes(image);
+    const std::vector<u8> bytes = ImageBytes(image);
     EXPECT_EQ(bytes.front(), 0);
     EXPECT_EQ(bytes[3], 255);
     EXPECT_EQ(bytes.back(), 0);
@@ -141,7 +134,7 @@ TEST(ImageResize, ResizeIntoLeavesTheSourceAlone)
     Image bigger;
     image.ResizeInto(4, 1, 0, bigger);
     EXPECT_EQ(bigger.GetWidth(), 4u);
-    EXPECT_THAT(Bytes(image), ElementsAre(1, 2));
+    EXPECT_THAT(ImageBytes(image), ElementsAre(1, 2));
 }
 
 TEST(ImagePixels, FlipVerticalReversesTheRows)
@@ -150,10 +143,10 @@ TEST(ImagePixels, FlipVerticalReversesTheRows)
     Make(image, 2, 3, 8, {1, 2, 3, 4, 5, 6});
     Image flipped;
     image.FlipVertical(&flipped);
-    EXPECT_THAT(Bytes(flipped), ElementsAre(5, 6, 3, 4, 1, 2));
-    EXPECT_THAT(Bytes(image), ElementsAre(1, 2, 3, 4, 5, 6));
+    EXPECT_THAT(ImageBytes(flipped), ElementsAre(5, 6, 3, 4, 1, 2));
+    EXPECT_THAT(ImageBytes(image), ElementsAre(1, 2, 3, 4, 5, 6));
     image.FlipVertical();
-    EXPECT_THAT(Bytes(image), ElementsAre(5, 6, 3, 4, 1, 2));
+    EXPECT_THAT(ImageBytes(image), ElementsAre(5, 6, 3, 4, 1, 2));
 }
 
 TEST(ImagePixels, SwapRedBlueKeepsAlphaAndOnlyCopiesGrey)
@@ -161,12 +154,12 @@ TEST(ImagePixels, SwapRedBlueKeepsAlphaAndOnlyCopiesGrey)
     Image image;
     Make(image, 1, 1, 32, {1, 2, 3, 4});
     image.SwapRedBlue();
-    EXPECT_THAT(Bytes(image), ElementsAre(3, 2, 1, 4));
+    EXPECT_THAT(ImageBytes(image), ElementsAre(3, 2, 1, 4));
     Image grey;
     Make(grey, 2, 1, 8, {1, 2});
     Image copy;
     grey.SwapRedBlue(&copy);
-    EXPECT_THAT(Bytes(copy), ElementsAre(1, 2));
+    EXPECT_THAT(ImageBytes(copy), ElementsAre(1, 2));
 }
 
 TEST(ImagePixels, ConvertToGreyWeighsTheChannels)
@@ -174,7 +167,7 @@ TEST(ImagePixels, ConvertToGreyWeighsTheChannels)
     Image image;
     Make(image, 3, 1, 24, {100, 0, 0, 0, 100, 0, 0, 0, 100});
     image.ConvertBitsPerPixel(8);
-    EXPECT_THAT(Bytes(image), ElementsAre(22, 70, 7));
+    EXPECT_THAT(ImageBytes(image), ElementsAre(22, 70, 7));
 }
 
 TEST(ImagePixels, ConvertBetweenColourDepths)
@@ -183,13 +176,13 @@ TEST(ImagePixels, ConvertBetweenColourDepths)
     Make(image, 1, 1, 24, {1, 2, 3});
     Image wide;
     image.ConvertBitsPerPixel(32, &wide);
-    EXPECT_THAT(Bytes(wide), ElementsAre(1, 2, 3, 255));
+    EXPECT_THAT(ImageBytes(wide), ElementsAre(1, 2, 3, 255));
     Make(wide, 1, 1, 32, {1, 2, 3, 4});
     Image alpha;
     wide.ConvertBitsPerPixel(8, &alpha);
-    EXPECT_THAT(Bytes(alpha), ElementsAre(4));
+    EXPECT_THAT(ImageBytes(alpha), ElementsAre(4));
     wide.ConvertBitsPerPixel(24);
-    EXPECT_THAT(Bytes(wide), ElementsAre(1, 2, 3));
+    EXPECT_THAT(ImageBytes(wide), ElementsAre(1, 2, 3));
 }
 
 TEST(ImagePixels, GreyWidensToEqualChannelsAndOpaqueAlpha)
@@ -197,7 +190,7 @@ TEST(ImagePixels, GreyWidensToEqualChannelsAndOpaqueAlpha)
     Image image;
     Make(image, 1, 1, 8, {42});
     image.ConvertBitsPerPixel(32);
-    EXPECT_THAT(Bytes(image), ElementsAre(42, 42, 42, 255));
+    EXPECT_THAT(ImageBytes(image), ElementsAre(42, 42, 42, 255));
 }
 
 TEST(ImagePixels, BlitCutsTheSourceAtTheEdges)
@@ -207,10 +200,10 @@ TEST(ImagePixels, BlitCutsTheSourceAtTheEdges)
     Image source;
     Make(source, 2, 2, 8, {1, 2, 3, 4});
     target.Blit(2, 1, source);
-    EXPECT_THAT(Bytes(target), ElementsAre(0, 0, 0, 0, 0, 1));
+    EXPECT_THAT(ImageBytes(target), ElementsAre(0, 0, 0, 0, 0, 1));
     target.Blit(3, 0, source);
     target.Blit(0, 2, source);
-    EXPECT_THAT(Bytes(target), ElementsAre(0, 0, 0, 0, 0, 1));
+    EXPECT_THAT(ImageBytes(target), ElementsAre(0, 0, 0, 0, 0, 1));
 }
 
 TEST(ImagePixels, BlitConvertsTheSourceDepthAndCanWriteElsewhere)
@@ -221,8 +214,8 @@ TEST(ImagePixels, BlitConvertsTheSourceDepthAndCanWriteElsewhere)
     Make(source, 1, 1, 32, {9, 8, 7, 6});
     Image result;
     target.Blit(1, 0, source, &result);
-    EXPECT_THAT(Bytes(result), ElementsAre(0, 0, 0, 9, 8, 7));
-    EXPECT_THAT(Bytes(target), ElementsAre(0, 0, 0, 0, 0, 0));
+    EXPECT_THAT(ImageBytes(result), ElementsAre(0, 0, 0, 9, 8, 7));
+    EXPECT_THAT(ImageBytes(target), ElementsAre(0, 0, 0, 0, 0, 0));
 }
 
 TEST(ImagePixels, FillSetsEveryPixelByDepth)
@@ -230,15 +223,15 @@ TEST(ImagePixels, FillSetsEveryPixelByDepth)
     Image image;
     image.Create(nullptr, 2, 1, 32);
     image.Fill(Vector4(1.0f, 0.5f, 0.0f, 0.25f));
-    EXPECT_THAT(Bytes(image), ElementsAre(255, 127, 0, 63, 255, 127, 0, 63));
+    EXPECT_THAT(ImageBytes(image), ElementsAre(255, 127, 0, 63, 255, 127, 0, 63));
     Image grey;
     grey.Create(nullptr, 1, 1, 8);
     grey.Fill(Vector4(1.0f, 0.0f, 0.0f, 1.0f));
-    EXPECT_THAT(Bytes(grey), ElementsAre(56));
+    EXPECT_THAT(ImageBytes(grey), ElementsAre(56));
     Image filled;
     grey.Fill(Vector4(2.0f, 2.0f, -1.0f, 1.0f), &filled);
-    EXPECT_THAT(Bytes(filled), ElementsAre(255));
-    EXPECT_EQ(Bytes(grey)[0], 56);
+    EXPECT_THAT(ImageBytes(filled), ElementsAre(255));
+    EXPECT_EQ(ImageBytes(grey)[0], 56);
 }
 
 TEST(ImageCheckerboard, IsYellowAndBlackEightPixelCells)
@@ -248,9 +241,9 @@ TEST(ImageCheckerboard, IsYellowAndBlackEightPixelCells)
     EXPECT_EQ(board.GetWidth(), 64u);
     EXPECT_EQ(board.GetHeight(), 64u);
     EXPECT_EQ(board.GetBitsPerPixel(), 24u);
-    EXPECT_THAT(Pixel(board, 0, 0), ElementsAre(255, 255, 0));
-    EXPECT_THAT(Pixel(board, 8, 0), ElementsAre(0, 0, 0));
-    EXPECT_THAT(Pixel(board, 0, 8), ElementsAre(0, 0, 0));
-    EXPECT_THAT(Pixel(board, 15, 15), ElementsAre(255, 255, 0));
-    EXPECT_THAT(Pixel(board, 63, 0), ElementsAre(0, 0, 0));
+    EXPECT_THAT(PixelBytes(board, 0, 0), ElementsAre(255, 255, 0));
+    EXPECT_THAT(PixelBytes(board, 8, 0), ElementsAre(0, 0, 0));
+    EXPECT_THAT(PixelBytes(board, 0, 8), ElementsAre(0, 0, 0));
+    EXPECT_THAT(PixelBytes(board, 15, 15), ElementsAre(255, 255, 0));
+    EXPECT_THAT(PixelBytes(board, 63, 0), ElementsAre(0, 0, 0));
 }

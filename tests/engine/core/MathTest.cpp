@@ -1,5 +1,7 @@
 #include "engine/core/Math.h"
 
+#include "tests/support/VectorMatchers.h"
+
 #include <gtest/gtest.h>
 
 #include <numbers>
@@ -8,12 +10,7 @@ using namespace Halvard;
 
 namespace {
 
-void ExpectNear(const Vector3& actual, const Vector3& expected)
-{
-    EXPECT_NEAR(actual.x, expected.x, 1e-5f);
-    EXPECT_NEAR(actual.y, expected.y, 1e-5f);
-    EXPECT_NEAR(actual.z, expected.z, 1e-5f);
-}
+constexpr float kNear = 1e-5f;
 
 Matrix4 Translation(float x, float y, float z)
 {
@@ -28,13 +25,13 @@ TEST(Vector, NormalizeScalesToTheLengthAndLeavesZeroAlone)
 {
     Vector3 zero(0.0f);
     zero.Normalize(1.0f);
-    ExpectNear(zero, Vector3(0.0f));
+    EXPECT_THAT(zero, Testing::IsNearVector3(Vector3(0.0f), kNear));
     Vector3 v(3.0f, 4.0f, 0.0f);
     v.Normalize(1.0f);
-    ExpectNear(v, Vector3(0.6f, 0.8f, 0.0f));
+    EXPECT_THAT(v, Testing::IsNearVector3(Vector3(0.6f, 0.8f, 0.0f), kNear));
     Vector3 w(0.0f, 0.0f, 5.0f);
     w.Normalize(2.0f);
-    ExpectNear(w, Vector3(0.0f, 0.0f, 2.0f));
+    EXPECT_THAT(w, Testing::IsNearVector3(Vector3(0.0f, 0.0f, 2.0f), kNear));
     Vector2 tiny(0.00001f, 0.0f);
     tiny.Normalize(1.0f);
     EXPECT_FLOAT_EQ(tiny.x, 0.00001f);
@@ -42,7 +39,7 @@ TEST(Vector, NormalizeScalesToTheLengthAndLeavesZeroAlone)
 
 TEST(Vector, CrossIsRightHanded)
 {
-    ExpectNear(Vector3(1, 0, 0).Cross(Vector3(0, 1, 0)), Vector3(0, 0, 1));
+    EXPECT_THAT(Vector3(1, 0, 0).Cross(Vector3(0, 1, 0)), Testing::IsNearVector3(Vector3(0, 0, 1), kNear));
     EXPECT_FLOAT_EQ(Vector3(1, 2, 3).Dot(Vector3(4, 5, 6)), 32.0f);
 }
 
@@ -70,13 +67,13 @@ TEST(Matrix, RotationsTurnXTowardsY)
 {
     Matrix4 z;
     MatrixRotationZ(z, std::numbers::pi_v<float> / 2.0f);
-    ExpectNear(z.TransformPoint(Vector3(1, 0, 0)), Vector3(0, 1, 0));
+    EXPECT_THAT(z.TransformPoint(Vector3(1, 0, 0)), Testing::IsNearVector3(Vector3(0, 1, 0), kNear));
     Matrix4 axis;
     MatrixRotationAxis(axis, Vector3(0, 0, 3), std::numbers::pi_v<float> / 2.0f);
     EXPECT_TRUE(axis == z);
     Matrix4 y;
     MatrixRotationY(y, std::numbers::pi_v<float> / 2.0f);
-    ExpectNear(y.TransformPoint(Vector3(0, 0, 1)), Vector3(1, 0, 0));
+    EXPECT_THAT(y.TransformPoint(Vector3(0, 0, 1)), Testing::IsNearVector3(Vector3(1, 0, 0), kNear));
 }
 
 TEST(Matrix, ProductAppliesTheRightOperandFirst)
@@ -84,7 +81,7 @@ TEST(Matrix, ProductAppliesTheRightOperandFirst)
     Matrix4 scale;
     MatrixScaling(scale, Vector3(2.0f));
     const Matrix4 moveThenScale = scale * Translation(1, 0, 0);
-    ExpectNear(moveThenScale.TransformPoint(Vector3(0.0f)), Vector3(2, 0, 0));
+    EXPECT_THAT(moveThenScale.TransformPoint(Vector3(0.0f)), Testing::IsNearVector3(Vector3(2, 0, 0), kNear));
     Matrix4 translated = scale;
     translated.Translate(Vector3(1, 0, 0));
     EXPECT_TRUE(translated == moveThenScale);
@@ -116,8 +113,8 @@ TEST(Matrix, RaysKeepOrScaleTheirDirection)
 {
     const Ray ray(Vector3(1, 1, 1), Vector3(0, 0, 1));
     const Ray moved = Translation(5, 0, 0).TransformRay(ray);
-    ExpectNear(moved.origin, Vector3(6, 1, 1));
-    ExpectNear(moved.direction, Vector3(0, 0, 1));
+    EXPECT_THAT(moved.origin, Testing::IsNearVector3(Vector3(6, 1, 1), kNear));
+    EXPECT_THAT(moved.direction, Testing::IsNearVector3(Vector3(0, 0, 1), kNear));
     const Ray scaled = MakeScalingMatrix(Vector3(2.0f)).TransformRay(ray);
     EXPECT_FLOAT_EQ(scaled.direction.Length(), 2.0f);
     const Vector4 full = Translation(1, 0, 0).Transform(Vector4(0, 0, 0, 0));
@@ -141,7 +138,7 @@ TEST(Quaternion, MatrixIgnoresTheQuaternionsLength)
     Matrix4 longer;
     Quaternion(0.0f, 0.0f, 2.0f, 2.0f).ToMatrix(longer);
     EXPECT_TRUE(unit == longer);
-    ExpectNear(unit.TransformPoint(Vector3(1, 0, 0)), Vector3(0, 1, 0));
+    EXPECT_THAT(unit.TransformPoint(Vector3(1, 0, 0)), Testing::IsNearVector3(Vector3(0, 1, 0), kNear));
 }
 
 TEST(DeleteAndClear, FreesEveryElementAndEmptiesTheList)

@@ -4,6 +4,8 @@
 
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/TempFolder.h"
 #include "tools/PackWriter.h"
 
@@ -13,6 +15,7 @@ namespace {
 
 using namespace Halvard;
 using Testing::TempFolder;
+using Testing::TextEntry;
 
 class PackFileTest : public testing::Test {
 protected:
@@ -26,11 +29,6 @@ protected:
     {
         const std::vector<u8> bytes = Tools::BuildPack(entries);
         return std::string(bytes.begin(), bytes.end());
-    }
-
-    static Tools::PackEntry Entry(const std::string& name, const std::string& contents)
-    {
-        return {name, std::vector<u8>(contents.begin(), contents.end())};
     }
 
     static void PutUInt(std::string& bytes, size_t at, u32 value)
@@ -50,12 +48,12 @@ protected:
     }
 
     TempFolder folder;
-    MessageManager messages{"", false, false, "", ""};
+    Testing::QuietLog messages;
 };
 
 TEST_F(PackFileTest, ReadsEntriesWhateverTheCaseOfTheName)
 {
-    PackFile pack(&messages, Write(Build({Entry("data\\ui\\x.xml", "<x/>"), Entry("data\\empty", "")})), 0, 0);
+    PackFile pack(&messages, Write(Build({TextEntry("data\\ui\\x.xml", "<x/>"), TextEntry("data\\empty", "")})), 0, 0);
     u32 size = 0;
     ASSERT_TRUE(pack.GetFileSize("DATA\\UI\\X.XML", size));
     EXPECT_EQ(size, 4u);
@@ -69,7 +67,7 @@ TEST_F(PackFileTest, ReadsEntriesWhateverTheCaseOfTheName)
 
 TEST_F(PackFileTest, NamesAreLowerCasedAndTheFirstOfARepeatedNameWins)
 {
-    PackFile pack(&messages, Write(Build({Entry("Data\\A.txt", "first"), Entry("data\\a.txt", "second!")})), 0, 0);
+    PackFile pack(&messages, Write(Build({TextEntry("Data\\A.txt", "first"), TextEntry("data\\a.txt", "second!")})), 0, 0);
     u32 size = 0;
     pack.GetFileSize("data\\a.txt", size);
     EXPECT_EQ(size, 5u);
@@ -78,7 +76,7 @@ TEST_F(PackFileTest, NamesAreLowerCasedAndTheFirstOfARepeatedNameWins)
 
 TEST_F(PackFileTest, FoldersAreTheNamesBeforeTheLastSeparatorInOrder)
 {
-    PackFile pack(&messages, Write(Build({Entry("z\\y\\a", ""), Entry("b\\c", ""), Entry("top", "")})), 0, 0);
+    PackFile pack(&messages, Write(Build({TextEntry("z\\y\\a", ""), TextEntry("b\\c", ""), TextEntry("top", "")})), 0, 0);
     EXPECT_EQ(pack.GetFolderNames(), (std::vector<std::string>{"b", "z\\y"}));
     EXPECT_TRUE(pack.ContainsPath("Z\\Y"));
     EXPECT_TRUE(pack.ContainsPath("y"));
@@ -88,8 +86,8 @@ TEST_F(PackFileTest, FoldersAreTheNamesBeforeTheLastSeparatorInOrder)
 TEST_F(PackFileTest, FindFilesLooksForTheMasksPlainText)
 {
     PackFile pack(&messages,
-                  Write(Build({Entry("levels\\level1.tkg", ""), Entry("levels\\stage\\level2.tkg", ""),
-                               Entry("levels\\intro.tkg", ""), Entry("other\\level3.tkg", "")})),
+                  Write(Build({TextEntry("levels\\level1.tkg", ""), TextEntry("levels\\stage\\level2.tkg", ""),
+                               TextEntry("levels\\intro.tkg", ""), TextEntry("other\\level3.tkg", "")})),
                   0, 0);
     std::vector<std::string> found;
     pack.FindFiles("Levels", "LEVEL*", found);
@@ -104,7 +102,7 @@ TEST_F(PackFileTest, FindFilesLooksForTheMasksPlainText)
 
 TEST_F(PackFileTest, APackInsideALargerFileIsReadFromItsStart)
 {
-    const std::string pack = Build({Entry("a.txt", "inside")});
+    const std::string pack = Build({TextEntry("a.txt", "inside")});
     const std::string file = "prefix" + pack + "trailer";
     PackFile mounted(&messages, Write(file), 6, static_cast<u32>(pack.size()));
     std::string contents(6, '\0');
@@ -114,7 +112,7 @@ TEST_F(PackFileTest, APackInsideALargerFileIsReadFromItsStart)
 
 TEST_F(PackFileTest, RejectsWrongMagicLengthOrVersion)
 {
-    const std::string good = Build({Entry("a.txt", "a")});
+    const std::string good = Build({TextEntry("a.txt", "a")});
     std::string magic = good;
     magic[4] = 'X';
     ExpectRejected(magic);
@@ -129,7 +127,7 @@ TEST_F(PackFileTest, RejectsWrongMagicLengthOrVersion)
 
 TEST_F(PackFileTest, RejectsEntriesOutsideThePackAndCountsItCannotHold)
 {
-    const std::string good = Build({Entry("a.txt", "abc")});
+    const std::string good = Build({TextEntry("a.txt", "abc")});
     const size_t table = 17 + 1 + 6;
     std::string beyond = good;
     PutUInt(beyond, table + 4, 4);
@@ -149,7 +147,7 @@ TEST_F(PackFileTest, RejectsEntriesOutsideThePackAndCountsItCannotHold)
 TEST_F(PackFileTest, TruncatedAndScrambledPacksNeverCrash)
 {
     const std::string good =
-        Build({Entry("data\\a.txt", "alpha"), Entry("data\\sub\\b.bin", std::string(300, 'b')), Entry("c", "")});
+        Build({TextEntry("data\\a.txt", "alpha"), TextEntry("data\\sub\\b.bin", std::string(300, 'b')), TextEntry("c", "")});
     for (size_t length = 0; length < good.size(); ++length) {
         EXPECT_THROW(PackFile(&messages, Write(good.substr(0, length)), 0, 0), FileError) << length;
     }

@@ -6,6 +6,7 @@
 #include "platform/window/EventDispatcher.h"
 #include "platform/window/SdlWindow.h"
 
+#include "tests/support/QuietLog.h"
 #include "tests/support/SdlEvents.h"
 #include "tests/support/TempFolder.h"
 
@@ -29,7 +30,9 @@ protected:
 
     std::unique_ptr<Window> Make(bool fullScreen)
     {
-        return std::make_unique<Window>(&log, &config, "Halvard 0.67", 0, 101, 640, 480, fullScreen, true, 0, 0);
+        const WindowSettings settings{.title = "Halvard 0.67", .iconId = 101, .width = 640, .height = 480,
+                                      .fullScreen = fullScreen};
+        return std::make_unique<Window>(&log, &config, settings);
     }
 
     // Under a window manager the focus arrives some time after the window
@@ -55,11 +58,11 @@ protected:
     }
 
     Testing::TempFolder folder;
-    MessageManager log{"", false, false, "", ""};
+    Testing::QuietLog log;
     // The file manager logs apart, so that the window's log lines stand alone.
-    MessageManager fileLog{"", false, false, "", ""};
+    Testing::QuietLog fileLog;
     FileManager files{&fileLog, folder.Internal(), ""};
-    Config config{&log, &files, folder.Internal(), "Game", false, "640x480x32", false, false};
+    Config config{&log, &files, {.folder = folder.Internal(), .name = "Game", .videoMode = "640x480x32"}};
 };
 
 TEST_F(WindowEventsTest, OpensWindowedAndFullScreenAndSwitchesBetweenThem)
@@ -88,11 +91,9 @@ TEST_F(WindowEventsTest, ClosingTheWindowInvokesExit)
 TEST_F(WindowEventsTest, AQuitWaitingInTheQueueInvokesExitWhenPumped)
 {
     auto window = Make(false);
-    while (Platform::GetEventDispatcher().PumpOne()) {
-    }
+    Testing::PumpAll();
     ASSERT_TRUE(config.IsCommandHandled("exit"));
-    SDL_Event quit = Testing::QuitEvent();
-    SDL_PushEvent(&quit);
+    Testing::Push({Testing::QuitEvent()});
     EXPECT_TRUE(Platform::GetEventDispatcher().PumpOne());
     EXPECT_FALSE(config.IsCommandHandled("exit"));
 }

@@ -6,6 +6,8 @@
 #include "engine/core/MessageManager.h"
 
 #include "tests/support/FakeWindowSystem.h"
+#include "tests/support/LogProbe.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/ScopedWindowSystem.h"
 #include "tests/support/TempFolder.h"
 
@@ -34,17 +36,12 @@ class WindowTest : public testing::Test {
 protected:
     std::unique_ptr<Window> Make(const Placement& p = Placement{})
     {
-        return std::make_unique<Window>(&log, &config, "Halvard 0.67", p.host, p.icon, p.width, p.height,
-                                        p.fullScreen, p.centered, p.x, p.y);
+        const WindowSettings settings{"Halvard 0.67", p.host, p.icon, p.width, p.height, p.fullScreen, p.centered,
+                                      p.x, p.y};
+        return std::make_unique<Window>(&log, &config, settings);
     }
 
-    std::vector<std::string> LogTexts() const
-    {
-        std::vector<std::string> texts;
-        for (u32 i = 0; i < log.GetLogEntryCount(); ++i)
-            texts.push_back(log.GetLogEntry(i).text);
-        return texts;
-    }
+    std::vector<std::string> LogTexts() const { return Testing::LogProbe(log).Texts(); }
 
     static bool Send(Window& window, u32 id, u32 param = 0)
     {
@@ -61,11 +58,11 @@ protected:
     Testing::TempFolder folder;
     Testing::FakeWindowSystem system;
     Testing::ScopedWindowSystem installed{system};
-    MessageManager log{"", false, false, "", ""};
+    Testing::QuietLog log;
     // The file manager logs apart, so that the window's log lines stand alone.
-    MessageManager fileLog{"", false, false, "", ""};
+    Testing::QuietLog fileLog;
     FileManager files{&fileLog, folder.Internal(), ""};
-    Config config{&log, &files, folder.Internal(), "Game", false, "800x600x32", false, false};
+    Config config{&log, &files, {.folder = folder.Internal(), .name = "Game", .videoMode = "800x600x32"}};
 };
 
 TEST_F(WindowTest, CreationAndDestructionLogTheirStepsExactly)
@@ -201,10 +198,7 @@ TEST_F(WindowTest, AHostWindowIsWarnedAboutAndATopLevelWindowMade)
     auto window = Make(placement);
     EXPECT_EQ(window->GetHostWindow(), 0u);
     EXPECT_TRUE(system.windowAlive);
-    bool warned = false;
-    for (u32 i = 0; i < log.GetLogEntryCount(); ++i)
-        warned |= log.GetLogEntry(i).level == MessageManager::kWarning;
-    EXPECT_TRUE(warned);
+    EXPECT_GT(Testing::LogProbe(log).CountAt(MessageManager::kWarning), 0u);
 }
 
 struct DesktopCase {

@@ -58,8 +58,18 @@ protected:
 
     void Create(u32 fontId)
     {
-        console = engine->CreateConsole(engine->GetVersionString(), nullptr, fontId, L'_', L']', L'^', "~", 0.95f,
-                                        308.0f, 1000.0f);
+        ConsoleSettings settings;
+        settings.title = engine->GetVersionString();
+        settings.background = nullptr;
+        settings.fontId = fontId;
+        settings.caretCharacter = L'_';
+        settings.promptCharacter = L']';
+        settings.scrollMarkerCharacter = L'^';
+        settings.consoleKey = "~";
+        settings.alpha = 0.95f;
+        settings.size = 308.0f;
+        settings.speed = 1000.0f;
+        console = engine->CreateConsole(settings);
     }
 
     // Keeps what the panel queued in the frame: the drawing step empties it.
@@ -231,7 +241,7 @@ TEST_F(ConsoleTest, ANameAloneAnswersWithItsValueAndDefault)
 TEST_F(ConsoleTest, UnknownAndReadOnlyNamesAreAnswered)
 {
     i32 locked = 0;
-    config().AddVariable("d_locked", Config::kInteger, true, false, &locked, "1");
+    config().AddVariable("d_locked", Config::kInteger, {.readOnly = true}, &locked, "1");
     Open();
     Enter("NoSuchThing 1");
     EXPECT_EQ(LastLine(), L"Unknown command \"nosuchthing\"");

@@ -27,8 +27,18 @@ protected:
     {
         GUIManager& gui = *engine->GetGUIManager();
         Testing::AddEvenFont(*gui.GetFontManager(), kFontId, 0.1f);
-        box = gui.CreateEditBox(GUIWindow::kShown, Vector2(0.0f, 0.0f), Vector2(4.0f, 0.1f), nullptr, kFontId, kWhite,
-                                Vector2(0.0f, 0.0f), 5, 100.0f, 4.0f, L'_', nullptr, Vector2(1.0f, 1.0f));
+        GUIEditBoxSettings settings;
+        settings.flags = GUIWindow::kShown;
+        settings.position = Vector2(0.0f, 0.0f);
+        settings.size = Vector2(4.0f, 0.1f);
+        settings.fontId = kFontId;
+        settings.textColor = kWhite;
+        settings.textOffset = Vector2(0.0f, 0.0f);
+        settings.maxLength = 5;
+        settings.maxWidth = 100.0f;
+        settings.visibleWidth = 4.0f;
+        settings.caretCharacter = L'_';
+        box = gui.CreateEditBox(settings, nullptr, Vector2(1.0f, 1.0f));
     }
 
     // Keeps what the box queued in the frame: the drawing step empties it.

@@ -81,9 +81,14 @@ TEST(GUIManagerTest, EachDestroyTakesOnlyWidgetsOfItsOwnTable)
     EXPECT_FLOAT_EQ(gui.GetHeight(), 3.0f);
     GUIWindow* panel = gui.CreateWindowFromShader(0, Vector2(0.0f, 0.0f), Vector2(4.0f, 3.0f), nullptr, nullptr,
                                                   Vector2(1.0f, 1.0f));
-    GUIEditBox* line = gui.CreateEditBox(GUIWindow::kShown, Vector2(0.0f, 0.0f), Vector2(4.0f, 0.1f), nullptr, 0,
-                                         kWhite, Vector2(0.0f, 0.0f), 10, 100.0f, 4.0f, L'_', panel,
-                                         Vector2(1.0f, 1.0f));
+    GUIEditBoxSettings lineSettings;
+    lineSettings.size = Vector2(4.0f, 0.1f);
+    lineSettings.parent = panel;
+    lineSettings.textColor = kWhite;
+    lineSettings.maxLength = 10;
+    lineSettings.maxWidth = 100.0f;
+    lineSettings.visibleWidth = 4.0f;
+    GUIEditBox* line = gui.CreateEditBox(lineSettings, nullptr, Vector2(1.0f, 1.0f));
     gui.DestroyWindow(line);
     gui.DestroyWindow(nullptr);
     EXPECT_EQ(gui.GetWindows().GetCount(), 1u);

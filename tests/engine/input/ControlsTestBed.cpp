@@ -2,6 +2,7 @@
 
 #include "engine/input/KeyNames.h"
 #include "platform/input/InputSystem.h"
+#include "tests/support/LogProbe.h"
 #include "tests/support/SdlEvents.h"
 
 namespace Testing {
@@ -17,8 +18,9 @@ ControlsTestBed::~ControlsTestBed()
 
 void ControlsTestBed::Start(bool buffered, const Screen& screen)
 {
-    window = std::make_unique<Halvard::Window>(&log, &config, "Halvard 0.67", 0, 0, screen.width, screen.height,
-                                               screen.fullScreen, true, 0, 0);
+    const Halvard::WindowSettings settings{.title = "Halvard 0.67", .width = screen.width, .height = screen.height,
+                                           .fullScreen = screen.fullScreen};
+    window = std::make_unique<Halvard::Window>(&log, &config, settings);
     firstControlsLine_ = log.GetLogEntryCount();
     controls = std::make_unique<Halvard::Controls_DI7>(&log, &timers, window.get(), buffered);
 }
@@ -42,12 +44,11 @@ void ControlsTestBed::Frame(float seconds)
 
 std::vector<std::string> ControlsTestBed::ControlsLogLines() const
 {
-    std::vector<std::string> lines;
-    for (Halvard::u32 i = firstControlsLine_; i < log.GetLogEntryCount(); ++i) {
-        std::string text = log.GetLogEntry(i).text;
+    std::vector<std::string> lines = LogProbe(log).Texts();
+    lines.erase(lines.begin(), lines.begin() + std::min<std::size_t>(firstControlsLine_, lines.size()));
+    for (std::string& text : lines) {
         if (!text.empty() && text.back() == '\n')
             text.pop_back();
-        lines.push_back(text);
     }
     return lines;
 }

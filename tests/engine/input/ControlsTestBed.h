@@ -8,9 +8,10 @@
 #include "engine/input/Controls_DI7.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeWindowSystem.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/ScopedWindowSystem.h"
-#include "tests/support/SdlInputEvents.h"
+#include "tests/support/SdlEvents.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/VectorMatchers.h"
 #include "platform/input/SystemCursor.h"
@@ -68,8 +69,8 @@ protected:
     ScopedWindowSystem installedSystem{system};
     FakeClock clock;
     ScopedClock installedClock{clock};
-    Halvard::MessageManager log{"", false, false, "", ""};
-    Halvard::Config config{&log, nullptr, folder.Internal(), "Game", false, "800x600x32", false, false};
+    QuietLog log;
+    Halvard::Config config{&log, nullptr, {.folder = folder.Internal(), .name = "Game", .videoMode = "800x600x32"}};
     Halvard::TimerManager timers;
     std::unique_ptr<Halvard::Window> window;
     std::unique_ptr<Halvard::Controls_DI7> controls;

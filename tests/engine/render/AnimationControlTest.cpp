@@ -3,6 +3,7 @@
 #include "engine/core/Random.h"
 #include "engine/core/TimerManager.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FrameStepper.h"
 #include "tests/support/ScopedClock.h"
 
 #include <gtest/gtest.h>
@@ -18,11 +19,7 @@ protected:
     // Runs frames of 0.1 s through the control.
     void RunFrames(AnimationControl& control, int frames)
     {
-        for (int i = 0; i < frames; ++i) {
-            clock.Advance(0.1);
-            timers.Update();
-            control.Update();
-        }
+        Testing::FrameStepper(clock, timers, 0.1).Run(frames, [&control] { control.Update(); });
     }
 
     Testing::FakeClock clock;

@@ -13,15 +13,19 @@
 #include "engine/render/VertexBuffer.h"
 #include "platform/video/GLVideoSystem.h"
 
+#include "tests/support/LogProbe.h"
 #include "tests/support/ScopedVideoSystem.h"
 #include "tests/support/TestEngine.h"
 #include "tools/ImageWriter.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 using namespace Halvard;
+using ::testing::Contains;
+using ::testing::HasSubstr;
 
 namespace {
 
@@ -174,14 +178,8 @@ TEST_F(LightingDrawTest, LightBeyondTheDeviceLightsIsALoggedFailure)
     for (int i = 0; i < 8; ++i)
         engine->GetLightManager()->CreateLight();
     engine->UpdateManagers();
-    MessageManager& log = *engine->GetMessageManager();
-    bool logged = false;
-    for (u32 i = 0; i < log.GetLogEntryCount(); ++i) {
-        const MessageManager::Entry entry = log.GetLogEntry(i);
-        logged = logged ||
-                 (entry.level == MessageManager::kError && entry.text.find("Light_D3D7::Refresh") != std::string::npos);
-    }
-    EXPECT_TRUE(logged);
+    EXPECT_THAT(Testing::LogProbe(*engine->GetMessageManager()).Texts(MessageManager::kError),
+                Contains(HasSubstr("Light_D3D7::Refresh")));
     // The first eight still light the quad.
     Camera* camera = engine->GetCameraManager()->GetDefaultCamera();
     camera->SetPosition(Vector3(0.0f, 0.0f, 10.0f));

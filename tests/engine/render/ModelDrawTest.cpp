@@ -163,7 +163,7 @@ protected:
 
     Platform::GLVideoSystem video;
     Testing::ScopedVideoSystem installed{video};
-    Testing::TestEngine engine{true};
+    Testing::TestEngine engine{{.stencilRequest = true}};
     ModelManager* manager = nullptr;
     Image image;
 };

@@ -3,6 +3,7 @@
 #include "engine/render/ModelManager.h"
 #include "engine/render/VertexBuffer.h"
 
+#include "tests/support/LogProbe.h"
 #include "tests/support/ModelHarness.h"
 
 #include <gmock/gmock.h>
@@ -143,6 +144,12 @@ TEST_F(ModelManagerTest, UnreadableFileBecomesARegisteredBoxNamedAfterIt)
         EXPECT_FLOAT_EQ(model->boundingBox.GetWorldMax().z, 1.0f);
     }
     EXPECT_EQ(manager->GetModels().GetCount(), 2u);
+
+    const std::vector<std::string> errors =
+        Testing::LogProbe(*harness.render.messages).Lines(Halvard::MessageManager::kError);
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_THAT(errors[0], testing::HasSubstr("missing.hml\""));
+    EXPECT_THAT(errors[1], testing::HasSubstr("bad.hml\""));
 }
 
 } // namespace

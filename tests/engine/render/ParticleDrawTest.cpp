@@ -13,6 +13,7 @@
 #include "platform/video/GLVideoSystem.h"
 #include "tools/ParticleWriter.h"
 
+#include "tests/support/FrameStepper.h"
 #include "tests/support/ScopedVideoSystem.h"
 #include "tests/support/TestEngine.h"
 
@@ -85,13 +86,7 @@ protected:
         return system;
     }
 
-    void Frames(int count)
-    {
-        for (int i = 0; i < count; ++i) {
-            engine->BeginFrame();
-            engine->EndFrame(0);
-        }
-    }
+    void Frames(int count) { Testing::RunEngineFrames(engine.Get(), count); }
 
     // Red, green and blue of the captured pixel, counted from the bottom
     // left.

@@ -10,6 +10,9 @@
 #include "engine/render/SpriteGroupManager.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeSpriteServices.h"
+#include "tests/support/FrameStepper.h"
+#include "tests/support/LogProbe.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempFolder.h"
@@ -19,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -78,31 +82,19 @@ protected:
         return *system;
     }
 
-    void RunFrames(int frames)
+    void RunFrames(int frames, double step = kFrame)
     {
-        for (int i = 0; i < frames; ++i) {
-            clock.Advance(kFrame);
-            timers.Update();
-            particles.Update();
-        }
+        Testing::FrameStepper(clock, timers, step).Run(frames, [this] { particles.Update(); });
     }
 
-    std::vector<std::string> Errors() const
-    {
-        std::vector<std::string> texts;
-        for (u32 i = 0; i < messages.GetLogEntryCount(); ++i) {
-            if (messages.GetLogEntry(i).level == MessageManager::kError)
-                texts.push_back(messages.GetLogEntry(i).text);
-        }
-        return texts;
-    }
+    std::vector<std::string> Errors() const { return Testing::LogProbe(messages).Texts(MessageManager::kError); }
 
     Testing::FakeClock clock;
     Testing::ScopedClock scopedClock{clock};
     TimerManager timers;
     Testing::TempFolder folder;
     Testing::ScopedProgramFolder programFolder{folder.Path()};
-    MessageManager messages{"", false, false, "", ""};
+    Testing::QuietLog messages;
     FileManager files{&messages, folder.Internal(), ""};
     Testing::FakeSpriteServices services;
     SpriteGroupManager sprites{&messages, &services};
@@ -135,13 +127,22 @@ TEST_F(ParticleSystemTest, ALoopingCycleWrapsItsEmissionTime)
     d.duration = 0.25f;
     ParticleSystem& system = Start(Write("loop.psf", d));
     system.looping = true;
-    for (int i = 0; i < 3; ++i) {
-        clock.Advance(0.1);
-        timers.Update();
-        particles.Update();
-    }
+    RunFrames(3, 0.1);
     EXPECT_TRUE(system.emitting);
     EXPECT_NEAR(system.emissionTime, 0.05f, 1e-4f);
+
+    // The shortest cycle a file may hold, in the longest frame there is,
+    // wraps in one step and lands inside the cycle.
+    ParticleSystemDescription shortest = Quiet();
+    shortest.duration = ParticleSystem::kMinDuration;
+    ParticleSystem& fast = Start(Write("fast.psf", shortest));
+    fast.looping = true;
+    clock.Advance(0.1);
+    timers.Update();
+    particles.Update();
+    EXPECT_TRUE(fast.emitting);
+    EXPECT_GE(fast.emissionTime, 0.0f);
+    EXPECT_LT(fast.emissionTime, ParticleSystem::kMinDuration);
 }
 
 TEST_F(ParticleSystemTest, InterpolatedEmissionKeepsTheFractionOwed)
@@ -268,10 +269,16 @@ TEST_F(ParticleSystemTest, UnusableFilesAreLoggedAndGiveTheBuiltInSystem)
     backwards.duration = -1.0f;
     ParticleSystemDescription huge = Quiet();
     huge.capacity = 0x40000000;
+    // A cycle of 1e-20 s, patched into the duration's bytes after the
+    // header and the capacity: looping, it would never finish a frame.
+    auto tiny = Tools::BuildParticleFile(Quiet());
+    const float tinyDuration = 1e-20f;
+    std::memcpy(tiny.data() + 17, &tinyDuration, sizeof tinyDuration);
 
     const std::vector<std::string> paths = {
         Write("magic.psf", wrongMagic),      Write("size.psf", wrongSize),      Write("old_header.psf", oldHeader),
-        Write("no_time.psf", noTime),        Write("backwards.psf", backwards), Write("huge.psf", huge)};
+        Write("no_time.psf", noTime),        Write("backwards.psf", backwards), Write("huge.psf", huge),
+        Write("tiny_time.psf", tiny)};
     for (const std::string& path : paths) {
         std::unique_ptr<ParticleSystem> system(particles.NewParticleSystemFromFile(path, nullptr));
         EXPECT_EQ(system->GetName(), "self_made") << path;

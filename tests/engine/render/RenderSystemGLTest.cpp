@@ -7,6 +7,9 @@
 #include "engine/render/VertexBuffer.h"
 #include "platform/video/GLVideoSystem.h"
 
+#include "tests/support/FileBytes.h"
+#include "tests/support/LogProbe.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/ScopedVideoSystem.h"
 
 #include <gmock/gmock.h>
@@ -17,6 +20,7 @@
 
 using namespace Halvard;
 using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
 namespace {
 
@@ -26,10 +30,10 @@ class RenderSystemGLTest : public ::testing::Test {
 protected:
     RenderSystemGLTest()
     {
-        messages = std::make_unique<MessageManager>("", false, false, "", "");
-        config = std::make_unique<Config>(messages.get(), nullptr, "", "", false, "640x480x32", false, false);
-        window =
-            std::make_unique<Window>(messages.get(), config.get(), "Render test", 0, 0, 640, 480, false, true, 0, 0);
+        messages = std::make_unique<Testing::QuietLog>();
+        config = std::make_unique<Config>(messages.get(), nullptr, ConfigSettings{.videoMode = "640x480x32"});
+        const WindowSettings settings{.title = "Render test", .width = 640, .height = 480};
+        window = std::make_unique<Window>(messages.get(), config.get(), settings);
     }
 
     ~RenderSystemGLTest() override { unsetenv("HALVARD_VIDEO_FAIL_HARDWARE"); }
@@ -75,19 +79,9 @@ protected:
     }
 
     // Red, green, blue and alpha of the pixel, counted from the bottom left.
-    std::vector<u8> Pixel(const Image& image, u32 x, u32 y) const
-    {
-        const u8* p = image.GetData() + (static_cast<size_t>(y) * image.GetWidth() + x) * 4;
-        return std::vector<u8>(p, p + 4);
-    }
+    static std::vector<u8> Pixel(const Image& image, u32 x, u32 y) { return Testing::PixelBytes(image, x, y); }
 
-    size_t LogCount(const std::string& line) const
-    {
-        size_t count = 0;
-        for (u32 i = 0; i < messages->GetLogEntryCount(); ++i)
-            count += messages->GetLogEntry(i).text == line ? 1 : 0;
-        return count;
-    }
+    size_t LogCount(const std::string& line) const { return Testing::LogProbe(*messages).Count(line); }
 
     Platform::GLVideoSystem video;
     Testing::ScopedVideoSystem installed{video};
@@ -113,9 +107,7 @@ TEST_F(RenderSystemGLTest, ClearedFrameWithAnIndexedColouredTriangleShowsInTheCa
     EXPECT_THAT(Pixel(image, 200, 150), ElementsAre(255, 0, 0, 255));
     EXPECT_THAT(Pixel(image, 200, 330), ElementsAre(0, 0, 0, 255));
     EXPECT_THAT(Pixel(image, 0, 0), ElementsAre(0, 0, 0, 255));
-    for (u32 i = 0; i < messages->GetLogEntryCount(); ++i)
-        EXPECT_NE(messages->GetLogEntry(i).level, static_cast<u32>(MessageManager::kError))
-            << messages->GetLogEntry(i).text;
+    EXPECT_THAT(Testing::LogProbe(*messages).Texts(MessageManager::kError), IsEmpty());
 }
 
 TEST_F(RenderSystemGLTest, PresentingAgainWithoutDrawingKeepsTheFrame)
@@ -175,9 +167,7 @@ TEST_F(RenderSystemGLTest, FailingHardwareCreationFallsBackToTheSoftwareRasteriz
     Start();
     const auto& device = static_cast<const DeviceInfo_D3D7&>(*render->GetChosenDevice());
     EXPECT_EQ(device.type, Platform::DeviceType::Software);
-    std::vector<std::string> log;
-    for (u32 i = 0; i < messages->GetLogEntryCount(); ++i)
-        log.push_back(messages->GetLogEntry(i).text);
+    std::vector<std::string> log = Testing::LogProbe(*messages).Texts();
     log.erase(log.begin(), std::find(log.begin(), log.end(), "...Creating Direct3D device...\n"));
     ASSERT_GE(log.size(), 17u);
     log.resize(17);

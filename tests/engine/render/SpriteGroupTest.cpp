@@ -2,6 +2,7 @@
 
 #include "engine/render/SpriteGroupManager.h"
 #include "tests/support/FakeSpriteServices.h"
+#include "tests/support/VectorMatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +15,7 @@ using Testing::FakeSpriteCanvas;
 
 const Vector4 kWhite(1.0f, 1.0f, 1.0f, 1.0f);
 
-void ExpectNear(const Vector3& actual, const Vector3& expected)
-{
-    EXPECT_NEAR(actual.x, expected.x, 1e-5f);
-    EXPECT_NEAR(actual.y, expected.y, 1e-5f);
-    EXPECT_NEAR(actual.z, expected.z, 1e-5f);
-}
+constexpr float kNear = 1e-5f;
 
 class SpriteGroupTest : public testing::Test {
 protected:
@@ -95,14 +91,14 @@ TEST_F(SpriteGroupTest, BuildsCameraFacingQuadsOfTheLiveSprites)
 
     const FakeSpriteCanvas& canvas = LastCanvas();
     EXPECT_EQ(canvas.indices->GetIndexCount(), 12u);
-    ExpectNear(canvas.Corner(0), Vector3(-0.5f, 10.0f, -0.5f));
-    ExpectNear(canvas.Corner(1), Vector3(-0.5f, 10.0f, 0.5f));
-    ExpectNear(canvas.Corner(2), Vector3(0.5f, 10.0f, -0.5f));
-    ExpectNear(canvas.Corner(3), Vector3(0.5f, 10.0f, 0.5f));
-    ExpectNear(canvas.Corner(7), Vector3(3.0f, 10.0f, 5.0f));
+    EXPECT_THAT(canvas.Corner(0), Testing::IsNearVector3(Vector3(-0.5f, 10.0f, -0.5f), kNear));
+    EXPECT_THAT(canvas.Corner(1), Testing::IsNearVector3(Vector3(-0.5f, 10.0f, 0.5f), kNear));
+    EXPECT_THAT(canvas.Corner(2), Testing::IsNearVector3(Vector3(0.5f, 10.0f, -0.5f), kNear));
+    EXPECT_THAT(canvas.Corner(3), Testing::IsNearVector3(Vector3(0.5f, 10.0f, 0.5f), kNear));
+    EXPECT_THAT(canvas.Corner(7), Testing::IsNearVector3(Vector3(3.0f, 10.0f, 5.0f), kNear));
     EXPECT_EQ(canvas.Color(0), 0xff808000u);
     EXPECT_EQ(canvas.Color(4), 0xff80ffffu);
-    ExpectNear(group.GetCenter(), Vector3(1.0f, 10.0f, 2.0f));
+    EXPECT_THAT(group.GetCenter(), Testing::IsNearVector3(Vector3(1.0f, 10.0f, 2.0f), kNear));
 }
 
 TEST_F(SpriteGroupTest, WithoutLiveSpritesDrawsNothingAndKeepsItsCentre)
@@ -113,7 +109,7 @@ TEST_F(SpriteGroupTest, WithoutLiveSpritesDrawsNothingAndKeepsItsCentre)
     group.RemoveSprite(index);
     group.Update();
     EXPECT_EQ(LastCanvas().indices->GetIndexCount(), 0u);
-    ExpectNear(group.GetCenter(), Vector3(3.0f, 4.0f, 5.0f));
+    EXPECT_THAT(group.GetCenter(), Testing::IsNearVector3(Vector3(3.0f, 4.0f, 5.0f), kNear));
 }
 
 TEST_F(SpriteGroupTest, SortsFarthestFirstOnlyWhenAsked)
@@ -148,10 +144,10 @@ TEST_F(SpriteGroupTest, TurnsSpritesAboutTheBackwardAxisBeyondTheTolerance)
     group.GetSprite(1)->angle = 1.5707964f;
     group.Update();
     const FakeSpriteCanvas& canvas = LastCanvas();
-    ExpectNear(canvas.Corner(0), Vector3(-1.0f, 0.0f, -1.0f));
+    EXPECT_THAT(canvas.Corner(0), Testing::IsNearVector3(Vector3(-1.0f, 0.0f, -1.0f), kNear));
     // A quarter turn takes each corner to the next one round the square.
-    ExpectNear(canvas.Corner(6), Vector3(1.0f, 0.0f, 1.0f));
-    ExpectNear(canvas.Corner(7), Vector3(-1.0f, 0.0f, 1.0f));
+    EXPECT_THAT(canvas.Corner(6), Testing::IsNearVector3(Vector3(1.0f, 0.0f, 1.0f), kNear));
+    EXPECT_THAT(canvas.Corner(7), Testing::IsNearVector3(Vector3(-1.0f, 0.0f, 1.0f), kNear));
 }
 
 TEST_F(SpriteGroupTest, AHiddenGroupKeepsTheQuadsOfItsLastUpdate)
@@ -164,7 +160,7 @@ TEST_F(SpriteGroupTest, AHiddenGroupKeepsTheQuadsOfItsLastUpdate)
     group.AddSprite(Vector3(0.0f), 1.0f, kWhite);
     group.Update();
     EXPECT_EQ(LastCanvas().indices->GetIndexCount(), 6u);
-    ExpectNear(LastCanvas().Corner(3), Vector3(2.0f, 1.0f, 2.0f));
+    EXPECT_THAT(LastCanvas().Corner(3), Testing::IsNearVector3(Vector3(2.0f, 1.0f, 2.0f), kNear));
 }
 
 TEST_F(SpriteGroupTest, ACopyWithoutSpritesHasEverySlotFree)

@@ -5,6 +5,9 @@
 #include "engine/core/Image.h"
 #include "engine/core/MessageManager.h"
 
+#include "tests/support/FileBytes.h"
+#include "tests/support/QuietLog.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -33,13 +36,10 @@ protected:
         std::memcpy(image.GetData(), bytes.data(), bytes.size());
     }
 
-    static std::vector<u8> Bytes(const Image& image)
-    {
-        return std::vector<u8>(image.GetData(), image.GetData() + image.GetByteSize());
-    }
+    static std::vector<u8> Bytes(const Image& image) { return Testing::ImageBytes(image); }
 
-    MessageManager log{"", false, false, "", ""};
-    Config config{&log, nullptr, "", "", false, "800x600x32", false, false};
+    Testing::QuietLog log;
+    Config config{&log, nullptr, {.videoMode = "800x600x32"}};
 };
 
 } // namespace

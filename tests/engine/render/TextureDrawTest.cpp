@@ -9,6 +9,7 @@
 #include "engine/render/TextureManager.h"
 #include "engine/render/VertexBuffer.h"
 #include "tests/support/ImageFiles.h"
+#include "tests/support/QuietLog.h"
 #include "tools/ImageWriter.h"
 
 #include <gmock/gmock.h>
@@ -85,9 +86,9 @@ protected:
         return {pixel[0], pixel[1], pixel[2]};
     }
 
-    MessageManager messages{"", false, false, "", ""};
-    Config config{&messages, nullptr, "", "", false, "640x480x32", false, false};
-    Window window{&messages, &config, "Textures", 0, 0, kWidth, kHeight, false, true, 0, 0};
+    Testing::QuietLog messages;
+    Config config{&messages, nullptr, {.videoMode = "640x480x32"}};
+    Window window{&messages, &config, {.title = "Textures", .width = kWidth, .height = kHeight}};
     RenderSystem_D3D7 render{&messages, &config, &window, false, false};
     Testing::ImageFolder folder;
 };

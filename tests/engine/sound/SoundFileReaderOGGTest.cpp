@@ -110,7 +110,7 @@ TEST_F(SoundFileReaderOGGTest, FewerDecodingErrorsThanTheBoundAreSkipped)
 TEST_F(SoundFileReaderOGGTest, SeekCallbackReachesTheEndAndRefusesPlacesOutsideTheFile)
 {
     WriteSound("bytes.ogg", "0123456789");
-    std::unique_ptr<FileBinary> file = files.OpenFileBinary("data\\bytes.ogg", false);
+    std::unique_ptr<FileBinary> file = files.OpenFileBinary("data\\bytes.ogg", FileAccess::kRead);
     EXPECT_EQ(SoundFileReaderOGG::SeekFile(file.get(), 0, SEEK_END), 0);
     EXPECT_EQ(SoundFileReaderOGG::TellFile(file.get()), 10);
     char byte = 0;

@@ -44,9 +44,9 @@ class SoundPlaybackTest : public SoundTestBed {
 protected:
     SoundPlaybackTest()
         : loopback(Platform::OpenALDriver::CreateLoopback()), scopedLoopback(*loopback),
-          scopedWindows(windows), config(&messages, &files, folder.Internal(), "Test", false, "800x600x32", false,
-                                         false),
-          window(&messages, &config, "Test", 0, 0, 320, 240, false, true, 0, 0)
+          scopedWindows(windows),
+          config(&messages, &files, {.folder = folder.Internal(), .name = "Test", .videoMode = "800x600x32"}),
+          window(&messages, &config, {.title = "Test", .width = 320, .height = 240})
     {
         system = std::make_unique<SoundSystem_DS7>(&messages, &files, &window, false);
         manager = std::make_unique<SoundManager>(&messages, &files, system.get());

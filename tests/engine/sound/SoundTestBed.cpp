@@ -1,11 +1,13 @@
 #include "tests/engine/sound/SoundTestBed.h"
 
+#include "tests/support/LogProbe.h"
+
 #include <algorithm>
 
 namespace Testing {
 
 SoundTestBed::SoundTestBed()
-    : messages("", false, false, "", ""), files(&messages, folder.Internal(), ""), scopedDriver(driver)
+    : files(&messages, folder.Internal(), ""), scopedDriver(driver)
 {
     messages.SetSpacedMode(false);
 }
@@ -23,12 +25,10 @@ void SoundTestBed::WriteSound(const std::string& name, const std::string& bytes)
 
 std::vector<std::string> SoundTestBed::LogLines() const
 {
-    std::vector<std::string> lines;
-    for (Halvard::u32 i = 0; i < messages.GetLogEntryCount(); ++i) {
-        std::string text = messages.GetLogEntry(i).text;
+    std::vector<std::string> lines = LogProbe(messages).Texts();
+    for (std::string& text : lines) {
         if (!text.empty() && text.back() == '\n')
             text.pop_back();
-        lines.push_back(text);
     }
     return lines;
 }
@@ -41,10 +41,7 @@ bool SoundTestBed::Logged(const std::string& line) const
 
 int SoundTestBed::CountErrors() const
 {
-    int count = 0;
-    for (Halvard::u32 i = 0; i < messages.GetLogEntryCount(); ++i)
-        count += messages.GetLogEntry(i).level == Halvard::MessageManager::kError ? 1 : 0;
-    return count;
+    return static_cast<int>(LogProbe(messages).CountAt(Halvard::MessageManager::kError));
 }
 
 } // namespace Testing

@@ -6,6 +6,7 @@
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundSystem_DS7.h"
 #include "tests/support/FakeAudioDriver.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +34,7 @@ protected:
     int CountErrors() const;
 
     TempFolder folder;
-    Halvard::MessageManager messages;
+    QuietLog messages;
     Halvard::FileManager files;
     FakeAudioDriver driver;
     ScopedAudioDriver scopedDriver;

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Checks the include rules the build cannot see:
+# - only platform/ and tests/ include SDL, OpenGL or OpenAL headers, or a
+#   platform header that includes one or names one of their types (directly
+#   or through other platform headers);
+# - engine/core includes no other folder of engine/;
+# - no folder of engine/ but engine/app includes engine/app.
+# Prints every offending include and fails when there is one.
+# Usage: scripts/check_layers.sh [root]   (default: the repository)
+set -euo pipefail
+cd "${1:-$(dirname "$0")/..}"
+
+SYSTEM_HEADER='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](SDL2/|SDL[._]|GL/|AL/)'
+# Lines that are comments do not count: they may name a call they explain.
+SYSTEM_TYPE='^[[:space:]]*[^/[:space:]].*\b(SDL_[A-Za-z]|GL(enum|uint|int|sizei|float|boolean|bitfield|void)\b|ALC?(enum|uint|int|sizei|float|boolean|void|device|context)\b)'
+
+list_sources() {
+    if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+        git ls-files --cached --others --exclude-standard
+    else
+        find . -mindepth 1 \( -name 'build*' -o -name '.*' \) -prune -o -type f -print | sed 's|^\./||'
+    fi | grep -E '\.(h|hpp|inl|c|cc|cpp)$' | sort -u | while read -r file; do
+        [[ -f "$file" ]] && echo "$file"
+    done
+}
+
+mapfile -t sources < <(list_sources)
+failed=0
+
+# The sources whose paths match the first pattern and not the second.
+select_sources() {
+    printf '%s\n' "${sources[@]}" | grep -E "$1" | grep -vE "${2:-^$}" || true
+}
+
+report() {
+    echo "check_layers: $1"
+    failed=1
+}
+
+# Lines "file:line:text" of the sources that include the given quoted path
+# pattern (an extended regular expression).
+includes_of() {
+    local pattern=$1
+    shift
+    (($# == 0)) && return 0
+    grep -HnE "^[[:space:]]*#[[:space:]]*include[[:space:]]*\"($pattern)\"" "$@" || true
+}
+
+# The platform headers that bring the system libraries' declarations along:
+# those that include or name them, then those that include such a header.
+mapfile -t platform_headers < <(select_sources '^platform/.*\.(h|hpp|inl)$')
+declare -A facing=()
+for header in "${platform_headers[@]}"; do
+    if grep -qE "$SYSTEM_HEADER" "$header" || grep -qE "$SYSTEM_TYPE" "$header"; then
+        facing[$header]=1
+    fi
+done
+changed=1
+while ((changed)); do
+    changed=0
+    for header in "${platform_headers[@]}"; do
+        [[ -n "${facing[$header]:-}" ]] && continue
+        for included in $(grep -ohE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"platform/[^"]+"' "$header" |
+                          sed -E 's/.*"(.*)"/\1/'); do
+            if [[ -n "${facing[$included]:-}" ]]; then
+                facing[$header]=1
+                changed=1
+                break
+            fi
+        done
+    done
+done
+
+mapfile -t outside < <(select_sources . '^(platform|tests)/')
+if ((${#outside[@]})); then
+    while IFS= read -r line; do
+        [[ -n "$line" ]] && report "system library header outside platform/ and tests/: $line"
+    done < <(grep -HnE "$SYSTEM_HEADER" "${outside[@]}" || true)
+    if ((${#facing[@]})); then
+        facing_pattern=$(printf '%s\n' "${!facing[@]}" | sed 's/[.]/[.]/g' | paste -sd'|')
+        while IFS= read -r line; do
+            [[ -n "$line" ]] && report "platform header that shows a system library, outside platform/ and tests/: $line"
+        done < <(includes_of "$facing_pattern" "${outside[@]}")
+    fi
+fi
+
+mapfile -t core < <(select_sources '^engine/core/')
+while IFS= read -r line; do
+    [[ -n "$line" ]] && report "engine/core includes another engine folder: $line"
+done < <(includes_of 'engine/[^"/]+/[^"]*' "${core[@]}" | grep -vE '"engine/core/' || true)
+
+mapfile -t subsystems < <(select_sources '^engine/' '^engine/app/')
+while IFS= read -r line; do
+    [[ -n "$line" ]] && report "engine folder below engine/app includes it: $line"
+done < <(includes_of 'engine/app/[^"]*' "${subsystems[@]}")
+
+if ((failed)); then
+    echo "check_layers: failed"
+    exit 1
+fi
+echo "check_layers: the layers keep to their floors"
