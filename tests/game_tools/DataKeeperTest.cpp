@@ -22,7 +22,6 @@
 #include "tools/ShaderWriter.h"
 
 #include "tests/support/FrameStepper.h"
-#include "tests/support/ImageFiles.h"
 #include "tests/support/LogProbe.h"
 #include "tests/support/ScopedVideoSystem.h"
 #include "tests/support/TestEngine.h"

@@ -13,7 +13,6 @@
 #include "engine/render/VertexBuffer.h"
 #include "platform/video/GLVideoSystem.h"
 
-#include "tests/support/ImageFiles.h"
 #include "tests/support/LogProbe.h"
 #include "tests/support/ScopedVideoSystem.h"
 #include "tests/support/TestEngine.h"
