@@ -179,8 +179,11 @@ ProgramRunResult ProgramRunner::Run()
     ProgramRunResult result;
     result.exitStatus = WaitForExit(child);
     result.standardError = ReadWhole(errors);
-    result.logFile = FindLog();
-    result.logText = ReadLog();
+    const fs::path log = FindLog();
+    if (!log.empty()) {
+        result.logFile = log.lexically_relative(folder_.Path());
+        result.log = LogProbe::FromHtmlFile(log);
+    }
     return result;
 }
 

@@ -25,9 +25,10 @@ struct ProgramRunResult {
     // The exit status, or none when a signal ended the program.
     std::optional<int> exitStatus;
     std::string standardError;
-    // The HTML log, wherever the program wrote it; empty when none was found.
+    // The HTML log, wherever the program wrote it (relative to the temporary
+    // folder: "program/Halvard.html"); none when it wrote none.
     std::filesystem::path logFile;
-    std::string logText;
+    std::optional<LogProbe> log;
 };
 
 // Starts the real program from a temporary program folder holding copies of
@@ -35,7 +36,8 @@ struct ProgramRunResult {
 // the offscreen video and null sound drivers. Run waits until the log says
 // "Window creation:" and then stays quiet for the settle time, sends SIGTERM
 // (a quit request to the program) and waits for the exit. A step that times
-// out kills the program and throws std::runtime_error saying which step.
+// out kills the program and throws std::runtime_error saying which step. The
+// folders go with the runner.
 class ProgramRunner {
 public:
     explicit ProgramRunner(ProgramRunSettings settings);
