@@ -1,11 +1,13 @@
 #include "tests/data/DataChecker.h"
 
 #include "engine/core/Error.h"
+#include "engine/core/FileBinary.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/Image.h"
 #include "engine/core/PackFile.h"
 #include "engine/core/PathUtils.h"
 #include "engine/core/StringUtils.h"
+#include "engine/core/VersionedHeader.h"
 #include "engine/render/ModelFile.h"
 #include "engine/render/ParticleSystem.h"
 #include "engine/render/ShaderDescriptor.h"
@@ -19,6 +21,7 @@
 #include "tests/support/QuietLog.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <set>
 
@@ -154,6 +157,8 @@ std::vector<std::string> DataChecker::CheckFile(const std::string& path)
         return CheckReader(path, [&] { Halvard::ModelFile(log, files, DataRelative(path)); });
     if (extension == "srf")
         return CheckReader(path, [&] { Halvard::ShaderDescriptor(log, files, DataRelative(path)); });
+    if (extension == "fnt")
+        return CheckFont(path);
     if (extension == "psf")
         return CheckReader(path, [&] {
             Halvard::ParticleSystem(log, files, engine_.GetTimerManager(), engine_.GetSpriteGroupManager(),
@@ -197,6 +202,38 @@ std::vector<std::string> DataChecker::CheckSound(const std::string& path)
         else
             reader = std::make_unique<Halvard::SoundFileReaderOGG>(log, files, DataRelative(path));
         problems = CheckSoundQuality(*reader, path);
+    });
+    return failed.empty() ? problems : failed;
+}
+
+// The font reader keeps what it read of a damaged file, so the check reads
+// the file itself: the header the font checks, a count the file holds
+// exactly, and records that each name a new character and lie inside the
+// texture.
+std::vector<std::string> DataChecker::CheckFont(const std::string& path)
+{
+    constexpr u32 kRecordSize = 22;
+    std::vector<std::string> problems;
+    const std::vector<std::string> failed = CheckReader(path, [&] {
+        const std::unique_ptr<Halvard::FileBinary> file =
+            engine_.GetFileManager()->OpenFileBinary(path, Halvard::FileAccess::kRead, Halvard::FileLoading::kWhole);
+        Halvard::VersionedHeader::Read(*file).Require({"HVFNT", 201, 201}, file->GetSize(), "not a font file",
+                                                      "not font version 201");
+        const u32 count = file->ReadUInt();
+        if (file->GetSize() != Halvard::VersionedHeader::kSize + 4 + static_cast<Halvard::u64>(count) * kRecordSize)
+            return problems.push_back(path + ": " + std::to_string(count) + " glyphs do not fill the file");
+        std::set<Halvard::u16> characters;
+        for (u32 index = 0; index < count; ++index) {
+            Halvard::u16 character = 0;
+            file->Read(&character, 2);
+            float values[5];
+            for (float& value : values)
+                value = file->ReadFloat();
+            const bool inside = std::all_of(values, values + 4, [](float v) { return v >= 0.0f && v <= 1.0f; }) &&
+                                values[0] + values[2] <= 1.0f && values[1] + values[3] <= 1.0f;
+            if (!characters.insert(character).second || !inside || !(values[4] > 0.0f && std::isfinite(values[4])))
+                problems.push_back(path + ": glyph " + std::to_string(index) + " is repeated or out of place");
+        }
     });
     return failed.empty() ? problems : failed;
 }

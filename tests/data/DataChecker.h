@@ -35,6 +35,7 @@ private:
     std::vector<std::string> CheckXml(const std::string& path);
     std::vector<std::string> CheckImage(const std::string& path);
     std::vector<std::string> CheckSound(const std::string& path);
+    std::vector<std::string> CheckFont(const std::string& path);
     std::vector<std::string> CheckPack(const std::string& path);
     template <typename Reader>
     std::vector<std::string> CheckReader(const std::string& path, Reader read);

@@ -1,5 +1,6 @@
 #include "tests/data/DataChecker.h"
 #include "tests/support/TestEngine.h"
+#include "tools/FontWriter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -61,6 +62,31 @@ TEST_F(DataChecker, ReportsEveryFileItsReaderRefusesNamingIt)
     }
     Write("data\\ui\\square.tga", TgaOf(4, 2));
     EXPECT_THAT(checker.CheckFile("data\\ui\\square.tga"), IsEmpty());
+}
+
+TEST_F(DataChecker, ReadsFontFilesStrictly)
+{
+    const Tools::FontGlyph a{'A', 0.0f, 0.5f, 0.25f, 0.5f, 0.5f};
+    const Tools::FontGlyph b{'B', 0.25f, 0.5f, 0.25f, 0.5f, 0.5f};
+    Tools::FontGlyph outside = b;
+    outside.u = 0.9f;
+    std::vector<std::uint8_t> overCounted = Tools::BuildFontFile({a, b});
+    overCounted[13] = 3;
+    const std::pair<std::vector<std::uint8_t>, std::string> cases[] = {
+        {Tools::BuildFontFile({a, b}, 202), "not font version 201"},
+        {overCounted, "3 glyphs do not fill the file"},
+        {Tools::BuildFontFile({a, a}), "glyph 1 is repeated or out of place"},
+        {Tools::BuildFontFile({a, outside}), "glyph 1 is repeated or out of place"},
+        {{'j', 'u', 'n', 'k'}, "Failed to read 13 bytes"},
+    };
+    for (const auto& [bytes, problem] : cases) {
+        SCOPED_TRACE(problem);
+        Write("data\\ui\\fonts\\en\\bad.fnt", std::string(bytes.begin(), bytes.end()));
+        EXPECT_THAT(checker.CheckFile("data\\ui\\fonts\\en\\bad.fnt"), ElementsAre(HasSubstr(problem)));
+    }
+    const std::vector<std::uint8_t> good = Tools::BuildFontFile({a, b});
+    Write("data\\ui\\fonts\\en\\good.fnt", std::string(good.begin(), good.end()));
+    EXPECT_THAT(checker.CheckFile("data\\ui\\fonts\\en\\good.fnt"), IsEmpty());
 }
 
 TEST_F(DataChecker, FindsTheFilesAResourceListNamesThatDoNotExist)

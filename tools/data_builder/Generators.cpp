@@ -1,5 +1,7 @@
 #include "tools/data_builder/Generators.h"
 
+#include "tools/data_builder/generators/FontGenerator.h"
+
 namespace Tools {
 
 // A new generator is one line of this table (and the header of its entry
@@ -7,6 +9,7 @@ namespace Tools {
 std::vector<Generator> ListGenerators()
 {
     return {
+        {"fonts", GenerateFonts},
     };
 }
 
