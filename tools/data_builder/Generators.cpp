@@ -1,5 +1,8 @@
 #include "tools/data_builder/Generators.h"
 
+#include "tools/data_builder/generators/MusicGenerator.h"
+#include "tools/data_builder/generators/SoundGenerator.h"
+
 namespace Tools {
 
 // A new generator is one line of this table (and the header of its entry
@@ -7,6 +10,8 @@ namespace Tools {
 std::vector<Generator> ListGenerators()
 {
     return {
+        {"sounds", GenerateSounds},
+        {"music", GenerateMusic},
     };
 }
 
