@@ -1,6 +1,8 @@
 #include "tools/data_builder/Generators.h"
 
 #include "tools/data_builder/generators/FontGenerator.h"
+#include "tools/data_builder/generators/MusicGenerator.h"
+#include "tools/data_builder/generators/SoundGenerator.h"
 
 namespace Tools {
 
@@ -9,6 +11,8 @@ namespace Tools {
 std::vector<Generator> ListGenerators()
 {
     return {
+        {"sounds", GenerateSounds},
+        {"music", GenerateMusic},
         {"fonts", GenerateFonts},
     };
 }
