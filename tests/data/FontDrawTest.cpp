@@ -1,12 +1,7 @@
-#include "engine/core/Config.h"
 #include "engine/core/Image.h"
-#include "engine/core/Window.h"
-#include "engine/render/IndexBuffer.h"
-#include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/TextureManager.h"
 #include "engine/render/VertexBuffer.h"
-#include "tests/support/ImageFiles.h"
-#include "tests/support/QuietLog.h"
+#include "tests/support/ScreenQuad.h"
 #include "tools/data_builder/generators/FontGenerator.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +12,6 @@
 using namespace Halvard;
 
 namespace {
-
-constexpr u32 kWidth = 640;
-constexpr u32 kHeight = 480;
 
 struct GlyphRectangle {
     float u = 0.0f;
@@ -46,80 +38,51 @@ GlyphRectangle FindGlyph(const std::vector<std::uint8_t>& font, char16_t charact
     return {};
 }
 
-// Draws one glyph of a generated font over the whole screen on the real
-// video system, its quad laid out as the font lays its quads: vertex 0 the
-// top left at (u, v + vSize), vertex 1 the bottom left at (u, v).
-class FontDrawTest : public ::testing::Test {
-protected:
-    void DrawGlyph(const GlyphRectangle& glyph)
-    {
-        const auto vertices = render.CreateVertexBuffer(0, false, 4);
-        PlainVertex* vertex = vertices->Lock<PlainVertex>(0, 4);
-        vertex[0] = {-1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f, glyph.u, glyph.v + glyph.vSize};
-        vertex[1] = {-1.0f, -1.0f, 0.0f, 0.0f, 0.0f, 1.0f, glyph.u, glyph.v};
-        vertex[2] = {1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f, glyph.u + glyph.uSize, glyph.v + glyph.vSize};
-        vertex[3] = {1.0f, -1.0f, 0.0f, 0.0f, 0.0f, 1.0f, glyph.u + glyph.uSize, glyph.v};
-        vertices->Unlock();
-        const auto indices = render.CreateIndexBuffer(0, 6);
-        const u32 order[] = {0, 1, 2, 2, 1, 3};
-        indices->SetIndices(0, 6, order);
-        indices->SetIndexCount(6);
-        render.SetLighting(false);
-        render.SetZ(false);
-        render.SetCullMode(RenderSystem::kCullNone);
-        render.SetTextureFilter(0, RenderSystem::kFilterPoint);
-        render.BeginScene();
-        render.DrawIndexedPrimitive(false, *indices, *vertices, 2);
-        render.EndScene();
+// Lit pixels of each screen row, the top row first.
+std::vector<u32> InkByRow(const Image& capture)
+{
+    std::vector<u32> ink;
+    for (u32 y = 0; y < capture.GetHeight(); ++y) {
+        u32 lit = 0;
+        for (u32 x = 0; x < capture.GetWidth(); ++x)
+            lit += Testing::ScreenQuad::Pixel(capture, x, y)[0] > 128 ? 1 : 0;
+        ink.push_back(lit);
     }
-
-    // Lit pixels of each screen row, the top row first.
-    std::vector<u32> InkByRow()
-    {
-        Image capture;
-        render.CaptureScreen(capture);
-        const u32 bytes = capture.GetBitsPerPixel() / 8;
-        std::vector<u32> ink;
-        for (u32 y = 0; y < capture.GetHeight(); ++y) {
-            const u8* row = capture.GetData() + static_cast<std::size_t>(capture.GetHeight() - 1 - y) *
-                                                    capture.GetWidth() * bytes;
-            u32 lit = 0;
-            for (u32 x = 0; x < capture.GetWidth(); ++x)
-                lit += row[x * bytes] > 128 ? 1 : 0;
-            ink.push_back(lit);
-        }
-        return ink;
-    }
-
-    Testing::QuietLog messages;
-    Config config{&messages, nullptr, {.videoMode = "640x480x32"}};
-    Window window{&messages, &config, {.title = "Fonts", .width = kWidth, .height = kHeight}};
-    RenderSystem_D3D7 render{&messages, &config, &window, false, false};
-    Testing::ImageFolder folder;
-};
+    return ink;
+}
 
 } // namespace
 
 // The coverage image serves as the picture, so lit pixels are the glyph's
 // ink: a "T" drawn so shows its bar in the upper half of the screen and only
 // its stem in the lower.
-TEST_F(FontDrawTest, AGlyphStandsUprightOnTheScreen)
+TEST(FontDraw, AGlyphStandsUprightOnTheScreen)
 {
+    Testing::ScreenQuad screen;
     for (const Tools::FontRecipe& recipe : Tools::GameFontRecipes()) {
         SCOPED_TRACE(recipe.name);
         const auto files = Tools::BuildFont(recipe, Tools::DefaultFaceFolder());
         const std::vector<std::uint8_t>& opacity = files.at(recipe.name + "_opacity.tga");
-        folder.Write(recipe.name + ".tga", std::string(opacity.begin(), opacity.end()));
-        TextureManager textures(&messages, &folder.Files(), &render);
-        render.SetTexture(0, textures.GetTexture(false, recipe.name + ".tga", ""));
-        DrawGlyph(FindGlyph(files.at(recipe.name + ".fnt"), u'T'));
+        screen.folder.Write(recipe.name + ".tga", std::string(opacity.begin(), opacity.end()));
+        TextureManager textures(&screen.messages, &screen.folder.Files(), &screen.render);
+        screen.render.SetTexture(0, textures.GetTexture(false, recipe.name + ".tga", ""));
+        // Laid out as the font lays a glyph's quad: vertex 0 the top left at
+        // (u, v + vSize), vertex 1 the bottom left at (u, v).
+        const GlyphRectangle t = FindGlyph(files.at(recipe.name + ".fnt"), u'T');
+        screen.Draw({PlainVertex{-1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f, t.u, t.v + t.vSize},
+                     PlainVertex{-1.0f, -1.0f, 0.0f, 0.0f, 0.0f, 1.0f, t.u, t.v},
+                     PlainVertex{1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 1.0f, t.u + t.uSize, t.v + t.vSize},
+                     PlainVertex{1.0f, -1.0f, 0.0f, 0.0f, 0.0f, 1.0f, t.u + t.uSize, t.v}},
+                    RenderSystem::kFilterPoint);
 
-        const std::vector<u32> ink = InkByRow();
-        const auto middle = ink.begin() + kHeight / 2;
+        Image capture;
+        screen.render.CaptureScreen(capture);
+        const std::vector<u32> ink = InkByRow(capture);
+        const auto middle = ink.begin() + Testing::ScreenQuad::kHeight / 2;
         const u32 upper = *std::max_element(ink.begin(), middle);
         const u32 lower = *std::max_element(middle, ink.end());
         EXPECT_GT(lower, 0u) << "the stem reaches the lower half";
         EXPECT_GT(upper, 2 * lower) << "the bar is above the stem";
-        render.SetTexture(0, nullptr);
+        screen.render.SetTexture(0, nullptr);
     }
 }
