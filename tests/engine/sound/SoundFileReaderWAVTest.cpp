@@ -2,7 +2,7 @@
 #include "engine/sound/SoundFileReaderEMP.h"
 #include "engine/sound/SoundFileReaderWAV.h"
 #include "tests/engine/sound/SoundFiles.h"
-#include "tests/engine/sound/SoundTestBed.h"
+#include "tests/support/SoundTestBed.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundUtils.h"
 #include "tests/engine/sound/SoundFiles.h"
-#include "tests/engine/sound/SoundTestBed.h"
+#include "tests/support/SoundTestBed.h"
 
 #include <gtest/gtest.h>
 
