@@ -11,6 +11,9 @@ struct TestEngineOptions {
     bool stencilRequest = false;
     // Benchmarks write no log.
     bool logEnabled = true;
+    // The folder the engine reads its data below, in the system's form
+    // ("\work\build\game"); the temporary folder when empty.
+    std::string installFolder = {};
 };
 
 // An engine whose program folder, log and ini file live in a temporary

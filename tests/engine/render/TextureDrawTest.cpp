@@ -10,6 +10,7 @@
 #include "engine/render/VertexBuffer.h"
 #include "tests/support/ImageFiles.h"
 #include "tests/support/QuietLog.h"
+#include "tools/ImageWriter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -74,7 +75,7 @@ protected:
     // Image row 0 (the file's first) is red, green; row 1 blue, white.
     void WriteQuadPicture()
     {
-        folder.Write("quad.bmp", Testing::BmpFile(2, 2, 24, {0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255}));
+        folder.Write("quad.bmp", Tools::BmpFile(2, 2, 24, {0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255}));
     }
 
     // Red, green and blue of the screen pixel, y from the top.
