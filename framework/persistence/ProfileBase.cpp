@@ -20,6 +20,8 @@ constexpr u32 kLevelResultSize = 16;
 // A file name's stem and its random digits fill this many characters.
 constexpr std::size_t kFileNameLength = 16;
 // Stems this long take no digits; a file of that name is taken only once.
+// Longer stems are cut to it, so that a long name still makes a file name
+// that every file system takes.
 constexpr std::size_t kLongStemLength = kFileNameLength - 1;
 constexpr u32 kAttemptsPerForm = 1024;
 // When every draw of the full stem is taken, the stem is cut to this many
@@ -84,12 +86,13 @@ void ProfileBase::Create(const std::wstring& name)
     Save();
 }
 
-// Lower-case Latin letters of the name's narrow form; may be empty.
+// Lower-case Latin letters of the name's narrow form, at most
+// kLongStemLength of them; may be empty.
 std::string ProfileBase::MakeStem(const std::wstring& name)
 {
     std::string stem = Halvard::ToLower(Halvard::ToString(name));
     std::erase_if(stem, [](char c) { return c < 'a' || c > 'z'; });
-    return stem;
+    return stem.substr(0, kLongStemLength);
 }
 
 // The stem, then "_" and random digits up to the full length; a stem too
