@@ -109,9 +109,8 @@ const HighScoresTable::Entry* HighScoresTable::GetEntry(u32 category, u32 n) con
 
 u32 HighScoresTable::GetEntryCount(u32 category) const
 {
-    return static_cast<u32>(std::count_if(entries_.begin(), entries_.end(), [category](const std::unique_ptr<Entry>& e) {
-        return e->category == category;
-    }));
+    const auto inCategory = [category](const std::unique_ptr<Entry>& entry) { return entry->category == category; };
+    return static_cast<u32>(std::count_if(entries_.begin(), entries_.end(), inCategory));
 }
 
 void HighScoresTable::Clear()

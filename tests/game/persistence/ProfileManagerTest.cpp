@@ -45,6 +45,19 @@ protected:
                                                 save.User());
     }
 
+    // Profiles made by a manager that is gone again: their file names in the
+    // order given.
+    std::vector<std::string> MakeProfiles(std::initializer_list<const wchar_t*> names, const wchar_t* current = nullptr)
+    {
+        const auto manager = Open();
+        std::vector<std::string> fileNames;
+        for (const wchar_t* name : names)
+            fileNames.push_back(manager->AddProfile(name)->GetFileName());
+        if (current != nullptr)
+            manager->SetCurrentProfile(manager->GetProfile(current), ProfileManager::ListSaving::kSaveFile);
+        return fileNames;
+    }
+
     static std::vector<std::wstring> Names(const ProfileManager& manager)
     {
         std::vector<std::wstring> names;
@@ -80,11 +93,9 @@ TEST_F(ProfileManagerTest, WithoutFolderAndListNoProfileIsCurrentAndAnEmptyListI
 
 TEST_F(ProfileManagerTest, TheCurrentNameAndTheRecordsReadBack)
 {
+    MakeProfiles({L"bob", L"Anna"}, L"BOB");
     {
         const auto manager = Open();
-        manager->AddProfile(L"bob");
-        manager->AddProfile(L"Anna");
-        manager->SetCurrentProfile(manager->GetProfile(L"BOB"), ProfileManager::ListSaving::kSaveFile);
         EXPECT_TRUE(manager->SubmitLevelTime({0, 1}, L"bob", 0, 20.0f));
         EXPECT_TRUE(manager->SubmitLevelTime({1, 0}, L"Anna", 1, 35.5f));
     }
@@ -101,14 +112,7 @@ TEST_F(ProfileManagerTest, TheCurrentNameAndTheRecordsReadBack)
 
 TEST_F(ProfileManagerTest, AListNamingAVanishedProfileMakesTheFirstCurrentAndIsSaved)
 {
-    std::string bobFile;
-    {
-        const auto manager = Open();
-        manager->AddProfile(L"Cleo");
-        manager->AddProfile(L"anna");
-        bobFile = manager->AddProfile(L"Bob")->GetFileName();
-        manager->SetCurrentProfile(manager->GetProfile(L"Bob"), ProfileManager::ListSaving::kSaveFile);
-    }
+    const std::string bobFile = MakeProfiles({L"Cleo", L"anna", L"Bob"}, L"Bob")[2];
     save.Remove("profiles\\" + bobFile);
     const auto manager = Open();
     EXPECT_EQ(CurrentName(*manager), L"anna");
@@ -217,13 +221,7 @@ TEST_F(ProfileManagerTest, ATimeBecomesTheRecordOnlyWhenFasterAndEachModeHasItsO
 
 TEST_F(ProfileManagerTest, DeletingTheProfileOfAFileNamedPrfLeavesTheOthers)
 {
-    std::string zedFile;
-    {
-        const auto manager = Open();
-        manager->AddProfile(L"Anna");
-        manager->AddProfile(L"Bob");
-        zedFile = manager->AddProfile(L"Zed")->GetFileName();
-    }
+    const std::string zedFile = MakeProfiles({L"Anna", L"Bob", L"Zed"})[2];
     save.Write("profiles\\.prf", save.Read("profiles\\" + zedFile));
     save.Remove("profiles\\" + zedFile);
     const auto manager = Open();
@@ -254,10 +252,7 @@ TEST_F(ProfileManagerTest, NewProfilesTakeTheSoundSetsVolumesAndTheCurrentOneGiv
 
 TEST_F(ProfileManagerTest, AnUnreadableProfileIsSkippedAndAnUnreadableListKeptAsBad)
 {
-    {
-        const auto manager = Open();
-        manager->AddProfile(L"Anna");
-    }
+    MakeProfiles({L"Anna"});
     save.Write("profiles\\broken.prf", "not a profile");
     const std::string badList = Testing::VersionedHeader(13, "FLPMF", 99);
     save.Write("profiles.pmf", badList);
