@@ -10,6 +10,7 @@
 #include "platform/os/ReplacementFile.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 
@@ -164,6 +165,13 @@ void FileBinary::Write(const void* buffer, u32 count, u32* countWritten)
         throw FileError("Failed to write " + UIntToString(count) + " bytes from " + Quoted() + " file");
 }
 
+u8 FileBinary::ReadByte()
+{
+    u8 byte = 0;
+    Read(&byte, 1);
+    return byte;
+}
+
 u32 FileBinary::ReadUInt()
 {
     u8 bytes[4];
@@ -176,6 +184,16 @@ float FileBinary::ReadFloat()
     u8 bytes[4];
     Read(bytes, 4);
     return ReadLittleEndianFloat(bytes);
+}
+
+u32 FileBinary::ReadCount(u32 entrySize)
+{
+    const u32 count = ReadUInt();
+    const u64 left = position_ < size_ ? size_ - position_ : 0;
+    if (static_cast<u64>(count) * entrySize > left)
+        throw FileError("Incorrect count " + UIntToString(count) + " in " + Quoted() + " file: " +
+                        UIntToString(static_cast<u32>(left)) + " bytes left");
+    return count;
 }
 
 void FileBinary::ReadString(std::string& out)
@@ -224,6 +242,15 @@ void FileBinary::WriteByte(u32 value)
     const u8 byte = static_cast<u8>(value & 0xFF);
     Write(&byte, 1);
 }
+
+void FileBinary::WriteUInt(u32 value)
+{
+    u8 bytes[4];
+    WriteLittleEndian32(bytes, value);
+    Write(bytes, 4);
+}
+
+void FileBinary::WriteFloat(float value) { WriteUInt(std::bit_cast<u32>(value)); }
 
 void FileBinary::Close()
 {

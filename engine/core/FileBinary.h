@@ -57,9 +57,14 @@ public:
     // throws FileError.
     void Write(const void* buffer, u32 count, u32* countWritten = nullptr);
 
+    u8 ReadByte();
     u32 ReadUInt();
     // A little-endian IEEE single, as the data files store it.
     float ReadFloat();
+    // A count of entries that each take at least entrySize bytes: a count
+    // whose entries cannot fit in the bytes left throws FileError, so that
+    // no reader sizes anything from a count the file cannot hold.
+    u32 ReadCount(u32 entrySize);
     // One count byte, then that many bytes or 16-bit characters; the text
     // ends at the first zero among them.
     void ReadString(std::string& out);
@@ -68,6 +73,8 @@ public:
     // 16 bits are written as U+FFFD.
     void WriteWideString(const std::wstring& text);
     void WriteByte(u32 value);
+    void WriteUInt(u32 value);
+    void WriteFloat(float value);
 
     // A writer's bytes take the target's place; throws FileError when they
     // cannot be saved, and the old target stays. Nothing to do for a reader.

@@ -2,6 +2,7 @@
 
 #include "engine/core/Types.h"
 #include "framework/sound/MusicFade.h"
+#include "framework/sound/SoundVolumes.h"
 
 #include <map>
 #include <memory>
@@ -27,7 +28,7 @@ class MusicTrack;
 // configuration variables "g_sound_volume" and "g_music_volume". Without a
 // sound manager every operation does nothing and every state query answers
 // stopped; the variables are registered all the same. Main thread only.
-class SoundSet {
+class SoundSet : public SoundVolumes {
 public:
     // Registers both variables (a value from the ini file replaces the one
     // given) and applies them.
@@ -36,7 +37,7 @@ public:
     SoundSet& operator=(const SoundSet&) = delete;
     // Destroys every sound and unregisters the variables, which keep their
     // last values as text for the ini file.
-    virtual ~SoundSet();
+    ~SoundSet() override;
 
     // Count copies of the effect, so that quick repeats overlap instead of
     // cutting each other off.
@@ -66,11 +67,11 @@ public:
     MusicTrack* FindTrack(Halvard::u32 id) const;
 
     // Both clamp to 0..1 and store the result.
-    void SetSoundVolume(float volume);
-    void SetMusicVolume(float volume);
+    void SetSoundVolume(float volume) override;
+    void SetMusicVolume(float volume) override;
     void RefreshSoundVolume() { SetSoundVolume(soundVolume_); }
-    float GetSoundVolume() const { return soundVolume_; }
-    float GetMusicVolume() const { return musicVolume_; }
+    float GetSoundVolume() const override { return soundVolume_; }
+    float GetMusicVolume() const override { return musicVolume_; }
     float GetDefaultSoundVolume() const;
     float GetDefaultMusicVolume() const;
 

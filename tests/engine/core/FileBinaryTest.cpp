@@ -104,6 +104,42 @@ TEST_F(FileBinaryTest, NumbersAndStringsAreLittleEndianWithACountByte)
     EXPECT_EQ(file->GetPosition(), file->GetSize());
 }
 
+TEST_F(FileBinaryTest, BytesNumbersAndFloatsAreWrittenLittleEndianAndReadBack)
+{
+    const std::string bytes = WrittenBytes("numbers.bin", [](FileBinary& file) {
+        file.WriteByte(0x1FF);
+        file.WriteUInt(0x12345678u);
+        file.WriteFloat(1.5f);
+    });
+    EXPECT_EQ(bytes, std::string("\xFF\x78\x56\x34\x12\0\0\xC0\x3F", 9));
+    auto file = OpenRead("again.bin", bytes);
+    EXPECT_EQ(file->ReadByte(), 0xFFu);
+    EXPECT_EQ(file->ReadUInt(), 0x12345678u);
+    EXPECT_EQ(file->ReadFloat(), 1.5f);
+}
+
+TEST_F(FileBinaryTest, ACountIsTakenOnlyWhenItsEntriesFitInTheBytesLeft)
+{
+    struct Case {
+        std::uint32_t count;
+        std::uint32_t entrySize;
+        bool fits;
+    };
+    // Eight bytes follow the count.
+    const Case cases[] = {{0, 16, true},  {2, 4, true},          {1, 8, true},          {3, 3, false},
+                          {1, 9, false}, {0x80000000u, 2, false}, {0xFFFFFFFFu, 16, false}};
+    for (const Case& c : cases) {
+        std::string bytes(4, '\0');
+        for (int i = 0; i < 4; ++i)
+            bytes[i] = static_cast<char>(c.count >> (8 * i));
+        auto file = OpenRead("count.bin", bytes + std::string(8, 'x'));
+        if (c.fits)
+            EXPECT_EQ(file->ReadCount(c.entrySize), c.count);
+        else
+            EXPECT_THROW(file->ReadCount(c.entrySize), FileError) << c.count << " x " << c.entrySize;
+    }
+}
+
 TEST_F(FileBinaryTest, WideStringsAreWrittenAsSixteenBitUnitsWithTheirZero)
 {
     EXPECT_EQ(WrittenBytes("abc.bin", [](FileBinary& file) { file.WriteWideString(L"abc"); }),

@@ -1,0 +1,12 @@
+#include "framework/persistence/FileServices.h"
+
+#include "engine/app/Engine.h"
+
+namespace GameFramework {
+
+FileServices FileServices::Of(const Halvard::Engine& engine)
+{
+    return FileServices{engine.GetMessageManager(), engine.GetFileManager()};
+}
+
+} // namespace GameFramework

@@ -1,0 +1,134 @@
+#include "framework/persistence/HighScoresTable.h"
+
+#include "engine/core/Error.h"
+#include "engine/core/FileBinary.h"
+#include "framework/persistence/PlayerName.h"
+
+#include <algorithm>
+
+namespace GameFramework {
+
+using Halvard::u32;
+
+namespace {
+
+const SaveFormat kFormat{"GFHSF", 101};
+// The shortest entry on disk: an empty name's count byte and three numbers.
+constexpr u32 kSmallestEntrySize = 1 + 3 * 4;
+
+} // namespace
+
+HighScoresTable::HighScoresTable(FileServices services, u32 maximumPerCategory, const std::string& folder)
+    : saveFile_(services, kFormat), maximumPerCategory_(maximumPerCategory), folder_(folder)
+{
+    Load();
+}
+
+HighScoresTable::~HighScoresTable() = default;
+
+std::string HighScoresTable::GetPath() const { return folder_ + "\\" + kFileName; }
+
+void HighScoresTable::Load()
+{
+    try {
+        saveFile_.Read(GetPath(), [this](Halvard::FileBinary& file) { ReadBody(file); });
+    } catch (const Halvard::FileError& error) {
+        saveFile_.KeepBadCopy(GetPath(), error);
+        Clear();
+    }
+}
+
+void HighScoresTable::ReadBody(Halvard::FileBinary& file)
+{
+    nextSequenceNumber_ = file.ReadUInt();
+    const u32 count = file.ReadCount(kSmallestEntrySize);
+    for (u32 i = 0; i < count; ++i) {
+        std::wstring name;
+        file.ReadWideString(name);
+        const u32 category = file.ReadUInt();
+        const u32 score = file.ReadUInt();
+        AddEntry(name, category, score, file.ReadUInt());
+    }
+}
+
+void HighScoresTable::WriteBody(Halvard::FileBinary& file) const
+{
+    file.WriteUInt(nextSequenceNumber_);
+    file.WriteUInt(static_cast<u32>(entries_.size()));
+    for (const std::unique_ptr<Entry>& entry : entries_) {
+        file.WriteWideString(entry->name);
+        file.WriteUInt(entry->category);
+        file.WriteUInt(entry->score);
+        file.WriteUInt(entry->sequenceNumber);
+    }
+}
+
+const HighScoresTable::Entry* HighScoresTable::AddScore(const std::wstring& name, u32 category, u32 score)
+{
+    const Entry* added = AddEntry(FitPlayerName(name), category, score, nextSequenceNumber_);
+    ++nextSequenceNumber_;
+    SortEntries();
+    const bool kept = DropBeyondMaximum(category, added);
+    Save();
+    return kept ? added : nullptr;
+}
+
+void HighScoresTable::SortEntries()
+{
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [](const std::unique_ptr<Entry>& a, const std::unique_ptr<Entry>& b) {
+                         if (a->score != b->score)
+                             return a->score > b->score;
+                         return a->sequenceNumber < b->sequenceNumber;
+                     });
+}
+
+// Whether the added entry is still in the table afterwards.
+bool HighScoresTable::DropBeyondMaximum(u32 category, const Entry* added)
+{
+    bool kept = true;
+    u32 seen = 0;
+    std::erase_if(entries_, [&](const std::unique_ptr<Entry>& entry) {
+        if (entry->category != category || ++seen <= maximumPerCategory_)
+            return false;
+        if (entry.get() == added)
+            kept = false;
+        return true;
+    });
+    return kept;
+}
+
+const HighScoresTable::Entry* HighScoresTable::GetEntry(u32 category, u32 n) const
+{
+    for (const std::unique_ptr<Entry>& entry : entries_) {
+        if (entry->category == category && n-- == 0)
+            return entry.get();
+    }
+    return nullptr;
+}
+
+u32 HighScoresTable::GetEntryCount(u32 category) const
+{
+    const auto inCategory = [category](const std::unique_ptr<Entry>& entry) { return entry->category == category; };
+    return static_cast<u32>(std::count_if(entries_.begin(), entries_.end(), inCategory));
+}
+
+void HighScoresTable::Clear()
+{
+    nextSequenceNumber_ = 0;
+    entries_.clear();
+    Save();
+}
+
+void HighScoresTable::Save()
+{
+    saveFile_.Write(GetPath(), [this](Halvard::FileBinary& file) { WriteBody(file); });
+}
+
+HighScoresTable::Entry* HighScoresTable::AddEntry(const std::wstring& name, u32 category, u32 score, u32 sequenceNumber)
+{
+    entries_.push_back(std::make_unique<Entry>(Entry{name, category, score, sequenceNumber}));
+    return entries_.back().get();
+}
+
+} // namespace GameFramework

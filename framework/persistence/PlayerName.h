@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace GameFramework {
+
+// The longest player name the save files' one-byte string count can carry.
+inline constexpr std::size_t kMaxPlayerNameLength = 254;
+
+// A name as the save files keep it: every character beyond 16 bits becomes
+// U+FFFD (as the files store it), and the text is cut to
+// kMaxPlayerNameLength characters. Names are fitted where they are made, so
+// that the name in memory is the name a file gives back.
+std::wstring FitPlayerName(const std::wstring& name);
+
+// A profile's name: trimmed of white space at both ends, then fitted. Every
+// lookup of a profile compares names in this form.
+std::wstring MakeProfileName(const std::wstring& name);
+
+} // namespace GameFramework

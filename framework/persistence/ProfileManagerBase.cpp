@@ -1,0 +1,239 @@
+#include "framework/persistence/ProfileManagerBase.h"
+
+#include "engine/core/Error.h"
+#include "engine/core/FileBinary.h"
+#include "engine/core/FileManager.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/PathUtils.h"
+#include "engine/core/StringUtils.h"
+#include "framework/persistence/PlayerName.h"
+#include "framework/sound/SoundVolumes.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace GameFramework {
+
+using Halvard::u32;
+
+namespace {
+
+// The shortest record on disk: four numbers and an empty name's count byte.
+constexpr u32 kSmallestRecordSize = 4 * 4 + 1;
+
+std::wstring LookupKey(const std::wstring& name) { return Halvard::ToLowerW(MakeProfileName(name)); }
+
+} // namespace
+
+ProfileManagerBase::ProfileManagerBase(FileServices services, SoundVolumes* soundSet, const std::string& userFolder,
+                                       SaveFormat format)
+    : services_(services), soundSet_(soundSet), saveFile_(services, std::move(format)), userFolder_(userFolder)
+{
+    // A profile's own folder is deleted with it; the folder of them all never.
+    Halvard::ProtectFolderFromDeletion(userFolder_ + "\\profiles");
+}
+
+ProfileManagerBase::~ProfileManagerBase() = default;
+
+std::string ProfileManagerBase::GetPath() const { return userFolder_ + "\\" + kFileName; }
+
+void ProfileManagerBase::LoadProfiles()
+{
+    LoadProfileFiles();
+    SortProfiles();
+    LoadList();
+    if (currentProfile_ == nullptr && !profiles_.empty())
+        SetCurrentProfile(profiles_.front().get(), ListSaving::kSaveFile);
+}
+
+void ProfileManagerBase::LoadProfileFiles()
+{
+    std::vector<std::string> found;
+    services_.files->FindFiles(userFolder_ + "\\profiles", "*.prf", found);
+    for (const std::string& path : found) {
+        try {
+            profiles_.push_back(CreateProfileFromFile(Halvard::GetFileName(path)));
+        } catch (const Halvard::Error&) {
+            // Skipped: the profile has logged why.
+        }
+    }
+}
+
+void ProfileManagerBase::LoadList()
+{
+    currentProfile_ = nullptr;
+    records_.clear();
+    try {
+        saveFile_.Read(GetPath(), [this](Halvard::FileBinary& file) { Read(file); });
+    } catch (const Halvard::FileError& error) {
+        saveFile_.KeepBadCopy(GetPath(), error);
+        currentProfile_ = nullptr;
+        records_.clear();
+        Save();
+    }
+}
+
+void ProfileManagerBase::Write(Halvard::FileBinary& file) const
+{
+    file.WriteWideString(currentProfile_ != nullptr ? currentProfile_->GetName() : std::wstring());
+    file.WriteUInt(static_cast<u32>(records_.size()));
+    for (const LevelRecord& record : records_) {
+        file.WriteUInt(record.level.stage);
+        file.WriteUInt(record.level.level);
+        file.WriteWideString(record.holder);
+        file.WriteUInt(record.gameMode);
+        file.WriteFloat(record.time);
+    }
+}
+
+void ProfileManagerBase::Read(Halvard::FileBinary& file)
+{
+    std::wstring current;
+    file.ReadWideString(current);
+    if (!current.empty())
+        currentProfile_ = GetProfile(current);
+    const u32 count = file.ReadCount(kSmallestRecordSize);
+    for (u32 i = 0; i < count; ++i) {
+        LevelRecord record;
+        record.level.stage = file.ReadUInt();
+        record.level.level = file.ReadUInt();
+        file.ReadWideString(record.holder);
+        record.gameMode = file.ReadUInt();
+        record.time = file.ReadFloat();
+        records_.push_back(std::move(record));
+    }
+}
+
+void ProfileManagerBase::Save()
+{
+    saveFile_.Write(GetPath(), [this](Halvard::FileBinary& file) { Write(file); });
+}
+
+ProfileBase* ProfileManagerBase::GetProfile(const std::wstring& name) const
+{
+    const std::wstring key = LookupKey(name);
+    const auto found = std::find_if(profiles_.begin(), profiles_.end(), [&key](const std::unique_ptr<ProfileBase>& p) {
+        return LookupKey(p->GetName()) == key;
+    });
+    return found != profiles_.end() ? found->get() : nullptr;
+}
+
+void ProfileManagerBase::SetCurrentProfile(ProfileBase* profile, ListSaving saving)
+{
+    currentProfile_ = profile;
+    if (saving == ListSaving::kSaveFile)
+        Save();
+}
+
+ProfileBase* ProfileManagerBase::AddProfile(const std::wstring& name)
+{
+    // An empty name could never be named current in the list's file.
+    const std::wstring fitted = MakeProfileName(name);
+    if (fitted.empty())
+        return nullptr;
+    if (ProfileBase* existing = GetProfile(fitted))
+        return existing;
+    std::unique_ptr<ProfileBase> profile;
+    try {
+        profile = CreateProfile(fitted);
+    } catch (const Halvard::Error& error) {
+        services_.messages->LogError(error.GetText());
+        return nullptr;
+    }
+    StoreProfileSettings(*profile);
+    ProfileBase* added = profile.get();
+    profiles_.push_back(std::move(profile));
+    SortProfiles();
+    Save();
+    return added;
+}
+
+void ProfileManagerBase::DeleteProfile(const std::wstring& name)
+{
+    ProfileBase* profile = GetProfile(name);
+    if (profile == nullptr)
+        return;
+    profile->DeleteFiles();
+    const auto found = std::find_if(profiles_.begin(), profiles_.end(),
+                                    [profile](const std::unique_ptr<ProfileBase>& p) { return p.get() == profile; });
+    const std::unique_ptr<ProfileBase> removed = std::move(*found);
+    profiles_.erase(found);
+    if (currentProfile_ == removed.get())
+        currentProfile_ = profiles_.empty() ? nullptr : profiles_.front().get();
+    Save();
+}
+
+void ProfileManagerBase::RenameProfile(const std::wstring& oldName, const std::wstring& newName)
+{
+    const std::wstring fitted = MakeProfileName(newName);
+    ProfileBase* profile = GetProfile(oldName);
+    if (fitted.empty() || profile == nullptr || GetProfile(fitted) != nullptr)
+        return;
+    profile->SetName(fitted);
+    SortProfiles();
+    Save();
+}
+
+void ProfileManagerBase::SortProfiles()
+{
+    std::stable_sort(profiles_.begin(), profiles_.end(),
+                     [](const std::unique_ptr<ProfileBase>& a, const std::unique_ptr<ProfileBase>& b) {
+                         return Halvard::ToLowerW(a->GetName()) < Halvard::ToLowerW(b->GetName());
+                     });
+}
+
+void ProfileManagerBase::ApplyProfileSettings()
+{
+    if (currentProfile_ == nullptr)
+        return;
+    soundSet_->SetMusicVolume(currentProfile_->GetSettings().musicVolume);
+    soundSet_->SetSoundVolume(currentProfile_->GetSettings().effectsVolume);
+}
+
+void ProfileManagerBase::StoreProfileSettings(ProfileBase& profile)
+{
+    profile.SetSettings(ProfileBase::Settings{soundSet_->GetSoundVolume(), soundSet_->GetMusicVolume()});
+    profile.Save();
+}
+
+const ProfileManagerBase::LevelRecord* ProfileManagerBase::FindRecord(const LevelReference& level, u32 gameMode) const
+{
+    const auto found = std::find_if(records_.begin(), records_.end(), [&](const LevelRecord& record) {
+        return record.level == level && record.gameMode == gameMode;
+    });
+    return found != records_.end() ? &*found : nullptr;
+}
+
+ProfileManagerBase::LevelRecord* ProfileManagerBase::FindRecord(const LevelReference& level, u32 gameMode)
+{
+    return const_cast<LevelRecord*>(std::as_const(*this).FindRecord(level, gameMode));
+}
+
+bool ProfileManagerBase::GetLevelRecord(const LevelReference& level, u32 gameMode, std::wstring& holder,
+                                        float& time) const
+{
+    const LevelRecord* record = FindRecord(level, gameMode);
+    if (record == nullptr)
+        return false;
+    holder = record->holder;
+    time = record->time;
+    return true;
+}
+
+bool ProfileManagerBase::SubmitLevelTime(const LevelReference& level, const std::wstring& holder, u32 gameMode,
+                                         float time)
+{
+    LevelRecord* record = FindRecord(level, gameMode);
+    if (record == nullptr) {
+        records_.push_back(LevelRecord{level, FitPlayerName(holder), gameMode, time});
+    } else if (time < record->time) {
+        record->holder = FitPlayerName(holder);
+        record->time = time;
+    } else {
+        return false;
+    }
+    Save();
+    return true;
+}
+
+} // namespace GameFramework

@@ -1,0 +1,267 @@
+#include "game/persistence/ProfileManager.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "framework/sound/SoundVolumes.h"
+#include "tests/support/LogProbe.h"
+#include "tests/support/SaveFolder.h"
+
+#include <memory>
+
+namespace {
+
+using GameFramework::LevelReference;
+using GameFramework::ProfileBase;
+using Halvard::u32;
+using Tamrisk::ProfileManager;
+
+// The sound set's volumes, with the order in which they were set.
+class RecordedVolumes : public GameFramework::SoundVolumes {
+public:
+    float GetMusicVolume() const override { return music; }
+    float GetSoundVolume() const override { return sound; }
+    void SetMusicVolume(float volume) override
+    {
+        music = volume;
+        calls.push_back("music");
+    }
+    void SetSoundVolume(float volume) override
+    {
+        sound = volume;
+        calls.push_back("sound");
+    }
+
+    float music = 0.5f;
+    float sound = 0.5f;
+    std::vector<std::string> calls;
+};
+
+class ProfileManagerTest : public testing::Test {
+protected:
+    std::unique_ptr<ProfileManager> Open()
+    {
+        return std::make_unique<ProfileManager>(GameFramework::FileServices{save.Log(), save.Files()}, &volumes,
+                                                save.User());
+    }
+
+    // Profiles made by a manager that is gone again: their file names in the
+    // order given.
+    std::vector<std::string> MakeProfiles(std::initializer_list<const wchar_t*> names, const wchar_t* current = nullptr)
+    {
+        const auto manager = Open();
+        std::vector<std::string> fileNames;
+        for (const wchar_t* name : names)
+            fileNames.push_back(manager->AddProfile(name)->GetFileName());
+        if (current != nullptr)
+            manager->SetCurrentProfile(manager->GetProfile(current), ProfileManager::ListSaving::kSaveFile);
+        return fileNames;
+    }
+
+    static std::vector<std::wstring> Names(const ProfileManager& manager)
+    {
+        std::vector<std::wstring> names;
+        for (const auto& profile : manager.GetProfiles())
+            names.push_back(profile->GetName());
+        return names;
+    }
+
+    static std::wstring CurrentName(const ProfileManager& manager)
+    {
+        return manager.GetCurrentProfile() != nullptr ? manager.GetCurrentProfile()->GetName() : L"(none)";
+    }
+
+    static std::string EmptyList()
+    {
+        return Testing::VersionedHeader(13 + 3 + 4, "FLPMF", 100) + std::string("\x01\0\0", 3) +
+               Testing::LittleEndian(0);
+    }
+
+    Testing::SaveFolder save;
+    RecordedVolumes volumes;
+};
+
+TEST_F(ProfileManagerTest, WithoutFolderAndListNoProfileIsCurrentAndAnEmptyListIsWritten)
+{
+    const auto manager = Open();
+    EXPECT_EQ(manager->GetProfileCount(), 0u);
+    EXPECT_EQ(manager->GetCurrentProfile(), nullptr);
+    EXPECT_EQ(save.Read("profiles.pmf"), EmptyList());
+    EXPECT_FALSE(save.Exists("profiles.pmf.bad"));
+    EXPECT_TRUE(save.ErrorLines().empty());
+}
+
+TEST_F(ProfileManagerTest, TheCurrentNameAndTheRecordsReadBack)
+{
+    MakeProfiles({L"bob", L"Anna"}, L"BOB");
+    {
+        const auto manager = Open();
+        EXPECT_TRUE(manager->SubmitLevelTime({0, 1}, L"bob", 0, 20.0f));
+        EXPECT_TRUE(manager->SubmitLevelTime({1, 0}, L"Anna", 1, 35.5f));
+    }
+    const auto manager = Open();
+    EXPECT_EQ(Names(*manager), (std::vector<std::wstring>{L"Anna", L"bob"}));
+    EXPECT_EQ(CurrentName(*manager), L"bob");
+    std::wstring holder;
+    float time = 0.0f;
+    ASSERT_TRUE(manager->GetLevelRecord({1, 0}, 1, holder, time));
+    EXPECT_EQ(holder, L"Anna");
+    EXPECT_EQ(time, 35.5f);
+    EXPECT_FALSE(manager->GetLevelRecord({1, 0}, 0, holder, time));
+}
+
+TEST_F(ProfileManagerTest, AListNamingAVanishedProfileMakesTheFirstCurrentAndIsSaved)
+{
+    const std::string bobFile = MakeProfiles({L"Cleo", L"anna", L"Bob"}, L"Bob")[2];
+    save.Remove("profiles\\" + bobFile);
+    const auto manager = Open();
+    EXPECT_EQ(CurrentName(*manager), L"anna");
+    EXPECT_EQ(save.Read("profiles.pmf").substr(13, 11), std::string("\x05" "a\0n\0n\0a\0\0\0", 11));
+}
+
+TEST_F(ProfileManagerTest, NamesMatchWithoutRegardToCaseOrSurroundingSpace)
+{
+    const auto manager = Open();
+    ProfileBase* anna = manager->AddProfile(L"anna");
+    ASSERT_NE(anna, nullptr);
+    EXPECT_EQ(manager->AddProfile(L"ANNA"), anna);
+    EXPECT_EQ(manager->AddProfile(L" Anna "), anna);
+    EXPECT_EQ(manager->GetProfile(L" anna\t"), anna);
+    EXPECT_EQ(manager->GetProfileCount(), 1u);
+    EXPECT_EQ(save.List("profiles").size(), 1u);
+}
+
+TEST_F(ProfileManagerTest, ANameEmptyOnceTrimmedMakesNoProfile)
+{
+    const auto manager = Open();
+    EXPECT_EQ(manager->AddProfile(L"  \t"), nullptr);
+    EXPECT_EQ(manager->GetProfileCount(), 0u);
+    EXPECT_FALSE(save.Exists("profiles"));
+    manager->AddProfile(L"Anna");
+    manager->RenameProfile(L"Anna", L"   ");
+    EXPECT_EQ(Names(*manager), (std::vector<std::wstring>{L"Anna"}));
+}
+
+TEST_F(ProfileManagerTest, AWelcomeNameWithSpacesIsFoundAsItWasMade)
+{
+    // What the welcome window does with the player's text.
+    const auto manager = Open();
+    manager->AddProfile(L" Anna");
+    manager->SetCurrentProfile(manager->GetProfile(L" Anna"), ProfileManager::ListSaving::kSaveFile);
+    EXPECT_EQ(CurrentName(*manager), L"Anna");
+    EXPECT_EQ(Names(*Open()), (std::vector<std::wstring>{L"Anna"}));
+}
+
+TEST_F(ProfileManagerTest, LongNamesAreLookedUpInTheFormTheyWereMadeIn)
+{
+    const std::wstring longest(254, L'q');
+    const auto manager = Open();
+    ProfileBase* profile = manager->AddProfile(longest + L"tail");
+    ASSERT_NE(profile, nullptr);
+    EXPECT_EQ(profile->GetName(), longest);
+    EXPECT_EQ(manager->GetProfile(longest + L"other"), profile);
+    manager->SetCurrentProfile(profile, ProfileManager::ListSaving::kSaveFile);
+    EXPECT_EQ(CurrentName(*Open()), longest);
+}
+
+TEST_F(ProfileManagerTest, DeletingTheCurrentProfileMakesTheFirstOfTheRestCurrent)
+{
+    const auto manager = Open();
+    for (const wchar_t* name : {L"Dora", L"bob", L"Cleo"})
+        manager->AddProfile(name);
+    manager->SetCurrentProfile(manager->GetProfile(L"Cleo"), ProfileManager::ListSaving::kSaveFile);
+    manager->DeleteProfile(L"cleo");
+    EXPECT_EQ(CurrentName(*manager), L"bob");
+    manager->DeleteProfile(L"Nobody");
+    EXPECT_EQ(manager->GetProfileCount(), 2u);
+    manager->DeleteProfile(L"Dora");
+    EXPECT_EQ(CurrentName(*manager), L"bob");
+    manager->DeleteProfile(L"BOB");
+    EXPECT_EQ(manager->GetCurrentProfile(), nullptr);
+    EXPECT_EQ(save.Read("profiles.pmf"), EmptyList());
+    EXPECT_TRUE(save.List("profiles").empty());
+}
+
+TEST_F(ProfileManagerTest, RenamingToAnotherProfilesNameInOtherCaseDoesNothing)
+{
+    const auto manager = Open();
+    manager->AddProfile(L"Anna");
+    ProfileBase* bob = manager->AddProfile(L"Bob");
+    const std::string fileName = bob->GetFileName();
+    manager->RenameProfile(L"Bob", L"aNNA");
+    EXPECT_EQ(Names(*manager), (std::vector<std::wstring>{L"Anna", L"Bob"}));
+    manager->RenameProfile(L"bob", L" Aaron ");
+    EXPECT_EQ(Names(*manager), (std::vector<std::wstring>{L"Aaron", L"Anna"}));
+    EXPECT_EQ(bob->GetFileName(), fileName);
+    EXPECT_EQ(Names(*Open()), (std::vector<std::wstring>{L"Aaron", L"Anna"}));
+}
+
+TEST_F(ProfileManagerTest, ATimeBecomesTheRecordOnlyWhenFasterAndEachModeHasItsOwn)
+{
+    const auto manager = Open();
+    struct Case {
+        const wchar_t* holder;
+        u32 mode;
+        float time;
+        bool record;
+    };
+    const Case cases[] = {{L"Anna", 0, 30.0f, true}, {L"Bob", 0, 30.0f, false}, {L"Bob", 0, 31.0f, false},
+                          {L"Bob", 1, 40.0f, true},  {L"Cleo", 0, 29.5f, true}};
+    for (const Case& c : cases)
+        EXPECT_EQ(manager->SubmitLevelTime({0, 2}, c.holder, c.mode, c.time), c.record) << c.time;
+    std::wstring holder;
+    float time = 0.0f;
+    ASSERT_TRUE(manager->GetLevelRecord({0, 2}, 0, holder, time));
+    EXPECT_EQ(holder, L"Cleo");
+    EXPECT_EQ(time, 29.5f);
+    ASSERT_TRUE(manager->GetLevelRecord({0, 2}, 1, holder, time));
+    EXPECT_EQ(holder, L"Bob");
+    EXPECT_EQ(Open()->GetLevelRecords().size(), 2u);
+}
+
+TEST_F(ProfileManagerTest, DeletingTheProfileOfAFileNamedPrfLeavesTheOthers)
+{
+    const std::string zedFile = MakeProfiles({L"Anna", L"Bob", L"Zed"})[2];
+    save.Write("profiles\\.prf", save.Read("profiles\\" + zedFile));
+    save.Remove("profiles\\" + zedFile);
+    const auto manager = Open();
+    ASSERT_EQ(manager->GetProfileCount(), 3u);
+    manager->DeleteProfile(L"Zed");
+    EXPECT_EQ(Names(*manager), (std::vector<std::wstring>{L"Anna", L"Bob"}));
+    EXPECT_EQ(save.List("profiles").size(), 2u);
+    EXPECT_EQ(Names(*Open()), (std::vector<std::wstring>{L"Anna", L"Bob"}));
+}
+
+TEST_F(ProfileManagerTest, NewProfilesTakeTheSoundSetsVolumesAndTheCurrentOneGivesThemBack)
+{
+    volumes.music = 0.2f;
+    volumes.sound = 0.8f;
+    {
+        const auto manager = Open();
+        ProfileBase* anna = manager->AddProfile(L"Anna");
+        EXPECT_EQ(anna->GetSettings().musicVolume, 0.2f);
+        EXPECT_EQ(anna->GetSettings().effectsVolume, 0.8f);
+    }
+    volumes = RecordedVolumes{};
+    const auto manager = Open();
+    manager->ApplyProfileSettings();
+    EXPECT_EQ(volumes.calls, (std::vector<std::string>{"music", "sound"}));
+    EXPECT_EQ(volumes.music, 0.2f);
+    EXPECT_EQ(volumes.sound, 0.8f);
+}
+
+TEST_F(ProfileManagerTest, AnUnreadableProfileIsSkippedAndAnUnreadableListKeptAsBad)
+{
+    MakeProfiles({L"Anna"});
+    save.Write("profiles\\broken.prf", "not a profile");
+    const std::string badList = Testing::VersionedHeader(13, "FLPMF", 99);
+    save.Write("profiles.pmf", badList);
+    const auto manager = Open();
+    EXPECT_EQ(Names(*manager), (std::vector<std::wstring>{L"Anna"}));
+    EXPECT_EQ(CurrentName(*manager), L"Anna");
+    EXPECT_EQ(save.Read("profiles.pmf.bad"), badList);
+    EXPECT_EQ(save.ErrorLines().size(), 1u);
+    EXPECT_TRUE(save.Exists("profiles\\broken.prf"));
+}
+
+} // namespace
