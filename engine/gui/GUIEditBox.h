@@ -8,16 +8,19 @@ namespace Halvard {
 class Controls;
 class GUIFont;
 class GUIFontManager;
+class GUISoundManager;
 class TimerManager;
 
 // A window that edits one line of wide text from the key event of each
 // frame: insert and overwrite, a caret that blinks, a limit in characters
 // and one in measured width, and a shown part that scrolls sideways when the
-// text is wider than the box. Keeps plain pointers to the timers, the
-// controls and the font manager, which must outlive it. Main thread only.
+// text is wider than the box; a change to the text plays the typing sound.
+// Keeps plain pointers to the timers, the controls, the font manager and the
+// sound manager (may be null), which must outlive it. Main thread only.
 class GUIEditBox : public GUIWindow {
 public:
-    GUIEditBox(const GUIEditBoxSettings& settings, TimerManager* timers, Controls* controls, GUIFontManager* fonts);
+    GUIEditBox(const GUIEditBoxSettings& settings, TimerManager* timers, Controls* controls, GUIFontManager* fonts,
+               GUISoundManager* sounds);
 
     // Edits the text from this frame's key, then queues the shown part and
     // the caret. False for a hidden box or one without a font.
@@ -29,23 +32,33 @@ public:
     i32 GetCaret() const { return caret_; }
     i32 GetFirstVisible() const { return firstVisible_; }
     bool CanAccept(wchar_t character) const;
+    // An identifier without a font (kNoFont among them) leaves the box
+    // without one: it neither takes keys nor draws.
+    void SetFont(u32 fontId);
+    u32 GetFontId() const { return fontId_; }
+    GUIFont* GetFont() const { return font_; }
 
     // The box takes keys and shows its caret only while this is set; its
     // user may clear it.
     bool active = true;
 
 private:
+    i32 CaretLimit() const;
     i32 LastCaret() const;
     float Measure(const std::wstring& text) const;
     void UpdateScroll();
     void ScrollBack();
     void MoveCaretRight();
-    void HandleKey(u16 code);
-    void HandleCharacter(wchar_t character);
+    // Each true when the text changed.
+    bool HandleKey(u16 code);
+    bool Backspace();
+    bool HandleCharacter(wchar_t character);
     void QueueText(const Vector4& color);
 
     TimerManager* timers_;
     Controls* controls_;
+    GUIFontManager* fonts_;
+    GUISoundManager* sounds_;
     u32 fontId_;
     GUIFont* font_;
     Vector4 textColor_;

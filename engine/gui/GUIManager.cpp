@@ -67,7 +67,7 @@ GUIWindow* GUIManager::CreateWindowFromShader(u32 flags, const Vector2& position
 
 GUIEditBox* GUIManager::CreateEditBox(const GUIEditBoxSettings& settings, const ShaderDescriptor*, const Vector2&)
 {
-    auto* editBox = new GUIEditBox(settings, timers_, controls_, fonts_.get());
+    auto* editBox = new GUIEditBox(settings, timers_, controls_, fonts_.get(), nullptr);
     editBoxes_.Add(editBox);
     return editBox;
 }
