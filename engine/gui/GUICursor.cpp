@@ -41,14 +41,14 @@ void FillQuad(Model& model, float size)
 
 } // namespace
 
-GUICursor::GUICursor(const GUICursorServices& services, const ShaderDescriptor& shader, float size)
+GUICursor::GUICursor(const GUIServices& services, const ShaderDescriptor& shader, float size)
     : services_(services), model_(services.models->CreateModel(kQuadFormat, 4, 4, 1, &shader, services.camera))
 {
     FillQuad(*model_, size);
     Prepare();
 }
 
-GUICursor::GUICursor(const GUICursorServices& services, const Model* model) : services_(services)
+GUICursor::GUICursor(const GUIServices& services, const Model* model) : services_(services)
 {
     if (model == nullptr)
         return;
@@ -64,7 +64,8 @@ GUICursor::~GUICursor() { services_.models->DestroyModel(model_); }
 void GUICursor::Prepare()
 {
     model_->depth = kCursorDepth;
-    localMatrix_ = model_->worldMatrix;
+    // The picture keeps its own placement around the hot spot.
+    model_->localMatrix = model_->worldMatrix;
 }
 
 void GUICursor::Update()
@@ -86,7 +87,7 @@ void GUICursor::Draw()
         return;
     Matrix4 move;
     MatrixTranslation(move, Vector3(position.x, position.y, 0.0f));
-    model_->worldMatrix = move * localMatrix_;
+    model_->worldMatrix = move * model_->localMatrix;
     model_->boundingBox.SetTransform(model_->worldMatrix);
     if (visible)
         model_->SetFlags(Model::kVisible);

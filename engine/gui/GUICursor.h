@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/core/Math.h"
-#include "engine/gui/GUICursorServices.h"
+#include "engine/gui/GUIServices.h"
 
 namespace Halvard {
 
@@ -12,14 +12,15 @@ class ShaderDescriptor;
 // once a frame, and draws a picture hanging below and to the right of that
 // hot spot while it is visible. The GUI manager's default cursor is where
 // every widget reads the mouse. Made and destroyed through the GUIManager;
-// its model is its own, destroyed through the model manager. Main thread
-// only.
+// uses the services' log, window, model manager, controls and camera, whose
+// orthographic extent is the GUI space. Its model is its own, destroyed
+// through the model manager. Main thread only.
 class GUICursor {
 public:
     // A square quad of the given side in GUI units.
-    GUICursor(const GUICursorServices& services, const ShaderDescriptor& shader, float size);
+    GUICursor(const GUIServices& services, const ShaderDescriptor& shader, float size);
     // A copy of the model, or no picture at all when it is null.
-    GUICursor(const GUICursorServices& services, const Model* model);
+    GUICursor(const GUIServices& services, const Model* model);
     GUICursor(const GUICursor&) = delete;
     GUICursor& operator=(const GUICursor&) = delete;
     virtual ~GUICursor();
@@ -39,10 +40,8 @@ public:
 private:
     void Prepare();
 
-    GUICursorServices services_;
+    GUIServices services_;
     Model* model_ = nullptr;
-    // Where the picture lies around the hot spot, under the position's move.
-    Matrix4 localMatrix_;
 };
 
 } // namespace Halvard

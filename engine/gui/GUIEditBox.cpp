@@ -28,22 +28,42 @@ enum Key : u16 {
 constexpr i32 kScrollStep = 5;
 constexpr float kCaretBlinkSeconds = 0.4f;
 
+GUIPlacement PlacementOf(const GUIEditBoxSettings& settings)
+{
+    return GUIPlacement{settings.flags, settings.position, settings.size, settings.parent};
+}
+
 } // namespace
 
-GUIEditBox::GUIEditBox(const GUIEditBoxSettings& settings, TimerManager* timers, Controls* controls,
-                       GUIFontManager* fonts, GUISoundManager* sounds)
-    : GUIWindow(settings.flags, settings.position, settings.size, settings.parent), timers_(timers),
-      controls_(controls), fonts_(fonts), sounds_(sounds), fontId_(settings.fontId), font_(nullptr),
-      textColor_(settings.textColor), textOffset_(settings.textOffset), caretText_(1, settings.caretCharacter),
-      maxLength_(settings.maxLength), maxWidth_(settings.maxWidth), visibleWidth_(settings.visibleWidth)
+GUIEditBox::GUIEditBox(const GUIServices& services, const GUIEditBoxSettings& settings,
+                       const ShaderDescriptor& shader, const Vector2& uvExtent)
+    : GUIWindow(services, PlacementOf(settings), shader, uvExtent)
 {
+    Configure(settings);
+}
+
+GUIEditBox::GUIEditBox(const GUIServices& services, const GUIEditBoxSettings& settings, const Model* model)
+    : GUIWindow(services, PlacementOf(settings), model)
+{
+    Configure(settings);
+}
+
+void GUIEditBox::Configure(const GUIEditBoxSettings& settings)
+{
+    fontId_ = settings.fontId;
+    textColor_ = settings.textColor;
+    textOffset_ = settings.textOffset;
+    caretText_.assign(1, settings.caretCharacter);
+    maxLength_ = settings.maxLength;
+    maxWidth_ = settings.maxWidth;
+    visibleWidth_ = settings.visibleWidth;
     SetFont(settings.fontId);
 }
 
 void GUIEditBox::SetFont(u32 fontId)
 {
     fontId_ = fontId;
-    font_ = fontId == GUIEditBoxSettings::kNoFont ? nullptr : fonts_->GetFont(fontId);
+    font_ = fontId == GUIEditBoxSettings::kNoFont ? nullptr : GetServices().fonts->GetFont(fontId);
 }
 
 // A box that takes no character at all still has its caret on index 0.
@@ -180,7 +200,7 @@ void GUIEditBox::QueueText(const Vector4& color)
     AddText(0, fontId_, textOffset_, color, shown, 0.0f, -1.0f);
     if (!active)
         return;
-    const float seconds = timers_->GetMainTimer()->GetTime();
+    const float seconds = GetServices().timers->GetMainTimer()->GetTime();
     if (static_cast<i64>(std::floor(seconds / kCaretBlinkSeconds)) % 2 != 0)
         return;
     const float before = Measure(text_.substr(firstVisible_, std::max(0, caret_ - firstVisible_)));
@@ -196,11 +216,11 @@ bool GUIEditBox::ProcessInput(const Vector2& cursor, bool held, bool pressed)
     u16 code = 0;
     bool isCharacter = false;
     bool changed = false;
-    if (active && controls_->GetCharacter(code, isCharacter))
+    if (active && GetServices().controls->GetCharacter(code, isCharacter))
         changed = isCharacter ? HandleCharacter(static_cast<wchar_t>(code)) : HandleKey(code);
     QueueText(color);
-    if (changed && sounds_ != nullptr)
-        sounds_->Play(GUISoundManager::kEditBoxTyping);
+    if (changed && GetServices().sounds != nullptr)
+        GetServices().sounds->Play(GUISoundManager::kEditBoxTyping);
     return true;
 }
 

@@ -5,22 +5,23 @@
 
 namespace Halvard {
 
-class Controls;
 class GUIFont;
-class GUIFontManager;
-class GUISoundManager;
-class TimerManager;
+class Model;
+class ShaderDescriptor;
 
 // A window that edits one line of wide text from the key event of each
 // frame: insert and overwrite, a caret that blinks, a limit in characters
 // and one in measured width, and a shown part that scrolls sideways when the
 // text is wider than the box; a change to the text plays the typing sound.
-// Keeps plain pointers to the timers, the controls, the font manager and the
-// sound manager (may be null), which must outlive it. Main thread only.
+// Takes the timers, the controls, the fonts and the sounds (may be null)
+// from the services. Main thread only.
 class GUIEditBox : public GUIWindow {
 public:
-    GUIEditBox(const GUIEditBoxSettings& settings, TimerManager* timers, Controls* controls, GUIFontManager* fonts,
-               GUISoundManager* sounds);
+    // A quad of its own drawn with the shader, as GUIWindow's.
+    GUIEditBox(const GUIServices& services, const GUIEditBoxSettings& settings, const ShaderDescriptor& shader,
+               const Vector2& uvExtent);
+    // A copy of the model, or no picture for null.
+    GUIEditBox(const GUIServices& services, const GUIEditBoxSettings& settings, const Model* model);
 
     // Edits the text from this frame's key, then queues the shown part and
     // the caret. False for a hidden box or one without a font.
@@ -44,6 +45,7 @@ public:
 
 private:
     i32 CaretLimit() const;
+    void Configure(const GUIEditBoxSettings& settings);
     i32 LastCaret() const;
     float Measure(const std::wstring& text) const;
     void UpdateScroll();
@@ -55,18 +57,14 @@ private:
     bool HandleCharacter(wchar_t character);
     void QueueText(const Vector4& color);
 
-    TimerManager* timers_;
-    Controls* controls_;
-    GUIFontManager* fonts_;
-    GUISoundManager* sounds_;
-    u32 fontId_;
-    GUIFont* font_;
-    Vector4 textColor_;
-    Vector2 textOffset_;
+    u32 fontId_ = 0;
+    GUIFont* font_ = nullptr;
+    Vector4 textColor_{1.0f, 1.0f, 1.0f, 1.0f};
+    Vector2 textOffset_{0.0f, 0.0f};
     std::wstring caretText_;
-    u32 maxLength_;
-    float maxWidth_;
-    float visibleWidth_;
+    u32 maxLength_ = 0;
+    float maxWidth_ = 0.0f;
+    float visibleWidth_ = 0.0f;
     bool overwrite_ = false;
     i32 caret_ = 0;
     i32 firstVisible_ = 0;

@@ -30,8 +30,11 @@ protected:
         Testing::ResetInput();
         camera = engine->GetCameraManager()->CreateCamera(true);
         SetSpace(800.0f, 600.0f);
-        services = GUICursorServices{engine->GetMessageManager(), engine->GetWindow(), engine->GetModelManager(),
-                                     engine->GetControls(), camera};
+        services.messages = engine->GetMessageManager();
+        services.window = engine->GetWindow();
+        services.models = engine->GetModelManager();
+        services.controls = engine->GetControls();
+        services.camera = camera;
     }
 
     ~GUICursorTest() override
@@ -62,7 +65,7 @@ protected:
 
     Testing::TestEngine engine;
     Camera* camera = nullptr;
-    GUICursorServices services;
+    GUIServices services;
 };
 
 } // namespace
