@@ -4,6 +4,7 @@
 #include "engine/core/TimerManager.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
+#include "engine/gui/GUISoundManager.h"
 #include "engine/input/Controls.h"
 
 #include <algorithm>
@@ -50,19 +51,25 @@ GUIEditBox::GUIEditBox(const GUIServices& services, const GUIEditBoxSettings& se
 void GUIEditBox::Configure(const GUIEditBoxSettings& settings)
 {
     fontId_ = settings.fontId;
-    font_ = GetServices().fonts->GetFont(settings.fontId);
     textColor_ = settings.textColor;
     textOffset_ = settings.textOffset;
     caretText_.assign(1, settings.caretCharacter);
     maxLength_ = settings.maxLength;
     maxWidth_ = settings.maxWidth;
     visibleWidth_ = settings.visibleWidth;
+    SetFont(settings.fontId);
 }
 
-i32 GUIEditBox::LastCaret() const
+void GUIEditBox::SetFont(u32 fontId)
 {
-    return std::min(static_cast<i32>(text_.size()), static_cast<i32>(maxLength_) - 1);
+    fontId_ = fontId;
+    font_ = fontId == GUIEditBoxSettings::kNoFont ? nullptr : GetServices().fonts->GetFont(fontId);
 }
+
+// A box that takes no character at all still has its caret on index 0.
+i32 GUIEditBox::CaretLimit() const { return std::max(0, static_cast<i32>(maxLength_) - 1); }
+
+i32 GUIEditBox::LastCaret() const { return std::min(static_cast<i32>(text_.size()), CaretLimit()); }
 
 float GUIEditBox::Measure(const std::wstring& text) const { return font_->MeasureText(text, 0.0f, -1.0f).x; }
 
@@ -107,12 +114,12 @@ void GUIEditBox::MoveCaretRight()
     firstVisible_ = 0;
     UpdateScroll();
     const i32 endFirst = firstVisible_;
-    caret_ = std::min(oldCaret + 1, static_cast<i32>(maxLength_) - 1);
+    caret_ = std::min(oldCaret + 1, CaretLimit());
     const std::wstring reach = text_.substr(oldFirst, caret_ - oldFirst + 1) + caretText_;
     firstVisible_ = Measure(reach) > visibleWidth_ ? std::min(oldFirst + kScrollStep, endFirst) : oldFirst;
 }
 
-void GUIEditBox::HandleKey(u16 code)
+bool GUIEditBox::HandleKey(u16 code)
 {
     const auto length = static_cast<i32>(text_.size());
     switch (code) {
@@ -120,20 +127,12 @@ void GUIEditBox::HandleKey(u16 code)
         overwrite_ = !overwrite_;
         break;
     case kDelete:
-        if (caret_ < length)
-            text_.erase(caret_, 1);
-        break;
-    case kBackspace:
-        if (caret_ <= 0)
+        if (caret_ >= length)
             break;
-        if (caret_ + 1 == length) {
-            text_.erase(caret_, 1);
-        } else {
-            text_.erase(caret_ - 1, 1);
-            --caret_;
-            ScrollBack();
-        }
-        break;
+        text_.erase(caret_, 1);
+        return true;
+    case kBackspace:
+        return Backspace();
     case kLeft:
         if (caret_ > 0) {
             --caret_;
@@ -155,9 +154,27 @@ void GUIEditBox::HandleKey(u16 code)
     default:
         break;
     }
+    return false;
 }
 
-void GUIEditBox::HandleCharacter(wchar_t character)
+// With the caret on the last character, that character goes and the caret
+// stays: the caret never passes the last index the length limit allows, so
+// this is how the last character of a full box is taken back.
+bool GUIEditBox::Backspace()
+{
+    if (caret_ <= 0)
+        return false;
+    if (caret_ + 1 == static_cast<i32>(text_.size())) {
+        text_.erase(caret_, 1);
+    } else {
+        text_.erase(caret_ - 1, 1);
+        --caret_;
+        ScrollBack();
+    }
+    return true;
+}
+
+bool GUIEditBox::HandleCharacter(wchar_t character)
 {
     if (!font_->HasGlyph(static_cast<u16>(character)) && character != L' ')
         character = L'a';
@@ -168,10 +185,11 @@ void GUIEditBox::HandleCharacter(wchar_t character)
     } else if (CanAccept(character)) {
         text_.insert(at, 1, character);
     } else {
-        return;
+        return false;
     }
     if (caret_ < static_cast<i32>(text_.size()))
         MoveCaretRight();
+    return true;
 }
 
 void GUIEditBox::QueueText(const Vector4& color)
@@ -197,13 +215,12 @@ bool GUIEditBox::ProcessInput(const Vector2& cursor, bool held, bool pressed)
     color.w *= GetColor().w;
     u16 code = 0;
     bool isCharacter = false;
-    if (active && GetServices().controls->GetCharacter(code, isCharacter)) {
-        if (isCharacter)
-            HandleCharacter(static_cast<wchar_t>(code));
-        else
-            HandleKey(code);
-    }
+    bool changed = false;
+    if (active && GetServices().controls->GetCharacter(code, isCharacter))
+        changed = isCharacter ? HandleCharacter(static_cast<wchar_t>(code)) : HandleKey(code);
     QueueText(color);
+    if (changed && GetServices().sounds != nullptr)
+        GetServices().sounds->Play(GUISoundManager::kEditBoxTyping);
     return true;
 }
 

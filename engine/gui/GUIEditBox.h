@@ -12,7 +12,8 @@ class ShaderDescriptor;
 // A window that edits one line of wide text from the key event of each
 // frame: insert and overwrite, a caret that blinks, a limit in characters
 // and one in measured width, and a shown part that scrolls sideways when the
-// text is wider than the box. Takes the timers, the controls and the fonts
+// text is wider than the box; a change to the text plays the typing sound.
+// Takes the timers, the controls, the fonts and the sounds (may be null)
 // from the services. Main thread only.
 class GUIEditBox : public GUIWindow {
 public:
@@ -32,20 +33,28 @@ public:
     i32 GetCaret() const { return caret_; }
     i32 GetFirstVisible() const { return firstVisible_; }
     bool CanAccept(wchar_t character) const;
+    // An identifier without a font (kNoFont among them) leaves the box
+    // without one: it neither takes keys nor draws.
+    void SetFont(u32 fontId);
+    u32 GetFontId() const { return fontId_; }
+    GUIFont* GetFont() const { return font_; }
 
     // The box takes keys and shows its caret only while this is set; its
     // user may clear it.
     bool active = true;
 
 private:
+    i32 CaretLimit() const;
     void Configure(const GUIEditBoxSettings& settings);
     i32 LastCaret() const;
     float Measure(const std::wstring& text) const;
     void UpdateScroll();
     void ScrollBack();
     void MoveCaretRight();
-    void HandleKey(u16 code);
-    void HandleCharacter(wchar_t character);
+    // Each true when the text changed.
+    bool HandleKey(u16 code);
+    bool Backspace();
+    bool HandleCharacter(wchar_t character);
     void QueueText(const Vector4& color);
 
     u32 fontId_ = 0;

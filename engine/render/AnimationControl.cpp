@@ -90,6 +90,16 @@ void AnimationControl::SetRandomFrame()
     time = countdown < kTolerance ? RandomFloat(0.0f, static_cast<float>(Span(CurrentRange()))) : 0.0f;
 }
 
+void AnimationControl::HoldListFrame(u32 frame)
+{
+    frameA_ = frameCount_ == 0 ? 0 : std::min(frame, frameCount_ - 1);
+    frameB_ = frameA_;
+    blend_ = 0.0f;
+    time = static_cast<float>(frameA_);
+    playing = 0;
+    held_ = 1;
+}
+
 u32 AnimationControl::GetRangeFrameCount() const
 {
     const auto found = ranges_.find(currentId_);

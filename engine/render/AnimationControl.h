@@ -39,6 +39,8 @@ public:
     // the frame alone until SetAnimation or Play. Widgets show their states
     // this way.
     void HoldFrame(u32 frame);
+    // The same over the whole frame list, for a model without ranges.
+    void HoldListFrame(u32 frame);
     bool IsHeld() const { return held_ != 0; }
     // The frames of the current range.
     u32 GetRangeFrameCount() const;
