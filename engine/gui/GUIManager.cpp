@@ -1,8 +1,11 @@
 #include "engine/gui/GUIManager.h"
 
 #include "engine/core/Window.h"
+#include "engine/gui/GUICursor.h"
 #include "engine/gui/GUIEditBox.h"
 #include "engine/gui/GUIFontManager.h"
+#include "engine/gui/GUISoundManager.h"
+#include "engine/gui/GUITextManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/input/Controls.h"
 #include "engine/input/KeyNames.h"
@@ -48,6 +51,7 @@ GUIManager::GUIManager(const GUIManagerServices& services) : services_(services)
     camera_ = services_.cameras->CreateCamera(true);
     camera_->nearPlane = kCameraNear;
     camera_->farPlane = kCameraFar;
+    texts_ = std::make_unique<GUITextManager>(services_.messages, services_.files);
     GUIFontServices fontServices;
     fontServices.messages = services_.messages;
     fontServices.files = services_.files;
@@ -55,6 +59,7 @@ GUIManager::GUIManager(const GUIManagerServices& services) : services_(services)
     fontServices.models = services_.models;
     fontServices.camera = camera_;
     fonts_ = std::make_unique<GUIFontManager>(fontServices);
+    sounds_ = std::make_unique<GUISoundManager>(services_.timers, services_.sounds);
     widgetServices_.messages = services_.messages;
     widgetServices_.files = services_.files;
     widgetServices_.window = services_.window;
@@ -63,7 +68,11 @@ GUIManager::GUIManager(const GUIManagerServices& services) : services_(services)
     widgetServices_.models = services_.models;
     widgetServices_.controls = services_.controls;
     widgetServices_.fonts = fonts_.get();
+    widgetServices_.texts = texts_.get();
+    widgetServices_.sounds = sounds_.get();
     widgetServices_.camera = camera_;
+    defaultCursor_ = CreateCursorFromModel(nullptr);
+    defaultCursor_->visible = false;
     if (services_.window->IsWide() || services_.window->IsTall())
         CreateSideBars();
     SetSize(kStartWidth, kStartHeight);
@@ -71,9 +80,12 @@ GUIManager::GUIManager(const GUIManagerServices& services) : services_(services)
 
 GUIManager::~GUIManager()
 {
+    DestroyCursor(defaultCursor_);
     for (GUIWindow* bar : sideBars_)
         DestroyWindow(bar);
+    texts_.reset();
     fonts_.reset();
+    sounds_.reset();
     services_.cameras->DestroyCamera(camera_);
 }
 
@@ -133,17 +145,7 @@ void GUIManager::UpdateSideBars()
     }
 }
 
-// The client area maps onto the GUI space with y turned upwards. While the
-// area has no extent (the window is minimised) the cursor stays put.
-void GUIManager::UpdateCursor()
-{
-    const Vector2 client = services_.controls->GetCursorPosition();
-    const auto width = static_cast<float>(services_.window->GetClientWidth());
-    const auto height = static_cast<float>(services_.window->GetClientHeight());
-    if (width <= 0.0f || height <= 0.0f)
-        return;
-    cursorPosition_ = Vector2(client.x / width * GetWidth(), (height - client.y - 1.0f) / height * GetHeight());
-}
+Vector2 GUIManager::GetCursorPosition() const { return defaultCursor_->position; }
 
 template <class Step>
 void GUIManager::ForEachWidget(Step step)
@@ -155,8 +157,11 @@ void GUIManager::ForEachWidget(Step step)
 void GUIManager::Update()
 {
     UpdateSideBars();
-    UpdateCursor();
-    const Vector2 cursor = cursorPosition_;
+    for (GUICursor* each : cursors_.GetObjects()) {
+        if (each != nullptr)
+            each->Update();
+    }
+    const Vector2 cursor = GetCursorPosition();
     const bool held = services_.controls->IsKeyDown(KeyNames::kMouse1);
     const bool pressed = services_.controls->IsKeyPressed(KeyNames::kMouse1);
     ForEachWidget([&](GUIWindow& widget) { widget.ProcessInput(cursor, held, pressed); });
@@ -164,9 +169,29 @@ void GUIManager::Update()
 
 void GUIManager::Render()
 {
+    for (GUICursor* cursor : cursors_.GetObjects()) {
+        if (cursor != nullptr)
+            cursor->Draw();
+    }
     ForEachWidget([](GUIWindow& widget) { widget.Draw(); });
     fonts_->Flush();
 }
+
+GUICursor* GUIManager::CreateCursor(const ShaderDescriptor& shader, float size)
+{
+    auto* cursor = new GUICursor(widgetServices_, shader, size);
+    cursors_.Add(cursor);
+    return cursor;
+}
+
+GUICursor* GUIManager::CreateCursorFromModel(const Model* model)
+{
+    auto* cursor = new GUICursor(widgetServices_, model);
+    cursors_.Add(cursor);
+    return cursor;
+}
+
+void GUIManager::DestroyCursor(GUICursor* cursor) { Destroy(cursors_, cursor); }
 
 GUIWindow* GUIManager::CreateWindowFromShader(u32 flags, const Vector2& position, const Vector2& size,
                                               const ShaderDescriptor& shader, GUIWindow* parent,

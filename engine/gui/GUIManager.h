@@ -11,6 +11,7 @@
 namespace Halvard {
 
 class CameraManager;
+class GUICursor;
 class GUIEditBox;
 class GUIWindow;
 class Model;
@@ -60,8 +61,15 @@ public:
     void SetSize(float width, float height);
     float GetWidth() const;
     float GetHeight() const;
-    // The mouse in GUI units, as of the last input step.
-    Vector2 GetCursorPosition() const { return cursorPosition_; }
+    // The default cursor's position: the mouse in GUI units, as of the last
+    // input step.
+    Vector2 GetCursorPosition() const;
+
+    // A square picture of the given side hanging from the hot spot.
+    GUICursor* CreateCursor(const ShaderDescriptor& shader, float size);
+    // A copy of the model; null makes a cursor without picture.
+    GUICursor* CreateCursorFromModel(const Model* model);
+    void DestroyCursor(GUICursor* cursor);
 
     GUIWindow* CreateWindowFromShader(u32 flags, const Vector2& position, const Vector2& size,
                                       const ShaderDescriptor& shader, GUIWindow* parent, const Vector2& uvExtent);
@@ -78,8 +86,13 @@ public:
     // What every widget made here borrows.
     const GUIServices& GetServices() const { return widgetServices_; }
     GUIFontManager* GetFontManager() const { return fonts_.get(); }
+    GUITextManager* GetTextManager() const { return texts_.get(); }
+    GUISoundManager* GetSoundManager() const { return sounds_.get(); }
+    // Follows the mouse; not drawn until its owner makes it visible.
+    GUICursor* GetDefaultCursor() const { return defaultCursor_; }
     Camera* GetCamera() const { return camera_; }
     const std::vector<GUIWindow*>& GetSideBars() const { return sideBars_; }
+    const ObjectManager<GUICursor>& GetCursors() const { return cursors_; }
     const ObjectManager<GUIWindow>& GetWindows() const { return windows_; }
     const ObjectManager<GUIEditBox>& GetEditBoxes() const { return editBoxes_; }
 
@@ -87,7 +100,6 @@ private:
     void CreateSideBars();
     void PlaceSideBars();
     void UpdateSideBars();
-    void UpdateCursor();
     // Every table in the order of input and drawing.
     template <class Step>
     void ForEachWidget(Step step);
@@ -95,11 +107,14 @@ private:
     GUIManagerServices services_;
     GUIServices widgetServices_;
     Camera* camera_ = nullptr;
+    std::unique_ptr<GUITextManager> texts_;
     std::unique_ptr<GUIFontManager> fonts_;
-    Vector2 cursorPosition_{0.0f, 0.0f};
-    // Destroyed in reverse order of declaration, after the fonts.
+    std::unique_ptr<GUISoundManager> sounds_;
+    // Destroyed in reverse order of declaration, after the managers above.
+    ObjectManager<GUICursor> cursors_;
     ObjectManager<GUIWindow> windows_;
     ObjectManager<GUIEditBox> editBoxes_;
+    GUICursor* defaultCursor_ = nullptr;
     std::vector<GUIWindow*> sideBars_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
+#include "engine/gui/GUITextManager.h"
 #include "engine/render/AnimationControl.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/Model.h"
@@ -167,6 +168,8 @@ void GUIWindow::DrawTexts()
 // size to set, and the font manager draws nothing for the record anyway.
 void GUIWindow::DrawText(TextRecord& record)
 {
+    if (record.fromKey && services_.texts != nullptr)
+        record.text = services_.texts->GetText(record.key, record.keyNumber);
     if (services_.fonts == nullptr)
         return;
     GUIFont* font = services_.fonts->GetFont(record.fontId);

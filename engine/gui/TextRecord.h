@@ -2,6 +2,7 @@
 
 #include "engine/core/Math.h"
 #include "engine/core/Types.h"
+#include "engine/gui/GUITextManager.h"
 
 #include <string>
 
@@ -11,8 +12,6 @@ namespace Halvard {
 // queued in. A record taken from a key has its text looked up by the text
 // manager when it is drawn.
 struct TextRecord {
-    static constexpr u32 kNoNumber = 0xFFFFFFFF;
-
     u32 alignment = 0;
     u32 fontId = 0;
     float angle = 0.0f;
@@ -22,7 +21,7 @@ struct TextRecord {
     Vector4 color{1.0f, 1.0f, 1.0f, 1.0f};
     std::wstring text;
     std::string key;
-    u32 keyNumber = kNoNumber;
+    u32 keyNumber = GUITextManager::kNoNumber;
     bool fromKey = false;
 };
 

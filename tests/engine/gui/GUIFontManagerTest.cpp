@@ -1,5 +1,6 @@
 #include "engine/gui/GUIFontManager.h"
 
+#include "engine/gui/GUITextManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/gui/TextRecord.h"
 #include "engine/render/IndexBuffer.h"
@@ -224,4 +225,27 @@ TEST_F(GUIFontManagerTest, AWindowsSizeOverrideLastsOneTextAndSkipsUnknownFonts)
     const GUIFont& copy = *fonts->GetDepthCopies()[0];
     EXPECT_THAT(QuadStarts(copy), testing::Pointwise(testing::FloatNear(1e-6f), {0.0f, 0.1f}));
     EXPECT_TRUE(window->GetTexts().empty());
+}
+
+TEST_F(GUIFontManagerTest, AKeyedRecordTakesItsTextFromTheTextManagerWhenDrawn)
+{
+    AddABFont(kFontId);
+    GUITextManager texts(nullptr, nullptr);
+    texts.SetText("title3", L"ABBA");
+    widgets.texts = &texts;
+    const auto window = Window(0, Vector2(0.0f, 0.0f), Vector2(1.0f, 1.0f));
+    TextRecord keyed = Text(L"");
+    keyed.fromKey = true;
+    keyed.key = "title";
+    keyed.keyNumber = 3;
+    window->AddText(keyed);
+    window->Draw();
+    ASSERT_EQ(fonts->GetDepthCopies().size(), 1u);
+    EXPECT_EQ(fonts->GetDepthCopies()[0]->GetQuadCount(), 4u);
+    fonts->Flush();
+    keyed.keyNumber = GUITextManager::kNoNumber;
+    window->AddText(keyed);
+    window->Draw();
+    // "UNKNOWN": the font has none of its letters.
+    EXPECT_EQ(fonts->GetDepthCopies()[0]->GetQuadCount(), 0u);
 }
