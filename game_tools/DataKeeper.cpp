@@ -49,11 +49,11 @@ u32 AnimationType(const std::string& text)
     return ShaderTextureStage::kNoAnimation;
 }
 
-// File names in a list are relative to the list's folder below the data
-// folder: "data\ui\resources_basic.xml" names its files from "ui". Letter
-// case does not matter, as everywhere in paths, and a list lying in the data
-// folder itself names them from there.
-std::string ListFolder(const std::string& path)
+} // namespace
+
+// Letter case does not matter, as everywhere in paths, and a list lying in
+// the data folder itself names its files from there.
+std::string DataKeeper::GetListFolder(const std::string& path)
 {
     const std::string folder = GetFileFolder(path) + "\\";
     const size_t data = ToLower(folder).find("data\\");
@@ -62,6 +62,8 @@ std::string ListFolder(const std::string& path)
         relative.pop_back();
     return relative;
 }
+
+namespace {
 
 template <typename Map>
 bool Add(Map& map, MessageManager* messages, const std::string& place, const std::string& name,
@@ -147,7 +149,7 @@ void DataKeeper::LoadResourcesFile(const std::string& path)
         messages_->LogFatal(text.find(quoted) == std::string::npos ? text + " in " + quoted : text);
     }
     Counters counters;
-    ReadResources(holder, ListFolder(path), "", counters);
+    ReadResources(holder, GetListFolder(path), "", counters);
 }
 
 void DataKeeper::ReadResources(const XMLNode& node, const std::string& folder, const std::string& prefix,

@@ -69,6 +69,9 @@ public:
     // Every "%" + counter name + digits + "%" token of the text, for each
     // counter from the outermost loop inwards, becomes the counter's value
     // with at least that many digits.
+    // The folder the file names of a list are relative to: the list's folder
+    // below the data folder, "ui" for "data\ui\resources_basic.xml".
+    static std::string GetListFolder(const std::string& path);
     static std::string SubstituteCounters(const std::string& text, const std::vector<std::string>& names,
                                           const std::vector<Halvard::u32>& values);
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <map>
 #include <stdexcept>
 
 namespace Tools {
@@ -65,6 +66,19 @@ void WriteWhole(const fs::path& output, const std::vector<std::uint8_t>& first,
     fs::rename(temporary, output);
 }
 
+// An output inside the packed folder would pack the previous pack (or its
+// ".part" file) into the new one.
+void RefuseOutputInside(const fs::path& folder, const fs::path& output)
+{
+    fs::path inside = fs::weakly_canonical(folder);
+    if (inside.filename().empty())
+        inside = inside.parent_path();
+    const fs::path target = fs::weakly_canonical(output);
+    const auto mismatch = std::mismatch(inside.begin(), inside.end(), target.begin(), target.end());
+    if (mismatch.first == inside.end())
+        throw std::runtime_error("the output " + output.string() + " lies inside the packed folder " + folder.string());
+}
+
 } // namespace
 
 std::vector<std::uint8_t> BuildPack(const std::vector<PackEntry>& entries)
@@ -92,10 +106,20 @@ std::vector<std::uint8_t> BuildPack(const std::vector<PackEntry>& entries)
 
 std::vector<PackEntry> CollectEntries(const fs::path& folder)
 {
+    // The reader keeps the first of two entries of one name and never shows
+    // the other, so two files that differ only in case cannot both be packed.
+    std::map<std::string, fs::path> sources;
     std::vector<PackEntry> entries;
     for (const fs::directory_entry& file : fs::recursive_directory_iterator(folder)) {
-        if (!file.is_symlink() && file.is_regular_file())
-            entries.push_back({EntryName(fs::relative(file.path(), folder)), ReadWhole(file.path())});
+        if (file.is_symlink() || !file.is_regular_file())
+            continue;
+        const fs::path relative = fs::relative(file.path(), folder);
+        std::string name = EntryName(relative);
+        const auto [known, added] = sources.emplace(name, relative);
+        if (!added)
+            throw std::runtime_error("files " + known->second.generic_string() + " and " + relative.generic_string() +
+                                     " differ only in case: both would be the pack entry " + name);
+        entries.push_back({std::move(name), ReadWhole(file.path())});
     }
     std::sort(entries.begin(), entries.end(), [](const PackEntry& a, const PackEntry& b) { return a.name < b.name; });
     return entries;
@@ -111,12 +135,14 @@ std::vector<std::uint8_t> BuildAppendedPack(const std::vector<PackEntry>& entrie
 
 void WritePackFile(const fs::path& folder, const fs::path& output)
 {
+    RefuseOutputInside(folder, output);
     WriteWhole(output, BuildPack(CollectEntries(folder)), {},
                fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
 }
 
 void WriteProgramWithPack(const fs::path& folder, const fs::path& program, const fs::path& output)
 {
+    RefuseOutputInside(folder, output);
     const fs::perms permissions = fs::status(program).permissions();
     WriteWhole(output, ReadWhole(program), BuildAppendedPack(CollectEntries(folder)), permissions);
 }

@@ -23,7 +23,8 @@ std::vector<std::uint8_t> BuildPack(const std::vector<PackEntry>& entries);
 
 // Every regular file below the folder, named by its path relative to the
 // folder, lower-cased, with '\' separators, in the order of those names.
-// Symbolic links are not followed.
+// Symbolic links are not followed. Throws std::runtime_error naming both
+// files when two of them differ only in letter case.
 std::vector<PackEntry> CollectEntries(const std::filesystem::path& folder);
 
 // The bytes that follow a program to append a pack to it: the pack, its
@@ -31,6 +32,7 @@ std::vector<PackEntry> CollectEntries(const std::filesystem::path& folder);
 std::vector<std::uint8_t> BuildAppendedPack(const std::vector<PackEntry>& entries);
 
 // Writes a pack of the folder's files to the output, replacing it whole.
+// Both writers throw std::runtime_error for an output inside the folder.
 void WritePackFile(const std::filesystem::path& folder, const std::filesystem::path& output);
 
 // Writes the program followed by a pack of the folder's files to the output,

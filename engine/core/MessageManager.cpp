@@ -103,8 +103,13 @@ void MessageManager::Write(u32 level, const std::string& text)
             else
                 WriteColored(color, text);
         }
+        // Every line reaches the file at once, so a program that crashes or
+        // is killed leaves the lines up to that moment, and a watcher of the
+        // running program reads them.
         if (reopen_)
             Close();
+        else if (file_ != nullptr)
+            std::fflush(file_);
     }
     entries_.push_back(Entry{level, text});
 }

@@ -22,10 +22,10 @@
 #include "tools/ShaderWriter.h"
 
 #include "tests/support/FrameStepper.h"
-#include "tests/support/ImageFiles.h"
 #include "tests/support/LogProbe.h"
 #include "tests/support/ScopedVideoSystem.h"
 #include "tests/support/TestEngine.h"
+#include "tools/ImageWriter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -339,7 +339,7 @@ TEST_F(DataKeeperThreadTest, ALoadOnAWorkerFillsTheRegistryWhoseTexturesTheMainT
 {
     // A green 2 x 2 texture on one still particle of size 1, 4 units in
     // front of the default camera.
-    std::string green = Testing::BmpFile(2, 2, 24, {0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0});
+    std::string green = Tools::BmpFile(2, 2, 24, {0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0});
     engine.Folder().WriteFile("data\\ui\\fx\\green.bmp", green);
     Tools::ParticleSystemDescription d;
     d.capacity = 1;

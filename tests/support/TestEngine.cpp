@@ -21,6 +21,7 @@ TestEngine::TestEngine(TestEngineOptions options)
     settings.saveConfigOnExit = 0;
     settings.stencilRequest = options.stencilRequest ? 1 : 0;
     settings.logEnabled = options.logEnabled ? 1 : 0;
+    settings.installFolder = options.installFolder;
     engine_ = std::make_unique<Halvard::Engine>(settings);
 }
 

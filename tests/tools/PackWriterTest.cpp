@@ -82,4 +82,37 @@ TEST(PackWriter, WritesAStandalonePackFile)
     EXPECT_FALSE(fs::exists(folder.Path() / "out.pak.part"));
 }
 
+// The reader would keep one of the two silently.
+TEST(PackWriter, RefusesTwoFilesThatDifferOnlyInCaseNamingBoth)
+{
+    TempFolder folder;
+    folder.WriteFile("data\\Menu.xml", "a");
+    folder.WriteFile("data\\menu.XML", "b");
+    try {
+        Tools::CollectEntries(folder.Path());
+        FAIL() << "two files of one entry name were collected";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("data/Menu.xml"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("data/menu.XML"), std::string::npos) << error.what();
+    }
+}
+
+// An output inside the packed folder would carry the old pack into the new.
+TEST(PackWriter, RefusesAnOutputInsideItsInput)
+{
+    TempFolder folder;
+    folder.WriteFile("content\\x.txt", "x");
+    folder.WriteFile("program", "ELF");
+    const fs::path content = folder.Path() / "content";
+    for (const fs::path& output : {content / "out.pak", content / "deeper" / "out.pak", content / "." / "x.txt"}) {
+        SCOPED_TRACE(output.string());
+        EXPECT_THROW(Tools::WritePackFile(content, output), std::runtime_error);
+        EXPECT_THROW(Tools::WriteProgramWithPack(content, folder.Path() / "program", output), std::runtime_error);
+    }
+    EXPECT_EQ(folder.ReadFile("content\\x.txt"), "x");
+    EXPECT_FALSE(fs::exists(content / "out.pak.part"));
+    // A sibling whose name begins with the folder's is outside it.
+    EXPECT_NO_THROW(Tools::WritePackFile(content, folder.Path() / "content.pak"));
+}
+
 } // namespace

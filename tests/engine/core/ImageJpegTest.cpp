@@ -1,6 +1,7 @@
 #include "engine/core/Image.h"
 
 #include "tests/support/ImageFiles.h"
+#include "tools/ImageWriter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 
 using namespace Halvard;
 using ::testing::HasSubstr;
-using Testing::JpegFile;
 
 namespace {
 
@@ -23,7 +23,7 @@ std::string RedOverBlue()
             rows.insert(rows.end(), {u8(top ? 255 : 0), 0, u8(top ? 0 : 255)});
         }
     }
-    return JpegFile(16, 16, 3, rows);
+    return Tools::JpegFile(16, 16, 3, rows);
 }
 
 class ImageJpegTest : public ::testing::Test {
@@ -69,7 +69,7 @@ TEST_F(ImageJpegTest, ColourPictureLoadsBottomRowFirst)
 TEST_F(ImageJpegTest, GreyPictureLoadsAsEightBits)
 {
     std::vector<u8> rows(8 * 8, 200);
-    ASSERT_TRUE(Load(JpegFile(8, 8, 1, rows)));
+    ASSERT_TRUE(Load(Tools::JpegFile(8, 8, 1, rows)));
     EXPECT_EQ(image.GetBitsPerPixel(), 8u);
     ExpectNear(4, 4, {200});
 }
@@ -85,7 +85,7 @@ TEST_F(ImageJpegTest, PictureLargerThanTheReadBufferLoads)
     std::vector<u8> rows(128 * 96 * 3);
     for (std::size_t i = 0; i < rows.size(); ++i)
         rows[i] = static_cast<u8>(i * 7919 % 251);
-    const std::string bytes = JpegFile(128, 96, 3, rows);
+    const std::string bytes = Tools::JpegFile(128, 96, 3, rows);
     ASSERT_GT(bytes.size(), 4096u);
     ASSERT_TRUE(Load(bytes));
     EXPECT_EQ(image.GetWidth(), 128u);
@@ -96,7 +96,7 @@ TEST_F(ImageJpegTest, TruncatedStreamIsRejected)
     std::vector<u8> rows(64 * 64 * 3);
     for (std::size_t i = 0; i < rows.size(); ++i)
         rows[i] = static_cast<u8>(i * 31 % 256);
-    const std::string bytes = JpegFile(64, 64, 3, rows);
+    const std::string bytes = Tools::JpegFile(64, 64, 3, rows);
     ExpectRejected(bytes.substr(0, bytes.size() / 2));
 }
 

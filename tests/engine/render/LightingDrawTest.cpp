@@ -13,10 +13,10 @@
 #include "engine/render/VertexBuffer.h"
 #include "platform/video/GLVideoSystem.h"
 
-#include "tests/support/ImageFiles.h"
 #include "tests/support/LogProbe.h"
 #include "tests/support/ScopedVideoSystem.h"
 #include "tests/support/TestEngine.h"
+#include "tools/ImageWriter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -49,7 +49,7 @@ protected:
         std::vector<u8> rows;
         for (int i = 0; i < 16; ++i)
             rows.insert(rows.end(), {kTexel[2], kTexel[1], kTexel[0]});
-        engine.Folder().WriteFile("data\\plain.bmp", Testing::BmpFile(4, 4, 24, rows));
+        engine.Folder().WriteFile("data\\plain.bmp", Tools::BmpFile(4, 4, 24, rows));
         shader = engine->GetShaderManager()->CreateShaderUser(MakeShaderDescriptor("plain.bmp", "", false));
 
         vertices = Render().CreateVertexBuffer(0, false, 4);

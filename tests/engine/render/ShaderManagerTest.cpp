@@ -11,6 +11,7 @@
 #include "tests/support/RenderHarness.h"
 #include "tests/support/ScopedClock.h"
 #include "tools/ShaderWriter.h"
+#include "tools/ImageWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,7 @@ namespace {
 constexpr double kFrameSeconds = 0.0625;
 constexpr float kFramesPerSecond = 16.0f;
 
-std::string OnePixelBmp(u8 value) { return Testing::BmpFile(2, 2, 24, std::vector<u8>(12, value)); }
+std::string OnePixelBmp(u8 value) { return Tools::BmpFile(2, 2, 24, std::vector<u8>(12, value)); }
 
 // Shader users on the fake video system, reading their files from a
 // temporary data folder, animated by a clock that moves only when the test

@@ -3,13 +3,14 @@
 #include "engine/core/Image.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/Window.h"
-#include "engine/render/IndexBuffer.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/Texture2D.h"
 #include "engine/render/TextureManager.h"
 #include "engine/render/VertexBuffer.h"
 #include "tests/support/ImageFiles.h"
 #include "tests/support/QuietLog.h"
+#include "tests/support/ScreenQuad.h"
+#include "tools/ImageWriter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -22,8 +23,8 @@ using ::testing::ElementsAre;
 
 namespace {
 
-constexpr u32 kWidth = 640;
-constexpr u32 kHeight = 480;
+constexpr u32 kWidth = Testing::ScreenQuad::kWidth;
+constexpr u32 kHeight = Testing::ScreenQuad::kHeight;
 
 // Runs on the real video system: offscreen under ctest, on the X server
 // under xvfb-run.
@@ -38,24 +39,11 @@ protected:
         const float top = 1.0f;
         const float right = left + 2.0f * share;
         const float bottom = top - 2.0f * share;
-        const auto vertices = render.CreateVertexBuffer(0, false, 4);
-        PlainVertex* vertex = vertices->Lock<PlainVertex>(0, 4);
-        vertex[0] = {left, top, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f};
-        vertex[1] = {right, top, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f};
-        vertex[2] = {left, bottom, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 1.0f};
-        vertex[3] = {right, bottom, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f};
-        vertices->Unlock();
-        const auto indices = render.CreateIndexBuffer(0, 6);
-        const u32 order[] = {0, 1, 2, 2, 1, 3};
-        indices->SetIndices(0, 6, order);
-        indices->SetIndexCount(6);
-        render.SetLighting(false);
-        render.SetZ(false);
-        render.SetCullMode(RenderSystem::kCullNone);
-        render.SetTextureFilter(0, filter);
-        render.BeginScene();
-        render.DrawIndexedPrimitive(false, *indices, *vertices, 2);
-        render.EndScene();
+        screen.Draw({PlainVertex{left, top, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f},
+                     PlainVertex{right, top, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f},
+                     PlainVertex{left, bottom, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 1.0f},
+                     PlainVertex{right, bottom, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f}},
+                    filter);
     }
 
     // The quad of the 2 x 2 picture written by WriteQuadPicture: red, green
@@ -65,31 +53,23 @@ protected:
         Image capture;
         render.CaptureScreen(capture);
         ASSERT_EQ(capture.GetWidth(), kWidth);
-        EXPECT_THAT(ScreenPixel(capture, kWidth / 4, kHeight / 4), ElementsAre(255, 0, 0));
-        EXPECT_THAT(ScreenPixel(capture, kWidth * 3 / 4, kHeight / 4), ElementsAre(0, 255, 0));
-        EXPECT_THAT(ScreenPixel(capture, kWidth / 4, kHeight * 3 / 4), ElementsAre(0, 0, 255));
-        EXPECT_THAT(ScreenPixel(capture, kWidth * 3 / 4, kHeight * 3 / 4), ElementsAre(255, 255, 255));
+        EXPECT_THAT(Testing::ScreenQuad::Pixel(capture, kWidth / 4, kHeight / 4), ElementsAre(255, 0, 0));
+        EXPECT_THAT(Testing::ScreenQuad::Pixel(capture, kWidth * 3 / 4, kHeight / 4), ElementsAre(0, 255, 0));
+        EXPECT_THAT(Testing::ScreenQuad::Pixel(capture, kWidth / 4, kHeight * 3 / 4), ElementsAre(0, 0, 255));
+        EXPECT_THAT(Testing::ScreenQuad::Pixel(capture, kWidth * 3 / 4, kHeight * 3 / 4), ElementsAre(255, 255, 255));
     }
 
     // Image row 0 (the file's first) is red, green; row 1 blue, white.
     void WriteQuadPicture()
     {
-        folder.Write("quad.bmp", Testing::BmpFile(2, 2, 24, {0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255}));
+        folder.Write("quad.bmp", Tools::BmpFile(2, 2, 24, {0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255}));
     }
 
-    // Red, green and blue of the screen pixel, y from the top.
-    std::vector<int> ScreenPixel(const Image& capture, u32 x, u32 y) const
-    {
-        const u32 bytes = capture.GetBitsPerPixel() / 8;
-        const u8* pixel = capture.GetData() + ((capture.GetHeight() - 1 - y) * capture.GetWidth() + x) * bytes;
-        return {pixel[0], pixel[1], pixel[2]};
-    }
-
-    Testing::QuietLog messages;
-    Config config{&messages, nullptr, {.videoMode = "640x480x32"}};
-    Window window{&messages, &config, {.title = "Textures", .width = kWidth, .height = kHeight}};
-    RenderSystem_D3D7 render{&messages, &config, &window, false, false};
-    Testing::ImageFolder folder;
+    Testing::ScreenQuad screen;
+    Testing::QuietLog& messages = screen.messages;
+    Config& config = screen.config;
+    RenderSystem_D3D7& render = screen.render;
+    Testing::ImageFolder& folder = screen.folder;
 };
 
 } // namespace
@@ -138,10 +118,10 @@ TEST_F(TextureDrawTest, SmallerMipLevelsReachTheDevice)
     DrawQuad(0.0625f, RenderSystem::kFilterMipMapped);
     Image capture;
     render.CaptureScreen(capture);
-    EXPECT_THAT(ScreenPixel(capture, 20, 15), ElementsAre(255, 0, 0));
+    EXPECT_THAT(Testing::ScreenQuad::Pixel(capture, 20, 15), ElementsAre(255, 0, 0));
     DrawQuad(1.0f, RenderSystem::kFilterMipMapped);
     render.CaptureScreen(capture);
-    EXPECT_THAT(ScreenPixel(capture, kWidth / 2, kHeight / 2), ElementsAre(0, 0, 255));
+    EXPECT_THAT(Testing::ScreenQuad::Pixel(capture, kWidth / 2, kHeight / 2), ElementsAre(0, 0, 255));
 }
 
 TEST_F(TextureDrawTest, MissingTextureDrawsTheCheckerboard)
@@ -152,6 +132,6 @@ TEST_F(TextureDrawTest, MissingTextureDrawsTheCheckerboard)
     Image capture;
     render.CaptureScreen(capture);
     // 64 texels across 640 pixels: ten pixels a texel, eight texels a cell.
-    EXPECT_THAT(ScreenPixel(capture, 40, 40), ElementsAre(255, 255, 0));
-    EXPECT_THAT(ScreenPixel(capture, 120, 40), ElementsAre(0, 0, 0));
+    EXPECT_THAT(Testing::ScreenQuad::Pixel(capture, 40, 40), ElementsAre(255, 255, 0));
+    EXPECT_THAT(Testing::ScreenQuad::Pixel(capture, 120, 40), ElementsAre(0, 0, 0));
 }

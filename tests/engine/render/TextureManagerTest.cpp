@@ -3,6 +3,7 @@
 #include "engine/core/Image.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "tests/support/TextureHarness.h"
+#include "tools/ImageWriter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -14,10 +15,7 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Not;
-using Testing::BmpFile;
 using Testing::TextureHarness;
-using Testing::TgaFile;
-using Testing::TgaHeader;
 
 namespace {
 
@@ -27,16 +25,16 @@ constexpr u32 kBlack = 0u;
 // A grey picture: every byte of every pixel is the value.
 std::string GreyBmp(u32 width, u32 height, u8 value)
 {
-    return BmpFile(width, height, 24, std::vector<u8>(static_cast<std::size_t>(width) * height * 3, value));
+    return Tools::BmpFile(width, height, 24, std::vector<u8>(static_cast<std::size_t>(width) * height * 3, value));
 }
 
 std::string Tga32(u16 width, u16 height, const std::vector<u8>& pixels)
 {
-    TgaHeader header;
+    Tools::TgaHeader header;
     header.width = width;
     header.height = height;
     header.depth = 32;
-    return TgaFile(header, pixels);
+    return Tools::TgaFile(header, pixels);
 }
 
 class TextureManagerTest : public ::testing::Test {
@@ -138,7 +136,7 @@ TEST_F(TextureManagerTest, OpacityFromTheSameFileTakesItsAlphaOrFirstByte)
 {
     harness.folder.Write("both.tga", Tga32(1, 1, {3, 2, 1, 77}));
     EXPECT_EQ(TextureHarness::LevelPixels(*Manager().GetTexture(false, "both.tga", "both.tga"), 0)[0], 0x4D010203u);
-    harness.folder.Write("both.bmp", BmpFile(1, 1, 24, {3, 2, 1}));
+    harness.folder.Write("both.bmp", Tools::BmpFile(1, 1, 24, {3, 2, 1}));
     EXPECT_EQ(TextureHarness::LevelPixels(*Manager().GetTexture(false, "both.bmp", "both.bmp"), 0)[0], 0x01010203u);
 }
 

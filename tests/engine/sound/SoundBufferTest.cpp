@@ -3,6 +3,7 @@
 #include "engine/sound/Sound_DS7.h"
 #include "tests/engine/sound/SoundFiles.h"
 #include "tests/engine/sound/SoundTestBed.h"
+#include "tools/SoundWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,7 @@ protected:
 TEST_F(SoundBufferTest, StaticSoundIsWrittenWholeOnceAndItsReaderFreed)
 {
     const std::string data = Pattern(1000);
-    WriteSound("click.wav", MakeWav(2, 22050, 16, data));
+    WriteSound("click.wav", Tools::MakeWav(2, 22050, 16, data));
     FakeAudioBuffer* device = nullptr;
     Sound* sound = Make("click.wav", &device);
     ASSERT_NE(device, nullptr);
@@ -68,8 +69,8 @@ TEST_F(SoundBufferTest, StaticSoundIsWrittenWholeOnceAndItsReaderFreed)
 
 TEST_F(SoundBufferTest, ExactlyOneMebibyteIsStaticAndOneByteMoreStreams)
 {
-    WriteSound("exact.wav", MakeWav(1, 22050, 8, std::string(kRing, '\x80')));
-    WriteSound("over.wav", MakeWav(1, 22050, 8, std::string(kRing + 1, '\x80')));
+    WriteSound("exact.wav", Tools::MakeWav(1, 22050, 8, std::string(kRing, '\x80')));
+    WriteSound("over.wav", Tools::MakeWav(1, 22050, 8, std::string(kRing + 1, '\x80')));
     FakeAudioBuffer* device = nullptr;
     EXPECT_FALSE(Make("exact.wav", &device)->GetBuffer()->IsStreaming());
     Sound* over = Make("over.wav", &device);
@@ -83,7 +84,7 @@ TEST_F(SoundBufferTest, ExactlyOneMebibyteIsStaticAndOneByteMoreStreams)
 TEST_F(SoundBufferTest, NameIsLowerCasedBeforeTheExtensionPicksTheReader)
 {
     std::vector<int16_t> samples(2 * 4410, 0);
-    WriteSound("tones.ogg", EncodeOgg(2, 44100, samples));
+    WriteSound("tones.ogg", Tools::EncodeOgg(2, 44100, samples));
     Sound* sound = Make("Tones.OGG");
     EXPECT_EQ(sound->GetBuffer()->GetName(), "tones.ogg");
     EXPECT_EQ(sound->GetBuffer()->GetSampleRate(), 44100u);
@@ -116,7 +117,7 @@ TEST_F(SoundBufferTest, StaticDataThatComesUpShortIsLoggedAndEndsInSilence)
     std::vector<int16_t> noise;
     for (u32 i = 0; i < 22050 * 4; ++i)
         noise.push_back(static_cast<int16_t>((i * 2654435761u) >> 20));
-    const std::string ogg = EncodeOgg(1, 22050, noise);
+    const std::string ogg = Tools::EncodeOgg(1, 22050, noise);
     WriteSound("damaged.ogg", InsertHoles(ogg, 40));
     FakeAudioBuffer* device = nullptr;
     Make("damaged.ogg", &device);
@@ -126,7 +127,7 @@ TEST_F(SoundBufferTest, StaticDataThatComesUpShortIsLoggedAndEndsInSilence)
 
 TEST_F(SoundBufferTest, BufferTheDeviceCannotMakeStaysSilentAndNeverPlays)
 {
-    WriteSound("click.wav", MakeWav(1, 22050, 16, Pattern(100)));
+    WriteSound("click.wav", Tools::MakeWav(1, 22050, 16, Pattern(100)));
     driver.bufferResult = Platform::kAudioOutOfMemory;
     Sound* sound = Make("click.wav");
     EXPECT_TRUE(Logged("Error: Sound System: DirectSound buffers overflow!"));
@@ -139,7 +140,7 @@ TEST_F(SoundBufferTest, BufferTheDeviceCannotMakeStaysSilentAndNeverPlays)
 
 TEST_F(SoundBufferTest, TempoScalesTheRateTruncatedAndVolumeNeverAmplifies)
 {
-    WriteSound("click.wav", MakeWav(1, 22050, 16, Pattern(100)));
+    WriteSound("click.wav", Tools::MakeWav(1, 22050, 16, Pattern(100)));
     FakeAudioBuffer* device = nullptr;
     Sound* sound = Make("click.wav", &device);
     EXPECT_EQ(device->frequency, 22050u);
@@ -162,8 +163,8 @@ TEST_F(SoundBufferTest, WithThreeDOnlyMonoSoundsGetAPlaceAndItWaitsForTheRefresh
     manager.reset();
     system.reset();
     StartSound(true);
-    WriteSound("mono.wav", MakeWav(1, 22050, 16, Pattern(100)));
-    WriteSound("stereo.wav", MakeWav(2, 22050, 16, Pattern(100)));
+    WriteSound("mono.wav", Tools::MakeWav(1, 22050, 16, Pattern(100)));
+    WriteSound("stereo.wav", Tools::MakeWav(2, 22050, 16, Pattern(100)));
     FakeAudioBuffer* mono = nullptr;
     FakeAudioBuffer* stereo = nullptr;
     Sound* placed = Make("mono.wav", &mono);
@@ -186,7 +187,7 @@ TEST_F(SoundBufferTest, MissingThreeDBufferIsLoggedAndTheSoundStillPlays)
     system.reset();
     StartSound(true);
     driver.placeResult = Platform::kAudioNoInterface;
-    WriteSound("mono.wav", MakeWav(1, 22050, 16, Pattern(100)));
+    WriteSound("mono.wav", Tools::MakeWav(1, 22050, 16, Pattern(100)));
     FakeAudioBuffer* device = nullptr;
     Sound* sound = Make("mono.wav", &device);
     EXPECT_TRUE(Logged("Error: Sound System: Failed to get the 3D buffer from the secondary buffer!"));
@@ -197,7 +198,7 @@ TEST_F(SoundBufferTest, MissingThreeDBufferIsLoggedAndTheSoundStillPlays)
 TEST_F(SoundBufferTest, FirstPlayOfAStreamFillsEveryChunkFromTheStart)
 {
     const std::string data = Pattern(kRing + 40000);
-    WriteSound("music.wav", MakeWav(2, 22050, 16, data));
+    WriteSound("music.wav", Tools::MakeWav(2, 22050, 16, data));
     FakeAudioBuffer* device = nullptr;
     Sound* music = Make("music.wav", &device);
     ASSERT_TRUE(music->Play());
@@ -213,7 +214,7 @@ TEST_F(SoundBufferTest, FirstPlayOfAStreamFillsEveryChunkFromTheStart)
 TEST_F(SoundBufferTest, PlayedChunksAreRefilledWithTheDataThatFollows)
 {
     const std::string data = Pattern(kRing + 40000);
-    WriteSound("music.wav", MakeWav(2, 22050, 16, data));
+    WriteSound("music.wav", Tools::MakeWav(2, 22050, 16, data));
     FakeAudioBuffer* device = nullptr;
     Sound* music = Make("music.wav", &device);
     music->Play();
@@ -232,7 +233,7 @@ TEST_F(SoundBufferTest, PlayedChunksAreRefilledWithTheDataThatFollows)
 TEST_F(SoundBufferTest, LoopingStreamStartsItsDataAgainInsideAChunk)
 {
     const std::string data = Pattern(kRing + 40000);
-    WriteSound("music.wav", MakeWav(2, 22050, 16, data));
+    WriteSound("music.wav", Tools::MakeWav(2, 22050, 16, data));
     FakeAudioBuffer* device = nullptr;
     Sound* music = Make("music.wav", &device);
     music->SetLooped(true);
@@ -246,7 +247,7 @@ TEST_F(SoundBufferTest, LoopingStreamStartsItsDataAgainInsideAChunk)
 TEST_F(SoundBufferTest, StreamThatDoesNotLoopStopsOnceItsBytesPassTheDataByMoreThanAChunk)
 {
     // 33 chunks of data and 100 bytes.
-    WriteSound("music.wav", MakeWav(1, 22050, 8, Pattern(33 * kChunk + 100)));
+    WriteSound("music.wav", Tools::MakeWav(1, 22050, 8, Pattern(33 * kChunk + 100)));
     FakeAudioBuffer* device = nullptr;
     Sound* music = Make("music.wav", &device);
     music->Play();
@@ -269,7 +270,7 @@ TEST_F(SoundBufferTest, StreamThatDoesNotLoopStopsOnceItsBytesPassTheDataByMoreT
 TEST_F(SoundBufferTest, PausedStreamResumesWithoutRefillingAndStoppedOneRefillsFromTheStart)
 {
     const std::string data = Pattern(kRing + 40000);
-    WriteSound("music.wav", MakeWav(2, 22050, 16, data));
+    WriteSound("music.wav", Tools::MakeWav(2, 22050, 16, data));
     FakeAudioBuffer* device = nullptr;
     Sound* music = Make("music.wav", &device);
     music->Play();

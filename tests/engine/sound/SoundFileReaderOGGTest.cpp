@@ -3,6 +3,7 @@
 #include "engine/sound/SoundFileReaderOGG.h"
 #include "tests/engine/sound/SoundFiles.h"
 #include "tests/engine/sound/SoundTestBed.h"
+#include "tools/SoundWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,7 @@ protected:
 
 TEST_F(SoundFileReaderOGGTest, StereoFileOfNSamplesReportsFourTimesNBytesOf16BitData)
 {
-    WriteSound("tones.ogg", EncodeOgg(2, 22050, Tones(22050)));
+    WriteSound("tones.ogg", Tools::EncodeOgg(2, 22050, Tones(22050)));
     SoundFileReaderOGG reader(&messages, &files, "tones.ogg");
     EXPECT_EQ(reader.GetChannels(), 2u);
     EXPECT_EQ(reader.GetSampleRate(), 22050u);
@@ -58,7 +59,7 @@ TEST_F(SoundFileReaderOGGTest, StereoFileOfNSamplesReportsFourTimesNBytesOf16Bit
 TEST_F(SoundFileReaderOGGTest, DecodesTheWholeStreamThenReportsTheEndAndRewindStartsOver)
 {
     const std::vector<int16_t> tones = Tones(22050);
-    WriteSound("tones.ogg", EncodeOgg(2, 22050, tones));
+    WriteSound("tones.ogg", Tools::EncodeOgg(2, 22050, tones));
     SoundFileReaderOGG reader(&messages, &files, "tones.ogg");
     bool end = false;
     const std::vector<u8> first = ReadAll(reader, 5000, end);
@@ -86,7 +87,7 @@ TEST_F(SoundFileReaderOGGTest, FileThatIsNoOggVorbisStreamIsIncorrectFormat)
 
 TEST_F(SoundFileReaderOGGTest, RunOfDecodingErrorsEndsTheDataInsteadOfGoingOnForever)
 {
-    const std::string ogg = EncodeOgg(1, 22050, std::vector<int16_t>(22050 * 8, 0));
+    const std::string ogg = Tools::EncodeOgg(1, 22050, std::vector<int16_t>(22050 * 8, 0));
     WriteSound("damaged.ogg", InsertHoles(ogg, SoundFileReaderOGG::kMaxConsecutiveErrors + 8));
     SoundFileReaderOGG reader(&messages, &files, "damaged.ogg");
     bool end = false;
@@ -97,7 +98,7 @@ TEST_F(SoundFileReaderOGGTest, RunOfDecodingErrorsEndsTheDataInsteadOfGoingOnFor
 
 TEST_F(SoundFileReaderOGGTest, FewerDecodingErrorsThanTheBoundAreSkipped)
 {
-    const std::string ogg = EncodeOgg(1, 22050, std::vector<int16_t>(22050 * 8, 0));
+    const std::string ogg = Tools::EncodeOgg(1, 22050, std::vector<int16_t>(22050 * 8, 0));
     WriteSound("damaged.ogg", InsertHoles(ogg, 3));
     SoundFileReaderOGG reader(&messages, &files, "damaged.ogg");
     bool end = false;

@@ -1,8 +1,8 @@
 #include "engine/core/Error.h"
 #include "engine/sound/SoundFileReaderEMP.h"
 #include "engine/sound/SoundFileReaderWAV.h"
-#include "tests/engine/sound/SoundFiles.h"
 #include "tests/engine/sound/SoundTestBed.h"
+#include "tools/SoundWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ protected:
         return "";
     }
 
-    const std::string stereo = Pcm16({1, -1, 2, -2, 3, -3});
+    const std::string stereo = Tools::Pcm16({1, -1, 2, -2, 3, -3});
 };
 
 std::string Ending(const std::string& ending) { return "Failed to load \"data\\test.wav\" sound file - " + ending; }
@@ -42,7 +42,7 @@ std::string Ending(const std::string& ending) { return "Failed to load \"data\\t
 
 TEST_F(SoundFileReaderWAVTest, StereoSixteenBitReportsTheFormatOfItsChunks)
 {
-    SoundFileReaderWAV reader = Open(MakeWav(2, 44100, 16, stereo));
+    SoundFileReaderWAV reader = Open(Tools::MakeWav(2, 44100, 16, stereo));
     EXPECT_EQ(reader.GetChannels(), 2u);
     EXPECT_EQ(reader.GetBitsPerSample(), 16u);
     EXPECT_EQ(reader.GetSampleRate(), 44100u);
@@ -52,7 +52,7 @@ TEST_F(SoundFileReaderWAVTest, StereoSixteenBitReportsTheFormatOfItsChunks)
 
 TEST_F(SoundFileReaderWAVTest, DataComesOutAsStoredThenTheEndAndAgainAfterRewind)
 {
-    SoundFileReaderWAV reader = Open(MakeWav(2, 22050, 16, stereo));
+    SoundFileReaderWAV reader = Open(Tools::MakeWav(2, 22050, 16, stereo));
     std::vector<u8> bytes(20, 0xEE);
     u32 count = 0;
     bool end = false;
@@ -73,7 +73,7 @@ TEST_F(SoundFileReaderWAVTest, DataComesOutAsStoredThenTheEndAndAgainAfterRewind
 
 TEST_F(SoundFileReaderWAVTest, FormatChunkAfterTheDataChunkIsStillFound)
 {
-    SoundFileReaderWAV reader = Open(MakeWav({{"data", stereo}, {"fmt ", FormatBody(1, 2, 11025, 16)}}));
+    SoundFileReaderWAV reader = Open(Tools::MakeWav({{"data", stereo}, {"fmt ", Tools::FormatBody(1, 2, 11025, 16)}}));
     EXPECT_EQ(reader.GetSampleRate(), 11025u);
     EXPECT_EQ(reader.GetDataSize(), 12u);
 }
@@ -81,54 +81,54 @@ TEST_F(SoundFileReaderWAVTest, FormatChunkAfterTheDataChunkIsStillFound)
 TEST_F(SoundFileReaderWAVTest, ChunkOfOddSizeIsFollowedByItsPadByte)
 {
     SoundFileReaderWAV reader =
-        Open(MakeWav({{"LIST", "abc"}, {"fmt ", FormatBody(1, 1, 8000, 8)}, {"note", "x"}, {"data", "\x80\x81"}}));
+        Open(Tools::MakeWav({{"LIST", "abc"}, {"fmt ", Tools::FormatBody(1, 1, 8000, 8)}, {"note", "x"}, {"data", "\x80\x81"}}));
     EXPECT_EQ(reader.GetSampleRate(), 8000u);
     EXPECT_EQ(reader.GetDataSize(), 2u);
 }
 
 TEST_F(SoundFileReaderWAVTest, ShortFormatChunkIsSkippedAndWithoutAnotherThereIsNone)
 {
-    const std::string shortFormat = FormatBody(1, 2, 22050, 16).substr(0, 14);
-    EXPECT_EQ(Refusal(MakeWav({{"fmt ", shortFormat}, {"data", stereo}})), Ending("no format chunk"));
+    const std::string shortFormat = Tools::FormatBody(1, 2, 22050, 16).substr(0, 14);
+    EXPECT_EQ(Refusal(Tools::MakeWav({{"fmt ", shortFormat}, {"data", stereo}})), Ending("no format chunk"));
     SoundFileReaderWAV reader =
-        Open(MakeWav({{"fmt ", shortFormat}, {"fmt ", FormatBody(1, 1, 8000, 16)}, {"data", stereo}}));
+        Open(Tools::MakeWav({{"fmt ", shortFormat}, {"fmt ", Tools::FormatBody(1, 1, 8000, 16)}, {"data", stereo}}));
     EXPECT_EQ(reader.GetChannels(), 1u);
 }
 
 TEST_F(SoundFileReaderWAVTest, OnlyEightOrSixteenBitPcmInOneOrTwoChannelsIsRead)
 {
-    EXPECT_EQ(Refusal(MakeWav(2, 22050, 24, stereo)), Ending("no format chunk"));
-    EXPECT_EQ(Refusal(MakeWav(3, 22050, 16, stereo)), Ending("no format chunk"));
-    EXPECT_EQ(Refusal(MakeWav(0, 22050, 16, stereo)), Ending("no format chunk"));
-    EXPECT_EQ(Refusal(MakeWav({{"fmt ", FormatBody(3, 2, 22050, 16)}, {"data", stereo}})), Ending("no format chunk"));
-    EXPECT_EQ(Refusal(MakeWav(1, 22050, 8, "\x80")), "");
+    EXPECT_EQ(Refusal(Tools::MakeWav(2, 22050, 24, stereo)), Ending("no format chunk"));
+    EXPECT_EQ(Refusal(Tools::MakeWav(3, 22050, 16, stereo)), Ending("no format chunk"));
+    EXPECT_EQ(Refusal(Tools::MakeWav(0, 22050, 16, stereo)), Ending("no format chunk"));
+    EXPECT_EQ(Refusal(Tools::MakeWav({{"fmt ", Tools::FormatBody(3, 2, 22050, 16)}, {"data", stereo}})), Ending("no format chunk"));
+    EXPECT_EQ(Refusal(Tools::MakeWav(1, 22050, 8, "\x80")), "");
 }
 
 TEST_F(SoundFileReaderWAVTest, HeaderOtherThanRiffWaveIsRefused)
 {
-    std::string wave = MakeWav(2, 22050, 16, stereo);
+    std::string wave = Tools::MakeWav(2, 22050, 16, stereo);
     EXPECT_EQ(Refusal("RIFX" + wave.substr(4)), Ending("no RIFF header"));
     EXPECT_EQ(Refusal(wave.substr(0, 8) + "AVI " + wave.substr(12)), Ending("no RIFF header"));
-    EXPECT_EQ(Refusal("RIFF" + LittleEndian32(0) + wave.substr(8)), Ending("no RIFF header"));
+    EXPECT_EQ(Refusal("RIFF" + Tools::LittleEndian32(0) + wave.substr(8)), Ending("no RIFF header"));
     EXPECT_EQ(Refusal("RIFF"), Ending("no RIFF header"));
 }
 
 TEST_F(SoundFileReaderWAVTest, FileWithoutDataChunkIsRefused)
 {
-    EXPECT_EQ(Refusal(MakeWav({{"fmt ", FormatBody(1, 2, 22050, 16)}, {"LIST", "info"}})), Ending("no data chunk"));
+    EXPECT_EQ(Refusal(Tools::MakeWav({{"fmt ", Tools::FormatBody(1, 2, 22050, 16)}, {"LIST", "info"}})), Ending("no data chunk"));
 }
 
 TEST_F(SoundFileReaderWAVTest, ChunkSizeBeyondTheFileEndsTheSearch)
 {
-    std::string wave = MakeWav({{"junk", "abcd"}, {"fmt ", FormatBody(1, 2, 22050, 16)}, {"data", stereo}});
-    wave.replace(16, 4, LittleEndian32(0xFFFFFFF0));
+    std::string wave = Tools::MakeWav({{"junk", "abcd"}, {"fmt ", Tools::FormatBody(1, 2, 22050, 16)}, {"data", stereo}});
+    wave.replace(16, 4, Tools::LittleEndian32(0xFFFFFFF0));
     EXPECT_EQ(Refusal(wave), Ending("no format chunk"));
 }
 
 TEST_F(SoundFileReaderWAVTest, DataSizeClaimingMoreThanTheFileHoldsIsCutToWhatItHolds)
 {
-    std::string wave = MakeWav(2, 22050, 16, stereo);
-    wave.replace(wave.size() - 16, 4, LittleEndian32(0x7FFFFFFF));
+    std::string wave = Tools::MakeWav(2, 22050, 16, stereo);
+    wave.replace(wave.size() - 16, 4, Tools::LittleEndian32(0x7FFFFFFF));
     SoundFileReaderWAV reader = Open(wave);
     EXPECT_EQ(reader.GetDataSize(), 12u);
 }

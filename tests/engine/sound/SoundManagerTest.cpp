@@ -3,8 +3,8 @@
 #include "engine/sound/SoundBuffer.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundUtils.h"
-#include "tests/engine/sound/SoundFiles.h"
 #include "tests/engine/sound/SoundTestBed.h"
+#include "tools/SoundWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -20,8 +20,8 @@ protected:
     SoundManagerTest()
     {
         StartSound();
-        WriteSound("click.wav", MakeWav(1, 22050, 16, std::string(400, '\x10')));
-        WriteSound("music.wav", MakeWav(1, 22050, 16, std::string(SoundBuffer::kStreamSize + 400, '\x10')));
+        WriteSound("click.wav", Tools::MakeWav(1, 22050, 16, std::string(400, '\x10')));
+        WriteSound("music.wav", Tools::MakeWav(1, 22050, 16, std::string(SoundBuffer::kStreamSize + 400, '\x10')));
     }
 
     FakeAudioBuffer* DeviceOf(u32 index) const { return driver.buffers.at(index); }

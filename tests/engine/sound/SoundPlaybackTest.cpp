@@ -4,10 +4,10 @@
 #include "engine/sound/SoundBuffer.h"
 #include "engine/sound/SoundUtils.h"
 #include "platform/audio/OpenALDriver.h"
-#include "tests/engine/sound/SoundFiles.h"
 #include "tests/engine/sound/SoundTestBed.h"
 #include "tests/support/FakeWindowSystem.h"
 #include "tests/support/ScopedWindowSystem.h"
+#include "tools/SoundWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ std::string Frames(uint32_t count)
         samples.push_back(Left(i));
         samples.push_back(Right(i));
     }
-    return Pcm16(samples);
+    return Tools::Pcm16(samples);
 }
 
 struct Frame {
@@ -104,7 +104,7 @@ constexpr uint32_t kStreamFrames = (SoundBuffer::kStreamSize + 3 * SoundBuffer::
 
 TEST_F(SoundPlaybackTest, StaticSoundPlaysItsSamplesOnceThenStops)
 {
-    WriteSound("click.wav", MakeWav(2, 22050, 16, Frames(500)));
+    WriteSound("click.wav", Tools::MakeWav(2, 22050, 16, Frames(500)));
     Sound* click = manager->CreateSound("click.wav");
     manager->PlaySound(click, true);
     const std::vector<Frame> out = Run(1000, 600);
@@ -115,7 +115,7 @@ TEST_F(SoundPlaybackTest, StaticSoundPlaysItsSamplesOnceThenStops)
 
 TEST_F(SoundPlaybackTest, LoopedStaticSoundStartsAgainAtItsEnd)
 {
-    WriteSound("hum.wav", MakeWav(2, 22050, 16, Frames(500)));
+    WriteSound("hum.wav", Tools::MakeWav(2, 22050, 16, Frames(500)));
     Sound* hum = manager->CreateSound("hum.wav");
     hum->SetLooped(true);
     manager->PlaySound(hum, false);
@@ -129,7 +129,7 @@ TEST_F(SoundPlaybackTest, LoopedStaticSoundStartsAgainAtItsEnd)
 
 TEST_F(SoundPlaybackTest, StreamedSoundPlaysAllItsDataInOrderThenStops)
 {
-    WriteSound("music.wav", MakeWav(2, 22050, 16, Frames(kStreamFrames)));
+    WriteSound("music.wav", Tools::MakeWav(2, 22050, 16, Frames(kStreamFrames)));
     Sound* music = manager->CreateSound("music.wav");
     ASSERT_TRUE(music->GetBuffer()->IsStreaming());
     manager->PlaySound(music, true);
@@ -141,7 +141,7 @@ TEST_F(SoundPlaybackTest, StreamedSoundPlaysAllItsDataInOrderThenStops)
 
 TEST_F(SoundPlaybackTest, PausedStreamResumesWhereItPaused)
 {
-    WriteSound("music.wav", MakeWav(2, 22050, 16, Frames(kStreamFrames)));
+    WriteSound("music.wav", Tools::MakeWav(2, 22050, 16, Frames(kStreamFrames)));
     Sound* music = manager->CreateSound("music.wav");
     manager->PlaySound(music, true);
     Run(100000);
@@ -155,8 +155,8 @@ TEST_F(SoundPlaybackTest, PausedStreamResumesWhereItPaused)
 
 TEST_F(SoundPlaybackTest, StoppedSoundsPlayAgainFromTheirStart)
 {
-    WriteSound("music.wav", MakeWav(2, 22050, 16, Frames(kStreamFrames)));
-    WriteSound("click.wav", MakeWav(2, 22050, 16, Frames(5000)));
+    WriteSound("music.wav", Tools::MakeWav(2, 22050, 16, Frames(kStreamFrames)));
+    WriteSound("click.wav", Tools::MakeWav(2, 22050, 16, Frames(5000)));
     Sound* music = manager->CreateSound("music.wav");
     Sound* click = manager->CreateSound("click.wav");
     manager->PlaySound(music, true);
@@ -176,7 +176,7 @@ TEST_F(SoundPlaybackTest, StoppedSoundsPlayAgainFromTheirStart)
 
 TEST_F(SoundPlaybackTest, PausedStaticSoundResumesWhereItPaused)
 {
-    WriteSound("click.wav", MakeWav(2, 22050, 16, Frames(3000)));
+    WriteSound("click.wav", Tools::MakeWav(2, 22050, 16, Frames(3000)));
     Sound* click = manager->CreateSound("click.wav");
     manager->PlaySound(click, true);
     Run(1000, 500);
@@ -192,7 +192,7 @@ TEST_F(SoundPlaybackTest, PausedStaticSoundResumesWhereItPaused)
 
 TEST_F(SoundPlaybackTest, LoopFlagSetWhileAStaticSoundPlaysTakesEffectWithoutStartingItOver)
 {
-    WriteSound("hum.wav", MakeWav(2, 22050, 16, Frames(500)));
+    WriteSound("hum.wav", Tools::MakeWav(2, 22050, 16, Frames(500)));
     Sound* hum = manager->CreateSound("hum.wav");
     manager->PlaySound(hum, true);
     Run(200, 200);
@@ -210,7 +210,7 @@ TEST_F(SoundPlaybackTest, LoopFlagSetWhileAStaticSoundPlaysTakesEffectWithoutSta
 
 TEST_F(SoundPlaybackTest, LoopedStreamStartsItsDataAgainWithoutAGap)
 {
-    WriteSound("music.wav", MakeWav(2, 22050, 16, Frames(kStreamFrames)));
+    WriteSound("music.wav", Tools::MakeWav(2, 22050, 16, Frames(kStreamFrames)));
     Sound* music = manager->CreateSound("music.wav");
     music->SetLooped(true);
     manager->PlaySound(music, true);
@@ -223,7 +223,7 @@ TEST_F(SoundPlaybackTest, LoopedStreamStartsItsDataAgainWithoutAGap)
 TEST_F(SoundPlaybackTest, StreamThatRanDryWhileNothingRefilledItGoesOnWhereItsDataLeftOff)
 {
     constexpr uint32_t kRingFrames = SoundBuffer::kStreamSize / 4;
-    WriteSound("music.wav", MakeWav(2, 22050, 16, Frames(kStreamFrames)));
+    WriteSound("music.wav", Tools::MakeWav(2, 22050, 16, Frames(kStreamFrames)));
     Sound* music = manager->CreateSound("music.wav");
     manager->PlaySound(music, true);
     // One long stall: the whole ring plays out and the device runs dry.
@@ -240,7 +240,7 @@ TEST_F(SoundPlaybackTest, StreamThatRanDryWhileNothingRefilledItGoesOnWhereItsDa
 
 TEST_F(SoundPlaybackTest, VolumeScalesTheSamplesAndNeverAmplifies)
 {
-    WriteSound("click.wav", MakeWav(2, 22050, 16, Frames(1000)));
+    WriteSound("click.wav", Tools::MakeWav(2, 22050, 16, Frames(1000)));
     Sound* click = manager->CreateSound("click.wav");
     click->SetVolume(2.0f);
     manager->PlaySound(click, true);
@@ -259,7 +259,7 @@ TEST_F(SoundPlaybackTest, PlaceOfAMonoSoundIsHeardFromTheSystemsNextRefresh)
     manager.reset();
     system = std::make_unique<SoundSystem_DS7>(&messages, &files, &window, true);
     manager = std::make_unique<SoundManager>(&messages, &files, system.get());
-    WriteSound("hum.wav", MakeWav(1, 22050, 16, Pcm16(std::vector<int16_t>(2000, 12000))));
+    WriteSound("hum.wav", Tools::MakeWav(1, 22050, 16, Tools::Pcm16(std::vector<int16_t>(2000, 12000))));
     Sound* hum = manager->CreateSound("hum.wav");
     hum->SetLooped(true);
     manager->PlaySound(hum, true);

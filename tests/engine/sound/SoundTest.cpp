@@ -2,8 +2,8 @@
 #include "engine/sound/SoundBuffer_DS7.h"
 #include "engine/sound/SoundUtils.h"
 #include "engine/sound/Sound_DS7.h"
-#include "tests/engine/sound/SoundFiles.h"
 #include "tests/engine/sound/SoundTestBed.h"
+#include "tools/SoundWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,8 @@ protected:
     SoundTest()
     {
         StartSound();
-        WriteSound("click.wav", MakeWav(1, 22050, 16, std::string(400, '\x10')));
-        WriteSound("music.wav", MakeWav(1, 22050, 16, std::string(SoundBuffer::kStreamSize + 400, '\x10')));
+        WriteSound("click.wav", Tools::MakeWav(1, 22050, 16, std::string(400, '\x10')));
+        WriteSound("music.wav", Tools::MakeWav(1, 22050, 16, std::string(SoundBuffer::kStreamSize + 400, '\x10')));
     }
 
     Sound* Make(const std::string& name)

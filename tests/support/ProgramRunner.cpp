@@ -1,0 +1,190 @@
+#include "tests/support/ProgramRunner.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace Testing {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr std::chrono::milliseconds kPoll{50};
+
+std::string ReadWhole(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The caller's environment with the program's folders and drivers replaced.
+std::vector<std::string> ChildEnvironment(const fs::path& home)
+{
+    const std::vector<std::pair<std::string, std::string>> replaced = {
+        {"HOME", home.string()},
+        {"XDG_DATA_HOME", (home / ".local" / "share").string()},
+        {"XDG_CONFIG_HOME", (home / ".config").string()},
+        {"XDG_CACHE_HOME", (home / ".cache").string()},
+        {"XDG_STATE_HOME", (home / ".local" / "state").string()},
+        {"XDG_CONFIG_DIRS", (home / "etc-xdg").string()},
+        {"XDG_DATA_DIRS", (home / "usr-share").string()},
+        {"SDL_VIDEODRIVER", "offscreen"},
+        {"ALSOFT_DRIVERS", "null"},
+    };
+    std::vector<std::string> environment;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        const std::string text = *variable;
+        bool keep = true;
+        for (const auto& [name, value] : replaced)
+            keep = keep && text.rfind(name + "=", 0) != 0;
+        if (keep)
+            environment.push_back(text);
+    }
+    for (const auto& [name, value] : replaced)
+        environment.push_back(name + "=" + value);
+    return environment;
+}
+
+// Only async-signal-safe calls happen between fork and exec.
+int Start(const fs::path& program, const fs::path& errors, const std::vector<std::string>& environment)
+{
+    std::vector<char*> variables;
+    for (const std::string& variable : environment)
+        variables.push_back(const_cast<char*>(variable.c_str()));
+    variables.push_back(nullptr);
+    const std::string path = program.string();
+    const std::string errorPath = errors.string();
+    const std::string folder = program.parent_path().string();
+    char* arguments[] = {const_cast<char*>(path.c_str()), nullptr};
+    const pid_t child = fork();
+    if (child < 0)
+        throw std::runtime_error("cannot start " + path);
+    if (child == 0) {
+        const int errorFile = open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int nothing = open("/dev/null", O_RDWR);
+        if (errorFile < 0 || nothing < 0 || dup2(errorFile, 2) < 0 || dup2(nothing, 1) < 0 || dup2(nothing, 0) < 0 ||
+            chdir(folder.c_str()) != 0)
+            _exit(127);
+        execve(path.c_str(), arguments, variables.data());
+        _exit(127);
+    }
+    return child;
+}
+
+bool HasEnded(int child, int& status)
+{
+    return waitpid(child, &status, WNOHANG) == child;
+}
+
+} // namespace
+
+ProgramRunner::ProgramRunner(ProgramRunSettings settings)
+    : settings_(std::move(settings)), programFolder_(folder_.Path() / "program"), home_(folder_.Path() / "home")
+{
+    fs::create_directories(programFolder_);
+    fs::create_directories(home_);
+    fs::copy_file(settings_.program, programFolder_ / settings_.program.filename());
+    fs::copy(settings_.dataFolder, programFolder_ / "data", fs::copy_options::recursive);
+}
+
+fs::path ProgramRunner::FindLog() const
+{
+    for (const fs::path& folder : {programFolder_, home_}) {
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+            if (entry.is_regular_file() && entry.path().extension() == ".html")
+                return entry.path();
+        }
+    }
+    return {};
+}
+
+std::string ProgramRunner::ReadLog() const
+{
+    const fs::path log = FindLog();
+    return log.empty() ? std::string() : ReadWhole(log);
+}
+
+void ProgramRunner::Abandon(int child, const std::string& step) const
+{
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    throw std::runtime_error("the program " + step + "; stderr: " + ReadWhole(folder_.Path() / "stderr.txt") +
+                             "; log: " + ReadLog());
+}
+
+void ProgramRunner::WaitForWindow(int child) const
+{
+    const Clock::time_point end = Clock::now() + settings_.stepTimeout;
+    while (ReadLog().find("Window creation:") == std::string::npos) {
+        int status = 0;
+        if (HasEnded(child, status))
+            throw std::runtime_error("the program ended before it made its window; stderr: " +
+                                     ReadWhole(folder_.Path() / "stderr.txt") + "; log: " + ReadLog());
+        if (Clock::now() > end)
+            Abandon(child, "made no window in time");
+        std::this_thread::sleep_for(kPoll);
+    }
+}
+
+void ProgramRunner::WaitUntilQuiet(int child) const
+{
+    const Clock::time_point end = Clock::now() + settings_.stepTimeout;
+    std::string seen = ReadLog();
+    Clock::time_point changed = Clock::now();
+    while (Clock::now() - changed < settings_.settleTime) {
+        if (Clock::now() > end)
+            Abandon(child, "kept writing its log");
+        std::this_thread::sleep_for(kPoll);
+        std::string now = ReadLog();
+        if (now != seen) {
+            seen = std::move(now);
+            changed = Clock::now();
+        }
+    }
+}
+
+std::optional<int> ProgramRunner::WaitForExit(int child) const
+{
+    const Clock::time_point end = Clock::now() + settings_.stepTimeout;
+    int status = 0;
+    while (!HasEnded(child, status)) {
+        if (Clock::now() > end)
+            Abandon(child, "did not end after SIGTERM");
+        std::this_thread::sleep_for(kPoll);
+    }
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    return std::nullopt;
+}
+
+ProgramRunResult ProgramRunner::Run()
+{
+    const fs::path errors = folder_.Path() / "stderr.txt";
+    const int child = Start(programFolder_ / settings_.program.filename(), errors, ChildEnvironment(home_));
+    WaitForWindow(child);
+    WaitUntilQuiet(child);
+    kill(child, SIGTERM);
+    ProgramRunResult result;
+    result.exitStatus = WaitForExit(child);
+    result.standardError = ReadWhole(errors);
+    const fs::path log = FindLog();
+    if (!log.empty()) {
+        result.logFile = log.lexically_relative(folder_.Path());
+        result.log = LogProbe::FromHtmlFile(log);
+    }
+    return result;
+}
+
+} // namespace Testing

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "tests/support/LogProbe.h"
+#include "tests/support/TempFolder.h"
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace Testing {
+
+struct ProgramRunSettings {
+    // The built program, and the data folder that goes beside its copy.
+    std::filesystem::path program;
+    std::filesystem::path dataFolder;
+    // How long the log must stay unchanged after the window is made before
+    // the run counts as settled.
+    std::chrono::milliseconds settleTime{1500};
+    // The longest wait for each step: the window, the quiet, the exit.
+    std::chrono::milliseconds stepTimeout{30000};
+};
+
+struct ProgramRunResult {
+    // The exit status, or none when a signal ended the program.
+    std::optional<int> exitStatus;
+    std::string standardError;
+    // The HTML log, wherever the program wrote it (relative to the temporary
+    // folder: "program/Halvard.html"); none when it wrote none.
+    std::filesystem::path logFile;
+    std::optional<LogProbe> log;
+};
+
+// Starts the real program from a temporary program folder holding copies of
+// the program and its data, with HOME and the XDG folders temporary too and
+// the offscreen video and null sound drivers. Run waits until the log says
+// "Window creation:" and then stays quiet for the settle time, sends SIGTERM
+// (a quit request to the program) and waits for the exit. A step that times
+// out kills the program and throws std::runtime_error saying which step. The
+// folders go with the runner.
+class ProgramRunner {
+public:
+    explicit ProgramRunner(ProgramRunSettings settings);
+
+    ProgramRunResult Run();
+
+    const std::filesystem::path& ProgramFolder() const { return programFolder_; }
+
+private:
+    std::filesystem::path FindLog() const;
+    std::string ReadLog() const;
+    void WaitForWindow(int child) const;
+    void WaitUntilQuiet(int child) const;
+    std::optional<int> WaitForExit(int child) const;
+    [[noreturn]] void Abandon(int child, const std::string& step) const;
+
+    ProgramRunSettings settings_;
+    TempFolder folder_;
+    std::filesystem::path programFolder_;
+    std::filesystem::path home_;
+};
+
+} // namespace Testing

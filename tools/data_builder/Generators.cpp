@@ -1,0 +1,20 @@
+#include "tools/data_builder/Generators.h"
+
+#include "tools/data_builder/generators/FontGenerator.h"
+#include "tools/data_builder/generators/MusicGenerator.h"
+#include "tools/data_builder/generators/SoundGenerator.h"
+
+namespace Tools {
+
+// A new generator is one line of this table (and the header of its entry
+// function above it); nothing registers itself.
+std::vector<Generator> ListGenerators()
+{
+    return {
+        {"sounds", GenerateSounds},
+        {"music", GenerateMusic},
+        {"fonts", GenerateFonts},
+    };
+}
+
+} // namespace Tools
