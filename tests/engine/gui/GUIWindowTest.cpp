@@ -80,3 +80,47 @@ TEST(GUIWindowTest, AChildOutlivingItsParentBecomesTopLevel)
     EXPECT_TRUE(child.visible);
     EXPECT_FLOAT_EQ(child.GetAbsolutePosition().x, 0.5f);
 }
+
+TEST(GUIWindowTest, LayerFlagsChooseTheDepthOfATopLevelWindowOnly)
+{
+    GUIWindow window(kBare, Place(GUIWindow::kLayerFront | GUIWindow::kLayerMiddle, Vector2(), Vector2(), nullptr),
+                     nullptr);
+    EXPECT_FLOAT_EQ(window.GetDepth(), -10.0f);
+    window.ClearFlags(GUIWindow::kLayerMiddle);
+    EXPECT_FLOAT_EQ(window.GetDepth(), -15.0f);
+    GUIWindow back(kBare, Place(GUIWindow::kLayerBack, Vector2(), Vector2(), nullptr), nullptr);
+    EXPECT_FLOAT_EQ(back.GetDepth(), -30.0f);
+    GUIWindow plain(kBare, Place(0, Vector2(), Vector2(), nullptr), nullptr);
+    EXPECT_FLOAT_EQ(plain.GetDepth(), -15.0f);
+}
+
+TEST(GUIWindowTest, ChildrenFollowTheirParentsDepthWhenItsLayerIsSetAgain)
+{
+    GUIWindow parent(kBare, Place(GUIWindow::kLayerFront, Vector2(), Vector2(), nullptr), nullptr);
+    GUIWindow child(kBare, Place(GUIWindow::kLayerBack, Vector2(), Vector2(), nullptr), nullptr);
+    GUIWindow grandchild(kBare, Place(0, Vector2(), Vector2(), &child), nullptr);
+    child.SetLayer(2);
+    child.SetParent(&parent);
+    // Joining a parent drops the child's own layer bits.
+    EXPECT_EQ(child.GetFlags(), 0u);
+    EXPECT_FLOAT_EQ(child.GetDepth(), -10.02f);
+    EXPECT_FLOAT_EQ(grandchild.GetDepth(), -10.03f);
+    parent.ClearFlags(GUIWindow::kLayerFront);
+    EXPECT_FLOAT_EQ(parent.GetDepth(), -15.0f);
+    EXPECT_FLOAT_EQ(child.GetDepth(), -10.02f);
+    parent.SetLayer(7);
+    EXPECT_FLOAT_EQ(child.GetDepth(), -15.02f);
+    EXPECT_FLOAT_EQ(grandchild.GetDepth(), -15.03f);
+}
+
+TEST(GUIWindowTest, TheHitAreaReplacesTheRectangle)
+{
+    GUIWindow window(kBare, Place(GUIWindow::kShown, Vector2(1.0f, 1.0f), Vector2(2.0f, 1.0f), nullptr), nullptr);
+    window.hitAreaEnabled = true;
+    window.hitAreaOffset = Vector2(2.0f, 0.0f);
+    window.hitAreaSize = Vector2(1.0f, 1.0f);
+    window.ProcessInput(Vector2(1.5f, 1.5f), false, false);
+    EXPECT_FALSE(window.over);
+    window.ProcessInput(Vector2(3.5f, 1.5f), false, false);
+    EXPECT_TRUE(window.over);
+}
