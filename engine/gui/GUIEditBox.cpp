@@ -98,9 +98,11 @@ void GUIEditBox::UpdateScroll()
         ++firstVisible_;
 }
 
+// The caret reached the first shown character, or stands before it when
+// the caret alone is wider than the box.
 void GUIEditBox::ScrollBack()
 {
-    if (caret_ != firstVisible_)
+    if (caret_ > firstVisible_)
         return;
     firstVisible_ = std::max(0, firstVisible_ - kScrollStep);
     UpdateScroll();
