@@ -10,7 +10,7 @@
 #include "engine/render/ShaderDescriptor.h"
 #include "platform/video/GLVideoSystem.h"
 #include "platform/window/SdlWindow.h"
-#include "tests/engine/sound/SoundFiles.h"
+#include "tools/SoundWriter.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/ScopedClock.h"
@@ -41,7 +41,7 @@ protected:
     GUIButtonFrameTest() : scoped(clock), engine(FullSizeWindow())
     {
         Testing::ResetInput();
-        engine.Folder().WriteFile("data\\tick.wav", Testing::MakeWav(1, 22050, 16, std::string(400, '\x10')));
+        engine.Folder().WriteFile("data\\tick.wav", Tools::MakeWav(1, 22050, 16, std::string(400, '\x10')));
         sounds = std::make_unique<GUISoundManager>(engine->GetTimerManager(), engine->GetSoundManager());
         sounds->AddSound(GUISoundManager::kButtonOver, "tick.wav");
         sounds->AddSound(GUISoundManager::kButtonClick, "tick.wav");

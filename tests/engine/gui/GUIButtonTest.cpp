@@ -5,7 +5,7 @@
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUISoundManager.h"
 #include "engine/render/ShaderDescriptor.h"
-#include "tests/engine/sound/SoundFiles.h"
+#include "tools/SoundWriter.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/TestEngine.h"
@@ -29,7 +29,7 @@ class GUIButtonTest : public testing::Test {
 protected:
     GUIButtonTest() : scoped(clock)
     {
-        const std::string wav = Testing::MakeWav(1, 22050, 16, std::string(400, '\x10'));
+        const std::string wav = Tools::MakeWav(1, 22050, 16, std::string(400, '\x10'));
         std::filesystem::create_directories(engine.Folder().Path() / "data");
         std::ofstream((engine.Folder().Path() / "data" / "tick.wav").string(), std::ios::binary) << wav;
         sounds = std::make_unique<GUISoundManager>(engine->GetTimerManager(), engine->GetSoundManager());

@@ -9,6 +9,7 @@
 
 #include "tests/support/FakeClock.h"
 #include "tests/support/FileBytes.h"
+#include "tools/ImageWriter.h"
 #include "tests/support/ImageFiles.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/ScopedVideoSystem.h"
@@ -43,12 +44,12 @@ std::string LetterT()
             pixels.insert(pixels.end(), {value, value, value, value});
         }
     }
-    Testing::TgaHeader header;
+    Tools::TgaHeader header;
     header.width = kCell;
     header.height = kCell;
     header.depth = 32;
     header.descriptor = 8;
-    return Testing::TgaFile(header, pixels);
+    return Tools::TgaFile(header, pixels);
 }
 
 // The real engine offscreen with a console whose every character is the

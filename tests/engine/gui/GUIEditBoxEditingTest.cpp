@@ -3,7 +3,7 @@
 #include "engine/core/TimerManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUISoundManager.h"
-#include "tests/engine/sound/SoundFiles.h"
+#include "tools/SoundWriter.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/SdlEvents.h"
@@ -30,7 +30,7 @@ protected:
     {
         GUIManager& gui = *engine->GetGUIManager();
         Testing::AddEvenFont(engine.Folder(), *gui.GetFontManager(), kFontId, 0.1f);
-        engine.Folder().WriteFile("data\\type.wav", Testing::MakeWav(1, 22050, 16, std::string(400, '\x10')));
+        engine.Folder().WriteFile("data\\type.wav", Tools::MakeWav(1, 22050, 16, std::string(400, '\x10')));
         sounds = std::make_unique<GUISoundManager>(engine->GetTimerManager(), engine->GetSoundManager());
         sounds->AddSound(GUISoundManager::kEditBoxTyping, "type.wav");
         services = gui.GetServices();

@@ -2,7 +2,7 @@
 
 #include "engine/core/TimerManager.h"
 #include "engine/sound/Sound.h"
-#include "tests/engine/sound/SoundFiles.h"
+#include "tools/SoundWriter.h"
 #include "tests/engine/sound/SoundTestBed.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScopedClock.h"
@@ -22,8 +22,8 @@ protected:
     GUISoundManagerTest() : scoped(clock)
     {
         StartSound();
-        WriteSound("a.wav", MakeWav(1, 22050, 16, std::string(400, '\x10')));
-        WriteSound("b.wav", MakeWav(1, 22050, 16, std::string(400, '\x20')));
+        WriteSound("a.wav", Tools::MakeWav(1, 22050, 16, std::string(400, '\x10')));
+        WriteSound("b.wav", Tools::MakeWav(1, 22050, 16, std::string(400, '\x20')));
         timers = std::make_unique<TimerManager>();
         gui = std::make_unique<GUISoundManager>(timers.get(), manager.get());
     }
