@@ -3,11 +3,20 @@
 #include "tools/data_builder/DataBuilder.h"
 #include "tools/data_builder/Generators.h"
 
+#include <algorithm>
+
 namespace Testing {
 
 std::filesystem::path GameFolder()
 {
     return TAMRISK_GAME_FOLDER;
+}
+
+std::string GameFolderInternal()
+{
+    std::string text = GameFolder().string();
+    std::replace(text.begin(), text.end(), '/', '\\');
+    return text;
 }
 
 std::filesystem::path ProgramFile()

@@ -10,6 +10,8 @@ namespace Testing {
 
 // The folder of the built program, where the build wrote the data folder.
 std::filesystem::path GameFolder();
+// The same folder in the system's own form, as an engine's install folder.
+std::string GameFolderInternal();
 std::filesystem::path ProgramFile();
 
 // A program folder of its own holding a data folder built from the

@@ -13,18 +13,11 @@ namespace {
 using Testing::DataChecker;
 using ::testing::IsEmpty;
 
-std::string InternalForm(const std::filesystem::path& path)
-{
-    std::string text = path.string();
-    std::replace(text.begin(), text.end(), '/', '\\');
-    return text;
-}
-
 // The engine reads the folder the build wrote beside the program, loose or
 // packed as the build chose.
 class DataCheck : public ::testing::Test {
 protected:
-    DataCheck() : engine({.installFolder = InternalForm(Testing::GameFolder())}), checker(engine.Get()) {}
+    DataCheck() : engine({.installFolder = Testing::GameFolderInternal()}), checker(engine.Get()) {}
 
     Testing::TestEngine engine;
     DataChecker checker;

@@ -3,7 +3,7 @@
 #include "engine/core/TimerManager.h"
 #include "engine/sound/Sound.h"
 #include "tools/SoundWriter.h"
-#include "tests/engine/sound/SoundTestBed.h"
+#include "tests/support/SoundTestBed.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScopedClock.h"
 

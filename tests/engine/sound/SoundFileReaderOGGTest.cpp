@@ -2,7 +2,7 @@
 #include "engine/core/FileBinary.h"
 #include "engine/sound/SoundFileReaderOGG.h"
 #include "tests/engine/sound/SoundFiles.h"
-#include "tests/engine/sound/SoundTestBed.h"
+#include "tests/support/SoundTestBed.h"
 #include "tools/SoundWriter.h"
 
 #include <gtest/gtest.h>

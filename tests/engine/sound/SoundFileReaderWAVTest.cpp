@@ -1,7 +1,7 @@
 #include "engine/core/Error.h"
 #include "engine/sound/SoundFileReaderEMP.h"
 #include "engine/sound/SoundFileReaderWAV.h"
-#include "tests/engine/sound/SoundTestBed.h"
+#include "tests/support/SoundTestBed.h"
 #include "tools/SoundWriter.h"
 
 #include <gtest/gtest.h>

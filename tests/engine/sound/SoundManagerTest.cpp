@@ -3,7 +3,7 @@
 #include "engine/sound/SoundBuffer.h"
 #include "engine/sound/SoundManager.h"
 #include "engine/sound/SoundUtils.h"
-#include "tests/engine/sound/SoundTestBed.h"
+#include "tests/support/SoundTestBed.h"
 #include "tools/SoundWriter.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "engine/sound/SoundBuffer.h"
 #include "engine/sound/SoundUtils.h"
 #include "platform/audio/OpenALDriver.h"
-#include "tests/engine/sound/SoundTestBed.h"
+#include "tests/support/SoundTestBed.h"
 #include "tests/support/FakeWindowSystem.h"
 #include "tests/support/ScopedWindowSystem.h"
 #include "tools/SoundWriter.h"

@@ -1,6 +1,6 @@
 #include "engine/core/Error.h"
 #include "engine/sound/SoundSystem_DS7.h"
-#include "tests/engine/sound/SoundTestBed.h"
+#include "tests/support/SoundTestBed.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "engine/sound/SoundBuffer_DS7.h"
 #include "engine/sound/SoundUtils.h"
 #include "engine/sound/Sound_DS7.h"
-#include "tests/engine/sound/SoundTestBed.h"
+#include "tests/support/SoundTestBed.h"
 #include "tools/SoundWriter.h"
 
 #include <gtest/gtest.h>

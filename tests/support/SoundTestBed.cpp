@@ -1,4 +1,4 @@
-#include "tests/engine/sound/SoundTestBed.h"
+#include "tests/support/SoundTestBed.h"
 
 #include "tests/support/LogProbe.h"
 
