@@ -2,7 +2,6 @@
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/render/ShaderDescriptor.h"
-#include "platform/window/SdlWindow.h"
 #include "tests/support/SdlEvents.h"
 #include "tests/support/TestEngine.h"
 
@@ -29,9 +28,7 @@ void UpdateAndRenderTwoHundredButtons(benchmark::State& state)
                          shader, nullptr, Vector2(1.0f, 1.0f));
     }
     // Window row 529 is GUI row 70, on the second row of buttons.
-    const Uint32 window =
-        SDL_GetWindowID(static_cast<Platform::SdlWindow*>(engine->GetWindow()->GetHandle())->Get());
-    Testing::Dispatch({Testing::MouseMotion(50, 529, 0, 0, window)});
+    Testing::Dispatch({Testing::MouseMotion(50, 529, 0, 0, Testing::WindowIdOf(*engine->GetWindow()))});
     for (auto _ : state) {
         gui.Update();
         gui.Render();

@@ -7,7 +7,6 @@
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "platform/video/GLVideoSystem.h"
-#include "platform/window/SdlWindow.h"
 #include "tools/SoundWriter.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FileBytes.h"
@@ -55,7 +54,7 @@ protected:
 
     Uint32 WindowId()
     {
-        return SDL_GetWindowID(static_cast<Platform::SdlWindow*>(engine->GetWindow()->GetHandle())->Get());
+        return Testing::WindowIdOf(*engine->GetWindow());
     }
 
     // A whole frame of the engine, whose GUI steps and draws the button;
