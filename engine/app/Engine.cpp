@@ -81,7 +81,18 @@ Engine::Engine(const EngineSettings& given) : settings_(std::make_unique<EngineS
                                                                spriteGroups_.get());
     controls_ = std::make_unique<Controls_DI7>(messages_.get(), timers_.get(), window_.get(), true);
     StartSound();
-    gui_ = std::make_unique<GUIManager>(window_.get(), timers_.get(), controls_.get());
+    GUIManagerServices gui;
+    gui.messages = messages_.get();
+    gui.files = files_.get();
+    gui.window = window_.get();
+    gui.renderSystem = render_.get();
+    gui.timers = timers_.get();
+    gui.cameras = cameras_.get();
+    gui.shaders = shaders_.get();
+    gui.models = models_.get();
+    gui.controls = controls_.get();
+    gui.sounds = soundManager_.get();
+    gui_ = std::make_unique<GUIManager>(gui);
     SetRandomSeed(Platform::GetClock().MillisecondsSinceBoot());
 }
 

@@ -79,8 +79,13 @@ Console::Console(const ConsoleServices& services, const ConsoleSettings& setting
     }
     const float width = gui_->GetWidth();
     const float height = gui_->GetHeight();
-    window_ = gui_->CreateWindowFromShader(kPanelFlags, Vector2(0.0f, height), Vector2(width, height),
-                                           settings.background, nullptr, Vector2(1.0f, 1.0f));
+    // Without a background the panel has no picture and only its texts show.
+    if (settings.background != nullptr)
+        window_ = gui_->CreateWindowFromShader(kPanelFlags, Vector2(0.0f, height), Vector2(width, height),
+                                               *settings.background, nullptr, Vector2(1.0f, 1.0f));
+    else
+        window_ = gui_->CreateWindowFromModel(kPanelFlags, Vector2(0.0f, height), Vector2(width, height), nullptr,
+                                              nullptr);
     CreateInputLine(settings.caretCharacter);
     versionLine_ = PadToWidth(ToWString(settings.title), L' ');
     scrollMarker_ = PadToWidth(std::wstring(1, settings.scrollMarkerCharacter), settings.scrollMarkerCharacter);
@@ -103,7 +108,8 @@ void Console::CreateInputLine(wchar_t caretCharacter)
     line.maxWidth = std::numeric_limits<float>::max();
     line.visibleWidth = line.size.x;
     line.caretCharacter = caretCharacter;
-    editBox_ = gui_->CreateEditBox(line, nullptr, Vector2(1.0f, 1.0f));
+    // The line is drawn on the panel's picture and has none of its own.
+    editBox_ = gui_->CreateEditBoxFromModel(line, nullptr);
     // Keys reach the input line only once the panel is fully down.
     editBox_->active = false;
 }

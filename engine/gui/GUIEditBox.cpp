@@ -4,6 +4,7 @@
 #include "engine/core/TimerManager.h"
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
+#include "engine/gui/GUISoundManager.h"
 #include "engine/input/Controls.h"
 
 #include <algorithm>
@@ -27,21 +28,48 @@ enum Key : u16 {
 constexpr i32 kScrollStep = 5;
 constexpr float kCaretBlinkSeconds = 0.4f;
 
+GUIPlacement PlacementOf(const GUIEditBoxSettings& settings)
+{
+    return GUIPlacement{settings.flags, settings.position, settings.size, settings.parent};
+}
+
 } // namespace
 
-GUIEditBox::GUIEditBox(const GUIEditBoxSettings& settings, TimerManager* timers, Controls* controls,
-                       GUIFontManager* fonts)
-    : GUIWindow(settings.flags, settings.position, settings.size, settings.parent), timers_(timers),
-      controls_(controls), fontId_(settings.fontId), font_(fonts->GetFont(settings.fontId)),
-      textColor_(settings.textColor), textOffset_(settings.textOffset), caretText_(1, settings.caretCharacter),
-      maxLength_(settings.maxLength), maxWidth_(settings.maxWidth), visibleWidth_(settings.visibleWidth)
+GUIEditBox::GUIEditBox(const GUIServices& services, const GUIEditBoxSettings& settings,
+                       const ShaderDescriptor& shader, const Vector2& uvExtent)
+    : GUIWindow(services, PlacementOf(settings), shader, uvExtent)
 {
+    Configure(settings);
 }
 
-i32 GUIEditBox::LastCaret() const
+GUIEditBox::GUIEditBox(const GUIServices& services, const GUIEditBoxSettings& settings, const Model* model)
+    : GUIWindow(services, PlacementOf(settings), model)
 {
-    return std::min(static_cast<i32>(text_.size()), static_cast<i32>(maxLength_) - 1);
+    Configure(settings);
 }
+
+void GUIEditBox::Configure(const GUIEditBoxSettings& settings)
+{
+    fontId_ = settings.fontId;
+    textColor_ = settings.textColor;
+    textOffset_ = settings.textOffset;
+    caretText_.assign(1, settings.caretCharacter);
+    maxLength_ = settings.maxLength;
+    maxWidth_ = settings.maxWidth;
+    visibleWidth_ = settings.visibleWidth;
+    SetFont(settings.fontId);
+}
+
+void GUIEditBox::SetFont(u32 fontId)
+{
+    fontId_ = fontId;
+    font_ = fontId == GUIEditBoxSettings::kNoFont ? nullptr : GetServices().fonts->GetFont(fontId);
+}
+
+// A box that takes no character at all still has its caret on index 0.
+i32 GUIEditBox::CaretLimit() const { return std::max(0, static_cast<i32>(maxLength_) - 1); }
+
+i32 GUIEditBox::LastCaret() const { return std::min(static_cast<i32>(text_.size()), CaretLimit()); }
 
 float GUIEditBox::Measure(const std::wstring& text) const { return font_->MeasureText(text, 0.0f, -1.0f).x; }
 
@@ -70,9 +98,11 @@ void GUIEditBox::UpdateScroll()
         ++firstVisible_;
 }
 
+// The caret reached the first shown character, or stands before it when
+// the caret alone is wider than the box.
 void GUIEditBox::ScrollBack()
 {
-    if (caret_ != firstVisible_)
+    if (caret_ > firstVisible_)
         return;
     firstVisible_ = std::max(0, firstVisible_ - kScrollStep);
     UpdateScroll();
@@ -86,12 +116,12 @@ void GUIEditBox::MoveCaretRight()
     firstVisible_ = 0;
     UpdateScroll();
     const i32 endFirst = firstVisible_;
-    caret_ = std::min(oldCaret + 1, static_cast<i32>(maxLength_) - 1);
+    caret_ = std::min(oldCaret + 1, CaretLimit());
     const std::wstring reach = text_.substr(oldFirst, caret_ - oldFirst + 1) + caretText_;
     firstVisible_ = Measure(reach) > visibleWidth_ ? std::min(oldFirst + kScrollStep, endFirst) : oldFirst;
 }
 
-void GUIEditBox::HandleKey(u16 code)
+bool GUIEditBox::HandleKey(u16 code)
 {
     const auto length = static_cast<i32>(text_.size());
     switch (code) {
@@ -99,20 +129,12 @@ void GUIEditBox::HandleKey(u16 code)
         overwrite_ = !overwrite_;
         break;
     case kDelete:
-        if (caret_ < length)
-            text_.erase(caret_, 1);
-        break;
-    case kBackspace:
-        if (caret_ <= 0)
+        if (caret_ >= length)
             break;
-        if (caret_ + 1 == length) {
-            text_.erase(caret_, 1);
-        } else {
-            text_.erase(caret_ - 1, 1);
-            --caret_;
-            ScrollBack();
-        }
-        break;
+        text_.erase(caret_, 1);
+        return true;
+    case kBackspace:
+        return Backspace();
     case kLeft:
         if (caret_ > 0) {
             --caret_;
@@ -134,9 +156,27 @@ void GUIEditBox::HandleKey(u16 code)
     default:
         break;
     }
+    return false;
 }
 
-void GUIEditBox::HandleCharacter(wchar_t character)
+// With the caret on the last character, that character goes and the caret
+// stays: the caret never passes the last index the length limit allows, so
+// this is how the last character of a full box is taken back.
+bool GUIEditBox::Backspace()
+{
+    if (caret_ <= 0)
+        return false;
+    if (caret_ + 1 == static_cast<i32>(text_.size())) {
+        text_.erase(caret_, 1);
+    } else {
+        text_.erase(caret_ - 1, 1);
+        --caret_;
+        ScrollBack();
+    }
+    return true;
+}
+
+bool GUIEditBox::HandleCharacter(wchar_t character)
 {
     if (!font_->HasGlyph(static_cast<u16>(character)) && character != L' ')
         character = L'a';
@@ -147,10 +187,11 @@ void GUIEditBox::HandleCharacter(wchar_t character)
     } else if (CanAccept(character)) {
         text_.insert(at, 1, character);
     } else {
-        return;
+        return false;
     }
     if (caret_ < static_cast<i32>(text_.size()))
         MoveCaretRight();
+    return true;
 }
 
 void GUIEditBox::QueueText(const Vector4& color)
@@ -161,7 +202,7 @@ void GUIEditBox::QueueText(const Vector4& color)
     AddText(0, fontId_, textOffset_, color, shown, 0.0f, -1.0f);
     if (!active)
         return;
-    const float seconds = timers_->GetMainTimer()->GetTime();
+    const float seconds = GetServices().timers->GetMainTimer()->GetTime();
     if (static_cast<i64>(std::floor(seconds / kCaretBlinkSeconds)) % 2 != 0)
         return;
     const float before = Measure(text_.substr(firstVisible_, std::max(0, caret_ - firstVisible_)));
@@ -176,13 +217,12 @@ bool GUIEditBox::ProcessInput(const Vector2& cursor, bool held, bool pressed)
     color.w *= GetColor().w;
     u16 code = 0;
     bool isCharacter = false;
-    if (active && controls_->GetCharacter(code, isCharacter)) {
-        if (isCharacter)
-            HandleCharacter(static_cast<wchar_t>(code));
-        else
-            HandleKey(code);
-    }
+    bool changed = false;
+    if (active && GetServices().controls->GetCharacter(code, isCharacter))
+        changed = isCharacter ? HandleCharacter(static_cast<wchar_t>(code)) : HandleKey(code);
     QueueText(color);
+    if (changed && GetServices().sounds != nullptr)
+        GetServices().sounds->Play(GUISoundManager::kEditBoxTyping);
     return true;
 }
 

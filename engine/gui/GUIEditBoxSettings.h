@@ -11,6 +11,8 @@ namespace Halvard {
 // these. The defaults are those an edit box of a window description starts
 // from. The parent, when given, must outlive the box or detach it.
 struct GUIEditBoxSettings {
+    static constexpr u32 kNoFont = 0xFFFFFFFF;
+
     u32 flags = GUIWindow::kShown;
     Vector2 position{0.0f, 0.0f};
     Vector2 size{0.0f, 0.0f};

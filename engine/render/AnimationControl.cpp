@@ -39,11 +39,13 @@ void AnimationControl::SetAnimation(i32 id)
 {
     currentId_ = id;
     time = 0.0f;
+    held_ = 0;
 }
 
 void AnimationControl::Play()
 {
     playing = 1;
+    held_ = 0;
     loopsDone = 0;
     countdown = RandomFloat(minimumDelay, maximumDelay);
 }
@@ -70,6 +72,7 @@ void AnimationControl::CopyState(const AnimationControl& other)
     frameB_ = other.frameB_;
     blend_ = other.blend_;
     currentId_ = other.currentId_;
+    held_ = other.held_;
 }
 
 AnimationControl::Range& AnimationControl::CurrentRange()
@@ -87,8 +90,39 @@ void AnimationControl::SetRandomFrame()
     time = countdown < kTolerance ? RandomFloat(0.0f, static_cast<float>(Span(CurrentRange()))) : 0.0f;
 }
 
+void AnimationControl::HoldListFrame(u32 frame)
+{
+    frameA_ = frameCount_ == 0 ? 0 : std::min(frame, frameCount_ - 1);
+    frameB_ = frameA_;
+    blend_ = 0.0f;
+    time = static_cast<float>(frameA_);
+    playing = 0;
+    held_ = 1;
+}
+
+u32 AnimationControl::GetRangeFrameCount() const
+{
+    const auto found = ranges_.find(currentId_);
+    return found == ranges_.end() ? 1 : Span(found->second) + 1;
+}
+
+void AnimationControl::HoldFrame(u32 frame)
+{
+    const Range range = CurrentRange();
+    frame = std::min(frame, Span(range));
+    const u32 shown = range.last >= range.first ? range.first + frame : range.first - frame;
+    frameA_ = shown < frameCount_ ? shown : 0;
+    frameB_ = frameA_;
+    blend_ = 0.0f;
+    time = static_cast<float>(frame);
+    playing = 0;
+    held_ = 1;
+}
+
 void AnimationControl::Update()
 {
+    if (held_ != 0)
+        return;
     const Range range = CurrentRange();
     const u32 lowest = std::min(range.first, range.last);
     u32 span = Span(range) + 1;

@@ -34,6 +34,16 @@ public:
     void SetLastFrame();
     void SetRandomFrame();
     void Update();
+    // Shows one frame of the current range, counted from its first frame
+    // (clamped to the range), and keeps it: playing stops and Update leaves
+    // the frame alone until SetAnimation or Play. Widgets show their states
+    // this way.
+    void HoldFrame(u32 frame);
+    // The same over the whole frame list, for a model without ranges.
+    void HoldListFrame(u32 frame);
+    bool IsHeld() const { return held_ != 0; }
+    // The frames of the current range.
+    u32 GetRangeFrameCount() const;
 
     u32 GetMode() const { return mode_; }
     u32 GetFrameCount() const { return frameCount_; }
@@ -67,6 +77,7 @@ private:
     u32 frameA_ = 0;
     u32 frameB_ = 0;
     float blend_ = 0.0f;
+    u8 held_ = 0;
 };
 
 } // namespace Halvard

@@ -113,6 +113,7 @@ Model::Model(const ModelServices& services, const Model& source, Camera* camera,
         ownDescriptor = std::make_unique<ShaderDescriptor>(*source.ownDescriptor);
     camera_ = camera != nullptr ? camera : source.camera_;
     worldMatrix = source.worldMatrix;
+    localMatrix = source.localMatrix;
     boundingBox.SetTransform(worldMatrix);
     depth = source.depth;
     depthOffset = source.depthOffset;
@@ -134,6 +135,7 @@ void Model::Initialise(Camera* camera)
 {
     SetCamera(camera);
     worldMatrix = Identity();
+    localMatrix = Identity();
     strip_ = (flags_ & kTriangleList) != 0 ? 0 : 1;
     UpdatePrimitiveCount();
 }

@@ -118,6 +118,9 @@ public:
     u32 GetDrawnPrimitives() const { return drawnPrimitives_; }
 
     Matrix4 worldMatrix{};
+    // The model's own placement under whatever its owner puts it at (the
+    // base matrix): identity when made, copied with the model.
+    Matrix4 localMatrix{};
     BoundingBox boundingBox;
     float depth = 0.0f;
     float depthOffset = 0.0f;

@@ -54,8 +54,10 @@ protected:
     Testing::ScopedClock scoped{clock};
     Testing::TestEngine engine;
     GUIDoubleClickDetecter detecter{&engine.Get()};
-    GUIWindow a{GUIWindow::kShown, Vector2(0.0f, 0.0f), Vector2(1.0f, 1.0f), nullptr};
-    GUIWindow b{GUIWindow::kShown, Vector2(1.0f, 0.0f), Vector2(1.0f, 1.0f), nullptr};
+    GUIWindow a{Halvard::GUIServices{},
+                Halvard::GUIPlacement{GUIWindow::kShown, Vector2(0.0f, 0.0f), Vector2(1.0f, 1.0f), nullptr}, nullptr};
+    GUIWindow b{Halvard::GUIServices{},
+                Halvard::GUIPlacement{GUIWindow::kShown, Vector2(1.0f, 0.0f), Vector2(1.0f, 1.0f), nullptr}, nullptr};
     GUIWindow* windowA = &a;
     GUIWindow* windowB = &b;
 };

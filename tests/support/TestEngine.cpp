@@ -16,7 +16,7 @@ TestEngine::TestEngine(TestEngineOptions options)
     Halvard::EngineSettings settings;
     settings.configFolder = folder_.Internal();
     settings.logFolder = folder_.Internal();
-    settings.defaultVideoMode = "640x480x32";
+    settings.defaultVideoMode = options.videoMode;
     settings.defaultFullScreen = 0;
     settings.saveConfigOnExit = 0;
     settings.stencilRequest = options.stencilRequest ? 1 : 0;

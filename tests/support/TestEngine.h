@@ -11,6 +11,8 @@ struct TestEngineOptions {
     bool stencilRequest = false;
     // Benchmarks write no log.
     bool logEnabled = true;
+    // The window's client size and depth, as the ini file writes a mode.
+    const char* videoMode = "640x480x32";
     // The folder the engine reads its data below, in the system's form
     // ("\work\build\game"); the temporary folder when empty.
     std::string installFolder = {};

@@ -8,6 +8,7 @@
 #include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
+#include "engine/render/ShaderDescriptor.h"
 
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScopedClock.h"
@@ -37,6 +38,8 @@ constexpr float kGuiWidth = 800.0f;
 constexpr Vector4 kWhite(1.0f, 1.0f, 1.0f, 1.0f);
 constexpr Vector4 kBlue(0.0f, 0.0f, 1.0f, 1.0f);
 constexpr Vector4 kGreen(0.0f, 1.0f, 0.0f, 1.0f);
+// The panel's colour lives in its vertices, eight bits a channel.
+constexpr float kPackedStep = 1.0f / 255.0f;
 
 // A real engine with a console on an 800 x 600 GUI space and a font whose
 // characters are all ten units wide, driven frame by frame with synthetic
@@ -46,7 +49,7 @@ protected:
     ConsoleTest() : scoped(clock)
     {
         gui().SetSize(kGuiWidth, 600.0f);
-        Testing::AddEvenFont(*gui().GetFontManager(), kFontId, kFontSize);
+        Testing::AddEvenFont(engine.Folder(), *gui().GetFontManager(), kFontId, kFontSize);
         // The engine's start-up lines go before the console is there.
         engine->BeginFrame();
         engine->EndFrame(0);
@@ -60,7 +63,8 @@ protected:
     {
         ConsoleSettings settings;
         settings.title = engine->GetVersionString();
-        settings.background = nullptr;
+        // A plain blended panel: its colour and alpha live in its quad.
+        settings.background = &background;
         settings.fontId = fontId;
         settings.caretCharacter = L'_';
         settings.promptCharacter = L']';
@@ -155,6 +159,7 @@ protected:
     Testing::FakeClock clock;
     Testing::ScopedClock scoped;
     Testing::TestEngine engine;
+    ShaderDescriptor background{ShaderDescriptor::kAlphaBlending};
     Console* console = nullptr;
     std::vector<TextRecord> shown;
 };
@@ -176,7 +181,7 @@ TEST_F(ConsoleTest, ItsKeySlidesThePanelDownAndUpAgain)
     EXPECT_EQ(console->GetState(), Console::kOpen);
     EXPECT_FLOAT_EQ(panel.position.y, 600.0f - 308.0f);
     EXPECT_TRUE(console->GetEditBox()->active);
-    EXPECT_FLOAT_EQ(panel.GetColor().w, 0.95f);
+    EXPECT_NEAR(panel.GetColor().w, 0.95f, kPackedStep);
 
     Press(SDLK_BACKQUOTE);
     EXPECT_EQ(console->GetState(), Console::kClosing);
@@ -390,9 +395,15 @@ TEST_F(ConsoleTest, ALineWiderThanTheScreenWrapsAtTheLastCharacterThatFits)
 
 TEST_F(ConsoleTest, ACharacterWiderThanTheScreenStillMovesTheTextOn)
 {
-    Glyph wide;
+    std::vector<Tools::FontGlyph> glyphs = Testing::EvenGlyphs();
+    Tools::FontGlyph wide;
+    wide.character = 0x2588;
     wide.width = 2.0f * kGuiWidth / kFontSize;
-    gui().GetFontManager()->GetFont(kFontId)->AddGlyph(L'\u2588', wide);
+    glyphs.push_back(wide);
+    const std::string path = Testing::WriteFontFile(engine.Folder(), "wide.fnt", glyphs);
+    constexpr u32 kWideFontId = kFontId + 1;
+    gui().GetFontManager()->AddFont(kWideFontId, MakeDefaultShaderDescriptor(), path)->SetSize(kFontSize);
+    Create(kWideFontId);
     console->AddText(kWhite, L"\u2588\u2588y\n");
     Open();
     const std::vector<std::wstring> lines = Lines();
@@ -416,7 +427,7 @@ TEST_F(ConsoleTest, ANewConsoleKeepsTheValuesOfTheOldButNotThoseOutOfRange)
     Create(kFontId);
     EXPECT_FLOAT_EQ(StringToFloat(config().GetValue("ui_console_size")), 308.0f);
     Open();
-    EXPECT_FLOAT_EQ(console->GetWindow()->GetColor().w, 0.5f);
+    EXPECT_NEAR(console->GetWindow()->GetColor().w, 0.5f, kPackedStep);
     EXPECT_FLOAT_EQ(console->GetWindow()->position.y, 600.0f - 308.0f);
 }
 

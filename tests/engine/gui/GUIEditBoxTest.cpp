@@ -26,7 +26,7 @@ protected:
     GUIEditBoxTest() : scoped(clock)
     {
         GUIManager& gui = *engine->GetGUIManager();
-        Testing::AddEvenFont(*gui.GetFontManager(), kFontId, 0.1f);
+        Testing::AddEvenFont(engine.Folder(), *gui.GetFontManager(), kFontId, 0.1f);
         GUIEditBoxSettings settings;
         settings.flags = GUIWindow::kShown;
         settings.position = Vector2(0.0f, 0.0f);
@@ -38,7 +38,7 @@ protected:
         settings.maxWidth = 100.0f;
         settings.visibleWidth = 4.0f;
         settings.caretCharacter = L'_';
-        box = gui.CreateEditBox(settings, nullptr, Vector2(1.0f, 1.0f));
+        box = gui.CreateEditBoxFromModel(settings, nullptr);
     }
 
     // Keeps what the box queued in the frame: the drawing step empties it.

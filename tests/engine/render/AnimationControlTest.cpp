@@ -148,3 +148,29 @@ TEST_F(AnimationControlTest, CopyTakesRangesAndPlaybackState)
     copy.SetLastFrame();
     EXPECT_FLOAT_EQ(copy.time, 3.0f);
 }
+
+TEST_F(AnimationControlTest, AHeldFrameStaysUntilTheAnimationIsChangedOrPlayed)
+{
+    AnimationControl control(nullptr, &timers, 0, 10);
+    control.AddAnimation(4, 2, 5);
+    control.SetAnimation(4);
+    EXPECT_EQ(control.GetRangeFrameCount(), 4u);
+    control.speed = 10.0f;
+    control.HoldFrame(1);
+    RunFrames(control, 3);
+    EXPECT_EQ(control.GetFrameA(), 3u);
+    EXPECT_EQ(control.GetFrameB(), 3u);
+    EXPECT_FLOAT_EQ(control.GetBlend(), 0.0f);
+    // Beyond the range: its last frame.
+    control.HoldFrame(9);
+    EXPECT_EQ(control.GetFrameA(), 5u);
+    control.AddAnimation(5, 9, 6);
+    control.SetAnimation(5);
+    EXPECT_FALSE(control.IsHeld());
+    control.HoldFrame(2);
+    EXPECT_EQ(control.GetFrameA(), 7u);
+    control.Play();
+    RunFrames(control, 1);
+    EXPECT_FALSE(control.IsHeld());
+    EXPECT_NE(control.GetFrameA(), 7u);
+}
