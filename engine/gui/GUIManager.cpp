@@ -1,9 +1,13 @@
 #include "engine/gui/GUIManager.h"
 
 #include "engine/core/Window.h"
+#include "engine/gui/GUIButton.h"
+#include "engine/gui/GUICheckBox.h"
 #include "engine/gui/GUICursor.h"
 #include "engine/gui/GUIEditBox.h"
 #include "engine/gui/GUIFontManager.h"
+#include "engine/gui/GUIScroll.h"
+#include "engine/gui/GUISlider.h"
 #include "engine/gui/GUISoundManager.h"
 #include "engine/gui/GUITextManager.h"
 #include "engine/gui/GUIWindow.h"
@@ -35,6 +39,13 @@ void Walk(const ObjectManager<Widget>& table, Step& step)
         if (widget != nullptr)
             step(*widget);
     }
+}
+
+template <class Widget>
+Widget* Register(ObjectManager<Widget>& table, Widget* widget)
+{
+    table.Add(widget);
+    return widget;
 }
 
 template <class Widget>
@@ -151,7 +162,11 @@ template <class Step>
 void GUIManager::ForEachWidget(Step step)
 {
     Walk(windows_, step);
+    Walk(buttons_, step);
+    Walk(checkBoxes_, step);
     Walk(editBoxes_, step);
+    Walk(sliders_, step);
+    Walk(scrolls_, step);
 }
 
 void GUIManager::Update()
@@ -179,54 +194,102 @@ void GUIManager::Render()
 
 GUICursor* GUIManager::CreateCursor(const ShaderDescriptor& shader, float size)
 {
-    auto* cursor = new GUICursor(widgetServices_, shader, size);
-    cursors_.Add(cursor);
-    return cursor;
+    return Register(cursors_, new GUICursor(widgetServices_, shader, size));
 }
 
 GUICursor* GUIManager::CreateCursorFromModel(const Model* model)
 {
-    auto* cursor = new GUICursor(widgetServices_, model);
-    cursors_.Add(cursor);
-    return cursor;
+    return Register(cursors_, new GUICursor(widgetServices_, model));
 }
-
-void GUIManager::DestroyCursor(GUICursor* cursor) { Destroy(cursors_, cursor); }
 
 GUIWindow* GUIManager::CreateWindowFromShader(u32 flags, const Vector2& position, const Vector2& size,
                                               const ShaderDescriptor& shader, GUIWindow* parent,
                                               const Vector2& uvExtent)
 {
-    auto* window = new GUIWindow(widgetServices_, GUIPlacement{flags, position, size, parent}, shader, uvExtent);
-    windows_.Add(window);
-    return window;
+    const GUIPlacement placement{flags, position, size, parent};
+    return Register(windows_, new GUIWindow(widgetServices_, placement, shader, uvExtent));
 }
 
 GUIWindow* GUIManager::CreateWindowFromModel(u32 flags, const Vector2& position, const Vector2& size,
                                              const Model* model, GUIWindow* parent)
 {
-    auto* window = new GUIWindow(widgetServices_, GUIPlacement{flags, position, size, parent}, model);
-    windows_.Add(window);
-    return window;
+    const GUIPlacement placement{flags, position, size, parent};
+    return Register(windows_, new GUIWindow(widgetServices_, placement, model));
+}
+
+GUIButton* GUIManager::CreateButton(u32 flags, const Vector2& position, const Vector2& size,
+                                    const ShaderDescriptor& shader, GUIWindow* parent, const Vector2& uvExtent)
+{
+    const GUIPlacement placement{flags, position, size, parent};
+    return Register(buttons_, new GUIButton(widgetServices_, placement, shader, uvExtent));
+}
+
+GUIButton* GUIManager::CreateButtonFromModel(u32 flags, const Vector2& position, const Vector2& size,
+                                             const Model* model, GUIWindow* parent)
+{
+    const GUIPlacement placement{flags, position, size, parent};
+    return Register(buttons_, new GUIButton(widgetServices_, placement, model));
+}
+
+GUICheckBox* GUIManager::CreateCheckBox(u32 flags, const Vector2& position, const Vector2& size,
+                                        const ShaderDescriptor& shader, GUIWindow* parent, const Vector2& uvExtent)
+{
+    const GUIPlacement placement{flags, position, size, parent};
+    return Register(checkBoxes_, new GUICheckBox(widgetServices_, placement, shader, uvExtent));
+}
+
+GUICheckBox* GUIManager::CreateCheckBoxFromModel(u32 flags, const Vector2& position, const Vector2& size,
+                                                 const Model* model, GUIWindow* parent)
+{
+    const GUIPlacement placement{flags, position, size, parent};
+    return Register(checkBoxes_, new GUICheckBox(widgetServices_, placement, model));
 }
 
 GUIEditBox* GUIManager::CreateEditBox(const GUIEditBoxSettings& settings, const ShaderDescriptor& shader,
                                       const Vector2& uvExtent)
 {
-    auto* editBox = new GUIEditBox(widgetServices_, settings, shader, uvExtent);
-    editBoxes_.Add(editBox);
-    return editBox;
+    return Register(editBoxes_, new GUIEditBox(widgetServices_, settings, shader, uvExtent));
 }
 
 GUIEditBox* GUIManager::CreateEditBoxFromModel(const GUIEditBoxSettings& settings, const Model* model)
 {
-    auto* editBox = new GUIEditBox(widgetServices_, settings, model);
-    editBoxes_.Add(editBox);
-    return editBox;
+    return Register(editBoxes_, new GUIEditBox(widgetServices_, settings, model));
 }
+
+GUISlider* GUIManager::CreateSlider(const GUIPlacement& placement, const Model* model, const GUISliderTrack& track)
+{
+    return Register(sliders_, new GUISlider(widgetServices_, placement, model, track));
+}
+
+GUISlider* GUIManager::CreateSliderFromShader(const GUIPlacement& placement, const GUISliderTrack& track,
+                                              const ShaderDescriptor& shader, const Vector2& uvExtent)
+{
+    return Register(sliders_, new GUISlider(widgetServices_, placement, shader, uvExtent, track));
+}
+
+GUIScroll* GUIManager::CreateScroll(const GUIPlacement& placement, const Model* model, const GUISliderTrack& track)
+{
+    return Register(scrolls_, new GUIScroll(widgetServices_, placement, model, track));
+}
+
+GUIScroll* GUIManager::CreateScrollFromShader(const GUIPlacement& placement, const GUISliderTrack& track,
+                                              const ShaderDescriptor& shader, const Vector2& uvExtent)
+{
+    return Register(scrolls_, new GUIScroll(widgetServices_, placement, shader, uvExtent, track));
+}
+
+void GUIManager::DestroyCursor(GUICursor* cursor) { Destroy(cursors_, cursor); }
 
 void GUIManager::DestroyWindow(GUIWindow* window) { Destroy(windows_, window); }
 
+void GUIManager::DestroyButton(GUIButton* button) { Destroy(buttons_, button); }
+
+void GUIManager::DestroyCheckBox(GUICheckBox* checkBox) { Destroy(checkBoxes_, checkBox); }
+
 void GUIManager::DestroyEditBox(GUIEditBox* editBox) { Destroy(editBoxes_, editBox); }
+
+void GUIManager::DestroySlider(GUISlider* slider) { Destroy(sliders_, slider); }
+
+void GUIManager::DestroyScroll(GUIScroll* scroll) { Destroy(scrolls_, scroll); }
 
 } // namespace Halvard

@@ -3,7 +3,9 @@
 #include "engine/core/Math.h"
 #include "engine/core/ObjectManager.h"
 #include "engine/core/Types.h"
+#include "engine/gui/GUIPlacement.h"
 #include "engine/gui/GUIServices.h"
+#include "engine/gui/GUISliderTrack.h"
 
 #include <memory>
 #include <vector>
@@ -11,8 +13,12 @@
 namespace Halvard {
 
 class CameraManager;
+class GUIButton;
+class GUICheckBox;
 class GUICursor;
 class GUIEditBox;
+class GUIScroll;
+class GUISlider;
 class GUIWindow;
 class Model;
 class RenderSystem;
@@ -76,12 +82,31 @@ public:
     // A null model makes a window without picture.
     GUIWindow* CreateWindowFromModel(u32 flags, const Vector2& position, const Vector2& size, const Model* model,
                                      GUIWindow* parent);
+    GUIButton* CreateButton(u32 flags, const Vector2& position, const Vector2& size, const ShaderDescriptor& shader,
+                            GUIWindow* parent, const Vector2& uvExtent);
+    GUIButton* CreateButtonFromModel(u32 flags, const Vector2& position, const Vector2& size, const Model* model,
+                                     GUIWindow* parent);
+    GUICheckBox* CreateCheckBox(u32 flags, const Vector2& position, const Vector2& size,
+                                const ShaderDescriptor& shader, GUIWindow* parent, const Vector2& uvExtent);
+    GUICheckBox* CreateCheckBoxFromModel(u32 flags, const Vector2& position, const Vector2& size, const Model* model,
+                                         GUIWindow* parent);
     GUIEditBox* CreateEditBox(const GUIEditBoxSettings& settings, const ShaderDescriptor& shader,
                               const Vector2& uvExtent);
     GUIEditBox* CreateEditBoxFromModel(const GUIEditBoxSettings& settings, const Model* model);
-    // Null and widgets of another table are left alone.
+    GUISlider* CreateSlider(const GUIPlacement& placement, const Model* model, const GUISliderTrack& track);
+    GUISlider* CreateSliderFromShader(const GUIPlacement& placement, const GUISliderTrack& track,
+                                      const ShaderDescriptor& shader, const Vector2& uvExtent);
+    GUIScroll* CreateScroll(const GUIPlacement& placement, const Model* model, const GUISliderTrack& track);
+    GUIScroll* CreateScrollFromShader(const GUIPlacement& placement, const GUISliderTrack& track,
+                                      const ShaderDescriptor& shader, const Vector2& uvExtent);
+    // Null and widgets of another table are left alone: a check box is not
+    // a button here.
     void DestroyWindow(GUIWindow* window);
+    void DestroyButton(GUIButton* button);
+    void DestroyCheckBox(GUICheckBox* checkBox);
     void DestroyEditBox(GUIEditBox* editBox);
+    void DestroySlider(GUISlider* slider);
+    void DestroyScroll(GUIScroll* scroll);
 
     // What every widget made here borrows.
     const GUIServices& GetServices() const { return widgetServices_; }
@@ -94,7 +119,11 @@ public:
     const std::vector<GUIWindow*>& GetSideBars() const { return sideBars_; }
     const ObjectManager<GUICursor>& GetCursors() const { return cursors_; }
     const ObjectManager<GUIWindow>& GetWindows() const { return windows_; }
+    const ObjectManager<GUIButton>& GetButtons() const { return buttons_; }
+    const ObjectManager<GUICheckBox>& GetCheckBoxes() const { return checkBoxes_; }
     const ObjectManager<GUIEditBox>& GetEditBoxes() const { return editBoxes_; }
+    const ObjectManager<GUISlider>& GetSliders() const { return sliders_; }
+    const ObjectManager<GUIScroll>& GetScrolls() const { return scrolls_; }
 
 private:
     void CreateSideBars();
@@ -113,7 +142,11 @@ private:
     // Destroyed in reverse order of declaration, after the managers above.
     ObjectManager<GUICursor> cursors_;
     ObjectManager<GUIWindow> windows_;
+    ObjectManager<GUIButton> buttons_;
+    ObjectManager<GUICheckBox> checkBoxes_;
     ObjectManager<GUIEditBox> editBoxes_;
+    ObjectManager<GUISlider> sliders_;
+    ObjectManager<GUIScroll> scrolls_;
     GUICursor* defaultCursor_ = nullptr;
     std::vector<GUIWindow*> sideBars_;
 };
