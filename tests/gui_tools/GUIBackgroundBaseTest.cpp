@@ -3,6 +3,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
+#include "engine/render/AnimationControl.h"
 #include "engine/render/Model.h"
 #include "engine/render/ParticleSystem.h"
 #include "engine/render/ParticleSystemManager.h"
@@ -239,6 +240,25 @@ TEST_F(GUIBackgroundBaseTest, TheAnimatorMovesTheLayerAtTheEntrysSpeedOrItsOwn)
         EXPECT_FLOAT_EQ(Layer(0).GetWindow()->position.x, entry.x);
         EXPECT_FLOAT_EQ(Layer(0).GetWindow()->position.y, 50.0f);
         ASSERT_NE(Layer(0).GetAnimatorModel(), nullptr);
+    }
+}
+
+TEST_F(GUIBackgroundBaseTest, TheLayersModelLoopsAtTheEntrysSpeedOrItsOwn)
+{
+    const struct {
+        const char* speed;
+        float expected;
+    } cases[] = {{"", 1.0f}, {"animation_speed=\"-1\"", 1.0f}, {"animation_speed=\"2.5\"", 2.5f},
+                 {"animation_speed=\"0\"", 0.0f}};
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.speed);
+        GUIBackgroundBase& made = Make(std::string("<model name=\"path\" ") + entry.speed + "/>\n");
+        made.LoadBasicLayers();
+        const AnimationControl* animation = Layer(0).GetWindow()->GetAnimation();
+        ASSERT_NE(animation, nullptr);
+        EXPECT_FLOAT_EQ(animation->speed, entry.expected);
+        EXPECT_EQ(animation->looping, 1);
+        EXPECT_EQ(animation->playing, 1);
     }
 }
 
