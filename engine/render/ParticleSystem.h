@@ -70,6 +70,10 @@ public:
     // One frame of the timer manager's frame time.
     void Update();
     void SetPosition(const Vector3& position) { position_ = position; }
+    // The box emitter's volume, relative to the position; owners that move
+    // the volume itself (a background layer following its window) set it.
+    const BoundingBox& GetEmitterBox() const { return box_; }
+    void SetEmitterBox(const Vector3& min, const Vector3& max) { box_.SetMinMax(min, max); }
     // Retires every live particle at once.
     void Clear();
 

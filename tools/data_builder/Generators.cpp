@@ -3,6 +3,7 @@
 #include "tools/data_builder/generators/FontGenerator.h"
 #include "tools/data_builder/generators/MusicGenerator.h"
 #include "tools/data_builder/generators/SoundGenerator.h"
+#include "tools/data_builder/generators/VisualGenerator.h"
 
 namespace Tools {
 
@@ -14,6 +15,10 @@ std::vector<Generator> ListGenerators()
         {"sounds", GenerateSounds},
         {"music", GenerateMusic},
         {"fonts", GenerateFonts},
+        // Models and particle systems name textures made before them.
+        {"textures", GenerateTextures},
+        {"models", GenerateModels},
+        {"particle systems", GenerateParticleSystems},
     };
 }
 
