@@ -11,14 +11,7 @@ GUIButtonControl::GUIButtonControl(Engine* engine, GameTools::DataKeeper* resour
                                    const GUIControlDescription& description)
     : GUIControl(engine, resources, description.name)
 {
-    GUIManager* gui = GetGUIManager();
-    const GUIPlacement at = Placement(parent);
-    button_ = MakePicture(
-        description.model, description.shader, description.uv,
-        [&](const ShaderDescriptor& shader, const Vector2& uv) {
-            return gui->CreateButton(at.flags, at.position, at.size, shader, parent, uv);
-        },
-        [&](const Model* model) { return gui->CreateButtonFromModel(at.flags, at.position, at.size, model, parent); });
+    button_ = CreateWidget(parent, description, &GUIManager::CreateButton, &GUIManager::CreateButtonFromModel);
     Init(button_, description);
     DropModelAnimation();
 }

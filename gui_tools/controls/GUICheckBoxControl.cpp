@@ -11,16 +11,7 @@ GUICheckBoxControl::GUICheckBoxControl(Engine* engine, GameTools::DataKeeper* re
                                        const GUIControlDescription& description)
     : GUIControl(engine, resources, description.name)
 {
-    GUIManager* gui = GetGUIManager();
-    const GUIPlacement at = Placement(parent);
-    checkBox_ = MakePicture(
-        description.model, description.shader, description.uv,
-        [&](const ShaderDescriptor& shader, const Vector2& uv) {
-            return gui->CreateCheckBox(at.flags, at.position, at.size, shader, parent, uv);
-        },
-        [&](const Model* model) {
-            return gui->CreateCheckBoxFromModel(at.flags, at.position, at.size, model, parent);
-        });
+    checkBox_ = CreateWidget(parent, description, &GUIManager::CreateCheckBox, &GUIManager::CreateCheckBoxFromModel);
     Init(checkBox_, description);
     DropModelAnimation();
 }

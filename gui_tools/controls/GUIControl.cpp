@@ -2,6 +2,7 @@
 
 #include "engine/app/Engine.h"
 #include "engine/core/TimerManager.h"
+#include "engine/gui/GUICheckBox.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/render/AnimationControl.h"
@@ -256,15 +257,27 @@ GUIPlacement GUIControl::Placement(GUIWindow* parent) const
     return GUIPlacement{GUIWindow::kColored, position_, size_, parent};
 }
 
-GUIWindow* GUIControl::CreateWindowWidget(GUIWindow* parent, const GUIControlDescription& description)
+template <class Widget>
+Widget* GUIControl::CreateWidget(GUIWindow* parent, const GUIControlDescription& description,
+                                 FromShader<Widget> fromShader, FromModel<Widget> fromModel)
 {
     const GUIPlacement at = Placement(parent);
     return MakePicture(
         description.model, description.shader, description.uv,
         [&](const ShaderDescriptor& shader, const Vector2& uv) {
-            return gui_->CreateWindowFromShader(at.flags, at.position, at.size, shader, parent, uv);
+            return (gui_->*fromShader)(at.flags, at.position, at.size, shader, parent, uv);
         },
-        [&](const Model* model) { return gui_->CreateWindowFromModel(at.flags, at.position, at.size, model, parent); });
+        [&](const Model* model) { return (gui_->*fromModel)(at.flags, at.position, at.size, model, parent); });
+}
+
+template GUIButton* GUIControl::CreateWidget(GUIWindow*, const GUIControlDescription&, FromShader<GUIButton>,
+                                             FromModel<GUIButton>);
+template GUICheckBox* GUIControl::CreateWidget(GUIWindow*, const GUIControlDescription&, FromShader<GUICheckBox>,
+                                               FromModel<GUICheckBox>);
+
+GUIWindow* GUIControl::CreateWindowWidget(GUIWindow* parent, const GUIControlDescription& description)
+{
+    return CreateWidget(parent, description, &GUIManager::CreateWindowFromShader, &GUIManager::CreateWindowFromModel);
 }
 
 const ShaderDescriptor* GUIControl::FindShader(const std::string& name) const

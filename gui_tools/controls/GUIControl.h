@@ -115,6 +115,18 @@ protected:
         return widget;
     }
 
+    // A widget made as a description says, through the GUI manager's pair
+    // of creating operations for its kind (windows, buttons, check boxes).
+    template <class Widget>
+    using FromShader = Widget* (Halvard::GUIManager::*)(Halvard::u32, const Halvard::Vector2&, const Halvard::Vector2&,
+                                                        const Halvard::ShaderDescriptor&, Halvard::GUIWindow*,
+                                                        const Halvard::Vector2&);
+    template <class Widget>
+    using FromModel = Widget* (Halvard::GUIManager::*)(Halvard::u32, const Halvard::Vector2&, const Halvard::Vector2&,
+                                                       const Halvard::Model*, Halvard::GUIWindow*);
+    template <class Widget>
+    Widget* CreateWidget(Halvard::GUIWindow* parent, const GUIControlDescription& description,
+                         FromShader<Widget> fromShader, FromModel<Widget> fromModel);
     // A plain window made as a description says.
     Halvard::GUIWindow* CreateWindowWidget(Halvard::GUIWindow* parent, const GUIControlDescription& description);
 

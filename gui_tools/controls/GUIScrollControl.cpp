@@ -20,15 +20,7 @@ GUIScrollControl::GUIScrollControl(Engine* engine, GameTools::DataKeeper* resour
                                    const GUIControlDescription& description)
     : GUISliderControl(engine, resources, description.name)
 {
-    GUIManager* gui = GetGUIManager();
-    const GUIPlacement at = Placement(parent);
-    const GUISliderTrack track;
-    scroll_ = MakePicture(
-        description.model, description.shader, description.uv,
-        [&](const ShaderDescriptor& shader, const Vector2& uv) {
-            return gui->CreateScrollFromShader(at, track, shader, uv);
-        },
-        [&](const Model* model) { return gui->CreateScroll(at, model, track); });
+    scroll_ = CreateTrackWidget(parent, description, &GUIManager::CreateScrollFromShader, &GUIManager::CreateScroll);
     Adopt(scroll_, description);
 }
 

@@ -1,6 +1,7 @@
 #include "gui_tools/controls/GUISliderControl.h"
 
 #include "engine/gui/GUIManager.h"
+#include "engine/gui/GUIScroll.h"
 #include "engine/gui/GUISlider.h"
 
 using namespace Halvard;
@@ -11,17 +12,25 @@ GUISliderControl::GUISliderControl(Engine* engine, GameTools::DataKeeper* resour
                                    const GUIControlDescription& description)
     : GUIControl(engine, resources, description.name)
 {
+    Adopt(CreateTrackWidget(parent, description, &GUIManager::CreateSliderFromShader, &GUIManager::CreateSlider),
+          description);
+}
+
+template <class Slider>
+Slider* GUISliderControl::CreateTrackWidget(GUIWindow* parent, const GUIControlDescription& description,
+                                            TrackFromShader<Slider> fromShader, TrackFromModel<Slider> fromModel)
+{
     GUIManager* gui = GetGUIManager();
     const GUIPlacement at = Placement(parent);
     const GUISliderTrack track;
-    Adopt(MakePicture(
-              description.model, description.shader, description.uv,
-              [&](const ShaderDescriptor& shader, const Vector2& uv) {
-                  return gui->CreateSliderFromShader(at, track, shader, uv);
-              },
-              [&](const Model* model) { return gui->CreateSlider(at, model, track); }),
-          description);
+    return MakePicture(
+        description.model, description.shader, description.uv,
+        [&](const ShaderDescriptor& shader, const Vector2& uv) { return (gui->*fromShader)(at, track, shader, uv); },
+        [&](const Model* model) { return (gui->*fromModel)(at, model, track); });
 }
+
+template GUIScroll* GUISliderControl::CreateTrackWidget(GUIWindow*, const GUIControlDescription&,
+                                                        TrackFromShader<GUIScroll>, TrackFromModel<GUIScroll>);
 
 GUISliderControl::GUISliderControl(Engine* engine, GameTools::DataKeeper* resources, const std::string& name)
     : GUIControl(engine, resources, name)

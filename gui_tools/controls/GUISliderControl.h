@@ -4,7 +4,8 @@
 
 namespace Halvard {
 class GUISlider;
-}
+struct GUISliderTrack;
+} // namespace Halvard
 
 namespace GUITools {
 
@@ -40,6 +41,18 @@ protected:
     // For a derived control that makes a slider of its own and adopts it.
     GUISliderControl(Halvard::Engine* engine, GameTools::DataKeeper* resources, const std::string& name);
     void Adopt(Halvard::GUISlider* slider, const GUIControlDescription& description);
+    // A slider or scroll bar on the default track, made as the description
+    // says through the GUI manager's pair of creating operations for it.
+    template <class Slider>
+    using TrackFromShader = Slider* (Halvard::GUIManager::*)(const Halvard::GUIPlacement&,
+                                                             const Halvard::GUISliderTrack&,
+                                                             const Halvard::ShaderDescriptor&, const Halvard::Vector2&);
+    template <class Slider>
+    using TrackFromModel = Slider* (Halvard::GUIManager::*)(const Halvard::GUIPlacement&, const Halvard::Model*,
+                                                            const Halvard::GUISliderTrack&);
+    template <class Slider>
+    Slider* CreateTrackWidget(Halvard::GUIWindow* parent, const GUIControlDescription& description,
+                              TrackFromShader<Slider> fromShader, TrackFromModel<Slider> fromModel);
     // Its owner destroys the slider; this control then leaves it alone.
     void Release() { slider_ = nullptr; }
 
