@@ -63,11 +63,9 @@ bool GUIButton::Draw()
     return true;
 }
 
-void GUIButton::UpdateVisibility()
+void GUIButton::BecameVisible()
 {
-    const bool wasVisible = visible;
-    GUIWindow::UpdateVisibility();
-    if (visible && !wasVisible && state != kDisabled)
+    if (state != kDisabled)
         state = kNormal;
 }
 

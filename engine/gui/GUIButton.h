@@ -22,8 +22,6 @@ public:
     // False for a hidden or disabled button.
     bool ProcessInput(const Vector2& cursor, bool held, bool pressed) override;
     bool Draw() override;
-    // A button shown again is back to normal unless disabled.
-    void UpdateVisibility() override;
     virtual void SetEnabled(bool enable);
     // The frame the model shows.
     virtual u32 GetState() const { return state; }
@@ -39,6 +37,10 @@ public:
     bool clicked = false;
     u32 overSoundId = 0;
     u32 clickSoundId = 1;
+
+protected:
+    // Shown again, the button is back to normal unless disabled.
+    void BecameVisible() override;
 
 private:
     void PlaySound(u32 id) const;

@@ -93,6 +93,8 @@ public:
     GUIEditBox* CreateEditBox(const GUIEditBoxSettings& settings, const ShaderDescriptor& shader,
                               const Vector2& uvExtent);
     GUIEditBox* CreateEditBoxFromModel(const GUIEditBoxSettings& settings, const Model* model);
+    // A slider or scroll bar starts with a thumb (and arrows) of no size and
+    // no picture; its user makes the real ones.
     GUISlider* CreateSlider(const GUIPlacement& placement, const Model* model, const GUISliderTrack& track);
     GUISlider* CreateSliderFromShader(const GUIPlacement& placement, const GUISliderTrack& track,
                                       const ShaderDescriptor& shader, const Vector2& uvExtent);

@@ -184,11 +184,9 @@ void GUISlider::SetAlpha(float alpha)
     thumb_->SetAlpha(alpha);
 }
 
-void GUISlider::UpdateVisibility()
+void GUISlider::BecameVisible()
 {
-    const bool wasVisible = visible;
-    GUIWindow::UpdateVisibility();
-    if (visible && !wasVisible && state != kDisabled)
+    if (state != kDisabled)
         state = kNormal;
 }
 

@@ -28,7 +28,6 @@ public:
     bool Draw() override;
     void SetColor(const Vector4& color) override;
     void SetAlpha(float alpha) override;
-    void UpdateVisibility() override;
 
     // Each replaces the thumb; the thumb's picture is size large.
     void CreateThumbFromFile(const Vector2& size, const std::string& modelFile);
@@ -59,6 +58,8 @@ public:
     bool inverted = false;
 
 protected:
+    // Shown again, the slider is back to normal unless disabled.
+    void BecameVisible() override;
     // What a new thumb takes from its owner: its sounds, and for a scroll
     // bar its layer.
     virtual void ThumbCreated();

@@ -217,8 +217,10 @@ void GUIWindow::UpdateVisibility()
 {
     const bool wasVisible = visible;
     visible = (flags_ & kShown) != 0 && (parent_ == nullptr || parent_->visible);
-    if (visible && !wasVisible)
+    if (visible && !wasVisible) {
         over = false;
+        BecameVisible();
+    }
     if (model_ != nullptr) {
         if (visible)
             model_->SetFlags(Model::kVisible);

@@ -116,6 +116,9 @@ public:
 
 protected:
     const GUIServices& GetServices() const { return services_; }
+    // The window has just become visible; its children are not updated yet.
+    // Not called while the window is being made.
+    virtual void BecameVisible() {}
 
 private:
     void Start(const GUIPlacement& placement);

@@ -4,10 +4,12 @@
 #include <stdexcept>
 #include <string>
 
+#include "engine/core/Window.h"
 #include "platform/input/InputSystem.h"
 #include "platform/input/KeyCodes.h"
 #include "platform/window/EventDispatcher.h"
 #include "platform/window/SdlEventTranslation.h"
+#include "platform/window/SdlWindow.h"
 
 namespace Testing {
 
@@ -25,6 +27,11 @@ SDL_Event Key(Uint32 type, SDL_Keycode key, bool repeat)
 }
 
 } // namespace
+
+Uint32 WindowIdOf(const Halvard::Window& window)
+{
+    return SDL_GetWindowID(static_cast<Platform::SdlWindow*>(window.GetHandle())->Get());
+}
 
 SDL_Event KeyDown(SDL_Keycode key, bool repeat) { return Key(SDL_KEYDOWN, key, repeat); }
 

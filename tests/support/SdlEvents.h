@@ -4,7 +4,14 @@
 
 #include <initializer_list>
 
+namespace Halvard {
+class Window;
+} // namespace Halvard
+
 namespace Testing {
+
+// The SDL id of the engine window's SDL window, which mouse events name.
+Uint32 WindowIdOf(const Halvard::Window& window);
 
 // Synthetic SDL events, built as the SDL queue delivers them. Keys come by
 // their key code (the scan code follows from it) or by their place on the

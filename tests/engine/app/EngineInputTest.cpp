@@ -5,7 +5,6 @@
 #include "engine/input/KeyNames.h"
 
 #include "platform/os/Paths.h"
-#include "platform/window/SdlWindow.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/ScriptedInput.h"
@@ -46,7 +45,7 @@ protected:
 
     Uint32 WindowId() const
     {
-        return SDL_GetWindowID(static_cast<Platform::SdlWindow*>(engine->GetWindow()->GetHandle())->Get());
+        return Testing::WindowIdOf(*engine->GetWindow());
     }
 
     Testing::TempFolder folder;

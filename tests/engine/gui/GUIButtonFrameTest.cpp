@@ -4,12 +4,9 @@
 #include "engine/core/Window.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUISoundManager.h"
-#include "engine/input/Controls.h"
-#include "engine/input/KeyNames.h"
 #include "engine/render/RenderSystem_D3D7.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "platform/video/GLVideoSystem.h"
-#include "platform/window/SdlWindow.h"
 #include "tools/SoundWriter.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FileBytes.h"
@@ -33,52 +30,41 @@ Testing::TestEngineOptions FullSizeWindow()
 }
 
 // The real engine offscreen on an 800 x 600 window with the GUI space the
-// same size, so GUI units are pixels; a white button at (100, 100), 200 x 50,
-// plays its sounds through a GUI sound manager on the engine's sound
-// manager, and a scripted mouse drives it through SDL's queue.
+// same size, so GUI units are pixels; the GUI manager holds a white button
+// at (100, 100), 200 x 50, and plays its sounds through its own GUI sound
+// manager on the engine's sound manager; a scripted mouse drives it through
+// SDL's queue and the engine's frames step and draw it.
 class GUIButtonFrameTest : public testing::Test {
 protected:
     GUIButtonFrameTest() : scoped(clock), engine(FullSizeWindow())
     {
         Testing::ResetInput();
         engine.Folder().WriteFile("data\\tick.wav", Tools::MakeWav(1, 22050, 16, std::string(400, '\x10')));
-        sounds = std::make_unique<GUISoundManager>(engine->GetTimerManager(), engine->GetSoundManager());
+        GUIManager& gui = *engine->GetGUIManager();
+        sounds = gui.GetSoundManager();
         sounds->AddSound(GUISoundManager::kButtonOver, "tick.wav");
         sounds->AddSound(GUISoundManager::kButtonClick, "tick.wav");
-        GUIManager& gui = *engine->GetGUIManager();
         gui.SetSize(800.0f, 600.0f);
-        GUIServices services = gui.GetServices();
-        services.sounds = sounds.get();
-        const GUIPlacement placement{GUIWindow::kShown | GUIWindow::kColored, Vector2(100.0f, 100.0f),
-                                     Vector2(200.0f, 50.0f), nullptr};
-        button = std::make_unique<GUIButton>(services, placement, MakeDefaultShaderDescriptor(), Vector2(1.0f, 1.0f));
+        button = gui.CreateButton(GUIWindow::kShown | GUIWindow::kColored, Vector2(100.0f, 100.0f),
+                                  Vector2(200.0f, 50.0f), MakeDefaultShaderDescriptor(), nullptr, Vector2(1.0f, 1.0f));
         button->SetColor(Vector4(1.0f, 1.0f, 1.0f, 1.0f));
     }
 
-    ~GUIButtonFrameTest() override
-    {
-        button.reset();
-        sounds.reset();
-        Testing::ResetInput();
-    }
+    ~GUIButtonFrameTest() override { Testing::ResetInput(); }
 
     Uint32 WindowId()
     {
-        return SDL_GetWindowID(static_cast<Platform::SdlWindow*>(engine->GetWindow()->GetHandle())->Get());
+        return Testing::WindowIdOf(*engine->GetWindow());
     }
 
-    // A whole frame with the button stepped and drawn as the GUI steps its
-    // widgets; counts the sounds that started and whether it clicked.
+    // A whole frame of the engine, whose GUI steps and draws the button;
+    // counts the sounds that started and whether it clicked.
     void Frame()
     {
         Testing::PumpAll();
         clock.Advance(0.02);
         engine->BeginFrame();
-        Controls& controls = *engine->GetControls();
-        button->ProcessInput(engine->GetGUIManager()->GetCursorPosition(), controls.IsKeyDown(KeyNames::kMouse1),
-                             controls.IsKeyPressed(KeyNames::kMouse1));
         clicks += button->clicked ? 1 : 0;
-        button->Draw();
         engine->EndFrame(0);
         overPlays += Started(GUISoundManager::kButtonOver, lastOver);
         clickPlays += Started(GUISoundManager::kButtonClick, lastClick);
@@ -99,8 +85,8 @@ protected:
     Testing::FakeClock clock;
     Testing::ScopedClock scoped;
     Testing::TestEngine engine;
-    std::unique_ptr<GUISoundManager> sounds;
-    std::unique_ptr<GUIButton> button;
+    GUISoundManager* sounds = nullptr;
+    GUIButton* button = nullptr;
     Image image;
     int clicks = 0;
     int overPlays = 0;

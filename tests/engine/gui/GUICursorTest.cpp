@@ -6,7 +6,6 @@
 #include "engine/render/Model.h"
 #include "engine/render/ModelManager.h"
 #include "engine/render/ShaderDescriptor.h"
-#include "platform/window/SdlWindow.h"
 #include "tests/support/SdlEvents.h"
 #include "tests/support/TestEngine.h"
 #include "tests/support/VectorMatchers.h"
@@ -58,9 +57,7 @@ protected:
 
     void MoveMouse(Sint32 x, Sint32 y)
     {
-        const Uint32 id =
-            SDL_GetWindowID(static_cast<Platform::SdlWindow*>(engine->GetWindow()->GetHandle())->Get());
-        Testing::Dispatch({Testing::MouseMotion(x, y, 0, 0, id)});
+        Testing::Dispatch({Testing::MouseMotion(x, y, 0, 0, Testing::WindowIdOf(*engine->GetWindow()))});
     }
 
     Testing::TestEngine engine;

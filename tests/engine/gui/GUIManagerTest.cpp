@@ -4,6 +4,9 @@
 #include "engine/gui/GUIEditBox.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/render/ShaderDescriptor.h"
+#include "engine/core/Window.h"
+#include "engine/render/Model.h"
+#include "tests/support/FakeEngine.h"
 #include "tests/support/ModelHarness.h"
 #include "tests/support/TestEngine.h"
 
@@ -94,6 +97,33 @@ TEST(GUIManagerSideBarTest, BarsCoverWhatLiesOutsideTheFourByThreeArea)
         EXPECT_NEAR(second.position.x + second.position.y, c.bars == 2 && c.desktop.width == 1920 ? 800.0f : 600.0f,
                     1e-3f);
     }
+}
+
+// The bars are drawn only in full screen, where the display shows more than
+// the 4:3 picture, and behind every layer of widgets.
+TEST(GUIManagerSideBarTest, BarsShowOnlyInFullScreenBehindEveryLayer)
+{
+    Testing::FakeEngine fake;
+    fake.windows.desktop = {1920, 1080};
+    Halvard::Engine& engine = fake.Start();
+    GUIManager& gui = *engine.GetGUIManager();
+    ASSERT_EQ(gui.GetSideBars().size(), 2u);
+    ASSERT_FALSE(engine.GetWindow()->IsFullScreen());
+    const auto shown = [&gui](bool expected) {
+        for (const GUIWindow* bar : gui.GetSideBars()) {
+            EXPECT_EQ(bar->visible, expected);
+            EXPECT_EQ((bar->GetModel()->GetFlags() & Model::kVisible) != 0, expected);
+            EXPECT_FLOAT_EQ(bar->GetModel()->depth, -31.0f);
+        }
+    };
+    gui.Update();
+    shown(false);
+    engine.GetWindow()->SetMode(1920, 1080, true);
+    gui.Update();
+    shown(true);
+    engine.GetWindow()->SetMode(800, 600, false);
+    gui.Update();
+    shown(false);
 }
 
 TEST(GUIManagerTest, TheCursorComesFromTheDefaultCursorAndWidgetsSeeItInTableOrder)

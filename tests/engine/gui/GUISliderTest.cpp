@@ -152,3 +152,25 @@ TEST_F(GUISliderTest, TheDecreaseArrowStopsAtZeroAndInvertedSwapsTheArrows)
     EXPECT_EQ(scroll->GetPosition(), 3u);
     EXPECT_TRUE(scroll->IsPressed());
 }
+
+// Showing a hidden parent shows its subtree again: each widget in it that is
+// not disabled starts over as normal, the slider's thumb with it.
+TEST_F(GUISliderTest, ShownAgainThroughItsParentASliderIsNormalUnlessDisabled)
+{
+    GUIWindow panel(services, GUIPlacement{GUIWindow::kShown, Vector2(), Vector2(), nullptr}, nullptr);
+    auto slider = Make<GUISlider>(Track(5));
+    auto disabled = Make<GUISlider>(Track(5));
+    slider->SetParent(&panel);
+    disabled->SetParent(&panel);
+    disabled->SetEnabled(false);
+    Step(*slider, 1.5f, false, false);
+    ASSERT_EQ(slider->state, GUISlider::kOver);
+    ASSERT_EQ(slider->GetThumb()->state, GUIButton::kOver);
+    panel.ClearFlags(GUIWindow::kShown);
+    EXPECT_FALSE(slider->GetThumb()->visible);
+    panel.SetFlags(GUIWindow::kShown);
+    EXPECT_EQ(slider->state, GUISlider::kNormal);
+    EXPECT_EQ(slider->GetThumb()->state, GUIButton::kNormal);
+    EXPECT_EQ(disabled->state, GUISlider::kDisabled);
+    EXPECT_EQ(disabled->GetThumb()->state, GUIButton::kDisabled);
+}
