@@ -261,13 +261,16 @@ template <class Widget>
 Widget* GUIControl::CreateWidget(GUIWindow* parent, const GUIControlDescription& description,
                                  FromShader<Widget> fromShader, FromModel<Widget> fromModel)
 {
+    GUIManager* gui = gui_;
     const GUIPlacement at = Placement(parent);
     return MakePicture(
         description.model, description.shader, description.uv,
-        [&](const ShaderDescriptor& shader, const Vector2& uv) {
-            return (gui_->*fromShader)(at.flags, at.position, at.size, shader, parent, uv);
+        [gui, at, fromShader](const ShaderDescriptor& shader, const Vector2& uv) {
+            return (gui->*fromShader)(at.flags, at.position, at.size, shader, at.parent, uv);
         },
-        [&](const Model* model) { return (gui_->*fromModel)(at.flags, at.position, at.size, model, parent); });
+        [gui, at, fromModel](const Model* model) {
+            return (gui->*fromModel)(at.flags, at.position, at.size, model, at.parent);
+        });
 }
 
 template GUIButton* GUIControl::CreateWidget(GUIWindow*, const GUIControlDescription&, FromShader<GUIButton>,

@@ -103,9 +103,9 @@ protected:
     // A picture made from a shader alone when only a shader is named,
     // otherwise from the model (or none) with the shader laid on it when
     // one is named. Each maker returns the widget it made.
-    template <class FromShader, class FromModel>
+    template <class ShaderMaker, class ModelMaker>
     auto MakePicture(const std::string& model, const std::string& shader, const Halvard::Vector2& uv,
-                     FromShader fromShader, FromModel fromModel) const
+                     ShaderMaker fromShader, ModelMaker fromModel) const
     {
         if (!shader.empty() && model.empty())
             return fromShader(*FindShader(shader), uv);

@@ -25,8 +25,10 @@ Slider* GUISliderControl::CreateTrackWidget(GUIWindow* parent, const GUIControlD
     const GUISliderTrack track;
     return MakePicture(
         description.model, description.shader, description.uv,
-        [&](const ShaderDescriptor& shader, const Vector2& uv) { return (gui->*fromShader)(at, track, shader, uv); },
-        [&](const Model* model) { return (gui->*fromModel)(at, model, track); });
+        [gui, at, track, fromShader](const ShaderDescriptor& shader, const Vector2& uv) {
+            return (gui->*fromShader)(at, track, shader, uv);
+        },
+        [gui, at, track, fromModel](const Model* model) { return (gui->*fromModel)(at, model, track); });
 }
 
 template GUIScroll* GUISliderControl::CreateTrackWidget(GUIWindow*, const GUIControlDescription&,

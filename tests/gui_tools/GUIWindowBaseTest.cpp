@@ -62,6 +62,8 @@ struct FaultCase {
     const char* message;
 };
 
+void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.name; }
+
 class GUIWindowBaseFaultTest : public GUIWindowBaseTest, public testing::WithParamInterface<FaultCase> {};
 
 TEST_P(GUIWindowBaseFaultTest, ADescriptionFaultIsFatal)
@@ -126,6 +128,8 @@ struct CycleCase {
     std::map<std::string, std::string> files;
     const char* error;
 };
+
+void PrintTo(const CycleCase& c, std::ostream* out) { *out << c.name; }
 
 class GUIWindowBaseCycleTest : public GUIWindowBaseTest, public testing::WithParamInterface<CycleCase> {};
 
