@@ -181,6 +181,37 @@ TEST_F(GUITextControlTest, PrintingNeverTakesLongerThanTheMaximumTime)
     EXPECT_EQ(texts[0].alignment, 0u);
 }
 
+TEST_F(GUITextControlTest, ANewPrintedTextFirstErasesTheOldOne)
+{
+    auto control = Shown(Vector2(100000, 100));
+    control->SetPrintingMode(true);
+    control->SetPrintingSpeed(20.0f);
+    control->SetRawText(L"old");
+    for (int i = 0; i < 10; ++i)
+        Queued(*control);
+    ASSERT_TRUE(control->IsPrintingDone());
+    control->SetRawText(L"newer");
+    EXPECT_FALSE(control->IsPrintingDone());
+    // About one character a frame: the old text shrinks away first, then
+    // the new one grows to its end.
+    std::vector<std::wstring> shown;
+    for (int i = 0; i < 12; ++i) {
+        const std::vector<TextRecord> texts = Queued(*control);
+        shown.push_back(texts.empty() ? L"" : texts[0].text);
+    }
+    ASSERT_EQ(shown.front(), L"old");
+    EXPECT_EQ(shown.back(), L"newer");
+    std::size_t i = 0;
+    for (; i + 1 < shown.size() && shown[i + 1].size() <= shown[i].size() && !shown[i].empty(); ++i)
+        EXPECT_EQ(std::wstring(L"old").rfind(shown[i + 1], 0), 0u) << i;
+    EXPECT_LE(shown[i].size(), 1u);
+    for (; i + 1 < shown.size(); ++i) {
+        EXPECT_GE(shown[i + 1].size(), shown[i].size()) << i;
+        EXPECT_EQ(std::wstring(L"newer").rfind(shown[i + 1], 0), 0u) << i;
+    }
+    EXPECT_TRUE(control->IsPrintingDone());
+}
+
 TEST_F(GUITextControlTest, ParametersFillTheirPlaceholders)
 {
     auto control = Text(Vector2(500, 20));
