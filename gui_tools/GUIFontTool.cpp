@@ -42,7 +42,7 @@ GUIFontTool::GUIFontTool(Halvard::Engine* engine, const std::string& language)
 
 GUIFontTool::~GUIFontTool()
 {
-    for (const auto& [name, id] : fontNames_)
+    for (const u32 id : madeIds_)
         fonts_->RemoveFont(id);
 }
 
@@ -104,6 +104,7 @@ void GUIFontTool::LoadFont(XMLNode& font, u32 index)
     if (made == nullptr)
         return;
     fontNames_[fontName] = id;
+    madeIds_.push_back(id);
     made->SetSize(size->GetFloat());
     const XMLValue* monospace = font.GetAttribute("monospace");
     if (monospace != nullptr && monospace->GetBool())

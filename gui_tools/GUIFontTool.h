@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace Halvard {
 class Engine;
@@ -65,7 +66,9 @@ private:
     Halvard::GUIFontManager* fonts_;
     std::string language_;
     Halvard::u32 nextFontId_ = 0;
+    // A name given twice names the later font; both are removed.
     std::map<std::string, Halvard::u32> fontNames_;
+    std::vector<Halvard::u32> madeIds_;
 };
 
 } // namespace GUITools

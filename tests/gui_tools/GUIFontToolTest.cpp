@@ -173,4 +173,18 @@ TEST_F(GUIFontToolTest, TheToolRemovesItsFontsButNotAFontWhoseIdWasTaken)
     EXPECT_EQ(Fonts().GetFont(1), foreign);
 }
 
+TEST_F(GUIFontToolTest, ANameGivenTwiceNamesTheLaterFontAndBothAreRemoved)
+{
+    Testing::WriteGUIToolFiles(engine.folder, {.basicFonts = Font("same", "size=\"1\"") + Font("same", "size=\"2\"")});
+    engine.Start();
+    {
+        GUIFontTool tool(&engine.Get(), "en");
+        EXPECT_EQ(tool.GetFontIndex("same"), 1);
+        EXPECT_FLOAT_EQ(tool.GetFont("same")->GetSize(), 2.0f);
+        ASSERT_NE(Fonts().GetFont(0), nullptr);
+    }
+    EXPECT_EQ(Fonts().GetFont(0), nullptr);
+    EXPECT_EQ(Fonts().GetFont(1), nullptr);
+}
+
 } // namespace

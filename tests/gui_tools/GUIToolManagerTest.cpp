@@ -7,6 +7,7 @@
 #include "tests/support/FakeEngine.h"
 #include "tests/support/GUIToolFiles.h"
 #include "tests/support/LogProbe.h"
+#include "tools/PackWriter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -88,6 +89,22 @@ TEST_F(GUIToolManagerTest, TwoDescriptionsWithOneNameAreBothKeptAndTheFirstIsFou
     const XMLNode* found = GameTools::SelectXMLNode(tools.GetDescriptionSet(), "/[name=\"same\"]");
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->GetAttribute("position")->GetString(), "1 1");
+}
+
+TEST_F(GUIToolManagerTest, DescriptionsInAPackJoinTheLooseOnes)
+{
+    const std::string packed = "<window name=\"packed\"/>";
+    const std::vector<std::uint8_t> pack =
+        Tools::BuildPack({{"data\\ui\\windows\\b_packed.xml", std::vector<std::uint8_t>(packed.begin(), packed.end())}});
+    engine.folder.WriteFile("data\\pack0.pak", std::string(pack.begin(), pack.end()));
+    Description("a_loose.xml", "<window name=\"loose\"/>");
+    Description("c_loose.xml", "<window name=\"last\"/>");
+    engine.Start();
+    const GUIToolManager tools(&engine.Get(), "en");
+    // The file manager lists the loose files by their full paths before
+    // the packs' relative names.
+    EXPECT_THAT(tools.GetDescriptionFileNames(), ElementsAre("a_loose.xml", "c_loose.xml", "b_packed.xml"));
+    EXPECT_THAT(RootNames(tools), ElementsAre("window:loose", "window:last", "window:packed"));
 }
 
 TEST_F(GUIToolManagerTest, WithoutADescriptionFolderTheSetIsEmpty)
