@@ -38,6 +38,15 @@ public:
     void SetFont(u32 fontId);
     u32 GetFontId() const { return fontId_; }
     GUIFont* GetFont() const { return font_; }
+    // Takes the text fields of the settings (font, colour, offset, limits,
+    // caret); the placement fields are left alone.
+    void Configure(const GUIEditBoxSettings& settings);
+    const Vector4& GetTextColor() const { return textColor_; }
+    const Vector2& GetTextOffset() const { return textOffset_; }
+    const std::wstring& GetCaretText() const { return caretText_; }
+    u32 GetMaxLength() const { return maxLength_; }
+    float GetMaxWidth() const { return maxWidth_; }
+    float GetVisibleWidth() const { return visibleWidth_; }
 
     // The box takes keys and shows its caret only while this is set; its
     // user may clear it.
@@ -45,7 +54,6 @@ public:
 
 private:
     i32 CaretLimit() const;
-    void Configure(const GUIEditBoxSettings& settings);
     i32 LastCaret() const;
     float Measure(const std::wstring& text) const;
     void UpdateScroll();

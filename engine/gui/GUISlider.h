@@ -37,6 +37,10 @@ public:
     // The thumb is held down.
     virtual bool IsPressed() const;
 
+    void SetVertical(bool vertical) { vertical_ = vertical; }
+    bool IsVertical() const { return vertical_; }
+    const Vector2& GetTrackStart() const { return trackStart_; }
+    const Vector2& GetTrackEnd() const { return trackEnd_; }
     void SetTrackStart(const Vector2& start);
     void SetTrackEnd(const Vector2& end);
     void SetThumbSize(const Vector2& size);
