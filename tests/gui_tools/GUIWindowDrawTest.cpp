@@ -9,12 +9,12 @@
 #include "platform/video/GLVideoSystem.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/GUIToolFiles.h"
 #include "tests/support/LogProbe.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/ScopedVideoSystem.h"
 #include "tests/support/TestEngine.h"
 #include "tests/support/TestFonts.h"
-#include "tools/ImageWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -36,16 +36,6 @@ constexpr u32 kLabelHeight = 40;
 constexpr u32 kTextWidth = 5 * 16;
 constexpr u32 kTextHeight = 16;
 
-std::string WhiteTga()
-{
-    Tools::TgaHeader header;
-    header.width = 2;
-    header.height = 2;
-    header.depth = 32;
-    header.descriptor = 8;
-    return Tools::TgaFile(header, std::vector<u8>(16, 255));
-}
-
 // Every glyph, Cyrillic ones too, is the whole white picture: a text shows
 // as a row of squares.
 std::vector<Tools::FontGlyph> SquareGlyphs()
@@ -65,7 +55,7 @@ std::vector<Tools::FontGlyph> SquareGlyphs()
 void WriteDescriptionSet(const Testing::TempFolder& folder)
 {
     Testing::WriteFontFile(folder, "square.fnt", SquareGlyphs());
-    folder.WriteFile("data\\fonts\\white.tga", WhiteTga());
+    folder.WriteFile("data\\fonts\\white.tga", Testing::WhiteFontImage());
     folder.WriteFile("data\\ui\\fonts\\fonts_basic.xml",
                      R"(<fonts><font name="common_0" size="16"><description_file_path path="fonts\square.fnt"/>
                         <diffuse_image_path path="fonts\white.tga"/><opacity_image_path path="fonts\white.tga"/>

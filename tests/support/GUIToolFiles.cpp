@@ -8,9 +8,7 @@
 
 namespace Testing {
 
-namespace {
-
-std::string WhiteImage()
+std::string WhiteFontImage()
 {
     Tools::TgaHeader header;
     header.width = 4;
@@ -18,8 +16,6 @@ std::string WhiteImage()
     header.depth = 24;
     return Tools::TgaFile(header, std::vector<std::uint8_t>(4 * 4 * 3, 0xFF));
 }
-
-} // namespace
 
 void WriteUtf8File(const TempFolder& folder, const std::string& relative, const std::string& text)
 {
@@ -38,8 +34,8 @@ std::string EvenFontElement(const TempFolder& folder, const std::string& name, c
                             const std::string& children)
 {
     const std::string glyphs = WriteFontFile(folder, "even.fnt", EvenGlyphs());
-    folder.WriteFile("data\\fonts\\even_diffuse.tga", WhiteImage());
-    folder.WriteFile("data\\fonts\\even_opacity.tga", WhiteImage());
+    folder.WriteFile("data\\fonts\\even_diffuse.tga", WhiteFontImage());
+    folder.WriteFile("data\\fonts\\even_opacity.tga", WhiteFontImage());
     return "<font name=\"" + name + "\" " + attributes + ">" + children + "<description_file_path path=\"" + glyphs +
            "\"/><diffuse_image_path path=\"fonts\\even_diffuse.tga\"/>"
            "<opacity_image_path path=\"fonts\\even_opacity.tga\"/></font>";

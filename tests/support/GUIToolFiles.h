@@ -20,6 +20,10 @@ struct GUIToolFiles {
 // byte-order mark.
 void WriteGUIToolFiles(const TempFolder& folder, const GUIToolFiles& files);
 
+// A small opaque white TGA: glyph pictures that draw every glyph as a
+// full square of the text's colour.
+std::string WhiteFontImage();
+
 // Writes text under the folder as UTF-8 with a byte-order mark.
 void WriteUtf8File(const TempFolder& folder, const std::string& relative, const std::string& text);
 
