@@ -4,6 +4,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringUtils.h"
 #include "platform/window/EventDispatcher.h"
+#include "platform/window/Utf8.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/WindowSystem.h"
 
@@ -126,7 +127,7 @@ Platform::WindowShape Window::CurrentShape() const
 void Window::CreateNativeWindow(const std::string& title, u32 iconId)
 {
     Platform::WindowSystem& system = Platform::GetWindowSystem();
-    handle_ = system.CreateWindow(title, CurrentShape(), iconId);
+    handle_ = system.CreateWindow(SystemTitle(title), CurrentShape(), iconId);
     if (!handle_) {
         system.Close();
         messages_->LogFatal("Failed to create window");
@@ -176,7 +177,11 @@ void Window::SetMode(u32 width, u32 height, bool fullScreen)
 
 bool Window::HasFocus() const { return focused_; }
 
-void Window::SetTitle(const std::string& title) { handle_->SetTitle(title); }
+void Window::SetTitle(const std::string& title) { handle_->SetTitle(SystemTitle(title)); }
+
+// Titles are narrow text in the code page, like every text the player
+// reads; the window system wants UTF-8.
+std::string Window::SystemTitle(const std::string& title) { return Platform::WideToUtf8(ToWString(title)); }
 
 void Window::Minimize() { handle_->Minimize(); }
 

@@ -47,6 +47,7 @@ public:
     // makes its device.
     void SetMode(u32 width, u32 height, bool fullScreen);
     bool HasFocus() const;
+    // The title in the current code page.
     void SetTitle(const std::string& title);
     void Minimize();
     void SetCursor(Platform::Cursor* cursor);
@@ -84,6 +85,7 @@ private:
     };
 
     static const Style& StyleFor(bool fullScreen);
+    static std::string SystemTitle(const std::string& title);
     Platform::ScreenRect PlaceClientArea() const;
     Platform::WindowShape CurrentShape() const;
     void CreateNativeWindow(const std::string& title, u32 iconId);

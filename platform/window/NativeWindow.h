@@ -37,6 +37,7 @@ public:
 
     // Gives the window a new shape and shows it.
     virtual void Reshape(const WindowShape& shape) = 0;
+    // The title in UTF-8.
     virtual void SetTitle(const std::string& title) = 0;
     virtual void Show() = 0;
     // Brings the window to the front and asks for the keyboard focus, which

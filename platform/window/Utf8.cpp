@@ -42,6 +42,19 @@ bool IsValid(uint32_t codePoint, int following)
            (codePoint < 0xD800 || codePoint > 0xDFFF);
 }
 
+void AppendUtf8(std::string& out, uint32_t codePoint)
+{
+    if (codePoint < 0x80) {
+        out += static_cast<char>(codePoint);
+        return;
+    }
+    const int following = codePoint < 0x800 ? 1 : codePoint < 0x10000 ? 2 : 3;
+    static const unsigned char kLeads[] = {0, 0xC0, 0xE0, 0xF0};
+    out += static_cast<char>(kLeads[following] | (codePoint >> (6 * following)));
+    for (int k = following - 1; k >= 0; --k)
+        out += static_cast<char>(0x80 | ((codePoint >> (6 * k)) & 0x3F));
+}
+
 } // namespace
 
 std::u16string Utf8ToUtf16(std::string_view text)
@@ -71,6 +84,17 @@ std::u16string Utf8ToUtf16(std::string_view text)
         }
         Append(out, codePoint);
         i += following + 1;
+    }
+    return out;
+}
+
+std::string WideToUtf8(std::wstring_view text)
+{
+    std::string out;
+    for (const wchar_t character : text) {
+        const auto codePoint = static_cast<uint32_t>(character);
+        if (codePoint <= 0x10FFFF && (codePoint < 0xD800 || codePoint > 0xDFFF))
+            AppendUtf8(out, codePoint);
     }
     return out;
 }

@@ -10,4 +10,8 @@ namespace Platform {
 // bytes are dropped.
 std::u16string Utf8ToUtf16(std::string_view text);
 
+// The UTF-8 bytes of wide text, as the window system takes titles. Values
+// that are no character (surrogates, beyond 0x10FFFF) are dropped.
+std::string WideToUtf8(std::wstring_view text);
+
 } // namespace Platform

@@ -26,8 +26,9 @@ public:
     virtual ScreenRect GetWorkArea() = 0;
     virtual ScreenSize GetDesktopSize() = 0;
 
-    // A hidden window; null when it cannot be made. An icon number of 0 keeps
-    // the system's default icon; any other number gives the program's icon.
+    // A hidden window titled in UTF-8; null when it cannot be made. An icon
+    // number of 0 keeps the system's default icon; any other number gives the
+    // program's icon.
     virtual std::unique_ptr<NativeWindow> CreateWindow(const std::string& title, const WindowShape& shape,
                                                        uint32_t iconNumber) = 0;
 

@@ -1,5 +1,6 @@
 #include "engine/core/Window.h"
 
+#include "engine/core/CodePage.h"
 #include "engine/core/Config.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/Error.h"
@@ -268,6 +269,25 @@ TEST_F(WindowTest, TitleMinimiseAndCursorGoToTheSystem)
     window->SetCursor(&cursor);
     EXPECT_EQ(system.currentCursor, &cursor);
     EXPECT_EQ(window->LoadCursor(1000), &system.arrow);
+}
+
+// A Russian title in code page 1251 reaches the window system as UTF-8.
+TEST_F(WindowTest, TitlesInTheCodePageReachTheSystemAsUtf8)
+{
+    auto window = Make();
+    struct Case {
+        u32 codePage;
+        const char* title;
+        const char* utf8;
+    };
+    for (const Case& c : {Case{1251, "\xD2\xE0\xEC\xF0\xE8\xF1\xEA", "\u0422\u0430\u043C\u0440\u0438\u0441\u043A"},
+                          Case{1252, "Caf\xE9 \x80", "Caf\u00E9 \u20AC"}, Case{1252, "Tamrisk", "Tamrisk"}}) {
+        SetCodePage(c.codePage);
+        system.titles.clear();
+        window->SetTitle(c.title);
+        EXPECT_THAT(system.titles, ElementsAre(c.utf8)) << c.codePage;
+    }
+    SetCodePage(1252);
 }
 
 TEST_F(WindowTest, KeyDownsAreRecordedAsKeyCodes)

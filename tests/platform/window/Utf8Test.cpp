@@ -5,6 +5,7 @@
 namespace {
 
 using Platform::Utf8ToUtf16;
+using Platform::WideToUtf8;
 
 TEST(Utf8Test, AsciiAndAccentedLettersBecomeOneCharacterEach)
 {
@@ -29,6 +30,32 @@ TEST(Utf8Test, MalformedBytesAreDroppedAndTheRestKept)
     EXPECT_EQ(Utf8ToUtf16("\xC3("), u"(");
     EXPECT_EQ(Utf8ToUtf16("\xC0\xAFx"), u"x");
     EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80x"), u"x");
+}
+
+TEST(Utf8Test, WideTextBecomesOneToFourBytesACharacter)
+{
+    EXPECT_EQ(WideToUtf8(L"aZ"), "aZ");
+    EXPECT_EQ(WideToUtf8(L"\u00E9"), "\xC3\xA9");
+    EXPECT_EQ(WideToUtf8(L"\u0416\u044F"), "\xD0\x96\xD1\x8F");
+    EXPECT_EQ(WideToUtf8(L"\u20AC"), "\xE2\x82\xAC");
+    EXPECT_EQ(WideToUtf8(std::wstring(1, static_cast<wchar_t>(0x1F600))), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(WideToUtf8(L""), "");
+}
+
+TEST(Utf8Test, WideValuesThatAreNoCharacterAreDropped)
+{
+    const std::wstring text = {L'a', static_cast<wchar_t>(0xD800), static_cast<wchar_t>(0x110000), L'z'};
+    EXPECT_EQ(WideToUtf8(text), "az");
+}
+
+TEST(Utf8Test, EveryCharacterOfTheBasicPlaneSurvivesTheRoundTrip)
+{
+    for (uint32_t character = 1; character < 0x10000; ++character) {
+        if (character >= 0xD800 && character <= 0xDFFF)
+            continue;
+        const std::u16string back = Utf8ToUtf16(WideToUtf8(std::wstring(1, static_cast<wchar_t>(character))));
+        ASSERT_EQ(back, std::u16string(1, static_cast<char16_t>(character))) << character;
+    }
 }
 
 } // namespace

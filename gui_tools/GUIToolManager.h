@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Halvard {
+class Engine;
+class FileManager;
+class MessageManager;
+} // namespace Halvard
+
+namespace GameTools {
+class XMLNode;
+}
+
+namespace GUITools {
+
+class GUIFontTool;
+class GUITextTool;
+
+// The shared services of the window layer, made once at start-up: the
+// interface fonts, the texts in the current language and the description
+// set, one tree whose children are the root elements of every window
+// description ("data\ui\windows\*.xml", loose files and pack entries) in
+// listing order. A description that fails to parse is logged and left out.
+// Everything is read in the constructor and read-only afterwards, except
+// the fonts' one LoadAdditionalFonts. Main thread only.
+class GUIToolManager {
+public:
+    // The language code ("en", "ru") is fixed for the manager's lifetime.
+    // A fonts or texts file that cannot be read throws FileError.
+    GUIToolManager(Halvard::Engine* engine, const std::string& language);
+    GUIToolManager(const GUIToolManager&) = delete;
+    GUIToolManager& operator=(const GUIToolManager&) = delete;
+    virtual ~GUIToolManager();
+
+    Halvard::Engine* GetEngine() const { return engine_; }
+    const std::string& GetLanguage() const { return language_; }
+    GUIFontTool* GetFontTool() const { return fontTool_.get(); }
+    GUITextTool* GetTextTool() const { return textTool_.get(); }
+
+    // The root of the description set: empty name, no attributes, the
+    // descriptions' root elements its children. Windows only read it; the
+    // pointer is not const because the tree's queries take plain nodes.
+    GameTools::XMLNode* GetDescriptionSet() const { return descriptionSet_.get(); }
+    // Lower-cased file names without their folder, one per root, in order.
+    const std::vector<std::string>& GetDescriptionFileNames() const { return descriptionFileNames_; }
+    const std::vector<GameTools::XMLNode*>& GetDescriptionRoots() const { return descriptionRoots_; }
+
+private:
+    void LoadDescriptions();
+
+    Halvard::Engine* engine_;
+    Halvard::MessageManager* messages_;
+    Halvard::FileManager* files_;
+    std::string language_;
+    std::unique_ptr<GUIFontTool> fontTool_;
+    std::unique_ptr<GUITextTool> textTool_;
+    std::vector<std::string> descriptionFileNames_;
+    // Owned by the description set.
+    std::vector<GameTools::XMLNode*> descriptionRoots_;
+    std::unique_ptr<GameTools::XMLNode> descriptionSet_;
+};
+
+} // namespace GUITools
