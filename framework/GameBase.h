@@ -1,7 +1,8 @@
 #pragma once
 
 #include "engine/core/Types.h"
-#include "framework/GameWindows.h"
+#include "framework/windows/WindowFlowHost.h"
+#include "framework/windows/WindowFlowState.h"
 
 #include <memory>
 #include <string>
@@ -39,6 +40,7 @@ class GUIToolManager;
 
 namespace GameFramework {
 
+class ConsoleCommands;
 class GameLogicBase;
 class GUIGameCursorBase;
 class HighScoresTable;
@@ -57,16 +59,14 @@ struct StageRecordBase;
 // factories and may override the others; its constructor calls Init once,
 // because only there do virtual calls reach the game's own operations.
 //
-// The window protocol's tables live in WindowFlow, which this object makes
-// in Init and owns: the framework's body of each of ProcessWindows,
-// ResetWindowResults, UpdateWindows and the handlers below is WindowFlow's
-// operation of the same name. WindowFlow's ProcessWindows calls the handlers
-// through this object, so a game's overrides are reached; the flow reaches
-// the windows, the level and the managers through the accessors here.
+// The window protocol lives in WindowFlow, which this object owns together
+// with the flow's state (the windows, the level and the level's data): as
+// the flow's host it carries the dispatch passes and the handlers, which a
+// game overrides, and the factories the flow calls.
 //
 // No operation catches: what a step throws reaches the loader. Main thread
 // only.
-class GameBase {
+class GameBase : public WindowFlowHost {
 public:
     // Reads the registry's "Version" and "InstallPath" under
     // "SOFTWARE\<maker>\<title>" and works out the install and user folders;
@@ -75,7 +75,7 @@ public:
     GameBase(const GameBase&) = delete;
     GameBase& operator=(const GameBase&) = delete;
     // Deletes only what exists, the engine last. Never throws.
-    virtual ~GameBase();
+    ~GameBase() override;
 
     // One frame of the program.
     virtual void Update();
@@ -107,59 +107,15 @@ public:
     bool IsShowStatistics() const { return showStatistics_ != 0; }
 
     // What the flow changes: the windows, the level and the level's data.
-    GameWindows& GetWindows() { return windows_; }
-    const GameWindows& GetWindows() const { return windows_; }
-    GameLogicBase* GetGameLogic() const { return gameLogic_.get(); }
-    void SetGameLogic(std::unique_ptr<GameLogicBase> logic);
-    // Deletes the level when there is one.
-    void DeleteGameLogic();
-    std::unique_ptr<GameTools::DataKeeper>& GameLogicData() { return gameLogicData_; }
-    std::unique_ptr<GameTools::DataKeeper>& PreviousGameLogicData() { return previousGameLogicData_; }
+    FrameworkWindows& GetWindows() { return state_.windows; }
+    const FrameworkWindows& GetWindows() const { return state_.windows; }
+    GameLogicBase* GetGameLogic() const { return state_.gameLogic.get(); }
+    GameTools::DataKeeper* GetGameLogicData() const { return state_.gameLogicData.get(); }
 
-    // Factories and operations the flow calls (slots 7, 38 to 41).
-    virtual void CreateWindows();
-    virtual std::unique_ptr<GameTools::DataKeeper> CreateGameLogicData(const StageRecordBase& stage,
-                                                                       const LevelRecordBase& level) = 0;
-    virtual std::unique_ptr<GameLogicBase> CreateGameLogic(const StageRecordBase& stage,
-                                                           const LevelRecordBase& level, Halvard::u32 lives) = 0;
-    // All fields zero; the caller owns it.
-    virtual std::unique_ptr<LevelResult> CreateLevelResult();
-    // The current profile's game mode, the level's reference and its time.
-    virtual void FillLevelResult(LevelResult& result);
-
-    // The dispatch passes and the handlers (slots 46 to 77).
-    virtual void ProcessWindows();
-    virtual void ResetWindowResults();
-    virtual void UpdateWindows();
-    virtual void ProcessLogosWindow();
-    virtual void ProcessGameLoadingWindow();
-    virtual void ProcessWelcomeWindow();
-    virtual void ProcessExitWindow();
-    virtual void ProcessMainMenuWindow();
-    virtual void ProcessProfilesWindow();
-    virtual void ProcessGameLogicLoadingWindow();
-    virtual void ProcessNewProfileWindow();
-    virtual void ProcessRenameProfileWindow();
-    virtual void ProcessDeleteProfileWindow();
-    virtual void ProcessProfileNameConflictWindow();
-    virtual void ProcessStartGameLogicWindow();
-    virtual void ProcessContinueGameLogicWindow();
-    virtual void ProcessHighScoresWindow();
-    virtual void ProcessOptionsWindow();
-    virtual void ProcessHelpWindow();
-    virtual void ProcessGameLogicWindow();
-    virtual void ProcessGameLogicPauseWindow();
-    virtual void ProcessGameLogicMenuWindow();
-    virtual void ProcessGameLogicMenuExitWindow();
-    virtual void ProcessGameLogicRestartWindow();
-    virtual void ProcessGameLogicGameExitWindow();
-    virtual void OnLevelComplete();
-    virtual void LeaveGameLogic();
-    virtual void OnGameOver();
-    virtual void ProcessLevelCompleteWindow();
-    virtual void ProcessStageCompleteWindow();
-    virtual void ProcessGameCompleteWindow();
-    virtual void ProcessGameOverWindow();
+    // The flow's side (slots 7, 38 to 41): the framework's window set, and
+    // the additional fonts once the interface data is loaded.
+    void CreateWindows() override;
+    void LoadAdditionalFonts() override;
 
 protected:
     // Start-up, in a fixed order; runs once, from the game's constructor.
@@ -205,7 +161,8 @@ protected:
     virtual std::unique_ptr<GUIGameCompleteWindowBase> CreateGameCompleteWindow() = 0;
     virtual std::unique_ptr<GUIGameOverWindowBase> CreateGameOverWindow() = 0;
 
-    WindowFlow* GetFlow() const { return flow_.get(); }
+    WindowFlow& GetWindowFlow() override { return *flow_; }
+    WindowFlowState& GetFlowState() { return state_; }
 
     // Copies of the engine's members, set by Init; not owned.
     Halvard::MessageManager* messages_ = nullptr;
@@ -230,10 +187,11 @@ private:
     void CreateManagers();
     void CreateStartWindows();
     // The frame's steps.
-    bool KeepAliveWithoutFocus();
-    void PauseRunningLevel();
+    bool TakeFocusLossInLevel();
+    void KeepAliveWithoutFocus();
     void RegainFocus();
     void ApplyPendingVideoMode();
+    void ResetDevice();
     void CountWindowModeFrames();
 
     std::string maker_;
@@ -243,6 +201,7 @@ private:
     std::string installFolder_;
     std::string userFolder_;
     std::unique_ptr<Halvard::Engine> engine_;
+    std::unique_ptr<ConsoleCommands> commands_;
     // Bound to "d_show_statistics".
     Halvard::u8 showStatistics_ = 0;
     std::unique_ptr<LanguageManager> languageManager_;
@@ -251,14 +210,12 @@ private:
     GUITools::GUIFontTool* fontTool_ = nullptr;
     GUITools::GUITextTool* textTool_ = nullptr;
     std::unique_ptr<GameTools::DataKeeper> gameData_;
-    std::unique_ptr<GameTools::DataKeeper> gameLogicData_;
-    std::unique_ptr<GameTools::DataKeeper> previousGameLogicData_;
     std::unique_ptr<LevelManagerBase> levelManager_;
     std::unique_ptr<ProfileManagerBase> profileManager_;
     std::unique_ptr<HighScoresTable> highScores_;
     std::unique_ptr<GUIGameCursorBase> gameCursor_;
-    GameWindows windows_;
-    std::unique_ptr<GameLogicBase> gameLogic_;
+    // The windows, the level and its data, and the flow over them.
+    WindowFlowState state_;
     std::unique_ptr<WindowFlow> flow_;
     bool focusLost_ = false;
     bool savedPause_ = false;
