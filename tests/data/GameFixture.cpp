@@ -1,5 +1,10 @@
 #include "tests/data/GameFixture.h"
 
+#include "framework/levels/LevelManagerBase.h"
+#include "framework/persistence/ProfileManagerBase.h"
+#include "framework/windows/GUIGameLogicWindowBase.h"
+#include "framework/windows/WindowSource.h"
+#include "game_tools/DataKeeper.h"
 #include "platform/os/MessageBox.h"
 #include "platform/os/Registry.h"
 #include "platform/os/Shell.h"
@@ -8,6 +13,19 @@
 #include <cstdlib>
 
 namespace Testing {
+
+GameFramework::GameLogicBase& TestGame::StartFirstLevel()
+{
+    GameFramework::ProfileManagerBase& profiles = *GetProfileManager();
+    profiles.SetCurrentProfile(profiles.AddProfile(L"Tester"), GameFramework::ProfileManagerBase::ListSaving::kSaveFile);
+    GetGameData()->Load();
+    CreateWindows();
+    GameFramework::WindowFlowState& state = GetFlowState();
+    const GameFramework::LevelManagerBase& levels = *GetLevelManager();
+    state.gameLogic = CreateGameLogic(levels.GetStage(0), levels.GetLevel({0, 0}), 3);
+    state.windows.gameLogic->ShowGameLogic(GameFramework::WindowSource::kGameLogicLoading, state.gameLogic.get());
+    return *state.gameLogic;
+}
 
 GameFixture::GameFixture() : GameFixture(GameFolder()) {}
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/logic/GameLogicBase.h"
 #include "game/Game.h"
 #include "tests/support/ScopedProgramFolder.h"
 #include "tests/support/TempFolder.h"
@@ -14,6 +15,11 @@ namespace Testing {
 class TestGame : public Tamrisk::Game {
 public:
     using GameBase::GetFlowState;
+
+    // The menus' windows and a running level of stage 1, level 1 played by
+    // a current profile, shown in the game window, as the level loading
+    // window would leave them.
+    GameFramework::GameLogicBase& StartFirstLevel();
 };
 
 // The real game in this process, on a program folder of the test's choice

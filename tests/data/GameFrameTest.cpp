@@ -5,14 +5,12 @@
 #include "engine/input/Controls.h"
 #include "engine/input/KeyNames.h"
 #include "engine/sound/SoundUtils.h"
-#include "framework/levels/LevelManagerBase.h"
 #include "framework/logic/GameLogicBase.h"
 #include "framework/sound/SoundSet.h"
 #include "framework/windows/GUIGameLogicPauseWindowBase.h"
 #include "framework/windows/GUIGameLogicWindowBase.h"
 #include "framework/windows/WindowSource.h"
 #include "game/SoundTable.h"
-#include "game_tools/DataKeeper.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/SdlEvents.h"
@@ -57,19 +55,6 @@ protected:
         const size_t before = clock_.Sleeps().size();
         game_->Update();
         return {clock_.Sleeps().begin() + static_cast<std::ptrdiff_t>(before), clock_.Sleeps().end()};
-    }
-
-    // The menus' windows and a running level of stage 1, level 1, shown in
-    // the game window, as the level loading window would leave them.
-    GameLogicBase& StartLevel()
-    {
-        game_->GetGameData()->Load();
-        game_->CreateWindows();
-        GameFramework::WindowFlowState& state = game_->GetFlowState();
-        const GameFramework::LevelManagerBase& levels = *game_->GetLevelManager();
-        state.gameLogic = game_->CreateGameLogic(levels.GetStage(0), levels.GetLevel({0, 0}), 3);
-        state.windows.gameLogic->ShowGameLogic(WindowSource::kGameLogicLoading, state.gameLogic.get());
-        return *state.gameLogic;
     }
 
     // The window may ask for a mode of its own while it comes up (SDL reports
@@ -123,7 +108,7 @@ TEST_F(GameFrameTest, LosingTheFocusInAMenuPausesTheMusicAndSleeps)
 // stays when the focus comes back, and so does the level's stopped timer.
 TEST_F(GameFrameTest, LosingTheFocusDuringALevelShowsThePauseWindowInThatFrame)
 {
-    GameLogicBase& logic = StartLevel();
+    GameLogicBase& logic = game_->StartFirstLevel();
     EXPECT_THAT(Frame(), IsEmpty());
     ASSERT_EQ(logic.GetState(), GameLogicBase::kRunning);
 
@@ -145,7 +130,7 @@ TEST_F(GameFrameTest, LosingTheFocusDuringALevelShowsThePauseWindowInThatFrame)
 // state is kept through the focus loss and given back unchanged.
 TEST_F(GameFrameTest, LosingTheFocusWhileThePlayerPausedKeepsThatPause)
 {
-    GameLogicBase& logic = StartLevel();
+    GameLogicBase& logic = game_->StartFirstLevel();
     logic.PauseLevel(true);
     EXPECT_THAT(Frame(), IsEmpty());
 
