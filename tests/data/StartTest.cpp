@@ -1,3 +1,4 @@
+#include "game/ProgramEntry.h"
 #include "tests/data/BuiltData.h"
 #include "tests/support/LogProbe.h"
 #include "tests/support/ProgramRunner.h"
@@ -23,6 +24,11 @@ void ExpectCleanRun(const Testing::ProgramRunResult& run)
 {
     EXPECT_EQ(run.exitStatus, 0) << run.standardError;
     EXPECT_THAT(run.standardError, Not(HasSubstr("Fatal Error")));
+    // The statistics page is asked for once, after the game is gone.
+    const std::string open = std::string("Open: ") + Tamrisk::kStatisticsAddress + "\n";
+    const size_t first = run.standardError.find(open);
+    EXPECT_NE(first, std::string::npos) << run.standardError;
+    EXPECT_EQ(run.standardError.find(open, first + 1), std::string::npos) << run.standardError;
     ASSERT_TRUE(run.log.has_value()) << "the program wrote no log";
     const Testing::LogProbe& log = *run.log;
     EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();

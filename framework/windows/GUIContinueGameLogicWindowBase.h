@@ -1,0 +1,11 @@
+#pragma once
+
+#include "framework/windows/GUIFrameworkWindow.h"
+
+namespace GameFramework {
+
+// The framework's part of this window is the protocol alone; the game adds
+// the GUI.
+class GUIContinueGameLogicWindowBase : public GUIFrameworkWindow {};
+
+} // namespace GameFramework

@@ -1,0 +1,58 @@
+#include "framework/windows/GUIGameLogicWindowBase.h"
+
+#include "engine/app/Engine.h"
+#include "engine/core/Config.h"
+#include "engine/core/Window.h"
+#include "framework/logic/GameLogicBase.h"
+#include "framework/persistence/ProfileManagerBase.h"
+#include "framework/windows/VideoSettingsAccess.h"
+
+namespace GameFramework {
+
+GUIGameLogicWindowBase::GUIGameLogicWindowBase(Halvard::Engine* engine, ProfileManagerBase* profileManager)
+    : engine_(engine), config_(engine->GetConfig()), window_(engine->GetWindow()), profileManager_(profileManager)
+{
+}
+
+void GUIGameLogicWindowBase::UpdateWindow()
+{
+    GUIFrameworkWindow::UpdateWindow();
+    if (VideoSettingsAccess::IsPending(*config_, VideoSettingsAccess::kWindowChangeMode))
+        fullScreen_ = config_->fullScreen != 0;
+}
+
+void GUIGameLogicWindowBase::HideWindow()
+{
+    GUIFrameworkWindow::HideWindow();
+    profile_ = nullptr;
+    gameLogic_ = nullptr;
+}
+
+void GUIGameLogicWindowBase::ShowGameLogic(Halvard::u32 opener, GameLogicBase* gameLogic)
+{
+    ShowWindow(opener);
+    gameLogic_ = gameLogic;
+    profile_ = profileManager_->GetCurrentProfile();
+    fullScreen_ = config_->fullScreen != 0;
+    SetActive(true);
+}
+
+void GUIGameLogicWindowBase::SetActive(bool active)
+{
+    active_ = active;
+}
+
+void GUIGameLogicWindowBase::MinimizeWindow()
+{
+    window_->Minimize();
+}
+
+Halvard::u32 GUIGameLogicWindowBase::GetTotalScore() const
+{
+    Halvard::u32 total = gameLogic_ != nullptr ? gameLogic_->GetScore() : 0;
+    if (profile_ != nullptr)
+        total += profile_->GetScore();
+    return total;
+}
+
+} // namespace GameFramework

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "framework/LevelReference.h"
+#include "framework/windows/GUIFrameworkWindow.h"
+
+namespace GameFramework {
+
+class LevelManagerBase;
+
+// Shown when a level is done, with its time. The level manager outlives the
+// window.
+class GUILevelCompleteWindowBase : public GUIFrameworkWindow {
+public:
+    explicit GUILevelCompleteWindowBase(LevelManagerBase* levelManager) : levelManager_(levelManager) {}
+
+    // Seconds.
+    virtual void ShowLevelResult(Halvard::u32 opener, const LevelReference& level, float time);
+
+    const LevelReference& GetLevel() const { return level_; }
+    float GetLevelTime() const { return time_; }
+
+protected:
+    LevelManagerBase* GetLevelManager() const { return levelManager_; }
+
+private:
+    LevelManagerBase* levelManager_;
+    LevelReference level_;
+    float time_ = 0.0f;
+};
+
+} // namespace GameFramework

@@ -1,0 +1,586 @@
+#include "framework/windows/WindowFlow.h"
+
+#include "engine/app/Engine.h"
+#include "engine/core/Error.h"
+#include "framework/cursor/GUIGameCursorBase.h"
+#include "framework/levels/LevelManagerBase.h"
+#include "framework/persistence/HighScoresTable.h"
+#include "framework/persistence/LevelResult.h"
+#include "framework/persistence/ProfileManagerBase.h"
+#include "framework/windows/WindowFlowHost.h"
+#include "framework/windows/WindowFlowState.h"
+#include "framework/windows/WindowResult.h"
+#include "framework/windows/WindowSource.h"
+
+#include <string>
+#include <vector>
+
+namespace GameFramework {
+
+using Halvard::u32;
+using Result = WindowResult;
+using Source = WindowSource;
+
+WindowFlow::WindowFlow(WindowFlowHost& host, WindowFlowState& state) : host_(host), state_(state) {}
+
+void WindowFlow::ProcessWindows()
+{
+    DispatchMenuWindows();
+    DispatchLevelWindows();
+}
+
+void WindowFlow::DispatchMenuWindows()
+{
+    FrameworkWindows& w = state_.windows;
+    // Each window is looked up again before its handler: an earlier handler
+    // may have made the windows.
+    if (w.logos) host_.ProcessLogosWindow();
+    if (w.gameLoading) host_.ProcessGameLoadingWindow();
+    if (w.welcome) host_.ProcessWelcomeWindow();
+    if (w.exit) host_.ProcessExitWindow();
+    if (w.mainMenu) host_.ProcessMainMenuWindow();
+    if (w.profiles) host_.ProcessProfilesWindow();
+    if (w.gameLogicLoading) host_.ProcessGameLogicLoadingWindow();
+    if (w.newProfile) host_.ProcessNewProfileWindow();
+    if (w.renameProfile) host_.ProcessRenameProfileWindow();
+    if (w.deleteProfile) host_.ProcessDeleteProfileWindow();
+    if (w.profileNameConflict) host_.ProcessProfileNameConflictWindow();
+    if (w.startGameLogic) host_.ProcessStartGameLogicWindow();
+    if (w.continueGameLogic) host_.ProcessContinueGameLogicWindow();
+    if (w.highScores) host_.ProcessHighScoresWindow();
+    if (w.options) host_.ProcessOptionsWindow();
+    if (w.help) host_.ProcessHelpWindow();
+}
+
+void WindowFlow::DispatchLevelWindows()
+{
+    FrameworkWindows& w = state_.windows;
+    if (w.gameLogic) host_.ProcessGameLogicWindow();
+    if (w.gameLogicPause) host_.ProcessGameLogicPauseWindow();
+    if (w.gameLogicMenu) host_.ProcessGameLogicMenuWindow();
+    if (w.gameLogicMenuExit) host_.ProcessGameLogicMenuExitWindow();
+    if (w.gameLogicRestart) host_.ProcessGameLogicRestartWindow();
+    if (w.gameLogicGameExit) host_.ProcessGameLogicGameExitWindow();
+    if (state_.gameLogic && state_.gameLogic->IsStateChanged()) {
+        if (state_.gameLogic->GetState() == GameLogicBase::kLevelComplete)
+            host_.OnLevelComplete();
+        else if (state_.gameLogic->GetState() == GameLogicBase::kGameOver)
+            host_.OnGameOver();
+    }
+    if (w.levelComplete) host_.ProcessLevelCompleteWindow();
+    if (w.stageComplete) host_.ProcessStageCompleteWindow();
+    if (w.gameComplete) host_.ProcessGameCompleteWindow();
+    if (w.gameOver) host_.ProcessGameOverWindow();
+}
+
+void WindowFlow::ResetWindowResults()
+{
+    for (GUIFrameworkWindow* window : state_.windows.All()) {
+        if (window != nullptr)
+            window->ResetResult();
+    }
+    if (state_.gameLogic)
+        state_.gameLogic->ClearStateChanged();
+}
+
+void WindowFlow::UpdateWindows()
+{
+    FrameworkWindows& w = state_.windows;
+    // The game logic loading window is updated later than it is dispatched.
+    GUIFrameworkWindow* const beforeLogic[] = {
+        w.logos.get(),          w.gameLoading.get(),       w.welcome.get(),
+        w.exit.get(),           w.mainMenu.get(),          w.profiles.get(),
+        w.newProfile.get(),     w.renameProfile.get(),     w.deleteProfile.get(),
+        w.profileNameConflict.get(), w.gameLogicLoading.get(), w.startGameLogic.get(),
+        w.continueGameLogic.get(), w.highScores.get(),     w.options.get(),
+        w.help.get(),           w.gameLogic.get(),         w.gameLogicPause.get(),
+        w.gameLogicMenu.get(),  w.gameLogicMenuExit.get(), w.gameLogicRestart.get(),
+        w.gameLogicGameExit.get()};
+    for (GUIFrameworkWindow* window : beforeLogic) {
+        if (window != nullptr)
+            window->UpdateWindow();
+    }
+    if (state_.gameLogic)
+        state_.gameLogic->Update();
+    GUIFrameworkWindow* const afterLogic[] = {w.levelComplete.get(), w.stageComplete.get(), w.gameComplete.get(),
+                                              w.gameOver.get()};
+    for (GUIFrameworkWindow* window : afterLogic) {
+        if (window != nullptr)
+            window->UpdateWindow();
+    }
+}
+
+bool WindowFlow::Follow(GUIFrameworkWindow& window, u32 source, std::initializer_list<Route> routes)
+{
+    for (const Route& route : routes) {
+        if (window.GetResult() == route.result) {
+            window.HideWindow();
+            route.next->ShowWindow(source);
+            return true;
+        }
+    }
+    return false;
+}
+
+void WindowFlow::ProcessLogosWindow()
+{
+    GUIFrameworkWindow& logos = *state_.windows.logos;
+    if (logos.GetResult() != Result::kDone)
+        return;
+    logos.HideWindow();
+    state_.windows.gameLoading->ShowLoading(Source::kLogos, state_.gameData);
+}
+
+void WindowFlow::ProcessGameLoadingWindow()
+{
+    GUIFrameworkWindow& loading = *state_.windows.gameLoading;
+    if (loading.GetResult() != Result::kDone)
+        return;
+    loading.HideWindow();
+    host_.LoadAdditionalFonts();
+    host_.CreateWindows();
+    FrameworkWindows& w = state_.windows;
+    if (state_.profileManager->GetProfileCount() == 0)
+        w.welcome->ShowWindow(Source::kGameLoading);
+    else
+        w.mainMenu->ShowWindow(Source::kGameLoading);
+    if (state_.gameCursor != nullptr)
+        state_.gameCursor->SetVisible(true);
+}
+
+void WindowFlow::ProcessWelcomeWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    Follow(*w.welcome, Source::kWelcome, {{Result::kMainMenu, w.mainMenu.get()}, {Result::kExitQuestion, w.exit.get()}});
+}
+
+void WindowFlow::ProcessExitWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    GUIExitWindowBase& exit = *w.exit;
+    if (Follow(exit, Source::kExit, {{Result::kWelcome, w.welcome.get()}, {Result::kMainMenu, w.mainMenu.get()}}))
+        return;
+    if (exit.GetResult() == Result::kNewProfile) {
+        exit.HideWindow();
+        w.newProfile->ShowFrom(Source::kExit, false);
+    } else if (exit.GetResult() == Result::kExitProgram) {
+        // The window stays shown while the program ends.
+        state_.engine->RequestExit();
+    }
+}
+
+void WindowFlow::ProcessMainMenuWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    GUIMainMenuWindowBase& menu = *w.mainMenu;
+    if (Follow(menu, Source::kMainMenu,
+               {{Result::kProfiles, w.profiles.get()},
+                {Result::kOptions, w.options.get()},
+                {Result::kHelp, w.help.get()},
+                {Result::kExitQuestion, w.exit.get()}}))
+        return;
+    if (menu.GetResult() == Result::kHighScores) {
+        menu.HideWindow();
+        w.highScores->ShowNewScore(Source::kMainMenu, nullptr);
+    } else if (menu.GetResult() == Result::kPlay) {
+        menu.HideWindow();
+        ProfileBase& profile = Profile();
+        if (profile.IsGameInProgress()) {
+            w.continueGameLogic->ShowWindow(Source::kMainMenu);
+        } else {
+            profile.Reset();
+            w.startGameLogic->ShowWindow(Source::kMainMenu);
+        }
+    }
+}
+
+void WindowFlow::ProcessProfilesWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    GUIProfilesWindowBase& profiles = *w.profiles;
+    if (Follow(profiles, Source::kProfiles, {{Result::kMainMenu, w.mainMenu.get()}}))
+        return;
+    const u32 result = profiles.GetResult();
+    if (result != Result::kNewProfile && result != Result::kRenameProfile && result != Result::kDeleteProfile)
+        return;
+    profiles.HideWindow();
+    if (result == Result::kNewProfile)
+        w.newProfile->ShowFrom(Source::kProfiles, true);
+    else if (result == Result::kRenameProfile)
+        w.renameProfile->ShowWithName(Source::kProfiles, true, profiles.GetSelectedName());
+    else
+        w.deleteProfile->ShowWithName(Source::kProfiles, profiles.GetSelectedName());
+}
+
+void WindowFlow::ProcessGameLogicLoadingWindow()
+{
+    GUILoadingWindowBase& loading = *state_.windows.gameLogicLoading;
+    if (loading.GetResult() != Result::kDone)
+        return;
+    loading.HideWindow();
+    if (state_.gameCursor != nullptr)
+        state_.gameCursor->SetVisible(true);
+    const StageRecordBase* stage = nullptr;
+    const LevelRecordBase* level = nullptr;
+    FindCurrentLevel(stage, level);
+    state_.gameLogic = host_.CreateGameLogic(stage, level, Profile().GetLives());
+    state_.windows.gameLogic->ShowGameLogic(Source::kGameLogicLoading, state_.gameLogic.get());
+}
+
+void WindowFlow::ProcessNewProfileWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    Follow(*w.newProfile, Source::kNewProfile,
+           {{Result::kNameConflict, w.profileNameConflict.get()},
+            {Result::kProfiles, w.profiles.get()},
+            {Result::kExitQuestion, w.exit.get()}});
+}
+
+void WindowFlow::ProcessRenameProfileWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    Follow(*w.renameProfile, Source::kRenameProfile,
+           {{Result::kNameConflict, w.profileNameConflict.get()}, {Result::kProfiles, w.profiles.get()}});
+}
+
+void WindowFlow::ProcessDeleteProfileWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    GUIDeleteProfileWindowBase& remove = *w.deleteProfile;
+    if (Follow(remove, Source::kDeleteProfile, {{Result::kProfiles, w.profiles.get()}}))
+        return;
+    if (remove.GetResult() == Result::kNewProfile) {
+        remove.HideWindow();
+        w.newProfile->ShowFrom(Source::kDeleteProfile, true);
+    }
+}
+
+void WindowFlow::ProcessProfileNameConflictWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    GUIProfileNameConflictWindowBase& conflict = *w.profileNameConflict;
+    // Back to the window the name came from, with the name typed before.
+    if (conflict.GetResult() == Result::kNewProfile) {
+        conflict.HideWindow();
+        w.newProfile->ShowFrom(Source::kProfileNameConflict, false);
+    } else if (conflict.GetResult() == Result::kRenameProfile) {
+        conflict.HideWindow();
+        w.renameProfile->ShowWithName(Source::kProfileNameConflict, false, std::wstring());
+    }
+}
+
+void WindowFlow::ProcessStartGameLogicWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    if (Follow(*w.startGameLogic, Source::kStartGameLogic, {{Result::kMainMenu, w.mainMenu.get()}}))
+        return;
+    if (w.startGameLogic->GetResult() == Result::kPlay)
+        StartLevel();
+}
+
+void WindowFlow::StartLevel()
+{
+    // The level just played keeps its resources until the next level's are
+    // queued: at most two level data keepers exist.
+    state_.previousGameLogicData = std::move(state_.gameLogicData);
+    const StageRecordBase* stage = nullptr;
+    const LevelRecordBase* level = nullptr;
+    FindCurrentLevel(stage, level);
+    state_.gameLogicData = host_.CreateGameLogicData(stage, level);
+    std::vector<std::string> resources;
+    state_.levelManager->GetLevelResources(level->reference, resources);
+    for (const std::string& file : resources)
+        state_.gameLogicData->AddResourcesFile(file, false);
+    state_.windows.startGameLogic->HideWindow();
+    state_.windows.gameLogicLoading->ShowLoading(Source::kStartGameLogic, state_.gameLogicData.get());
+}
+
+void WindowFlow::FindCurrentLevel(const StageRecordBase*& stage, const LevelRecordBase*& level) const
+{
+    const LevelManagerBase& levels = *state_.levelManager;
+    ProfileBase& profile = Profile();
+    LevelReference current = profile.GetCurrentLevel();
+    if (levels.GetLevel(current) == nullptr) {
+        // A profile file may name a level the list no longer has.
+        u32 last = levels.GetStageCount();
+        while (last > 0 && levels.GetLevelCount(last - 1) == 0)
+            --last;
+        if (last == 0)
+            throw Halvard::Error("The level list holds no level to play");
+        current = LevelReference{last - 1, levels.GetLevelCount(last - 1) - 1};
+        profile.SetCurrentLevel(current);
+    }
+    stage = levels.GetStage(current.stage);
+    level = levels.GetLevel(current);
+}
+
+void WindowFlow::ProcessContinueGameLogicWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    GUIContinueGameLogicWindowBase& resume = *w.continueGameLogic;
+    if (Follow(resume, Source::kContinueGameLogic,
+               {{Result::kBack, w.startGameLogic.get()}, {Result::kMainMenu, w.mainMenu.get()}}))
+        return;
+    if (resume.GetResult() != Result::kEndLevel)
+        return;
+    resume.HideWindow();
+    ProfileBase& profile = Profile();
+    profile.SetGameInProgress(false);
+    profile.Save();
+    profile.Reset();
+    w.startGameLogic->ShowWindow(Source::kContinueGameLogic);
+}
+
+void WindowFlow::ProcessHighScoresWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    Follow(*w.highScores, Source::kHighScores, {{Result::kMainMenu, w.mainMenu.get()}});
+}
+
+void WindowFlow::ProcessOptionsWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    Follow(*w.options, Source::kOptions, {{Result::kMainMenu, w.mainMenu.get()}});
+}
+
+void WindowFlow::ProcessHelpWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    Follow(*w.help, Source::kHelp, {{Result::kMainMenu, w.mainMenu.get()}});
+}
+
+void WindowFlow::ProcessGameLogicWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    switch (w.gameLogic->GetResult()) {
+    case Result::kGameLogicMenu: PauseGameLogic(*w.gameLogicMenu); break;
+    case Result::kPause: PauseGameLogic(*w.gameLogicPause); break;
+    case Result::kExitQuestion: PauseGameLogic(*w.gameLogicGameExit); break;
+    default: break;
+    }
+}
+
+void WindowFlow::PauseGameLogic(GUIFrameworkWindow& next)
+{
+    // The game window stays visible, inactive, behind the next window.
+    state_.windows.gameLogic->SetActive(false);
+    next.ShowWindow(Source::kGameLogic);
+    if (state_.gameLogic)
+        state_.gameLogic->PauseLevel(true);
+}
+
+void WindowFlow::ResumeGameLogic()
+{
+    state_.windows.gameLogic->SetActive(true);
+    if (state_.gameLogic)
+        state_.gameLogic->PauseLevel(false);
+}
+
+void WindowFlow::ProcessGameLogicPauseWindow()
+{
+    GUIFrameworkWindow& pause = *state_.windows.gameLogicPause;
+    if (pause.GetResult() != Result::kResume)
+        return;
+    pause.HideWindow();
+    ResumeGameLogic();
+}
+
+void WindowFlow::ProcessGameLogicMenuWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    GUIFrameworkWindow& menu = *w.gameLogicMenu;
+    if (Follow(menu, Source::kGameLogicMenu,
+               {{Result::kMenuExitQuestion, w.gameLogicMenuExit.get()},
+                {Result::kRestartQuestion, w.gameLogicRestart.get()}}))
+        return;
+    if (menu.GetResult() == Result::kResume) {
+        menu.HideWindow();
+        ResumeGameLogic();
+    }
+}
+
+void WindowFlow::ProcessGameLogicMenuExitWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    GUIFrameworkWindow& menuExit = *w.gameLogicMenuExit;
+    if (Follow(menuExit, Source::kGameLogicMenuExit, {{Result::kGameLogicMenu, w.gameLogicMenu.get()}}))
+        return;
+    if (menuExit.GetResult() == Result::kMainMenu) {
+        menuExit.HideWindow();
+        EndGameLogic();
+        w.mainMenu->ShowWindow(Source::kGameLogicMenuExit);
+    }
+}
+
+void WindowFlow::ProcessGameLogicRestartWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    GUIFrameworkWindow& restart = *w.gameLogicRestart;
+    // Asked after a lost level, "back" returns to the game over window: the
+    // in-game menu over a lost level would let its score slip past the
+    // high-score table.
+    GUIFrameworkWindow* back = restart.GetOpener() == Source::kGameOver
+                                   ? static_cast<GUIFrameworkWindow*>(w.gameOver.get())
+                                   : w.gameLogicMenu.get();
+    if (Follow(restart, Source::kGameLogicRestart,
+               {{Result::kGameLogicMenu, back}, {Result::kGameOver, w.gameOver.get()}}))
+        return;
+    if (restart.GetResult() == Result::kEndLevel) {
+        restart.HideWindow();
+        EndGameLogic();
+        w.startGameLogic->ShowWindow(Source::kGameLogicRestart);
+    }
+}
+
+void WindowFlow::ProcessGameLogicGameExitWindow()
+{
+    GUIFrameworkWindow& gameExit = *state_.windows.gameLogicGameExit;
+    if (gameExit.GetResult() == Result::kResume) {
+        gameExit.HideWindow();
+        ResumeGameLogic();
+    } else if (gameExit.GetResult() == Result::kExitProgram) {
+        // The window stays shown while the program ends.
+        state_.engine->RequestExit();
+    }
+}
+
+void WindowFlow::EndGameLogic()
+{
+    state_.windows.gameLogic->HideWindow();
+    state_.gameLogic.reset();
+}
+
+void WindowFlow::OnLevelComplete()
+{
+    GameLogicBase& logic = *state_.gameLogic;
+    state_.windows.gameLogic->SetActive(false);
+    const LevelReference played = logic.GetLevelReference();
+    const LevelReference next = state_.levelManager->GetNextLevel(played);
+    RecordLevelComplete(played, next);
+    // The logic stays, paused behind the level complete window, until a
+    // later handler ends it.
+    state_.windows.levelComplete->ShowLevelResult(Source::kGameLogic, played, logic.GetTime());
+}
+
+void WindowFlow::RecordLevelComplete(const LevelReference& played, const LevelReference& next)
+{
+    GameLogicBase& logic = *state_.gameLogic;
+    ProfileBase& profile = Profile();
+    const bool gameComplete = next == played;
+    profile.SetCurrentLevel(next);
+    profile.Save();
+    profile.UpdateProgress(next, gameComplete);
+    profile.SetLives(logic.GetLives());
+    profile.SetScore(profile.GetScore() + logic.GetScore());
+    logic.SetScore(0);
+    profile.SetGameInProgress(!gameComplete);
+    profile.Save();
+    state_.profileManager->SubmitLevelTime(played, profile.GetName(), profile.GetGameMode(), logic.GetTime());
+    std::unique_ptr<LevelResult> result = host_.CreateLevelResult();
+    host_.FillLevelResult(*result);
+    profile.AddLevelResult(*result);
+}
+
+void WindowFlow::FillLevelResult(LevelResult& result) const
+{
+    result.gameMode = Profile().GetGameMode();
+    if (state_.gameLogic) {
+        result.level = state_.gameLogic->GetLevelReference();
+        result.time = state_.gameLogic->GetTime();
+    }
+}
+
+void WindowFlow::LeaveGameLogic()
+{
+    ProfileBase& profile = Profile();
+    profile.SetCurrentLevel(state_.levelManager->GetPreviousLevel(state_.gameLogic->GetLevelReference()));
+    profile.Save();
+    EndGameLogic();
+    state_.windows.startGameLogic->ShowWindow(Source::kMainMenu);
+}
+
+void WindowFlow::OnGameOver()
+{
+    state_.windows.gameLogic->SetActive(false);
+    ProfileBase& profile = Profile();
+    profile.SetGameInProgress(false);
+    profile.Save();
+    state_.windows.gameOver->ShowWindow(Source::kGameLogic);
+}
+
+void WindowFlow::ProcessLevelCompleteWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    GUIFrameworkWindow& complete = *w.levelComplete;
+    if (complete.GetResult() == Result::kEndLevel) {
+        complete.HideWindow();
+        EndGameLogic();
+        w.startGameLogic->ShowWindow(Source::kLevelComplete);
+    } else if (complete.GetResult() == Result::kStageComplete) {
+        complete.HideWindow();
+        w.stageComplete->ShowStage(Source::kLevelComplete, state_.gameLogic->GetLevelReference());
+    }
+}
+
+void WindowFlow::ProcessStageCompleteWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    GUIFrameworkWindow& complete = *w.stageComplete;
+    GUIFrameworkWindow* next = nullptr;
+    if (complete.GetResult() == Result::kEndLevel)
+        next = w.startGameLogic.get();
+    else if (complete.GetResult() == Result::kGameComplete)
+        next = w.gameComplete.get();
+    if (next == nullptr)
+        return;
+    complete.HideWindow();
+    EndGameLogic();
+    next->ShowWindow(Source::kStageComplete);
+}
+
+void WindowFlow::ProcessGameCompleteWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    GUIFrameworkWindow& complete = *w.gameComplete;
+    if (complete.GetResult() != Result::kDone)
+        return;
+    complete.HideWindow();
+    const ProfileBase& profile = Profile();
+    if (profile.GetScore() == 0) {
+        w.mainMenu->ShowWindow(Source::kGameComplete);
+        return;
+    }
+    const HighScoresTable::Entry* entry =
+        state_.highScores->AddScore(profile.GetName(), profile.GetGameMode(), profile.GetScore());
+    w.highScores->ShowNewScore(Source::kGameComplete, entry);
+}
+
+void WindowFlow::ProcessGameOverWindow()
+{
+    FrameworkWindows& w = state_.windows;
+    GUIFrameworkWindow& over = *w.gameOver;
+    if (Follow(over, Source::kGameOver, {{Result::kRestartQuestion, w.gameLogicRestart.get()}}))
+        return;
+    if (over.GetResult() != Result::kDone)
+        return;
+    over.HideWindow();
+    const ProfileBase& profile = Profile();
+    const u32 total = profile.GetScore() + (state_.gameLogic ? state_.gameLogic->GetScore() : 0);
+    if (total == 0) {
+        w.mainMenu->ShowWindow(Source::kGameOver);
+    } else {
+        const HighScoresTable::Entry* entry = state_.highScores->AddScore(profile.GetName(), profile.GetGameMode(), total);
+        w.highScores->ShowNewScore(Source::kGameOver, entry);
+    }
+    EndGameLogic();
+}
+
+ProfileBase& WindowFlow::Profile() const
+{
+    ProfileBase* profile = state_.profileManager->GetCurrentProfile();
+    if (profile == nullptr)
+        throw Halvard::Error("The window flow needs a current profile");
+    return *profile;
+}
+
+} // namespace GameFramework

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "engine/core/Types.h"
+
+#include <memory>
+
+namespace GameTools {
+class DataKeeper;
+}
+
+namespace GameFramework {
+
+class GameLogicBase;
+class WindowFlow;
+struct LevelRecordBase;
+struct LevelResult;
+struct StageRecordBase;
+
+// The application object's side of the window flow: the factories the flow
+// calls and the overridable dispatch passes and handlers. The application
+// object derives it and gives the flow; each pass and handler here runs the
+// flow's own by default, so a game overrides one, calls this version and adds
+// its own steps (music, background, cursor). The flow calls the handlers
+// through these operations, so that overrides take part in every pass. Main
+// thread.
+class WindowFlowHost {
+public:
+    WindowFlowHost() = default;
+    WindowFlowHost(const WindowFlowHost&) = delete;
+    WindowFlowHost& operator=(const WindowFlowHost&) = delete;
+    virtual ~WindowFlowHost() = default;
+
+    // Makes every window but the logos and game loading ones and stores it
+    // in the flow's state.
+    virtual void CreateWindows() = 0;
+    virtual std::unique_ptr<GameTools::DataKeeper> CreateGameLogicData(const StageRecordBase* stage,
+                                                                       const LevelRecordBase* level) = 0;
+    virtual std::unique_ptr<GameLogicBase> CreateGameLogic(const StageRecordBase* stage,
+                                                           const LevelRecordBase* level, Halvard::u32 lives) = 0;
+    // The fonts that come with the interface data, once it is loaded.
+    virtual void LoadAdditionalFonts() = 0;
+    // A zeroed record; the caller owns it.
+    virtual std::unique_ptr<LevelResult> CreateLevelResult();
+    // The current profile's game mode, the logic's level and time.
+    virtual void FillLevelResult(LevelResult& result);
+
+    virtual void ProcessWindows();
+    virtual void ResetWindowResults();
+    virtual void UpdateWindows();
+
+    virtual void ProcessLogosWindow();
+    virtual void ProcessGameLoadingWindow();
+    virtual void ProcessWelcomeWindow();
+    virtual void ProcessExitWindow();
+    virtual void ProcessMainMenuWindow();
+    virtual void ProcessProfilesWindow();
+    virtual void ProcessGameLogicLoadingWindow();
+    virtual void ProcessNewProfileWindow();
+    virtual void ProcessRenameProfileWindow();
+    virtual void ProcessDeleteProfileWindow();
+    virtual void ProcessProfileNameConflictWindow();
+    virtual void ProcessStartGameLogicWindow();
+    virtual void ProcessContinueGameLogicWindow();
+    virtual void ProcessHighScoresWindow();
+    virtual void ProcessOptionsWindow();
+    virtual void ProcessHelpWindow();
+    virtual void ProcessGameLogicWindow();
+    virtual void ProcessGameLogicPauseWindow();
+    virtual void ProcessGameLogicMenuWindow();
+    virtual void ProcessGameLogicMenuExitWindow();
+    virtual void ProcessGameLogicRestartWindow();
+    virtual void ProcessGameLogicGameExitWindow();
+    virtual void OnLevelComplete();
+    virtual void LeaveGameLogic();
+    virtual void OnGameOver();
+    virtual void ProcessLevelCompleteWindow();
+    virtual void ProcessStageCompleteWindow();
+    virtual void ProcessGameCompleteWindow();
+    virtual void ProcessGameOverWindow();
+
+protected:
+    // The flow this host runs; it lives as long as the host.
+    virtual WindowFlow& GetWindowFlow() = 0;
+};
+
+} // namespace GameFramework

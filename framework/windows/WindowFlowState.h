@@ -1,0 +1,45 @@
+#pragma once
+
+#include "framework/logic/GameLogicBase.h"
+#include "framework/windows/FrameworkWindows.h"
+#include "game_tools/DataKeeper.h"
+
+#include <memory>
+
+namespace Halvard {
+class Engine;
+}
+
+namespace GameFramework {
+
+class GUIGameCursorBase;
+class HighScoresTable;
+class LevelManagerBase;
+class ProfileManagerBase;
+
+// What the window flow reads and changes of the application object. The
+// application owns it: the windows, the running logic and the level data
+// keepers live here; the collaborators are the application's and are set
+// once they exist. The flow reads the pointers at each use.
+struct WindowFlowState {
+    // Destroys the logic first, then the windows in their order.
+    ~WindowFlowState();
+
+    Halvard::Engine* engine = nullptr;
+    LevelManagerBase* levelManager = nullptr;
+    ProfileManagerBase* profileManager = nullptr;
+    HighScoresTable* highScores = nullptr;
+    GUIGameCursorBase* gameCursor = nullptr;
+    // The interface resources, loaded by the game loading window.
+    GameTools::DataKeeper* gameData = nullptr;
+
+    FrameworkWindows windows;
+    // The level being played; null between levels.
+    std::unique_ptr<GameLogicBase> gameLogic;
+    // The level's resources, and the previous level's, kept until the next
+    // level's are queued.
+    std::unique_ptr<GameTools::DataKeeper> gameLogicData;
+    std::unique_ptr<GameTools::DataKeeper> previousGameLogicData;
+};
+
+} // namespace GameFramework

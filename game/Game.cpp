@@ -1,0 +1,374 @@
+#include "game/Game.h"
+
+#include "engine/app/Engine.h"
+#include "engine/app/EngineSettings.h"
+#include "engine/gui/GUIManager.h"
+#include "engine/gui/GUISoundManager.h"
+#include "engine/render/ShaderDescriptor.h"
+#include "engine/sound/SoundUtils.h"
+#include "framework/LanguageManager.h"
+#include "framework/cursor/GUIGameCursorBase.h"
+#include "framework/logic/GameLogicBase.h"
+#include "framework/persistence/FileServices.h"
+#include "framework/sound/SoundSet.h"
+#include "framework/windows/GUIContinueGameLogicWindowBase.h"
+#include "framework/windows/GUIDeleteProfileWindowBase.h"
+#include "framework/windows/GUIExitWindowBase.h"
+#include "framework/windows/GUIGameCompleteWindowBase.h"
+#include "framework/windows/GUIGameLogicGameExitWindowBase.h"
+#include "framework/windows/GUIGameLogicMenuExitWindowBase.h"
+#include "framework/windows/GUIGameLogicMenuWindowBase.h"
+#include "framework/windows/GUIGameLogicPauseWindowBase.h"
+#include "framework/windows/GUIGameLogicRestartWindowBase.h"
+#include "framework/windows/GUIGameLogicWindowBase.h"
+#include "framework/windows/GUIGameOverWindowBase.h"
+#include "framework/windows/GUIHelpWindowBase.h"
+#include "framework/windows/GUIHighScoresWindowBase.h"
+#include "framework/windows/GUILevelCompleteWindowBase.h"
+#include "framework/windows/GUILoadingWindowBase.h"
+#include "framework/windows/GUILogosWindowBase.h"
+#include "framework/windows/GUIMainMenuWindowBase.h"
+#include "framework/windows/GUINewProfileWindowBase.h"
+#include "framework/windows/GUIOptionsWindowBase.h"
+#include "framework/windows/GUIProfileNameConflictWindowBase.h"
+#include "framework/windows/GUIProfilesWindowBase.h"
+#include "framework/windows/GUIRenameProfileWindowBase.h"
+#include "framework/windows/GUIStageCompleteWindowBase.h"
+#include "framework/windows/GUIStartGameLogicWindowBase.h"
+#include "framework/windows/GUIWelcomeWindowBase.h"
+#include "framework/windows/WindowResult.h"
+#include "game/LevelManager.h"
+#include "game/SoundTable.h"
+#include "game/persistence/Profile.h"
+#include "game/persistence/ProfileManager.h"
+#include "game/windows/GUIBackground.h"
+#include "game_tools/DataKeeper.h"
+
+namespace Tamrisk {
+
+namespace GF = GameFramework;
+using GF::MusicFade;
+using GF::WindowResult;
+
+namespace {
+
+constexpr const char* kBackgroundBasicResources = "data\\ui\\background\\resources_basic.xml";
+constexpr const char* kBackgroundAdditionalResources = "data\\ui\\background\\resources_additional.xml";
+constexpr const char* kGameObjectResources = "data\\game_objects\\resources.xml";
+constexpr float kMenuMusicFadeIn = 0.5f;
+constexpr float kLevelMusicFadeIn = 0.1f;
+constexpr float kMusicFadeOut = 1.0f;
+constexpr float kBackgroundFadeSpeed = 1.0f;
+
+} // namespace
+
+Game::Game() : GameBase(kMaker, kTitle, kVersion)
+{
+    Halvard::SetDefaultMipMapping(1);
+    Init();
+}
+
+Game::~Game() { background_.reset(); }
+
+void Game::FillEngineSettings(Halvard::EngineSettings& settings)
+{
+    GameBase::FillEngineSettings(settings);
+    settings.defaultVideoMode = kVideoMode;
+    settings.stencilRequest = 1;
+    settings.iconId = kIconId;
+}
+
+// GUI sounds, then music, then effects, each file named just before it is
+// registered; the volume is applied once all effects exist.
+void Game::LoadSounds()
+{
+    Halvard::GUISoundManager* guiSounds = gui_->GetSoundManager();
+    if (guiSounds != nullptr) {
+        for (const GuiSoundEntry& entry : GetGuiSoundTable())
+            guiSounds->AddSound(entry.id, GetSoundFileName(entry.file.group, entry.file.name));
+    }
+    GF::SoundSet* sounds = GetSoundSet();
+    for (const MusicEntry& entry : GetMusicTable())
+        sounds->AddMusic(entry.trackId, GetSoundFileName(entry.file.group, entry.file.name), entry.looped);
+    for (const EffectEntry& entry : GetEffectTable())
+        sounds->AddSound(entry.id, GetSoundFileName(entry.file.group, entry.file.name), entry.looped,
+                         entry.instances);
+    sounds->RefreshSoundVolume();
+}
+
+float Game::GetDefaultMusicVolume() const { return 0.285f; }
+
+float Game::GetDefaultSoundVolume() const { return 0.315f; }
+
+std::string Game::GetLanguage() const { return GetLanguageManager()->GetCurrentLanguage()->code; }
+
+void Game::CreateWindows()
+{
+    if (background_ != nullptr)
+        background_->LoadAdditionalLayers();
+    GameBase::CreateWindows();
+}
+
+void Game::UpdateWindows()
+{
+    if (background_ != nullptr)
+        background_->Update();
+    GameBase::UpdateWindows();
+}
+
+void Game::ProcessLogosWindow()
+{
+    GameBase::ProcessLogosWindow();
+    if (GetWindows().logos->GetResult() == WindowResult::kDone)
+        GetSoundSet()->PlayMusic(kMenuMusicSlot, kMusicMenu, MusicFade::Over(kMenuMusicFadeIn));
+}
+
+void Game::ProcessGameLogicLoadingWindow()
+{
+    GameBase::ProcessGameLogicLoadingWindow();
+    if (GetWindows().gameLogicLoading->GetResult() != WindowResult::kDone)
+        return;
+    if (background_ != nullptr)
+        background_->StartFade(false, true, kBackgroundFadeSpeed);
+    StartLevelMusic();
+}
+
+// The level's track plays from the start after a path that stopped it, and
+// goes on where it was paused otherwise.
+void Game::StartLevelMusic()
+{
+    GF::SoundSet* sounds = GetSoundSet();
+    sounds->StopMusic(kMenuMusicSlot, MusicFade::Over(kMusicFadeOut));
+    if (sounds->GetMusicState(kLevelMusicSlot) == Halvard::kSoundStopped)
+        sounds->PlayMusic(kLevelMusicSlot, gameMusicIndex_ + 1, MusicFade::Over(kLevelMusicFadeIn));
+    else
+        sounds->PauseMusic(kLevelMusicSlot, false, MusicFade::Over(kLevelMusicFadeIn));
+    gameMusicIndex_ = 0;
+}
+
+void Game::ProcessGameLogicMenuExitWindow()
+{
+    GameBase::ProcessGameLogicMenuExitWindow();
+    if (GetWindows().gameLogicMenuExit->GetResult() == WindowResult::kMainMenu)
+        ReturnToMenus(LevelMusic::kStop);
+}
+
+void Game::ProcessGameLogicRestartWindow()
+{
+    GameBase::ProcessGameLogicRestartWindow();
+    if (GetWindows().gameLogicRestart->GetResult() == WindowResult::kEndLevel)
+        ReturnToMenus(LevelMusic::kPause);
+}
+
+void Game::ProcessLevelCompleteWindow()
+{
+    if (GetWindows().levelComplete->GetResult() == WindowResult::kEndLevel)
+        ReturnToMenus(LevelMusic::kPause);
+    GameBase::ProcessLevelCompleteWindow();
+}
+
+void Game::ProcessStageCompleteWindow()
+{
+    const Halvard::u32 result = GetWindows().stageComplete->GetResult();
+    if (result == WindowResult::kGameComplete || result == WindowResult::kEndLevel)
+        ReturnToMenus(LevelMusic::kStop);
+    GameBase::ProcessStageCompleteWindow();
+}
+
+// Only the first completion of the game with a profile is marked.
+void Game::ProcessGameCompleteWindow()
+{
+    GameBase::ProcessGameCompleteWindow();
+    if (GetWindows().gameComplete->GetResult() != WindowResult::kDone)
+        return;
+    auto* profile = dynamic_cast<Profile*>(GetProfileManager()->GetCurrentProfile());
+    if (profile != nullptr && profile->IsFirstCompletion()) {
+        profile->SetFirstCompletion(false);
+        profile->Save();
+    }
+}
+
+void Game::ProcessGameOverWindow()
+{
+    GameBase::ProcessGameOverWindow();
+    if (GetWindows().gameOver->GetResult() == WindowResult::kDone)
+        ReturnToMenus(LevelMusic::kStop);
+}
+
+void Game::ReturnToMenus(LevelMusic levelMusic)
+{
+    GF::SoundSet* sounds = GetSoundSet();
+    if (levelMusic == LevelMusic::kStop)
+        sounds->StopAllMusic(MusicFade::Over(kMusicFadeOut));
+    else
+        sounds->PauseAllMusic(true, MusicFade::Over(kMusicFadeOut));
+    sounds->PlayMusic(kMenuMusicSlot, kMusicMenu, MusicFade::Over(kMenuMusicFadeIn));
+    if (background_ != nullptr)
+        background_->StartFade(true, true, kBackgroundFadeSpeed);
+}
+
+// The factories. Windows, the cursor, the data keepers and the level that
+// later parts of the game bring are made as their framework bases until
+// then; they show nothing and report nothing.
+
+std::unique_ptr<GF::LevelManagerBase> Game::CreateLevelManager() { return std::make_unique<LevelManager>(GetEngine()); }
+
+std::unique_ptr<GF::ProfileManagerBase> Game::CreateProfileManager()
+{
+    return std::make_unique<ProfileManager>(GF::FileServices::Of(*GetEngine()), GetSoundSet(), GetUserFolder());
+}
+
+// The background's basic list is read at once; its additional list and the
+// objects' list wait for the game loading window.
+std::unique_ptr<GameTools::DataKeeper> Game::CreateGameData()
+{
+    auto data = std::make_unique<GameTools::DataKeeper>(GetEngine(), GetLanguage(), false);
+    data->AddResourcesFile(kBackgroundBasicResources, true);
+    data->AddResourcesFile(kBackgroundAdditionalResources, false);
+    data->AddResourcesFile(kGameObjectResources, false);
+    return data;
+}
+
+std::unique_ptr<GF::GUIGameCursorBase> Game::CreateGameCursor()
+{
+    return std::make_unique<GF::GUIGameCursorBase>(GetEngine());
+}
+
+std::unique_ptr<GF::GUILogosWindowBase> Game::CreateLogosWindow() { return std::make_unique<GF::GUILogosWindowBase>(); }
+
+// The background comes first and is shown at once: it is the parent of every
+// menu window.
+std::unique_ptr<GF::GUILoadingWindowBase> Game::CreateGameLoadingWindow()
+{
+    background_ = std::make_unique<GUIBackground>(GetEngine(), GetGameData());
+    background_->StartFade(true, false, kBackgroundFadeSpeed);
+    return std::make_unique<GF::GUILoadingWindowBase>(GetEngine());
+}
+
+std::unique_ptr<GF::GUILoadingWindowBase> Game::CreateGameLogicLoadingWindow()
+{
+    return std::make_unique<GF::GUILoadingWindowBase>(GetEngine());
+}
+
+std::unique_ptr<GF::GUIWelcomeWindowBase> Game::CreateWelcomeWindow()
+{
+    return std::make_unique<GF::GUIWelcomeWindowBase>(GetProfileManager());
+}
+
+std::unique_ptr<GF::GUIExitWindowBase> Game::CreateExitWindow() { return std::make_unique<GF::GUIExitWindowBase>(); }
+
+std::unique_ptr<GF::GUIMainMenuWindowBase> Game::CreateMainMenuWindow()
+{
+    return std::make_unique<GF::GUIMainMenuWindowBase>();
+}
+
+std::unique_ptr<GF::GUIProfilesWindowBase> Game::CreateProfilesWindow()
+{
+    return std::make_unique<GF::GUIProfilesWindowBase>(GetProfileManager());
+}
+
+std::unique_ptr<GF::GUINewProfileWindowBase> Game::CreateNewProfileWindow()
+{
+    return std::make_unique<GF::GUINewProfileWindowBase>(GetProfileManager());
+}
+
+std::unique_ptr<GF::GUIRenameProfileWindowBase> Game::CreateRenameProfileWindow()
+{
+    return std::make_unique<GF::GUIRenameProfileWindowBase>(GetProfileManager());
+}
+
+std::unique_ptr<GF::GUIDeleteProfileWindowBase> Game::CreateDeleteProfileWindow()
+{
+    return std::make_unique<GF::GUIDeleteProfileWindowBase>(GetProfileManager());
+}
+
+std::unique_ptr<GF::GUIProfileNameConflictWindowBase> Game::CreateProfileNameConflictWindow()
+{
+    return std::make_unique<GF::GUIProfileNameConflictWindowBase>();
+}
+
+std::unique_ptr<GF::GUIStartGameLogicWindowBase> Game::CreateStartGameLogicWindow()
+{
+    return std::make_unique<GF::GUIStartGameLogicWindowBase>();
+}
+
+std::unique_ptr<GF::GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogicWindow()
+{
+    return std::make_unique<GF::GUIContinueGameLogicWindowBase>();
+}
+
+std::unique_ptr<GF::GUIHighScoresWindowBase> Game::CreateHighScoresWindow()
+{
+    return std::make_unique<GF::GUIHighScoresWindowBase>(GetHighScores());
+}
+
+std::unique_ptr<GF::GUIOptionsWindowBase> Game::CreateOptionsWindow()
+{
+    return std::make_unique<GF::GUIOptionsWindowBase>(GetEngine(), GetSoundSet(), GetProfileManager());
+}
+
+std::unique_ptr<GF::GUIHelpWindowBase> Game::CreateHelpWindow() { return std::make_unique<GF::GUIHelpWindowBase>(); }
+
+std::unique_ptr<GF::GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
+{
+    return std::make_unique<GF::GUIGameLogicWindowBase>(GetEngine(), GetProfileManager());
+}
+
+std::unique_ptr<GF::GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()
+{
+    return std::make_unique<GF::GUIGameLogicPauseWindowBase>();
+}
+
+std::unique_ptr<GF::GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow()
+{
+    return std::make_unique<GF::GUIGameLogicMenuWindowBase>(GetEngine(), GetSoundSet(), GetProfileManager());
+}
+
+std::unique_ptr<GF::GUIGameLogicMenuExitWindowBase> Game::CreateGameLogicMenuExitWindow()
+{
+    return std::make_unique<GF::GUIGameLogicMenuExitWindowBase>();
+}
+
+std::unique_ptr<GF::GUIGameLogicRestartWindowBase> Game::CreateGameLogicRestartWindow()
+{
+    return std::make_unique<GF::GUIGameLogicRestartWindowBase>();
+}
+
+std::unique_ptr<GF::GUIGameLogicGameExitWindowBase> Game::CreateGameLogicGameExitWindow()
+{
+    return std::make_unique<GF::GUIGameLogicGameExitWindowBase>();
+}
+
+std::unique_ptr<GF::GUILevelCompleteWindowBase> Game::CreateLevelCompleteWindow()
+{
+    return std::make_unique<GF::GUILevelCompleteWindowBase>(GetLevelManager());
+}
+
+std::unique_ptr<GF::GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow()
+{
+    return std::make_unique<GF::GUIStageCompleteWindowBase>(GetLevelManager());
+}
+
+std::unique_ptr<GF::GUIGameCompleteWindowBase> Game::CreateGameCompleteWindow()
+{
+    return std::make_unique<GF::GUIGameCompleteWindowBase>();
+}
+
+std::unique_ptr<GF::GUIGameOverWindowBase> Game::CreateGameOverWindow()
+{
+    return std::make_unique<GF::GUIGameOverWindowBase>();
+}
+
+std::unique_ptr<GameTools::DataKeeper> Game::CreateGameLogicData(const GF::StageRecordBase*,
+                                                                 const GF::LevelRecordBase*)
+{
+    return std::make_unique<GameTools::DataKeeper>(GetEngine(), GetLanguage(), false);
+}
+
+std::unique_ptr<GF::GameLogicBase> Game::CreateGameLogic(const GF::StageRecordBase* stage,
+                                                         const GF::LevelRecordBase* level, Halvard::u32 lives)
+{
+    return std::make_unique<GF::GameLogicBase>(GetEngine(), GetSoundSet(), stage, level, lives);
+}
+
+} // namespace Tamrisk

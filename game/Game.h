@@ -1,0 +1,99 @@
+#pragma once
+
+#include "framework/GameBase.h"
+
+#include <memory>
+
+namespace Tamrisk {
+
+class GUIBackground;
+
+// The game's application object: the framework's start-up with the game's
+// settings, sounds and resource lists, the factories of its managers and
+// windows, and the music and background that follow the screens. Windows
+// and objects that later parts of the game bring are made as their
+// framework bases until then. Main thread only.
+class Game : public GameFramework::GameBase {
+public:
+    static constexpr const char* kMaker = "Quenbyworks";
+    static constexpr const char* kTitle = "Tamrisk";
+    static constexpr Halvard::u32 kVersion = 100;
+    static constexpr const char* kVideoMode = "1024x768x32";
+    static constexpr Halvard::u32 kIconId = 101;
+
+    // Runs the whole start-up; what it throws reaches the loader.
+    Game();
+    ~Game() override;
+
+    GUIBackground* GetBackground() const { return background_.get(); }
+    Halvard::u32 GetGameMusicIndex() const { return gameMusicIndex_; }
+
+    void UpdateWindows() override;
+    void ProcessLogosWindow() override;
+    void ProcessGameLogicLoadingWindow() override;
+    void ProcessGameLogicMenuExitWindow() override;
+    void ProcessGameLogicRestartWindow() override;
+    void ProcessLevelCompleteWindow() override;
+    void ProcessStageCompleteWindow() override;
+    void ProcessGameCompleteWindow() override;
+    void ProcessGameOverWindow() override;
+    void CreateWindows() override;
+
+    std::unique_ptr<GameTools::DataKeeper> CreateGameLogicData(const GameFramework::StageRecordBase* stage,
+                                                               const GameFramework::LevelRecordBase* level) override;
+    std::unique_ptr<GameFramework::GameLogicBase> CreateGameLogic(const GameFramework::StageRecordBase* stage,
+                                                                  const GameFramework::LevelRecordBase* level,
+                                                                  Halvard::u32 lives) override;
+
+protected:
+    void FillEngineSettings(Halvard::EngineSettings& settings) override;
+    void LoadSounds() override;
+    float GetDefaultMusicVolume() const override;
+    float GetDefaultSoundVolume() const override;
+
+    std::unique_ptr<GameFramework::LevelManagerBase> CreateLevelManager() override;
+    std::unique_ptr<GameFramework::ProfileManagerBase> CreateProfileManager() override;
+    std::unique_ptr<GameTools::DataKeeper> CreateGameData() override;
+    std::unique_ptr<GameFramework::GUIGameCursorBase> CreateGameCursor() override;
+    std::unique_ptr<GameFramework::GUILogosWindowBase> CreateLogosWindow() override;
+    std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateGameLoadingWindow() override;
+    std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateGameLogicLoadingWindow() override;
+    std::unique_ptr<GameFramework::GUIWelcomeWindowBase> CreateWelcomeWindow() override;
+    std::unique_ptr<GameFramework::GUIExitWindowBase> CreateExitWindow() override;
+    std::unique_ptr<GameFramework::GUIMainMenuWindowBase> CreateMainMenuWindow() override;
+    std::unique_ptr<GameFramework::GUIProfilesWindowBase> CreateProfilesWindow() override;
+    std::unique_ptr<GameFramework::GUINewProfileWindowBase> CreateNewProfileWindow() override;
+    std::unique_ptr<GameFramework::GUIRenameProfileWindowBase> CreateRenameProfileWindow() override;
+    std::unique_ptr<GameFramework::GUIDeleteProfileWindowBase> CreateDeleteProfileWindow() override;
+    std::unique_ptr<GameFramework::GUIProfileNameConflictWindowBase> CreateProfileNameConflictWindow() override;
+    std::unique_ptr<GameFramework::GUIStartGameLogicWindowBase> CreateStartGameLogicWindow() override;
+    std::unique_ptr<GameFramework::GUIContinueGameLogicWindowBase> CreateContinueGameLogicWindow() override;
+    std::unique_ptr<GameFramework::GUIHighScoresWindowBase> CreateHighScoresWindow() override;
+    std::unique_ptr<GameFramework::GUIOptionsWindowBase> CreateOptionsWindow() override;
+    std::unique_ptr<GameFramework::GUIHelpWindowBase> CreateHelpWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicWindowBase> CreateGameLogicWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicPauseWindowBase> CreateGameLogicPauseWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicMenuExitWindowBase> CreateGameLogicMenuExitWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicRestartWindowBase> CreateGameLogicRestartWindow() override;
+    std::unique_ptr<GameFramework::GUIGameLogicGameExitWindowBase> CreateGameLogicGameExitWindow() override;
+    std::unique_ptr<GameFramework::GUILevelCompleteWindowBase> CreateLevelCompleteWindow() override;
+    std::unique_ptr<GameFramework::GUIStageCompleteWindowBase> CreateStageCompleteWindow() override;
+    std::unique_ptr<GameFramework::GUIGameCompleteWindowBase> CreateGameCompleteWindow() override;
+    std::unique_ptr<GameFramework::GUIGameOverWindowBase> CreateGameOverWindow() override;
+
+private:
+    // How the level's music leaves on the way back to the menus: kept
+    // paused, so that the next level resumes it, or stopped.
+    enum class LevelMusic { kPause, kStop };
+
+    void ReturnToMenus(LevelMusic levelMusic);
+    void StartLevelMusic();
+    std::string GetLanguage() const;
+
+    std::unique_ptr<GUIBackground> background_;
+    // Added to 1 to pick the level's track; set to 0 at every level start.
+    Halvard::u32 gameMusicIndex_ = 0;
+};
+
+} // namespace Tamrisk
