@@ -310,5 +310,20 @@ TEST(WindowFlowGameOver, TheGameCompleteWindowEntersTheProfilesScore)
     EXPECT_TRUE(bed.IsShown("high scores"));
 }
 
+TEST(WindowFlowGame, TheGameWindowAddsTheLevelsScoreToTheProfilesAndForgetsBothWhenHidden)
+{
+    FlowBed bed;
+    bed.StartLevel();
+    auto& game = static_cast<GameFramework::GUIGameLogicWindowBase&>(bed.Window("game"));
+    bed.Profile().SetScore(1000);
+    bed.Logic()->SetScore(234);
+    EXPECT_TRUE(game.IsActive());
+    EXPECT_EQ(game.GetTotalScore(), 1234u);
+    game.HideWindow();
+    EXPECT_EQ(game.GetGameLogic(), nullptr);
+    EXPECT_EQ(game.GetProfile(), nullptr);
+    EXPECT_EQ(game.GetTotalScore(), 0u);
+}
+
 } // namespace
 } // namespace Testing
