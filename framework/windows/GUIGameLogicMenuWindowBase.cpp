@@ -21,8 +21,7 @@ GUIGameLogicMenuWindowBase::GUIGameLogicMenuWindowBase(Halvard::Engine* engine, 
 void GUIGameLogicMenuWindowBase::UpdateWindow()
 {
     GUIFrameworkWindow::UpdateWindow();
-    if (VideoSettingsAccess::IsPending(*config_, VideoSettingsAccess::kWindowChangeMode))
-        fullScreen_ = config_->fullScreen != 0;
+    VideoSettingsAccess::FollowPendingWindowMode(*config_, fullScreen_);
 }
 
 void GUIGameLogicMenuWindowBase::ShowWindow(Halvard::u32 opener)

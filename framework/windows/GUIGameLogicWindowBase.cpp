@@ -17,8 +17,7 @@ GUIGameLogicWindowBase::GUIGameLogicWindowBase(Halvard::Engine* engine, ProfileM
 void GUIGameLogicWindowBase::UpdateWindow()
 {
     GUIFrameworkWindow::UpdateWindow();
-    if (VideoSettingsAccess::IsPending(*config_, VideoSettingsAccess::kWindowChangeMode))
-        fullScreen_ = config_->fullScreen != 0;
+    VideoSettingsAccess::FollowPendingWindowMode(*config_, fullScreen_);
 }
 
 void GUIGameLogicWindowBase::HideWindow()

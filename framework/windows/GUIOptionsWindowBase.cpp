@@ -25,8 +25,7 @@ GUIOptionsWindowBase::GUIOptionsWindowBase(Halvard::Engine* engine, SoundSet* so
 void GUIOptionsWindowBase::UpdateWindow()
 {
     GUIFrameworkWindow::UpdateWindow();
-    if (VideoSettingsAccess::IsPending(*config_, VideoSettingsAccess::kWindowChangeMode))
-        fullScreen_ = config_->fullScreen != 0;
+    VideoSettingsAccess::FollowPendingWindowMode(*config_, fullScreen_);
 }
 
 void GUIOptionsWindowBase::ShowWindow(Halvard::u32 opener)

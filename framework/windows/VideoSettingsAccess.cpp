@@ -15,6 +15,12 @@ void VideoSettingsAccess::Invoke(Halvard::Config& config, const char* command)
     config.SetCommandHandled(command, false);
 }
 
+void VideoSettingsAccess::FollowPendingWindowMode(const Halvard::Config& config, bool& fullScreen)
+{
+    if (IsPending(config, kWindowChangeMode))
+        fullScreen = config.fullScreen != 0;
+}
+
 void VideoSettingsAccess::StoreVolumes(ProfileManagerBase& profileManager)
 {
     if (ProfileBase* profile = profileManager.GetCurrentProfile())

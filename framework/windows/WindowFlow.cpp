@@ -88,14 +88,15 @@ void WindowFlow::UpdateWindows()
     FrameworkWindows& w = state_.windows;
     // The game logic loading window is updated later than it is dispatched.
     GUIFrameworkWindow* const beforeLogic[] = {
-        w.logos.get(),          w.gameLoading.get(),       w.welcome.get(),
-        w.exit.get(),           w.mainMenu.get(),          w.profiles.get(),
-        w.newProfile.get(),     w.renameProfile.get(),     w.deleteProfile.get(),
+        w.logos.get(),           w.gameLoading.get(),       w.welcome.get(),
+        w.exit.get(),            w.mainMenu.get(),          w.profiles.get(),
+        w.newProfile.get(),      w.renameProfile.get(),     w.deleteProfile.get(),
         w.profileNameConflict.get(), w.gameLogicLoading.get(), w.startGameLogic.get(),
-        w.continueGameLogic.get(), w.highScores.get(),     w.options.get(),
-        w.help.get(),           w.gameLogic.get(),         w.gameLogicPause.get(),
-        w.gameLogicMenu.get(),  w.gameLogicMenuExit.get(), w.gameLogicRestart.get(),
-        w.gameLogicGameExit.get()};
+        w.continueGameLogic.get(), w.highScores.get(),      w.options.get(),
+        w.help.get(),            w.gameLogic.get(),         w.gameLogicPause.get(),
+        w.gameLogicMenu.get(),   w.gameLogicMenuExit.get(), w.gameLogicRestart.get(),
+        w.gameLogicGameExit.get(),
+    };
     for (GUIFrameworkWindow* window : beforeLogic) {
         if (window != nullptr)
             window->UpdateWindow();

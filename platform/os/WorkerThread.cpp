@@ -5,8 +5,27 @@
 
 namespace Platform {
 
+namespace {
+
+std::atomic<bool>& ThreadsRefused()
+{
+    static std::atomic<bool> refused{false};
+    return refused;
+}
+
+} // namespace
+
+void SetWorkerThreadsRefused(bool refused)
+{
+    ThreadsRefused().store(refused);
+}
+
 WorkerThread::WorkerThread(std::function<void()> work) : work_(std::move(work))
 {
+    if (ThreadsRefused().load()) {
+        Run();
+        return;
+    }
     try {
         thread_ = std::thread(&WorkerThread::Run, this);
         ownThread_ = true;

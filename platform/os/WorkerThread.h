@@ -42,4 +42,9 @@ private:
     std::thread thread_;
 };
 
+// While refused, every new WorkerThread runs its work on the owner's thread,
+// as when the system cannot start a thread; tests use it to reach that path.
+// Any thread.
+void SetWorkerThreadsRefused(bool refused);
+
 } // namespace Platform

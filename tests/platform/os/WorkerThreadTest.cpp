@@ -1,4 +1,5 @@
 #include "platform/os/WorkerThread.h"
+#include "tests/support/ScopedThreadsRefused.h"
 
 #include <gtest/gtest.h>
 
@@ -89,4 +90,25 @@ TEST(WorkerThreadTest, TheDestructorJoinsTheWorkerAndDropsItsError)
         });
     });
     EXPECT_TRUE(finished);
+}
+
+TEST(WorkerThreadTest, WithThreadsRefusedTheWorkRunsAtOnceOnTheOwnersThreadAndStillReportsItsError)
+{
+    Testing::ScopedThreadsRefused refused;
+    std::thread::id ranOn;
+    WorkerThread worker([&] { ranOn = std::this_thread::get_id(); });
+    EXPECT_FALSE(worker.HasOwnThread());
+    EXPECT_TRUE(worker.IsDone());
+    EXPECT_EQ(ranOn, std::this_thread::get_id());
+
+    WorkerThread failing([] { throw LoadFailure("refused"); });
+    EXPECT_THROW(failing.Finish(), LoadFailure);
+}
+
+TEST(WorkerThreadTest, ThreadsStartAgainOnceTheRefusalEnds)
+{
+    { Testing::ScopedThreadsRefused refused; }
+    WorkerThread worker([] {});
+    EXPECT_TRUE(worker.HasOwnThread());
+    worker.Finish();
 }

@@ -1,0 +1,329 @@
+#include "framework/windows/WindowResult.h"
+#include "framework/windows/WindowSource.h"
+#include "tests/framework/windows/FlowBed.h"
+
+#include <gtest/gtest.h>
+
+namespace Testing {
+namespace {
+
+using GameFramework::GameLogicBase;
+using GameFramework::LevelReference;
+using GameFramework::WindowResult;
+using GameFramework::WindowSource;
+using Halvard::u32;
+
+TEST(WindowFlowPasses, AResultReportedInsideShowIsActedOnInTheNextPassOfTheSameFrameAndThenCleared)
+{
+    FlowBed bed;
+    bed.StartMenus();
+    bed.Window("help").ShowWindow(WindowSource::kMainMenu);
+    bed.Take();
+    // The help window comes later in the pass than the main menu it opens,
+    // so only the kept result lets the main menu answer in the same frame.
+    *bed.onShow["main menu"] = WindowResult::kHelp;
+    *bed.onShow["help"] = WindowResult::kMainMenu;
+    bed.Report("help", WindowResult::kMainMenu);
+    bed.Dispatch();
+    EXPECT_EQ(bed.Take(), (Journal{"hide help", "show main menu 9", "hide main menu", "show help 6", "hide help",
+                                   "show main menu 9"}));
+    for (const auto& [name, window] : bed.windows)
+        EXPECT_EQ(window->GetResult(), 0u) << name;
+}
+
+TEST(WindowFlowPasses, AResultSetInAnUpdateIsHandledInTheFirstPassAndClearedRightAfter)
+{
+    FlowBed bed;
+    bed.StartMenus();
+    bed.Window("help").ShowWindow(WindowSource::kMainMenu);
+    *bed.onUpdate["help"] = WindowResult::kMainMenu;
+    bed.UpdateWindows();
+    bed.Take();
+    bed.ProcessWindows();
+    EXPECT_EQ(bed.Take(), (Journal{"hide help", "show main menu 9"}));
+    bed.ResetWindowResults();
+    EXPECT_EQ(bed.Window("help").GetResult(), 0u);
+    bed.ProcessWindows();
+    bed.ResetWindowResults();
+    EXPECT_TRUE(bed.Take().empty());
+}
+
+TEST(WindowFlowPasses, UpdatesReachEveryWindowAndTheLogicInTheirOrder)
+{
+    FlowBed bed;
+    bed.StartLevel();
+    bed.UpdateWindows();
+    EXPECT_EQ(bed.Take(),
+              (Journal{"update logos", "update game loading", "update welcome", "update exit", "update main menu",
+                       "update profiles", "update new profile", "update rename profile", "update delete profile",
+                       "update name conflict", "update game logic loading", "update start game", "update continue",
+                       "update high scores", "update options", "update help", "update game", "update pause",
+                       "update game menu", "update menu exit", "update restart", "update game exit",
+                       "update logic", "update level complete", "update stage complete", "update game complete",
+                       "update game over"}));
+}
+
+TEST(WindowFlowPasses, BeforeTheWindowsAreMadeOnlyTheStartUpWindowsTakePart)
+{
+    FlowBed bed;
+    bed.StartUp();
+    bed.UpdateWindows();
+    bed.Dispatch();
+    EXPECT_EQ(bed.Take(), (Journal{"update logos", "update game loading"}));
+}
+
+TEST(WindowFlowPasses, TheEndOfALevelIsReportedOnceThoughThreePassesRun)
+{
+    FlowBed bed;
+    bed.StartLevel();
+    bed.Logic()->SetState(GameLogicBase::kGameOver);
+    bed.Dispatch();
+    bed.Dispatch();
+    EXPECT_EQ(bed.Take(), (Journal{"show game over 17"}));
+    EXPECT_FALSE(bed.Logic()->IsStateChanged());
+}
+
+TEST(WindowFlowGame, TheGameWindowStaysVisibleInactiveBehindTheMenuAndTheLevelPausesUntilResumed)
+{
+    FlowBed bed;
+    bed.StartLevel();
+    auto& game = static_cast<GameFramework::GUIGameLogicWindowBase&>(bed.Window("game"));
+    bed.Report("game", WindowResult::kPause);
+    bed.Dispatch();
+    EXPECT_TRUE(bed.IsShown("game"));
+    EXPECT_FALSE(game.IsActive());
+    EXPECT_EQ(bed.Logic()->GetState(), GameLogicBase::kPaused);
+    bed.Report("pause", WindowResult::kResume);
+    bed.Dispatch();
+    EXPECT_TRUE(game.IsActive());
+    EXPECT_EQ(bed.Logic()->GetState(), GameLogicBase::kRunning);
+}
+
+TEST(WindowFlowGame, LeavingALevelThroughTheMenuDeletesTheLogic)
+{
+    FlowBed bed;
+    bed.StartLevel();
+    bed.Report("menu exit", WindowResult::kMainMenu);
+    bed.Dispatch();
+    EXPECT_EQ(bed.Logic(), nullptr);
+    EXPECT_FALSE(bed.IsShown("game"));
+}
+
+TEST(WindowFlowMenus, PlayWithAGameInProgressAsksToContinueAndANewGameStartsOverWithThreeLives)
+{
+    FlowBed bed;
+    bed.StartMenus();
+    bed.Profile().SetGameInProgress(true);
+    bed.Profile().SetLives(1);
+    bed.Profile().SetScore(700);
+    bed.Report("main menu", WindowResult::kPlay);
+    bed.Dispatch();
+    EXPECT_EQ(bed.Take(), (Journal{"hide main menu", "show continue 6"}));
+    bed.Report("continue", WindowResult::kEndLevel);
+    bed.Dispatch();
+    EXPECT_FALSE(bed.Profile().IsGameInProgress());
+    EXPECT_EQ(bed.Profile().GetLives(), 3u);
+    EXPECT_EQ(bed.Profile().GetScore(), 0u);
+    EXPECT_TRUE(bed.IsShown("start game"));
+}
+
+TEST(WindowFlowMenus, PlayWithoutAGameInProgressResetsTheProfile)
+{
+    FlowBed bed;
+    bed.StartMenus();
+    bed.Profile().SetLives(1);
+    bed.Profile().SetScore(90);
+    bed.Report("main menu", WindowResult::kPlay);
+    bed.ProcessWindows();
+    EXPECT_EQ(bed.Profile().GetLives(), 3u);
+    EXPECT_EQ(bed.Profile().GetScore(), 0u);
+}
+
+TEST(WindowFlowMenus, TheLoadedInterfaceOpensTheMainMenuForAKnownPlayerAndShowsTheCursorWindows)
+{
+    FlowBed bed;
+    bed.StartUp();
+    bed.profiles->AddProfile(L"Anna");
+    bed.Report("game loading", WindowResult::kDone);
+    bed.ProcessWindows();
+    EXPECT_TRUE(bed.IsShown("main menu"));
+    EXPECT_FALSE(bed.IsShown("welcome"));
+}
+
+TEST(WindowFlowLevels, StartingThreeLevelsInARowDeletesTheFirstLevelsData)
+{
+    FlowBed bed;
+    bed.StartMenus();
+    std::vector<GameTools::DataKeeper*> made;
+    for (int i = 0; i < 3; ++i) {
+        bed.Report("start game", WindowResult::kPlay);
+        bed.Dispatch();
+        made.push_back(bed.state.gameLogicData.get());
+        if (i > 0) {
+            EXPECT_EQ(bed.state.previousGameLogicData.get(), made[i - 1]);
+        }
+    }
+    EXPECT_NE(bed.state.previousGameLogicData.get(), made[0]);
+    auto& loading = static_cast<GameFramework::GUILoadingWindowBase&>(bed.Window("game logic loading"));
+    EXPECT_EQ(loading.GetTask(), made[2]);
+}
+
+TEST(WindowFlowLevels, ACurrentLevelOutsideTheListIsClampedToItsLastLevelBeforeTheLookup)
+{
+    for (const LevelReference stored : {LevelReference{7, 0}, LevelReference{1, 9}, LevelReference{0, 5}}) {
+        FlowBed bed;
+        bed.StartMenus();
+        bed.Profile().SetCurrentLevel(stored);
+        bed.Report("start game", WindowResult::kPlay);
+        bed.Dispatch();
+        bed.Report("game logic loading", WindowResult::kDone);
+        bed.Dispatch();
+        EXPECT_EQ(bed.Take(), (Journal{"create level data 2-2", "hide start game", "show game logic loading 15",
+                                       "hide game logic loading", "create logic 2-2 lives 3", "show game 16"}));
+        ASSERT_NE(bed.Logic(), nullptr);
+        EXPECT_EQ(bed.Logic()->GetLevelReference(), (LevelReference{1, 1}));
+    }
+}
+
+TEST(WindowFlowLevels, CompletingALevelMovesTheProfileOnAndKeepsTheLogicBehindTheWindow)
+{
+    FlowBed bed;
+    bed.StartLevel();
+    bed.Profile().SetScore(100);
+    bed.Logic()->SetScore(250);
+    bed.Logic()->SetLives(2);
+    bed.Logic()->SetState(GameLogicBase::kLevelComplete);
+    bed.Dispatch();
+    GameFramework::ProfileBase& profile = bed.Profile();
+    EXPECT_EQ(profile.GetCurrentLevel(), (LevelReference{0, 1}));
+    EXPECT_EQ(profile.GetFurthestLevel(), (LevelReference{0, 1}));
+    EXPECT_FALSE(profile.IsFurthestLevelCompleted());
+    EXPECT_TRUE(profile.IsGameInProgress());
+    EXPECT_EQ(profile.GetScore(), 350u);
+    EXPECT_EQ(profile.GetLives(), 2u);
+    ASSERT_NE(bed.Logic(), nullptr);
+    EXPECT_EQ(bed.Logic()->GetScore(), 0u);
+    ASSERT_EQ(profile.GetLevelResults().size(), 1u);
+    EXPECT_EQ(profile.GetLevelResults()[0].level, (LevelReference{0, 0}));
+    std::wstring holder;
+    float time = -1.0f;
+    EXPECT_TRUE(bed.profiles->GetLevelRecord({0, 0}, 0, holder, time));
+    EXPECT_EQ(holder, L"Anna");
+    auto& complete = static_cast<GameFramework::GUILevelCompleteWindowBase&>(bed.Window("level complete"));
+    EXPECT_TRUE(bed.IsShown("level complete"));
+    EXPECT_EQ(complete.GetOpener(), WindowSource::kGameLogic);
+    EXPECT_EQ(complete.GetLevel(), (LevelReference{0, 0}));
+    EXPECT_FALSE(static_cast<GameFramework::GUIGameLogicWindowBase&>(bed.Window("game")).IsActive());
+}
+
+TEST(WindowFlowLevels, FinishingTheLastLevelOfTheLastStageCompletesTheGame)
+{
+    FlowBed bed;
+    bed.StartMenus();
+    bed.Profile().SetCurrentLevel({1, 1});
+    bed.Report("game logic loading", WindowResult::kDone);
+    bed.Dispatch();
+    bed.Logic()->SetState(GameLogicBase::kLevelComplete);
+    bed.Dispatch();
+    EXPECT_EQ(bed.Profile().GetCurrentLevel(), (LevelReference{1, 1}));
+    EXPECT_EQ(bed.Profile().GetFurthestLevel(), (LevelReference{1, 1}));
+    EXPECT_TRUE(bed.Profile().IsFurthestLevelCompleted());
+    EXPECT_FALSE(bed.Profile().IsGameInProgress());
+}
+
+TEST(WindowFlowLevels, LeavingALevelStepsTheProfileBackToTheLevelBefore)
+{
+    FlowBed bed;
+    bed.StartMenus();
+    bed.Profile().SetCurrentLevel({1, 0});
+    bed.Report("game logic loading", WindowResult::kDone);
+    bed.Dispatch();
+    bed.Take();
+    bed.LeaveGameLogic();
+    EXPECT_EQ(bed.Profile().GetCurrentLevel(), (LevelReference{0, 1}));
+    EXPECT_EQ(bed.Logic(), nullptr);
+    EXPECT_EQ(bed.Take(), (Journal{"hide game", "show start game 6"}));
+}
+
+TEST(WindowFlowGameOver, ALostLevelClearsTheGameInProgressAndAScoreOfZeroSkipsTheTable)
+{
+    FlowBed bed;
+    bed.StartLevel();
+    bed.Profile().SetGameInProgress(true);
+    bed.Logic()->SetState(GameLogicBase::kGameOver);
+    bed.Dispatch();
+    EXPECT_FALSE(bed.Profile().IsGameInProgress());
+    EXPECT_TRUE(bed.IsShown("game over"));
+    bed.Report("game over", WindowResult::kDone);
+    bed.Dispatch();
+    EXPECT_TRUE(bed.IsShown("main menu"));
+    EXPECT_EQ(bed.highScores->GetEntryCount(0), 0u);
+    EXPECT_EQ(bed.Logic(), nullptr);
+}
+
+TEST(WindowFlowGameOver, TheTotalOfProfileAndLevelReachesTheTableAndIsHighlighted)
+{
+    FlowBed bed;
+    bed.StartLevel();
+    bed.Profile().SetScore(400);
+    bed.Logic()->SetScore(55);
+    bed.Report("game over", WindowResult::kDone);
+    bed.ProcessWindows();
+    ASSERT_EQ(bed.highScores->GetEntryCount(0), 1u);
+    const auto* entry = bed.highScores->GetEntry(0, 0);
+    EXPECT_EQ(entry->score, 455u);
+    EXPECT_EQ(entry->name, L"Anna");
+    auto& table = static_cast<GameFramework::GUIHighScoresWindowBase&>(bed.Window("high scores"));
+    EXPECT_EQ(table.GetNewEntry(), entry);
+    EXPECT_EQ(table.GetOpener(), WindowSource::kGameOver);
+}
+
+TEST(WindowFlowGameOver, TheRestartQuestionAskedAfterALostLevelGoesBackToTheGameOverWindow)
+{
+    FlowBed bed;
+    bed.StartLevel();
+    bed.Logic()->SetScore(80);
+    bed.Logic()->SetState(GameLogicBase::kGameOver);
+    bed.Dispatch();
+    bed.Report("game over", WindowResult::kRestartQuestion);
+    bed.Dispatch();
+    bed.Take();
+    bed.Report("restart", WindowResult::kGameLogicMenu);
+    bed.Dispatch();
+    EXPECT_EQ(bed.Take(), (Journal{"hide restart", "show game over 19"}));
+    EXPECT_FALSE(bed.IsShown("game menu"));
+    // The lost level's score still reaches the table.
+    bed.Report("game over", WindowResult::kDone);
+    bed.Dispatch();
+    EXPECT_EQ(bed.highScores->GetEntryCount(0), 1u);
+}
+
+TEST(WindowFlowGameOver, TheGameCompleteWindowEntersTheProfilesScore)
+{
+    FlowBed bed;
+    bed.StartLevel();
+    bed.Profile().SetScore(1200);
+    bed.Report("game complete", WindowResult::kDone);
+    bed.ProcessWindows();
+    ASSERT_EQ(bed.highScores->GetEntryCount(0), 1u);
+    EXPECT_EQ(bed.highScores->GetEntry(0, 0)->score, 1200u);
+    EXPECT_TRUE(bed.IsShown("high scores"));
+}
+
+TEST(WindowFlowGame, TheGameWindowAddsTheLevelsScoreToTheProfilesAndForgetsBothWhenHidden)
+{
+    FlowBed bed;
+    bed.StartLevel();
+    auto& game = static_cast<GameFramework::GUIGameLogicWindowBase&>(bed.Window("game"));
+    bed.Profile().SetScore(1000);
+    bed.Logic()->SetScore(234);
+    EXPECT_TRUE(game.IsActive());
+    EXPECT_EQ(game.GetTotalScore(), 1234u);
+    game.HideWindow();
+    EXPECT_EQ(game.GetGameLogic(), nullptr);
+    EXPECT_EQ(game.GetProfile(), nullptr);
+    EXPECT_EQ(game.GetTotalScore(), 0u);
+}
+
+} // namespace
+} // namespace Testing
