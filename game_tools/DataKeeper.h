@@ -52,6 +52,10 @@ public:
     // Reads what was queued, on the calling thread. A list that cannot be
     // read or parsed is fatal: logged, then thrown as FatalError.
     void Load();
+    // Main thread, after Load has returned: what a load must make on screen
+    // (windows, anything the GUI manager holds) is made here, never on the
+    // loading thread. Nothing by default.
+    virtual void FinishLoading() {}
 
     // Null is ignored. A name already taken is logged and the object is not
     // taken: it stays the caller's. True when the registry took it.

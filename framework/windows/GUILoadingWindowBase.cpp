@@ -51,6 +51,7 @@ void GUILoadingWindowBase::Load()
             WaitIdle();
     }
     worker.Finish();
+    task->FinishLoading();
     done_ = true;
 }
 

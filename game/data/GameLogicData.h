@@ -1,0 +1,53 @@
+#pragma once
+
+#include "game/data/BlockRecord.h"
+#include "game_tools/DataKeeper.h"
+
+#include <memory>
+#include <vector>
+
+namespace Halvard {
+class FileBinary;
+}
+
+namespace Tamrisk {
+
+struct LevelRecord;
+struct StageRecord;
+
+// The level data: the level's resource lists, the block database (one
+// description per block kind under "data\game_objects\blocks\"), the level's
+// geometry file read into block records, and the models of the block kinds
+// the level uses. Made for each level; the load may run on the loading
+// thread, and nothing here is read before it has finished.
+class GameLogicData : public GameTools::DataKeeper {
+public:
+    GameLogicData(Halvard::Engine* engine, const std::string& language, const StageRecord* stage,
+                  const LevelRecord* level);
+    ~GameLogicData() override;
+
+    const StageRecord* GetStage() const { return stage_; }
+    const LevelRecord* GetLevel() const { return level_; }
+    Halvard::u32 GetKeyFrameCount() const { return keyFrameCount_; }
+    float GetAnimationSpeed() const { return animationSpeed_; }
+    const std::vector<std::unique_ptr<GameTools::XMLNode>>& GetBlockDescriptions() const { return descriptions_; }
+    const std::vector<std::unique_ptr<BlockRecord>>& GetBlockRecords() const { return records_; }
+
+protected:
+    void LoadResources() override;
+
+private:
+    void LoadBlockDatabase();
+    void LoadGeometry();
+    void LoadBlockModels();
+    const GameTools::XMLNode* FindDescription(const std::string& blockName) const;
+
+    const StageRecord* stage_;
+    const LevelRecord* level_;
+    Halvard::u32 keyFrameCount_ = 1;
+    float animationSpeed_ = 0.0f;
+    std::vector<std::unique_ptr<GameTools::XMLNode>> descriptions_;
+    std::vector<std::unique_ptr<BlockRecord>> records_;
+};
+
+} // namespace Tamrisk
