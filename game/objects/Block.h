@@ -28,6 +28,17 @@ class Effects;
 class GameGeometry;
 class Shadow;
 
+// What every block of a level is made with; nothing here is owned.
+struct BlockContext {
+    Halvard::Engine* engine = nullptr;
+    // The interface data ("blocks/..." effects) and the level data
+    // ("geometry/..." models).
+    GameTools::DataKeeper* interfaceData = nullptr;
+    GameTools::DataKeeper* levelData = nullptr;
+    Effects* effects = nullptr;
+    GameGeometry* geometry = nullptr;
+};
+
 // Anything standing on the field: a model placed by the level's geometry,
 // possibly moving along the level's key frames, possibly stacked on other
 // blocks. Blocks appear stack level by stack level, hop when hit, fall when
@@ -41,8 +52,8 @@ public:
     // How far apart two faces may lie and still touch, for the jolt.
     static constexpr float kContactDistance = 3.0f;
 
-    Block(Halvard::Engine* engine, GameTools::DataKeeper* data, Effects* effects, const GameTools::XMLNode* description,
-          GameGeometry* geometry, const BlockRecord* record);
+    // The record and its description must outlive the block.
+    Block(const BlockContext& context, const GameTools::XMLNode* description, const BlockRecord* record);
     Block(const Block&) = delete;
     Block& operator=(const Block&) = delete;
     virtual ~Block();
@@ -94,17 +105,28 @@ public:
     const std::vector<Block*>& GetAbove() const { return above_; }
 
 protected:
+    // A hidden, not looping copy of the interface data's particle system.
     Halvard::ParticleSystem* CopyEffect(const std::string& name) const;
     void DestroyEffect(Halvard::ParticleSystem*& system);
     // Hands the effect to the effects list, placed on the block; the block
     // no longer holds it.
     void PlayEffect(Halvard::ParticleSystem*& system);
+    bool StandsOnGround() const { return supports_.empty(); }
+
+private:
+    void SetRenderFlags();
+    void FollowKeyFrames(Halvard::u32 frameA, Halvard::u32 frameB, float t);
+    // Another support of this block whose top meets this block's bottom.
+    const Block* FindOtherSupport(const Block* hit) const;
+
+protected:
 
     Halvard::Engine* engine_;
     Halvard::TimerManager* timers_;
     Halvard::ModelManager* models_;
     Halvard::ParticleSystemManager* particleSystems_;
-    GameTools::DataKeeper* data_;
+    GameTools::DataKeeper* interfaceData_;
+    GameTools::DataKeeper* levelData_;
     Effects* effects_;
     const GameTools::XMLNode* description_;
     GameGeometry* geometry_;
