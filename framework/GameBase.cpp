@@ -356,12 +356,18 @@ void GameBase::ApplyPendingVideoMode()
     config_->SetCommandHandled(ConsoleCommands::kUpdateVideoMode, true);
 }
 
-// No key held through the reset counts as pressed afterwards.
+// No key held through the reset counts as pressed afterwards. In the frame
+// that loses the focus during a level the focus loss has paused the music
+// already; the reset leaves it so, or its resume would play what the focus
+// loss paused while the window has no focus.
 void GameBase::ResetDevice()
 {
-    soundSet_->PauseAllMusic(true, kMusicAtOnce);
+    const bool musicHeldByFocusLoss = focusLost_;
+    if (!musicHeldByFocusLoss)
+        soundSet_->PauseAllMusic(true, kMusicAtOnce);
     ResetRenderDevice();
-    soundSet_->PauseAllMusic(false, kMusicFadeIn);
+    if (!musicHeldByFocusLoss)
+        soundSet_->PauseAllMusic(false, kMusicFadeIn);
     controls_->BlockInput();
 }
 

@@ -12,13 +12,16 @@
 #include "framework/windows/WindowSource.h"
 #include "game/SoundTable.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/LogProbe.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/SdlEvents.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -68,6 +71,22 @@ protected:
             Frame();
         }
         FAIL() << "a window-mode change never settled";
+    }
+
+    // A new video mode, applied by the next frame's reset.
+    void RequestModeChange()
+    {
+        Config().videoMode = "640x480x32";
+        Config().SetCommandHandled(kUpdateVideoMode, false);
+    }
+
+    // How many times the render device was reset, as the log tells.
+    size_t Resets() const
+    {
+        const std::vector<std::string> texts = Testing::LogProbe::FromHtmlFile(fixture_.LogFile()).Texts();
+        return static_cast<size_t>(std::count_if(texts.begin(), texts.end(), [](const std::string& text) {
+            return text.find("Reseting Direct3D device:") != std::string::npos;
+        }));
     }
 
     Halvard::Config& Config() { return *game_->GetEngine()->GetConfig(); }
@@ -170,8 +189,7 @@ TEST_F(GameFrameTest, AltEnterSwitchesTheModeTwoFramesLater)
 TEST_F(GameFrameTest, AModeChangeResetsBeforeInputAndBlocksHeldKeys)
 {
     Settle();
-    Config().videoMode = "640x480x32";
-    Config().SetCommandHandled(kUpdateVideoMode, false);
+    RequestModeChange();
     Testing::Push({Testing::KeyDown(SDLK_a)});
     Testing::PumpAll();
     Frame();
@@ -180,6 +198,44 @@ TEST_F(GameFrameTest, AModeChangeResetsBeforeInputAndBlocksHeldKeys)
     EXPECT_TRUE(controls.IsInputBlocked());
     EXPECT_FALSE(controls.IsKeyPressed(Halvard::KeyNames::kA));
     EXPECT_FALSE(controls.IsKeyDown(Halvard::KeyNames::kA));
+}
+
+// The reset pauses the music around itself and fades back in only what it
+// paused: the menu's track plays on, the track paused on purpose stays
+// paused.
+TEST_F(GameFrameTest, ADeviceResetKeepsATrackPausedOnPurposePaused)
+{
+    Settle();
+    Sounds().PlayMusic(Tamrisk::kMenuMusicSlot, Tamrisk::kMusicMenu, MusicFade::AtOnce());
+    Sounds().PlayMusic(Tamrisk::kLevelMusicSlot, Tamrisk::kMusicGame, MusicFade::AtOnce());
+    Sounds().PauseMusic(Tamrisk::kLevelMusicSlot, true, MusicFade::AtOnce());
+    const size_t resets = Resets();
+    RequestModeChange();
+    Frame();
+    ASSERT_EQ(Resets(), resets + 1);
+    EXPECT_EQ(Sounds().GetMusicState(Tamrisk::kMenuMusicSlot), Halvard::kSoundPlaying);
+    EXPECT_EQ(Sounds().GetMusicState(Tamrisk::kLevelMusicSlot), Halvard::kSoundPaused);
+}
+
+// A reset in the frame that loses the focus during a level gives back no
+// music: what the focus loss paused waits for the focus to return.
+TEST_F(GameFrameTest, ADeviceResetInTheLosingFrameLeavesTheMusicPausedUntilTheFocusReturns)
+{
+    game_->StartFirstLevel();
+    Settle();
+    Sounds().PlayMusic(Tamrisk::kLevelMusicSlot, Tamrisk::kMusicGame, MusicFade::AtOnce());
+    const size_t resets = Resets();
+    RequestModeChange();
+    Send(SDL_WINDOWEVENT_FOCUS_LOST);
+    EXPECT_THAT(Frame(), IsEmpty());
+    ASSERT_EQ(Resets(), resets + 1);
+    EXPECT_EQ(Sounds().GetMusicState(Tamrisk::kLevelMusicSlot), Halvard::kSoundPaused);
+    EXPECT_THAT(Frame(), ElementsAre(100u));
+    EXPECT_EQ(Sounds().GetMusicState(Tamrisk::kLevelMusicSlot), Halvard::kSoundPaused);
+
+    Send(SDL_WINDOWEVENT_FOCUS_GAINED);
+    Frame();
+    EXPECT_EQ(Sounds().GetMusicState(Tamrisk::kLevelMusicSlot), Halvard::kSoundPlaying);
 }
 
 } // namespace

@@ -1,10 +1,18 @@
 #include "tests/data/GameFixture.h"
 
 #include "engine/app/Engine.h"
+#include "engine/core/Config.h"
+#include "engine/core/FileManager.h"
+#include "engine/render/RenderSystem.h"
 #include "framework/GameLoaderBase.h"
+#include "framework/persistence/HighScoresTable.h"
+#include "framework/sound/SoundVolumes.h"
 #include "game/ProgramEntry.h"
+#include "game/persistence/ProfileManager.h"
 #include "platform/os/Shell.h"
+#include "tests/data/BuiltData.h"
 #include "tests/support/LogProbe.h"
+#include "tests/support/QuietLog.h"
 #include "tests/support/SdlEvents.h"
 
 #include <SDL.h>
@@ -12,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -21,13 +30,24 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
+// What the engine was made with and what it made of that, as a first frame
+// sees it.
+struct EngineSeen {
+    Halvard::EngineSettings settings;
+    std::string videoMode;
+    bool stencilPresent = false;
+};
+
 // The game as the program makes it, asking to quit during its third frame
 // as the exit window's result would, and noting the window's title.
 class QuittingGame : public Testing::TestGame {
 public:
     void Update() override
     {
-        if (++frames == 3)
+        if (++frames == 1)
+            engine = {GetEngine()->GetSettings(), GetEngine()->GetConfig()->videoMode,
+                      GetEngine()->GetRenderSystem()->IsStencilPresent()};
+        if (frames == 3)
             GetEngine()->RequestExit();
         Game::Update();
         SDL_Window* window = SDL_GetWindowFromID(Testing::WindowIdOf(*GetEngine()->GetWindow()));
@@ -36,6 +56,7 @@ public:
 
     int frames = 0;
     std::string title;
+    EngineSeen engine;
 };
 
 // The loader's whole run over that game.
@@ -45,6 +66,7 @@ public:
 
     int frames = 0;
     std::string title;
+    EngineSeen engine;
 
 protected:
     std::unique_ptr<GameFramework::GameBase> CreateGame() override { return std::make_unique<QuittingGame>(); }
@@ -53,6 +75,7 @@ protected:
         if (auto* game = dynamic_cast<QuittingGame*>(GetGame())) {
             frames = game->frames;
             title = game->title;
+            engine = game->engine;
         }
         GameLoaderBase::DeleteGame();
     }
@@ -70,20 +93,77 @@ std::vector<size_t> Positions(const std::vector<std::string>& texts, const std::
     return positions;
 }
 
+// Only the volumes a profile manager asks of the sound set.
+class NoSoundSet : public GameFramework::SoundVolumes {
+public:
+    float GetMusicVolume() const override { return 1.0f; }
+    float GetSoundVolume() const override { return 1.0f; }
+    void SetMusicVolume(float) override {}
+    void SetSoundVolume(float) override {}
+};
+
+// The save files a first start leaves in the user's folder exist, and the
+// game's own readers find them whole and empty.
+void ExpectEmptySaveFiles(const Testing::GameFixture& fixture)
+{
+    const std::filesystem::path user = fixture.UserFolder();
+    ASSERT_TRUE(std::filesystem::exists(user / "high_scores.hsf"));
+    ASSERT_TRUE(std::filesystem::exists(user / "profiles.pmf"));
+    Testing::QuietLog log;
+    Halvard::FileManager files(&log, Testing::GameFolderInternal(), "");
+    const GameFramework::FileServices services{&log, &files};
+    std::string userFolder = user.string();
+    std::replace(userFolder.begin(), userFolder.end(), '/', '\\');
+    const GameFramework::HighScoresTable scores(services, 10, userFolder);
+    NoSoundSet volumes;
+    const Tamrisk::ProfileManager profiles(services, &volumes, userFolder);
+    EXPECT_EQ(scores.GetEntryCount(0) + scores.GetEntryCount(1), 0u);
+    EXPECT_EQ(scores.GetNextSequenceNumber(), 0u);
+    EXPECT_EQ(profiles.GetProfileCount(), 0u);
+    EXPECT_EQ(profiles.GetCurrentProfile(), nullptr);
+    EXPECT_THAT(profiles.GetLevelRecords(), IsEmpty());
+    EXPECT_THAT(Testing::LogProbe(log).Lines(Halvard::MessageManager::kError), IsEmpty());
+    EXPECT_FALSE(std::filesystem::exists(user / "high_scores.hsf.bad"));
+    EXPECT_FALSE(std::filesystem::exists(user / "profiles.pmf.bad"));
+}
+
+// A program folder holding a copy of the build's data whose texts lack the
+// window title.
+std::filesystem::path CopyWithoutTitle(const Testing::TempFolder& folder)
+{
+    std::filesystem::copy(Testing::GameFolder() / "data", folder.Path() / "data",
+                          std::filesystem::copy_options::recursive);
+    const std::string texts = "data\\ui\\texts\\texts.xml";
+    std::string xml = folder.ReadFile(texts);
+    const size_t begin = xml.find("<game_title>");
+    const std::string end = "</game_title>";
+    const size_t after = xml.find(end);
+    if (begin == std::string::npos || after == std::string::npos)
+        throw std::runtime_error("texts.xml holds no game_title");
+    xml.erase(begin, after + end.size() - begin);
+    folder.WriteFile(texts, xml);
+    return folder.Path();
+}
+
 struct TitleCase {
     const char* name;
     const char* registryLanguage;
+    bool titleTextRemoved;
     const char* title;
 };
 
 class GameRunTest : public ::testing::TestWithParam<TitleCase> {
 protected:
+    GameRunTest() : fixture(GetParam().titleTextRemoved ? CopyWithoutTitle(programCopy) : Testing::GameFolder()) {}
+
+    Testing::TempFolder programCopy;
     Testing::GameFixture fixture;
 };
 
 // The start-up comes up in its order on the shipped data, runs frames, and a
 // requested exit ends the loop after that frame with "Exiting...", the game
-// deleted (the log closed) and no error anywhere.
+// deleted (the log closed) and no error anywhere. The engine is made with the
+// game's own settings, and the first start leaves empty save files.
 TEST_P(GameRunTest, TheGameStartsInOrderRunsAndQuitsCleanly)
 {
     if (GetParam().registryLanguage != nullptr)
@@ -108,11 +188,19 @@ TEST_P(GameRunTest, TheGameStartsInOrderRunsAndQuitsCleanly)
     EXPECT_TRUE(std::is_sorted(order.begin(), order.end())) << log.Joined();
     EXPECT_THAT(texts.back(), HasSubstr(" Log end: "));
     EXPECT_TRUE(std::filesystem::exists(fixture.UserFolder() / "Tamrisk.ini"));
+    EXPECT_EQ(loader.engine.settings.defaultVideoMode, "1024x768x32");
+    EXPECT_EQ(loader.engine.settings.stencilRequest, 1);
+    EXPECT_EQ(loader.engine.settings.iconId, 101u);
+    EXPECT_EQ(loader.engine.videoMode, "1024x768x32");
+    EXPECT_TRUE(loader.engine.stencilPresent);
+    ExpectEmptySaveFiles(fixture);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, GameRunTest,
-                         ::testing::Values(TitleCase{"English", nullptr, "Tamrisk"},
-                                           TitleCase{"Russian", "ru", "\xD0\xA2\xD0\xB0\xD0\xBC\xD1\x80\xD0\xB8\xD1\x81\xD0\xBA"}),
+                         ::testing::Values(TitleCase{"English", nullptr, false, "Tamrisk"},
+                                           TitleCase{"Russian", "ru", false,
+                                                     "\xD0\xA2\xD0\xB0\xD0\xBC\xD1\x80\xD0\xB8\xD1\x81\xD0\xBA"},
+                                           TitleCase{"TitleTextMissing", nullptr, true, "UNKNOWN"}),
                          [](const ::testing::TestParamInfo<TitleCase>& info) { return std::string(info.param.name); });
 
 // A program folder without data: the tool manager cannot read the fonts, the

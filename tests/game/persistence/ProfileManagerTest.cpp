@@ -219,6 +219,29 @@ TEST_F(ProfileManagerTest, ATimeBecomesTheRecordOnlyWhenFasterAndEachModeHasItsO
     EXPECT_EQ(Open()->GetLevelRecords().size(), 2u);
 }
 
+// A folder in the list's place cannot be replaced: the failed save is one
+// error line, nothing is thrown, and the record and the current profile kept
+// in memory reach the file with the next save that can write.
+TEST_F(ProfileManagerTest, AFailedSaveIsLoggedOnceAndTheListInMemoryStays)
+{
+    const auto manager = Open();
+    ProfileBase* anna = manager->AddProfile(L"Anna");
+    save.Remove("profiles.pmf");
+    save.Write("profiles.pmf\\blocker", "x");
+    EXPECT_NO_THROW(manager->SetCurrentProfile(anna, ProfileManager::ListSaving::kSaveFile));
+    EXPECT_TRUE(manager->SubmitLevelTime({0, 1}, L"Anna", 0, 20.0f));
+    EXPECT_EQ(save.ErrorLines().size(), 2u);
+    EXPECT_TRUE(save.Exists("profiles.pmf\\blocker"));
+    EXPECT_EQ(manager->GetLevelRecords().size(), 1u);
+
+    save.Remove("profiles.pmf");
+    manager->SetCurrentProfile(anna, ProfileManager::ListSaving::kSaveFile);
+    const auto again = Open();
+    EXPECT_EQ(CurrentName(*again), L"Anna");
+    EXPECT_EQ(again->GetLevelRecords().size(), 1u);
+    EXPECT_EQ(save.ErrorLines().size(), 2u);
+}
+
 TEST_F(ProfileManagerTest, DeletingTheProfileOfAFileNamedPrfLeavesTheOthers)
 {
     const std::string zedFile = MakeProfiles({L"Anna", L"Bob", L"Zed"})[2];

@@ -199,6 +199,29 @@ TEST_F(ProfileTest, AFileThatCannotBeReadIsRefusedWithItsReasonLogged)
     EXPECT_EQ(save.ErrorLines().size(), 3u);
 }
 
+// A folder in the file's place cannot be replaced: the failed save is one
+// error line, nothing is thrown, no temporary file stays behind, and the
+// next save that can write brings the file up to what the profile holds.
+TEST_F(ProfileTest, AFailedSaveIsLoggedOnceAndTheProfileInMemoryStays)
+{
+    const auto profile = Create(L"Anna");
+    const std::string file = "profiles\\" + profile->GetFileName();
+    save.Remove(file);
+    save.Write(file + "\\blocker", "x");
+    EXPECT_NO_THROW(profile->AddLevelResult({0, {0, 0}, 10.0f}));
+    EXPECT_EQ(profile->GetLevelResults().size(), 1u);
+    EXPECT_EQ(save.ErrorLines().size(), 1u);
+    EXPECT_TRUE(save.Exists(file + "\\blocker"));
+    EXPECT_EQ(save.List("profiles"), (std::vector<std::string>{profile->GetFileName()}));
+
+    save.Remove(file);
+    profile->SetName(L"Berta");
+    const auto read = Load(profile->GetFileName());
+    EXPECT_EQ(read->GetName(), L"Berta");
+    EXPECT_EQ(read->GetLevelResults().size(), 1u);
+    EXPECT_EQ(save.ErrorLines().size(), 1u);
+}
+
 TEST_F(ProfileTest, RenamingTrimsAndCutsTheNameAndKeepsTheFileName)
 {
     const auto profile = Create(L"Anna");
