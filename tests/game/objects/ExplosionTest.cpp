@@ -57,8 +57,9 @@ TEST_P(ExplosionFlightTest, PiecesShrinkInFlightLieForTheSinkDelayThenSinkAndThe
     for (int frame = 1; frame <= 16; ++frame) {
         Step(explosion);
         ASSERT_GT(box.GetCenter().z, c.settings.floorLevel + 1.0f) << "landed early";
-        if (frame == 8)
+        if (frame == 8) {
             EXPECT_NEAR(kPieceHalfSize * Testing::ExplosionBed::ScaleOf(model.worldMatrix), c.sizeAtHalfSecond, 1e-4f);
+        }
     }
     EXPECT_NEAR(kPieceHalfSize * Testing::ExplosionBed::ScaleOf(model.worldMatrix), c.sizeAtOneSecond, 1e-4f);
     EXPECT_TRUE(fragment.GetShadow()->IsVisible());
@@ -78,8 +79,9 @@ TEST_P(ExplosionFlightTest, PiecesShrinkInFlightLieForTheSinkDelayThenSinkAndThe
         const float sunk = std::max(0.0f, landed - c.settings.sinkDelay) * 4.0f;
         ASSERT_NEAR(box.GetCenter().z, c.settings.floorLevel - sunk, 1e-3f) << "after " << landed << " s";
         EXPECT_EQ(fragment.GetShadow()->IsVisible(), landed < 1.0f);
-        if (landed < 1.0f)
+        if (landed < 1.0f) {
             EXPECT_NEAR(fragment.GetShadow()->GetAlpha(), 0.25f * (1.0f - landed), 1e-5f);
+        }
         ASSERT_GE(box.GetWorldMax().z, -0.2f);
         ASSERT_TRUE(explosion.IsRunning());
         Step(explosion);
