@@ -423,6 +423,15 @@ void ParticleSystem::Clear()
     liveCount = 0;
 }
 
+void ParticleSystem::Stop()
+{
+    emitting = false;
+    emissionTime = 0.0f;
+    accumulator_ = 0.0f;
+    lastEmissionKey_ = -1;
+    SetVisible(false);
+}
+
 void ParticleSystem::SetVisible(bool visible) { group_->SetVisible(visible); }
 
 bool ParticleSystem::IsVisible() const { return group_->IsVisible(); }

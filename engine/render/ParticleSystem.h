@@ -76,6 +76,10 @@ public:
     void SetEmitterBox(const Vector3& min, const Vector3& max) { box_.SetMinMax(min, max); }
     // Retires every live particle at once.
     void Clear();
+    // Ends the cycle and hides the system, so that the next start begins a
+    // fresh cycle: its first keys emit again and nothing owed carries over.
+    // Particles already flying are kept (a hidden system does not move them).
+    void Stop();
 
     void SetVisible(bool visible);
     bool IsVisible() const;

@@ -21,7 +21,8 @@ class Shadow;
 // The level's shadows, in slots reused first-freed first-taken, and its
 // fire-and-forget particle effects, destroyed once spent. One per level,
 // made right after the lighting and before every object that casts a shadow;
-// deleted after them. Main thread only.
+// deleted after them. A null lighting gives shadows that fall straight down.
+// Main thread only.
 class Effects {
 public:
     Effects(Halvard::Engine* engine, const Lighting* lighting);

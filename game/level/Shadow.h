@@ -14,7 +14,8 @@ class Lighting;
 // A dark, half-transparent copy of an object's model (a real shadow) or a
 // flat box covering it (a fake one), flattened onto the field and moved along
 // the lighting's shadow direction. Made and removed only by Effects; the
-// object model is not owned and must outlive the shadow. Main thread only.
+// object model is not owned and must outlive the shadow. Without a lighting
+// (null) the shadow falls straight down, with no offset. Main thread only.
 class Shadow {
 public:
     static constexpr float kAlpha = 0.25f;

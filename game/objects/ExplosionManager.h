@@ -41,6 +41,14 @@ public:
     void Trigger(const Block& block);
     void Update();
 
+    // The explosions a group for count blocks holds: about one for two
+    // blocks, at least one, at most kMaxGroupSize.
+    static Halvard::u32 GetGroupSize(Halvard::u32 count);
+    // The explosion Trigger starts for a block of the group: the group's
+    // first idle one, else the one that has run longest; null when every one
+    // has only just started.
+    Explosion* PickExplosion(Halvard::u32 group) const;
+
     const std::vector<std::pair<Halvard::u32, std::unique_ptr<Explosion>>>& GetRecords() const { return records_; }
 
 private:

@@ -12,6 +12,7 @@ namespace Halvard {
 class Engine;
 class Model;
 class ModelManager;
+class TimerManager;
 } // namespace Halvard
 
 namespace Tamrisk {
@@ -33,10 +34,15 @@ struct FragmentSettings {
 // One piece of an explosion: a model copy that flies up from where the piece
 // sat in the source model, tumbles, lands, lies and sinks away. Main thread
 // only.
+//
+// The effects list must outlive the fragment: the fragment's shadow is one of
+// its entries, given back by the destructor.
 class Fragment {
 public:
     // The piece is the data keeper's model of that name; models set: the
-    // fragment shows that piece, else a random common piece of its size.
+    // fragment shows that piece, else a random common piece
+    // ("geometry/fragments/common/NN") of its size. A common piece with no
+    // extent is shown at its own size.
     Fragment(Halvard::Engine* engine, GameTools::DataKeeper* data, Effects* effects, const std::string& pieceName,
              bool models, const FragmentSettings& settings);
     Fragment(const Fragment&) = delete;
@@ -52,8 +58,17 @@ public:
     float GetOwnSize() const { return ownSize_; }
 
 private:
+    void Fly(float step);
+    // The world transform from the flight so far.
+    void Place();
+    // Moves the world transform up by the height (down when negative).
+    void Lift(float height);
+    void Land(float dt);
+    void MakeModel(GameTools::DataKeeper* data, const Halvard::Model& piece, bool models);
+
     Halvard::Engine* engine_;
     Halvard::ModelManager* models_;
+    Halvard::TimerManager* timers_;
     Effects* effects_;
     Halvard::Model* model_ = nullptr;
     Shadow* shadow_ = nullptr;

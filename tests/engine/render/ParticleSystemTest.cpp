@@ -173,6 +173,31 @@ TEST_F(ParticleSystemTest, BurstKeysEmitOncePerCycle)
     EXPECT_EQ(once.liveCount, 5u);
 }
 
+TEST_F(ParticleSystemTest, AStoppedSystemStartsAFreshCycleWithNothingOwed)
+{
+    // A burst key fires again only in a fresh cycle; half a particle a frame
+    // is owed until the next frame makes it whole.
+    ParticleSystem& burst = Start(Write("burst.psf", Burst(5.0f)));
+    ParticleSystemDescription halfDescription = Quiet();
+    halfDescription.emission.fill(8.0f);
+    ParticleSystem& half = Start(Write("half.psf", halfDescription));
+    RunFrames(2);
+    ASSERT_EQ(burst.liveCount, 5u);
+    ASSERT_EQ(half.liveCount, 1u);
+    RunFrames(1);
+    for (ParticleSystem* system : {&burst, &half}) {
+        system->Stop();
+        EXPECT_FALSE(system->emitting);
+        EXPECT_FALSE(system->IsVisible());
+        EXPECT_EQ(system->emissionTime, 0.0f);
+        system->SetVisible(true);
+        system->emitting = true;
+    }
+    RunFrames(1);
+    EXPECT_EQ(burst.liveCount, 10u);
+    EXPECT_EQ(half.liveCount, 1u);
+}
+
 TEST_F(ParticleSystemTest, EmitsNoMoreThanItsCapacity)
 {
     ParticleSystemDescription d = Burst(5.0f);
