@@ -38,7 +38,11 @@
 #include "framework/windows/GUIWelcomeWindowBase.h"
 #include "framework/windows/WindowResult.h"
 #include "game/LevelManager.h"
+#include "game/LevelRecord.h"
 #include "game/SoundTable.h"
+#include "game/StageRecord.h"
+#include "game/data/GameData.h"
+#include "game/data/GameLogicData.h"
 #include "game/persistence/Profile.h"
 #include "game/persistence/ProfileManager.h"
 #include "game/windows/GUIBackground.h"
@@ -207,9 +211,9 @@ void Game::ReturnToMenus(LevelMusic levelMusic)
         background_->StartFade(true, true, kBackgroundFadeSpeed);
 }
 
-// The factories. Windows, the cursor, the data keepers and the level that
-// later parts of the game bring are made as their framework bases until
-// then; they show nothing and report nothing.
+// The factories. Windows, the cursor and the level that later parts of the
+// game bring are made as their framework bases until then; they show nothing
+// and report nothing.
 
 std::unique_ptr<GF::LevelManagerBase> Game::CreateLevelManager() { return std::make_unique<LevelManager>(GetEngine()); }
 
@@ -222,7 +226,7 @@ std::unique_ptr<GF::ProfileManagerBase> Game::CreateProfileManager()
 // objects' list wait for the game loading window.
 std::unique_ptr<GameTools::DataKeeper> Game::CreateGameData()
 {
-    auto data = std::make_unique<GameTools::DataKeeper>(GetEngine(), GetLanguage(), false);
+    auto data = std::make_unique<GameData>(GetEngine(), GetLanguage());
     data->AddResourcesFile(kBackgroundBasicResources, true);
     data->AddResourcesFile(kBackgroundAdditionalResources, false);
     data->AddResourcesFile(kGameObjectResources, false);
@@ -359,10 +363,11 @@ std::unique_ptr<GF::GUIGameOverWindowBase> Game::CreateGameOverWindow()
     return std::make_unique<GF::GUIGameOverWindowBase>();
 }
 
-std::unique_ptr<GameTools::DataKeeper> Game::CreateGameLogicData(const GF::StageRecordBase*,
-                                                                 const GF::LevelRecordBase*)
+std::unique_ptr<GameTools::DataKeeper> Game::CreateGameLogicData(const GF::StageRecordBase* stage,
+                                                                 const GF::LevelRecordBase* level)
 {
-    return std::make_unique<GameTools::DataKeeper>(GetEngine(), GetLanguage(), false);
+    return std::make_unique<GameLogicData>(GetEngine(), GetLanguage(), static_cast<const StageRecord*>(stage),
+                                           static_cast<const LevelRecord*>(level));
 }
 
 std::unique_ptr<GF::GameLogicBase> Game::CreateGameLogic(const GF::StageRecordBase* stage,

@@ -6,10 +6,6 @@
 #include <memory>
 #include <vector>
 
-namespace Halvard {
-class FileBinary;
-}
-
 namespace Tamrisk {
 
 struct LevelRecord;
@@ -35,6 +31,10 @@ public:
     // A kind's "fragment_count"; 0 when absent or negative.
     static Halvard::u32 ReadFragmentCount(const GameTools::XMLNode* description);
 
+    // A kind's "fragment_count": 0 when absent or negative. Everyone who
+    // sizes anything from it reads it here.
+    static Halvard::u32 ReadFragmentCount(const GameTools::XMLNode& description);
+
 protected:
     void LoadResources() override;
 
@@ -43,6 +43,8 @@ private:
     void LoadGeometry();
     void LoadBlockModels();
     const GameTools::XMLNode* FindDescription(const std::string& blockName) const;
+    // Registers the model read from the file (a box when it cannot be read).
+    void AddModelFile(const std::string& file, const std::string& name);
 
     const StageRecord* stage_;
     const LevelRecord* level_;

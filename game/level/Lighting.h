@@ -22,12 +22,15 @@ class Lighting {
 public:
     static constexpr int kMaxLights = 8;
 
+    // Reads the file at once (Load).
     Lighting(Halvard::Engine* engine, const std::string& fileName);
     Lighting(const Lighting&) = delete;
     Lighting& operator=(const Lighting&) = delete;
     virtual ~Lighting();
 
-    // Replaces the lights with the file's.
+    // Replaces the lights with the file's. A file that is missing, holds a
+    // token that is not wholly a number, ends early or promises more than
+    // kMaxLights lights is logged as fatal and throws FatalError.
     void Load();
     void Clear();
 

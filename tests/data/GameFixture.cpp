@@ -19,6 +19,7 @@ GameFramework::GameLogicBase& TestGame::StartFirstLevel()
     GameFramework::ProfileManagerBase& profiles = *GetProfileManager();
     profiles.SetCurrentProfile(profiles.AddProfile(L"Tester"), GameFramework::ProfileManagerBase::ListSaving::kSaveFile);
     GetGameData()->Load();
+    GetGameData()->FinishLoading();
     CreateWindows();
     GameFramework::WindowFlowState& state = GetFlowState();
     const GameFramework::LevelManagerBase& levels = *GetLevelManager();

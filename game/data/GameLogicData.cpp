@@ -1,0 +1,178 @@
+#include "game/data/GameLogicData.h"
+
+#include "engine/app/Engine.h"
+#include "engine/core/Error.h"
+#include "engine/core/FileManager.h"
+#include "engine/core/PathUtils.h"
+#include "engine/core/StringUtils.h"
+#include "engine/render/Model.h"
+#include "engine/render/ModelManager.h"
+#include "engine/render/ShaderDescriptor.h"
+#include "engine/render/ShaderManager.h"
+#include "game/LevelRecord.h"
+#include "game/data/LevelGeometryReader.h"
+#include "game_tools/XMLNode.h"
+#include "game_tools/XMLParser.h"
+
+#include <algorithm>
+
+namespace Tamrisk {
+
+using namespace Halvard;
+using GameTools::XMLNode;
+using GameTools::XMLValue;
+
+namespace {
+
+constexpr const char* kDescriptionFolder = "data\\game_objects\\blocks";
+constexpr const char* kGeometryFolder = "data\\levels_geometry\\";
+constexpr const char* kModelFolder = "game_objects\\blocks\\models\\";
+constexpr u32 kCommonFragmentCount = 10;
+
+// The part of the file name before its first '.'.
+std::string BaseName(const std::string& path)
+{
+    const std::string name = GetFileName(path);
+    return name.substr(0, name.find('.'));
+}
+
+const std::string& KindName(const XMLNode& description) { return description.GetAttribute("name")->GetString(); }
+
+bool ReadFlag(const XMLNode& node, const std::string& attribute)
+{
+    const XMLValue* value = node.GetAttribute(attribute);
+    return value != nullptr && value->GetBool();
+}
+
+// The block's texture, animated through numbered pictures when the kind
+// says so.
+ShaderDescriptor MakeBlockShader(const XMLNode& description, const LevelGeometryReader::Block& block)
+{
+    u32 frames = 1;
+    float speed = 0.0f;
+    if (const XMLNode* shader = description.GetChild("shader")) {
+        const XMLValue* count = shader->GetAttribute("frame_count");
+        const XMLValue* rate = shader->GetAttribute("animation_speed");
+        // A texture has at least its one picture.
+        frames = count != nullptr ? static_cast<u32>(std::max(count->GetInt(), 1)) : 1;
+        speed = rate != nullptr ? rate->GetFloat() : 0.0f;
+    }
+    const u32 animation = frames > 1 ? ShaderTextureStage::kNumberedDiffuse : ShaderTextureStage::kNoAnimation;
+    ShaderDescriptor descriptor(true, animation, 1, 1, frames, speed, block.texture, block.opacityTexture, true);
+    // The table's empty name is no texture: nothing to load, so no
+    // placeholder picture and no error.
+    if (block.texture.empty())
+        descriptor.GetStage(0).flags |= ShaderTextureStage::kNoTexture;
+    return descriptor;
+}
+
+} // namespace
+
+GameLogicData::GameLogicData(Engine* engine, const std::string& language, const StageRecord* stage,
+                             const LevelRecord* level)
+    : DataKeeper(engine, language, true), stage_(stage), level_(level)
+{
+}
+
+// The records point into the descriptions: they go first.
+GameLogicData::~GameLogicData()
+{
+    records_.clear();
+    descriptions_.clear();
+}
+
+u32 GameLogicData::ReadFragmentCount(const XMLNode& description)
+{
+    const XMLValue* value = description.GetAttribute("fragment_count");
+    return value != nullptr ? static_cast<u32>(std::max(value->GetInt(), 0)) : 0;
+}
+
+void GameLogicData::LoadResources()
+{
+    DataKeeper::LoadResources();
+    LoadBlockDatabase();
+    LoadGeometry();
+    LoadBlockModels();
+}
+
+// Kinds are taken in the order of their names: the first whose name occurs
+// in a block's name serves the block.
+void GameLogicData::LoadBlockDatabase()
+{
+    std::vector<std::string> paths;
+    files_->FindFiles(kDescriptionFolder, "*.xml", paths);
+    std::stable_sort(paths.begin(), paths.end(),
+                     [](const std::string& a, const std::string& b) { return BaseName(a) < BaseName(b); });
+    GameTools::XMLParser parser(engine_);
+    for (const std::string& path : paths) {
+        XMLNode* root = nullptr;
+        parser.Parse(root, path);
+        std::unique_ptr<XMLNode> tree(root);
+        tree->SetAttribute("name", BaseName(path));
+        descriptions_.push_back(std::move(tree));
+    }
+}
+
+const XMLNode* GameLogicData::FindDescription(const std::string& blockName) const
+{
+    for (const std::unique_ptr<XMLNode>& description : descriptions_) {
+        if (blockName.find(KindName(*description)) != std::string::npos)
+            return description.get();
+    }
+    return nullptr;
+}
+
+void GameLogicData::LoadGeometry()
+{
+    LevelGeometryReader file(files_, kGeometryFolder + level_->geometryFile);
+    keyFrameCount_ = file.GetKeyFrameCount();
+    animationSpeed_ = file.GetAnimationSpeed();
+    records_.reserve(file.GetBlocks().size());
+    for (LevelGeometryReader::Block& block : file.GetBlocks()) {
+        const XMLNode* description = FindDescription(block.name);
+        if (description == nullptr)
+            throw FileError("Can't find block \"" + block.name + "\" in database");
+        auto record = std::make_unique<BlockRecord>();
+        record->description = description;
+        record->flags = block.flags;
+        record->shaderUser = shaders_->CreateShaderUser(MakeBlockShader(*description, block));
+        AddAnonymousShaderUser(record->shaderUser);
+        record->scale = block.scale;
+        record->keyFrames = std::move(block.keyFrames);
+        record->supports = std::move(block.supports);
+        record->above = std::move(block.above);
+        records_.push_back(std::move(record));
+    }
+}
+
+void GameLogicData::LoadBlockModels()
+{
+    for (const std::unique_ptr<XMLNode>& description : descriptions_) {
+        const bool used = std::any_of(records_.begin(), records_.end(), [&](const std::unique_ptr<BlockRecord>& r) {
+            return r->description == description.get();
+        });
+        if (!used)
+            continue;
+        const std::string& name = KindName(*description);
+        const std::string prefix = "geometry/" + name;
+        AddModelFile(kModelFolder + name + ".mlf", prefix + "/model");
+        if (ReadFlag(*description, "collision_model"))
+            AddModelFile(kModelFolder + name + "_collision.mlf", prefix + "/collision_model");
+        const u32 fragments = ReadFragmentCount(*description);
+        for (u32 i = 0; i < fragments; ++i)
+            AddModelFile(std::string(kModelFolder) + "fragments\\" + name + "_" + UIntToString(i, 2) + ".mlf",
+                         prefix + "/fragments/" + UIntToString(i, 2));
+    }
+    for (u32 i = 0; i < kCommonFragmentCount; ++i)
+        AddModelFile(std::string(kModelFolder) + "fragments\\common\\fragment_" + UIntToString(i) + ".mlf",
+                     "geometry/fragments/common/" + UIntToString(i, 2));
+}
+
+void GameLogicData::AddModelFile(const std::string& file, const std::string& name)
+{
+    std::unique_ptr<Model> model(models_->NewModelFromFile(file, nullptr, 0));
+    if (AddModel(name, model.get()))
+        model.release();
+}
+
+} // namespace Tamrisk
