@@ -28,9 +28,6 @@ public:
     float GetAnimationSpeed() const { return animationSpeed_; }
     const std::vector<std::unique_ptr<GameTools::XMLNode>>& GetBlockDescriptions() const { return descriptions_; }
     const std::vector<std::unique_ptr<BlockRecord>>& GetBlockRecords() const { return records_; }
-    // A kind's "fragment_count"; 0 when absent or negative.
-    static Halvard::u32 ReadFragmentCount(const GameTools::XMLNode* description);
-
     // A kind's "fragment_count": 0 when absent or negative. Everyone who
     // sizes anything from it reads it here.
     static Halvard::u32 ReadFragmentCount(const GameTools::XMLNode& description);

@@ -99,11 +99,11 @@ void GameGeometry::BuildExplosionGroups()
             kinds.push_back(block->GetDescription());
     }
     for (const GameTools::XMLNode* kind : kinds) {
-        const u32 pieces = GameLogicData::ReadFragmentCount(kind);
+        const u32 pieces = kind != nullptr ? GameLogicData::ReadFragmentCount(*kind) : 0;
         if (pieces == 0)
             continue;
-        const GameTools::XMLValue* fake = kind != nullptr ? kind->GetAttribute("fake_fragments") : nullptr;
-        const GameTools::XMLValue* name = kind != nullptr ? kind->GetAttribute("name") : nullptr;
+        const GameTools::XMLValue* fake = kind->GetAttribute("fake_fragments");
+        const GameTools::XMLValue* name = kind->GetAttribute("name");
         const u32 group = explosions_->CreateGroup("geometry/" + (name ? name->GetString() : "") + "/fragments",
                                                    pieces, !(fake != nullptr && fake->GetBool()), users[kind]);
         for (Block* block : blocks_)

@@ -1,0 +1,46 @@
+#include "tests/support/game/LevelScene.h"
+
+#include "game/data/GameLogicData.h"
+#include "game/level/Effects.h"
+#include "game/level/Environment.h"
+#include "game/level/GameField.h"
+#include "game/level/GameGeometry.h"
+#include "game/level/Lighting.h"
+#include "game_tools/GameCamera.h"
+
+namespace Testing {
+
+LevelScene::LevelScene(Halvard::Engine& engine, GameTools::DataKeeper& interfaceData,
+                       const Tamrisk::StageRecord& stage, const Tamrisk::LevelRecord& level)
+{
+    data_ = std::make_unique<Tamrisk::GameLogicData>(&engine, "en", &stage, &level);
+    data_->AddResourcesFile("data\\environment\\" + stage.environment + "_resources.xml", false);
+    data_->Load();
+    data_->FinishLoading();
+    camera_ = std::make_unique<GameTools::GameCamera>(&engine);
+    camera_->SetFieldOfView(90.0f * 3.1415927f / 180.0f);
+    camera_->SetNearPlane(70.0f);
+    camera_->SetFarPlane(650.0f);
+    camera_->baseOrientation = Halvard::Quaternion(0.4939f, 0.0f, 0.0f, 0.8695f);
+    camera_->basePosition = Halvard::Vector3(0.0f, -140.0f, 98.0f);
+    camera_->Reset();
+    lighting_ = std::make_unique<Tamrisk::Lighting>(&engine, "lighting.ini");
+    effects_ = std::make_unique<Tamrisk::Effects>(&engine, lighting_.get());
+    field_ = std::make_unique<Tamrisk::GameField>(&engine, "field.tkf");
+    environment_ = std::make_unique<Tamrisk::Environment>(&engine, data_.get(), stage.environment);
+    geometry_ = std::make_unique<Tamrisk::GameGeometry>(&engine, &interfaceData, data_.get(), effects_.get(), nullptr,
+                                                        nullptr);
+    geometry_->BuildBlocks(nullptr, nullptr, nullptr);
+}
+
+// The blocks and scenery go before the effects and lighting they use.
+LevelScene::~LevelScene()
+{
+    geometry_.reset();
+    environment_.reset();
+    field_.reset();
+    effects_.reset();
+    lighting_.reset();
+}
+
+} // namespace Testing
