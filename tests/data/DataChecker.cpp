@@ -17,6 +17,7 @@
 #include "game_tools/XMLNode.h"
 #include "game_tools/XMLParser.h"
 #include "game_tools/XMLValue.h"
+#include "tests/data/LevelDataCheck.h"
 #include "tests/data/SoundCheck.h"
 #include "tests/support/QuietLog.h"
 
@@ -164,6 +165,13 @@ std::vector<std::string> DataChecker::CheckFile(const std::string& path)
             Halvard::ParticleSystem(log, files, engine_.GetTimerManager(), engine_.GetSpriteGroupManager(),
                                     DataRelative(path), nullptr);
         });
+    if (extension == "tkg")
+        return CheckLevelGeometryFile(engine_, path);
+    if (extension == "tkf")
+        return CheckFieldFile(engine_, path);
+    // The lighting files are the only text files of numbers the game reads.
+    if (extension == "ini" && Halvard::ToLower(Halvard::GetFileFolder(path)) == "data\\environment\\lighting")
+        return CheckLightingFile(engine_, path);
     return {path + ": no check knows the extension \"" + extension + "\""};
 }
 

@@ -19,7 +19,8 @@ public:
     // One file, by its path below the program's folder ("data\ui\x.xml"):
     // loaded by the reader its extension names; an extension no check knows
     // is a problem. A resource list (an XML file whose root is "resources")
-    // is also walked for the files it names.
+    // is also walked for the files it names. Level geometry, field and
+    // lighting files are checked by LevelDataCheck.
     std::vector<std::string> CheckFile(const std::string& path);
 
     // Every file a resource list names, loops expanded, exists.

@@ -1,12 +1,15 @@
 #include "tests/data/DataChecker.h"
 #include "tests/support/TestEngine.h"
+#include "tools/FieldWriter.h"
 #include "tools/FontWriter.h"
+#include "tools/LevelGeometryWriter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace {
 
+using ::testing::AllOf;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
@@ -87,6 +90,73 @@ TEST_F(DataChecker, ReadsFontFilesStrictly)
     const std::vector<std::uint8_t> good = Tools::BuildFontFile({a, b});
     Write("data\\ui\\fonts\\en\\good.fnt", std::string(good.begin(), good.end()));
     EXPECT_THAT(checker.CheckFile("data\\ui\\fonts\\en\\good.fnt"), IsEmpty());
+}
+
+std::string Bytes(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+// One simple brick standing on the field, textured from the table.
+Tools::LevelGeometry OneBrick()
+{
+    Tools::LevelGeometry level;
+    level.textures = {"", "brick_simple.tga"};
+    Tools::LevelBlock block;
+    block.name = "brick_simple";
+    block.texture = 1;
+    block.keyFrames = {Tools::LevelBlockKeyFrame{}};
+    level.blocks = {block};
+    return level;
+}
+
+TEST_F(DataChecker, ReadsLevelGeometryFieldAndLightingFilesStrictly)
+{
+    Write("data\\game_objects\\blocks\\brick_simple.xml", "<block/>");
+    Write("data\\game_objects\\blocks\\brick_hard.xml", "<block strength=\"3\"><shader frame_count=\"3\"/></block>");
+    for (const char* texture : {"brick_simple.tga", "brick_hard_0.tga", "brick_hard_2.tga"})
+        Write(std::string("data\\game_objects\\blocks\\textures\\") + texture, TgaOf(2, 2));
+    const std::string sound = Bytes(Tools::BuildLevelGeometryFile(OneBrick()));
+    std::vector<std::uint8_t> truncated = Tools::BuildLevelGeometryFile(OneBrick());
+    truncated.resize(truncated.size() - 3);
+    Tools::LevelGeometry unknown = OneBrick(), pastTable = OneBrick(), self = OneBrick(), missing = OneBrick(),
+                         noEmpty = OneBrick(), frames = OneBrick();
+    unknown.blocks[0].name = "brick_golden";
+    pastTable.blocks[0].opacityTexture = 2;
+    self.blocks[0].supports = {0};
+    missing.textures[1] = "brick_lost.tga";
+    noEmpty.textures = {"brick_simple.tga"};
+    noEmpty.blocks[0].texture = 0;
+    frames.blocks[0].name = "brick_hard";
+    frames.textures[1] = "brick_hard_0.tga";
+    const std::uint32_t four = 4;
+    const std::string geometry = "data\\levels_geometry\\00_00.tkg";
+    const std::string field = "data\\environment\\field.tkf";
+    const std::string lighting = "data\\environment\\lighting\\lighting.ini";
+    const struct {
+        std::string path;
+        std::string bytes;
+        std::string problem;
+    } cases[] = {
+        {geometry, Bytes(Tools::BuildLevelGeometryFile(OneBrick(), 104)), "not level geometry version 105"},
+        {geometry, Bytes(truncated), "not a level geometry file"},
+        {geometry, Bytes(Tools::BuildLevelGeometryFile(unknown)), "\"brick_golden\" finds no kind"},
+        {geometry, Bytes(Tools::BuildLevelGeometryFile(pastTable)), "names a texture past the table"},
+        {geometry, Bytes(Tools::BuildLevelGeometryFile(self)), "block 0 is related to block 0"},
+        {geometry, Bytes(Tools::BuildLevelGeometryFile(missing)), "textures\\brick_lost.tga does not exist"},
+        {geometry, Bytes(Tools::BuildLevelGeometryFile(noEmpty)), "texture entry 0 is not \"\""},
+        {geometry, Bytes(Tools::BuildLevelGeometryFile(frames)), "textures\\brick_hard_1.tga does not exist"},
+        {field, Bytes(Tools::BuildFieldFile({Tools::FieldBox{}}, 100, &four)), "4 boxes do not fill the file"},
+        {field, Bytes(Tools::BuildFieldFile({Tools::FieldBox{{1, 0, 0}, {0, 1, 1}}})), "box 0 has its corners swapped"},
+        {lighting, "96 96 104 1 0 0 0", "7 numbers, 19 expected"},
+        {lighting, "96 96 104 9", "not a whole number from 0 to 8"},
+        {lighting, "96 96 104 0 x", "\"x\" is not a number"},
+        {lighting, "96 96 300 0", "number 2 is a colour outside 0 to 255"},
+    };
+    for (const auto& [path, bytes, problem] : cases) {
+        SCOPED_TRACE(problem);
+        Write(path, bytes);
+        EXPECT_THAT(checker.CheckFile(path), ElementsAre(AllOf(HasSubstr(path), HasSubstr(problem))));
+    }
+    Write("data\\levels_geometry\\00_00.tkg", sound);
+    EXPECT_THAT(checker.CheckFile("data\\levels_geometry\\00_00.tkg"), IsEmpty());
 }
 
 TEST_F(DataChecker, FindsTheFilesAResourceListNamesThatDoNotExist)

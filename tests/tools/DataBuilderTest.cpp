@@ -96,6 +96,18 @@ TEST_F(DataBuilder, CopiesHandWrittenFilesLeavesNonDataOutAndAddsTheGenerated)
     EXPECT_FALSE(fs::exists(folder.Path() / "game" / "data.old"));
 }
 
+// A level's source is read by its generator and never shipped.
+TEST_F(DataBuilder, KeepsFilesBelowASourcesFolderForTheGeneratorsAlone)
+{
+    folder.WriteFile("source\\levels_geometry\\sources\\00_00.xml", "<level/>");
+    DataSet set;
+    Tools::CopyHandWritten(settings.source, set);
+    EXPECT_EQ(set.GetSources().count("data\\levels_geometry\\sources\\00_00.xml"), 1u);
+    EXPECT_FALSE(set.Contains("data\\levels_geometry\\sources\\00_00.xml"));
+    Tools::BuildDataFolder(settings);
+    EXPECT_FALSE(fs::exists(settings.output / "levels_geometry"));
+}
+
 TEST_F(DataBuilder, RefusesAHandWrittenFileOfABadNameNamingIt)
 {
     const std::pair<std::string, std::string> cases[] = {

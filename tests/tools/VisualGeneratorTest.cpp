@@ -54,6 +54,11 @@ TEST_F(VisualGenerator, EveryModelReadsBackWithTheShapeItsRecipeGives)
             EXPECT_FLOAT_EQ(file.boundsMin[0].x, -recipe.side / 2.0f);
             EXPECT_FLOAT_EQ(file.boundsMax[0].y, recipe.side / 2.0f);
             break;
+        case ModelShape::Box:
+            EXPECT_EQ(file.vertexCount, 24u);
+            EXPECT_FLOAT_EQ(file.boundsMin[0].z, recipe.low[2]);
+            EXPECT_FLOAT_EQ(file.boundsMax[0].x, recipe.high[0]);
+            break;
         case ModelShape::Path: {
             ASSERT_EQ(file.frameCount, recipe.points.size() + 1);
             EXPECT_EQ(file.flags & ModelFile::kVertexAnimated, ModelFile::kVertexAnimated);

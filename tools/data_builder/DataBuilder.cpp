@@ -11,6 +11,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr const char* kSourcesFolder = "sources";
+
 bool IsData(const fs::path& file)
 {
     const std::string name = file.filename().string();
@@ -47,6 +49,12 @@ bool InHiddenFolder(const fs::path& relative)
                        [](const fs::path& part) { return part.string().front() == '.'; });
 }
 
+bool InSourcesFolder(const fs::path& relative)
+{
+    return std::any_of(relative.begin(), std::prev(relative.end()),
+                       [](const fs::path& part) { return part.string() == kSourcesFolder; });
+}
+
 } // namespace
 
 void CopyHandWritten(const fs::path& source, DataSet& set)
@@ -57,7 +65,10 @@ void CopyHandWritten(const fs::path& source, DataSet& set)
         const fs::path relative = entry.path().lexically_relative(source);
         if (!entry.is_regular_file() || !IsData(entry.path()) || InHiddenFolder(relative))
             continue;
-        set.Add(DataPath(relative), ReadWhole(entry.path()), DataSet::Origin::HandWritten);
+        if (InSourcesFolder(relative))
+            set.AddSource(DataPath(relative), ReadWhole(entry.path()));
+        else
+            set.Add(DataPath(relative), ReadWhole(entry.path()), DataSet::Origin::HandWritten);
     }
 }
 

@@ -21,8 +21,10 @@ struct DataBuildSettings {
 // Adds every hand-written file below the source folder to the set as
 // "data\" + its relative path, HandWritten. Documentation (a file whose name
 // is "README" or begins with "README.") and hidden files (a name beginning
-// with '.') are not data and are left out. Throws std::runtime_error naming
-// the path.
+// with '.') are not data and are left out. A file below a folder named
+// "sources" is what a generator makes data from (the levels' geometry): it
+// joins the set's sources, which are never written. Throws
+// std::runtime_error naming the path.
 void CopyHandWritten(const std::filesystem::path& source, DataSet& set);
 
 // Runs the generators in order; the first that throws ends the run with

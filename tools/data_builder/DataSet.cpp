@@ -55,6 +55,13 @@ void DataSet::Add(const std::string& path, const std::string& bytes, Origin orig
     Add(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()), origin);
 }
 
+void DataSet::AddSource(const std::string& path, std::vector<std::uint8_t> bytes)
+{
+    CheckDataPath(path);
+    if (!sources_.emplace(path, std::move(bytes)).second)
+        Refuse(path, "a second source of this path");
+}
+
 // On disk one name cannot be both a file and a folder.
 void DataSet::RefuseFolderClash(const std::string& path) const
 {

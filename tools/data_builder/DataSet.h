@@ -28,11 +28,20 @@ public:
     // Sorted by path.
     const std::map<std::string, std::vector<std::uint8_t>>& GetFiles() const { return files_; }
 
+    // A hand-written file that generators read to make data and that is not
+    // data itself: held beside the files, never written to the data folder.
+    // The path is checked as Add checks it; a second source of a path is
+    // refused.
+    void AddSource(const std::string& path, std::vector<std::uint8_t> bytes);
+    // Sorted by path.
+    const std::map<std::string, std::vector<std::uint8_t>>& GetSources() const { return sources_; }
+
 private:
     void RefuseFolderClash(const std::string& path) const;
 
     std::map<std::string, std::vector<std::uint8_t>> files_;
     std::map<std::string, Origin> origins_;
+    std::map<std::string, std::vector<std::uint8_t>> sources_;
 };
 
 // Checks a path as Add does; throws std::runtime_error naming it.

@@ -1,6 +1,9 @@
 #include "tools/data_builder/Generators.h"
 
+#include "tools/data_builder/generators/BlockModelGenerator.h"
+#include "tools/data_builder/generators/FieldLayout.h"
 #include "tools/data_builder/generators/FontGenerator.h"
+#include "tools/data_builder/generators/LevelSource.h"
 #include "tools/data_builder/generators/MusicGenerator.h"
 #include "tools/data_builder/generators/SoundGenerator.h"
 #include "tools/data_builder/generators/VisualGenerator.h"
@@ -19,6 +22,10 @@ std::vector<Generator> ListGenerators()
         {"textures", GenerateTextures},
         {"models", GenerateModels},
         {"particle systems", GenerateParticleSystems},
+        {"block models", GenerateBlockModels},
+        {"field", GenerateField},
+        // Level geometry names block textures made before it.
+        {"level geometry", GenerateLevelGeometry},
     };
 }
 

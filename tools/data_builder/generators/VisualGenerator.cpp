@@ -61,6 +61,16 @@ ModelFileData Path(const ModelRecipe& recipe)
     return data;
 }
 
+ModelFileData Box(const ModelRecipe& recipe)
+{
+    ModelFileData data = MakeBoxModelData(recipe.low, recipe.high);
+    for (ModelFileVertex& vertex : data.vertices) {
+        vertex.u *= recipe.repeat;
+        vertex.v *= recipe.repeat;
+    }
+    return data;
+}
+
 // A shader's textures lie beside it and are made before it.
 void RequireTextures(const DataSet& set, const std::string& path, const ShaderRecipe& shader)
 {
@@ -121,6 +131,12 @@ ModelFileData BuildModelData(const ModelRecipe& recipe)
         if (recipe.points.size() < 2)
             Refuse(recipe.path, "a path needs two points at least");
         return Path(recipe);
+    case ModelShape::Box:
+        for (int axis = 0; axis < 3; ++axis) {
+            if (!(recipe.high[axis] > recipe.low[axis]))
+                Refuse(recipe.path, "the box is empty");
+        }
+        return Box(recipe);
     }
     Refuse(recipe.path, "unknown shape");
 }

@@ -19,8 +19,8 @@ std::string ShaderPathBeside(const std::string& path);
 ShaderData BuildShaderData(const ShaderRecipe& recipe);
 
 // The model file of the recipe. Throws std::runtime_error naming the recipe
-// for an empty rectangle, a side that is not above 0 or a path of fewer than
-// two points.
+// for an empty rectangle or box, a side that is not above 0 or a path of
+// fewer than two points.
 ModelFileData BuildModelData(const ModelRecipe& recipe);
 
 // Every recipe of GameTextureRecipes as a TGA file.

@@ -49,9 +49,13 @@ enum class ModelShape {
     // back to the first, so that the centre of its box moves along a closed
     // path; an animator model.
     Path,
+    // A solid box from low to high, facing outwards, the picture repeated
+    // the given number of times across every face.
+    Box,
 };
 
 using Point2 = std::array<float, 2>;
+using Point3 = std::array<float, 3>;
 
 struct ModelRecipe {
     std::string path{};
@@ -62,11 +66,14 @@ struct ModelRecipe {
     std::vector<Point2> points{};
     // Frames per second along the path.
     float speed = 1.0f;
+    Point3 low{0.0f, 0.0f, 0.0f};
+    Point3 high{1.0f, 1.0f, 1.0f};
+    float repeat = 1.0f;
     ShaderRecipe shader{};
 };
 
-// A particle system that emits for ever once started: its description is
-// written as given, the game sets it looping.
+// A particle system: its description is written as given; whether it loops
+// is the game's choice (the menu's sparks loop, a block's effects play once).
 struct ParticleRecipe {
     std::string path{};
     ParticleSystemDescription description{};
@@ -77,5 +84,13 @@ struct ParticleRecipe {
 std::vector<TextureRecipe> GameTextureRecipes();
 std::vector<ModelRecipe> GameModelRecipes();
 std::vector<ParticleRecipe> GameParticleRecipes();
+
+// Their parts: the stages' scenery ("data\environment\<stage>\"), the
+// blocks' textures ("data\game_objects\blocks\textures\") and the
+// blocks' effects ("data\game_objects\blocks\effects\").
+std::vector<TextureRecipe> EnvironmentTextureRecipes();
+std::vector<ModelRecipe> EnvironmentModelRecipes();
+std::vector<TextureRecipe> BlockTextureRecipes();
+std::vector<ParticleRecipe> BlockParticleRecipes();
 
 } // namespace Tools

@@ -83,13 +83,24 @@ ParticleSystemDescription Sparks()
 
 } // namespace
 
-std::vector<TextureRecipe> GameTextureRecipes() { return BackgroundTextures(); }
+template <typename Recipe>
+std::vector<Recipe> Joined(std::vector<Recipe> first, const std::vector<Recipe>& second)
+{
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
 
-std::vector<ModelRecipe> GameModelRecipes() { return BackgroundModels(); }
+std::vector<TextureRecipe> GameTextureRecipes()
+{
+    return Joined(Joined(BackgroundTextures(), EnvironmentTextureRecipes()), BlockTextureRecipes());
+}
+
+std::vector<ModelRecipe> GameModelRecipes() { return Joined(BackgroundModels(), EnvironmentModelRecipes()); }
 
 std::vector<ParticleRecipe> GameParticleRecipes()
 {
-    return {{Background("sparks.psf"), Sparks(), Translucent("spark.tga")}};
+    return Joined(std::vector<ParticleRecipe>{{Background("sparks.psf"), Sparks(), Translucent("spark.tga")}},
+                  BlockParticleRecipes());
 }
 
 } // namespace Tools

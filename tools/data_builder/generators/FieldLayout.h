@@ -1,0 +1,39 @@
+#pragma once
+
+#include "tools/FieldWriter.h"
+
+#include <array>
+#include <vector>
+
+namespace Tools {
+
+class DataSet;
+
+// The playing field every level shares, z up, the player's bat at the near
+// end (small y). Three walls: left and right along y from -100 to 130, the
+// far wall across the whole width from y 120 to 130; each 8 high. The far
+// wall is written as a box round its own origin placed by a translation.
+inline constexpr float kWallInnerX = 80.0f;
+inline constexpr float kWallOuterX = 90.0f;
+inline constexpr float kWallNearY = -100.0f;
+inline constexpr float kWallFarY = 130.0f;
+inline constexpr float kFarWallInnerY = 120.0f;
+inline constexpr float kWallHeight = 8.0f;
+
+// Where blocks may stand: clear of the side walls by more than a ball, and
+// in front of the far wall.
+inline constexpr float kBlockAreaX = 75.0f;
+inline constexpr float kBlockAreaNearY = -40.0f;
+inline constexpr float kBlockAreaFarY = 115.0f;
+
+// The walls in file order: left, right, far.
+std::vector<FieldBox> FieldWalls();
+
+// A wall's corners where it stands in the level: its box through its
+// transform (a translation).
+std::array<std::array<float, 3>, 2> PlacedWall(const FieldBox& wall);
+
+// "data\environment\field.tkf".
+void GenerateField(DataSet& set);
+
+} // namespace Tools
