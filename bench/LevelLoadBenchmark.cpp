@@ -1,0 +1,74 @@
+#include "engine/app/Engine.h"
+#include "engine/core/TimerManager.h"
+#include "game/LevelManager.h"
+#include "game/level/Effects.h"
+#include "game/level/GameGeometry.h"
+#include "game_tools/DataKeeper.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/ScopedClock.h"
+#include "tests/support/TestEngine.h"
+#include "tests/support/game/LevelScene.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+// The shipped data beside the game, as the game reads it.
+std::string GameFolder()
+{
+    std::string folder = std::filesystem::path(TAMRISK_GAME_FOLDER).string();
+    for (char& c : folder)
+        if (c == '/')
+            c = '\\';
+    return folder;
+}
+
+struct ShippedGame {
+    Testing::TestEngine engine{{.logEnabled = false, .installFolder = GameFolder()}};
+    GameTools::DataKeeper interfaceData{&engine.Get(), "en", false};
+    Tamrisk::LevelManager levels{&engine.Get()};
+
+    ShippedGame() { interfaceData.AddResourcesFile("data\\game_objects\\resources.xml", true); }
+
+    std::unique_ptr<Testing::LevelScene> LoadLastLevel()
+    {
+        return std::make_unique<Testing::LevelScene>(engine.Get(), interfaceData, *levels.GetGameStage(1),
+                                                     *levels.GetGameLevel({1, 2}));
+    }
+};
+
+// The largest shipped level, about 300 blocks: its files read, its scenery
+// placed and its blocks built, as when the player starts it.
+void LoadAndBuildTheLargestLevel(benchmark::State& state)
+{
+    ShippedGame game;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(game.LoadLastLevel());
+}
+BENCHMARK(LoadAndBuildTheLargestLevel)->Unit(benchmark::kMillisecond);
+
+// One frame of the effects list with every block of that level casting a
+// shadow: each shadow follows its block.
+void UpdateTheShadowsOfTheLargestLevel(benchmark::State& state)
+{
+    Testing::FakeClock clock;
+    Testing::ScopedClock scoped(clock);
+    ShippedGame game;
+    std::unique_ptr<Testing::LevelScene> scene = game.LoadLastLevel();
+    for (int frame = 0; frame < 100; ++frame) {
+        clock.Advance(0.02);
+        game.engine->GetTimerManager()->Update();
+        scene->Geometry().Update(1.0f);
+    }
+    for (auto _ : state)
+        scene->Effects().Update();
+    state.counters["shadows"] = static_cast<double>(scene->Geometry().GetBlocks().size());
+}
+BENCHMARK(UpdateTheShadowsOfTheLargestLevel)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
