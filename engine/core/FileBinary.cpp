@@ -186,6 +186,14 @@ float FileBinary::ReadFloat()
     return ReadLittleEndianFloat(bytes);
 }
 
+Vector3 FileBinary::ReadVector3()
+{
+    const float x = ReadFloat();
+    const float y = ReadFloat();
+    const float z = ReadFloat();
+    return Vector3(x, y, z);
+}
+
 u32 FileBinary::ReadCount(u32 entrySize)
 {
     const u32 count = ReadUInt();

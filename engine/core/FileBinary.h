@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/FileAccess.h"
+#include "engine/core/Math.h"
 #include "engine/core/Types.h"
 
 #include <cstdio>
@@ -61,6 +62,8 @@ public:
     u32 ReadUInt();
     // A little-endian IEEE single, as the data files store it.
     float ReadFloat();
+    // Three floats in the order x, y, z.
+    Vector3 ReadVector3();
     // A count of entries that each take at least entrySize bytes: a count
     // whose entries cannot fit in the bytes left throws FileError, so that
     // no reader sizes anything from a count the file cannot hold.

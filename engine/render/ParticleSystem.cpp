@@ -84,14 +84,6 @@ u8 ReadFlag(FileBinary& file)
     return flag != 0 ? 1 : 0;
 }
 
-Vector3 ReadVector3(FileBinary& file)
-{
-    const float x = file.ReadFloat();
-    const float y = file.ReadFloat();
-    const float z = file.ReadFloat();
-    return Vector3(x, y, z);
-}
-
 void ReadKeys(FileBinary& file, float (&keys)[ParticleSystem::kKeyCount])
 {
     for (float& key : keys)
@@ -101,7 +93,7 @@ void ReadKeys(FileBinary& file, float (&keys)[ParticleSystem::kKeyCount])
 void ReadKeys(FileBinary& file, Vector3 (&keys)[ParticleSystem::kKeyCount])
 {
     for (Vector3& key : keys)
-        key = ReadVector3(file);
+        key = file.ReadVector3();
 }
 
 void ReadKeys(FileBinary& file, Vector4 (&keys)[ParticleSystem::kKeyCount])
@@ -227,8 +219,8 @@ void ParticleSystem::ReadBody(FileBinary& file, const std::string& path, u32 ver
     else
         std::fill(std::begin(d.speedSpread), std::end(d.speedSpread), 0.0f);
     emitterShape = file.ReadUInt();
-    const Vector3 boxMin = ReadVector3(file);
-    box_.SetMinMax(boxMin, ReadVector3(file));
+    const Vector3 boxMin = file.ReadVector3();
+    box_.SetMinMax(boxMin, file.ReadVector3());
 
     // A cycle shorter than a millisecond is no effect anyone made, and one
     // too short to change the emission time would stall the frame; the

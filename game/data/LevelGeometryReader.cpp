@@ -34,19 +34,10 @@ u16 ReadShort(FileBinary& file)
     return ReadLittleEndian16(bytes);
 }
 
-Vector3 ReadVector3(FileBinary& file)
-{
-    Vector3 v;
-    v.x = file.ReadFloat();
-    v.y = file.ReadFloat();
-    v.z = file.ReadFloat();
-    return v;
-}
-
 BlockKeyFrame ReadKeyFrame(FileBinary& file)
 {
     BlockKeyFrame frame;
-    frame.position = ReadVector3(file);
+    frame.position = file.ReadVector3();
     frame.rotation.x = file.ReadFloat();
     frame.rotation.y = file.ReadFloat();
     frame.rotation.z = file.ReadFloat();
@@ -114,7 +105,7 @@ void LevelGeometryReader::ReadBlock(FileBinary& file)
     block.flags = file.ReadUInt();
     block.texture = ReadTexture(file);
     block.opacityTexture = ReadTexture(file);
-    block.scale = ReadVector3(file);
+    block.scale = file.ReadVector3();
     const u32 frames = file.ReadByte() != 0 ? keyFrameCount_ : 1;
     if (static_cast<u64>(frames) * kKeyFrameSize > BytesLeft(file))
         Fail("Incorrect key frame count " + UIntToString(frames) + ": " + UIntToString(BytesLeft(file)) +

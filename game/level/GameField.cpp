@@ -21,15 +21,6 @@ constexpr float kBottomMargin = 40.0f;
 constexpr float kDepthReach = 1000.0f;
 constexpr float kEmptyReach = 200.0f;
 
-Vector3 ReadVector3(FileBinary& file)
-{
-    Vector3 v;
-    v.x = file.ReadFloat();
-    v.y = file.ReadFloat();
-    v.z = file.ReadFloat();
-    return v;
-}
-
 } // namespace
 
 GameField::GameField(Engine* engine, const std::string& fileName)
@@ -41,8 +32,8 @@ GameField::GameField(Engine* engine, const std::string& fileName)
     walls_.reserve(count);
     for (u32 i = 0; i < count; ++i) {
         Wall wall;
-        const Vector3 min = ReadVector3(file);
-        const Vector3 max = ReadVector3(file);
+        const Vector3 min = file.ReadVector3();
+        const Vector3 max = file.ReadVector3();
         for (float& element : wall.transform.m)
             element = file.ReadFloat();
         wall.box.SetMinMax(min, max);
