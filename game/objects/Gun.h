@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/Math.h"
 #include "engine/core/Types.h"
 
 #include <memory>
@@ -19,7 +20,6 @@ class TimerManager;
 
 namespace Tamrisk {
 
-class Bat;
 class BulletManager;
 class Effects;
 class GunPart;
@@ -35,7 +35,8 @@ public:
     // "arbalet" or "ballista": the names its resources are found by.
     static const char* GetKindName(Halvard::u32 index);
 
-    Gun(Halvard::Engine* engine, GameTools::DataKeeper* data, Effects* effects, const Bat* bat,
+    // mount: the bat's body matrix, which the gun sits on and fires from.
+    Gun(Halvard::Engine* engine, GameTools::DataKeeper* data, Effects* effects, const Halvard::Matrix4* mount,
         GameFramework::SoundSet* sounds, BulletManager* bullets, Halvard::u32 index);
     Gun(const Gun&) = delete;
     Gun& operator=(const Gun&) = delete;
@@ -53,7 +54,7 @@ public:
 
 private:
     Halvard::TimerManager* timers_;
-    const Bat* bat_;
+    const Halvard::Matrix4* mount_;
     BulletManager* bullets_;
     Halvard::u32 index_;
     std::unique_ptr<GunPart> part_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/Math.h"
 #include "engine/core/Types.h"
 
 namespace Halvard {
@@ -10,7 +11,6 @@ class ModelManager;
 
 namespace Tamrisk {
 
-class Bat;
 class Effects;
 class Shadow;
 
@@ -28,7 +28,9 @@ class GunPart {
 public:
     enum Animation : Halvard::i32 { kMount = 0, kShot = 1, kReady = 2, kUnmount = 3 };
 
-    GunPart(Halvard::Engine* engine, Effects* effects, const Bat* bat, const Halvard::Model& gun,
+    // mount: the matrix the part is placed on every frame (the bat's body
+    // matrix), kept by its owner for the part's lifetime.
+    GunPart(Halvard::Engine* engine, Effects* effects, const Halvard::Matrix4* mount, const Halvard::Model& gun,
             const Halvard::Model& bullet, const GunAnimations& animations);
     GunPart(const GunPart&) = delete;
     GunPart& operator=(const GunPart&) = delete;
@@ -47,7 +49,7 @@ public:
 private:
     Halvard::ModelManager* models_;
     Effects* effects_;
-    const Bat* bat_;
+    const Halvard::Matrix4* mount_;
     Halvard::Model* gun_ = nullptr;
     Halvard::Model* bullet_ = nullptr;
     Shadow* shadow_ = nullptr;
