@@ -33,6 +33,14 @@ void RandomSelecter::SetWeight(u32 id, u32 weight)
     Add(id, weight);
 }
 
+u32 RandomSelecter::GetWeight(u32 id) const
+{
+    for (const Entry& entry : entries_)
+        if (entry.id == id)
+            return entry.weight;
+    return 0;
+}
+
 // r = 0 always stops at the first entry with a positive weight; when no
 // weight is positive every entry is equally likely.
 i32 RandomSelecter::DrawIndex() const

@@ -19,6 +19,9 @@ public:
     void SetWeight(Halvard::u32 id, Halvard::u32 weight);
     // 0 when there are no entries.
     Halvard::u32 Select();
+    // The weight of the id's first entry, 0 for an id never added.
+    Halvard::u32 GetWeight(Halvard::u32 id) const;
+    Halvard::u32 GetTotal() const { return total_; }
 
 private:
     struct Entry {

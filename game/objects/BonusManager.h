@@ -68,6 +68,9 @@ public:
     float GetCountdown() const { return countdown_; }
     float GetEndLevelTimer() const { return endLevelTimer_; }
     const GameTools::RandomSelecter& GetSelecter() const { return *selecter_; }
+    // Slot 2 x kind + k: a hidden model waiting for the next bonus of the
+    // kind, or null.
+    Halvard::Model* GetCachedModel(Halvard::u32 slot) const { return modelCache_[slot]; }
 
 private:
     Halvard::Model* TakeCachedModel(Halvard::u32 kind);
