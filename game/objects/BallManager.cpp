@@ -467,12 +467,15 @@ void BallManager::Split()
         const Ball& source = *balls_[i];
         const u32 type = source.GetType();
         const Vector2 position = source.GetPosition();
+        const bool held = source.IsHeld();
         Vector2 base = source.GetDirection();
+        // With every ball in play the new ones may be taken from the old,
+        // the source among them: everything it gives is read first.
         Ball* made[2] = {AddBall(type), nullptr};
         made[1] = AddBall(type);
         if (made[1] == made[0])
             made[1] = nullptr;
-        if (source.IsHeld()) {
+        if (held) {
             base = Vector2(Halvard::RandomSigned(), Halvard::RandomUnit() + 0.1f);
             base.Normalize();
         }

@@ -140,8 +140,9 @@ protected:
 };
 
 // Whatever the frame time and however far a frame carries a ball, it stops
-// at the first block in its way: no centre is ever inside a block and no
-// step passes through one that is still standing. Broken blocks stand up
+// at the first block in its way: no centre is ever inside a block, no ball
+// even sinks into one, and no step passes through one that is still
+// standing. Broken blocks stand up
 // again once no ball touches them, so the field stays full.
 TEST_P(BallTunnellingTest, NoBallEverPassesThroughABlock)
 {
@@ -183,6 +184,7 @@ TEST_P(BallTunnellingTest, NoBallEverPassesThroughABlock)
                 const Vector3 a = solid.Local(start, r);
                 const Vector3 b = solid.Local(end, r);
                 ASSERT_FALSE(solid.Contains(b)) << "frame " << frame << ": a centre inside block " << i;
+                ASSERT_GE(solid.Distance(end, r), 0.99f * r) << "frame " << frame << ": a ball sunk into block " << i;
                 ASSERT_FALSE(solid.Crosses(a, b)) << "frame " << frame << ": a step through block " << i << " from ("
                                                   << start.x << ", " << start.y << ") to (" << end.x << ", " << end.y
                                                   << ")";
@@ -200,7 +202,7 @@ TEST_P(BallTunnellingTest, NoBallEverPassesThroughABlock)
         }
     }
     EXPECT_GT(hits, 2000) << "the balls met blocks often";
-    EXPECT_GT(longest, 12.0f) << "some frames carried a ball far";
+    EXPECT_GT(longest, 0.9f * bed.Balls().GetMaxSpeed() * 0.1f) << "some frames carried a ball near the top speed";
 }
 
 // The thin plates and the small ball are a tenth of the blocks and ball
