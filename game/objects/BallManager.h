@@ -89,9 +89,25 @@ private:
         float time = 0.0f;
     };
 
+    // Where a step first meets the inner face of a wall.
+    struct WallContact {
+        float fraction = 2.0f;
+        Halvard::Vector2 position{0.0f, 0.0f};
+        Halvard::Vector3 normal{0.0f, 0.0f, 0.0f};
+        Halvard::Vector3 point{0.0f, 0.0f, 0.0f};
+    };
+
     void ReadWalls();
+    void RemoveLostBalls();
+    void ReplaceEscapedBalls();
+    void RunSpeedEffects();
     void RegisterPhysicsObjects();
-    void MoveBall(Ball& ball, std::vector<Halvard::u32>& excluded);
+    // The ball goes this frame's whole step, or up to the first thing it
+    // meets on the way and bounces off it.
+    void MoveBall(Ball& ball, float scale, std::vector<Halvard::u32>& excluded);
+    bool FindWall(const Halvard::Vector2& start, const Halvard::Vector2& step, float radius,
+                  WallContact& contact) const;
+    void HitBlock(const Ball& ball, Halvard::u32 id, Halvard::Vector3 point, std::vector<Halvard::u32>& excluded);
     float RunSpeedEffect(SpeedEffect& effect, float dt) const;
     void ShowHitEffect(const Ball& ball, const Halvard::Vector3& point);
     void PlaySound(Halvard::u32 id) const;
@@ -118,6 +134,12 @@ private:
     float leftWall_ = 0.0f;
     float rightWall_ = 0.0f;
     float topWall_ = 0.0f;
+    // A field without some wall lets balls through on that side.
+    bool hasLeftWall_ = false;
+    bool hasRightWall_ = false;
+    bool hasTopWall_ = false;
+    // The frame's exclusion list, kept to spare an allocation a frame.
+    std::vector<Halvard::u32> excluded_;
     Halvard::u8 ballsInPlay_ = 0;
     Halvard::u8 frozen_ = 0;
 };
