@@ -18,6 +18,13 @@ enum ModelFileFlag : std::uint32_t {
     kModelIndices32 = 0x100000,
 };
 
+// The file's flag word is the model's render flag word too. A solid model of
+// the scene is drawn as the engine's own boxes are: visible, in the first
+// list, clockwise faces culled, depth-tested and lit; without these a model
+// read from a file stays hidden until its owner shows it, and then draws
+// unlit over whatever is in front of it.
+inline constexpr std::uint32_t kModelSolidRenderFlags = 0x40000 | 0x2000 | 0x200 | 0x80 | 0x40;
+
 struct ModelFileBone {
     std::uint8_t outOfBounds = 0;
     std::string name;

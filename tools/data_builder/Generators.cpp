@@ -5,6 +5,7 @@
 #include "tools/data_builder/generators/FontGenerator.h"
 #include "tools/data_builder/generators/LevelSource.h"
 #include "tools/data_builder/generators/MusicGenerator.h"
+#include "tools/data_builder/generators/ObjectRecipe.h"
 #include "tools/data_builder/generators/SoundGenerator.h"
 #include "tools/data_builder/generators/VisualGenerator.h"
 
@@ -23,6 +24,7 @@ std::vector<Generator> ListGenerators()
         {"models", GenerateModels},
         {"particle systems", GenerateParticleSystems},
         {"block models", GenerateBlockModels},
+        {"object models", GenerateObjectModels},
         {"field", GenerateField},
         // Level geometry names block textures made before it.
         {"level geometry", GenerateLevelGeometry},

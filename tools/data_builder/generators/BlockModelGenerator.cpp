@@ -16,8 +16,11 @@ constexpr std::uint64_t kCommonFragmentSeed = 0xB10C5;
 
 std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 
-void AddModel(DataSet& set, const std::string& path, const ModelFileData& model)
+// Blocks and their pieces are solid: the game only shows and hides them,
+// and turns the culling round for a mirrored block.
+void AddModel(DataSet& set, const std::string& path, ModelFileData model)
 {
+    model.flags |= kModelSolidRenderFlags;
     set.Add(path, BuildModelFile(model));
     set.Add(ShaderPathBeside(path), BuildShaderFile(BuildShaderData({})));
 }

@@ -61,9 +61,11 @@ ModelFileData Path(const ModelRecipe& recipe)
     return data;
 }
 
+// Scenery of the level: drawn as it is read, in depth and lit.
 ModelFileData Box(const ModelRecipe& recipe)
 {
     ModelFileData data = MakeBoxModelData(recipe.low, recipe.high);
+    data.flags |= kModelSolidRenderFlags;
     for (ModelFileVertex& vertex : data.vertices) {
         vertex.u *= recipe.repeat;
         vertex.v *= recipe.repeat;
@@ -147,13 +149,18 @@ void GenerateTextures(DataSet& set)
         set.Add(recipe.path, PixmapToTga(recipe.paint(), recipe.alpha));
 }
 
+void AddModelWithShader(DataSet& set, const std::string& path, const ModelFileData& model,
+                        const ShaderRecipe& shader)
+{
+    RequireTextures(set, path, shader);
+    set.Add(path, BuildModelFile(model));
+    set.Add(ShaderPathBeside(path), BuildShaderFile(BuildShaderData(shader)));
+}
+
 void GenerateModels(DataSet& set)
 {
-    for (const ModelRecipe& recipe : GameModelRecipes()) {
-        RequireTextures(set, recipe.path, recipe.shader);
-        set.Add(recipe.path, BuildModelFile(BuildModelData(recipe)));
-        set.Add(ShaderPathBeside(recipe.path), BuildShaderFile(BuildShaderData(recipe.shader)));
-    }
+    for (const ModelRecipe& recipe : GameModelRecipes())
+        AddModelWithShader(set, recipe.path, BuildModelData(recipe), recipe.shader);
 }
 
 void GenerateParticleSystems(DataSet& set)

@@ -23,6 +23,12 @@ ShaderData BuildShaderData(const ShaderRecipe& recipe);
 // fewer than two points.
 ModelFileData BuildModelData(const ModelRecipe& recipe);
 
+// The model file and its shader file beside it. The textures the shader
+// names must already be in the set; a missing one ends the build with
+// std::runtime_error naming it.
+void AddModelWithShader(DataSet& set, const std::string& path, const ModelFileData& model,
+                        const ShaderRecipe& shader);
+
 // Every recipe of GameTextureRecipes as a TGA file.
 void GenerateTextures(DataSet& set);
 // Every recipe of GameModelRecipes with its shader. The textures a shader

@@ -50,7 +50,8 @@ enum class ModelShape {
     // path; an animator model.
     Path,
     // A solid box from low to high, facing outwards, the picture repeated
-    // the given number of times across every face.
+    // the given number of times across every face; shown, lit and
+    // depth-tested as read (kModelSolidRenderFlags).
     Box,
 };
 
@@ -87,7 +88,8 @@ std::vector<ParticleRecipe> GameParticleRecipes();
 
 // Their parts: the stages' scenery ("data\environment\<stage>\"), the
 // blocks' textures ("data\game_objects\blocks\textures\") and the
-// blocks' effects ("data\game_objects\blocks\effects\").
+// blocks' effects ("data\game_objects\blocks\effects\"); the level's
+// other objects bring theirs (ObjectRecipe.h).
 std::vector<TextureRecipe> EnvironmentTextureRecipes();
 std::vector<ModelRecipe> EnvironmentModelRecipes();
 std::vector<TextureRecipe> BlockTextureRecipes();

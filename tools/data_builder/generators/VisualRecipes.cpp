@@ -1,4 +1,5 @@
 #include "tools/data_builder/generators/ImagePatterns.h"
+#include "tools/data_builder/generators/ObjectRecipe.h"
 #include "tools/data_builder/generators/VisualRecipe.h"
 
 namespace Tools {
@@ -92,15 +93,17 @@ std::vector<Recipe> Joined(std::vector<Recipe> first, const std::vector<Recipe>&
 
 std::vector<TextureRecipe> GameTextureRecipes()
 {
-    return Joined(Joined(BackgroundTextures(), EnvironmentTextureRecipes()), BlockTextureRecipes());
+    return Joined(Joined(Joined(BackgroundTextures(), EnvironmentTextureRecipes()), BlockTextureRecipes()),
+                  ObjectTextureRecipes());
 }
 
 std::vector<ModelRecipe> GameModelRecipes() { return Joined(BackgroundModels(), EnvironmentModelRecipes()); }
 
 std::vector<ParticleRecipe> GameParticleRecipes()
 {
-    return Joined(std::vector<ParticleRecipe>{{Background("sparks.psf"), Sparks(), Translucent("spark.tga")}},
-                  BlockParticleRecipes());
+    return Joined(Joined(std::vector<ParticleRecipe>{{Background("sparks.psf"), Sparks(), Translucent("spark.tga")}},
+                         BlockParticleRecipes()),
+                  ObjectParticleRecipes());
 }
 
 } // namespace Tools
