@@ -50,8 +50,8 @@ void LoadAndBuildTheLargestLevel(benchmark::State& state)
 }
 BENCHMARK(LoadAndBuildTheLargestLevel)->Unit(benchmark::kMillisecond);
 
-// One frame of the effects list with every block of that level casting a
-// shadow: each shadow follows its block.
+// One frame of the effects list of that level: every block has a shadow
+// entry, and those standing on the field follow their block.
 void UpdateTheShadowsOfTheLargestLevel(benchmark::State& state)
 {
     Testing::FakeClock clock;
@@ -65,7 +65,7 @@ void UpdateTheShadowsOfTheLargestLevel(benchmark::State& state)
     }
     for (auto _ : state)
         scene->Effects().Update();
-    state.counters["shadows"] = static_cast<double>(scene->Geometry().GetBlocks().size());
+    state.counters["blocks"] = static_cast<double>(scene->Geometry().GetBlocks().size());
 }
 BENCHMARK(UpdateTheShadowsOfTheLargestLevel)->Unit(benchmark::kMicrosecond);
 

@@ -37,6 +37,7 @@
 #include "framework/windows/GUIStartGameLogicWindowBase.h"
 #include "framework/windows/GUIWelcomeWindowBase.h"
 #include "framework/windows/WindowResult.h"
+#include "game/GameLogic.h"
 #include "game/LevelManager.h"
 #include "game/LevelRecord.h"
 #include "game/SoundTable.h"
@@ -373,7 +374,17 @@ std::unique_ptr<GameTools::DataKeeper> Game::CreateGameLogicData(const GF::Stage
 std::unique_ptr<GF::GameLogicBase> Game::CreateGameLogic(const GF::StageRecordBase* stage,
                                                          const GF::LevelRecordBase* level, Halvard::u32 lives)
 {
-    return std::make_unique<GF::GameLogicBase>(GetEngine(), GetSoundSet(), stage, level, lives);
+    GameLogicSettings settings;
+    settings.cursor = GetGameCursor();
+    settings.profiles = GetProfileManager();
+    settings.sounds = GetSoundSet();
+    settings.interfaceData = static_cast<GameData*>(GetGameData());
+    settings.levelData = static_cast<GameLogicData*>(GetGameLogicData());
+    settings.tools = GetGUIToolManager();
+    settings.stage = static_cast<const StageRecord*>(stage);
+    settings.level = static_cast<const LevelRecord*>(level);
+    settings.lives = lives;
+    return std::make_unique<GameLogic>(GetEngine(), settings);
 }
 
 } // namespace Tamrisk

@@ -5,7 +5,9 @@
 #include "engine/core/StringUtils.h"
 #include "engine/render/AnimationControl.h"
 #include "game/data/GameLogicData.h"
+#include "game/objects/BallKeeper.h"
 #include "game/objects/Block.h"
+#include "game/objects/Brick.h"
 #include "game/objects/ExplosionManager.h"
 #include "game_tools/XMLNode.h"
 
@@ -58,10 +60,18 @@ bool GameGeometry::CountsForCompletion(u32 brickKindFlags) { return (brickKindFl
 
 Block* GameGeometry::AddBlock(const BlockRecord* record)
 {
-    // Bricks and ball keepers have kinds of their own; until then every block
-    // is a plain one, which never counts towards finishing the level.
     const BlockContext context{engine_, interfaceData_, levelData_, effects_, this};
-    Block* block = new Block(context, record->description, record);
+    const GameTools::XMLValue* type = record->description->GetAttribute("type");
+    Block* block = nullptr;
+    if (type != nullptr && type->GetString() == "ball_keeper") {
+        block = new BallKeeper(context, record->description, record, balls_, scoreKeeper_, soundSet_);
+        ballKeepers_.push_back(block);
+    } else {
+        block = new Brick(context, record->description, record, soundSet_, scoreKeeper_, bonuses_);
+        bricks_.push_back(block);
+        if (CountsForCompletion(block->GetKindFlags()))
+            ++blocksToDestroy_;
+    }
     blocks_.push_back(block);
     block->SetIndex(static_cast<u32>(blocks_.size() - 1));
     return block;

@@ -20,10 +20,20 @@ GameFramework::GameLogicBase& TestGame::StartFirstLevel()
     profiles.SetCurrentProfile(profiles.AddProfile(L"Tester"), GameFramework::ProfileManagerBase::ListSaving::kSaveFile);
     GetGameData()->Load();
     GetGameData()->FinishLoading();
+    LoadAdditionalFonts();
     CreateWindows();
     GameFramework::WindowFlowState& state = GetFlowState();
     const GameFramework::LevelManagerBase& levels = *GetLevelManager();
-    state.gameLogic = CreateGameLogic(levels.GetStage(0), levels.GetLevel({0, 0}), 3);
+    const GameFramework::StageRecordBase* stage = levels.GetStage(0);
+    const GameFramework::LevelRecordBase* level = levels.GetLevel({0, 0});
+    state.gameLogicData = CreateGameLogicData(stage, level);
+    std::vector<std::string> resources;
+    levels.GetLevelResources(level->reference, resources);
+    for (const std::string& file : resources)
+        state.gameLogicData->AddResourcesFile(file, false);
+    state.gameLogicData->Load();
+    state.gameLogicData->FinishLoading();
+    state.gameLogic = CreateGameLogic(stage, level, 3);
     state.windows.gameLogic->ShowGameLogic(GameFramework::WindowSource::kGameLogicLoading, state.gameLogic.get());
     return *state.gameLogic;
 }

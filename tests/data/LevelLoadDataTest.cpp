@@ -2,6 +2,7 @@
 #include "game/LevelManager.h"
 #include "game/data/GameLogicData.h"
 #include "game/level/GameGeometry.h"
+#include "game/objects/Block.h"
 #include "game_tools/DataKeeper.h"
 #include "tests/data/BuiltData.h"
 #include "tests/support/LogProbe.h"
@@ -11,17 +12,50 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 namespace {
 
+// What a level was designed to hold: the first only simple bricks, so that
+// a scripted player clears it; the second a ball keeper; the others every
+// kind of block, a brick on two supports, a moving block and a mirrored one.
+enum class Design { kSimpleBricksOnly, kWithKeeper, kEverything };
+
 struct ShippedLevel {
     Halvard::u32 stage;
     Halvard::u32 level;
-    // The blocks the level was designed with, and of them the bricks that
-    // must go before it is complete.
+    // The blocks the level was designed with.
     std::size_t blocks;
+    Design design;
 };
+
+struct Contents {
+    std::set<std::string> kinds;
+    bool onlySimpleBricks = true;
+    bool keeper = false;
+    bool twoSupports = false;
+    bool moving = false;
+    bool mirrored = false;
+};
+
+Contents Survey(Testing::LevelScene& scene)
+{
+    Contents contents;
+    for (const Tamrisk::Block* block : scene.Geometry().GetBlocks()) {
+        contents.kinds.insert(block->GetName());
+        const bool isKeeper = scene.Geometry().GetBlockKind(block) == Tamrisk::GameGeometry::kBallKeeper;
+        contents.keeper = contents.keeper || isKeeper;
+        contents.onlySimpleBricks = contents.onlySimpleBricks && !isKeeper && block->GetKindFlags() == 1;
+        contents.twoSupports = contents.twoSupports || block->GetSupports().size() >= 2;
+    }
+    for (const auto& record : scene.Data().GetBlockRecords()) {
+        contents.moving = contents.moving || record->keyFrames.size() > 1;
+        contents.mirrored = contents.mirrored || record->scale.x < 0.0f || record->scale.y < 0.0f;
+    }
+    contents.moving = contents.moving && scene.Data().GetAnimationSpeed() > 0.0f;
+    return contents;
+}
 
 class LevelLoadData : public testing::TestWithParam<ShippedLevel> {};
 
@@ -42,11 +76,29 @@ TEST_P(LevelLoadData, LoadsAndBuildsItsDesignedBlocksWithoutAnErrorLine)
     const Testing::LogProbe log(*engine->GetMessageManager());
     EXPECT_TRUE(log.Contains("...Blocks count: " + std::to_string(shipped.blocks)));
     EXPECT_THAT(log.ErrorLines(), testing::IsEmpty());
+
+    const Contents contents = Survey(scene);
+    switch (shipped.design) {
+    case Design::kSimpleBricksOnly:
+        EXPECT_TRUE(contents.onlySimpleBricks);
+        break;
+    case Design::kWithKeeper:
+        EXPECT_TRUE(contents.keeper);
+        break;
+    case Design::kEverything:
+        EXPECT_EQ(contents.kinds.size(), scene.Data().GetBlockDescriptions().size()) << "every kind of block";
+        EXPECT_TRUE(contents.twoSupports && contents.moving && contents.mirrored);
+        break;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, LevelLoadData,
-                         testing::Values(ShippedLevel{0, 0, 12}, ShippedLevel{0, 1, 31}, ShippedLevel{0, 2, 38},
-                                         ShippedLevel{1, 0, 51}, ShippedLevel{1, 1, 63}, ShippedLevel{1, 2, 321}),
+                         testing::Values(ShippedLevel{0, 0, 12, Design::kSimpleBricksOnly},
+                                         ShippedLevel{0, 1, 31, Design::kWithKeeper},
+                                         ShippedLevel{0, 2, 38, Design::kEverything},
+                                         ShippedLevel{1, 0, 51, Design::kEverything},
+                                         ShippedLevel{1, 1, 63, Design::kEverything},
+                                         ShippedLevel{1, 2, 321, Design::kEverything}),
                          [](const auto& info) {
                              return "Level" + std::to_string(info.param.stage + 1) + "_" +
                                     std::to_string(info.param.level + 1);

@@ -27,6 +27,7 @@
 #include "tests/support/ScopedClock.h"
 #include "tests/support/ScopedVideoSystem.h"
 #include "tests/support/TestEngine.h"
+#include "tests/support/game/BlockBed.h"
 
 #include <gtest/gtest.h>
 
@@ -38,76 +39,13 @@ namespace {
 using namespace Tamrisk;
 using Halvard::u16;
 
-// Blocks for these tests are the 2 x 2 x 2 boxes that stand in for model
-// files that are not there: centred on their position, so a block resting
-// on another stands 2 higher.
-Tools::LevelBlock Box(const std::string& kind, float x, float z, std::vector<u16> supports = {},
-                      std::vector<u16> above = {})
-{
-    Tools::LevelBlock block;
-    block.name = kind;
-    block.keyFrames = {Tools::LevelBlockKeyFrame{{x, 0.0f, z}, {0.0f, 0.0f, 0.0f, 1.0f}}};
-    block.supports = std::move(supports);
-    block.above = std::move(above);
-    return block;
-}
+using Testing::TestBlock;
 
-// The blocks' description files and a lighting of ambient light alone in a
-// fresh data folder; Build writes the level and builds its blocks.
-class LevelBed {
-protected:
-    explicit LevelBed(Testing::TestEngineOptions options = {}) : engine(std::move(options))
-    {
-        engine.Folder().WriteFile("data\\game_objects\\blocks\\box.xml", "<box fragment_count=\"2\"/>\n");
-        engine.Folder().WriteFile("data\\game_objects\\blocks\\wall.xml", "<wall/>\n");
-        engine.Folder().WriteFile("data\\environment\\lighting\\lighting.ini", "255 255 255\n0\n");
-        engine->GetTimerManager()->Update();
-    }
-
-    // Loads the blocks as the level's data and builds them.
-    void Build(std::vector<Tools::LevelBlock> blocks)
-    {
-        Tools::LevelGeometry geometry;
-        geometry.textures = {""};
-        geometry.blocks = std::move(blocks);
-        const std::vector<std::uint8_t> bytes = Tools::BuildLevelGeometryFile(geometry);
-        engine.Folder().WriteFile("data\\levels_geometry\\test.tkg", std::string(bytes.begin(), bytes.end()));
-        level.geometryFile = "test.tkg";
-        levelData = std::make_unique<GameLogicData>(&engine.Get(), "en", &stage, &level);
-        levelData->Load();
-        lighting = std::make_unique<Lighting>(&engine.Get(), "lighting.ini");
-        effects = std::make_unique<Effects>(&engine.Get(), lighting.get());
-        geometry_ = std::make_unique<GameGeometry>(&engine.Get(), &interfaceData, levelData.get(), effects.get(),
-                                                   nullptr, nullptr);
-        geometry_->BuildBlocks(nullptr, nullptr, nullptr);
-    }
-
-    void RunFor(double seconds)
-    {
-        Testing::FrameStepper(clock, *engine->GetTimerManager(), 0.01)
-            .Run(static_cast<int>(seconds * 100.0 + 0.5), [this] { geometry_->Update(1.0f); });
-    }
-
-    Block& At(std::size_t index) { return *geometry_->GetBlocks().at(index); }
-    static bool Visible(const Block& block) { return (block.GetModel()->GetFlags() & Halvard::Model::kVisible) != 0; }
-
-    Testing::FakeClock clock;
-    Testing::ScopedClock scoped{clock};
-    Testing::TestEngine engine;
-    GameTools::DataKeeper interfaceData{&engine.Get(), "en", false};
-    StageRecord stage;
-    LevelRecord level;
-    std::unique_ptr<GameLogicData> levelData;
-    std::unique_ptr<Lighting> lighting;
-    std::unique_ptr<Effects> effects;
-    std::unique_ptr<GameGeometry> geometry_;
-};
-
-class GameGeometryTest : public LevelBed, public testing::Test {};
+class GameGeometryTest : public Testing::BlockBed, public testing::Test {};
 
 TEST_F(GameGeometryTest, StacksAppearFromTheGroundUpAndABlockFallsWhenItsSupportGoes)
 {
-    Build({Box("box", 0.0f, 0.0f, {}, {1}), Box("box", 0.0f, 2.0f, {0}, {}), Box("wall", 10.0f, 0.0f)});
+    Build({TestBlock("box", 0.0f, 0.0f, {}, {1}), TestBlock("box", 0.0f, 2.0f, {0}, {}), TestBlock("wall", 10.0f, 0.0f)});
     EXPECT_TRUE(Testing::LogProbe(*engine->GetMessageManager()).Contains("...Blocks count: 3"));
     EXPECT_FLOAT_EQ(At(1).GetStackHeight(), 2.0f);
     EXPECT_FALSE(Visible(At(0)) || Visible(At(1)) || Visible(At(2)));
@@ -128,11 +66,39 @@ TEST_F(GameGeometryTest, StacksAppearFromTheGroundUpAndABlockFallsWhenItsSupport
     At(0).Destroy(Block::kSimple, false);
     EXPECT_GT(At(1).GetFallSpeed(), 0.0f) << "the block above is jolted";
     RunFor(1.5);
-    ASSERT_EQ(geometry_->GetBlocks().size(), 2u);
+    ASSERT_EQ(geometry->GetBlocks().size(), 2u);
     Block& fallen = At(0);
     EXPECT_TRUE(fallen.GetSupports().empty());
     EXPECT_NEAR(fallen.GetPosition().z, 0.0f, 1e-4f);
     EXPECT_FLOAT_EQ(fallen.GetFallSpeed(), 0.0f);
+}
+
+TEST_F(GameGeometryTest, ARemovedBlockLeavesTheBlockAboveItStandingOnWhatItStoodOn)
+{
+    Build({TestBlock("box", 0.0f, 0.0f, {}, {1}), TestBlock("box", 0.0f, 2.0f, {0}, {2}),
+           TestBlock("box", 0.0f, 4.0f, {1}, {})});
+    RunFor(1.5);
+    Block* bottom = &At(0);
+    Block* top = &At(2);
+    At(1).Destroy(Block::kSimple, false);
+    RunFor(1.0);
+    ASSERT_EQ(geometry->GetBlocks().size(), 2u);
+    EXPECT_EQ(top->GetSupports(), std::vector<Block*>{bottom});
+    EXPECT_EQ(bottom->GetAbove(), std::vector<Block*>{top});
+    EXPECT_NEAR(top->GetPosition().z, 2.0f, 1e-4f) << "it has fallen onto the bottom block";
+}
+
+TEST_F(GameGeometryTest, AMirroredBlockIsCulledTheOtherWayRound)
+{
+    Tools::LevelBlock mirrored = TestBlock("wall", 0.0f, 0.0f);
+    mirrored.scale = {-1.0f, 1.0f, 1.0f};
+    Build({TestBlock("wall", -5.0f, 0.0f), mirrored});
+    const Halvard::u32 plain = At(0).GetModel()->GetFlags();
+    const Halvard::u32 turned = At(1).GetModel()->GetFlags();
+    EXPECT_NE(plain & Halvard::Model::kCullClockwise, 0u);
+    EXPECT_EQ(plain & Halvard::Model::kCullCounterClockwise, 0u);
+    EXPECT_EQ(turned & Halvard::Model::kCullClockwise, 0u);
+    EXPECT_NE(turned & Halvard::Model::kCullCounterClockwise, 0u);
 }
 
 struct JoltCase {
@@ -145,8 +111,8 @@ class GameGeometryJoltTest : public GameGeometryTest, public testing::WithParamI
 
 TEST_P(GameGeometryJoltTest, AJoltReachesABlockOnTwoSupportsOnlyWhenTheOtherSupportsTopMeetsTheJoltedOnes)
 {
-    Build({Box("box", 0.0f, GetParam().hitSupportZ, {}, {2}), Box("box", 2.0f, 0.0f, {}, {2}),
-           Box("box", 1.0f, 2.0f, {0, 1}, {})});
+    Build({TestBlock("box", 0.0f, GetParam().hitSupportZ, {}, {2}), TestBlock("box", 2.0f, 0.0f, {}, {2}),
+           TestBlock("box", 1.0f, 2.0f, {0, 1}, {})});
     RunFor(1.0);
     At(0).Fall();
     EXPECT_EQ(At(2).GetFallSpeed() > 0.0f, GetParam().hops);
@@ -159,19 +125,19 @@ INSTANTIATE_TEST_SUITE_P(Supports, GameGeometryJoltTest,
 
 TEST_F(GameGeometryTest, BlocksDestroyedInOneFrameAreAllRemovedAtTheNextUpdate)
 {
-    Build({Box("box", 0.0f, 0.0f), Box("box", 4.0f, 0.0f), Box("wall", 8.0f, 0.0f)});
+    Build({TestBlock("box", 0.0f, 0.0f), TestBlock("box", 4.0f, 0.0f), TestBlock("wall", 8.0f, 0.0f)});
     RunFor(1.0);
     Block* kept = &At(2);
     At(0).Destroy(Block::kSimple, false);
     At(1).Destroy(Block::kSimple, false);
     RunFor(0.01);
-    ASSERT_EQ(geometry_->GetBlocks().size(), 1u);
+    ASSERT_EQ(geometry->GetBlocks().size(), 1u);
     EXPECT_EQ(&At(0), kept);
 }
 
 TEST_F(GameGeometryTest, ASuperBlastDestroysTheNeighboursWithinReachAFewTenthsLater)
 {
-    Build({Box("box", 0.0f, 0.0f), Box("wall", 2.2f, 0.0f), Box("wall", 10.0f, 0.0f)});
+    Build({TestBlock("box", 0.0f, 0.0f), TestBlock("wall", 2.2f, 0.0f), TestBlock("wall", 10.0f, 0.0f)});
     RunFor(1.0);
     Block* neighbour = &At(1);
     Block* distant = &At(2);
@@ -179,9 +145,9 @@ TEST_F(GameGeometryTest, ASuperBlastDestroysTheNeighboursWithinReachAFewTenthsLa
     EXPECT_TRUE(neighbour->IsMarked());
     EXPECT_FALSE(distant->IsMarked());
     RunFor(0.1);
-    ASSERT_EQ(geometry_->GetBlocks().size(), 2u) << "the mark waits at least 0.1 s";
+    ASSERT_EQ(geometry->GetBlocks().size(), 2u) << "the mark waits at least 0.1 s";
     RunFor(0.25);
-    ASSERT_EQ(geometry_->GetBlocks().size(), 1u);
+    ASSERT_EQ(geometry->GetBlocks().size(), 1u);
     EXPECT_EQ(&At(0), distant);
 }
 
@@ -189,10 +155,10 @@ TEST_F(GameGeometryTest, BlocksOfOneKindShareOneExplosionGroupSizedForTheirNumbe
 {
     std::vector<Tools::LevelBlock> blocks;
     for (int i = 0; i < 5; ++i)
-        blocks.push_back(Box("box", 4.0f * i, 0.0f));
-    blocks.push_back(Box("wall", -10.0f, 0.0f));
+        blocks.push_back(TestBlock("box", 4.0f * i, 0.0f));
+    blocks.push_back(TestBlock("wall", -10.0f, 0.0f));
     Build(blocks);
-    const auto& records = geometry_->GetExplosionManager()->GetRecords();
+    const auto& records = geometry->GetExplosionManager()->GetRecords();
     ASSERT_EQ(records.size(), 3u) << "five blocks: min(5, 5 / 2 + 1)";
     for (const auto& record : records) {
         EXPECT_EQ(record.first, At(0).GetExplosionGroup());
@@ -215,9 +181,9 @@ struct RealVideo {
     Testing::ScopedVideoSystem installed{video};
 };
 
-class BlockShadowDrawTest : public RealVideo, public LevelBed, public testing::Test {
+class BlockShadowDrawTest : public RealVideo, public Testing::BlockBed, public testing::Test {
 protected:
-    BlockShadowDrawTest() : LevelBed({.stencilRequest = true, .videoMode = "1024x768x32"}) {}
+    BlockShadowDrawTest() : BlockBed({.stencilRequest = true, .videoMode = "1024x768x32"}) {}
 
     Halvard::Model* Floor()
     {
@@ -250,10 +216,10 @@ TEST_F(BlockShadowDrawTest, ABlockShowsInItsColourAndItsShadowFallsAlongTheLight
     Halvard::Camera& camera = *engine->GetCameraManager()->GetDefaultCamera();
     camera.SetPosition(Halvard::Vector3(0.0f, 0.0f, 12.0f));
     Floor();
-    Build({Box("box", 0.0f, 1.0f)});
+    Build({TestBlock("box", 0.0f, 1.0f)});
     At(0).GetModel()->ClearFlags(Halvard::Model::kLit);
     Testing::FrameStepper(clock, *engine->GetTimerManager(), 0.02).Run(50, [this] {
-        geometry_->Update(1.0f);
+        geometry->Update(1.0f);
         effects->Update();
         engine->BeginFrame();
         engine->EndFrame(0);

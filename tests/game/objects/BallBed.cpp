@@ -86,6 +86,7 @@ void BallBed::WriteFiles(const std::vector<Tools::LevelBlock>& blocks)
     const std::vector<std::uint8_t> fieldBytes = Tools::BuildFieldFile(walls);
     engine.folder.WriteFile("data\\environment\\field.tkf", std::string(fieldBytes.begin(), fieldBytes.end()));
     engine.folder.WriteFile("data\\game_objects\\blocks\\box.xml", "<box/>\n");
+    engine.folder.WriteFile("data\\game_objects\\blocks\\steel.xml", "<steel strength=\"0\"/>\n");
     Tools::LevelGeometry geometryFile;
     geometryFile.textures = {""};
     geometryFile.blocks = blocks;
@@ -100,10 +101,10 @@ void BallBed::AddBox(const std::string& name, const Vector3& min, const Vector3&
     data->AddModel(name, engine->GetModelManager()->NewModelFromArrays(lo, hi, nullptr, nullptr, 0));
 }
 
-Tools::LevelBlock BallBed::Box(float x, float y, float turn, std::array<float, 3> scale)
+Tools::LevelBlock BallBed::Box(float x, float y, float turn, std::array<float, 3> scale, const std::string& kind)
 {
     Tools::LevelBlock block;
-    block.name = "box";
+    block.name = kind;
     block.scale = scale;
     const float half = turn * 0.5f;
     block.keyFrames = {Tools::LevelBlockKeyFrame{{x, y, scale[2]}, {0.0f, 0.0f, std::sin(half), std::cos(half)}}};

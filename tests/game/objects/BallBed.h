@@ -48,9 +48,11 @@ public:
     explicit BallBed(Options options = {});
     ~BallBed();
 
-    // A block of the kind "box" standing on the field at (x, y), turned
-    // about the vertical and scaled by the given factors.
-    static Tools::LevelBlock Box(float x, float y, float turn = 0.0f, std::array<float, 3> scale = {1, 1, 1});
+    // A block standing on the field at (x, y), turned about the vertical and
+    // scaled by the given factors: a simple brick ("box") or an unbreakable
+    // one ("steel").
+    static Tools::LevelBlock Box(float x, float y, float turn = 0.0f, std::array<float, 3> scale = {1, 1, 1},
+                                 const std::string& kind = "box");
 
     // One frame: the clock and timers move on, the bat (kept where it is
     // unless it follows the mouse) and the balls update, the sounds start.

@@ -238,21 +238,40 @@ TEST(BallManagerTest, FourBarrierBonusesLeaveThreeRopesAndBouncesTakeThemInTheRe
     EXPECT_EQ(bed.Plays(Tamrisk::kSoundBallLost), 1);
 }
 
-// The level counts no block towards its end: breaking one must not change
-// the speed, rather than divide by that count of none.
-TEST(BallManagerTest, ABallBreaksABlockStopsAtItsFaceAndBouncesWithoutSpeedingUpWhenNoBlockCounts)
+struct BreakCase {
+    const char* name;
+    const char* kind;
+    u32 ballType;
+    // Whether the level counts the block towards its end.
+    bool counts;
+};
+
+class BallBreakTest : public testing::TestWithParam<BreakCase> {};
+
+// Breaking a block raises the speed by a share of the way from the base to
+// the maximum; a level that counts no block must not divide by that count.
+TEST_P(BallBreakTest, ABallBreaksABlockStopsAtItsFaceAndSpeedsUpOnlyWhenBlocksCount)
 {
+    const BreakCase& test = GetParam();
     // A 4 x 4 x 4 block whose near face stands at y 38.
-    BallBed bed({.blocks = {BallBed::Box(0.0f, 40.0f, 0.0f, {2.0f, 2.0f, 2.0f})}});
-    ASSERT_EQ(bed.geometry->GetInitialBlocksToDestroy(), 0u);
+    BallBed bed({.blocks = {BallBed::Box(0.0f, 40.0f, 0.0f, {2.0f, 2.0f, 2.0f}, test.kind)}});
+    ASSERT_EQ(bed.geometry->GetInitialBlocksToDestroy(), test.counts ? 1u : 0u);
     Tamrisk::Block& block = *bed.geometry->GetBlocks().at(0);
-    Ball* ball = bed.Throw(Vector2(0.0f, 30.0f), Vector2(0.0f, 1.0f));
+    Ball* ball = bed.Throw(Vector2(0.0f, 30.0f), Vector2(0.0f, 1.0f), test.ballType);
+    const float radius = ball->GetRadius();
     UntilBounced(bed, *ball);
     EXPECT_FALSE(block.IsAlive());
-    EXPECT_NEAR(ball->GetPosition().y, 38.0f - BallBed::kBallRadius, 1e-3f);
+    EXPECT_NEAR(ball->GetPosition().y, 38.0f - radius, 1e-3f);
     EXPECT_LT(ball->GetDirection().y, 0.0f);
     bed.Frame(0.02);
-    EXPECT_FLOAT_EQ(bed.Balls().GetSpeed(), bed.Balls().GetBaseSpeed());
+    Tamrisk::BallManager& balls = bed.Balls();
+    const float growth = 0.78f * balls.GetMaxSpeed() + 0.22f * balls.GetBaseSpeed() - balls.GetBaseSpeed();
+    EXPECT_NEAR(balls.GetSpeed(), balls.GetBaseSpeed() + (test.counts ? growth : 0.0f), 1e-3f);
 }
+
+INSTANTIATE_TEST_SUITE_P(Blocks, BallBreakTest,
+                         testing::Values(BreakCase{"CountingBrick", "box", Ball::kSimple, true},
+                                         BreakCase{"SteelBySuperBall", "steel", Ball::kSuper, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

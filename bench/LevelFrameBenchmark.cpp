@@ -1,0 +1,67 @@
+#include "engine/app/Engine.h"
+#include "engine/core/Image.h"
+#include "engine/render/ModelManager.h"
+#include "engine/render/RenderSystem.h"
+#include "game/GameLogic.h"
+#include "game/level/GameGeometry.h"
+#include "game/objects/BallManager.h"
+#include "tests/support/TestEngine.h"
+#include "tests/support/game/LevelRun.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+namespace {
+
+constexpr int kWarmUpFrames = 240;
+constexpr int kMeasuredFrames = 600;
+
+double Percentile(std::vector<double> values, double fraction)
+{
+    std::sort(values.begin(), values.end());
+    return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
+}
+
+// Whole frames of a level played by the scripted player: its simulation,
+// the drawing and the present, finished by reading the screen back, as a
+// player's machine with llvmpipe at 1024 x 768 would run them.
+void PlayFrames(benchmark::State& state, Halvard::u32 stage, Halvard::u32 level, Halvard::u32 balls)
+{
+    Testing::LevelRun run(Testing::LevelRunOptions{.stage = stage, .level = level, .logEnabled = false});
+    for (int frame = 0; frame < kWarmUpFrames; ++frame)
+        run.Frame();
+    Tamrisk::BallManager& manager = run.Logic().GetBalls();
+    while (manager.GetBalls().size() < balls && manager.IsBallInPlay())
+        manager.Split();
+    Halvard::Engine& engine = run.Engine().Get();
+    Halvard::Image screen;
+    std::vector<double> times;
+    for (auto _ : state) {
+        times.clear();
+        for (int frame = 0; frame < kMeasuredFrames; ++frame) {
+            const auto start = std::chrono::steady_clock::now();
+            run.Frame();
+            engine.GetRenderSystem()->CaptureScreen(screen);
+            times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+        }
+    }
+    state.counters["p50_us"] = Percentile(times, 0.5);
+    state.counters["p99_us"] = Percentile(times, 0.99);
+    state.counters["balls"] = static_cast<double>(manager.GetBalls().size());
+    state.counters["bricks"] = static_cast<double>(run.Logic().GetGeometry().GetBlocksToDestroy());
+    state.counters["models_drawn"] = engine.GetModelManager()->GetDrawnModelCount();
+    state.counters["triangles"] = engine.GetModelManager()->GetDrawnPrimitiveCount();
+}
+
+void OneBallOnTheFirstLevel(benchmark::State& state) { PlayFrames(state, 0, 0, 1); }
+void TwelveBallsOnTheLargestLevel(benchmark::State& state) { PlayFrames(state, 1, 2, 12); }
+
+BENCHMARK(OneBallOnTheFirstLevel)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(TwelveBallsOnTheLargestLevel)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

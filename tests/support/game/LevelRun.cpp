@@ -1,0 +1,233 @@
+#include "tests/support/game/LevelRun.h"
+
+#include "engine/app/Engine.h"
+#include "engine/core/Random.h"
+#include "engine/core/TimerManager.h"
+#include "engine/core/Window.h"
+#include "engine/gui/GUIManager.h"
+#include "framework/sound/SoundSet.h"
+#include "game/GameLogic.h"
+#include "game/LevelManager.h"
+#include "game/SoundTable.h"
+#include "game/data/GameData.h"
+#include "game/data/GameLogicData.h"
+#include "game/level/GameGeometry.h"
+#include "game/objects/Ball.h"
+#include "game/objects/BallManager.h"
+#include "game/objects/Bat.h"
+#include "game/objects/Block.h"
+#include "game/objects/Bonus.h"
+#include "game/objects/BonusManager.h"
+#include "gui_tools/GUIFontTool.h"
+#include "gui_tools/GUIToolManager.h"
+
+#include "tests/support/ScriptedInput.h"
+#include "tests/support/SdlEvents.h"
+#include "tests/support/TestEngine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <sstream>
+
+namespace Testing {
+
+namespace {
+
+constexpr float kHalfField = 75.0f;
+constexpr float kGuiWidth = 800.0f;
+constexpr float kGuiHeight = 600.0f;
+constexpr float kBatY = -85.0f;
+// How far off its middle the bat may take a ball it aims: beyond it the
+// ball would leave the bat's edge.
+constexpr float kMaxAimOffset = 0.45f;
+// The bat's bounce reaches this angle at an end of the bat.
+constexpr float kBounceReach = 3.1415927f / 2.0f * 0.85f;
+
+std::string GameFolderInternal()
+{
+    std::string text = std::filesystem::path(TAMRISK_GAME_FOLDER).string();
+    std::replace(text.begin(), text.end(), '/', '\\');
+    return text;
+}
+
+bool CountsForCompletion(const Tamrisk::Block& block)
+{
+    return block.IsAlive() && Tamrisk::GameGeometry::CountsForCompletion(block.GetKindFlags());
+}
+
+} // namespace
+
+LevelRun::LevelRun(const LevelRunOptions& options) : options_(options)
+{
+    if (options.recordSounds)
+        scopedAudio_.emplace(audio_);
+    engine_ = std::make_unique<TestEngine>(TestEngineOptions{.stencilRequest = true,
+                                                             .logEnabled = options.logEnabled,
+                                                             .videoMode = "1024x768x32",
+                                                             .installFolder = GameFolderInternal()});
+    Halvard::Engine& engine = engine_->Get();
+    engine.GetGUIManager()->SetSize(kGuiWidth, kGuiHeight);
+    Halvard::SetRandomSeed(options.seed);
+    tools_ = std::make_unique<GUITools::GUIToolManager>(&engine, "en");
+    tools_->GetFontTool()->LoadAdditionalFonts();
+    // Every effect of the game ships as a wav file.
+    sounds_ = std::make_unique<GameFramework::SoundSet>(&engine, 0.285f, 0.315f);
+    for (const Tamrisk::EffectEntry& entry : Tamrisk::GetEffectTable())
+        sounds_->AddSound(entry.id, std::string("audio\\") + entry.file.group + "\\" + entry.file.name + ".wav",
+                          entry.looped, entry.instances);
+    levels_ = std::make_unique<Tamrisk::LevelManager>(&engine);
+    interfaceData_ = std::make_unique<Tamrisk::GameData>(&engine, "en");
+    interfaceData_->AddResourcesFile("data\\game_objects\\resources.xml", false);
+    interfaceData_->Load();
+    interfaceData_->FinishLoading();
+    const Tamrisk::StageRecord* stage = levels_->GetGameStage(options.stage);
+    const Tamrisk::LevelRecord* level = levels_->GetGameLevel({options.stage, options.level});
+    levelData_ = std::make_unique<Tamrisk::GameLogicData>(&engine, "en", stage, level);
+    levelData_->AddResourcesFile("data\\environment\\" + stage->environment + "_resources.xml", false);
+    levelData_->Load();
+    levelData_->FinishLoading();
+    Tamrisk::GameLogicSettings settings;
+    settings.sounds = sounds_.get();
+    settings.interfaceData = interfaceData_.get();
+    settings.levelData = levelData_.get();
+    settings.tools = tools_.get();
+    settings.stage = stage;
+    settings.level = level;
+    settings.lives = options.lives;
+    logic_ = std::make_unique<Tamrisk::GameLogic>(&engine, settings);
+    input_ = std::make_unique<ScriptedInput>(WindowIdOf(*engine.GetWindow()));
+    engine.GetTimerManager()->Update();
+}
+
+LevelRun::~LevelRun()
+{
+    logic_.reset();
+    levelData_.reset();
+    interfaceData_.reset();
+    sounds_.reset();
+    tools_.reset();
+    input_.reset();
+    engine_.reset();
+    ResetInput();
+}
+
+void LevelRun::Frame()
+{
+    MoveBatTo(ChooseBatX());
+    const Tamrisk::Bat& bat = logic_->GetBat();
+    if (bat.HasRisen() && !bat.IsHidden() && logic_->GetBalls().HasBallOnBat())
+        logic_->SetAction();
+    PumpAll();
+    clock_.Advance(kFrameSeconds);
+    Halvard::Engine& engine = engine_->Get();
+    engine.BeginFrame();
+    logic_->Update();
+    engine.EndFrame(0);
+    ++frames_;
+}
+
+Halvard::u32 LevelRun::RunUntilEnd(Halvard::u32 maxFrames)
+{
+    const Halvard::u32 start = frames_;
+    while (frames_ - start < maxFrames && logic_->GetState() == Tamrisk::GameLogic::kRunning)
+        Frame();
+    return frames_ - start;
+}
+
+// The lowest ball coming down, taken off the bat's middle so that it leaves
+// towards the nearest brick still to break; the middle of the field while
+// no ball comes.
+float LevelRun::ChooseBatX() const
+{
+    if (options_.losing)
+        return KeepAway();
+    const Tamrisk::Ball* lowest = nullptr;
+    for (const Tamrisk::Ball* ball : logic_->GetBalls().GetBalls()) {
+        if (ball->IsHeld() || ball->GetDirection().y > 0.0f)
+            continue;
+        if (lowest == nullptr || ball->GetPosition().y < lowest->GetPosition().y)
+            lowest = ball;
+    }
+    if (lowest == nullptr)
+        return 0.0f;
+    return AimAt(lowest->GetPosition().x, lowest->GetPosition().y);
+}
+
+float LevelRun::AimAt(float ballX, float ballY) const
+{
+    const Tamrisk::Block* target = nullptr;
+    float best = 0.0f;
+    for (const Tamrisk::Block* block : logic_->GetGeometry().GetBricks()) {
+        if (!CountsForCompletion(*block))
+            continue;
+        const Halvard::Vector3& centre = block->GetBox().GetCenter();
+        const float distance = std::hypot(centre.x - ballX, centre.y - ballY);
+        if (target == nullptr || distance < best) {
+            target = block;
+            best = distance;
+        }
+    }
+    if (target == nullptr)
+        return ballX;
+    const Halvard::Vector3& centre = target->GetBox().GetCenter();
+    const float angle = std::atan2(centre.x - ballX, centre.y - kBatY);
+    const float offset = std::clamp(angle / kBounceReach, -kMaxAimOffset, kMaxAimOffset);
+    const Halvard::BoundingBox& head = logic_->GetBat().GetHeadBox();
+    return ballX - offset * 2.0f * head.GetHalfSize().x;
+}
+
+// The side of the field farther from every ball and falling bonus.
+float LevelRun::KeepAway() const
+{
+    float leftRoom = 1e9f;
+    float rightRoom = 1e9f;
+    auto measure = [&](float x) {
+        leftRoom = std::min(leftRoom, x + kHalfField);
+        rightRoom = std::min(rightRoom, kHalfField - x);
+    };
+    for (const Tamrisk::Ball* ball : logic_->GetBalls().GetBalls())
+        measure(ball->GetPosition().x);
+    for (const auto& bonus : logic_->GetBonuses().GetBonuses())
+        measure(bonus->GetPosition().x);
+    return leftRoom > rightRoom ? -kHalfField : kHalfField;
+}
+
+// The bat follows the GUI cursor's x over the 800-unit screen; the cursor
+// follows the mouse over the window's pixels.
+void LevelRun::MoveBatTo(float x)
+{
+    const Halvard::Window& window = *engine_->Get().GetWindow();
+    const float gui = (std::clamp(x, -kHalfField, kHalfField) + kHalfField) / (2.0f * kHalfField) * kGuiWidth;
+    const int pixelX = static_cast<int>(gui / kGuiWidth * static_cast<float>(window.GetClientWidth()));
+    const int pixelY = static_cast<int>(window.GetClientHeight() / 2);
+    input_->MoveMouseTo(std::clamp(pixelX, 0, static_cast<int>(window.GetClientWidth()) - 1), pixelY);
+}
+
+int LevelRun::CountPlays(Halvard::u32 effectId) const
+{
+    Halvard::u32 first = 0;
+    for (const Tamrisk::EffectEntry& entry : Tamrisk::GetEffectTable()) {
+        if (entry.id == effectId) {
+            int plays = 0;
+            for (Halvard::u32 copy = 0; copy < entry.instances; ++copy)
+                plays += audio_.Buffer(first + copy)->CountCalls("Play 0");
+            return plays;
+        }
+        first += entry.instances;
+    }
+    return 0;
+}
+
+std::string LevelRun::Describe() const
+{
+    std::ostringstream out;
+    out << "frame " << frames_ << ", state " << logic_->GetState() << ", bricks left "
+        << logic_->GetGeometry().GetBlocksToDestroy() << ", lives " << logic_->GetLives() << ", balls";
+    for (const Tamrisk::Ball* ball : logic_->GetBalls().GetBalls())
+        out << " (" << ball->GetPosition().x << ", " << ball->GetPosition().y << (ball->IsHeld() ? " held" : "")
+            << ")";
+    return out.str();
+}
+
+} // namespace Testing
