@@ -53,7 +53,6 @@ BallBed::BallBed(Options options) : lives(options.lives)
     field = std::make_unique<Tamrisk::GameField>(&engine.Get(), "field.tkf");
     geometry = std::make_unique<Tamrisk::GameGeometry>(&engine.Get(), data.get(), levelData.get(), effects.get(),
                                                        nullptr, nullptr);
-    geometry->BuildBlocks(nullptr, nullptr, nullptr);
     sounds = std::make_unique<GameFramework::SoundSet>(&engine.Get(), 0.5f, 0.5f);
     // One copy of every effect, in the order of their numbers: sound i plays
     // through the device's buffer i.
@@ -63,10 +62,13 @@ BallBed::BallBed(Options options) : lives(options.lives)
     barrier = std::make_unique<Tamrisk::Barrier>(&engine.Get(), data.get(), effects.get(), sounds.get());
     balls = std::make_unique<Tamrisk::BallManager>(&engine.Get(), data.get(), effects.get(), field.get(),
                                                    geometry.get(), bat.get(), barrier.get(), sounds.get(), lives);
+    // As the game does: the ball keepers take the ball manager.
+    geometry->BuildBlocks(nullptr, balls.get(), nullptr);
 }
 
 BallBed::~BallBed()
 {
+    geometry.reset();
     balls.reset();
     barrier.reset();
     bat.reset();
@@ -87,6 +89,7 @@ void BallBed::WriteFiles(const std::vector<Tools::LevelBlock>& blocks)
     engine.folder.WriteFile("data\\environment\\field.tkf", std::string(fieldBytes.begin(), fieldBytes.end()));
     engine.folder.WriteFile("data\\game_objects\\blocks\\box.xml", "<box/>\n");
     engine.folder.WriteFile("data\\game_objects\\blocks\\steel.xml", "<steel strength=\"0\"/>\n");
+    engine.folder.WriteFile("data\\game_objects\\blocks\\keeper.xml", "<keeper type=\"ball_keeper\"/>\n");
     Tools::LevelGeometry geometryFile;
     geometryFile.textures = {""};
     geometryFile.blocks = blocks;

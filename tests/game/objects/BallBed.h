@@ -49,8 +49,8 @@ public:
     ~BallBed();
 
     // A block standing on the field at (x, y), turned about the vertical and
-    // scaled by the given factors: a simple brick ("box") or an unbreakable
-    // one ("steel").
+    // scaled by the given factors: a simple brick ("box"), an unbreakable one
+    // ("steel") or a keeper of a simple ball ("keeper").
     static Tools::LevelBlock Box(float x, float y, float turn = 0.0f, std::array<float, 3> scale = {1, 1, 1},
                                  const std::string& kind = "box");
 

@@ -3,6 +3,7 @@
 #include "engine/render/Model.h"
 #include "game/SoundTable.h"
 #include "game/objects/Ball.h"
+#include "game/objects/BallKeeper.h"
 #include "game/objects/Barrier.h"
 #include "game/objects/Block.h"
 #include "tests/game/objects/BallBed.h"
@@ -267,6 +268,35 @@ TEST_P(BallBreakTest, ABallBreaksABlockStopsAtItsFaceAndSpeedsUpOnlyWhenBlocksCo
     Tamrisk::BallManager& balls = bed.Balls();
     const float growth = 0.78f * balls.GetMaxSpeed() + 0.22f * balls.GetBaseSpeed() - balls.GetBaseSpeed();
     EXPECT_NEAR(balls.GetSpeed(), balls.GetBaseSpeed() + (test.counts ? growth : 0.0f), 1e-3f);
+}
+
+TEST(BallManagerTest, ABrokenKeeperSetsItsBallFreeWhereItStoodGoingTheHittingBallsWay)
+{
+    BallBed bed({.blocks = {BallBed::Box(0.0f, 40.0f, 0.0f, {2.0f, 2.0f, 2.0f}, "keeper")}});
+    auto& keeper = static_cast<Tamrisk::BallKeeper&>(*bed.geometry->GetBlocks().at(0));
+    Ball* ball = bed.Throw(Vector2(0.0f, 30.0f), Vector2(0.0f, 1.0f));
+    UntilBounced(bed, *ball);
+    EXPECT_FALSE(keeper.IsAlive());
+    ASSERT_EQ(bed.Balls().GetBalls().size(), 2u);
+    const Ball* released = keeper.GetReleasedBall();
+    ASSERT_NE(released, nullptr);
+    EXPECT_FALSE(released->IsHeld());
+    EXPECT_NEAR(released->GetPosition().x, 0.0f, 1e-3f);
+    EXPECT_NEAR(released->GetDirection().y, 1.0f, 1e-3f) << "the way the hitting ball came";
+}
+
+TEST(BallManagerTest, AKeeperBlownUpSendsItsBallAwayFromTheBlast)
+{
+    BallBed bed({.blocks = {BallBed::Box(0.0f, 40.0f, 0.0f, {2.0f, 2.0f, 2.0f}, "keeper")}});
+    auto& keeper = static_cast<Tamrisk::BallKeeper&>(*bed.geometry->GetBlocks().at(0));
+    bed.Frames(100, 0.02);
+    keeper.MarkForExplosion(Halvard::Vector3(-10.0f, 40.0f, 2.0f));
+    for (int frame = 0; frame < 30 && keeper.IsAlive(); ++frame) {
+        bed.Frame(0.02);
+        bed.geometry->Update(1.0f);
+    }
+    ASSERT_NE(keeper.GetReleasedBall(), nullptr);
+    EXPECT_NEAR(keeper.GetReleasedBall()->GetDirection().x, 1.0f, 1e-3f);
 }
 
 INSTANTIATE_TEST_SUITE_P(Blocks, BallBreakTest,
