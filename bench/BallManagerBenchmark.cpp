@@ -12,6 +12,7 @@
 #include "tests/support/ScopedClock.h"
 #include "tests/support/TestEngine.h"
 #include "tests/support/game/LevelScene.h"
+#include "tests/support/game/ShippedData.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,16 +23,6 @@
 
 namespace {
 
-// The shipped data beside the game, as the game reads it.
-std::string GameFolder()
-{
-    std::string folder = std::filesystem::path(TAMRISK_GAME_FOLDER).string();
-    for (char& c : folder)
-        if (c == '/')
-            c = '\\';
-    return folder;
-}
-
 // Level 1-2 as the game sets it up, with its bat, barrier and balls; the bat
 // stands in the middle of the field.
 struct ShippedLevel {
@@ -39,7 +30,7 @@ struct ShippedLevel {
 
     Testing::FakeClock clock;
     Testing::ScopedClock scoped{clock};
-    Testing::TestEngine engine{{.logEnabled = false, .installFolder = GameFolder()}};
+    Testing::TestEngine engine{{.logEnabled = false, .installFolder = Testing::ShippedGameFolder()}};
     GameTools::DataKeeper interfaceData{&engine.Get(), "en", false};
     Tamrisk::LevelManager levels{&engine.Get()};
     std::unique_ptr<Testing::LevelScene> scene;

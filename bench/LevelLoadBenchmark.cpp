@@ -8,6 +8,7 @@
 #include "tests/support/ScopedClock.h"
 #include "tests/support/TestEngine.h"
 #include "tests/support/game/LevelScene.h"
+#include "tests/support/game/ShippedData.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,18 +17,8 @@
 
 namespace {
 
-// The shipped data beside the game, as the game reads it.
-std::string GameFolder()
-{
-    std::string folder = std::filesystem::path(TAMRISK_GAME_FOLDER).string();
-    for (char& c : folder)
-        if (c == '/')
-            c = '\\';
-    return folder;
-}
-
 struct ShippedGame {
-    Testing::TestEngine engine{{.logEnabled = false, .installFolder = GameFolder()}};
+    Testing::TestEngine engine{{.logEnabled = false, .installFolder = Testing::ShippedGameFolder()}};
     GameTools::DataKeeper interfaceData{&engine.Get(), "en", false};
     Tamrisk::LevelManager levels{&engine.Get()};
 

@@ -24,10 +24,10 @@
 #include "tests/support/ScriptedInput.h"
 #include "tests/support/SdlEvents.h"
 #include "tests/support/TestEngine.h"
+#include "tests/support/game/ShippedData.h"
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <sstream>
 
 namespace Testing {
@@ -44,13 +44,6 @@ constexpr float kMaxAimOffset = 0.45f;
 // The bat's bounce reaches this angle at an end of the bat.
 constexpr float kBounceReach = 3.1415927f / 2.0f * 0.85f;
 
-std::string GameFolderInternal()
-{
-    std::string text = std::filesystem::path(TAMRISK_GAME_FOLDER).string();
-    std::replace(text.begin(), text.end(), '/', '\\');
-    return text;
-}
-
 bool CountsForCompletion(const Tamrisk::Block& block)
 {
     return block.IsAlive() && Tamrisk::GameGeometry::CountsForCompletion(block.GetKindFlags());
@@ -65,7 +58,7 @@ LevelRun::LevelRun(const LevelRunOptions& options) : options_(options)
     engine_ = std::make_unique<TestEngine>(TestEngineOptions{.stencilRequest = true,
                                                              .logEnabled = options.logEnabled,
                                                              .videoMode = "1024x768x32",
-                                                             .installFolder = GameFolderInternal()});
+                                                             .installFolder = ShippedGameFolder()});
     Halvard::Engine& engine = engine_->Get();
     engine.GetGUIManager()->SetSize(kGuiWidth, kGuiHeight);
     Halvard::SetRandomSeed(options.seed);
