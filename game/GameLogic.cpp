@@ -77,12 +77,7 @@ void GameLogic::CreateMembers()
     texts_ = std::make_unique<GUIGameLogicTextManager>(
         engine, settings_.tools->GetFontTool()->GetFontIndex("tip"), ui->GetTextLayerWindow());
     camera_ = std::make_unique<GameTools::GameCamera>(engine);
-    camera_->SetFieldOfView(90.0f * 3.1415927f / 180.0f);
-    camera_->SetNearPlane(70.0f);
-    camera_->SetFarPlane(650.0f);
-    camera_->baseOrientation = Halvard::Quaternion(0.4939f, 0.0f, 0.0f, 0.8695f);
-    camera_->basePosition = Halvard::Vector3(0.0f, -140.0f, 98.0f);
-    camera_->Reset();
+    SetUpCamera(*camera_);
     lighting_ = std::make_unique<Lighting>(engine, "lighting.ini");
     effects_ = std::make_unique<Effects>(engine, lighting_.get());
     field_ = std::make_unique<GameField>(engine, "field.tkf");
@@ -118,6 +113,16 @@ GameLogic::~GameLogic()
     effects_.reset();
     camera_.reset();
     texts_.reset();
+}
+
+void GameLogic::SetUpCamera(GameTools::GameCamera& camera)
+{
+    camera.SetFieldOfView(90.0f * 3.1415927f / 180.0f);
+    camera.SetNearPlane(70.0f);
+    camera.SetFarPlane(650.0f);
+    camera.baseOrientation = Halvard::Quaternion(0.4939f, 0.0f, 0.0f, 0.8695f);
+    camera.basePosition = Halvard::Vector3(0.0f, -140.0f, 98.0f);
+    camera.Reset();
 }
 
 const char* GameLogic::GetBonusName(u32 kind)

@@ -86,6 +86,8 @@ public:
     void SetAction() { action_ = 1; }
     // The name of a bonus kind as its text names it; "" for none.
     static const char* GetBonusName(Halvard::u32 kind);
+    // The level's camera: its lens and the pose it rests in over the field.
+    static void SetUpCamera(GameTools::GameCamera& camera);
 
     float GetLevelEndTimer() const { return levelEndTimer_; }
     Bat& GetBat() const { return *bat_; }

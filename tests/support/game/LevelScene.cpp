@@ -1,5 +1,6 @@
 #include "tests/support/game/LevelScene.h"
 
+#include "game/GameLogic.h"
 #include "game/data/GameLogicData.h"
 #include "game/level/Effects.h"
 #include "game/level/Environment.h"
@@ -18,12 +19,7 @@ LevelScene::LevelScene(Halvard::Engine& engine, GameTools::DataKeeper& interface
     data_->Load();
     data_->FinishLoading();
     camera_ = std::make_unique<GameTools::GameCamera>(&engine);
-    camera_->SetFieldOfView(90.0f * 3.1415927f / 180.0f);
-    camera_->SetNearPlane(70.0f);
-    camera_->SetFarPlane(650.0f);
-    camera_->baseOrientation = Halvard::Quaternion(0.4939f, 0.0f, 0.0f, 0.8695f);
-    camera_->basePosition = Halvard::Vector3(0.0f, -140.0f, 98.0f);
-    camera_->Reset();
+    Tamrisk::GameLogic::SetUpCamera(*camera_);
     lighting_ = std::make_unique<Tamrisk::Lighting>(&engine, "lighting.ini");
     effects_ = std::make_unique<Tamrisk::Effects>(&engine, lighting_.get());
     field_ = std::make_unique<Tamrisk::GameField>(&engine, "field.tkf");
