@@ -36,22 +36,9 @@ Testing::TestEngineOptions FullSizeWindow()
     return options;
 }
 
-// Start at (100, 100), 200 x 50, in a frame over the whole screen; the
-// other buttons far from it.
-const char* const kMainMenu =
-    R"(<window name="window_main_menu" fader="menu"><window name="window" fader="menu" size="800 600">)"
-    R"(<button name="start" position="100 100" size="200 50">)"
-    R"(<text_label name="title" font="main_menu_0" text="'Start'" size="200 50"/></button>)"
-    R"(<button name="high_scores" position="500 100" size="200 50"><text_label name="title"/></button>)"
-    R"(<button name="options" position="500 200" size="200 50"><text_label name="title"/></button>)"
-    R"(<button name="change_player" position="500 300" size="200 50"><text_label name="title"/></button>)"
-    R"(<button name="credits" position="500 400" size="200 50"><text_label name="title"/></button>)"
-    R"(<button name="exit" position="500 500" size="200 50"><text_label name="title"/></button>)"
-    R"(</window></window>)";
-
 // The real engine offscreen on an 800 x 600 window with the GUI space the
-// same size, the main menu on a fixture, and a player's mouse through SDL's
-// queue.
+// same size, the main menu on the fixture (start at (100, 100), 200 x 50),
+// and a player's mouse through SDL's queue.
 class GUIMainMenuMouseTest : public testing::Test {
 protected:
     GUIMainMenuMouseTest() : scoped(clock), engine(FullSizeWindow())
@@ -59,7 +46,7 @@ protected:
         Testing::ResetInput();
         engine->GetGUIManager()->SetSize(800.0f, 600.0f);
         Testing::MenuFixture fixture;
-        fixture.descriptions = {{"faders.xml", Testing::kMenuFaders}, {"window_main_menu.xml", kMainMenu}};
+        fixture.descriptions = {{"faders.xml", Testing::kMenuFaders}, {"window_main_menu.xml", Testing::kMainMenuFixture}};
         bed = std::make_unique<Testing::MenuWindowBed>(engine.Get(), &clock, engine.Folder(), fixture);
         profiles = std::make_unique<Tamrisk::ProfileManager>(GameFramework::FileServices::Of(engine.Get()),
                                                              bed->sounds.get(), engine.Folder().Internal() + "\\user");

@@ -18,6 +18,24 @@ const char* const kMenuFaders =
     R"(<faders><fader name="menu" type="timed" show_speed="4" hide_speed="4" min="0" max="1" fade_offset="0")"
     R"( show_offset="0" hide_offset="0.2"/></faders>)";
 
+const char* const kMainMenuFixture =
+    R"(<window name="window_main_menu" fader="menu">)"
+    R"(<text_label name="title" font="common_0" text="'Hello, %PROFILE_NAME%!'" position="100 550" size="600 40"/>)"
+    R"(<window name="window" fader="menu" size="800 600">)"
+    R"(<button name="start" position="100 100" size="200 50">)"
+    R"(<text_label name="title" font="main_menu_0" text="'Start'" size="200 50"/></button>)"
+    R"(<button name="high_scores" position="500 100" size="200 50">)"
+    R"(<text_label name="title" font="main_menu_0" text="'High scores'" size="200 50"/></button>)"
+    R"(<button name="options" position="500 200" size="200 50">)"
+    R"(<text_label name="title" font="main_menu_0" text="'Options'" size="200 50"/></button>)"
+    R"(<button name="change_player" position="500 300" size="200 50">)"
+    R"(<text_label name="title" font="main_menu_0" text="'Change player'" size="200 50"/></button>)"
+    R"(<button name="credits" position="500 400" size="200 50">)"
+    R"(<text_label name="title" font="main_menu_0" text="'Credits'" size="200 50"/></button>)"
+    R"(<button name="exit" position="500 500" size="200 50">)"
+    R"(<text_label name="title" font="main_menu_0" text="'Exit'" size="200 50"/></button>)"
+    R"(</window></window>)";
+
 namespace {
 
 const char* const kLanguage = "en";

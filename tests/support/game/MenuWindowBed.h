@@ -41,6 +41,12 @@ struct MenuFixture {
 // screen for several frames.
 extern const char* const kMenuFaders;
 
+// "window_main_menu.xml" of the fixtures, for an 800 x 600 GUI space: a
+// frame over the whole space holding the six buttons, 200 x 50, start at
+// (100, 100) and the others down the right half at x 500, each with its
+// title in "main_menu_0"; the window's title greets "%PROFILE_NAME%".
+extern const char* const kMainMenuFixture;
+
 // What the menu windows stand on, as the game makes it: the interface data,
 // the tool manager, the sound set (effects 0 to 3 registered, one copy each,
 // so that sound n is the device's buffer n) and the menu window manager,
