@@ -71,12 +71,14 @@ void MainMenuFrames(benchmark::State& state)
     Testing::TestEngine engine(EngineOptions(shipped));
     engine->GetGUIManager()->SetSize(800.0f, 600.0f);
     Testing::MenuFixture fixture;
-    fixture.descriptions = {{"faders.xml", Testing::kMenuFaders}, {"window_main_menu.xml", Testing::kMainMenuFixture}};
+    fixture.descriptions = {{"faders.xml", Testing::kMenuFaders},
+                            {"window_main_menu.xml", Testing::kMainMenuFixture}};
     auto bed = shipped ? std::make_unique<Testing::MenuWindowBed>(engine.Get(), &clock)
                        : std::make_unique<Testing::MenuWindowBed>(engine.Get(), &clock, engine.Folder(), fixture);
     Tamrisk::ProfileManager profiles(GameFramework::FileServices::Of(engine.Get()), bed->sounds.get(),
                                      engine.Folder().Internal() + "\\user");
-    profiles.SetCurrentProfile(profiles.AddProfile(L"Player1"), GameFramework::ProfileManagerBase::ListSaving::kKeepFile);
+    profiles.SetCurrentProfile(profiles.AddProfile(L"Player1"),
+                               GameFramework::ProfileManagerBase::ListSaving::kKeepFile);
     Tamrisk::GUIMainMenuWindow menu(&engine.Get(), &profiles, bed->sounds.get(), bed->data.get(), bed->tools.get(),
                                     bed->manager.get(), nullptr);
     menu.ShowWindow(GameFramework::WindowSource::kGameLoading);
@@ -99,7 +101,8 @@ void MainMenuFrames(benchmark::State& state)
             const auto start = std::chrono::steady_clock::now();
             step();
             engine->GetRenderSystem()->CaptureScreen(screen);
-            times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+            const auto spent = std::chrono::steady_clock::now() - start;
+            times.push_back(std::chrono::duration<double, std::micro>(spent).count());
         }
     }
     state.counters["p50_us"] = Percentile(times, 0.5);

@@ -35,9 +35,11 @@ const char* const kMainMenu =
     R"(<text_label name="title" font="common_0" text="'Hello, %PROFILE_NAME%'" size="400 40"/>)"
     R"(<window name="window" fader="menu" size="400 400">)"
     R"(<button name="start" size="200 40"><text_label name="title" font="main_menu_0" text="'Start'"/></button>)"
-    R"(<button name="high_scores" size="200 40"><text_label name="title" font="main_menu_0" text="'Scores'"/></button>)"
+    R"(<button name="high_scores" size="200 40">)"
+    R"(<text_label name="title" font="main_menu_0" text="'Scores'"/></button>)"
     R"(<button name="options" size="200 40"><text_label name="title" font="main_menu_0" text="'Options'"/></button>)"
-    R"(<button name="change_player" size="200 40"><text_label name="title" font="main_menu_0" text="'Player'"/></button>)"
+    R"(<button name="change_player" size="200 40">)"
+    R"(<text_label name="title" font="main_menu_0" text="'Player'"/></button>)"
     R"(<button name="credits" size="200 40"><text_label name="title" font="main_menu_0" text="'Credits'"/></button>)"
     R"(<button name="exit" size="200 40"><text_label name="title" font="main_menu_0" text="'Exit'"/></button>)"
     R"(</window></window>)";

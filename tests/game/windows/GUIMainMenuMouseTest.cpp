@@ -46,7 +46,8 @@ protected:
         Testing::ResetInput();
         engine->GetGUIManager()->SetSize(800.0f, 600.0f);
         Testing::MenuFixture fixture;
-        fixture.descriptions = {{"faders.xml", Testing::kMenuFaders}, {"window_main_menu.xml", Testing::kMainMenuFixture}};
+        fixture.descriptions = {{"faders.xml", Testing::kMenuFaders},
+                                {"window_main_menu.xml", Testing::kMainMenuFixture}};
         bed = std::make_unique<Testing::MenuWindowBed>(engine.Get(), &clock, engine.Folder(), fixture);
         profiles = std::make_unique<Tamrisk::ProfileManager>(GameFramework::FileServices::Of(engine.Get()),
                                                              bed->sounds.get(), engine.Folder().Internal() + "\\user");

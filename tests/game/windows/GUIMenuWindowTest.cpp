@@ -37,7 +37,8 @@ protected:
                                 {"window_a.xml", FramedWindow("window_a")},
                                 {"window_b.xml", FramedWindow("window_b")},
                                 {"window_c.xml", FramedWindow("window_c")},
-                                {"window_n.xml", R"(<window name="window_n" fader="menu"><window name="panel" fader="menu"/></window>)"}};
+                                {"window_n.xml", R"(<window name="window_n" fader="menu">)"
+                                                 R"(<window name="panel" fader="menu"/></window>)"}};
         bed = std::make_unique<Testing::MenuWindowBed>(engine.Get(), &engine.clock, engine.folder, fixture);
         for (const char* name : {"window_a", "window_b", "window_c", "window_n"})
             windows.push_back(std::make_unique<GUIMenuWindow>(&engine.Get(), bed->sounds.get(), bed->data.get(),
