@@ -149,7 +149,8 @@ Pixmap TitleMount()
     Pixmap picture(512, 64, WithAlpha(kGold, 0.0f));
     const DrawArea area{0, 0, 512, 64, {480.0f, 60.0f}};
     const Shape banner = RoundedBox({240.0f, 30.0f}, {228.0f, 24.0f}, 24.0f);
-    Fill(picture, area, banner, VerticalBlend(Color{0.10f, 0.06f, 0.22f, 0.9f}, Color{0.26f, 0.16f, 0.44f, 0.9f}, 60.0f));
+    const Paint night = VerticalBlend(Color{0.10f, 0.06f, 0.22f, 0.9f}, Color{0.26f, 0.16f, 0.44f, 0.9f}, 60.0f);
+    Fill(picture, area, banner, night);
     Fill(picture, area, Outline(banner, 1.5f), Solid(kGold));
     for (const float x : {8.0f, 472.0f}) {
         const Shape diamond = Polygon({{x - 6.0f, 30.0f}, {x, 38.0f}, {x + 6.0f, 30.0f}, {x, 22.0f}});
