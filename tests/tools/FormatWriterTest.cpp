@@ -79,6 +79,19 @@ TEST(FormatWriters, EveryImageFormatLoadsBackWithItsPixelsBottomRowFirst)
     }
 }
 
+// The opacity picture beside a JPEG: one grey byte a pixel, the alpha.
+TEST(FormatWriters, AnAlphaJpegLoadsBackAsTheGreyOfTheAlpha)
+{
+    const Testing::LoadedImage image = LoadImage("alpha.jpg", PixmapAlphaToJpeg(Quadrants(), 100));
+    ASSERT_TRUE(image.loaded);
+    ASSERT_EQ(image.bitsPerPixel, 8u);
+    ASSERT_EQ(image.bytes.size(), 16u * 16u);
+    const int expected[] = {255, 128, 64, 0};
+    const std::size_t middles[] = {4 * 16 + 4, 4 * 16 + 12, 12 * 16 + 4, 12 * 16 + 12};
+    for (std::size_t quadrant = 0; quadrant < 4; ++quadrant)
+        EXPECT_NEAR(image.bytes[middles[quadrant]], expected[quadrant], 8) << quadrant;
+}
+
 TEST(FormatWriters, ImageWritersRefuseTooFewPixelBytes)
 {
     EXPECT_THROW(BmpFile(4, 4, 24, std::vector<std::uint8_t>(47)), std::runtime_error);

@@ -3,6 +3,7 @@
 #include "tools/data_builder/generators/BlockModelGenerator.h"
 #include "tools/data_builder/generators/FieldLayout.h"
 #include "tools/data_builder/generators/FontGenerator.h"
+#include "tools/data_builder/generators/InterfaceRecipe.h"
 #include "tools/data_builder/generators/LevelSource.h"
 #include "tools/data_builder/generators/MusicGenerator.h"
 #include "tools/data_builder/generators/ObjectRecipe.h"
@@ -25,6 +26,8 @@ std::vector<Generator> ListGenerators()
         {"particle systems", GenerateParticleSystems},
         {"block models", GenerateBlockModels},
         {"object models", GenerateObjectModels},
+        // The interface's pictures, widgets, cursor effects and logos.
+        {"interface", GenerateInterface},
         {"field", GenerateField},
         // Level geometry names block textures made before it.
         {"level geometry", GenerateLevelGeometry},

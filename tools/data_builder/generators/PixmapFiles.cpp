@@ -24,15 +24,34 @@ std::string PixmapToTga(const Pixmap& pixmap, Pixmap::Alpha alpha)
     return TgaFile(header, pixmap.Bytes(Pixmap::Order::Bgr, alpha));
 }
 
+namespace {
+
+// JPEG rows run from the top; a pixmap's from the bottom.
+std::vector<std::uint8_t> TopDown(const std::vector<std::uint8_t>& bottomUp, std::size_t rowSize)
+{
+    std::vector<std::uint8_t> topDown;
+    topDown.reserve(bottomUp.size());
+    for (std::size_t row = bottomUp.size() / rowSize; row-- > 0;)
+        topDown.insert(topDown.end(), bottomUp.begin() + row * rowSize, bottomUp.begin() + (row + 1) * rowSize);
+    return topDown;
+}
+
+} // namespace
+
 std::string PixmapToJpeg(const Pixmap& pixmap, int quality)
 {
     const std::vector<std::uint8_t> bottomUp = pixmap.Bytes(Pixmap::Order::Rgb, Pixmap::Alpha::Without);
-    const std::size_t rowSize = static_cast<std::size_t>(pixmap.Width()) * 3;
-    std::vector<std::uint8_t> topDown;
-    topDown.reserve(bottomUp.size());
-    for (std::size_t row = pixmap.Height(); row-- > 0;)
-        topDown.insert(topDown.end(), bottomUp.begin() + row * rowSize, bottomUp.begin() + (row + 1) * rowSize);
-    return JpegFile(pixmap.Width(), pixmap.Height(), 3, topDown, quality);
+    return JpegFile(pixmap.Width(), pixmap.Height(), 3, TopDown(bottomUp, pixmap.Width() * 3u), quality);
+}
+
+std::string PixmapAlphaToJpeg(const Pixmap& pixmap, int quality)
+{
+    const std::vector<std::uint8_t> rgba = pixmap.Bytes(Pixmap::Order::Rgb, Pixmap::Alpha::With);
+    std::vector<std::uint8_t> grey;
+    grey.reserve(rgba.size() / 4);
+    for (std::size_t i = 3; i < rgba.size(); i += 4)
+        grey.push_back(rgba[i]);
+    return JpegFile(pixmap.Width(), pixmap.Height(), 1, TopDown(grey, pixmap.Width()), quality);
 }
 
 } // namespace Tools

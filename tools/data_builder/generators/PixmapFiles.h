@@ -14,5 +14,8 @@ std::string PixmapToBmp(const Pixmap& pixmap);
 std::string PixmapToTga(const Pixmap& pixmap, Pixmap::Alpha alpha);
 // Colour JPEG, alpha dropped.
 std::string PixmapToJpeg(const Pixmap& pixmap, int quality = 90);
+// The alpha alone as a grey JPEG: the opacity picture the engine reads
+// beside a diffuse one.
+std::string PixmapAlphaToJpeg(const Pixmap& pixmap, int quality = 95);
 
 } // namespace Tools

@@ -163,13 +163,17 @@ void GenerateModels(DataSet& set)
         AddModelWithShader(set, recipe.path, BuildModelData(recipe), recipe.shader);
 }
 
+void AddParticleSystemWithShader(DataSet& set, const ParticleRecipe& recipe)
+{
+    RequireTextures(set, recipe.path, recipe.shader);
+    set.Add(recipe.path, BuildParticleFile(recipe.description));
+    set.Add(ShaderPathBeside(recipe.path), BuildShaderFile(BuildShaderData(recipe.shader)));
+}
+
 void GenerateParticleSystems(DataSet& set)
 {
-    for (const ParticleRecipe& recipe : GameParticleRecipes()) {
-        RequireTextures(set, recipe.path, recipe.shader);
-        set.Add(recipe.path, BuildParticleFile(recipe.description));
-        set.Add(ShaderPathBeside(recipe.path), BuildShaderFile(BuildShaderData(recipe.shader)));
-    }
+    for (const ParticleRecipe& recipe : GameParticleRecipes())
+        AddParticleSystemWithShader(set, recipe);
 }
 
 } // namespace Tools

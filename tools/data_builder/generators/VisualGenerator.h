@@ -29,6 +29,10 @@ ModelFileData BuildModelData(const ModelRecipe& recipe);
 void AddModelWithShader(DataSet& set, const std::string& path, const ModelFileData& model,
                         const ShaderRecipe& shader);
 
+// The particle file and its shader file beside it, its texture made
+// before, likewise.
+void AddParticleSystemWithShader(DataSet& set, const ParticleRecipe& recipe);
+
 // Every recipe of GameTextureRecipes as a TGA file.
 void GenerateTextures(DataSet& set);
 // Every recipe of GameModelRecipes with its shader. The textures a shader

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "tools/data_builder/generators/InterfaceRecipe.h"
+
+namespace Tools {
+
+// The pictures of the interface's widgets, each painted for the size in GUI
+// units the window descriptions give the widget, so that corners stay round
+// however the picture's cells are stretched over it.
+
+// The menus' frame (340 x 440) and the loading windows' frame (320 x 96):
+// a dark translucent panel in a gold rim.
+Pixmap MenuFrame();
+Pixmap LoadingFrame();
+// The banner the menus' titles stand on (480 x 60).
+Pixmap TitleMount();
+// A clear picture: the slot of a publisher's logo until the logo's shader
+// replaces it.
+Pixmap LogoSlot();
+
+// The plates of the in-game display (128 x 32), their sign at the left.
+enum class PlateSign { Life, Score, Level };
+Pixmap StatusPlate(PlateSign sign);
+
+// Button state pictures, one cell per frame of their models.
+FrameGrid MainMenuButtonGrid();
+Pixmap MainMenuButton();
+enum class ButtonSign { Menu, Minimize, Close };
+FrameGrid SmallButtonGrid();
+Pixmap SmallButton(ButtonSign sign);
+FrameGrid FullScreenBoxGrid();
+Pixmap FullScreenBox();
+
+// A soft white spot the cursor's effects are drawn with.
+Pixmap CursorSpark();
+
+} // namespace Tools
