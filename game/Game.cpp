@@ -49,8 +49,14 @@
 #include "game/persistence/ProfileManager.h"
 #include "game/windows/GUIBackground.h"
 #include "game/windows/GUIGameCursor.h"
+#include "game/windows/GUIGameLoadingWindow.h"
+#include "game/windows/GUIGameLogicLoadingWindow.h"
 #include "game/windows/GUILogosWindow.h"
+#include "game/windows/GUIMainMenuWindow.h"
+#include "game/windows/GUIMenuWindowManager.h"
 #include "game_tools/DataKeeper.h"
+#include "game_tools/XMLQuery.h"
+#include "gui_tools/GUIToolManager.h"
 
 namespace Tamrisk {
 
@@ -76,7 +82,11 @@ Game::Game() : GameBase(kMaker, kTitle, kVersion)
     Init();
 }
 
-Game::~Game() { background_.reset(); }
+Game::~Game()
+{
+    background_.reset();
+    menuWindowManager_.reset();
+}
 
 void Game::FillEngineSettings(Halvard::EngineSettings& settings)
 {
@@ -110,6 +120,14 @@ float Game::GetDefaultSoundVolume() const { return 0.315f; }
 
 std::string Game::GetLanguage() const { return GetLanguageManager()->GetCurrentLanguage()->code; }
 
+GameData* Game::GetInterfaceData() const { return static_cast<GameData*>(GetGameData()); }
+
+bool Game::HasWindowDescription(const char* name) const
+{
+    return GameTools::SelectXMLNode(GetGUIToolManager()->GetDescriptionSet(),
+                                    std::string("/[name=\"") + name + "\"]") != nullptr;
+}
+
 void Game::CreateWindows()
 {
     if (GUIGameCursor* cursor = GetCursor())
@@ -123,7 +141,11 @@ void Game::UpdateWindows()
 {
     if (background_ != nullptr)
         background_->Update();
+    if (menuWindowManager_ != nullptr)
+        menuWindowManager_->PreUpdate();
     GameBase::UpdateWindows();
+    if (menuWindowManager_ != nullptr)
+        menuWindowManager_->Update();
 }
 
 void Game::ProcessLogosWindow()
@@ -325,18 +347,28 @@ std::unique_ptr<GF::GUIGameCursorBase> Game::CreateGameCursor()
 
 std::unique_ptr<GF::GUILogosWindowBase> Game::CreateLogosWindow() { return std::make_unique<GUILogosWindow>(GetEngine()); }
 
-// The background comes first and is shown at once: it is the parent of every
-// menu window.
+// The background comes first and is shown at once: its upper window is the
+// parent of every menu window. A menu window whose description the data
+// set lacks is made as its framework base, which shows nothing.
 std::unique_ptr<GF::GUILoadingWindowBase> Game::CreateGameLoadingWindow()
 {
     background_ = std::make_unique<GUIBackground>(GetEngine(), GetGameData());
     background_->StartFade(true, false, kBackgroundFadeSpeed);
-    return std::make_unique<GF::GUILoadingWindowBase>(GetEngine());
+    menuWindowManager_ = std::make_unique<GUIMenuWindowManager>(GetInterfaceData());
+    if (!HasWindowDescription(GUIGameLoadingWindow::kDescriptionName))
+        return std::make_unique<GF::GUILoadingWindowBase>(GetEngine());
+    return std::make_unique<GUIGameLoadingWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
+                                                  GetGUIToolManager(), menuWindowManager_.get(),
+                                                  background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUILoadingWindowBase> Game::CreateGameLogicLoadingWindow()
 {
-    return std::make_unique<GF::GUILoadingWindowBase>(GetEngine());
+    if (!HasWindowDescription(GUIGameLogicLoadingWindow::kDescriptionName))
+        return std::make_unique<GF::GUILoadingWindowBase>(GetEngine());
+    return std::make_unique<GUIGameLogicLoadingWindow>(GetEngine(), GetLevelManager(), GetSoundSet(),
+                                                       GetInterfaceData(), GetGUIToolManager(),
+                                                       menuWindowManager_.get(), background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIWelcomeWindowBase> Game::CreateWelcomeWindow()
@@ -348,7 +380,11 @@ std::unique_ptr<GF::GUIExitWindowBase> Game::CreateExitWindow() { return std::ma
 
 std::unique_ptr<GF::GUIMainMenuWindowBase> Game::CreateMainMenuWindow()
 {
-    return std::make_unique<GF::GUIMainMenuWindowBase>();
+    if (!HasWindowDescription(GUIMainMenuWindow::kDescriptionName))
+        return std::make_unique<GF::GUIMainMenuWindowBase>();
+    return std::make_unique<GUIMainMenuWindow>(GetEngine(), GetProfileManager(), GetSoundSet(), GetInterfaceData(),
+                                               GetGUIToolManager(), menuWindowManager_.get(),
+                                               background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIProfilesWindowBase> Game::CreateProfilesWindow()

@@ -6,8 +6,10 @@
 
 namespace Tamrisk {
 
+class GameData;
 class GUIBackground;
 class GUIGameCursor;
+class GUIMenuWindowManager;
 
 // The game's application object: the framework's start-up with the game's
 // settings, sounds and resource lists, the factories of its managers and
@@ -27,6 +29,7 @@ public:
     ~Game() override;
 
     GUIBackground* GetBackground() const { return background_.get(); }
+    GUIMenuWindowManager* GetMenuWindowManager() const { return menuWindowManager_.get(); }
     Halvard::u32 GetGameMusicIndex() const { return gameMusicIndex_; }
 
     void UpdateWindows() override;
@@ -107,8 +110,12 @@ private:
     void ResumeLevelCursor(const GameFramework::GUIFrameworkWindow& window);
     void StartLevelMusic();
     std::string GetLanguage() const;
+    GameData* GetInterfaceData() const;
+    // Whether the description set holds the window's description.
+    bool HasWindowDescription(const char* name) const;
 
     std::unique_ptr<GUIBackground> background_;
+    std::unique_ptr<GUIMenuWindowManager> menuWindowManager_;
     // Added to 1 to pick the level's track; set to 0 at every level start.
     Halvard::u32 gameMusicIndex_ = 0;
 };

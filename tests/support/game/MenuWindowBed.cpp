@@ -1,0 +1,88 @@
+#include "tests/support/game/MenuWindowBed.h"
+
+#include "engine/app/Engine.h"
+#include "engine/sound/SoundManager.h"
+#include "framework/sound/SoundSet.h"
+#include "game/SoundTable.h"
+#include "game/data/GameData.h"
+#include "game/windows/GUIMenuWindowManager.h"
+#include "gui_tools/GUIFontTool.h"
+#include "gui_tools/GUIToolManager.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/GUIToolFiles.h"
+#include "tests/support/TempFolder.h"
+
+namespace Testing {
+
+const char* const kMenuFaders =
+    R"(<faders><fader name="menu" type="timed" show_speed="4" hide_speed="4" min="0" max="1" fade_offset="0")"
+    R"( show_offset="0" hide_offset="0.2"/></faders>)";
+
+namespace {
+
+const char* const kLanguage = "en";
+const char* const kFontNames[] = {"common_0", "main_menu_0", "main_menu_1", "main_menu_2"};
+const char* const kEvenProperties = R"(<properties space="1" shift="1" virtual_size="10"/>)";
+const char* const kResourceLists[] = {"data\\ui\\resources_basic.xml", "data\\ui\\resources_additional.xml"};
+
+} // namespace
+
+MenuWindowBed::MenuWindowBed(Halvard::Engine& engine, FakeClock* clock) : engine(engine), clock(clock)
+{
+    Make(true);
+}
+
+MenuWindowBed::MenuWindowBed(Halvard::Engine& engine, FakeClock* clock, const TempFolder& folder,
+                             const MenuFixture& fixture)
+    : engine(engine), clock(clock)
+{
+    for (const auto& [file, xml] : fixture.descriptions)
+        folder.WriteFile("data\\ui\\windows\\" + file, xml);
+    GUIToolFiles files;
+    for (const char* name : kFontNames)
+        files.basicFonts += EvenFontElement(folder, name, "size=\"10\"", kEvenProperties);
+    files.texts = fixture.texts;
+    WriteGUIToolFiles(folder, files);
+    Make(false);
+}
+
+void MenuWindowBed::Make(bool shippedData)
+{
+    data = std::make_unique<Tamrisk::GameData>(&engine, kLanguage);
+    tools = std::make_unique<GUITools::GUIToolManager>(&engine, kLanguage);
+    if (shippedData) {
+        for (const char* list : kResourceLists)
+            data->AddResourcesFile(list, false);
+        data->Load();
+        data->FinishLoading();
+        tools->GetFontTool()->LoadAdditionalFonts();
+    }
+    sounds = std::make_unique<GameFramework::SoundSet>(&engine, 0.5f, 0.5f);
+    for (Halvard::u32 id = 0; id <= Tamrisk::kSoundWindowDisappear; ++id)
+        sounds->AddSound(id, "", false, 1);
+    manager = std::make_unique<Tamrisk::GUIMenuWindowManager>(data.get());
+}
+
+MenuWindowBed::~MenuWindowBed()
+{
+    manager.reset();
+    sounds.reset();
+    tools.reset();
+    data.reset();
+}
+
+void MenuWindowBed::Frame(const std::function<void()>& updates)
+{
+    if (clock != nullptr)
+        clock->Advance(kFrameSeconds);
+    engine.BeginFrame();
+    manager->PreUpdate();
+    if (updates)
+        updates();
+    manager->Update();
+    engine.EndFrame(0);
+    if (engine.GetSoundManager() != nullptr)
+        engine.GetSoundManager()->Update(true);
+}
+
+} // namespace Testing
