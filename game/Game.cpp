@@ -51,6 +51,7 @@
 #include "game/windows/GUIGameCursor.h"
 #include "game/windows/GUIGameLoadingWindow.h"
 #include "game/windows/GUIGameLogicLoadingWindow.h"
+#include "game/windows/GUIGameLogicWindow.h"
 #include "game/windows/GUILogosWindow.h"
 #include "game/windows/GUIMainMenuWindow.h"
 #include "game/windows/GUIMenuWindowManager.h"
@@ -434,9 +435,15 @@ std::unique_ptr<GF::GUIOptionsWindowBase> Game::CreateOptionsWindow()
 
 std::unique_ptr<GF::GUIHelpWindowBase> Game::CreateHelpWindow() { return std::make_unique<GF::GUIHelpWindowBase>(); }
 
+// The last of the menu set: the display over the field hands the screen back
+// through the menu window manager.
 std::unique_ptr<GF::GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
 {
-    return std::make_unique<GF::GUIGameLogicWindowBase>(GetEngine(), GetProfileManager());
+    if (!HasWindowDescription(GUIGameLogicWindow::kName))
+        return std::make_unique<GF::GUIGameLogicWindowBase>(GetEngine(), GetProfileManager());
+    return std::make_unique<GUIGameLogicWindow>(GetEngine(), GetProfileManager(), GetInterfaceData(),
+                                                GetGUIToolManager(), menuWindowManager_.get(),
+                                                background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()

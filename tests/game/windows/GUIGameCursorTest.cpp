@@ -4,9 +4,6 @@
 #include "engine/render/Model.h"
 #include "engine/render/ParticleSystem.h"
 #include "game_tools/DataKeeper.h"
-#include "tools/ImageWriter.h"
-#include "tools/ParticleWriter.h"
-#include "tools/ShaderWriter.h"
 
 #include "tests/support/FakeClock.h"
 #include "tests/support/LogProbe.h"
@@ -15,62 +12,23 @@
 #include "tests/support/SdlEvents.h"
 #include "tests/support/TestEngine.h"
 #include "tests/support/VectorMatchers.h"
+#include "tests/support/game/InGameFiles.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <vector>
 
 namespace {
 
 using Halvard::Vector3;
 
 constexpr double kFrameSeconds = 0.05;
-// Each burst of the click effect: five still particles that live long.
-constexpr Halvard::u32 kBurst = 5;
+// Each burst of the click effect: still particles that live long.
+constexpr Halvard::u32 kBurst = Testing::InGameFiles::kClickBurst;
 // Where the mouse's pixel (300, 200) lies.
 const Vector3 kClickedAt(300.0f, 279.0f, 0.0f);
-constexpr const char* kList = "data\\fx\\resources.xml";
-
-template <typename Bytes>
-std::string Text(const Bytes& bytes)
-{
-    return std::string(bytes.begin(), bytes.end());
-}
-
-// Still particles that outlive the test; the click effect emits its whole
-// burst at the first key of a 0.5 s cycle.
-Tools::ParticleSystemDescription Still(bool burst)
-{
-    Tools::ParticleSystemDescription still;
-    still.gravityOn = false;
-    still.floorOn = false;
-    still.lifetimeCentre = {100, 100, 100, 100, 100, 100};
-    still.speedCentre = {0, 0, 0, 0, 0, 0};
-    if (burst) {
-        still.duration = 0.5f;
-        still.interpolatedEmission = false;
-        still.emission = {static_cast<float>(kBurst), 0, 0, 0, 0, 0};
-    }
-    return still;
-}
-
-void WriteCursorFiles(const Testing::TempFolder& folder)
-{
-    const std::vector<std::uint8_t> grey(64 * 64, 0xff);
-    folder.WriteFile("data\\ui\\cursors\\cursor.jpg", Tools::JpegFile(64, 64, 1, grey));
-    folder.WriteFile("data\\ui\\cursors\\cursor_alpha.jpg", Tools::JpegFile(64, 64, 1, grey));
-    folder.WriteFile(kList, "<resources><ui>\n"
-                            "  <particles name=\"cursor_train\" file_name=\"train.psf\"/>\n"
-                            "  <particles name=\"cursor_click\" file_name=\"click.psf\"/>\n"
-                            "</ui></resources>\n");
-    const std::string shader = Text(Tools::BuildShaderFile(Tools::ShaderData{}));
-    folder.WriteFile("data\\fx\\train.srf", shader);
-    folder.WriteFile("data\\fx\\click.srf", shader);
-    folder.WriteFile("data\\fx\\train.psf", Text(Tools::BuildParticleFile(Still(false))));
-    folder.WriteFile("data\\fx\\click.psf", Text(Tools::BuildParticleFile(Still(true))));
-}
+constexpr const char* kList = "data\\ui\\cursor_fixture.xml";
 
 // The real engine off screen with its GUI space in pixels (y up), the
 // cursor's pictures and effects written beside it, the mouse driven through
@@ -81,7 +39,8 @@ protected:
     {
         Testing::ResetInput();
         engine->GetGUIManager()->SetSize(640.0f, 480.0f);
-        WriteCursorFiles(engine.Folder());
+        engine.Folder().WriteFile(kList, "<resources>" + Testing::InGameFiles::WriteCursor(engine.Folder()) +
+                                             "</resources>");
         resources = std::make_unique<GameTools::DataKeeper>(&engine.Get(), "en", false);
         resources->AddResourcesFile(kList, true);
         cursor = std::make_unique<Tamrisk::GUIGameCursor>(&engine.Get());
