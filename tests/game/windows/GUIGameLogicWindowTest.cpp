@@ -409,6 +409,7 @@ TEST(GUIGameLogicWindow, LeavesOutEveryMissingControlAfterItsLookupNamedIt)
     GameFramework::VideoSettingsAccess::Invoke(*bed.Engine().GetConfig(), "v_window_change_mode");
     bed.WaitForPlay();
     EXPECT_EQ(bed.Press({SDLK_ESCAPE}), WindowResult::kGameLogicMenu);
+    // Without the buttons, where the close button would lie is field.
     bed.Click(kClose);
     bed.Frame();
     EXPECT_TRUE(bed.Logic().IsBallInPlay());
