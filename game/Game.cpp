@@ -2,6 +2,7 @@
 
 #include "engine/app/Engine.h"
 #include "engine/app/EngineSettings.h"
+#include "engine/core/FileManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUISoundManager.h"
 #include "engine/render/ShaderDescriptor.h"
@@ -47,8 +48,11 @@
 #include "game/persistence/Profile.h"
 #include "game/persistence/ProfileManager.h"
 #include "game/windows/GUIBackground.h"
+#include "game/windows/GUIGameCursor.h"
 #include "game/windows/GUIGameLoadingWindow.h"
 #include "game/windows/GUIGameLogicLoadingWindow.h"
+#include "game/windows/GUIGameLogicWindow.h"
+#include "game/windows/GUILogosWindow.h"
 #include "game/windows/GUIMainMenuWindow.h"
 #include "game/windows/GUIMenuWindowManager.h"
 #include "game_tools/DataKeeper.h"
@@ -127,6 +131,8 @@ bool Game::HasWindowDescription(const char* name) const
 
 void Game::CreateWindows()
 {
+    if (GUIGameCursor* cursor = GetCursor())
+        cursor->CreateEffects(GetGameData());
     if (background_ != nullptr)
         background_->LoadAdditionalLayers();
     GameBase::CreateWindows();
@@ -158,6 +164,7 @@ void Game::ProcessGameLogicLoadingWindow()
     if (background_ != nullptr)
         background_->StartFade(false, true, kBackgroundFadeSpeed);
     StartLevelMusic();
+    EnableCursorTrain(false);
 }
 
 // The level's track plays from the start after a path that stopped it, and
@@ -171,6 +178,78 @@ void Game::StartLevelMusic()
     else
         sounds->PauseMusic(kLevelMusicSlot, false, MusicFade::Over(kLevelMusicFadeIn));
     gameMusicIndex_ = 0;
+}
+
+void Game::ProcessStartGameLogicWindow()
+{
+    if (GetWindows().startGameLogic->GetResult() == WindowResult::kPlay)
+        GetGameCursor()->SetVisible(false);
+    GameBase::ProcessStartGameLogicWindow();
+}
+
+void Game::ProcessGameLogicWindow()
+{
+    const Halvard::u32 result = GetWindows().gameLogic->GetResult();
+    if (result == WindowResult::kGameLogicMenu || result == WindowResult::kPause ||
+        result == WindowResult::kExitQuestion)
+        SelectMenuCursor();
+    GameBase::ProcessGameLogicWindow();
+}
+
+void Game::ProcessGameLogicPauseWindow()
+{
+    GameBase::ProcessGameLogicPauseWindow();
+    ResumeLevelCursor(*GetWindows().gameLogicPause);
+}
+
+void Game::ProcessGameLogicMenuWindow()
+{
+    GameBase::ProcessGameLogicMenuWindow();
+    ResumeLevelCursor(*GetWindows().gameLogicMenu);
+}
+
+void Game::ProcessGameLogicGameExitWindow()
+{
+    GameBase::ProcessGameLogicGameExitWindow();
+    ResumeLevelCursor(*GetWindows().gameLogicGameExit);
+}
+
+void Game::ResumeLevelCursor(const GF::GUIFrameworkWindow& window)
+{
+    if (window.GetResult() == WindowResult::kResume)
+        EnableCursorTrain(false);
+}
+
+void Game::OnLevelComplete()
+{
+    GameBase::OnLevelComplete();
+    SelectMenuCursor();
+}
+
+void Game::LeaveGameLogic()
+{
+    GameBase::LeaveGameLogic();
+    EnableCursorTrain(true);
+}
+
+void Game::OnGameOver()
+{
+    GameBase::OnGameOver();
+    EnableCursorTrain(true);
+}
+
+GUIGameCursor* Game::GetCursor() const { return dynamic_cast<GUIGameCursor*>(GetGameCursor()); }
+
+void Game::EnableCursorTrain(bool enable)
+{
+    if (GUIGameCursor* cursor = GetCursor())
+        cursor->EnableTrain(enable);
+}
+
+void Game::SelectMenuCursor()
+{
+    GetGameCursor()->SetCursor(GUIGameCursor::kCursorId);
+    EnableCursorTrain(true);
 }
 
 void Game::ProcessGameLogicMenuExitWindow()
@@ -256,12 +335,18 @@ std::unique_ptr<GameTools::DataKeeper> Game::CreateGameData()
     return data;
 }
 
+// A data folder without the cursor's pictures plays with the system's
+// cursor alone.
 std::unique_ptr<GF::GUIGameCursorBase> Game::CreateGameCursor()
 {
-    return std::make_unique<GF::GUIGameCursorBase>(GetEngine());
+    Halvard::FileManager& files = *GetEngine()->GetFileManager();
+    if (!files.FileExists(std::string("data\\") + GUIGameCursor::kPicture) ||
+        !files.FileExists(std::string("data\\") + GUIGameCursor::kPictureAlpha))
+        return std::make_unique<GF::GUIGameCursorBase>(GetEngine());
+    return std::make_unique<GUIGameCursor>(GetEngine());
 }
 
-std::unique_ptr<GF::GUILogosWindowBase> Game::CreateLogosWindow() { return std::make_unique<GF::GUILogosWindowBase>(); }
+std::unique_ptr<GF::GUILogosWindowBase> Game::CreateLogosWindow() { return std::make_unique<GUILogosWindow>(GetEngine()); }
 
 // The background comes first and is shown at once: its upper window is the
 // parent of every menu window. A menu window whose description the data
@@ -350,9 +435,15 @@ std::unique_ptr<GF::GUIOptionsWindowBase> Game::CreateOptionsWindow()
 
 std::unique_ptr<GF::GUIHelpWindowBase> Game::CreateHelpWindow() { return std::make_unique<GF::GUIHelpWindowBase>(); }
 
+// The last of the menu set: the display over the field hands the screen back
+// through the menu window manager.
 std::unique_ptr<GF::GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
 {
-    return std::make_unique<GF::GUIGameLogicWindowBase>(GetEngine(), GetProfileManager());
+    if (!HasWindowDescription(GUIGameLogicWindow::kName))
+        return std::make_unique<GF::GUIGameLogicWindowBase>(GetEngine(), GetProfileManager());
+    return std::make_unique<GUIGameLogicWindow>(GetEngine(), GetProfileManager(), GetInterfaceData(),
+                                                GetGUIToolManager(), menuWindowManager_.get(),
+                                                background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()

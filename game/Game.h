@@ -8,6 +8,7 @@ namespace Tamrisk {
 
 class GameData;
 class GUIBackground;
+class GUIGameCursor;
 class GUIMenuWindowManager;
 
 // The game's application object: the framework's start-up with the game's
@@ -34,6 +35,14 @@ public:
     void UpdateWindows() override;
     void ProcessLogosWindow() override;
     void ProcessGameLogicLoadingWindow() override;
+    void ProcessStartGameLogicWindow() override;
+    void ProcessGameLogicWindow() override;
+    void ProcessGameLogicPauseWindow() override;
+    void ProcessGameLogicMenuWindow() override;
+    void ProcessGameLogicGameExitWindow() override;
+    void OnLevelComplete() override;
+    void LeaveGameLogic() override;
+    void OnGameOver() override;
     void ProcessGameLogicMenuExitWindow() override;
     void ProcessGameLogicRestartWindow() override;
     void ProcessLevelCompleteWindow() override;
@@ -91,6 +100,14 @@ private:
     enum class LevelMusic { kPause, kStop };
 
     void ReturnToMenus(LevelMusic levelMusic);
+    // The game's cursor; null when the data folder lacks its pictures and
+    // the framework's cursor stands in.
+    GUIGameCursor* GetCursor() const;
+    void EnableCursorTrain(bool enable);
+    // The menus' cursor: shape 0 with its trail.
+    void SelectMenuCursor();
+    // The level's window has resumed: the trail goes off again.
+    void ResumeLevelCursor(const GameFramework::GUIFrameworkWindow& window);
     void StartLevelMusic();
     std::string GetLanguage() const;
     GameData* GetInterfaceData() const;

@@ -70,6 +70,7 @@ public:
     // One frame of the timer manager's frame time.
     void Update();
     void SetPosition(const Vector3& position) { position_ = position; }
+    const Vector3& GetPosition() const { return position_; }
     // The box emitter's volume, relative to the position; owners that move
     // the volume itself (a background layer following its window) set it.
     const BoundingBox& GetEmitterBox() const { return box_; }

@@ -44,6 +44,8 @@ public:
 protected:
     Halvard::Engine* GetEngine() const { return engine_; }
     ProfileManagerBase* GetProfileManager() const { return profileManager_; }
+    // The player's choice, from the game window's full-screen box.
+    void SetFullScreen(bool fullScreen) { fullScreen_ = fullScreen; }
 
 private:
     Halvard::Engine* engine_;

@@ -58,7 +58,9 @@ LevelRun::LevelRun(const LevelRunOptions& options) : options_(options)
     engine_ = std::make_unique<TestEngine>(TestEngineOptions{.stencilRequest = true,
                                                              .logEnabled = options.logEnabled,
                                                              .videoMode = "1024x768x32",
-                                                             .installFolder = ShippedGameFolder()});
+                                                             .installFolder = options.gameFolder.empty()
+                                                                                ? ShippedGameFolder()
+                                                                                : options.gameFolder});
     Halvard::Engine& engine = engine_->Get();
     engine.GetGUIManager()->SetSize(kGuiWidth, kGuiHeight);
     Halvard::SetRandomSeed(options.seed);
@@ -115,6 +117,18 @@ void LevelRun::Frame()
     clock_.Advance(kFrameSeconds);
     Halvard::Engine& engine = engine_->Get();
     engine.BeginFrame();
+    logic_->Update();
+    engine.EndFrame(0);
+    ++frames_;
+}
+
+void LevelRun::Step(const std::function<void()>& windows)
+{
+    PumpAll();
+    clock_.Advance(kFrameSeconds);
+    Halvard::Engine& engine = engine_->Get();
+    engine.BeginFrame();
+    windows();
     logic_->Update();
     engine.EndFrame(0);
     ++frames_;

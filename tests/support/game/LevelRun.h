@@ -6,6 +6,7 @@
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScopedClock.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,6 +41,9 @@ struct LevelRunOptions {
     // Sounds go to the recording fake device, so plays can be counted.
     bool recordSounds = false;
     bool logEnabled = true;
+    // The game folder whose data folder is read, in the system's form; the
+    // built program's (the shipped data) when empty.
+    std::string gameFolder = {};
 };
 
 // One shipped level played headless as a player would: the real engine at
@@ -60,12 +64,19 @@ public:
     LevelRun& operator=(const LevelRun&) = delete;
 
     void Frame();
+    // One frame without the scripted player: SDL's queued events are taken,
+    // the clock moves, and the work runs where the framework updates the
+    // windows, after the input step and before the logic's update.
+    void Step(const std::function<void()>& windows);
     // Frames until the level ends (complete or lost) or the cap; answers
     // the frames run.
     Halvard::u32 RunUntilEnd(Halvard::u32 maxFrames);
 
     Tamrisk::GameLogic& Logic() { return *logic_; }
     TestEngine& Engine() { return *engine_; }
+    GUITools::GUIToolManager& Tools() { return *tools_; }
+    Tamrisk::GameData& InterfaceData() { return *interfaceData_; }
+    ScriptedInput& Input() { return *input_; }
     Halvard::u32 Frames() const { return frames_; }
     // Starts of the effect's copies on the recording device.
     int CountPlays(Halvard::u32 effectId) const;

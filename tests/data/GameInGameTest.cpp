@@ -1,0 +1,142 @@
+#include "tests/data/GameFixture.h"
+
+#include "engine/gui/GUIWindow.h"
+#include "engine/render/ParticleSystem.h"
+#include "framework/windows/FrameworkWindows.h"
+#include "framework/windows/WindowResult.h"
+#include "game/windows/GUIBackground.h"
+#include "game/windows/GUIGameCursor.h"
+#include "game/windows/GUIGameLogicWindow.h"
+#include "game/windows/GUILogosWindow.h"
+#include "tests/data/BuiltData.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/game/InGameFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace {
+
+using GameFramework::FrameworkWindows;
+using GameFramework::GUIFrameworkWindow;
+using GameFramework::WindowResult;
+
+// A copy of the build's data with the cursor's files and the in-game
+// display's description; the cursor's effects join the interface's
+// additional resources.
+std::filesystem::path CopyWithCursorAndDisplay(const Testing::TempFolder& folder)
+{
+    std::filesystem::copy(Testing::GameFolder() / "data", folder.Path() / "data",
+                          std::filesystem::copy_options::recursive);
+    const std::string entries = Testing::InGameFiles::WriteCursor(folder);
+    const std::string list = "data\\ui\\resources_additional.xml";
+    std::string xml = folder.ReadFile(list);
+    xml.insert(xml.rfind("</resources>"), entries);
+    folder.WriteFile(list, xml);
+    Testing::InGameFiles::WriteDisplay(folder);
+    return folder.Path();
+}
+
+struct TrainCase {
+    const char* name;
+    std::function<GUIFrameworkWindow*(const FrameworkWindows&)> window;
+    Halvard::u32 result;
+    std::function<void(Testing::TestGame&)> handler;
+    bool trainBefore;
+    bool trainAfter;
+    // Shape 0 is selected.
+    bool menuCursor;
+};
+
+void PrintTo(const TrainCase& c, std::ostream* out) { *out << c.name; }
+
+// The game during its first level, its cursor and display made from the
+// copy's files.
+class GameInGameTest : public ::testing::Test {
+protected:
+    GameInGameTest() : fixture(CopyWithCursorAndDisplay(program)) { game.StartFirstLevel(); }
+
+    Tamrisk::GUIGameCursor& Cursor() { return dynamic_cast<Tamrisk::GUIGameCursor&>(*game.GetGameCursor()); }
+
+    Testing::TempFolder program;
+    Testing::GameFixture fixture;
+    Testing::TestGame game;
+};
+
+class GameCursorTrainTest : public GameInGameTest, public ::testing::WithParamInterface<TrainCase> {};
+
+// The cursor's trail is off while a level is played and on in every window
+// laid over it; a result that opens no such window leaves it alone.
+TEST_P(GameCursorTrainTest, TheTrailFollowsTheScreens)
+{
+    const TrainCase& c = GetParam();
+    Cursor().EnableTrain(c.trainBefore);
+    Cursor().SetCursor(GameFramework::GUIGameCursorBase::kNoCursor);
+    c.window(game.GetWindows())->SetResult(c.result);
+    c.handler(game);
+    EXPECT_EQ(Cursor().IsTrainEnabled(), c.trainAfter);
+    EXPECT_EQ(Cursor().GetTrain()->emitting, c.trainAfter);
+    EXPECT_EQ(Cursor().GetCurrentId() == Tamrisk::GUIGameCursor::kCursorId, c.menuCursor);
+}
+
+TrainCase Case(const char* name, std::function<GUIFrameworkWindow*(const FrameworkWindows&)> window,
+               Halvard::u32 result, std::function<void(Testing::TestGame&)> handler, bool before, bool after,
+               bool menuCursor = false)
+{
+    return {name, std::move(window), result, std::move(handler), before, after, menuCursor};
+}
+
+auto GameWindow() { return [](const FrameworkWindows& w) { return w.gameLogic.get(); }; }
+auto ProcessGameWindow() { return [](Testing::TestGame& g) { g.ProcessGameLogicWindow(); }; }
+
+INSTANTIATE_TEST_SUITE_P(
+    Results, GameCursorTrainTest,
+    ::testing::Values(
+        Case("LevelLoaded", [](const FrameworkWindows& w) { return w.gameLogicLoading.get(); }, WindowResult::kDone,
+             [](Testing::TestGame& g) { g.ProcessGameLogicLoadingWindow(); }, true, false),
+        Case("InGameMenu", GameWindow(), WindowResult::kGameLogicMenu, ProcessGameWindow(), false, true, true),
+        Case("Pause", GameWindow(), WindowResult::kPause, ProcessGameWindow(), false, true, true),
+        Case("ExitQuestion", GameWindow(), WindowResult::kExitQuestion, ProcessGameWindow(), false, true, true),
+        Case("NoResult", GameWindow(), WindowResult::kNone, ProcessGameWindow(), false, false),
+        Case("PauseResumed", [](const FrameworkWindows& w) { return w.gameLogicPause.get(); }, WindowResult::kResume,
+             [](Testing::TestGame& g) { g.ProcessGameLogicPauseWindow(); }, true, false),
+        Case("MenuResumed", [](const FrameworkWindows& w) { return w.gameLogicMenu.get(); }, WindowResult::kResume,
+             [](Testing::TestGame& g) { g.ProcessGameLogicMenuWindow(); }, true, false),
+        Case("ExitQuestionResumed", [](const FrameworkWindows& w) { return w.gameLogicGameExit.get(); },
+             WindowResult::kResume, [](Testing::TestGame& g) { g.ProcessGameLogicGameExitWindow(); }, true, false),
+        Case("LevelComplete", GameWindow(), WindowResult::kNone, [](Testing::TestGame& g) { g.OnLevelComplete(); },
+             false, true, true),
+        Case("GameOver", GameWindow(), WindowResult::kNone, [](Testing::TestGame& g) { g.OnGameOver(); }, false, true),
+        Case("LevelLeft", GameWindow(), WindowResult::kNone, [](Testing::TestGame& g) { g.LeaveGameLogic(); }, false,
+             true)),
+    [](const ::testing::TestParamInfo<TrainCase>& info) { return info.param.name; });
+
+// The game makes its own logos window, cursor (with its effects once the
+// windows exist) and in-game display, the display last of the menu set:
+// under the background's upper window, which stays shown while the
+// background fades out for the level.
+// Choosing to play hides the cursor until the level is shown.
+TEST_F(GameInGameTest, PlayingHidesTheCursor)
+{
+    Cursor().SetVisible(true);
+    game.GetWindows().startGameLogic->SetResult(WindowResult::kPlay);
+    game.ProcessStartGameLogicWindow();
+    EXPECT_FALSE(Cursor().IsVisible());
+}
+
+TEST_F(GameInGameTest, MakesItsLogosCursorAndDisplayUnderTheBackgroundsUpperWindow)
+{
+    EXPECT_NE(dynamic_cast<Tamrisk::GUILogosWindow*>(game.GetWindows().logos.get()), nullptr);
+    ASSERT_NE(Cursor().GetTrain(), nullptr);
+    ASSERT_NE(Cursor().GetClick(), nullptr);
+    auto* display = dynamic_cast<Tamrisk::GUIGameLogicWindow*>(game.GetWindows().gameLogic.get());
+    ASSERT_NE(display, nullptr);
+    EXPECT_EQ(display->GetBaseWindow()->GetParent(), game.GetBackground()->GetUpperWindow());
+    EXPECT_EQ(display->GetGameLogic(), game.GetFlowState().gameLogic.get());
+    EXPECT_NE(display->GetShownLogic(), nullptr);
+}
+
+} // namespace
