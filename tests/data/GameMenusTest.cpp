@@ -1,9 +1,19 @@
 #include "tests/data/GameFixture.h"
 
+#include "engine/app/Engine.h"
+#include "engine/core/Image.h"
+#include "engine/core/Window.h"
+#include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIWindow.h"
+#include "engine/render/RenderSystem.h"
 #include "framework/persistence/ProfileManagerBase.h"
 #include "framework/windows/WindowResult.h"
 #include "game/windows/GUIBackground.h"
+#include "framework/windows/FrameworkWindows.h"
+#include "game/windows/GUILogosWindow.h"
+#include "game/windows/GUIGameLogicWindow.h"
+#include "game/windows/GUIGameLogicLoadingWindow.h"
+#include "game/windows/GUIGameCursor.h"
 #include "game/windows/GUIGameLoadingWindow.h"
 #include "game/windows/GUIMainMenuWindow.h"
 #include "game/windows/GUIMenuWindowManager.h"
@@ -12,6 +22,8 @@
 #include "tests/support/FakeClock.h"
 #include "tests/support/LogProbe.h"
 #include "tests/support/ScopedClock.h"
+#include "tests/support/ScriptedInput.h"
+#include "tests/support/SdlEvents.h"
 #include "tests/support/TempFolder.h"
 
 #include <gmock/gmock.h>
@@ -24,76 +36,76 @@ namespace {
 
 using ::testing::IsEmpty;
 
-// Descriptions of the two windows on the shipped fonts and faders, written
-// over the built data folder's.
-const char* const kGameLoading =
-    R"(<window name="window_game_loading" fader="menu"><window name="window" fader="menu" size="400 100"/>)"
-    R"(<text_label name="title" font="common_0" text="'Loading'" size="400 40" printing_mode="1")"
-    R"( printing_speed="40"/></window>)";
-const char* const kMainMenu =
-    R"(<window name="window_main_menu" fader="menu">)"
-    R"(<text_label name="title" font="common_0" text="'Hello, %PROFILE_NAME%'" size="400 40"/>)"
-    R"(<window name="window" fader="menu" size="400 400">)"
-    R"(<button name="start" size="200 40"><text_label name="title" font="main_menu_0" text="'Start'"/></button>)"
-    R"(<button name="high_scores" size="200 40">)"
-    R"(<text_label name="title" font="main_menu_0" text="'Scores'"/></button>)"
-    R"(<button name="options" size="200 40"><text_label name="title" font="main_menu_0" text="'Options'"/></button>)"
-    R"(<button name="change_player" size="200 40">)"
-    R"(<text_label name="title" font="main_menu_0" text="'Player'"/></button>)"
-    R"(<button name="credits" size="200 40"><text_label name="title" font="main_menu_0" text="'Credits'"/></button>)"
-    R"(<button name="exit" size="200 40"><text_label name="title" font="main_menu_0" text="'Exit'"/></button>)"
-    R"(</window></window>)";
-
-// A program folder holding a copy of the built data folder with the two
-// descriptions.
-struct MenuProgramFolder {
-    MenuProgramFolder()
-    {
-        std::filesystem::copy(Testing::GameFolder() / "data", folder.Path() / "data",
-                              std::filesystem::copy_options::recursive);
-        folder.WriteFile("data\\ui\\windows\\window_game_loading.xml", kGameLoading);
-        folder.WriteFile("data\\ui\\windows\\window_main_menu.xml", kMainMenu);
-    }
-
-    Testing::TempFolder folder;
-};
-
-// The real game with a profile, its time moving on the fake clock, from the
-// logos' end onwards.
+// The real game on the shipped data with one profile, its time moving on
+// the fake clock and its input coming through SDL's queue.
 class GameMenusTest : public ::testing::Test {
 protected:
-    GameMenusTest() : scoped(clock), fixture(program.folder.Path())
+    GameMenusTest() : scoped(clock)
     {
         game = std::make_unique<Testing::TestGame>();
         GameFramework::ProfileManagerBase& profiles = *game->GetProfileManager();
         profiles.SetCurrentProfile(profiles.AddProfile(L"Tester"),
                                    GameFramework::ProfileManagerBase::ListSaving::kSaveFile);
+        mouse = std::make_unique<Testing::ScriptedInput>(Testing::WindowIdOf(*game->GetEngine()->GetWindow()));
+    }
+
+    ~GameMenusTest() override
+    {
+        game.reset();
+        Testing::ResetInput();
     }
 
     void Frame()
     {
+        Testing::PumpAll();
         clock.Advance(0.02);
         game->Update();
     }
 
+    // How many pixels of the last drawn frame are not dark.
+    std::size_t LitPixels()
+    {
+        Halvard::Image screen;
+        game->GetEngine()->GetRenderSystem()->CaptureScreen(screen);
+        std::size_t lit = 0;
+        const std::size_t pixels = static_cast<std::size_t>(screen.GetWidth()) * screen.GetHeight();
+        const std::uint8_t* data = screen.GetData();
+        for (std::size_t i = 0; i < pixels; ++i)
+            lit += (data[i * 4] + data[i * 4 + 1] + data[i * 4 + 2] > 96) ? 1 : 0;
+        return lit;
+    }
+
+    // The mouse over the middle of a widget, in window pixels (GUI rows run
+    // upwards, window rows downwards).
+    void PointAt(const Halvard::GUIWindow& widget)
+    {
+        const Halvard::Window& window = *game->GetEngine()->GetWindow();
+        const Halvard::Vector2 corner = widget.GetAbsolutePosition();
+        const float x = (corner.x + widget.size.x * 0.5f) / 800.0f * static_cast<float>(window.GetClientWidth());
+        const float y = (600.0f - corner.y - widget.size.y * 0.5f) / 600.0f * static_cast<float>(window.GetClientHeight());
+        mouse->MoveMouseTo(static_cast<Sint32>(x), static_cast<Sint32>(y));
+    }
+
     Testing::FakeClock clock;
     Testing::ScopedClock scoped;
-    MenuProgramFolder program;
     Testing::GameFixture fixture;
     std::unique_ptr<Testing::TestGame> game;
+    std::unique_ptr<Testing::ScriptedInput> mouse;
 };
 
-TEST_F(GameMenusTest, TheGameLoadingWindowHandsTheScreenToTheMainMenuUnderTheBackground)
+TEST_F(GameMenusTest, TheGameStartsThroughItsLogoAndLoadingWindowToTheMainMenuThatFollowsTheMouse)
 {
+    for (int frame = 0; frame < 50; ++frame)
+        Frame();
+    EXPECT_GT(LitPixels(), 2000u) << "the maker's logo is on screen";
+
     auto* loading = dynamic_cast<Tamrisk::GUIGameLoadingWindow*>(game->GetWindows().gameLoading.get());
     ASSERT_NE(loading, nullptr);
     Halvard::GUIWindow* upper = game->GetBackground()->GetUpperWindow();
     EXPECT_EQ(loading->GetBaseWindow()->GetParent(), upper);
-    game->GetWindows().logos->ReportOutsideUpdate(GameFramework::WindowResult::kDone);
-
     Tamrisk::GUIMainMenuWindow* menu = nullptr;
     int loadingFrames = 0;
-    for (int frame = 0; frame < 200 && (menu == nullptr || !menu->GUIMenuWindow::IsVisible()); ++frame) {
+    for (int frame = 0; frame < 1500 && (menu == nullptr || !menu->GUIMenuWindow::IsVisible()); ++frame) {
         Frame();
         menu = dynamic_cast<Tamrisk::GUIMainMenuWindow*>(game->GetWindows().mainMenu.get());
         const bool loadingUp = loading->GetBaseWindow()->visible;
@@ -101,14 +113,66 @@ TEST_F(GameMenusTest, TheGameLoadingWindowHandsTheScreenToTheMainMenuUnderTheBac
         EXPECT_FALSE(loadingUp && menu != nullptr && menu->GetBaseWindow()->visible) << "frame " << frame;
     }
     ASSERT_NE(menu, nullptr);
-    EXPECT_TRUE(menu->GUIMenuWindow::IsVisible());
+    ASSERT_TRUE(menu->GUIMenuWindow::IsVisible());
     EXPECT_GT(loadingFrames, 0);
     EXPECT_EQ(menu->GetBaseWindow()->GetParent(), upper);
     EXPECT_EQ(game->GetMenuWindowManager()->GetCurrent(), menu);
-    EXPECT_EQ(menu->GetTitle()->GetLines().at(0), L"Hello, Tester");
+    EXPECT_EQ(menu->GetTitle()->GetLines().at(0), L"Hello, Tester!");
+
+    for (int frame = 0; frame < 100; ++frame)
+        Frame();
+    const GUITools::GUITextControl* title = menu->GetButtonTitle(Tamrisk::GUIMainMenuWindow::kStart);
+    EXPECT_EQ(title->GetFontName(), "main_menu_0");
+    PointAt(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kStart));
+    Frame();
+    EXPECT_EQ(title->GetFontName(), "main_menu_1");
+    mouse->PressButton();
+    Frame();
+    EXPECT_EQ(title->GetFontName(), "main_menu_2");
+    mouse->MoveMouseTo(2, 2);
+    mouse->ReleaseButton();
+    Frame();
+    EXPECT_EQ(title->GetFontName(), "main_menu_0");
+    EXPECT_EQ(menu->GetResult(), GameFramework::WindowResult::kNone);
+
     const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());
     ASSERT_FALSE(log.Entries().empty());
     EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();
 }
+
+} // namespace
+
+namespace {
+
+// Every window this game builds from a shipped description is its own class
+// and finds every control, font, text and resource it names, in both
+// languages.
+class ShippedWindowsTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ShippedWindowsTest, BuildThroughTheirClassesWithNothingMissing)
+{
+    Testing::GameFixture fixture;
+    fixture.Folder().WriteFile("user.ini",
+                               std::string("[SOFTWARE\\Quenbyworks\\Tamrisk]\nLanguage=") + GetParam() + "\n");
+    {
+        Testing::TestGame game;
+        game.GetGameData()->Load();
+        game.GetGameData()->FinishLoading();
+        game.LoadAdditionalFonts();
+        game.CreateWindows();
+        const GameFramework::FrameworkWindows& windows = game.GetWindows();
+        EXPECT_NE(dynamic_cast<Tamrisk::GUILogosWindow*>(windows.logos.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIGameLoadingWindow*>(windows.gameLoading.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIGameLogicLoadingWindow*>(windows.gameLogicLoading.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIMainMenuWindow*>(windows.mainMenu.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIGameLogicWindow*>(windows.gameLogic.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIGameCursor*>(game.GetGameCursor()), nullptr);
+    }
+    const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());
+    EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();
+    EXPECT_FALSE(log.Contains("Unknown"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, ShippedWindowsTest, ::testing::Values("en", "ru"));
 
 } // namespace
