@@ -31,7 +31,8 @@ GUIProfilesWindow::GUIProfilesWindow(Halvard::Engine* engine, GameFramework::Sou
                                      GameFramework::ProfileManagerBase* profiles, GameData* resources,
                                      GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager,
                                      Halvard::GUIWindow* parent)
-    : GUIProfilesWindowBase(profiles), GUIMenuWindow(engine, sounds, resources, tools, manager, parent, kDescriptionName),
+    : GUIProfilesWindowBase(profiles),
+      GUIMenuWindow(engine, sounds, resources, tools, manager, parent, kDescriptionName),
       scroll_(GetScroll(GetName() + "/window/scroll")), create_(GetButton(GetName() + "/window/create")),
       rename_(GetButton(GetName() + "/window/rename")), delete_(GetButton(GetName() + "/window/delete")),
       done_(GetButton(GetName() + "/window/done"))

@@ -13,7 +13,8 @@ GUIWelcomeWindow::GUIWelcomeWindow(Halvard::Engine* engine, GameFramework::Profi
                                    GameFramework::SoundSet* sounds, GameData* resources,
                                    GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager,
                                    Halvard::GUIWindow* parent)
-    : GUIWelcomeWindowBase(profiles), GUIMenuWindow(engine, sounds, resources, tools, manager, parent, kDescriptionName),
+    : GUIWelcomeWindowBase(profiles),
+      GUIMenuWindow(engine, sounds, resources, tools, manager, parent, kDescriptionName),
       form_(*this, engine->GetControls())
 {
 }

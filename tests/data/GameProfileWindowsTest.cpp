@@ -53,7 +53,8 @@ protected:
         for (const std::wstring& name : profileNames)
             profiles.AddProfile(name);
         if (!profileNames.empty())
-            profiles.SetCurrentProfile(profiles.GetProfile(profileNames.front()), ProfileManagerBase::ListSaving::kSaveFile);
+            profiles.SetCurrentProfile(profiles.GetProfile(profileNames.front()),
+                                       ProfileManagerBase::ListSaving::kSaveFile);
         hands = std::make_unique<Testing::ScriptedInput>(Testing::WindowIdOf(*game->GetEngine()->GetWindow()));
     }
 

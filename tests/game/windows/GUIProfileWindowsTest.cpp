@@ -21,6 +21,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -191,8 +192,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         NameCase{"WelcomeBlankTakesThePlayerText", NWK::kWelcome, {}, L"   ", true, WindowResult::kMainMenu,
                  NameList{L"Someone"}, L"Someone"},
-        NameCase{"WelcomeTrims", NWK::kWelcome, {}, L" Anna  ", true, WindowResult::kMainMenu, NameList{L"Anna"}, L"Anna"},
-        NameCase{"WelcomeExitQuestion", NWK::kWelcome, {}, L"Anna", false, WindowResult::kExitQuestion, NameList{}, L""},
+        NameCase{"WelcomeTrims", NWK::kWelcome, {}, L" Anna  ", true, WindowResult::kMainMenu, NameList{L"Anna"},
+                 L"Anna"},
+        NameCase{"WelcomeExitQuestion", NWK::kWelcome, {}, L"Anna", false, WindowResult::kExitQuestion, NameList{},
+                 L""},
         NameCase{"NewBlankRefused", NWK::kNewProfile, {L"Anna"}, L"  ", true, WindowResult::kNone, NameList{L"Anna"},
                  L"Anna"},
         NameCase{"NewTakenInAnotherCase", NWK::kNewProfile, {L"Anna"}, L"ANNA ", true, WindowResult::kNameConflict,
@@ -209,7 +212,8 @@ INSTANTIATE_TEST_SUITE_P(
                  NameList{L"Anna", L"Bob"}, L"Anna"},
         NameCase{"RenameBlankRefused", NWK::kRename, {L"Anna"}, L" ", true, WindowResult::kNone, NameList{L"Anna"},
                  L"Anna"},
-        NameCase{"Renamed", NWK::kRename, {L"Anna"}, L"Carl ", true, WindowResult::kProfiles, NameList{L"Carl"}, L"Carl"},
+        NameCase{"Renamed", NWK::kRename, {L"Anna"}, L"Carl ", true, WindowResult::kProfiles, NameList{L"Carl"},
+                 L"Carl"},
         NameCase{"RenameCancel", NWK::kRename, {L"Anna"}, L"Carl", false, WindowResult::kProfiles, NameList{L"Anna"},
                  L"Anna"}),
     [](const testing::TestParamInfo<NameCase>& info) { return std::string(info.param.name); });
@@ -218,8 +222,9 @@ TEST_F(GUIProfileWindowsTest, TheConflictLeadsBackToTheWindowThatOpenedIt)
 {
     Make({L"Anna"});
     Tamrisk::GUIProfileNameConflictWindow* conflict = AddConflict();
-    const std::pair<Halvard::u32, Halvard::u32> cases[] = {{WindowSource::kNewProfile, WindowResult::kNewProfile},
-                                                           {WindowSource::kRenameProfile, WindowResult::kRenameProfile}};
+    const std::pair<Halvard::u32, Halvard::u32> cases[] = {
+        {WindowSource::kNewProfile, WindowResult::kNewProfile},
+        {WindowSource::kRenameProfile, WindowResult::kRenameProfile}};
     for (const auto& [opener, result] : cases) {
         conflict->ShowWindow(opener);
         Settle(*conflict);
