@@ -48,6 +48,7 @@
 #include "game/persistence/Profile.h"
 #include "game/persistence/ProfileManager.h"
 #include "game/windows/GUIBackground.h"
+#include "game/windows/GUIDeleteProfileWindow.h"
 #include "game/windows/GUIGameCursor.h"
 #include "game/windows/GUIGameLoadingWindow.h"
 #include "game/windows/GUIGameLogicLoadingWindow.h"
@@ -55,6 +56,11 @@
 #include "game/windows/GUILogosWindow.h"
 #include "game/windows/GUIMainMenuWindow.h"
 #include "game/windows/GUIMenuWindowManager.h"
+#include "game/windows/GUINewProfileWindow.h"
+#include "game/windows/GUIProfileNameConflictWindow.h"
+#include "game/windows/GUIProfilesWindow.h"
+#include "game/windows/GUIRenameProfileWindow.h"
+#include "game/windows/GUIWelcomeWindow.h"
 #include "game_tools/DataKeeper.h"
 #include "game_tools/XMLQuery.h"
 #include "gui_tools/GUIToolManager.h"
@@ -374,7 +380,11 @@ std::unique_ptr<GF::GUILoadingWindowBase> Game::CreateGameLogicLoadingWindow()
 
 std::unique_ptr<GF::GUIWelcomeWindowBase> Game::CreateWelcomeWindow()
 {
-    return std::make_unique<GF::GUIWelcomeWindowBase>(GetProfileManager());
+    if (!HasWindowDescription(GUIWelcomeWindow::kDescriptionName))
+        return std::make_unique<GF::GUIWelcomeWindowBase>(GetProfileManager());
+    return std::make_unique<GUIWelcomeWindow>(GetEngine(), GetProfileManager(), GetSoundSet(), GetInterfaceData(),
+                                              GetGUIToolManager(), menuWindowManager_.get(),
+                                              background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIExitWindowBase> Game::CreateExitWindow() { return std::make_unique<GF::GUIExitWindowBase>(); }
@@ -390,27 +400,47 @@ std::unique_ptr<GF::GUIMainMenuWindowBase> Game::CreateMainMenuWindow()
 
 std::unique_ptr<GF::GUIProfilesWindowBase> Game::CreateProfilesWindow()
 {
-    return std::make_unique<GF::GUIProfilesWindowBase>(GetProfileManager());
+    if (!HasWindowDescription(GUIProfilesWindow::kDescriptionName))
+        return std::make_unique<GF::GUIProfilesWindowBase>(GetProfileManager());
+    return std::make_unique<GUIProfilesWindow>(GetEngine(), GetSoundSet(), GetProfileManager(), GetInterfaceData(),
+                                               GetGUIToolManager(), menuWindowManager_.get(),
+                                               background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUINewProfileWindowBase> Game::CreateNewProfileWindow()
 {
-    return std::make_unique<GF::GUINewProfileWindowBase>(GetProfileManager());
+    if (!HasWindowDescription(GUINewProfileWindow::kDescriptionName))
+        return std::make_unique<GF::GUINewProfileWindowBase>(GetProfileManager());
+    return std::make_unique<GUINewProfileWindow>(GetEngine(), GetProfileManager(), GetSoundSet(), GetInterfaceData(),
+                                                 GetGUIToolManager(), menuWindowManager_.get(),
+                                                 background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIRenameProfileWindowBase> Game::CreateRenameProfileWindow()
 {
-    return std::make_unique<GF::GUIRenameProfileWindowBase>(GetProfileManager());
+    if (!HasWindowDescription(GUIRenameProfileWindow::kDescriptionName))
+        return std::make_unique<GF::GUIRenameProfileWindowBase>(GetProfileManager());
+    return std::make_unique<GUIRenameProfileWindow>(GetEngine(), GetProfileManager(), GetSoundSet(),
+                                                    GetInterfaceData(), GetGUIToolManager(),
+                                                    menuWindowManager_.get(), background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIDeleteProfileWindowBase> Game::CreateDeleteProfileWindow()
 {
-    return std::make_unique<GF::GUIDeleteProfileWindowBase>(GetProfileManager());
+    if (!HasWindowDescription(GUIDeleteProfileWindow::kDescriptionName))
+        return std::make_unique<GF::GUIDeleteProfileWindowBase>(GetProfileManager());
+    return std::make_unique<GUIDeleteProfileWindow>(GetEngine(), GetProfileManager(), GetSoundSet(),
+                                                    GetInterfaceData(), GetGUIToolManager(),
+                                                    menuWindowManager_.get(), background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIProfileNameConflictWindowBase> Game::CreateProfileNameConflictWindow()
 {
-    return std::make_unique<GF::GUIProfileNameConflictWindowBase>();
+    if (!HasWindowDescription(GUIProfileNameConflictWindow::kDescriptionName))
+        return std::make_unique<GF::GUIProfileNameConflictWindowBase>();
+    return std::make_unique<GUIProfileNameConflictWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
+                                                          GetGUIToolManager(), menuWindowManager_.get(),
+                                                          background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIStartGameLogicWindowBase> Game::CreateStartGameLogicWindow()

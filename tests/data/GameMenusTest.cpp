@@ -17,6 +17,12 @@
 #include "game/windows/GUIGameLoadingWindow.h"
 #include "game/windows/GUIMainMenuWindow.h"
 #include "game/windows/GUIMenuWindowManager.h"
+#include "game/windows/GUINewProfileWindow.h"
+#include "game/windows/GUIDeleteProfileWindow.h"
+#include "game/windows/GUIProfileNameConflictWindow.h"
+#include "game/windows/GUIProfilesWindow.h"
+#include "game/windows/GUIRenameProfileWindow.h"
+#include "game/windows/GUIWelcomeWindow.h"
 #include "gui_tools/controls/GUITextControl.h"
 #include "tests/data/BuiltData.h"
 #include "tests/support/FakeClock.h"
@@ -166,6 +172,12 @@ TEST_P(ShippedWindowsTest, BuildThroughTheirClassesWithNothingMissing)
         EXPECT_NE(dynamic_cast<Tamrisk::GUIGameLogicLoadingWindow*>(windows.gameLogicLoading.get()), nullptr);
         EXPECT_NE(dynamic_cast<Tamrisk::GUIMainMenuWindow*>(windows.mainMenu.get()), nullptr);
         EXPECT_NE(dynamic_cast<Tamrisk::GUIGameLogicWindow*>(windows.gameLogic.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIWelcomeWindow*>(windows.welcome.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIProfilesWindow*>(windows.profiles.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUINewProfileWindow*>(windows.newProfile.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIRenameProfileWindow*>(windows.renameProfile.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIDeleteProfileWindow*>(windows.deleteProfile.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIProfileNameConflictWindow*>(windows.profileNameConflict.get()), nullptr);
         EXPECT_NE(dynamic_cast<Tamrisk::GUIGameCursor*>(game.GetGameCursor()), nullptr);
     }
     const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());

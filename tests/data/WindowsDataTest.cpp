@@ -2,6 +2,7 @@
 #include "engine/gui/GUIWindow.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelFile.h"
+#include "framework/persistence/PlayerName.h"
 #include "game_tools/DataKeeper.h"
 #include "game_tools/XMLNode.h"
 #include "game_tools/XMLQuery.h"
@@ -10,6 +11,8 @@
 #include "gui_tools/GUIWindowBase.h"
 #include "gui_tools/controls/GUIButtonControl.h"
 #include "gui_tools/controls/GUICheckBoxControl.h"
+#include "gui_tools/controls/GUIEditBoxControl.h"
+#include "gui_tools/controls/GUIScrollControl.h"
 #include "gui_tools/controls/GUITextControl.h"
 #include "gui_tools/controls/GUIWindowControl.h"
 #include "tests/data/BuiltData.h"
@@ -36,7 +39,7 @@ const std::set<std::string> kControlTypes = {"window",     "button", "check_box"
 constexpr const char* kBasicList = "data\\ui\\resources_basic.xml";
 constexpr const char* kAdditionalList = "data\\ui\\resources_additional.xml";
 
-enum class Kind { Window, Button, CheckBox, Text };
+enum class Kind { Window, Button, CheckBox, Text, EditBox, Scroll };
 
 // Every control of the descriptions the game's windows are built from, by
 // path after the window name ("" the window itself): what the windows look
@@ -62,10 +65,51 @@ const std::map<std::string, std::map<std::string, Kind>>& GameWindowControls()
             {"/level/text_1", Kind::Text}, {"/menu", Kind::Button},        {"/minimize", Kind::Button},
             {"/fullscreen", Kind::CheckBox}, {"/close", Kind::Button},     {"/logo_additional_0", Kind::Window},
             {"/logo_additional_1", Kind::Window}};
+        // The profile windows: a framed menu window with its title, its
+        // logos and the buttons below the frame.
+        const auto menuWindow = [](std::initializer_list<std::pair<const std::string, Kind>> frame) {
+            std::map<std::string, Kind> controls = {{"", Kind::Window},
+                                                    {"/title_mount_static", Kind::Window},
+                                                    {"/title", Kind::Text},
+                                                    {"/window", Kind::Window},
+                                                    {"/logo_additional_0", Kind::Window},
+                                                    {"/logo_additional_1", Kind::Window}};
+            controls.insert(frame);
+            return controls;
+        };
+        const auto nameWindow = menuWindow({{"/window/text", Kind::Text},
+                                            {"/window/name", Kind::EditBox},
+                                            {"/window/button_0", Kind::Button},
+                                            {"/window/button_0/title", Kind::Text},
+                                            {"/window/button_1", Kind::Button},
+                                            {"/window/button_1/title", Kind::Text}});
+        auto profiles = menuWindow({{"/window/text_area", Kind::Window}, {"/window/scroll", Kind::Scroll}});
+        for (int i = 0; i < 9; ++i) {
+            const std::string button = "/window/text_area/button_profile_" + std::to_string(i);
+            profiles[button] = Kind::Button;
+            profiles[button + "/title"] = Kind::Text;
+        }
+        for (const char* button : {"create", "rename", "delete", "done"}) {
+            profiles[std::string("/window/") + button] = Kind::Button;
+            profiles[std::string("/window/") + button + "/title"] = Kind::Text;
+        }
+        const auto conflict = menuWindow(
+            {{"/window/text", Kind::Text}, {"/window/button_0", Kind::Button}, {"/window/button_0/title", Kind::Text}});
+        const auto question = menuWindow({{"/window/text", Kind::Text},
+                                          {"/window/button_0", Kind::Button},
+                                          {"/window/button_0/title", Kind::Text},
+                                          {"/window/button_1", Kind::Button},
+                                          {"/window/button_1/title", Kind::Text}});
         return std::map<std::string, std::map<std::string, Kind>>{{"window_main_menu", mainMenu},
                                                                   {"window_game_loading", loading},
                                                                   {"window_game_logic_loading", loading},
-                                                                  {"window_game_logic", gameLogic}};
+                                                                  {"window_game_logic", gameLogic},
+                                                                  {"window_welcome", nameWindow},
+                                                                  {"window_new_profile", nameWindow},
+                                                                  {"window_rename_profile", nameWindow},
+                                                                  {"window_profiles", profiles},
+                                                                  {"window_profile_name_conflict", conflict},
+                                                                  {"window_delete_profile", question}};
     }();
     return windows;
 }
@@ -81,6 +125,10 @@ bool IsKind(const GUITools::GUIControl* control, Kind kind)
         return dynamic_cast<const GUITools::GUICheckBoxControl*>(control) != nullptr;
     case Kind::Text:
         return dynamic_cast<const GUITools::GUITextControl*>(control) != nullptr;
+    case Kind::EditBox:
+        return dynamic_cast<const GUITools::GUIEditBoxControl*>(control) != nullptr;
+    case Kind::Scroll:
+        return dynamic_cast<const GUITools::GUIScrollControl*>(control) != nullptr;
     }
     return false;
 }
@@ -189,6 +237,26 @@ TEST_P(WindowsData, TheGameLoadingWindowNeedsOnlyTheBasicResourcesAndFonts)
     EXPECT_THAT(Errors(), IsEmpty());
 }
 
+// A name longer than a save file can count would be cut when saved; every
+// field a name is typed into stops at that length.
+TEST_P(WindowsData, EveryNameFieldTakesAtMostTheLongestSavedName)
+{
+    Load(true);
+    std::size_t fields = 0;
+    for (const auto& entry : GameWindowControls()) {
+        const auto window = Build(entry.first);
+        for (const auto& control : window->GetControls()) {
+            const auto* field = dynamic_cast<const GUITools::GUIEditBoxControl*>(control.get());
+            if (field == nullptr)
+                continue;
+            ++fields;
+            EXPECT_GT(field->GetSettings().maxLength, 0u) << field->GetName();
+            EXPECT_LE(field->GetSettings().maxLength, GameFramework::kMaxPlayerNameLength) << field->GetName();
+        }
+    }
+    EXPECT_EQ(fields, 3u);
+}
+
 TEST_P(WindowsData, EachGameWindowHoldsExactlyTheControlsItsClassesLookUp)
 {
     Load(true);
@@ -265,7 +333,7 @@ TEST_P(WindowsData, EveryButtonModelShowsEachStateInAFrameOfItsOwn)
             ++buttons;
         }
     }
-    EXPECT_EQ(buttons, 10u);
+    EXPECT_EQ(buttons, 32u);
     EXPECT_THAT(Errors(), IsEmpty());
 }
 

@@ -87,6 +87,10 @@ Shape SignShape(ButtonSign sign)
         return Segment({8.5f, 8.5f}, {19.5f, 8.5f}, 1.7f);
     case ButtonSign::Close:
         return Union(Segment({9.0f, 9.0f}, {19.0f, 19.0f}, 1.6f), Segment({9.0f, 19.0f}, {19.0f, 9.0f}, 1.6f));
+    case ButtonSign::Up:
+        return Polygon({{8.0f, 10.0f}, {20.0f, 10.0f}, {14.0f, 19.0f}});
+    case ButtonSign::Down:
+        return Polygon({{8.0f, 18.0f}, {14.0f, 9.0f}, {20.0f, 18.0f}});
     }
     return Circle({14.0f, 14.0f}, 0.0f);
 }
@@ -159,6 +163,10 @@ Pixmap TitleMount()
     return picture;
 }
 
+Pixmap NameField() { return Panel(256, 64, {300.0f, 40.0f}, 8.0f); }
+
+Pixmap ListScrollTrack() { return Panel(32, 256, {24.0f, 330.0f}, 10.0f); }
+
 Pixmap LogoSlot() { return Pixmap(8, 8, Color{1.0f, 1.0f, 1.0f, 0.0f}); }
 
 Pixmap StatusPlate(PlateSign sign)
@@ -191,6 +199,15 @@ Pixmap SmallButton(ButtonSign sign)
     Pixmap picture(grid.Width(), grid.Height(), WithAlpha(kGold, 0.0f));
     for (std::uint32_t frame = 0; frame < 4; ++frame)
         SmallFace(picture, grid.Cell(frame, {28.0f, 28.0f}), ButtonLooks()[frame], SignShape(sign));
+    return picture;
+}
+
+Pixmap ListScrollThumb()
+{
+    const FrameGrid grid = SmallButtonGrid();
+    Pixmap picture(grid.Width(), grid.Height(), WithAlpha(kGold, 0.0f));
+    for (std::uint32_t frame = 0; frame < 4; ++frame)
+        ButtonFace(picture, grid.Cell(frame, {30.0f, 40.0f}), ButtonLooks()[frame], 8.0f, 0.6f);
     return picture;
 }
 

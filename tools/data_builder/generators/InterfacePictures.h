@@ -14,6 +14,10 @@ Pixmap MenuFrame();
 Pixmap LoadingFrame();
 // The banner the menus' titles stand on (480 x 60).
 Pixmap TitleMount();
+// The field a player's name is typed into (300 x 40) and the track of the
+// profiles' scroll bar (24 x 330).
+Pixmap NameField();
+Pixmap ListScrollTrack();
 // A clear picture: the slot of a publisher's logo until the logo's shader
 // replaces it.
 Pixmap LogoSlot();
@@ -25,9 +29,11 @@ Pixmap StatusPlate(PlateSign sign);
 // Button state pictures, one cell per frame of their models.
 FrameGrid MainMenuButtonGrid();
 Pixmap MainMenuButton();
-enum class ButtonSign { Menu, Minimize, Close };
+enum class ButtonSign { Menu, Minimize, Close, Up, Down };
 FrameGrid SmallButtonGrid();
 Pixmap SmallButton(ButtonSign sign);
+// The thumb of the profiles' scroll bar (30 x 40).
+Pixmap ListScrollThumb();
 FrameGrid FullScreenBoxGrid();
 Pixmap FullScreenBox();
 

@@ -107,6 +107,11 @@ std::vector<TextureRecipe> InterfaceTextureRecipes()
         {Ui("models\\game_logic_close.tga"), [] { return SmallButton(ButtonSign::Close); }, kWith},
         {Ui("models\\game_logic_fullscreen.tga"), FullScreenBox, kWith},
         {Ui("effects\\cursor_spark.tga"), CursorSpark, kWith},
+        {Ui("textures\\name_field.tga"), NameField, kWith},
+        {Ui("textures\\list_scroll_track.tga"), ListScrollTrack, kWith},
+        {Ui("models\\list_scroll_thumb.tga"), ListScrollThumb, kWith},
+        {Ui("models\\list_scroll_up.tga"), [] { return SmallButton(ButtonSign::Up); }, kWith},
+        {Ui("models\\list_scroll_down.tga"), [] { return SmallButton(ButtonSign::Down); }, kWith},
     };
 }
 
@@ -118,6 +123,9 @@ std::vector<MeshModelRecipe> InterfaceModelRecipes()
         Framed("game_logic_minimize", SmallButtonGrid(), 4),
         Framed("game_logic_close", SmallButtonGrid(), 4),
         Framed("game_logic_fullscreen", FullScreenBoxGrid(), 8),
+        Framed("list_scroll_thumb", SmallButtonGrid(), 4),
+        Framed("list_scroll_up", SmallButtonGrid(), 4),
+        Framed("list_scroll_down", SmallButtonGrid(), 4),
         // A menu's frame rises 48 units into place in a quarter of a second
         // as it fades in, and sinks back as it fades out.
         {Ui("models\\slide_up.mlf"), [] { return Slide({0.0f, -48.0f}, 6, 20.0f); }, ShaderRecipe{}},
