@@ -1,4 +1,5 @@
 #include "engine/core/FileManager.h"
+#include "engine/gui/GUIScroll.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelFile.h"
@@ -10,6 +11,7 @@
 #include "gui_tools/GUIWindowBase.h"
 #include "gui_tools/controls/GUIButtonControl.h"
 #include "gui_tools/controls/GUICheckBoxControl.h"
+#include "gui_tools/controls/GUIScrollControl.h"
 #include "gui_tools/controls/GUITextControl.h"
 #include "gui_tools/controls/GUIWindowControl.h"
 #include "tests/data/BuiltData.h"
@@ -36,7 +38,7 @@ const std::set<std::string> kControlTypes = {"window",     "button", "check_box"
 constexpr const char* kBasicList = "data\\ui\\resources_basic.xml";
 constexpr const char* kAdditionalList = "data\\ui\\resources_additional.xml";
 
-enum class Kind { Window, Button, CheckBox, Text };
+enum class Kind { Window, Button, CheckBox, Scroll, Text };
 
 // Every control of the descriptions the game's windows are built from, by
 // path after the window name ("" the window itself): what the windows look
@@ -62,10 +64,34 @@ const std::map<std::string, std::map<std::string, Kind>>& GameWindowControls()
             {"/level/text_1", Kind::Text}, {"/menu", Kind::Button},        {"/minimize", Kind::Button},
             {"/fullscreen", Kind::CheckBox}, {"/close", Kind::Button},     {"/logo_additional_0", Kind::Window},
             {"/logo_additional_1", Kind::Window}};
+        // The volume windows: the rows' names beside their controls.
+        std::map<std::string, Kind> volumes = {{"", Kind::Window},
+                                               {"/title_mount_static", Kind::Window},
+                                               {"/title", Kind::Text},
+                                               {"/window", Kind::Window},
+                                               {"/window/sound", Kind::Scroll},
+                                               {"/window/music", Kind::Scroll},
+                                               {"/window/fullscreen", Kind::CheckBox}};
+        for (const char* row : {"sound", "music", "fullscreen"})
+            volumes[std::string("/window/") + row + "_label"] = Kind::Text;
+        for (const char* button : {"button_0", "button_1", "button_2"}) {
+            volumes[std::string("/window/") + button] = Kind::Button;
+            volumes[std::string("/window/") + button + "/title"] = Kind::Text;
+        }
+        std::map<std::string, Kind> options = volumes;
+        options.insert({{"/window/video_mode_label", Kind::Text},
+                        {"/window/decrease_video_mode", Kind::Button},
+                        {"/window/video_mode", Kind::Window},
+                        {"/window/video_mode/text", Kind::Text},
+                        {"/window/increase_video_mode", Kind::Button}});
+        std::map<std::string, Kind> gameLogicMenu = volumes;
+        gameLogicMenu["/title_mount_animated"] = Kind::Window;
         return std::map<std::string, std::map<std::string, Kind>>{{"window_main_menu", mainMenu},
                                                                   {"window_game_loading", loading},
                                                                   {"window_game_logic_loading", loading},
-                                                                  {"window_game_logic", gameLogic}};
+                                                                  {"window_game_logic", gameLogic},
+                                                                  {"window_options", options},
+                                                                  {"window_game_logic_menu", gameLogicMenu}};
     }();
     return windows;
 }
@@ -79,6 +105,8 @@ bool IsKind(const GUITools::GUIControl* control, Kind kind)
         return dynamic_cast<const GUITools::GUIButtonControl*>(control) != nullptr;
     case Kind::CheckBox:
         return dynamic_cast<const GUITools::GUICheckBoxControl*>(control) != nullptr;
+    case Kind::Scroll:
+        return dynamic_cast<const GUITools::GUIScrollControl*>(control) != nullptr;
     case Kind::Text:
         return dynamic_cast<const GUITools::GUITextControl*>(control) != nullptr;
     }
@@ -231,9 +259,21 @@ TEST_P(WindowsData, TheMainMenuTitleTakesTheNameAndTheLoadingTitlesArePrinted)
     EXPECT_THAT(Errors(), IsEmpty());
 }
 
+// The buttons of a control: itself for a button or check box, the thumb
+// and both arrows for a scroll bar.
+std::vector<const Halvard::GUIWindow*> Buttons(const GUITools::GUIControl& control, Kind kind)
+{
+    if (kind == Kind::Button || kind == Kind::CheckBox)
+        return {control.GetWindow()};
+    if (kind != Kind::Scroll)
+        return {};
+    const Halvard::GUIScroll* scroll = static_cast<const GUITools::GUIScrollControl&>(control).GetScroll();
+    return {scroll->GetThumb(), scroll->GetIncreaseArrow(), scroll->GetDecreaseArrow()};
+}
+
 // A button shows its state as a frame of its model: four (normal, over,
 // pressed, disabled), a check box eight; each frame is the same square
-// with a picture of its own.
+// with a picture of its own. A scroll bar's thumb and arrows are buttons.
 TEST_P(WindowsData, EveryButtonModelShowsEachStateInAFrameOfItsOwn)
 {
     Load(true);
@@ -241,31 +281,31 @@ TEST_P(WindowsData, EveryButtonModelShowsEachStateInAFrameOfItsOwn)
     for (const auto& [name, controls] : GameWindowControls()) {
         const auto window = Build(name);
         for (const auto& [path, kind] : controls) {
-            if (kind != Kind::Button && kind != Kind::CheckBox)
-                continue;
-            SCOPED_TRACE(name + path);
-            const Halvard::Model* model = window->GetControl(name + path)->GetWindow()->GetModel();
-            ASSERT_NE(model, nullptr);
-            const Halvard::ModelFile file(engine->GetMessageManager(), engine->GetFileManager(), model->GetName());
-            ASSERT_EQ(file.frameCount, kind == Kind::CheckBox ? 8u : 4u);
-            const size_t count = file.vertexCount;
-            std::set<std::vector<float>> pictures;
-            for (size_t frame = 0; frame < file.frameCount; ++frame) {
-                std::vector<float> uv;
-                for (size_t i = 0; i < count; ++i) {
-                    const Halvard::FrameVertex& vertex = file.vertices[frame * count + i];
-                    const Halvard::Vector3& first = file.vertices[i].position;
-                    EXPECT_TRUE(vertex.position.x == first.x && vertex.position.y == first.y &&
-                                vertex.position.z == first.z);
-                    uv.insert(uv.end(), {vertex.u, vertex.v});
+            for (const Halvard::GUIWindow* widget : Buttons(*window->GetControl(name + path), kind)) {
+                SCOPED_TRACE(name + path);
+                const Halvard::Model* model = widget->GetModel();
+                ASSERT_NE(model, nullptr);
+                const Halvard::ModelFile file(engine->GetMessageManager(), engine->GetFileManager(), model->GetName());
+                ASSERT_EQ(file.frameCount, kind == Kind::CheckBox ? 8u : 4u);
+                const size_t count = file.vertexCount;
+                std::set<std::vector<float>> pictures;
+                for (size_t frame = 0; frame < file.frameCount; ++frame) {
+                    std::vector<float> uv;
+                    for (size_t i = 0; i < count; ++i) {
+                        const Halvard::FrameVertex& vertex = file.vertices[frame * count + i];
+                        const Halvard::Vector3& first = file.vertices[i].position;
+                        EXPECT_TRUE(vertex.position.x == first.x && vertex.position.y == first.y &&
+                                    vertex.position.z == first.z);
+                        uv.insert(uv.end(), {vertex.u, vertex.v});
+                    }
+                    pictures.insert(uv);
                 }
-                pictures.insert(uv);
+                EXPECT_EQ(pictures.size(), file.frameCount);
+                ++buttons;
             }
-            EXPECT_EQ(pictures.size(), file.frameCount);
-            ++buttons;
         }
     }
-    EXPECT_EQ(buttons, 10u);
+    EXPECT_EQ(buttons, 32u);
     EXPECT_THAT(Errors(), IsEmpty());
 }
 

@@ -1,6 +1,7 @@
 #include "tools/data_builder/generators/InterfaceImages.h"
 #include "tools/data_builder/generators/InterfacePictures.h"
 #include "tools/data_builder/generators/InterfaceRecipe.h"
+#include "tools/data_builder/generators/InterfaceScrollPictures.h"
 
 namespace Tools {
 
@@ -107,6 +108,10 @@ std::vector<TextureRecipe> InterfaceTextureRecipes()
         {Ui("models\\game_logic_close.tga"), [] { return SmallButton(ButtonSign::Close); }, kWith},
         {Ui("models\\game_logic_fullscreen.tga"), FullScreenBox, kWith},
         {Ui("effects\\cursor_spark.tga"), CursorSpark, kWith},
+        {Ui("textures\\scroll_track.tga"), ScrollTrack, kWith},
+        {Ui("models\\scroll_thumb.tga"), ScrollThumb, kWith},
+        {Ui("models\\arrow_decrease.tga"), [] { return ArrowButton(ArrowSign::Left); }, kWith},
+        {Ui("models\\arrow_increase.tga"), [] { return ArrowButton(ArrowSign::Right); }, kWith},
     };
 }
 
@@ -118,6 +123,9 @@ std::vector<MeshModelRecipe> InterfaceModelRecipes()
         Framed("game_logic_minimize", SmallButtonGrid(), 4),
         Framed("game_logic_close", SmallButtonGrid(), 4),
         Framed("game_logic_fullscreen", FullScreenBoxGrid(), 8),
+        Framed("scroll_thumb", ScrollThumbGrid(), 4),
+        Framed("arrow_decrease", ArrowButtonGrid(), 4),
+        Framed("arrow_increase", ArrowButtonGrid(), 4),
         // A menu's frame rises 48 units into place in a quarter of a second
         // as it fades in, and sinks back as it fades out.
         {Ui("models\\slide_up.mlf"), [] { return Slide({0.0f, -48.0f}, 6, 20.0f); }, ShaderRecipe{}},
