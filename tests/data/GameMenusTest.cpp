@@ -1,6 +1,7 @@
 #include "tests/data/GameFixture.h"
 
 #include "engine/app/Engine.h"
+#include "engine/core/Config.h"
 #include "engine/core/Image.h"
 #include "engine/core/Window.h"
 #include "engine/gui/GUIButton.h"
@@ -20,6 +21,7 @@
 #include "game/windows/GUIGameLogicMenuWindow.h"
 #include "game/windows/GUIOptionsWindow.h"
 #include "gui_tools/controls/GUITextControl.h"
+#include "gui_tools/controls/GUIWindowControl.h"
 #include "tests/data/BuiltData.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/LogProbe.h"
@@ -32,7 +34,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
+#include <string>
 
 namespace {
 
@@ -88,6 +93,25 @@ protected:
         mouse->MoveMouseTo(static_cast<Sint32>(x), static_cast<Sint32>(y));
     }
 
+    // A press and a release over the widget, a frame each.
+    void Click(const Halvard::GUIWindow& widget)
+    {
+        PointAt(widget);
+        Frame();
+        mouse->PressButton();
+        Frame();
+        mouse->ReleaseButton();
+        Frame();
+    }
+
+    static std::string ReadText(const std::filesystem::path& path)
+    {
+        std::ifstream in(path);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
     Testing::FakeClock clock;
     Testing::ScopedClock scoped;
     Testing::GameFixture fixture;
@@ -139,6 +163,40 @@ TEST_F(GameMenusTest, TheGameStartsThroughItsLogoAndLoadingWindowToTheMainMenuTh
 
     const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());
     ASSERT_FALSE(log.Entries().empty());
+    EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();
+}
+
+// The options through the player's mouse: a size the game does not offer
+// shows the default one; confirming the smallest writes it into the ini
+// file and the game switches to it.
+TEST_F(GameMenusTest, TheOptionsOfferTheGamesSizesAndConfirmingOneSwitchesTheScreenToIt)
+{
+    Tamrisk::GUIMainMenuWindow* menu = nullptr;
+    for (int frame = 0; frame < 1500 && (menu == nullptr || !menu->GetFrame()->IsVisible()); ++frame) {
+        Frame();
+        menu = dynamic_cast<Tamrisk::GUIMainMenuWindow*>(game->GetWindows().mainMenu.get());
+    }
+    ASSERT_NE(menu, nullptr);
+    game->GetEngine()->GetConfig()->videoMode = "1280x1024x32";
+    auto* options = dynamic_cast<Tamrisk::GUIOptionsWindow*>(game->GetWindows().options.get());
+    ASSERT_NE(options, nullptr);
+    Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kOptions));
+    for (int frame = 0; frame < 200 && !options->GetFrame()->IsVisible(); ++frame)
+        Frame();
+    ASSERT_TRUE(options->GetFrame()->IsVisible());
+    EXPECT_EQ(options->GetVideoModeText()->GetLines().at(0), L"1024x768");
+    for (int i = 0; i < 2; ++i)
+        Click(*options->GetDecreaseButton());
+    EXPECT_EQ(options->GetVideoModeText()->GetLines().at(0), L"640x480");
+
+    Click(*options->GetConfirmButton());
+    const std::string ini = ReadText(fixture.UserFolder() / "Tamrisk.ini");
+    EXPECT_NE(ini.find("v_mode 640x480x32"), std::string::npos) << ini;
+    for (int frame = 0; frame < 5; ++frame)
+        Frame();
+    EXPECT_EQ(game->GetEngine()->GetWindow()->GetClientWidth(), 640u);
+    EXPECT_EQ(game->GetEngine()->GetWindow()->GetClientHeight(), 480u);
+    const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());
     EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();
 }
 
