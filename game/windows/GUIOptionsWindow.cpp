@@ -14,7 +14,8 @@ namespace Tamrisk {
 
 namespace {
 
-// The sizes the game offers besides the configured one.
+// The sizes the game offers; a configured size not among them opens as the
+// default one.
 constexpr Halvard::u32 kVideoModes[][2] = {{640, 480}, {800, 600}, {1024, 768}};
 
 } // namespace
