@@ -52,6 +52,7 @@
 #include "game/windows/GUIGameCursor.h"
 #include "game/windows/GUIGameLoadingWindow.h"
 #include "game/windows/GUIGameLogicLoadingWindow.h"
+#include "game/windows/GUIGameLogicMenuWindow.h"
 #include "game/windows/GUIGameLogicWindow.h"
 #include "game/windows/GUILogosWindow.h"
 #include "game/windows/GUIMainMenuWindow.h"
@@ -61,6 +62,7 @@
 #include "game/windows/GUIProfilesWindow.h"
 #include "game/windows/GUIRenameProfileWindow.h"
 #include "game/windows/GUIWelcomeWindow.h"
+#include "game/windows/GUIOptionsWindow.h"
 #include "game_tools/DataKeeper.h"
 #include "game_tools/XMLQuery.h"
 #include "gui_tools/GUIToolManager.h"
@@ -460,7 +462,11 @@ std::unique_ptr<GF::GUIHighScoresWindowBase> Game::CreateHighScoresWindow()
 
 std::unique_ptr<GF::GUIOptionsWindowBase> Game::CreateOptionsWindow()
 {
-    return std::make_unique<GF::GUIOptionsWindowBase>(GetEngine(), GetSoundSet(), GetProfileManager());
+    if (!HasWindowDescription(GUIOptionsWindow::kDescriptionName))
+        return std::make_unique<GF::GUIOptionsWindowBase>(GetEngine(), GetSoundSet(), GetProfileManager());
+    return std::make_unique<GUIOptionsWindow>(GetEngine(), GetSoundSet(), GetProfileManager(), GetInterfaceData(),
+                                              GetGUIToolManager(), menuWindowManager_.get(),
+                                              background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIHelpWindowBase> Game::CreateHelpWindow() { return std::make_unique<GF::GUIHelpWindowBase>(); }
@@ -483,7 +489,11 @@ std::unique_ptr<GF::GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindo
 
 std::unique_ptr<GF::GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow()
 {
-    return std::make_unique<GF::GUIGameLogicMenuWindowBase>(GetEngine(), GetSoundSet(), GetProfileManager());
+    if (!HasWindowDescription(GUIGameLogicMenuWindow::kDescriptionName))
+        return std::make_unique<GF::GUIGameLogicMenuWindowBase>(GetEngine(), GetSoundSet(), GetProfileManager());
+    return std::make_unique<GUIGameLogicMenuWindow>(GetEngine(), GetSoundSet(), GetProfileManager(),
+                                                    GetInterfaceData(), GetGUIToolManager(),
+                                                    menuWindowManager_.get(), background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIGameLogicMenuExitWindowBase> Game::CreateGameLogicMenuExitWindow()

@@ -1,12 +1,15 @@
 #include "tests/data/GameFixture.h"
 
 #include "engine/app/Engine.h"
+#include "engine/core/Config.h"
 #include "engine/core/Image.h"
 #include "engine/core/Window.h"
 #include "engine/gui/GUIButton.h"
+#include "engine/gui/GUIScroll.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/render/RenderSystem.h"
 #include "framework/persistence/ProfileManagerBase.h"
+#include "framework/sound/SoundSet.h"
 #include "framework/windows/WindowResult.h"
 #include "game/windows/GUIBackground.h"
 #include "framework/windows/FrameworkWindows.h"
@@ -23,7 +26,10 @@
 #include "game/windows/GUIProfilesWindow.h"
 #include "game/windows/GUIRenameProfileWindow.h"
 #include "game/windows/GUIWelcomeWindow.h"
+#include "game/windows/GUIGameLogicMenuWindow.h"
+#include "game/windows/GUIOptionsWindow.h"
 #include "gui_tools/controls/GUITextControl.h"
+#include "gui_tools/controls/GUIWindowControl.h"
 #include "tests/data/BuiltData.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/LogProbe.h"
@@ -36,7 +42,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
+#include <string>
 
 namespace {
 
@@ -90,6 +99,25 @@ protected:
         const float x = (corner.x + widget.size.x * 0.5f) / 800.0f * static_cast<float>(window.GetClientWidth());
         const float y = (600.0f - corner.y - widget.size.y * 0.5f) / 600.0f * static_cast<float>(window.GetClientHeight());
         mouse->MoveMouseTo(static_cast<Sint32>(x), static_cast<Sint32>(y));
+    }
+
+    // A press and a release over the widget, a frame each.
+    void Click(const Halvard::GUIWindow& widget)
+    {
+        PointAt(widget);
+        Frame();
+        mouse->PressButton();
+        Frame();
+        mouse->ReleaseButton();
+        Frame();
+    }
+
+    static std::string ReadText(const std::filesystem::path& path)
+    {
+        std::ifstream in(path);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
     }
 
     Testing::FakeClock clock;
@@ -146,6 +174,72 @@ TEST_F(GameMenusTest, TheGameStartsThroughItsLogoAndLoadingWindowToTheMainMenuTh
     EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();
 }
 
+// The options through the player's mouse: a size the game does not offer
+// shows the default one; confirming the smallest writes it into the ini
+// file and the game switches to it.
+TEST_F(GameMenusTest, TheOptionsOfferTheGamesSizesAndConfirmingOneSwitchesTheScreenToIt)
+{
+    Tamrisk::GUIMainMenuWindow* menu = nullptr;
+    for (int frame = 0; frame < 1500 && (menu == nullptr || !menu->GetFrame()->IsVisible()); ++frame) {
+        Frame();
+        menu = dynamic_cast<Tamrisk::GUIMainMenuWindow*>(game->GetWindows().mainMenu.get());
+    }
+    ASSERT_NE(menu, nullptr);
+    game->GetEngine()->GetConfig()->videoMode = "1280x1024x32";
+    auto* options = dynamic_cast<Tamrisk::GUIOptionsWindow*>(game->GetWindows().options.get());
+    ASSERT_NE(options, nullptr);
+    Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kOptions));
+    for (int frame = 0; frame < 200 && !options->GetFrame()->IsVisible(); ++frame)
+        Frame();
+    ASSERT_TRUE(options->GetFrame()->IsVisible());
+    EXPECT_EQ(options->GetVideoModeText()->GetLines().at(0), L"1024x768");
+    for (int i = 0; i < 2; ++i)
+        Click(*options->GetDecreaseButton());
+    EXPECT_EQ(options->GetVideoModeText()->GetLines().at(0), L"640x480");
+
+    Click(*options->GetConfirmButton());
+    const std::string ini = ReadText(fixture.UserFolder() / "Tamrisk.ini");
+    EXPECT_NE(ini.find("v_mode 640x480x32"), std::string::npos) << ini;
+    for (int frame = 0; frame < 5; ++frame)
+        Frame();
+    EXPECT_EQ(game->GetEngine()->GetWindow()->GetClientWidth(), 640u);
+    EXPECT_EQ(game->GetEngine()->GetWindow()->GetClientHeight(), 480u);
+    const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());
+    EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();
+}
+
+// ESCAPE during a level opens the in-game menu on its animated title
+// mount; resuming hides it and the level goes on.
+TEST_F(GameMenusTest, EscapeDuringALevelOpensTheInGameMenuAndResumingLeavesIt)
+{
+    game->StartFirstLevel();
+    auto* menu = dynamic_cast<Tamrisk::GUIGameLogicMenuWindow*>(game->GetWindows().gameLogicMenu.get());
+    ASSERT_NE(menu, nullptr);
+    for (int frame = 0; frame < 20; ++frame)
+        Frame();
+    mouse->PressKey(SDLK_ESCAPE);
+    Frame();
+    mouse->ReleaseKey(SDLK_ESCAPE);
+    // The controls come in half a second after the request, the frame a
+    // quarter of a second before them.
+    for (int frame = 0; frame < 60; ++frame)
+        Frame();
+    ASSERT_TRUE(menu->GetFrame()->IsVisible());
+    EXPECT_FALSE(game->GetWindows().gameLogic->IsActive());
+    EXPECT_TRUE(menu->GetAnimatedTitleMount()->IsVisible());
+    EXPECT_FALSE(menu->GetStaticTitleMount()->IsVisible());
+    EXPECT_EQ(menu->GetSoundScroll()->GetPosition(),
+              Tamrisk::VolumeScrolls::PositionOf(game->GetSoundSet()->GetSoundVolume()));
+
+    Click(*menu->GetResumeButton());
+    for (int frame = 0; frame < 200 && menu->GetBaseWindow()->visible; ++frame)
+        Frame();
+    EXPECT_FALSE(menu->GetBaseWindow()->visible);
+    EXPECT_TRUE(game->GetWindows().gameLogic->IsActive());
+    const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());
+    EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();
+}
+
 } // namespace
 
 namespace {
@@ -178,6 +272,8 @@ TEST_P(ShippedWindowsTest, BuildThroughTheirClassesWithNothingMissing)
         EXPECT_NE(dynamic_cast<Tamrisk::GUIRenameProfileWindow*>(windows.renameProfile.get()), nullptr);
         EXPECT_NE(dynamic_cast<Tamrisk::GUIDeleteProfileWindow*>(windows.deleteProfile.get()), nullptr);
         EXPECT_NE(dynamic_cast<Tamrisk::GUIProfileNameConflictWindow*>(windows.profileNameConflict.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIOptionsWindow*>(windows.options.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIGameLogicMenuWindow*>(windows.gameLogicMenu.get()), nullptr);
         EXPECT_NE(dynamic_cast<Tamrisk::GUIGameCursor*>(game.GetGameCursor()), nullptr);
     }
     const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());

@@ -1,4 +1,5 @@
 #include "engine/core/FileManager.h"
+#include "engine/gui/GUIScroll.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelFile.h"
@@ -100,6 +101,28 @@ const std::map<std::string, std::map<std::string, Kind>>& GameWindowControls()
                                           {"/window/button_0/title", Kind::Text},
                                           {"/window/button_1", Kind::Button},
                                           {"/window/button_1/title", Kind::Text}});
+        // The volume windows: the rows' names beside their controls.
+        std::map<std::string, Kind> volumes = {{"", Kind::Window},
+                                               {"/title_mount_static", Kind::Window},
+                                               {"/title", Kind::Text},
+                                               {"/window", Kind::Window},
+                                               {"/window/sound", Kind::Scroll},
+                                               {"/window/music", Kind::Scroll},
+                                               {"/window/fullscreen", Kind::CheckBox}};
+        for (const char* row : {"sound", "music", "fullscreen"})
+            volumes[std::string("/window/") + row + "_label"] = Kind::Text;
+        for (const char* button : {"button_0", "button_1", "button_2"}) {
+            volumes[std::string("/window/") + button] = Kind::Button;
+            volumes[std::string("/window/") + button + "/title"] = Kind::Text;
+        }
+        std::map<std::string, Kind> options = volumes;
+        options.insert({{"/window/video_mode_label", Kind::Text},
+                        {"/window/decrease_video_mode", Kind::Button},
+                        {"/window/video_mode", Kind::Window},
+                        {"/window/video_mode/text", Kind::Text},
+                        {"/window/increase_video_mode", Kind::Button}});
+        std::map<std::string, Kind> gameLogicMenu = volumes;
+        gameLogicMenu["/title_mount_animated"] = Kind::Window;
         return std::map<std::string, std::map<std::string, Kind>>{{"window_main_menu", mainMenu},
                                                                   {"window_game_loading", loading},
                                                                   {"window_game_logic_loading", loading},
@@ -109,7 +132,9 @@ const std::map<std::string, std::map<std::string, Kind>>& GameWindowControls()
                                                                   {"window_rename_profile", nameWindow},
                                                                   {"window_profiles", profiles},
                                                                   {"window_profile_name_conflict", conflict},
-                                                                  {"window_delete_profile", question}};
+                                                                  {"window_delete_profile", question},
+                                                                  {"window_options", options},
+                                                                  {"window_game_logic_menu", gameLogicMenu}};
     }();
     return windows;
 }
@@ -123,12 +148,12 @@ bool IsKind(const GUITools::GUIControl* control, Kind kind)
         return dynamic_cast<const GUITools::GUIButtonControl*>(control) != nullptr;
     case Kind::CheckBox:
         return dynamic_cast<const GUITools::GUICheckBoxControl*>(control) != nullptr;
+    case Kind::Scroll:
+        return dynamic_cast<const GUITools::GUIScrollControl*>(control) != nullptr;
     case Kind::Text:
         return dynamic_cast<const GUITools::GUITextControl*>(control) != nullptr;
     case Kind::EditBox:
         return dynamic_cast<const GUITools::GUIEditBoxControl*>(control) != nullptr;
-    case Kind::Scroll:
-        return dynamic_cast<const GUITools::GUIScrollControl*>(control) != nullptr;
     }
     return false;
 }
@@ -299,9 +324,21 @@ TEST_P(WindowsData, TheMainMenuTitleTakesTheNameAndTheLoadingTitlesArePrinted)
     EXPECT_THAT(Errors(), IsEmpty());
 }
 
+// The buttons of a control: itself for a button or check box, the thumb
+// and both arrows for a scroll bar.
+std::vector<const Halvard::GUIWindow*> Buttons(const GUITools::GUIControl& control, Kind kind)
+{
+    if (kind == Kind::Button || kind == Kind::CheckBox)
+        return {control.GetWindow()};
+    if (kind != Kind::Scroll)
+        return {};
+    const Halvard::GUIScroll* scroll = static_cast<const GUITools::GUIScrollControl&>(control).GetScroll();
+    return {scroll->GetThumb(), scroll->GetIncreaseArrow(), scroll->GetDecreaseArrow()};
+}
+
 // A button shows its state as a frame of its model: four (normal, over,
 // pressed, disabled), a check box eight; each frame is the same square
-// with a picture of its own.
+// with a picture of its own. A scroll bar's thumb and arrows are buttons.
 TEST_P(WindowsData, EveryButtonModelShowsEachStateInAFrameOfItsOwn)
 {
     Load(true);
@@ -309,31 +346,31 @@ TEST_P(WindowsData, EveryButtonModelShowsEachStateInAFrameOfItsOwn)
     for (const auto& [name, controls] : GameWindowControls()) {
         const auto window = Build(name);
         for (const auto& [path, kind] : controls) {
-            if (kind != Kind::Button && kind != Kind::CheckBox)
-                continue;
-            SCOPED_TRACE(name + path);
-            const Halvard::Model* model = window->GetControl(name + path)->GetWindow()->GetModel();
-            ASSERT_NE(model, nullptr);
-            const Halvard::ModelFile file(engine->GetMessageManager(), engine->GetFileManager(), model->GetName());
-            ASSERT_EQ(file.frameCount, kind == Kind::CheckBox ? 8u : 4u);
-            const size_t count = file.vertexCount;
-            std::set<std::vector<float>> pictures;
-            for (size_t frame = 0; frame < file.frameCount; ++frame) {
-                std::vector<float> uv;
-                for (size_t i = 0; i < count; ++i) {
-                    const Halvard::FrameVertex& vertex = file.vertices[frame * count + i];
-                    const Halvard::Vector3& first = file.vertices[i].position;
-                    EXPECT_TRUE(vertex.position.x == first.x && vertex.position.y == first.y &&
-                                vertex.position.z == first.z);
-                    uv.insert(uv.end(), {vertex.u, vertex.v});
+            for (const Halvard::GUIWindow* widget : Buttons(*window->GetControl(name + path), kind)) {
+                SCOPED_TRACE(name + path);
+                const Halvard::Model* model = widget->GetModel();
+                ASSERT_NE(model, nullptr);
+                const Halvard::ModelFile file(engine->GetMessageManager(), engine->GetFileManager(), model->GetName());
+                ASSERT_EQ(file.frameCount, kind == Kind::CheckBox ? 8u : 4u);
+                const size_t count = file.vertexCount;
+                std::set<std::vector<float>> pictures;
+                for (size_t frame = 0; frame < file.frameCount; ++frame) {
+                    std::vector<float> uv;
+                    for (size_t i = 0; i < count; ++i) {
+                        const Halvard::FrameVertex& vertex = file.vertices[frame * count + i];
+                        const Halvard::Vector3& first = file.vertices[i].position;
+                        EXPECT_TRUE(vertex.position.x == first.x && vertex.position.y == first.y &&
+                                    vertex.position.z == first.z);
+                        uv.insert(uv.end(), {vertex.u, vertex.v});
+                    }
+                    pictures.insert(uv);
                 }
-                pictures.insert(uv);
+                EXPECT_EQ(pictures.size(), file.frameCount);
+                ++buttons;
             }
-            EXPECT_EQ(pictures.size(), file.frameCount);
-            ++buttons;
         }
     }
-    EXPECT_EQ(buttons, 32u);
+    EXPECT_EQ(buttons, 57u);
     EXPECT_THAT(Errors(), IsEmpty());
 }
 

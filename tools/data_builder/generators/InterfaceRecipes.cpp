@@ -1,6 +1,7 @@
 #include "tools/data_builder/generators/InterfaceImages.h"
 #include "tools/data_builder/generators/InterfacePictures.h"
 #include "tools/data_builder/generators/InterfaceRecipe.h"
+#include "tools/data_builder/generators/InterfaceScrollPictures.h"
 
 namespace Tools {
 
@@ -112,6 +113,10 @@ std::vector<TextureRecipe> InterfaceTextureRecipes()
         {Ui("models\\list_scroll_thumb.tga"), ListScrollThumb, kWith},
         {Ui("models\\list_scroll_up.tga"), [] { return SmallButton(ButtonSign::Up); }, kWith},
         {Ui("models\\list_scroll_down.tga"), [] { return SmallButton(ButtonSign::Down); }, kWith},
+        {Ui("textures\\scroll_track.tga"), ScrollTrack, kWith},
+        {Ui("models\\scroll_thumb.tga"), ScrollThumb, kWith},
+        {Ui("models\\arrow_decrease.tga"), [] { return ArrowButton(ArrowSign::Left); }, kWith},
+        {Ui("models\\arrow_increase.tga"), [] { return ArrowButton(ArrowSign::Right); }, kWith},
     };
 }
 
@@ -126,6 +131,9 @@ std::vector<MeshModelRecipe> InterfaceModelRecipes()
         Framed("list_scroll_thumb", SmallButtonGrid(), 4),
         Framed("list_scroll_up", SmallButtonGrid(), 4),
         Framed("list_scroll_down", SmallButtonGrid(), 4),
+        Framed("scroll_thumb", ScrollThumbGrid(), 4),
+        Framed("arrow_decrease", ArrowButtonGrid(), 4),
+        Framed("arrow_increase", ArrowButtonGrid(), 4),
         // A menu's frame rises 48 units into place in a quarter of a second
         // as it fades in, and sinks back as it fades out.
         {Ui("models\\slide_up.mlf"), [] { return Slide({0.0f, -48.0f}, 6, 20.0f); }, ShaderRecipe{}},

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "framework/windows/GUIGameLogicMenuWindowBase.h"
+#include "game/windows/GUIMenuWindow.h"
+#include "game/windows/VolumeScrolls.h"
+
+namespace Halvard {
+class GUIButton;
+class GUICheckBox;
+class GUIScroll;
+} // namespace Halvard
+
+namespace Tamrisk {
+
+// The menu over a running level, "window_game_logic_menu": volume scroll
+// bars that the sound set follows at once, a full-screen box applied as
+// soon as it is clicked, and three buttons: to the main menu (result 18),
+// restart (17) and resume (19), a later one replacing an earlier one.
+// Opened from the game window it comes in with the animated title mount,
+// its frame and controls after their faders' delays; back from one of its
+// questions the frame is still on screen, so the static mount shows and
+// the controls skip the frame's delay. A control the description lacks is
+// logged when looked up and skipped afterwards. The sound set and the
+// profile manager must outlive the window. Main thread only.
+class GUIGameLogicMenuWindow : public GameFramework::GUIGameLogicMenuWindowBase, public GUIMenuWindow {
+public:
+    static constexpr const char* kDescriptionName = "window_game_logic_menu";
+    // The faders whose show delays the window re-times.
+    static constexpr const char* kFrameFader = "game_logic_window";
+    static constexpr const char* kControlFader = "game_logic_control";
+
+    GUIGameLogicMenuWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds,
+                           GameFramework::ProfileManagerBase* profiles, GameData* resources,
+                           GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager, Halvard::GUIWindow* parent);
+    ~GUIGameLogicMenuWindow() override;
+
+    void ShowWindow(Halvard::u32 opener) override;
+    // Only resuming lets the animated mount play its leaving; with any other
+    // result the question that follows stands on a static mount at once.
+    void HideWindow() override;
+    void UpdateWindow() override;
+
+    Halvard::GUIScroll* GetSoundScroll() const { return soundScroll_; }
+    Halvard::GUIScroll* GetMusicScroll() const { return musicScroll_; }
+    Halvard::GUICheckBox* GetFullScreenBox() const { return fullScreenBox_; }
+    Halvard::GUIButton* GetMenuExitButton() const { return menuExitButton_; }
+    Halvard::GUIButton* GetRestartButton() const { return restartButton_; }
+    Halvard::GUIButton* GetResumeButton() const { return resumeButton_; }
+
+private:
+    void EnableTitleMounts(bool animated);
+    void SetShowOffsets(float frameOffset, float controlOffset);
+    void ReadClicks();
+
+    Halvard::GUIScroll* soundScroll_;
+    Halvard::GUIScroll* musicScroll_;
+    Halvard::GUICheckBox* fullScreenBox_;
+    Halvard::GUIButton* menuExitButton_;
+    Halvard::GUIButton* restartButton_;
+    Halvard::GUIButton* resumeButton_;
+    float frameShowOffset_ = 0.0f;
+    float controlShowOffset_ = 0.0f;
+    VolumeScrolls volumes_;
+};
+
+} // namespace Tamrisk
