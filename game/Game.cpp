@@ -55,6 +55,8 @@
 #include "game/windows/GUILogosWindow.h"
 #include "game/windows/GUIMainMenuWindow.h"
 #include "game/windows/GUIMenuWindowManager.h"
+#include "game/windows/GUIStageCompleteWindow.h"
+#include "game/windows/GUIStartGameLogicWindow.h"
 #include "game_tools/DataKeeper.h"
 #include "game_tools/XMLQuery.h"
 #include "gui_tools/GUIToolManager.h"
@@ -415,7 +417,11 @@ std::unique_ptr<GF::GUIProfileNameConflictWindowBase> Game::CreateProfileNameCon
 
 std::unique_ptr<GF::GUIStartGameLogicWindowBase> Game::CreateStartGameLogicWindow()
 {
-    return std::make_unique<GF::GUIStartGameLogicWindowBase>();
+    if (!HasWindowDescription(GUIStartGameLogicWindow::kDescriptionName))
+        return std::make_unique<GF::GUIStartGameLogicWindowBase>();
+    return std::make_unique<GUIStartGameLogicWindow>(GetEngine(), GetSoundSet(), GetLevelManager(),
+                                                     GetProfileManager(), GetInterfaceData(), GetGUIToolManager(),
+                                                     menuWindowManager_.get(), background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogicWindow()
@@ -478,7 +484,7 @@ std::unique_ptr<GF::GUILevelCompleteWindowBase> Game::CreateLevelCompleteWindow(
 
 std::unique_ptr<GF::GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow()
 {
-    return std::make_unique<GF::GUIStageCompleteWindowBase>(GetLevelManager());
+    return std::make_unique<GUIStageCompleteWindow>(GetLevelManager());
 }
 
 std::unique_ptr<GF::GUIGameCompleteWindowBase> Game::CreateGameCompleteWindow()

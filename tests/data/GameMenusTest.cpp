@@ -17,6 +17,8 @@
 #include "game/windows/GUIGameLoadingWindow.h"
 #include "game/windows/GUIMainMenuWindow.h"
 #include "game/windows/GUIMenuWindowManager.h"
+#include "game/windows/GUIStageCompleteWindow.h"
+#include "game/windows/GUIStartGameLogicWindow.h"
 #include "gui_tools/controls/GUITextControl.h"
 #include "tests/data/BuiltData.h"
 #include "tests/support/FakeClock.h"
@@ -166,6 +168,8 @@ TEST_P(ShippedWindowsTest, BuildThroughTheirClassesWithNothingMissing)
         EXPECT_NE(dynamic_cast<Tamrisk::GUIGameLogicLoadingWindow*>(windows.gameLogicLoading.get()), nullptr);
         EXPECT_NE(dynamic_cast<Tamrisk::GUIMainMenuWindow*>(windows.mainMenu.get()), nullptr);
         EXPECT_NE(dynamic_cast<Tamrisk::GUIGameLogicWindow*>(windows.gameLogic.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIStartGameLogicWindow*>(windows.startGameLogic.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIStageCompleteWindow*>(windows.stageComplete.get()), nullptr);
         EXPECT_NE(dynamic_cast<Tamrisk::GUIGameCursor*>(game.GetGameCursor()), nullptr);
     }
     const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());
