@@ -62,10 +62,15 @@ const std::map<std::string, std::map<std::string, Kind>>& GameWindowControls()
             {"/level/text_1", Kind::Text}, {"/menu", Kind::Button},        {"/minimize", Kind::Button},
             {"/fullscreen", Kind::CheckBox}, {"/close", Kind::Button},     {"/logo_additional_0", Kind::Window},
             {"/logo_additional_1", Kind::Window}};
+        const std::map<std::string, Kind> startGame = {
+            {"", Kind::Window},          {"/title_mount_static", Kind::Window}, {"/title", Kind::Text},
+            {"/window", Kind::Window},   {"/window/button_0", Kind::Button},    {"/window/button_0/title", Kind::Text},
+            {"/window/button_1", Kind::Button}, {"/window/button_1/title", Kind::Text}};
         return std::map<std::string, std::map<std::string, Kind>>{{"window_main_menu", mainMenu},
                                                                   {"window_game_loading", loading},
                                                                   {"window_game_logic_loading", loading},
-                                                                  {"window_game_logic", gameLogic}};
+                                                                  {"window_game_logic", gameLogic},
+                                                                  {"window_start_game", startGame}};
     }();
     return windows;
 }
@@ -208,6 +213,19 @@ TEST_P(WindowsData, EachGameWindowHoldsExactlyTheControlsItsClassesLookUp)
     EXPECT_THAT(Errors(), IsEmpty());
 }
 
+// The stage map's points take the fade of the play button's title: without
+// a fader there, or one that stops short of 1, the map never shows fully.
+TEST_P(WindowsData, TheStageMapFollowsAPlayTitleThatFadesToFull)
+{
+    Load(true);
+    const auto window = Build("window_start_game");
+    GUITools::GUITextControl* title = Text(*window, "/window/button_1/title");
+    ASSERT_NE(title, nullptr);
+    ASSERT_TRUE(title->HasFader());
+    EXPECT_EQ(title->GetFader().max, 1.0f);
+    EXPECT_THAT(Errors(), IsEmpty());
+}
+
 // The main menu puts the player's name into its title; the loading windows
 // wait for their titles to be printed.
 TEST_P(WindowsData, TheMainMenuTitleTakesTheNameAndTheLoadingTitlesArePrinted)
@@ -265,7 +283,7 @@ TEST_P(WindowsData, EveryButtonModelShowsEachStateInAFrameOfItsOwn)
             ++buttons;
         }
     }
-    EXPECT_EQ(buttons, 10u);
+    EXPECT_EQ(buttons, 12u);
     EXPECT_THAT(Errors(), IsEmpty());
 }
 
