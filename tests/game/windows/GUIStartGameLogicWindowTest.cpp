@@ -13,7 +13,15 @@
 #include "game/windows/GUIMapElement.h"
 #include "game/windows/GUIStageMap.h"
 #include "gui_tools/controls/GUITextControl.h"
+#include "engine/core/Window.h"
+#include "engine/gui/GUIManager.h"
+#include "platform/video/GLVideoSystem.h"
 #include "tests/support/FakeEngine.h"
+#include "tests/support/ScopedClock.h"
+#include "tests/support/ScopedVideoSystem.h"
+#include "tests/support/ScriptedInput.h"
+#include "tests/support/SdlEvents.h"
+#include "tests/support/TestEngine.h"
 #include "tests/support/game/MenuWindowBed.h"
 #include "tools/ModelWriter.h"
 #include "tools/StageMapWriter.h"
@@ -62,7 +70,7 @@ std::vector<Tools::StageMapElement> TwoStages()
 }
 
 // A unit square with six frames, as the map's models have.
-void WriteMarkModel(Halvard::Engine& engine, Testing::TempFolder& folder, Tamrisk::GameData& data)
+void WriteMarkModel(Halvard::Engine& engine, const Testing::TempFolder& folder, Tamrisk::GameData& data)
 {
     Tools::ModelFileData model = Tools::MakeBoxModelData({0, 0, 0}, {1, 1, 0});
     model.flags = Tools::kModelVertexAnimated | Tools::kModelTriangleList;
@@ -254,6 +262,94 @@ TEST_F(GUIStartGameLogicWindowTest, AnUnreadableMapStopsTheWindowNamingTheFile)
     } catch (const Halvard::FileError& error) {
         EXPECT_THAT(error.GetText(), testing::HasSubstr(Tamrisk::GUIStageMap::kPath));
     }
+}
+
+Testing::TestEngineOptions FullSizeWindow()
+{
+    Testing::TestEngineOptions options;
+    options.videoMode = "800x600x32";
+    return options;
+}
+
+// The real engine offscreen on an 800 x 600 window with the GUI space the
+// same size, and a player's mouse through SDL's queue.
+class GUIStartGameLogicMouseTest : public testing::Test {
+protected:
+    GUIStartGameLogicMouseTest() : scoped(clock), engine(FullSizeWindow())
+    {
+        Testing::ResetInput();
+        engine->GetGUIManager()->SetSize(800.0f, 600.0f);
+        const std::vector<std::uint8_t> bytes = Tools::BuildStageMapFile(TwoStages());
+        engine.Folder().WriteFile(Tamrisk::GUIStageMap::kPath, std::string(bytes.begin(), bytes.end()));
+        Testing::MenuFixture fixture;
+        fixture.descriptions = {{"faders.xml", Testing::kMenuFaders}, {"window_start_game.xml", kStartGame}};
+        bed = std::make_unique<Testing::MenuWindowBed>(engine.Get(), &clock, engine.Folder(), fixture);
+        WriteMarkModel(engine.Get(), engine.Folder(), *bed->data);
+        profiles = std::make_unique<Tamrisk::ProfileManager>(GameFramework::FileServices::Of(engine.Get()),
+                                                             bed->sounds.get(), engine.Folder().Internal() + "\\user");
+        profiles->SetCurrentProfile(profiles->AddProfile(L"Anna"),
+                                    GameFramework::ProfileManagerBase::ListSaving::kKeepFile);
+        window = std::make_unique<GUIStartGameLogicWindow>(&engine.Get(), bed->sounds.get(), nullptr, profiles.get(),
+                                                           bed->data.get(), bed->tools.get(), bed->manager.get(),
+                                                           nullptr);
+    }
+
+    ~GUIStartGameLogicMouseTest() override
+    {
+        window.reset();
+        profiles.reset();
+        bed.reset();
+        Testing::ResetInput();
+    }
+
+    void Frame()
+    {
+        Testing::PumpAll();
+        bed->Frame([&] { window->UpdateWindow(); });
+    }
+
+    Platform::GLVideoSystem video;
+    Testing::ScopedVideoSystem installed{video};
+    Testing::FakeClock clock;
+    Testing::ScopedClock scoped;
+    Testing::TestEngine engine;
+    std::unique_ptr<Testing::MenuWindowBed> bed;
+    std::unique_ptr<Tamrisk::ProfileManager> profiles;
+    std::unique_ptr<GUIStartGameLogicWindow> window;
+};
+
+TEST_F(GUIStartGameLogicMouseTest, AClickChoosesAndSavesALevelAndADoubleClickPlaysIt)
+{
+    GameFramework::ProfileBase& profile = *profiles->GetCurrentProfile();
+    profile.UpdateProgress({1, 0}, false);
+    profile.SetCurrentLevel({1, 0});
+    window->ShowWindow(WindowSource::kMainMenu);
+    for (int frame = 0; frame < 8; ++frame)
+        Frame();
+    ASSERT_EQ(window->GetElements()[3]->GetState(), GUIMapElement::kChosen);
+    // The second point's centre is GUI (220, 320), window row 280.
+    Testing::ScriptedInput mouse(Testing::WindowIdOf(*engine->GetWindow()));
+    mouse.MoveMouseTo(220, 280);
+    Frame();
+    EXPECT_TRUE(window->GetElements()[1]->IsHighlighted());
+    mouse.PressButton();
+    Frame();
+    mouse.ReleaseButton();
+    Frame();
+    EXPECT_EQ(window->GetResult(), WindowResult::kNone);
+    EXPECT_EQ(profile.GetCurrentLevel(), (LevelReference{0, 1}));
+    EXPECT_EQ(window->GetElements()[1]->GetState(), GUIMapElement::kChosen);
+    EXPECT_EQ(window->GetElements()[3]->GetState(), GUIMapElement::kNotPassed);
+    Tamrisk::ProfileManager reread(GameFramework::FileServices::Of(engine.Get()), bed->sounds.get(),
+                                   engine.Folder().Internal() + "\\user");
+    reread.LoadProfiles();
+    ASSERT_NE(reread.GetProfile(L"Anna"), nullptr);
+    EXPECT_EQ(reread.GetProfile(L"Anna")->GetCurrentLevel(), (LevelReference{0, 1}));
+    mouse.PressButton();
+    Frame();
+    mouse.ReleaseButton();
+    Frame();
+    EXPECT_EQ(window->GetResult(), WindowResult::kPlay);
 }
 
 } // namespace
