@@ -233,6 +233,24 @@ TEST_F(GUIStartGameLogicWindowTest, TheWayToTheNextCheckPointLightsUpOutOfReachA
     EXPECT_FALSE(window->GetElements()[2]->GetButton()->IsEnabled());
 }
 
+TEST_F(GUIStartGameLogicWindowTest, ThePointsFadeWithThePlayTitle)
+{
+    Make();
+    window->ShowWindow(WindowSource::kMainMenu);
+    const Halvard::GUIWindow& chosen = *window->GetElements()[0]->GetWindow();
+    EXPECT_EQ(chosen.GetColor().w, 0.0f);
+    Frames(2);
+    const float early = chosen.GetColor().w;
+    EXPECT_GT(early, 0.0f);
+    EXPECT_LT(early, 1.0f);
+    Frames(10);
+    EXPECT_NEAR(chosen.GetColor().w, 1.0f, 1.0f / 255.0f);
+    // The points leave the screen with the window that holds them.
+    window->HideWindow();
+    Frames(10);
+    EXPECT_FALSE(chosen.visible);
+}
+
 // A map that lacks the player's furthest level has nothing to anchor the
 // way ahead on: the map shows, nothing lights up.
 TEST_F(GUIStartGameLogicWindowTest, AMapWithoutTheFurthestLevelShowsNoWayAhead)
