@@ -63,6 +63,8 @@
 #include "game/windows/GUIRenameProfileWindow.h"
 #include "game/windows/GUIWelcomeWindow.h"
 #include "game/windows/GUIOptionsWindow.h"
+#include "game/windows/GUIStageCompleteWindow.h"
+#include "game/windows/GUIStartGameLogicWindow.h"
 #include "game_tools/DataKeeper.h"
 #include "game_tools/XMLQuery.h"
 #include "gui_tools/GUIToolManager.h"
@@ -447,7 +449,11 @@ std::unique_ptr<GF::GUIProfileNameConflictWindowBase> Game::CreateProfileNameCon
 
 std::unique_ptr<GF::GUIStartGameLogicWindowBase> Game::CreateStartGameLogicWindow()
 {
-    return std::make_unique<GF::GUIStartGameLogicWindowBase>();
+    if (!HasWindowDescription(GUIStartGameLogicWindow::kDescriptionName))
+        return std::make_unique<GF::GUIStartGameLogicWindowBase>();
+    return std::make_unique<GUIStartGameLogicWindow>(GetEngine(), GetSoundSet(), GetLevelManager(),
+                                                     GetProfileManager(), GetInterfaceData(), GetGUIToolManager(),
+                                                     menuWindowManager_.get(), background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogicWindow()
@@ -518,7 +524,7 @@ std::unique_ptr<GF::GUILevelCompleteWindowBase> Game::CreateLevelCompleteWindow(
 
 std::unique_ptr<GF::GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow()
 {
-    return std::make_unique<GF::GUIStageCompleteWindowBase>(GetLevelManager());
+    return std::make_unique<GUIStageCompleteWindow>(GetLevelManager());
 }
 
 std::unique_ptr<GF::GUIGameCompleteWindowBase> Game::CreateGameCompleteWindow()

@@ -13,6 +13,7 @@
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/sound/SoundFileReaderOGG.h"
 #include "engine/sound/SoundFileReaderWAV.h"
+#include "game/windows/GUIStageMap.h"
 #include "game_tools/DataKeeper.h"
 #include "game_tools/XMLNode.h"
 #include "game_tools/XMLParser.h"
@@ -169,6 +170,8 @@ std::vector<std::string> DataChecker::CheckFile(const std::string& path)
         return CheckLevelGeometryFile(engine_, path);
     if (extension == "tkf")
         return CheckFieldFile(engine_, path);
+    if (extension == "gmf")
+        return CheckReader(path, [&] { Tamrisk::GUIStageMap(&engine_, path); });
     // The lighting files are the only text files of numbers the game reads.
     if (extension == "ini" && Halvard::ToLower(Halvard::GetFileFolder(path)) == "data\\environment\\lighting")
         return CheckLightingFile(engine_, path);

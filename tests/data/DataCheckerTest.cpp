@@ -48,13 +48,14 @@ TEST_F(DataChecker, ReportsEveryFileItsReaderRefusesNamingIt)
         {"data\\audio\\menu\\junk.wav", "Failed to load"},
         {"data\\audio\\music\\junk.ogg", "Failed to load"},
         {"data\\junk.pak", "Incorrect pack file format"},
+        {"data\\ui\\map\\junk.gmf", "data\\ui\\map\\junk.gmf: "},
     };
     Write("data\\ui\\broken.xml", "<a></b>");
     Write("data\\ui\\two.xml", "<a/><b/>");
     Write("data\\ui\\odd.tga", TgaOf(3, 4));
     for (const char* junk : {"data\\ui\\junk.bmp", "data\\models\\junk.mlf", "data\\models\\junk.srf",
                              "data\\particles\\junk.psf", "data\\audio\\menu\\junk.wav", "data\\audio\\music\\junk.ogg",
-                             "data\\junk.pak", "data\\notes.txt"})
+                             "data\\junk.pak", "data\\notes.txt", "data\\ui\\map\\junk.gmf"})
         Write(junk, "junk bytes");
     for (const auto& [path, problem] : cases) {
         SCOPED_TRACE(path);

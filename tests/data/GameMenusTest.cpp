@@ -28,6 +28,10 @@
 #include "game/windows/GUIWelcomeWindow.h"
 #include "game/windows/GUIGameLogicMenuWindow.h"
 #include "game/windows/GUIOptionsWindow.h"
+#include "framework/persistence/ProfileBase.h"
+#include "game/windows/GUIMapElement.h"
+#include "game/windows/GUIStageCompleteWindow.h"
+#include "game/windows/GUIStartGameLogicWindow.h"
 #include "gui_tools/controls/GUITextControl.h"
 #include "gui_tools/controls/GUIWindowControl.h"
 #include "tests/data/BuiltData.h"
@@ -240,6 +244,61 @@ TEST_F(GameMenusTest, EscapeDuringALevelOpensTheInGameMenuAndResumingLeavesIt)
     EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();
 }
 
+// The stage map of the shipped game: up to the furthest level, the way on
+// to the next check point out of reach, the rest hidden; a click chooses
+// and saves a level, a double click starts it.
+TEST_F(GameMenusTest, TheStageMapShowsUpToTheFurthestLevelAndADoubleClickPlaysTheChosenOne)
+{
+    GameFramework::ProfileBase& profile = *game->GetProfileManager()->GetCurrentProfile();
+    profile.UpdateProgress({0, 1}, false);
+    profile.SetCurrentLevel({0, 1});
+    Tamrisk::GUIMainMenuWindow* menu = nullptr;
+    for (int frame = 0; frame < 1500 && (menu == nullptr || !menu->GUIMenuWindow::IsVisible()); ++frame) {
+        Frame();
+        menu = dynamic_cast<Tamrisk::GUIMainMenuWindow*>(game->GetWindows().mainMenu.get());
+    }
+    ASSERT_NE(menu, nullptr);
+    for (int frame = 0; frame < 60; ++frame)
+        Frame();
+    PointAt(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kStart));
+    Frame();
+    mouse->PressButton();
+    Frame();
+    mouse->ReleaseButton();
+    auto* map = dynamic_cast<Tamrisk::GUIStartGameLogicWindow*>(game->GetWindows().startGameLogic.get());
+    ASSERT_NE(map, nullptr);
+    for (int frame = 0; frame < 100 && !map->GUIMenuWindow::IsVisible(); ++frame)
+        Frame();
+    ASSERT_TRUE(map->GUIMenuWindow::IsVisible());
+    for (int frame = 0; frame < 30; ++frame)
+        Frame();
+    std::vector<Halvard::u32> states;
+    for (const auto& element : map->GetElements())
+        states.push_back(element->IsVisible() ? element->GetState() : 9u);
+    EXPECT_EQ(states, (std::vector<Halvard::u32>{1, 3, 4, 4, 9, 9}));
+
+    const Halvard::GUIButton& first = *map->GetElements()[0]->GetButton();
+    PointAt(first);
+    Frame();
+    mouse->PressButton();
+    Frame();
+    mouse->ReleaseButton();
+    Frame();
+    EXPECT_EQ(profile.GetCurrentLevel(), (GameFramework::LevelReference{0, 0}));
+    EXPECT_EQ(map->GetResult(), GameFramework::WindowResult::kNone);
+    EXPECT_TRUE(map->IsShown());
+    mouse->PressButton();
+    Frame();
+    mouse->ReleaseButton();
+    Frame();
+    // The window flow acts on the result in the next frame.
+    Frame();
+    EXPECT_FALSE(map->IsShown()) << "the level starts";
+    EXPECT_EQ(profile.GetCurrentLevel(), (GameFramework::LevelReference{0, 0}));
+    const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());
+    EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();
+}
+
 } // namespace
 
 namespace {
@@ -274,6 +333,8 @@ TEST_P(ShippedWindowsTest, BuildThroughTheirClassesWithNothingMissing)
         EXPECT_NE(dynamic_cast<Tamrisk::GUIProfileNameConflictWindow*>(windows.profileNameConflict.get()), nullptr);
         EXPECT_NE(dynamic_cast<Tamrisk::GUIOptionsWindow*>(windows.options.get()), nullptr);
         EXPECT_NE(dynamic_cast<Tamrisk::GUIGameLogicMenuWindow*>(windows.gameLogicMenu.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIStartGameLogicWindow*>(windows.startGameLogic.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIStageCompleteWindow*>(windows.stageComplete.get()), nullptr);
         EXPECT_NE(dynamic_cast<Tamrisk::GUIGameCursor*>(game.GetGameCursor()), nullptr);
     }
     const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());

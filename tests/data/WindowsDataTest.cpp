@@ -123,6 +123,10 @@ const std::map<std::string, std::map<std::string, Kind>>& GameWindowControls()
                         {"/window/increase_video_mode", Kind::Button}});
         std::map<std::string, Kind> gameLogicMenu = volumes;
         gameLogicMenu["/title_mount_animated"] = Kind::Window;
+        const std::map<std::string, Kind> startGame = {
+            {"", Kind::Window},          {"/title_mount_static", Kind::Window}, {"/title", Kind::Text},
+            {"/window", Kind::Window},   {"/window/button_0", Kind::Button},    {"/window/button_0/title", Kind::Text},
+            {"/window/button_1", Kind::Button}, {"/window/button_1/title", Kind::Text}};
         return std::map<std::string, std::map<std::string, Kind>>{{"window_main_menu", mainMenu},
                                                                   {"window_game_loading", loading},
                                                                   {"window_game_logic_loading", loading},
@@ -134,7 +138,8 @@ const std::map<std::string, std::map<std::string, Kind>>& GameWindowControls()
                                                                   {"window_profile_name_conflict", conflict},
                                                                   {"window_delete_profile", question},
                                                                   {"window_options", options},
-                                                                  {"window_game_logic_menu", gameLogicMenu}};
+                                                                  {"window_game_logic_menu", gameLogicMenu},
+                                                                  {"window_start_game", startGame}};
     }();
     return windows;
 }
@@ -301,6 +306,19 @@ TEST_P(WindowsData, EachGameWindowHoldsExactlyTheControlsItsClassesLookUp)
     EXPECT_THAT(Errors(), IsEmpty());
 }
 
+// The stage map's points take the fade of the play button's title: without
+// a fader there, or one that stops short of 1, the map never shows fully.
+TEST_P(WindowsData, TheStageMapFollowsAPlayTitleThatFadesToFull)
+{
+    Load(true);
+    const auto window = Build("window_start_game");
+    GUITools::GUITextControl* title = Text(*window, "/window/button_1/title");
+    ASSERT_NE(title, nullptr);
+    ASSERT_TRUE(title->HasFader());
+    EXPECT_EQ(title->GetFader().max, 1.0f);
+    EXPECT_THAT(Errors(), IsEmpty());
+}
+
 // The main menu puts the player's name into its title; the loading windows
 // wait for their titles to be printed.
 TEST_P(WindowsData, TheMainMenuTitleTakesTheNameAndTheLoadingTitlesArePrinted)
@@ -370,7 +388,7 @@ TEST_P(WindowsData, EveryButtonModelShowsEachStateInAFrameOfItsOwn)
             }
         }
     }
-    EXPECT_EQ(buttons, 57u);
+    EXPECT_EQ(buttons, 59u);
     EXPECT_THAT(Errors(), IsEmpty());
 }
 

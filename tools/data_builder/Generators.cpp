@@ -8,6 +8,7 @@
 #include "tools/data_builder/generators/MusicGenerator.h"
 #include "tools/data_builder/generators/ObjectRecipe.h"
 #include "tools/data_builder/generators/SoundGenerator.h"
+#include "tools/data_builder/generators/StageMapGenerator.h"
 #include "tools/data_builder/generators/VisualGenerator.h"
 
 namespace Tools {
@@ -31,6 +32,7 @@ std::vector<Generator> ListGenerators()
         {"field", GenerateField},
         // Level geometry names block textures made before it.
         {"level geometry", GenerateLevelGeometry},
+        {"stage map", GenerateStageMap},
     };
 }
 

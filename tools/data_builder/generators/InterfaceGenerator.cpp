@@ -1,9 +1,12 @@
 #include "tools/data_builder/DataSet.h"
+#include "tools/data_builder/generators/InterfaceMapPictures.h"
 #include "tools/data_builder/generators/InterfaceRecipe.h"
 #include "tools/data_builder/generators/PixmapFiles.h"
 #include "tools/data_builder/generators/VisualGenerator.h"
 
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace Tools {
 
@@ -77,9 +80,15 @@ ModelFileData Slide(const Point& offset, std::uint32_t frameCount, float speed)
 
 void GenerateInterface(DataSet& set)
 {
-    for (const TextureRecipe& recipe : InterfaceTextureRecipes())
+    std::vector<TextureRecipe> textures = InterfaceTextureRecipes();
+    std::vector<MeshModelRecipe> models = InterfaceModelRecipes();
+    for (TextureRecipe& recipe : MapTextureRecipes())
+        textures.push_back(std::move(recipe));
+    for (MeshModelRecipe& recipe : MapModelRecipes())
+        models.push_back(std::move(recipe));
+    for (const TextureRecipe& recipe : textures)
         set.Add(recipe.path, PixmapToTga(recipe.paint(), recipe.alpha));
-    for (const MeshModelRecipe& recipe : InterfaceModelRecipes()) {
+    for (const MeshModelRecipe& recipe : models) {
         ModelFileData model;
         try {
             model = recipe.build();
