@@ -48,6 +48,17 @@
 #include "game/persistence/Profile.h"
 #include "game/persistence/ProfileManager.h"
 #include "game/windows/GUIBackground.h"
+#include "game/windows/GUIContinueGameLogicWindow.h"
+#include "game/windows/GUIExitWindow.h"
+#include "game/windows/GUIGameCompleteWindow.h"
+#include "game/windows/GUIGameLogicGameExitWindow.h"
+#include "game/windows/GUIGameLogicMenuExitWindow.h"
+#include "game/windows/GUIGameLogicPauseWindow.h"
+#include "game/windows/GUIGameLogicRestartWindow.h"
+#include "game/windows/GUIGameOverWindow.h"
+#include "game/windows/GUIHelpWindow.h"
+#include "game/windows/GUIHighScoresWindow.h"
+#include "game/windows/GUILevelCompleteWindow.h"
 #include "game/windows/GUIGameCursor.h"
 #include "game/windows/GUIGameLoadingWindow.h"
 #include "game/windows/GUIGameLogicLoadingWindow.h"
@@ -127,6 +138,12 @@ bool Game::HasWindowDescription(const char* name) const
 {
     return GameTools::SelectXMLNode(GetGUIToolManager()->GetDescriptionSet(),
                                     std::string("/[name=\"") + name + "\"]") != nullptr;
+}
+
+MenuWindowParts Game::GetMenuWindowParts() const
+{
+    return {GetEngine(), GetSoundSet(), GetInterfaceData(), GetGUIToolManager(), menuWindowManager_.get(),
+            background_->GetUpperWindow()};
 }
 
 void Game::CreateWindows()
@@ -377,7 +394,12 @@ std::unique_ptr<GF::GUIWelcomeWindowBase> Game::CreateWelcomeWindow()
     return std::make_unique<GF::GUIWelcomeWindowBase>(GetProfileManager());
 }
 
-std::unique_ptr<GF::GUIExitWindowBase> Game::CreateExitWindow() { return std::make_unique<GF::GUIExitWindowBase>(); }
+std::unique_ptr<GF::GUIExitWindowBase> Game::CreateExitWindow()
+{
+    if (!HasWindowDescription(GUIExitWindow::kDescriptionName))
+        return std::make_unique<GF::GUIExitWindowBase>();
+    return std::make_unique<GUIExitWindow>(GetMenuWindowParts());
+}
 
 std::unique_ptr<GF::GUIMainMenuWindowBase> Game::CreateMainMenuWindow()
 {
@@ -420,12 +442,16 @@ std::unique_ptr<GF::GUIStartGameLogicWindowBase> Game::CreateStartGameLogicWindo
 
 std::unique_ptr<GF::GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogicWindow()
 {
-    return std::make_unique<GF::GUIContinueGameLogicWindowBase>();
+    if (!HasWindowDescription(GUIContinueGameLogicWindow::kDescriptionName))
+        return std::make_unique<GF::GUIContinueGameLogicWindowBase>();
+    return std::make_unique<GUIContinueGameLogicWindow>(GetMenuWindowParts(), GetProfileManager());
 }
 
 std::unique_ptr<GF::GUIHighScoresWindowBase> Game::CreateHighScoresWindow()
 {
-    return std::make_unique<GF::GUIHighScoresWindowBase>(GetHighScores());
+    if (!HasWindowDescription(GUIHighScoresWindow::kDescriptionName))
+        return std::make_unique<GF::GUIHighScoresWindowBase>(GetHighScores());
+    return std::make_unique<GUIHighScoresWindow>(GetMenuWindowParts(), GetHighScores());
 }
 
 std::unique_ptr<GF::GUIOptionsWindowBase> Game::CreateOptionsWindow()
@@ -433,7 +459,12 @@ std::unique_ptr<GF::GUIOptionsWindowBase> Game::CreateOptionsWindow()
     return std::make_unique<GF::GUIOptionsWindowBase>(GetEngine(), GetSoundSet(), GetProfileManager());
 }
 
-std::unique_ptr<GF::GUIHelpWindowBase> Game::CreateHelpWindow() { return std::make_unique<GF::GUIHelpWindowBase>(); }
+std::unique_ptr<GF::GUIHelpWindowBase> Game::CreateHelpWindow()
+{
+    if (!HasWindowDescription(GUIHelpWindow::kDescriptionName))
+        return std::make_unique<GF::GUIHelpWindowBase>();
+    return std::make_unique<GUIHelpWindow>(GetMenuWindowParts());
+}
 
 // The last of the menu set: the display over the field hands the screen back
 // through the menu window manager.
@@ -448,7 +479,9 @@ std::unique_ptr<GF::GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
 
 std::unique_ptr<GF::GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()
 {
-    return std::make_unique<GF::GUIGameLogicPauseWindowBase>();
+    if (!HasWindowDescription(GUIGameLogicPauseWindow::kDescriptionName))
+        return std::make_unique<GF::GUIGameLogicPauseWindowBase>();
+    return std::make_unique<GUIGameLogicPauseWindow>(GetMenuWindowParts());
 }
 
 std::unique_ptr<GF::GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow()
@@ -458,22 +491,31 @@ std::unique_ptr<GF::GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow(
 
 std::unique_ptr<GF::GUIGameLogicMenuExitWindowBase> Game::CreateGameLogicMenuExitWindow()
 {
-    return std::make_unique<GF::GUIGameLogicMenuExitWindowBase>();
+    if (!HasWindowDescription(GUIGameLogicMenuExitWindow::kDescriptionName))
+        return std::make_unique<GF::GUIGameLogicMenuExitWindowBase>();
+    return std::make_unique<GUIGameLogicMenuExitWindow>(GetMenuWindowParts());
 }
 
 std::unique_ptr<GF::GUIGameLogicRestartWindowBase> Game::CreateGameLogicRestartWindow()
 {
-    return std::make_unique<GF::GUIGameLogicRestartWindowBase>();
+    if (!HasWindowDescription(GUIGameLogicRestartWindow::kDescriptionName))
+        return std::make_unique<GF::GUIGameLogicRestartWindowBase>();
+    return std::make_unique<GUIGameLogicRestartWindow>(GetMenuWindowParts());
 }
 
 std::unique_ptr<GF::GUIGameLogicGameExitWindowBase> Game::CreateGameLogicGameExitWindow()
 {
-    return std::make_unique<GF::GUIGameLogicGameExitWindowBase>();
+    if (!HasWindowDescription(GUIGameLogicGameExitWindow::kDescriptionName))
+        return std::make_unique<GF::GUIGameLogicGameExitWindowBase>();
+    return std::make_unique<GUIGameLogicGameExitWindow>(GetMenuWindowParts());
 }
 
 std::unique_ptr<GF::GUILevelCompleteWindowBase> Game::CreateLevelCompleteWindow()
 {
-    return std::make_unique<GF::GUILevelCompleteWindowBase>(GetLevelManager());
+    if (!HasWindowDescription(GUILevelCompleteWindow::kDescriptionName))
+        return std::make_unique<GF::GUILevelCompleteWindowBase>(GetLevelManager());
+    return std::make_unique<GUILevelCompleteWindow>(GetMenuWindowParts(), static_cast<LevelManager*>(GetLevelManager()),
+                                                    GetProfileManager());
 }
 
 std::unique_ptr<GF::GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow()
@@ -483,12 +525,16 @@ std::unique_ptr<GF::GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow(
 
 std::unique_ptr<GF::GUIGameCompleteWindowBase> Game::CreateGameCompleteWindow()
 {
-    return std::make_unique<GF::GUIGameCompleteWindowBase>();
+    if (!HasWindowDescription(GUIGameCompleteWindow::kDescriptionName))
+        return std::make_unique<GF::GUIGameCompleteWindowBase>();
+    return std::make_unique<GUIGameCompleteWindow>(GetMenuWindowParts());
 }
 
 std::unique_ptr<GF::GUIGameOverWindowBase> Game::CreateGameOverWindow()
 {
-    return std::make_unique<GF::GUIGameOverWindowBase>();
+    if (!HasWindowDescription(GUIGameOverWindow::kDescriptionName))
+        return std::make_unique<GF::GUIGameOverWindowBase>();
+    return std::make_unique<GUIGameOverWindow>(GetMenuWindowParts());
 }
 
 std::unique_ptr<GameTools::DataKeeper> Game::CreateGameLogicData(const GF::StageRecordBase* stage,

@@ -1,0 +1,27 @@
+#include "game/windows/GUIGameLogicMenuExitWindow.h"
+
+#include "framework/windows/WindowResult.h"
+
+namespace Tamrisk {
+
+using GameFramework::WindowResult;
+
+GUIGameLogicMenuExitWindow::GUIGameLogicMenuExitWindow(const MenuWindowParts& parts)
+    : GUIButtonRowWindow(parts, kDescriptionName,
+                         {{"/window/button_1", WindowResult::kMainMenu},
+                          {"/window/button_0", WindowResult::kGameLogicMenu}})
+{
+    EnableMount(GetAnimatedTitleMount(), false);
+}
+
+void GUIGameLogicMenuExitWindow::OnShow()
+{
+    EnableMount(GetStaticTitleMount(), true);
+}
+
+void GUIGameLogicMenuExitWindow::OnHide()
+{
+    EnableMount(GetStaticTitleMount(), GetResult() == WindowResult::kGameLogicMenu);
+}
+
+} // namespace Tamrisk

@@ -1,0 +1,27 @@
+#include "game/windows/GUIGameLogicRestartWindow.h"
+
+#include "framework/windows/WindowResult.h"
+
+namespace Tamrisk {
+
+using GameFramework::WindowResult;
+
+GUIGameLogicRestartWindow::GUIGameLogicRestartWindow(const MenuWindowParts& parts)
+    : GUIButtonRowWindow(parts, kDescriptionName,
+                         {{"/window/button_1", WindowResult::kEndLevel},
+                          {"/window/button_0", WindowResult::kGameLogicMenu}})
+{
+    EnableMount(GetAnimatedTitleMount(), false);
+}
+
+void GUIGameLogicRestartWindow::OnShow()
+{
+    EnableMount(GetStaticTitleMount(), true);
+}
+
+void GUIGameLogicRestartWindow::OnHide()
+{
+    EnableMount(GetStaticTitleMount(), GetResult() == WindowResult::kGameLogicMenu);
+}
+
+} // namespace Tamrisk

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "framework/windows/GUIGameOverWindowBase.h"
+#include "game/windows/GUIButtonRowWindow.h"
+
+namespace Tamrisk {
+
+// The message that the last life is lost: one button that reports done (1).
+// Its animated title mount comes and goes with it; the static one is never
+// shown.
+// The parts must outlive the window. Main thread only.
+class GUIGameOverWindow : public GUIButtonRowWindow<GameFramework::GUIGameOverWindowBase> {
+public:
+    static constexpr const char* kDescriptionName = "window_game_over";
+
+    explicit GUIGameOverWindow(const MenuWindowParts& parts);
+
+protected:
+    void OnShow() override;
+    void OnHide() override;
+};
+
+} // namespace Tamrisk

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "framework/windows/GUIHelpWindowBase.h"
+#include "game/windows/GUIButtonRowWindow.h"
+
+namespace Tamrisk {
+
+// The credits: one button back to the main menu (3).
+// The parts must outlive the window. Main thread only.
+class GUIHelpWindow : public GUIButtonRowWindow<GameFramework::GUIHelpWindowBase> {
+public:
+    static constexpr const char* kDescriptionName = "window_credits";
+
+    explicit GUIHelpWindow(const MenuWindowParts& parts);
+};
+
+} // namespace Tamrisk
