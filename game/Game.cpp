@@ -514,8 +514,8 @@ std::unique_ptr<GF::GUILevelCompleteWindowBase> Game::CreateLevelCompleteWindow(
 {
     if (!HasWindowDescription(GUILevelCompleteWindow::kDescriptionName))
         return std::make_unique<GF::GUILevelCompleteWindowBase>(GetLevelManager());
-    return std::make_unique<GUILevelCompleteWindow>(GetMenuWindowParts(), static_cast<LevelManager*>(GetLevelManager()),
-                                                    GetProfileManager());
+    auto* levels = static_cast<LevelManager*>(GetLevelManager());
+    return std::make_unique<GUILevelCompleteWindow>(GetMenuWindowParts(), levels, GetProfileManager());
 }
 
 std::unique_ptr<GF::GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow()

@@ -20,8 +20,9 @@ using Tamrisk::GUIHighScoresWindow;
 
 std::string Description()
 {
-    std::string xml = R"(<window name="window_high_scores" fader="menu"><window name="window" fader="menu" size="800 600">)"
-                      R"(<button name="button_0" size="200 50"><text_label name="title" font="common_0" size="200 50"/></button>)"
+    std::string xml = R"(<window name="window_high_scores" fader="menu">)"
+                      R"(<window name="window" fader="menu" size="800 600"><button name="button_0" size="200 50">)"
+                      R"(<text_label name="title" font="common_0" size="200 50"/></button>)"
                       R"(<text_label name="no_records" font="common_0" text="'None'" size="300 20"/>)";
     for (int i = 0; i < 10; ++i) {
         xml += "<window name=\"record_" + std::to_string(i) + "\" fader=\"menu\" size=\"400 20\">";
