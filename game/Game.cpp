@@ -140,12 +140,6 @@ bool Game::HasWindowDescription(const char* name) const
                                     std::string("/[name=\"") + name + "\"]") != nullptr;
 }
 
-MenuWindowParts Game::GetMenuWindowParts() const
-{
-    return {GetEngine(), GetSoundSet(), GetInterfaceData(), GetGUIToolManager(), menuWindowManager_.get(),
-            background_->GetUpperWindow()};
-}
-
 void Game::CreateWindows()
 {
     if (GUIGameCursor* cursor = GetCursor())
@@ -398,7 +392,8 @@ std::unique_ptr<GF::GUIExitWindowBase> Game::CreateExitWindow()
 {
     if (!HasWindowDescription(GUIExitWindow::kDescriptionName))
         return std::make_unique<GF::GUIExitWindowBase>();
-    return std::make_unique<GUIExitWindow>(GetMenuWindowParts());
+    return std::make_unique<GUIExitWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(), GetGUIToolManager(),
+                                           menuWindowManager_.get(), background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIMainMenuWindowBase> Game::CreateMainMenuWindow()
@@ -444,14 +439,18 @@ std::unique_ptr<GF::GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogi
 {
     if (!HasWindowDescription(GUIContinueGameLogicWindow::kDescriptionName))
         return std::make_unique<GF::GUIContinueGameLogicWindowBase>();
-    return std::make_unique<GUIContinueGameLogicWindow>(GetMenuWindowParts(), GetProfileManager());
+    return std::make_unique<GUIContinueGameLogicWindow>(GetEngine(), GetSoundSet(), GetProfileManager(),
+                                                        GetInterfaceData(), GetGUIToolManager(),
+                                                        menuWindowManager_.get(), background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIHighScoresWindowBase> Game::CreateHighScoresWindow()
 {
     if (!HasWindowDescription(GUIHighScoresWindow::kDescriptionName))
         return std::make_unique<GF::GUIHighScoresWindowBase>(GetHighScores());
-    return std::make_unique<GUIHighScoresWindow>(GetMenuWindowParts(), GetHighScores());
+    return std::make_unique<GUIHighScoresWindow>(GetEngine(), GetSoundSet(), GetHighScores(), GetInterfaceData(),
+                                                 GetGUIToolManager(), menuWindowManager_.get(),
+                                                 background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIOptionsWindowBase> Game::CreateOptionsWindow()
@@ -463,7 +462,8 @@ std::unique_ptr<GF::GUIHelpWindowBase> Game::CreateHelpWindow()
 {
     if (!HasWindowDescription(GUIHelpWindow::kDescriptionName))
         return std::make_unique<GF::GUIHelpWindowBase>();
-    return std::make_unique<GUIHelpWindow>(GetMenuWindowParts());
+    return std::make_unique<GUIHelpWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(), GetGUIToolManager(),
+                                           menuWindowManager_.get(), background_->GetUpperWindow());
 }
 
 // The last of the menu set: the display over the field hands the screen back
@@ -481,7 +481,9 @@ std::unique_ptr<GF::GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindo
 {
     if (!HasWindowDescription(GUIGameLogicPauseWindow::kDescriptionName))
         return std::make_unique<GF::GUIGameLogicPauseWindowBase>();
-    return std::make_unique<GUIGameLogicPauseWindow>(GetMenuWindowParts());
+    return std::make_unique<GUIGameLogicPauseWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
+                                                     GetGUIToolManager(), menuWindowManager_.get(),
+                                                     background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow()
@@ -493,21 +495,27 @@ std::unique_ptr<GF::GUIGameLogicMenuExitWindowBase> Game::CreateGameLogicMenuExi
 {
     if (!HasWindowDescription(GUIGameLogicMenuExitWindow::kDescriptionName))
         return std::make_unique<GF::GUIGameLogicMenuExitWindowBase>();
-    return std::make_unique<GUIGameLogicMenuExitWindow>(GetMenuWindowParts());
+    return std::make_unique<GUIGameLogicMenuExitWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
+                                                        GetGUIToolManager(), menuWindowManager_.get(),
+                                                        background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIGameLogicRestartWindowBase> Game::CreateGameLogicRestartWindow()
 {
     if (!HasWindowDescription(GUIGameLogicRestartWindow::kDescriptionName))
         return std::make_unique<GF::GUIGameLogicRestartWindowBase>();
-    return std::make_unique<GUIGameLogicRestartWindow>(GetMenuWindowParts());
+    return std::make_unique<GUIGameLogicRestartWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
+                                                       GetGUIToolManager(), menuWindowManager_.get(),
+                                                       background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIGameLogicGameExitWindowBase> Game::CreateGameLogicGameExitWindow()
 {
     if (!HasWindowDescription(GUIGameLogicGameExitWindow::kDescriptionName))
         return std::make_unique<GF::GUIGameLogicGameExitWindowBase>();
-    return std::make_unique<GUIGameLogicGameExitWindow>(GetMenuWindowParts());
+    return std::make_unique<GUIGameLogicGameExitWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
+                                                        GetGUIToolManager(), menuWindowManager_.get(),
+                                                        background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUILevelCompleteWindowBase> Game::CreateLevelCompleteWindow()
@@ -515,7 +523,9 @@ std::unique_ptr<GF::GUILevelCompleteWindowBase> Game::CreateLevelCompleteWindow(
     if (!HasWindowDescription(GUILevelCompleteWindow::kDescriptionName))
         return std::make_unique<GF::GUILevelCompleteWindowBase>(GetLevelManager());
     auto* levels = static_cast<LevelManager*>(GetLevelManager());
-    return std::make_unique<GUILevelCompleteWindow>(GetMenuWindowParts(), levels, GetProfileManager());
+    return std::make_unique<GUILevelCompleteWindow>(GetEngine(), GetSoundSet(), levels, GetProfileManager(),
+                                                    GetInterfaceData(), GetGUIToolManager(), menuWindowManager_.get(),
+                                                    background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow()
@@ -527,14 +537,16 @@ std::unique_ptr<GF::GUIGameCompleteWindowBase> Game::CreateGameCompleteWindow()
 {
     if (!HasWindowDescription(GUIGameCompleteWindow::kDescriptionName))
         return std::make_unique<GF::GUIGameCompleteWindowBase>();
-    return std::make_unique<GUIGameCompleteWindow>(GetMenuWindowParts());
+    return std::make_unique<GUIGameCompleteWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(), GetGUIToolManager(),
+                                                   menuWindowManager_.get(), background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIGameOverWindowBase> Game::CreateGameOverWindow()
 {
     if (!HasWindowDescription(GUIGameOverWindow::kDescriptionName))
         return std::make_unique<GF::GUIGameOverWindowBase>();
-    return std::make_unique<GUIGameOverWindow>(GetMenuWindowParts());
+    return std::make_unique<GUIGameOverWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(), GetGUIToolManager(),
+                                               menuWindowManager_.get(), background_->GetUpperWindow());
 }
 
 std::unique_ptr<GameTools::DataKeeper> Game::CreateGameLogicData(const GF::StageRecordBase* stage,

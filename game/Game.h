@@ -10,7 +10,6 @@ class GameData;
 class GUIBackground;
 class GUIGameCursor;
 class GUIMenuWindowManager;
-struct MenuWindowParts;
 
 // The game's application object: the framework's start-up with the game's
 // settings, sounds and resource lists, the factories of its managers and
@@ -114,9 +113,6 @@ private:
     GameData* GetInterfaceData() const;
     // Whether the description set holds the window's description.
     bool HasWindowDescription(const char* name) const;
-    // What a menu window stands on: its parent is the background's upper
-    // window.
-    MenuWindowParts GetMenuWindowParts() const;
 
     std::unique_ptr<GUIBackground> background_;
     std::unique_ptr<GUIMenuWindowManager> menuWindowManager_;

@@ -11,9 +11,11 @@ namespace Tamrisk {
 
 using GameFramework::WindowResult;
 
-GUIContinueGameLogicWindow::GUIContinueGameLogicWindow(const MenuWindowParts& parts,
-                                                       GameFramework::ProfileManagerBase* profiles)
-    : GUIButtonRowWindow(parts, kDescriptionName,
+GUIContinueGameLogicWindow::GUIContinueGameLogicWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds,
+                                                       GameFramework::ProfileManagerBase* profiles, GameData* resources,
+                                                       GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager,
+                                                       Halvard::GUIWindow* parent)
+    : GUIButtonRowWindow({engine, sounds, resources, tools, manager, parent}, kDescriptionName,
                          {{"/window/button_2", WindowResult::kBack},
                           {"/window/button_1", WindowResult::kEndLevel},
                           {"/window/button_0", WindowResult::kMainMenu}}),

@@ -18,7 +18,10 @@ class GUIContinueGameLogicWindow : public GUIButtonRowWindow<GameFramework::GUIC
 public:
     static constexpr const char* kDescriptionName = "window_continue_game_logic";
 
-    GUIContinueGameLogicWindow(const MenuWindowParts& parts, GameFramework::ProfileManagerBase* profiles);
+    GUIContinueGameLogicWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds,
+                               GameFramework::ProfileManagerBase* profiles, GameData* resources,
+                               GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager,
+                               Halvard::GUIWindow* parent);
 
     // Null where the description lacks the control.
     GUITools::GUITextControl* GetLevelText() const { return level_; }

@@ -14,9 +14,11 @@ enum Row : std::size_t { kYes, kNo };
 
 } // namespace
 
-GUIExitWindow::GUIExitWindow(const MenuWindowParts& parts)
-    : GUIButtonRowWindow(parts, kDescriptionName,
-                         {{"/window/button_1", WindowResult::kExitProgram}, {"/window/button_0", WindowResult::kNone}})
+GUIExitWindow::GUIExitWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds, GameData* resources,
+                             GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager, Halvard::GUIWindow* parent)
+    : GUIButtonRowWindow({engine, sounds, resources, tools, manager, parent}, kDescriptionName,
+                         {{"/window/button_1", WindowResult::kExitProgram},
+                          {"/window/button_0", WindowResult::kNone}})
 {
 }
 

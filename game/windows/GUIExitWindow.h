@@ -13,7 +13,8 @@ class GUIExitWindow : public GUIButtonRowWindow<GameFramework::GUIExitWindowBase
 public:
     static constexpr const char* kDescriptionName = "window_exit";
 
-    explicit GUIExitWindow(const MenuWindowParts& parts);
+    GUIExitWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds, GameData* resources,
+                  GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager, Halvard::GUIWindow* parent);
 
 protected:
     Halvard::u32 GetResultOf(std::size_t index) const override;

@@ -6,8 +6,11 @@ namespace Tamrisk {
 
 using GameFramework::WindowResult;
 
-GUIGameCompleteWindow::GUIGameCompleteWindow(const MenuWindowParts& parts)
-    : GUIButtonRowWindow(parts, kDescriptionName, {{"/window/button_0", WindowResult::kDone}})
+GUIGameCompleteWindow::GUIGameCompleteWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds,
+                                             GameData* resources, GUITools::GUIToolManager* tools,
+                                             GUIMenuWindowManager* manager, Halvard::GUIWindow* parent)
+    : GUIButtonRowWindow({engine, sounds, resources, tools, manager, parent}, kDescriptionName,
+                         {{"/window/button_0", WindowResult::kDone}})
 {
 }
 

@@ -11,7 +11,8 @@ class GUIGameCompleteWindow : public GUIButtonRowWindow<GameFramework::GUIGameCo
 public:
     static constexpr const char* kDescriptionName = "window_game_complete";
 
-    explicit GUIGameCompleteWindow(const MenuWindowParts& parts);
+    GUIGameCompleteWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds, GameData* resources,
+                          GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager, Halvard::GUIWindow* parent);
 };
 
 } // namespace Tamrisk

@@ -13,7 +13,9 @@ class GUIGameLogicGameExitWindow : public GUIButtonRowWindow<GameFramework::GUIG
 public:
     static constexpr const char* kDescriptionName = "window_game_logic_game_exit";
 
-    explicit GUIGameLogicGameExitWindow(const MenuWindowParts& parts);
+    GUIGameLogicGameExitWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds,
+                               GameData* resources, GUITools::GUIToolManager* tools,
+                               GUIMenuWindowManager* manager, Halvard::GUIWindow* parent);
 };
 
 } // namespace Tamrisk

@@ -6,8 +6,10 @@ namespace Tamrisk {
 
 using GameFramework::WindowResult;
 
-GUIGameLogicMenuExitWindow::GUIGameLogicMenuExitWindow(const MenuWindowParts& parts)
-    : GUIButtonRowWindow(parts, kDescriptionName,
+GUIGameLogicMenuExitWindow::GUIGameLogicMenuExitWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds,
+                                                       GameData* resources, GUITools::GUIToolManager* tools,
+                                                       GUIMenuWindowManager* manager, Halvard::GUIWindow* parent)
+    : GUIButtonRowWindow({engine, sounds, resources, tools, manager, parent}, kDescriptionName,
                          {{"/window/button_1", WindowResult::kMainMenu},
                           {"/window/button_0", WindowResult::kGameLogicMenu}})
 {

@@ -14,7 +14,9 @@ class GUIGameLogicMenuExitWindow : public GUIButtonRowWindow<GameFramework::GUIG
 public:
     static constexpr const char* kDescriptionName = "window_game_logic_menu_exit";
 
-    explicit GUIGameLogicMenuExitWindow(const MenuWindowParts& parts);
+    GUIGameLogicMenuExitWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds,
+                               GameData* resources, GUITools::GUIToolManager* tools,
+                               GUIMenuWindowManager* manager, Halvard::GUIWindow* parent);
 
 protected:
     void OnShow() override;

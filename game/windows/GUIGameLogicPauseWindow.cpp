@@ -6,8 +6,11 @@ namespace Tamrisk {
 
 using GameFramework::WindowResult;
 
-GUIGameLogicPauseWindow::GUIGameLogicPauseWindow(const MenuWindowParts& parts)
-    : GUIButtonRowWindow(parts, kDescriptionName, {{"/window/button_0", WindowResult::kResume}})
+GUIGameLogicPauseWindow::GUIGameLogicPauseWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds,
+                                                 GameData* resources, GUITools::GUIToolManager* tools,
+                                                 GUIMenuWindowManager* manager, Halvard::GUIWindow* parent)
+    : GUIButtonRowWindow({engine, sounds, resources, tools, manager, parent}, kDescriptionName,
+                         {{"/window/button_0", WindowResult::kResume}})
 {
     EnableMount(GetStaticTitleMount(), false);
 }

@@ -12,7 +12,8 @@ class GUIGameLogicPauseWindow : public GUIButtonRowWindow<GameFramework::GUIGame
 public:
     static constexpr const char* kDescriptionName = "window_game_logic_pause";
 
-    explicit GUIGameLogicPauseWindow(const MenuWindowParts& parts);
+    GUIGameLogicPauseWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds, GameData* resources,
+                            GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager, Halvard::GUIWindow* parent);
 };
 
 } // namespace Tamrisk

@@ -14,7 +14,9 @@ class GUIGameLogicRestartWindow : public GUIButtonRowWindow<GameFramework::GUIGa
 public:
     static constexpr const char* kDescriptionName = "window_game_logic_restart";
 
-    explicit GUIGameLogicRestartWindow(const MenuWindowParts& parts);
+    GUIGameLogicRestartWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds,
+                              GameData* resources, GUITools::GUIToolManager* tools,
+                              GUIMenuWindowManager* manager, Halvard::GUIWindow* parent);
 
 protected:
     void OnShow() override;

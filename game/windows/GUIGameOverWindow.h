@@ -13,7 +13,8 @@ class GUIGameOverWindow : public GUIButtonRowWindow<GameFramework::GUIGameOverWi
 public:
     static constexpr const char* kDescriptionName = "window_game_over";
 
-    explicit GUIGameOverWindow(const MenuWindowParts& parts);
+    GUIGameOverWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds, GameData* resources,
+                      GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager, Halvard::GUIWindow* parent);
 
 protected:
     void OnShow() override;

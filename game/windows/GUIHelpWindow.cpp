@@ -6,8 +6,10 @@ namespace Tamrisk {
 
 using GameFramework::WindowResult;
 
-GUIHelpWindow::GUIHelpWindow(const MenuWindowParts& parts)
-    : GUIButtonRowWindow(parts, kDescriptionName, {{"/window/button_0", WindowResult::kMainMenu}})
+GUIHelpWindow::GUIHelpWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds, GameData* resources,
+                             GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager, Halvard::GUIWindow* parent)
+    : GUIButtonRowWindow({engine, sounds, resources, tools, manager, parent}, kDescriptionName,
+                         {{"/window/button_0", WindowResult::kMainMenu}})
 {
 }
 

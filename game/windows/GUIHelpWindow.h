@@ -11,7 +11,8 @@ class GUIHelpWindow : public GUIButtonRowWindow<GameFramework::GUIHelpWindowBase
 public:
     static constexpr const char* kDescriptionName = "window_credits";
 
-    explicit GUIHelpWindow(const MenuWindowParts& parts);
+    GUIHelpWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds, GameData* resources,
+                  GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager, Halvard::GUIWindow* parent);
 };
 
 } // namespace Tamrisk

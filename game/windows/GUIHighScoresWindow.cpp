@@ -18,8 +18,12 @@ constexpr const char* kColumnNames[GUIHighScoresWindow::kColumnCount] = {"/place
 
 } // namespace
 
-GUIHighScoresWindow::GUIHighScoresWindow(const MenuWindowParts& parts, HighScoresTable* highScores)
-    : GUIButtonRowWindow(parts, kDescriptionName, {{"/window/button_0", WindowResult::kMainMenu}}, highScores)
+GUIHighScoresWindow::GUIHighScoresWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds,
+                                         HighScoresTable* highScores, GameData* resources,
+                                         GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager,
+                                         Halvard::GUIWindow* parent)
+    : GUIButtonRowWindow({engine, sounds, resources, tools, manager, parent}, kDescriptionName,
+                         {{"/window/button_0", WindowResult::kMainMenu}}, highScores)
 {
     buttonTitle_ = GetTextControl(GetName() + "/window/button_0/title");
     noRecords_ = GetTextControl(GetName() + "/window/no_records");

@@ -19,7 +19,9 @@ public:
     static constexpr std::size_t kRowCount = 10;
     enum Column : std::size_t { kPlace, kName, kScore, kColumnCount };
 
-    GUIHighScoresWindow(const MenuWindowParts& parts, GameFramework::HighScoresTable* highScores);
+    GUIHighScoresWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds,
+                        GameFramework::HighScoresTable* highScores, GameData* resources,
+                        GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager, Halvard::GUIWindow* parent);
 
     // Fills the table, then asks for the screen.
     void ShowNewScore(Halvard::u32 opener, const GameFramework::HighScoresTable::Entry* entry) override;

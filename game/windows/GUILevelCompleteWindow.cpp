@@ -31,11 +31,12 @@ Halvard::i32 WholeSeconds(float time) { return static_cast<Halvard::i32>(time); 
 
 } // namespace
 
-GUILevelCompleteWindow::GUILevelCompleteWindow(const MenuWindowParts& parts, LevelManager* levels,
-                                               GameFramework::ProfileManagerBase* profiles)
+GUILevelCompleteWindow::GUILevelCompleteWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds,
+                                               LevelManager* levels, GameFramework::ProfileManagerBase* profiles,
+                                               GameData* resources, GUITools::GUIToolManager* tools,
+                                               GUIMenuWindowManager* manager, Halvard::GUIWindow* parent)
     : GUILevelCompleteWindowBase(levels),
-      GUIMenuWindow(parts.engine, parts.sounds, parts.resources, parts.tools, parts.manager, parts.parent,
-                    kDescriptionName),
+      GUIMenuWindow(engine, sounds, resources, tools, manager, parent, kDescriptionName),
       levels_(levels), profiles_(profiles)
 {
     const std::string prefix = GetName() + "/window/";

@@ -2,7 +2,6 @@
 
 #include "framework/windows/GUILevelCompleteWindowBase.h"
 #include "game/windows/GUIMenuWindow.h"
-#include "game/windows/MenuWindowParts.h"
 
 #include <string>
 
@@ -32,8 +31,9 @@ public:
     static constexpr const char* kDescriptionName = "window_level_complete";
     static constexpr Halvard::i32 kPointsPerSecond = 20;
 
-    GUILevelCompleteWindow(const MenuWindowParts& parts, LevelManager* levels,
-                           GameFramework::ProfileManagerBase* profiles);
+    GUILevelCompleteWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds, LevelManager* levels,
+                           GameFramework::ProfileManagerBase* profiles, GameData* resources,
+                           GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager, Halvard::GUIWindow* parent);
 
     void ShowLevelResult(Halvard::u32 opener, const GameFramework::LevelReference& level, float time) override;
     void HideWindow() override;

@@ -50,6 +50,13 @@ std::string Description(const std::string& name)
     return xml + "</window></window>";
 }
 
+// A window whose constructor takes what every menu window stands on alone.
+template <class Window>
+std::unique_ptr<Window> Plain(const MenuWindowParts& p)
+{
+    return std::make_unique<Window>(p.engine, p.sounds, p.resources, p.tools, p.manager, p.parent);
+}
+
 struct Made {
     GameFramework::GUIFrameworkWindow* framework;
     GUIMenuWindow* menu;
@@ -97,23 +104,25 @@ public:
     Made Make(const std::string& kind)
     {
         if (kind == "credits")
-            return Keep(std::make_unique<Tamrisk::GUIHelpWindow>(parts), keep, {0});
+            return Keep(Plain<Tamrisk::GUIHelpWindow>(parts), keep, {0});
         if (kind == "exit")
-            return Keep(std::make_unique<Tamrisk::GUIExitWindow>(parts), keep, {1, 0});
+            return Keep(Plain<Tamrisk::GUIExitWindow>(parts), keep, {1, 0});
         if (kind == "continue")
-            return Keep(std::make_unique<Tamrisk::GUIContinueGameLogicWindow>(parts, profiles.get()), keep,
-                        {2, 1, 0});
+            return Keep(std::make_unique<Tamrisk::GUIContinueGameLogicWindow>(parts.engine, parts.sounds,
+                                                                              profiles.get(), parts.resources,
+                                                                              parts.tools, parts.manager, parts.parent),
+                        keep, {2, 1, 0});
         if (kind == "pause")
-            return Keep(std::make_unique<Tamrisk::GUIGameLogicPauseWindow>(parts), keep, {0});
+            return Keep(Plain<Tamrisk::GUIGameLogicPauseWindow>(parts), keep, {0});
         if (kind == "restart")
-            return Keep(std::make_unique<Tamrisk::GUIGameLogicRestartWindow>(parts), keep, {1, 0});
+            return Keep(Plain<Tamrisk::GUIGameLogicRestartWindow>(parts), keep, {1, 0});
         if (kind == "menu_exit")
-            return Keep(std::make_unique<Tamrisk::GUIGameLogicMenuExitWindow>(parts), keep, {1, 0});
+            return Keep(Plain<Tamrisk::GUIGameLogicMenuExitWindow>(parts), keep, {1, 0});
         if (kind == "game_exit")
-            return Keep(std::make_unique<Tamrisk::GUIGameLogicGameExitWindow>(parts), keep, {1, 0});
+            return Keep(Plain<Tamrisk::GUIGameLogicGameExitWindow>(parts), keep, {1, 0});
         if (kind == "game_over")
-            return Keep(std::make_unique<Tamrisk::GUIGameOverWindow>(parts), keep, {0});
-        return Keep(std::make_unique<Tamrisk::GUIGameCompleteWindow>(parts), keep, {0});
+            return Keep(Plain<Tamrisk::GUIGameOverWindow>(parts), keep, {0});
+        return Keep(Plain<Tamrisk::GUIGameCompleteWindow>(parts), keep, {0});
     }
 
     void Frame(const Made& window, const std::function<void()>& beforeUpdate = {})
@@ -256,7 +265,9 @@ TEST(ContinueGameLogicWindowTest, ShowsTheCurrentProfilesLevelCountedFromOneAndI
     anna->SetCurrentLevel({1, 4});
     anna->SetScore(1234);
     bed.profiles->SetCurrentProfile(anna, GameFramework::ProfileManagerBase::ListSaving::kKeepFile);
-    auto window = std::make_unique<Tamrisk::GUIContinueGameLogicWindow>(bed.parts, bed.profiles.get());
+    auto window = std::make_unique<Tamrisk::GUIContinueGameLogicWindow>(
+        bed.parts.engine, bed.parts.sounds, bed.profiles.get(), bed.parts.resources, bed.parts.tools, bed.parts.manager,
+        bed.parts.parent);
     window->ShowWindow(WindowSource::kMainMenu);
     EXPECT_EQ(window->GetLevelText()->GetText(), L"2-5");
     EXPECT_EQ(window->GetScoreText()->GetText(), L"1234");

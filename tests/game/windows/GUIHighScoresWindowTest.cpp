@@ -43,10 +43,8 @@ protected:
         bed = std::make_unique<Testing::MenuWindowBed>(engine.Get(), &engine.clock, engine.folder, fixture);
         table = std::make_unique<HighScoresTable>(GameFramework::FileServices::Of(engine.Get()), 10,
                                                   engine.folder.Internal());
-        window = std::make_unique<GUIHighScoresWindow>(
-            Tamrisk::MenuWindowParts{&engine.Get(), bed->sounds.get(), bed->data.get(), bed->tools.get(),
-                                     bed->manager.get(), nullptr},
-            table.get());
+        window = std::make_unique<GUIHighScoresWindow>(&engine.Get(), bed->sounds.get(), table.get(), bed->data.get(),
+                                                       bed->tools.get(), bed->manager.get(), nullptr);
     }
 
     ~GUIHighScoresWindowTest() override

@@ -67,10 +67,9 @@ protected:
         anna->SetScore(1000);
         anna->Save();
         profiles->SetCurrentProfile(anna, GameFramework::ProfileManagerBase::ListSaving::kSaveFile);
-        window = std::make_unique<GUILevelCompleteWindow>(
-            Tamrisk::MenuWindowParts{&engine.Get(), bed->sounds.get(), bed->data.get(), bed->tools.get(),
-                                     bed->manager.get(), nullptr},
-            levels.get(), profiles.get());
+        window = std::make_unique<GUILevelCompleteWindow>(&engine.Get(), bed->sounds.get(), levels.get(),
+                                                          profiles.get(), bed->data.get(), bed->tools.get(),
+                                                          bed->manager.get(), nullptr);
     }
 
     ~GUILevelCompleteWindowTest() override
