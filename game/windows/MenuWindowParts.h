@@ -18,8 +18,8 @@ namespace Tamrisk {
 class GameData;
 class GUIMenuWindowManager;
 
-// What every menu window stands on, as the game hands it to a window's
-// constructor: none of it is owned by the window, all of it must outlive it.
+// What every menu window stands on, gathered for the constructor of a shared
+// window base: none of it is owned by the window, all of it must outlive it.
 struct MenuWindowParts {
     Halvard::Engine* engine = nullptr;
     GameFramework::SoundSet* sounds = nullptr;
