@@ -49,6 +49,17 @@
 #include "game/persistence/ProfileManager.h"
 #include "game/windows/GUIBackground.h"
 #include "game/windows/GUIDeleteProfileWindow.h"
+#include "game/windows/GUIContinueGameLogicWindow.h"
+#include "game/windows/GUIExitWindow.h"
+#include "game/windows/GUIGameCompleteWindow.h"
+#include "game/windows/GUIGameLogicGameExitWindow.h"
+#include "game/windows/GUIGameLogicMenuExitWindow.h"
+#include "game/windows/GUIGameLogicPauseWindow.h"
+#include "game/windows/GUIGameLogicRestartWindow.h"
+#include "game/windows/GUIGameOverWindow.h"
+#include "game/windows/GUIHelpWindow.h"
+#include "game/windows/GUIHighScoresWindow.h"
+#include "game/windows/GUILevelCompleteWindow.h"
 #include "game/windows/GUIGameCursor.h"
 #include "game/windows/GUIGameLoadingWindow.h"
 #include "game/windows/GUIGameLogicLoadingWindow.h"
@@ -391,7 +402,13 @@ std::unique_ptr<GF::GUIWelcomeWindowBase> Game::CreateWelcomeWindow()
                                               background_->GetUpperWindow());
 }
 
-std::unique_ptr<GF::GUIExitWindowBase> Game::CreateExitWindow() { return std::make_unique<GF::GUIExitWindowBase>(); }
+std::unique_ptr<GF::GUIExitWindowBase> Game::CreateExitWindow()
+{
+    if (!HasWindowDescription(GUIExitWindow::kDescriptionName))
+        return std::make_unique<GF::GUIExitWindowBase>();
+    return std::make_unique<GUIExitWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(), GetGUIToolManager(),
+                                           menuWindowManager_.get(), background_->GetUpperWindow());
+}
 
 std::unique_ptr<GF::GUIMainMenuWindowBase> Game::CreateMainMenuWindow()
 {
@@ -458,12 +475,20 @@ std::unique_ptr<GF::GUIStartGameLogicWindowBase> Game::CreateStartGameLogicWindo
 
 std::unique_ptr<GF::GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogicWindow()
 {
-    return std::make_unique<GF::GUIContinueGameLogicWindowBase>();
+    if (!HasWindowDescription(GUIContinueGameLogicWindow::kDescriptionName))
+        return std::make_unique<GF::GUIContinueGameLogicWindowBase>();
+    return std::make_unique<GUIContinueGameLogicWindow>(GetEngine(), GetSoundSet(), GetProfileManager(),
+                                                        GetInterfaceData(), GetGUIToolManager(),
+                                                        menuWindowManager_.get(), background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIHighScoresWindowBase> Game::CreateHighScoresWindow()
 {
-    return std::make_unique<GF::GUIHighScoresWindowBase>(GetHighScores());
+    if (!HasWindowDescription(GUIHighScoresWindow::kDescriptionName))
+        return std::make_unique<GF::GUIHighScoresWindowBase>(GetHighScores());
+    return std::make_unique<GUIHighScoresWindow>(GetEngine(), GetSoundSet(), GetHighScores(), GetInterfaceData(),
+                                                 GetGUIToolManager(), menuWindowManager_.get(),
+                                                 background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIOptionsWindowBase> Game::CreateOptionsWindow()
@@ -475,7 +500,13 @@ std::unique_ptr<GF::GUIOptionsWindowBase> Game::CreateOptionsWindow()
                                               background_->GetUpperWindow());
 }
 
-std::unique_ptr<GF::GUIHelpWindowBase> Game::CreateHelpWindow() { return std::make_unique<GF::GUIHelpWindowBase>(); }
+std::unique_ptr<GF::GUIHelpWindowBase> Game::CreateHelpWindow()
+{
+    if (!HasWindowDescription(GUIHelpWindow::kDescriptionName))
+        return std::make_unique<GF::GUIHelpWindowBase>();
+    return std::make_unique<GUIHelpWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(), GetGUIToolManager(),
+                                           menuWindowManager_.get(), background_->GetUpperWindow());
+}
 
 // The last of the menu set: the display over the field hands the screen back
 // through the menu window manager.
@@ -490,7 +521,11 @@ std::unique_ptr<GF::GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
 
 std::unique_ptr<GF::GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()
 {
-    return std::make_unique<GF::GUIGameLogicPauseWindowBase>();
+    if (!HasWindowDescription(GUIGameLogicPauseWindow::kDescriptionName))
+        return std::make_unique<GF::GUIGameLogicPauseWindowBase>();
+    return std::make_unique<GUIGameLogicPauseWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
+                                                     GetGUIToolManager(), menuWindowManager_.get(),
+                                                     background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow()
@@ -504,22 +539,39 @@ std::unique_ptr<GF::GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow(
 
 std::unique_ptr<GF::GUIGameLogicMenuExitWindowBase> Game::CreateGameLogicMenuExitWindow()
 {
-    return std::make_unique<GF::GUIGameLogicMenuExitWindowBase>();
+    if (!HasWindowDescription(GUIGameLogicMenuExitWindow::kDescriptionName))
+        return std::make_unique<GF::GUIGameLogicMenuExitWindowBase>();
+    return std::make_unique<GUIGameLogicMenuExitWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
+                                                        GetGUIToolManager(), menuWindowManager_.get(),
+                                                        background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIGameLogicRestartWindowBase> Game::CreateGameLogicRestartWindow()
 {
-    return std::make_unique<GF::GUIGameLogicRestartWindowBase>();
+    if (!HasWindowDescription(GUIGameLogicRestartWindow::kDescriptionName))
+        return std::make_unique<GF::GUIGameLogicRestartWindowBase>();
+    return std::make_unique<GUIGameLogicRestartWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
+                                                       GetGUIToolManager(), menuWindowManager_.get(),
+                                                       background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIGameLogicGameExitWindowBase> Game::CreateGameLogicGameExitWindow()
 {
-    return std::make_unique<GF::GUIGameLogicGameExitWindowBase>();
+    if (!HasWindowDescription(GUIGameLogicGameExitWindow::kDescriptionName))
+        return std::make_unique<GF::GUIGameLogicGameExitWindowBase>();
+    return std::make_unique<GUIGameLogicGameExitWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
+                                                        GetGUIToolManager(), menuWindowManager_.get(),
+                                                        background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUILevelCompleteWindowBase> Game::CreateLevelCompleteWindow()
 {
-    return std::make_unique<GF::GUILevelCompleteWindowBase>(GetLevelManager());
+    if (!HasWindowDescription(GUILevelCompleteWindow::kDescriptionName))
+        return std::make_unique<GF::GUILevelCompleteWindowBase>(GetLevelManager());
+    auto* levels = static_cast<LevelManager*>(GetLevelManager());
+    return std::make_unique<GUILevelCompleteWindow>(GetEngine(), GetSoundSet(), levels, GetProfileManager(),
+                                                    GetInterfaceData(), GetGUIToolManager(), menuWindowManager_.get(),
+                                                    background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow()
@@ -529,12 +581,18 @@ std::unique_ptr<GF::GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow(
 
 std::unique_ptr<GF::GUIGameCompleteWindowBase> Game::CreateGameCompleteWindow()
 {
-    return std::make_unique<GF::GUIGameCompleteWindowBase>();
+    if (!HasWindowDescription(GUIGameCompleteWindow::kDescriptionName))
+        return std::make_unique<GF::GUIGameCompleteWindowBase>();
+    return std::make_unique<GUIGameCompleteWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(), GetGUIToolManager(),
+                                                   menuWindowManager_.get(), background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIGameOverWindowBase> Game::CreateGameOverWindow()
 {
-    return std::make_unique<GF::GUIGameOverWindowBase>();
+    if (!HasWindowDescription(GUIGameOverWindow::kDescriptionName))
+        return std::make_unique<GF::GUIGameOverWindowBase>();
+    return std::make_unique<GUIGameOverWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(), GetGUIToolManager(),
+                                               menuWindowManager_.get(), background_->GetUpperWindow());
 }
 
 std::unique_ptr<GameTools::DataKeeper> Game::CreateGameLogicData(const GF::StageRecordBase* stage,

@@ -19,6 +19,17 @@
 #include "game/windows/GUIGameCursor.h"
 #include "game/windows/GUIGameLoadingWindow.h"
 #include "game/windows/GUIMainMenuWindow.h"
+#include "game/windows/GUIContinueGameLogicWindow.h"
+#include "game/windows/GUIExitWindow.h"
+#include "game/windows/GUIGameCompleteWindow.h"
+#include "game/windows/GUIGameLogicGameExitWindow.h"
+#include "game/windows/GUIGameLogicMenuExitWindow.h"
+#include "game/windows/GUIGameLogicPauseWindow.h"
+#include "game/windows/GUIGameLogicRestartWindow.h"
+#include "game/windows/GUIGameOverWindow.h"
+#include "game/windows/GUIHelpWindow.h"
+#include "game/windows/GUIHighScoresWindow.h"
+#include "game/windows/GUILevelCompleteWindow.h"
 #include "game/windows/GUIMenuWindowManager.h"
 #include "game/windows/GUINewProfileWindow.h"
 #include "game/windows/GUIDeleteProfileWindow.h"
@@ -336,6 +347,17 @@ TEST_P(ShippedWindowsTest, BuildThroughTheirClassesWithNothingMissing)
         EXPECT_NE(dynamic_cast<Tamrisk::GUIStartGameLogicWindow*>(windows.startGameLogic.get()), nullptr);
         EXPECT_NE(dynamic_cast<Tamrisk::GUIStageCompleteWindow*>(windows.stageComplete.get()), nullptr);
         EXPECT_NE(dynamic_cast<Tamrisk::GUIGameCursor*>(game.GetGameCursor()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIExitWindow*>(windows.exit.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIHelpWindow*>(windows.help.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIHighScoresWindow*>(windows.highScores.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIContinueGameLogicWindow*>(windows.continueGameLogic.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIGameLogicPauseWindow*>(windows.gameLogicPause.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIGameLogicRestartWindow*>(windows.gameLogicRestart.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIGameLogicMenuExitWindow*>(windows.gameLogicMenuExit.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIGameLogicGameExitWindow*>(windows.gameLogicGameExit.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIGameOverWindow*>(windows.gameOver.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUIGameCompleteWindow*>(windows.gameComplete.get()), nullptr);
+        EXPECT_NE(dynamic_cast<Tamrisk::GUILevelCompleteWindow*>(windows.levelComplete.get()), nullptr);
     }
     const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());
     EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();

@@ -39,7 +39,7 @@ const char* const kMainMenuFixture =
 namespace {
 
 const char* const kLanguage = "en";
-const char* const kFontNames[] = {"common_0", "main_menu_0", "main_menu_1", "main_menu_2"};
+const char* const kFontNames[] = {"common_0", "common_1", "main_menu_0", "main_menu_1", "main_menu_2"};
 const char* const kEvenProperties = R"(<properties space="1" shift="1" virtual_size="10"/>)";
 const char* const kResourceLists[] = {"data\\ui\\resources_basic.xml", "data\\ui\\resources_additional.xml"};
 

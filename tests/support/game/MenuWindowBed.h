@@ -28,7 +28,7 @@ class FakeClock;
 class TempFolder;
 
 // A description set of a test's own: files of "data\ui\windows" by name,
-// and the body of the texts file. The fonts are "common_0" and the menu
+// and the body of the texts file. The fonts are "common_0", "common_1" and the menu
 // fonts "main_menu_0" to "main_menu_2", size 10, every character one size
 // wide.
 struct MenuFixture {

@@ -1,0 +1,192 @@
+#include "tests/data/GameFixture.h"
+
+#include "engine/app/Engine.h"
+#include "engine/core/Window.h"
+#include "engine/gui/GUIButton.h"
+#include "engine/gui/GUIWindow.h"
+#include "framework/persistence/FileServices.h"
+#include "framework/persistence/HighScoresTable.h"
+#include "framework/persistence/ProfileBase.h"
+#include "framework/persistence/ProfileManagerBase.h"
+#include "framework/sound/SoundSet.h"
+#include "framework/windows/FrameworkWindows.h"
+#include "framework/windows/WindowSource.h"
+#include "game/persistence/ProfileManager.h"
+#include "game/windows/GUIGameCompleteWindow.h"
+#include "game/windows/GUIGameOverWindow.h"
+#include "game/windows/GUIHighScoresWindow.h"
+#include "game/windows/GUILevelCompleteWindow.h"
+#include "game/windows/GUIMainMenuWindow.h"
+#include "gui_tools/controls/GUITextControl.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/LogProbe.h"
+#include "tests/support/ScopedClock.h"
+#include "tests/support/ScriptedInput.h"
+#include "tests/support/SdlEvents.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+using ::testing::IsEmpty;
+using GameFramework::WindowSource;
+
+// The real game on the shipped data, brought to its main menu with one
+// profile, its time on the fake clock and its mouse driven through SDL's
+// queue. The windows after a level are opened as the flow opens them, with
+// the level's outcome set by the test.
+class GameMessagesTest : public ::testing::Test {
+protected:
+    GameMessagesTest() : scoped(clock)
+    {
+        game = std::make_unique<Testing::TestGame>();
+        GameFramework::ProfileManagerBase& profiles = *game->GetProfileManager();
+        profiles.SetCurrentProfile(profiles.AddProfile(L"Tester"),
+                                   GameFramework::ProfileManagerBase::ListSaving::kSaveFile);
+        mouse = std::make_unique<Testing::ScriptedInput>(Testing::WindowIdOf(*game->GetEngine()->GetWindow()));
+        for (int frame = 0; frame < 2000 && !Shown(game->GetWindows().mainMenu.get()); ++frame)
+            Frame();
+    }
+
+    ~GameMessagesTest() override
+    {
+        game.reset();
+        Testing::ResetInput();
+    }
+
+    void Frame()
+    {
+        Testing::PumpAll();
+        clock.Advance(0.02);
+        game->Update();
+    }
+
+    template <class Window>
+    static bool Shown(const Window* window)
+    {
+        const auto* menu = dynamic_cast<const Tamrisk::GUIMenuWindow*>(window);
+        return menu != nullptr && menu->IsVisible();
+    }
+
+    template <class Window>
+    void WaitFor(const Window* window)
+    {
+        for (int frame = 0; frame < 200 && !Shown(window); ++frame)
+            Frame();
+        ASSERT_TRUE(Shown(window));
+    }
+
+    // The mouse over the middle of a widget, in window pixels (GUI rows run
+    // upwards, window rows downwards).
+    void PointAt(const Halvard::GUIWindow& widget)
+    {
+        const Halvard::Window& window = *game->GetEngine()->GetWindow();
+        const Halvard::Vector2 corner = widget.GetAbsolutePosition();
+        const float x = (corner.x + widget.size.x * 0.5f) / 800.0f * static_cast<float>(window.GetClientWidth());
+        const float y =
+            (600.0f - corner.y - widget.size.y * 0.5f) / 600.0f * static_cast<float>(window.GetClientHeight());
+        mouse->MoveMouseTo(static_cast<Sint32>(x), static_cast<Sint32>(y));
+        Frame();
+    }
+
+    // The press, the release, and the frame in which the flow acts on the
+    // result the window reported.
+    void Click()
+    {
+        mouse->PressButton();
+        Frame();
+        mouse->ReleaseButton();
+        Frame();
+        Frame();
+    }
+
+    GameFramework::ProfileBase& Profile() { return *game->GetProfileManager()->GetCurrentProfile(); }
+
+    // The score the current profile's file holds.
+    Halvard::u32 SavedScore()
+    {
+        Tamrisk::ProfileManager reader(GameFramework::FileServices::Of(*game->GetEngine()), game->GetSoundSet(),
+                                       game->GetUserFolder());
+        reader.LoadProfiles();
+        return reader.GetProfile(L"Tester")->GetScore();
+    }
+
+    Testing::FakeClock clock;
+    Testing::ScopedClock scoped;
+    Testing::GameFixture fixture;
+    std::unique_ptr<Testing::TestGame> game;
+    std::unique_ptr<Testing::ScriptedInput> mouse;
+};
+
+// Level 1-1's ace time is 40 s: 30.3 s saves 10 seconds, 200 points.
+TEST_F(GameMessagesTest, AClickMidCountLeavesTheWholeTimeBonusInTheProfileFile)
+{
+    ASSERT_TRUE(Shown(game->GetWindows().mainMenu.get()));
+    game->GetWindows().mainMenu->HideWindow();
+    auto* complete = dynamic_cast<Tamrisk::GUILevelCompleteWindow*>(game->GetWindows().levelComplete.get());
+    ASSERT_NE(complete, nullptr);
+    complete->ShowLevelResult(WindowSource::kGameLogic, {0, 0}, 30.3f);
+    WaitFor(complete);
+    for (int frame = 0; frame < 200 && complete->GetShownBonus() == 0; ++frame)
+        Frame();
+    // The frame has settled once the count runs.
+    PointAt(*complete->GetButton("window_level_complete/window/button_0"));
+    ASSERT_GT(complete->GetShownBonus(), 0);
+    ASSERT_LT(complete->GetShownBonus(), 160);
+    Click();
+    EXPECT_FALSE(complete->IsShown());
+    EXPECT_EQ(Profile().GetScore(), 200u);
+    EXPECT_EQ(SavedScore(), 200u);
+    const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());
+    EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();
+}
+
+TEST_F(GameMessagesTest, GameOverWithNoScoreGoesToTheMainMenuAndLeavesTheTableAlone)
+{
+    ASSERT_TRUE(Shown(game->GetWindows().mainMenu.get()));
+    const std::filesystem::path table = std::filesystem::path(game->GetHighScores()->GetPath());
+    const bool tableExisted = std::filesystem::exists(table);
+    game->GetWindows().mainMenu->HideWindow();
+    auto* over = dynamic_cast<Tamrisk::GUIGameOverWindow*>(game->GetWindows().gameOver.get());
+    ASSERT_NE(over, nullptr);
+    over->ShowWindow(WindowSource::kGameLogic);
+    WaitFor(over);
+    PointAt(*over->GetRowButton(0));
+    Click();
+    WaitFor(game->GetWindows().mainMenu.get());
+    EXPECT_FALSE(Shown(game->GetWindows().highScores.get()));
+    EXPECT_EQ(game->GetHighScores()->GetEntryCount(0), 0u);
+    EXPECT_EQ(std::filesystem::exists(table), tableExisted);
+}
+
+TEST_F(GameMessagesTest, TheGameCompleteMessageLeadsToTheHighScoresWithThePlayersEntryInCommon1)
+{
+    ASSERT_TRUE(Shown(game->GetWindows().mainMenu.get()));
+    game->GetHighScores()->AddScore(L"Someone", 0, 900);
+    Profile().SetScore(500);
+    game->GetWindows().mainMenu->HideWindow();
+    auto* gameComplete = dynamic_cast<Tamrisk::GUIGameCompleteWindow*>(game->GetWindows().gameComplete.get());
+    ASSERT_NE(gameComplete, nullptr);
+    gameComplete->ShowWindow(WindowSource::kStageComplete);
+    WaitFor(gameComplete);
+    PointAt(*gameComplete->GetRowButton(0));
+    Click();
+    auto* scores = dynamic_cast<Tamrisk::GUIHighScoresWindow*>(game->GetWindows().highScores.get());
+    ASSERT_NE(scores, nullptr);
+    WaitFor(scores);
+    using Column = Tamrisk::GUIHighScoresWindow::Column;
+    EXPECT_EQ(scores->GetCell(0, Column::kName)->GetText(), L"Someone");
+    EXPECT_EQ(scores->GetCell(0, Column::kName)->GetFontName(), "common_0");
+    EXPECT_EQ(scores->GetCell(1, Column::kName)->GetText(), L"Tester");
+    for (Column column : {Column::kPlace, Column::kName, Column::kScore})
+        EXPECT_EQ(scores->GetCell(1, column)->GetFontName(), "common_1");
+    EXPECT_EQ(scores->GetButtonTitle()->GetTextKey(), "common/continue");
+    const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());
+    EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();
+}
+
+} // namespace
