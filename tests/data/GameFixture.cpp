@@ -5,12 +5,6 @@
 #include "framework/windows/GUIGameLogicWindowBase.h"
 #include "framework/windows/WindowSource.h"
 #include "game_tools/DataKeeper.h"
-#include "platform/os/MessageBox.h"
-#include "platform/os/Registry.h"
-#include "platform/os/Shell.h"
-#include "tests/data/BuiltData.h"
-
-#include <cstdlib>
 
 namespace Testing {
 
@@ -37,27 +31,5 @@ GameFramework::GameLogicBase& TestGame::StartFirstLevel()
     state.windows.gameLogic->ShowGameLogic(GameFramework::WindowSource::kGameLogicLoading, state.gameLogic.get());
     return *state.gameLogic;
 }
-
-GameFixture::GameFixture() : GameFixture(GameFolder()) {}
-
-GameFixture::GameFixture(const std::filesystem::path& programFolder) : program_(programFolder)
-{
-    setenv("XDG_DATA_HOME", (folder_.Path() / "share").c_str(), 1);
-    Platform::SetRegistryHiveFile(Platform::RegistryHive::kMachine, folder_.Native("machine.ini").string());
-    Platform::SetRegistryHiveFile(Platform::RegistryHive::kUser, folder_.Native("user.ini").string());
-    Platform::SetMessageBoxesShown(false);
-    Platform::ClearShellOpenRequests();
-}
-
-GameFixture::~GameFixture()
-{
-    Platform::ClearShellOpenRequests();
-    Platform::SetMessageBoxesShown(true);
-    Platform::SetRegistryHiveFile(Platform::RegistryHive::kMachine, "");
-    Platform::SetRegistryHiveFile(Platform::RegistryHive::kUser, "");
-    unsetenv("XDG_DATA_HOME");
-}
-
-std::filesystem::path GameFixture::UserFolder() const { return folder_.Path() / "share" / "Quenbyworks" / "Tamrisk"; }
 
 } // namespace Testing

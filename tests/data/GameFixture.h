@@ -2,12 +2,9 @@
 
 #include "framework/logic/GameLogicBase.h"
 #include "game/Game.h"
-#include "tests/support/ScopedProgramFolder.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/game/GameFixture.h"
 
-#include <filesystem>
 #include <memory>
-#include <string>
 
 namespace Testing {
 
@@ -20,29 +17,6 @@ public:
     // a current profile, shown in the game window, as the level loading
     // window would leave them.
     GameFramework::GameLogicBase& StartFirstLevel();
-};
-
-// The real game in this process, on a program folder of the test's choice
-// (the build's by default), with its user folder, its registry hives and its
-// home in a temporary folder, and message boxes off. Each test makes the
-// game it needs.
-class GameFixture {
-public:
-    explicit GameFixture(const std::filesystem::path& programFolder);
-    GameFixture();
-    ~GameFixture();
-
-    GameFixture(const GameFixture&) = delete;
-    GameFixture& operator=(const GameFixture&) = delete;
-
-    // Where the game writes its log, its ini file and its saves.
-    std::filesystem::path UserFolder() const;
-    std::filesystem::path LogFile() const { return UserFolder() / "Tamrisk.html"; }
-    const TempFolder& Folder() const { return folder_; }
-
-private:
-    TempFolder folder_;
-    ScopedProgramFolder program_;
 };
 
 } // namespace Testing

@@ -1,0 +1,133 @@
+#include "tests/e2e/GameReplay.h"
+
+#include "engine/app/Engine.h"
+#include "engine/core/Error.h"
+#include "engine/core/Window.h"
+#include "engine/gui/GUIWindow.h"
+#include "framework/windows/FrameworkWindows.h"
+#include "game/Game.h"
+#include "game/windows/GUIGameLogicWindow.h"
+#include "game/windows/GUILogosWindow.h"
+#include "game/windows/GUIMenuWindow.h"
+#include "game/windows/GUIMenuWindowManager.h"
+#include "tests/support/SdlEvents.h"
+
+#include <fstream>
+
+namespace Testing {
+
+namespace {
+
+// The GUI's own screen, which the engine stretches over the window.
+constexpr float kGuiWidth = 800.0f;
+constexpr float kGuiHeight = 600.0f;
+
+} // namespace
+
+GameReplay::GameReplay() : scopedClock_(clock_)
+{
+    std::filesystem::create_directories(fixture_.UserFolder());
+    std::ofstream(fixture_.IniFile()) << "v_mode 1024x768x32\nv_fullscreen 0\n";
+    game_ = std::make_unique<Tamrisk::Game>();
+    input_ = std::make_unique<ScriptedInput>(WindowIdOf(*game_->GetEngine()->GetWindow()));
+}
+
+GameReplay::~GameReplay()
+{
+    input_.reset();
+    game_.reset();
+    ResetInput();
+}
+
+void GameReplay::Frame()
+{
+    if (game_ == nullptr)
+        return;
+    try {
+        PumpAll();
+        clock_.Step();
+        game_->Update();
+        if (game_->IsQuitRequested())
+            game_.reset();
+    } catch (const Halvard::Error& error) {
+        error_ = error.GetText();
+        game_.reset();
+    }
+    Observe();
+}
+
+void GameReplay::Observe()
+{
+    const std::string name = CurrentWindow();
+    if (name.empty())
+        return;
+    if (seen_.empty() || seen_.back() != name)
+        seen_.push_back(name);
+    if (frameCounts_.empty() || frameCounts_.back().first != name)
+        frameCounts_.emplace_back(name, 0);
+    ++frameCounts_.back().second;
+}
+
+bool GameReplay::RunUntilWindow(const std::string& name, int maxFrames)
+{
+    for (int frame = 0; frame < maxFrames && game_ != nullptr; ++frame) {
+        if (CurrentWindow() == name)
+            return true;
+        Frame();
+    }
+    return CurrentWindow() == name;
+}
+
+void GameReplay::RunFrames(int count)
+{
+    for (int frame = 0; frame < count; ++frame)
+        Frame();
+}
+
+std::string GameReplay::CurrentWindow() const
+{
+    if (game_ == nullptr)
+        return {};
+    if (const Tamrisk::GUIMenuWindow* menu = game_->GetMenuWindowManager()->GetCurrent())
+        return menu->GetName();
+    const GameFramework::FrameworkWindows& windows = game_->GetWindows();
+    if (const auto* level = dynamic_cast<const Tamrisk::GUIGameLogicWindow*>(windows.gameLogic.get());
+        level != nullptr && level->GUITools::GUIWindowBase::IsVisible())
+        return level->GetName();
+    if (const auto* logos = dynamic_cast<const Tamrisk::GUILogosWindow*>(windows.logos.get());
+        logos != nullptr && logos->IsRunning())
+        return "logos";
+    return {};
+}
+
+int GameReplay::FramesOn(const std::string& name) const
+{
+    int frames = 0;
+    for (const auto& [window, count] : frameCounts_)
+        frames += window == name ? count : 0;
+    return frames;
+}
+
+// GUI rows run upwards from the bottom of its 800 x 600 screen, window rows
+// downwards.
+void GameReplay::PointAt(const Halvard::GUIWindow& widget)
+{
+    const Halvard::Window& window = *game_->GetEngine()->GetWindow();
+    const Halvard::Vector2 corner = widget.GetAbsolutePosition();
+    const float x = (corner.x + widget.size.x * 0.5f) / kGuiWidth * static_cast<float>(window.GetClientWidth());
+    const float y = (kGuiHeight - corner.y - widget.size.y * 0.5f) / kGuiHeight *
+                    static_cast<float>(window.GetClientHeight());
+    input_->MoveMouseTo(static_cast<Sint32>(x), static_cast<Sint32>(y));
+}
+
+void GameReplay::Click(const Halvard::GUIWindow& widget)
+{
+    PointAt(widget);
+    Frame();
+    input_->PressButton();
+    Frame();
+    input_->ReleaseButton();
+    Frame();
+}
+
+} // namespace Testing

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "tests/support/ReplayClock.h"
+#include "tests/support/ScopedClock.h"
+#include "tests/support/ScriptedInput.h"
+#include "tests/support/game/GameFixture.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Halvard {
+class GUIWindow;
+}
+
+namespace Tamrisk {
+class Game;
+}
+
+namespace Testing {
+
+// The whole game played in this process as the program runs it: the game
+// made as the loader makes it, on the built program's folder and a fresh
+// user folder whose ini file asks for 1024x768 windowed; each frame takes
+// every waiting SDL event, moves the replay clock one step and runs one
+// update of the game. The player's hands are SDL events only; what the
+// test sees is the window on screen, the logic's state, files and the log.
+class GameReplay {
+public:
+    GameReplay();
+    ~GameReplay();
+
+    GameReplay(const GameReplay&) = delete;
+    GameReplay& operator=(const GameReplay&) = delete;
+
+    // One frame. An error of the system ends the run, as the loader ends
+    // it; the text is kept for the test.
+    void Frame();
+    // Frames until the window on screen has the description name (at most
+    // maxFrames); whether it came.
+    bool RunUntilWindow(const std::string& name, int maxFrames);
+    void RunFrames(int count);
+
+    // The description name of the menu window holding the screen; else that
+    // of the game window while it shows; else "logos" while the logos run;
+    // else empty (a hand-over between windows, or the run has ended).
+    std::string CurrentWindow() const;
+    // Each window name CurrentWindow gave, in order, once per stay; empty
+    // stretches left out.
+    const std::vector<std::string>& WindowsSeen() const { return seen_; }
+    // Frames run while CurrentWindow gave the name.
+    int FramesOn(const std::string& name) const;
+
+    // The mouse over the middle of a widget; a press and a release there.
+    void PointAt(const Halvard::GUIWindow& widget);
+    void Click(const Halvard::GUIWindow& widget);
+
+    Tamrisk::Game* Game() const { return game_.get(); }
+    bool Ended() const { return game_ == nullptr; }
+    const std::string& ErrorText() const { return error_; }
+    ScriptedInput& Input() { return *input_; }
+    const GameFixture& Fixture() const { return fixture_; }
+    std::filesystem::path UserFolder() const { return fixture_.UserFolder(); }
+
+private:
+    void Observe();
+
+    ReplayClock clock_;
+    ScopedClock scopedClock_;
+    GameFixture fixture_;
+    std::unique_ptr<Tamrisk::Game> game_;
+    std::unique_ptr<ScriptedInput> input_;
+    std::string error_;
+    std::vector<std::string> seen_;
+    std::vector<std::pair<std::string, int>> frameCounts_;
+};
+
+} // namespace Testing

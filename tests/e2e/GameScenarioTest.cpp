@@ -1,0 +1,119 @@
+#include "tests/e2e/GameReplay.h"
+
+#include "engine/gui/GUIButton.h"
+#include "framework/windows/FrameworkWindows.h"
+#include "game/Game.h"
+#include "game/windows/GUIMainMenuWindow.h"
+#include "game/windows/GUIStartGameLogicWindow.h"
+#include "gui_tools/controls/GUITextControl.h"
+#include "tests/support/LogProbe.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+std::string ReadBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A name as the save files keep it: a count byte (the units and the end),
+// then little-endian 16-bit units.
+std::string SavedName(const std::string& ascii)
+{
+    std::string bytes(1, static_cast<char>(ascii.size() + 1));
+    for (char c : ascii) {
+        bytes.push_back(c);
+        bytes.push_back('\0');
+    }
+    return bytes;
+}
+
+std::vector<std::string> ProfileFiles(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    if (std::filesystem::is_directory(folder))
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            if (entry.path().extension() == ".prf")
+                names.push_back(entry.path().filename().string());
+    return names;
+}
+
+// Enough frames for any one step of the menus; loads run on a worker and
+// take what they take in real time, while the replay clock stands still.
+constexpr int kStepFrames = 3000;
+
+// A new player's first minutes, on a fresh user folder: through the logos
+// and the loading to the welcome, a profile made by typing its name, the
+// stage map, and the first level loaded into the game window.
+TEST(GameScenarioTest, ANewPlayerMakesAProfileAndStartsTheFirstLevel)
+{
+    Testing::GameReplay replay;
+
+    // 1. The logos (one logo), the game's load, the welcome of a folder
+    // without profiles.
+    ASSERT_TRUE(replay.RunUntilWindow("window_welcome", kStepFrames)) << replay.ErrorText();
+    EXPECT_THAT(replay.WindowsSeen(), ElementsAre("logos", "window_game_loading", "window_welcome"));
+    EXPECT_NEAR(replay.FramesOn("logos"), 75, 3) << "one logo's 2.5 s at 30 frames a second";
+    replay.RunFrames(30);
+    EXPECT_EQ(replay.CurrentWindow(), "window_welcome");
+
+    // 2. The name typed, ENTER: the main menu greets the new player, who is
+    // the current one of the profile list and has a profile file of their own.
+    // The window keeps one key a frame, as a player's hands give it.
+    for (const char letter : std::string("Tester")) {
+        replay.Input().Type(std::string(1, letter));
+        replay.RunFrames(2);
+    }
+    replay.Input().TapKey(SDLK_RETURN);
+    ASSERT_TRUE(replay.RunUntilWindow("window_main_menu", kStepFrames)) << replay.ErrorText();
+    auto* menu = dynamic_cast<Tamrisk::GUIMainMenuWindow*>(replay.Game()->GetWindows().mainMenu.get());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_FALSE(menu->GetTitle()->GetLines().empty());
+    EXPECT_NE(menu->GetTitle()->GetLines().front().find(L"Tester"), std::wstring::npos);
+    // No level has a best time yet: the only name the list holds is the
+    // current player's.
+    EXPECT_THAT(ReadBytes(replay.UserFolder() / "profiles.pmf"), HasSubstr(SavedName("Tester")));
+    const std::vector<std::string> profiles = ProfileFiles(replay.UserFolder() / "profiles");
+    ASSERT_EQ(profiles.size(), 1u);
+    EXPECT_TRUE(std::regex_match(profiles.front(), std::regex("tester_[0-9]{9}\\.prf"))) << profiles.front();
+
+    // 3. Start: the stage map; its play button: the level's load, then the
+    // level in the game window.
+    replay.RunFrames(30);
+    replay.Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kStart));
+    ASSERT_TRUE(replay.RunUntilWindow("window_start_game", kStepFrames)) << replay.ErrorText();
+    auto* map = dynamic_cast<Tamrisk::GUIStartGameLogicWindow*>(replay.Game()->GetWindows().startGameLogic.get());
+    ASSERT_NE(map, nullptr);
+    replay.RunFrames(30);
+    replay.Click(*map->GetPlayButton());
+    ASSERT_TRUE(replay.RunUntilWindow("window_game_logic", kStepFrames)) << replay.ErrorText();
+    EXPECT_THAT(replay.WindowsSeen(),
+                ElementsAre("logos", "window_game_loading", "window_welcome", "window_main_menu", "window_start_game",
+                            "window_game_logic_loading", "window_game_logic"));
+    replay.RunFrames(30);
+    EXPECT_EQ(replay.CurrentWindow(), "window_game_logic");
+
+    const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(replay.Fixture().LogFile());
+    EXPECT_TRUE(log.Contains("Loading level 1-1...")) << log.Joined();
+    EXPECT_TRUE(log.Contains("...Blocks count: ")) << log.Joined();
+    EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();
+    EXPECT_EQ(replay.ErrorText(), "");
+}
+
+} // namespace
