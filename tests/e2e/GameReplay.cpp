@@ -6,11 +6,13 @@
 #include "engine/gui/GUIWindow.h"
 #include "framework/windows/FrameworkWindows.h"
 #include "game/Game.h"
+#include "game/GameLogic.h"
 #include "game/windows/GUIGameLogicWindow.h"
 #include "game/windows/GUILogosWindow.h"
 #include "game/windows/GUIMenuWindow.h"
 #include "game/windows/GUIMenuWindowManager.h"
 #include "tests/support/SdlEvents.h"
+#include "tests/support/game/Autopilot.h"
 
 #include <fstream>
 
@@ -106,6 +108,31 @@ int GameReplay::FramesOn(const std::string& name) const
     for (const auto& [window, count] : frameCounts_)
         frames += window == name ? count : 0;
     return frames;
+}
+
+std::optional<Halvard::u32> GameReplay::PlayLevel(bool losing, int maxFrames)
+{
+    bool pressed = false;
+    for (int frame = 0; frame < maxFrames && game_ != nullptr; ++frame) {
+        const auto* logic = dynamic_cast<const Tamrisk::GameLogic*>(game_->GetGameLogic());
+        if (logic == nullptr)
+            return std::nullopt;
+        if (logic->GetState() != Tamrisk::GameLogic::kRunning)
+            return logic->GetState();
+        const Halvard::Window& window = *game_->GetEngine()->GetWindow();
+        input_->MoveMouseTo(Autopilot::BatPixelX(Autopilot::ChooseBatX(*logic, losing),
+                                                 static_cast<int>(window.GetClientWidth())),
+                            static_cast<Sint32>(window.GetClientHeight() / 2));
+        // A click is a press one frame and a release the next.
+        if (pressed)
+            input_->ReleaseButton();
+        else if (Autopilot::WantsLaunch(*logic))
+            input_->PressButton();
+        pressed = !pressed && Autopilot::WantsLaunch(*logic);
+        Frame();
+    }
+    const auto* logic = game_ != nullptr ? dynamic_cast<const Tamrisk::GameLogic*>(game_->GetGameLogic()) : nullptr;
+    return logic != nullptr ? std::optional<Halvard::u32>(logic->GetState()) : std::nullopt;
 }
 
 // GUI rows run upwards from the bottom of its 800 x 600 screen, window rows

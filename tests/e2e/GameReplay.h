@@ -7,8 +7,11 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "engine/core/Types.h"
 
 namespace Halvard {
 class GUIWindow;
@@ -51,6 +54,12 @@ public:
     const std::vector<std::string>& WindowsSeen() const { return seen_; }
     // Frames run while CurrentWindow gave the name.
     int FramesOn(const std::string& name) const;
+
+    // The scripted player on the level in play, through the mouse alone: the
+    // bat led under the balls (or away from them when losing), a held ball
+    // launched by a click. Frames until the logic leaves its running state
+    // (at most maxFrames); the logic's state then, or none without a logic.
+    std::optional<Halvard::u32> PlayLevel(bool losing, int maxFrames);
 
     // The mouse over the middle of a widget; a press and a release there.
     void PointAt(const Halvard::GUIWindow& widget);

@@ -1,6 +1,7 @@
 #include "tests/e2e/GameReplay.h"
 
 #include "engine/gui/GUIButton.h"
+#include "framework/logic/GameLogicBase.h"
 #include "framework/windows/FrameworkWindows.h"
 #include "game/Game.h"
 #include "game/windows/GUIMainMenuWindow.h"
@@ -16,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -60,8 +62,8 @@ constexpr int kStepFrames = 3000;
 
 // A new player's first minutes, on a fresh user folder: through the logos
 // and the loading to the welcome, a profile made by typing its name, the
-// stage map, and the first level loaded into the game window.
-TEST(GameScenarioTest, ANewPlayerMakesAProfileAndStartsTheFirstLevel)
+// stage map, and the first level loaded and cleared by mouse alone.
+TEST(GameScenarioTest, ANewPlayerMakesAProfileAndClearsTheFirstLevel)
 {
     Testing::GameReplay replay;
 
@@ -114,6 +116,14 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileAndStartsTheFirstLevel)
     EXPECT_TRUE(log.Contains("...Blocks count: ")) << log.Joined();
     EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();
     EXPECT_EQ(replay.ErrorText(), "");
+
+    // 4. The scripted player clears the level within three minutes of game
+    // time; the level complete window follows.
+    const std::optional<Halvard::u32> state = replay.PlayLevel(false, 3 * 60 * 30);
+    ASSERT_EQ(state, std::optional<Halvard::u32>(GameFramework::GameLogicBase::kLevelComplete)) << replay.ErrorText();
+    ASSERT_TRUE(replay.RunUntilWindow("window_level_complete", kStepFrames)) << replay.ErrorText();
+    EXPECT_EQ(replay.WindowsSeen().back(), "window_level_complete");
+    EXPECT_EQ(replay.WindowsSeen().at(replay.WindowsSeen().size() - 2), "window_game_logic");
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 #include "tests/support/ScriptedInput.h"
 #include "tests/support/SdlEvents.h"
 #include "tests/support/TestEngine.h"
+#include "tests/support/game/Autopilot.h"
 #include "tests/support/game/ShippedData.h"
 
 #include <algorithm>
@@ -34,20 +35,8 @@ namespace Testing {
 
 namespace {
 
-constexpr float kHalfField = 75.0f;
 constexpr float kGuiWidth = 800.0f;
 constexpr float kGuiHeight = 600.0f;
-constexpr float kBatY = -85.0f;
-// How far off its middle the bat may take a ball it aims: beyond it the
-// ball would leave the bat's edge.
-constexpr float kMaxAimOffset = 0.45f;
-// The bat's bounce reaches this angle at an end of the bat.
-constexpr float kBounceReach = 3.1415927f / 2.0f * 0.85f;
-
-bool CountsForCompletion(const Tamrisk::Block& block)
-{
-    return block.IsAlive() && Tamrisk::GameGeometry::CountsForCompletion(block.GetKindFlags());
-}
 
 } // namespace
 
@@ -109,9 +98,8 @@ LevelRun::~LevelRun()
 
 void LevelRun::Frame()
 {
-    MoveBatTo(ChooseBatX());
-    const Tamrisk::Bat& bat = logic_->GetBat();
-    if (bat.HasRisen() && !bat.IsHidden() && logic_->GetBalls().HasBallOnBat())
+    MoveBatTo(Autopilot::ChooseBatX(*logic_, options_.losing));
+    if (Autopilot::WantsLaunch(*logic_))
         logic_->SetAction();
     PumpAll();
     clock_.Advance(kFrameSeconds);
@@ -142,73 +130,11 @@ Halvard::u32 LevelRun::RunUntilEnd(Halvard::u32 maxFrames)
     return frames_ - start;
 }
 
-// The lowest ball coming down, taken off the bat's middle so that it leaves
-// towards the nearest brick still to break; the middle of the field while
-// no ball comes.
-float LevelRun::ChooseBatX() const
-{
-    if (options_.losing)
-        return KeepAway();
-    const Tamrisk::Ball* lowest = nullptr;
-    for (const Tamrisk::Ball* ball : logic_->GetBalls().GetBalls()) {
-        if (ball->IsHeld() || ball->GetDirection().y > 0.0f)
-            continue;
-        if (lowest == nullptr || ball->GetPosition().y < lowest->GetPosition().y)
-            lowest = ball;
-    }
-    if (lowest == nullptr)
-        return 0.0f;
-    return AimAt(lowest->GetPosition().x, lowest->GetPosition().y);
-}
-
-float LevelRun::AimAt(float ballX, float ballY) const
-{
-    const Tamrisk::Block* target = nullptr;
-    float best = 0.0f;
-    for (const Tamrisk::Block* block : logic_->GetGeometry().GetBricks()) {
-        if (!CountsForCompletion(*block))
-            continue;
-        const Halvard::Vector3& centre = block->GetBox().GetCenter();
-        const float distance = std::hypot(centre.x - ballX, centre.y - ballY);
-        if (target == nullptr || distance < best) {
-            target = block;
-            best = distance;
-        }
-    }
-    if (target == nullptr)
-        return ballX;
-    const Halvard::Vector3& centre = target->GetBox().GetCenter();
-    const float angle = std::atan2(centre.x - ballX, centre.y - kBatY);
-    const float offset = std::clamp(angle / kBounceReach, -kMaxAimOffset, kMaxAimOffset);
-    const Halvard::BoundingBox& head = logic_->GetBat().GetHeadBox();
-    return ballX - offset * 2.0f * head.GetHalfSize().x;
-}
-
-// The side of the field farther from every ball and falling bonus.
-float LevelRun::KeepAway() const
-{
-    float leftRoom = 1e9f;
-    float rightRoom = 1e9f;
-    auto measure = [&](float x) {
-        leftRoom = std::min(leftRoom, x + kHalfField);
-        rightRoom = std::min(rightRoom, kHalfField - x);
-    };
-    for (const Tamrisk::Ball* ball : logic_->GetBalls().GetBalls())
-        measure(ball->GetPosition().x);
-    for (const auto& bonus : logic_->GetBonuses().GetBonuses())
-        measure(bonus->GetPosition().x);
-    return leftRoom > rightRoom ? -kHalfField : kHalfField;
-}
-
-// The bat follows the GUI cursor's x over the 800-unit screen; the cursor
-// follows the mouse over the window's pixels.
 void LevelRun::MoveBatTo(float x)
 {
     const Halvard::Window& window = *engine_->Get().GetWindow();
-    const float gui = (std::clamp(x, -kHalfField, kHalfField) + kHalfField) / (2.0f * kHalfField) * kGuiWidth;
-    const int pixelX = static_cast<int>(gui / kGuiWidth * static_cast<float>(window.GetClientWidth()));
-    const int pixelY = static_cast<int>(window.GetClientHeight() / 2);
-    input_->MoveMouseTo(std::clamp(pixelX, 0, static_cast<int>(window.GetClientWidth()) - 1), pixelY);
+    input_->MoveMouseTo(Autopilot::BatPixelX(x, static_cast<int>(window.GetClientWidth())),
+                        static_cast<int>(window.GetClientHeight() / 2));
 }
 
 int LevelRun::CountPlays(Halvard::u32 effectId) const

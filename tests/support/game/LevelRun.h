@@ -84,9 +84,6 @@ public:
     std::string Describe() const;
 
 private:
-    float ChooseBatX() const;
-    float AimAt(float ballX, float ballY) const;
-    float KeepAway() const;
     void MoveBatTo(float x);
 
     LevelRunOptions options_;
