@@ -5,6 +5,7 @@
 #include "framework/windows/FrameworkWindows.h"
 #include "game/Game.h"
 #include "game/windows/GUIMainMenuWindow.h"
+#include "game/windows/GUIMenuWindowManager.h"
 #include "game/windows/GUIStartGameLogicWindow.h"
 #include "gui_tools/controls/GUITextControl.h"
 #include "tests/support/LogProbe.h"
@@ -124,6 +125,21 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileAndClearsTheFirstLevel)
     ASSERT_TRUE(replay.RunUntilWindow("window_level_complete", kStepFrames)) << replay.ErrorText();
     EXPECT_EQ(replay.WindowsSeen().back(), "window_level_complete");
     EXPECT_EQ(replay.WindowsSeen().at(replay.WindowsSeen().size() - 2), "window_game_logic");
+
+    // Its button goes straight on to the stage's next level: the finished
+    // level stays on screen while the window leaves, then the next one loads.
+    replay.RunFrames(30);
+    const std::size_t before = replay.WindowsSeen().size();
+    const Halvard::GUIButton* next = replay.Game()->GetMenuWindowManager()->GetCurrent()->GetButton(
+        "window_level_complete/window/button_0");
+    ASSERT_NE(next, nullptr);
+    replay.Click(*next);
+    ASSERT_TRUE(replay.RunUntilWindow("window_game_logic_loading", kStepFrames)) << replay.ErrorText();
+    ASSERT_TRUE(replay.RunUntilWindow("window_game_logic", kStepFrames)) << replay.ErrorText();
+    EXPECT_THAT(std::vector<std::string>(replay.WindowsSeen().begin() + static_cast<std::ptrdiff_t>(before),
+                                         replay.WindowsSeen().end()),
+                ElementsAre("window_game_logic", "window_game_logic_loading", "window_game_logic"));
+    EXPECT_TRUE(Testing::LogProbe::FromHtmlFile(replay.Fixture().LogFile()).Contains("Loading level 1-2..."));
 }
 
 } // namespace
