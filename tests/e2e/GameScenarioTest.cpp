@@ -8,6 +8,7 @@
 #include "game/windows/GUIMenuWindowManager.h"
 #include "game/windows/GUIStartGameLogicWindow.h"
 #include "gui_tools/controls/GUITextControl.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/LogProbe.h"
 
 #include <gmock/gmock.h>
@@ -15,11 +16,14 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <regex>
+#include <stdexcept>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -55,6 +59,50 @@ std::vector<std::string> ProfileFiles(const std::filesystem::path& folder)
             if (entry.path().extension() == ".prf")
                 names.push_back(entry.path().filename().string());
     return names;
+}
+
+// What a player's file says of the game in progress, read from its bytes:
+// the name, seven numbers (game mode, lives, score, current stage and level,
+// furthest stage and level), a flag, the level results, then the game in
+// progress flag.
+struct SavedProfile {
+    std::pair<std::uint32_t, std::uint32_t> current;
+    std::pair<std::uint32_t, std::uint32_t> furthest;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> results;
+    bool gameInProgress = false;
+};
+
+SavedProfile ReadProfile(const std::filesystem::path& file)
+{
+    const std::string text = ReadBytes(file);
+    const std::vector<std::uint8_t> bytes(text.begin(), text.end());
+    const std::string name = SavedName("Tester");
+    const std::size_t found = text.find(name);
+    if (found == std::string::npos)
+        throw std::runtime_error("no name in " + file.string());
+    std::size_t at = found + name.size() + 2;
+    auto next = [&] {
+        const std::uint32_t value = Testing::UIntAt(bytes, at);
+        at += 4;
+        return value;
+    };
+    SavedProfile saved;
+    for (int skipped = 0; skipped < 3; ++skipped)
+        next();
+    saved.current.first = next();
+    saved.current.second = next();
+    saved.furthest.first = next();
+    saved.furthest.second = next();
+    ++at;
+    const std::uint32_t results = next();
+    for (std::uint32_t i = 0; i < results; ++i) {
+        next();
+        const std::uint32_t stage = next();
+        saved.results.emplace_back(stage, next());
+        next();
+    }
+    saved.gameInProgress = bytes.at(at) != 0;
+    return saved;
 }
 
 // Enough frames for any one step of the menus; loads run on a worker and
@@ -140,6 +188,14 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileAndClearsTheFirstLevel)
                                          replay.WindowsSeen().end()),
                 ElementsAre("window_game_logic", "window_game_logic_loading", "window_game_logic"));
     EXPECT_TRUE(Testing::LogProbe::FromHtmlFile(replay.Fixture().LogFile()).Contains("Loading level 1-2..."));
+
+    // The player's file: the game in progress at level 1-2, which is also
+    // the furthest, and one result, that of level 1-1.
+    const SavedProfile saved = ReadProfile(replay.UserFolder() / "profiles" / profiles.front());
+    EXPECT_EQ(saved.current, (std::pair<std::uint32_t, std::uint32_t>{0, 1}));
+    EXPECT_EQ(saved.furthest, (std::pair<std::uint32_t, std::uint32_t>{0, 1}));
+    EXPECT_THAT(saved.results, ElementsAre(std::pair<std::uint32_t, std::uint32_t>{0, 0}));
+    EXPECT_TRUE(saved.gameInProgress);
 }
 
 } // namespace
