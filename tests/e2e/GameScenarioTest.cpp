@@ -4,6 +4,7 @@
 #include "framework/logic/GameLogicBase.h"
 #include "framework/windows/FrameworkWindows.h"
 #include "game/Game.h"
+#include "game/windows/GUIHighScoresWindow.h"
 #include "game/windows/GUIMainMenuWindow.h"
 #include "game/windows/GUIMenuWindowManager.h"
 #include "game/windows/GUIStartGameLogicWindow.h"
@@ -105,6 +106,17 @@ SavedProfile ReadProfile(const std::filesystem::path& file)
     return saved;
 }
 
+// A click on a button of the menu window holding the screen, by its name
+// inside the window's frame.
+void ClickButton(Testing::GameReplay& replay, const std::string& name)
+{
+    const Tamrisk::GUIMenuWindow* window = replay.Game()->GetMenuWindowManager()->GetCurrent();
+    ASSERT_NE(window, nullptr);
+    const Halvard::GUIButton* button = window->GetButton(window->GetName() + "/window/" + name);
+    ASSERT_NE(button, nullptr) << window->GetName() << " " << name;
+    replay.Click(*button);
+}
+
 // Enough frames for any one step of the menus; loads run on a worker and
 // take what they take in real time, while the replay clock stands still.
 constexpr int kStepFrames = 3000;
@@ -178,10 +190,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileAndClearsTheFirstLevel)
     // level stays on screen while the window leaves, then the next one loads.
     replay.RunFrames(30);
     const std::size_t before = replay.WindowsSeen().size();
-    const Halvard::GUIButton* next = replay.Game()->GetMenuWindowManager()->GetCurrent()->GetButton(
-        "window_level_complete/window/button_0");
-    ASSERT_NE(next, nullptr);
-    replay.Click(*next);
+    ClickButton(replay, "button_0");
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic_loading", kStepFrames)) << replay.ErrorText();
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic", kStepFrames)) << replay.ErrorText();
     EXPECT_THAT(std::vector<std::string>(replay.WindowsSeen().begin() + static_cast<std::ptrdiff_t>(before),
@@ -196,6 +205,32 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileAndClearsTheFirstLevel)
     EXPECT_EQ(saved.furthest, (std::pair<std::uint32_t, std::uint32_t>{0, 1}));
     EXPECT_THAT(saved.results, ElementsAre(std::pair<std::uint32_t, std::uint32_t>{0, 0}));
     EXPECT_TRUE(saved.gameInProgress);
+
+    // 5. ESC: the in-game menu; its first button, and yes to the question:
+    // the main menu. The high scores have no record yet; back.
+    replay.RunFrames(30);
+    replay.Input().TapKey(SDLK_ESCAPE);
+    ASSERT_TRUE(replay.RunUntilWindow("window_game_logic_menu", kStepFrames)) << replay.ErrorText();
+    replay.RunFrames(30);
+    ClickButton(replay, "button_0");
+    ASSERT_TRUE(replay.RunUntilWindow("window_game_logic_menu_exit", kStepFrames)) << replay.ErrorText();
+    replay.RunFrames(30);
+    ClickButton(replay, "button_1");
+    ASSERT_TRUE(replay.RunUntilWindow("window_main_menu", kStepFrames)) << replay.ErrorText();
+    replay.RunFrames(30);
+    replay.Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kHighScores));
+    ASSERT_TRUE(replay.RunUntilWindow("window_high_scores", kStepFrames)) << replay.ErrorText();
+    replay.RunFrames(30);
+    auto* scores = dynamic_cast<Tamrisk::GUIHighScoresWindow*>(replay.Game()->GetWindows().highScores.get());
+    ASSERT_NE(scores, nullptr);
+    EXPECT_TRUE(scores->GetNoRecords()->IsVisible());
+    ClickButton(replay, "button_0");
+    ASSERT_TRUE(replay.RunUntilWindow("window_main_menu", kStepFrames)) << replay.ErrorText();
+    const std::vector<std::string>& seen = replay.WindowsSeen();
+    // The level shows again while the question leaves.
+    EXPECT_THAT(std::vector<std::string>(seen.end() - 7, seen.end()),
+                ElementsAre("window_game_logic", "window_game_logic_menu", "window_game_logic_menu_exit",
+                            "window_game_logic", "window_main_menu", "window_high_scores", "window_main_menu"));
 }
 
 } // namespace
