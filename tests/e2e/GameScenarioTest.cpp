@@ -231,6 +231,49 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileAndClearsTheFirstLevel)
     EXPECT_THAT(std::vector<std::string>(seen.end() - 7, seen.end()),
                 ElementsAre("window_game_logic", "window_game_logic_menu", "window_game_logic_menu_exit",
                             "window_game_logic", "window_main_menu", "window_high_scores", "window_main_menu"));
+
+    // 6. Start: the game in progress offers to continue; continuing loads
+    // level 1-2 at once. The scripted player launches every ball and keeps
+    // the bat away: game over, then the high scores with the new entry.
+    replay.RunFrames(30);
+    replay.Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kStart));
+    ASSERT_TRUE(replay.RunUntilWindow("window_continue_game_logic", kStepFrames)) << replay.ErrorText();
+    replay.RunFrames(30);
+    ClickButton(replay, "button_2");
+    ASSERT_TRUE(replay.RunUntilWindow("window_game_logic_loading", kStepFrames)) << replay.ErrorText();
+    ASSERT_TRUE(replay.RunUntilWindow("window_game_logic", kStepFrames)) << replay.ErrorText();
+    const std::optional<Halvard::u32> lost = replay.PlayLevel(true, 3 * 60 * 30);
+    ASSERT_EQ(lost, std::optional<Halvard::u32>(GameFramework::GameLogicBase::kGameOver)) << replay.ErrorText();
+    ASSERT_TRUE(replay.RunUntilWindow("window_game_over", kStepFrames)) << replay.ErrorText();
+    replay.RunFrames(30);
+    ClickButton(replay, "button_0");
+    ASSERT_TRUE(replay.RunUntilWindow("window_high_scores", kStepFrames)) << replay.ErrorText();
+    replay.RunFrames(30);
+    EXPECT_FALSE(scores->GetNoRecords()->IsVisible());
+    ASSERT_NE(scores->GetCell(0, Tamrisk::GUIHighScoresWindow::kName), nullptr);
+    EXPECT_EQ(scores->GetCell(0, Tamrisk::GUIHighScoresWindow::kName)->GetLines(), std::vector<std::wstring>{L"Tester"});
+    EXPECT_EQ(scores->GetCell(0, Tamrisk::GUIHighScoresWindow::kName)->GetFontName(), "common_1");
+    EXPECT_THAT(ReadBytes(replay.UserFolder() / "high_scores.hsf"), HasSubstr(SavedName("Tester")));
+
+    // 7. Back to the main menu; exit, yes: the run ends, cleanly.
+    ClickButton(replay, "button_0");
+    ASSERT_TRUE(replay.RunUntilWindow("window_main_menu", kStepFrames)) << replay.ErrorText();
+    replay.RunFrames(30);
+    replay.Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kExit));
+    ASSERT_TRUE(replay.RunUntilWindow("window_exit", kStepFrames)) << replay.ErrorText();
+    replay.RunFrames(30);
+    ClickButton(replay, "button_1");
+    for (int frame = 0; frame < kStepFrames && !replay.Ended(); ++frame)
+        replay.Frame();
+    ASSERT_TRUE(replay.Ended());
+    EXPECT_EQ(replay.ErrorText(), "");
+    const std::string ini = ReadBytes(replay.Fixture().IniFile());
+    EXPECT_THAT(ini, HasSubstr("g_music_volume 0.285000"));
+    EXPECT_THAT(ini, HasSubstr("g_sound_volume 0.315000"));
+    EXPECT_THAT(ini, HasSubstr("v_mode 1024x768x32"));
+    const Testing::LogProbe end = Testing::LogProbe::FromHtmlFile(replay.Fixture().LogFile());
+    EXPECT_TRUE(end.Contains("Exiting...")) << end.Joined();
+    EXPECT_THAT(end.ErrorLines(), IsEmpty()) << end.Joined();
 }
 
 } // namespace
