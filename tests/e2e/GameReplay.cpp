@@ -30,8 +30,23 @@ GameReplay::GameReplay() : scopedClock_(clock_)
 {
     std::filesystem::create_directories(fixture_.UserFolder());
     std::ofstream(fixture_.IniFile()) << "v_mode 1024x768x32\nv_fullscreen 0\n";
+    Start();
+}
+
+void GameReplay::Start()
+{
+    seen_.clear();
+    frameCounts_.clear();
     game_ = std::make_unique<Tamrisk::Game>();
     input_ = std::make_unique<ScriptedInput>(WindowIdOf(*game_->GetEngine()->GetWindow()));
+}
+
+void GameReplay::Restart()
+{
+    input_.reset();
+    game_.reset();
+    ResetInput();
+    Start();
 }
 
 GameReplay::~GameReplay()

@@ -37,6 +37,10 @@ public:
     GameReplay(const GameReplay&) = delete;
     GameReplay& operator=(const GameReplay&) = delete;
 
+    // A new run of the game on the same folders, once the last has ended;
+    // the windows seen start afresh.
+    void Restart();
+
     // One frame. An error of the system ends the run, as the loader ends
     // it; the text is kept for the test.
     void Frame();
@@ -73,6 +77,7 @@ public:
     std::filesystem::path UserFolder() const { return fixture_.UserFolder(); }
 
 private:
+    void Start();
     void Observe();
 
     ReplayClock clock_;

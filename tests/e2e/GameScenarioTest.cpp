@@ -6,6 +6,7 @@
 #include "game/Game.h"
 #include "game/windows/GUIHighScoresWindow.h"
 #include "game/windows/GUIMainMenuWindow.h"
+#include "game/windows/GUIMapElement.h"
 #include "game/windows/GUIMenuWindowManager.h"
 #include "game/windows/GUIStartGameLogicWindow.h"
 #include "gui_tools/controls/GUITextControl.h"
@@ -117,14 +118,25 @@ void ClickButton(Testing::GameReplay& replay, const std::string& name)
     replay.Click(*button);
 }
 
+// The stage and level of the map's chosen point; past the end when none is.
+std::pair<Halvard::u32, Halvard::u32> ChosenPoint(const Tamrisk::GUIStartGameLogicWindow& map)
+{
+    for (const auto& element : map.GetElements())
+        if (element->GetState() == Tamrisk::GUIMapElement::kChosen)
+            return {element->GetStage(), element->GetLevel()};
+    return {~0u, ~0u};
+}
+
 // Enough frames for any one step of the menus; loads run on a worker and
 // take what they take in real time, while the replay clock stands still.
 constexpr int kStepFrames = 3000;
 
-// A new player's first minutes, on a fresh user folder: through the logos
-// and the loading to the welcome, a profile made by typing its name, the
-// stage map, and the first level loaded and cleared by mouse alone.
-TEST(GameScenarioTest, ANewPlayerMakesAProfileAndClearsTheFirstLevel)
+// A new player's first session, on a fresh user folder, and the next start:
+// through the logos and the loading to the welcome, a profile made by typing
+// its name, the stage map, level 1-1 cleared and level 1-2 left by mouse
+// alone, the high scores, level 1-2 lost, the exit, and a second run that
+// greets the player and offers the level reached.
+TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBack)
 {
     Testing::GameReplay replay;
 
@@ -164,6 +176,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileAndClearsTheFirstLevel)
     auto* map = dynamic_cast<Tamrisk::GUIStartGameLogicWindow*>(replay.Game()->GetWindows().startGameLogic.get());
     ASSERT_NE(map, nullptr);
     replay.RunFrames(30);
+    EXPECT_EQ(ChosenPoint(*map), (std::pair<Halvard::u32, Halvard::u32>{0, 0}));
     replay.Click(*map->GetPlayButton());
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic", kStepFrames)) << replay.ErrorText();
     EXPECT_THAT(replay.WindowsSeen(),
@@ -274,6 +287,23 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileAndClearsTheFirstLevel)
     const Testing::LogProbe end = Testing::LogProbe::FromHtmlFile(replay.Fixture().LogFile());
     EXPECT_TRUE(end.Contains("Exiting...")) << end.Joined();
     EXPECT_THAT(end.ErrorLines(), IsEmpty()) << end.Joined();
+
+    // A second run on the same folders greets Tester at once; the game over
+    // cleared the game in progress, so start shows the map, at level 1-2.
+    replay.Restart();
+    ASSERT_TRUE(replay.RunUntilWindow("window_main_menu", kStepFrames)) << replay.ErrorText();
+    EXPECT_THAT(replay.WindowsSeen(), ElementsAre("logos", "window_game_loading", "window_main_menu"));
+    menu = dynamic_cast<Tamrisk::GUIMainMenuWindow*>(replay.Game()->GetWindows().mainMenu.get());
+    ASSERT_NE(menu, nullptr);
+    ASSERT_FALSE(menu->GetTitle()->GetLines().empty());
+    EXPECT_NE(menu->GetTitle()->GetLines().front().find(L"Tester"), std::wstring::npos);
+    replay.RunFrames(30);
+    replay.Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kStart));
+    ASSERT_TRUE(replay.RunUntilWindow("window_start_game", kStepFrames)) << replay.ErrorText();
+    map = dynamic_cast<Tamrisk::GUIStartGameLogicWindow*>(replay.Game()->GetWindows().startGameLogic.get());
+    ASSERT_NE(map, nullptr);
+    replay.RunFrames(30);
+    EXPECT_EQ(ChosenPoint(*map), (std::pair<Halvard::u32, Halvard::u32>{0, 1}));
 }
 
 } // namespace
