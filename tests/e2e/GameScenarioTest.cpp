@@ -130,6 +130,8 @@ std::pair<Halvard::u32, Halvard::u32> ChosenPoint(const Tamrisk::GUIStartGameLog
 // Enough frames for any one step of the menus; loads run on a worker and
 // take what they take in real time, while the replay clock stands still.
 constexpr int kStepFrames = 3000;
+// A window's controls finish coming in before the player clicks one.
+constexpr int kSettleFrames = 15;
 
 // A new player's first session, on a fresh user folder, and the next start:
 // through the logos and the loading to the welcome, a profile made by typing
@@ -145,7 +147,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     ASSERT_TRUE(replay.RunUntilWindow("window_welcome", kStepFrames)) << replay.ErrorText();
     EXPECT_THAT(replay.WindowsSeen(), ElementsAre("logos", "window_game_loading", "window_welcome"));
     EXPECT_NEAR(replay.FramesOn("logos"), 75, 3) << "one logo's 2.5 s at 30 frames a second";
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     EXPECT_EQ(replay.CurrentWindow(), "window_welcome");
 
     // 2. The name typed, ENTER: the main menu greets the new player, who is
@@ -170,19 +172,19 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
 
     // 3. Start: the stage map; its play button: the level's load, then the
     // level in the game window.
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     replay.Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kStart));
     ASSERT_TRUE(replay.RunUntilWindow("window_start_game", kStepFrames)) << replay.ErrorText();
     auto* map = dynamic_cast<Tamrisk::GUIStartGameLogicWindow*>(replay.Game()->GetWindows().startGameLogic.get());
     ASSERT_NE(map, nullptr);
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     EXPECT_EQ(ChosenPoint(*map), (std::pair<Halvard::u32, Halvard::u32>{0, 0}));
     replay.Click(*map->GetPlayButton());
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic", kStepFrames)) << replay.ErrorText();
     EXPECT_THAT(replay.WindowsSeen(),
                 ElementsAre("logos", "window_game_loading", "window_welcome", "window_main_menu", "window_start_game",
                             "window_game_logic_loading", "window_game_logic"));
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     EXPECT_EQ(replay.CurrentWindow(), "window_game_logic");
 
     const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(replay.Fixture().LogFile());
@@ -201,7 +203,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
 
     // Its button goes straight on to the stage's next level: the finished
     // level stays on screen while the window leaves, then the next one loads.
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     const std::size_t before = replay.WindowsSeen().size();
     ClickButton(replay, "button_0");
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic_loading", kStepFrames)) << replay.ErrorText();
@@ -221,19 +223,19 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
 
     // 5. ESC: the in-game menu; its first button, and yes to the question:
     // the main menu. The high scores have no record yet; back.
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     replay.Input().TapKey(SDLK_ESCAPE);
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic_menu", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     ClickButton(replay, "button_0");
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic_menu_exit", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     ClickButton(replay, "button_1");
     ASSERT_TRUE(replay.RunUntilWindow("window_main_menu", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     replay.Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kHighScores));
     ASSERT_TRUE(replay.RunUntilWindow("window_high_scores", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     auto* scores = dynamic_cast<Tamrisk::GUIHighScoresWindow*>(replay.Game()->GetWindows().highScores.get());
     ASSERT_NE(scores, nullptr);
     EXPECT_TRUE(scores->GetNoRecords()->IsVisible());
@@ -248,20 +250,20 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     // 6. Start: the game in progress offers to continue; continuing loads
     // level 1-2 at once. The scripted player launches every ball and keeps
     // the bat away: game over, then the high scores with the new entry.
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     replay.Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kStart));
     ASSERT_TRUE(replay.RunUntilWindow("window_continue_game_logic", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     ClickButton(replay, "button_2");
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic_loading", kStepFrames)) << replay.ErrorText();
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic", kStepFrames)) << replay.ErrorText();
     const std::optional<Halvard::u32> lost = replay.PlayLevel(true, 3 * 60 * 30);
     ASSERT_EQ(lost, std::optional<Halvard::u32>(GameFramework::GameLogicBase::kGameOver)) << replay.ErrorText();
     ASSERT_TRUE(replay.RunUntilWindow("window_game_over", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     ClickButton(replay, "button_0");
     ASSERT_TRUE(replay.RunUntilWindow("window_high_scores", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     EXPECT_FALSE(scores->GetNoRecords()->IsVisible());
     ASSERT_NE(scores->GetCell(0, Tamrisk::GUIHighScoresWindow::kName), nullptr);
     EXPECT_EQ(scores->GetCell(0, Tamrisk::GUIHighScoresWindow::kName)->GetLines(), std::vector<std::wstring>{L"Tester"});
@@ -271,10 +273,10 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     // 7. Back to the main menu; exit, yes: the run ends, cleanly.
     ClickButton(replay, "button_0");
     ASSERT_TRUE(replay.RunUntilWindow("window_main_menu", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     replay.Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kExit));
     ASSERT_TRUE(replay.RunUntilWindow("window_exit", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     ClickButton(replay, "button_1");
     for (int frame = 0; frame < kStepFrames && !replay.Ended(); ++frame)
         replay.Frame();
@@ -297,12 +299,12 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     ASSERT_NE(menu, nullptr);
     ASSERT_FALSE(menu->GetTitle()->GetLines().empty());
     EXPECT_NE(menu->GetTitle()->GetLines().front().find(L"Tester"), std::wstring::npos);
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     replay.Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kStart));
     ASSERT_TRUE(replay.RunUntilWindow("window_start_game", kStepFrames)) << replay.ErrorText();
     map = dynamic_cast<Tamrisk::GUIStartGameLogicWindow*>(replay.Game()->GetWindows().startGameLogic.get());
     ASSERT_NE(map, nullptr);
-    replay.RunFrames(30);
+    replay.RunFrames(kSettleFrames);
     EXPECT_EQ(ChosenPoint(*map), (std::pair<Halvard::u32, Halvard::u32>{0, 1}));
 }
 
