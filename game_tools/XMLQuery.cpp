@@ -137,4 +137,22 @@ XMLValue* SelectXMLValue(XMLNode* node, const std::string& path, const std::stri
     return found.empty() ? nullptr : found.front();
 }
 
+bool GetXMLBool(const XMLNode* node, const std::string& attribute, bool fallback)
+{
+    const XMLValue* value = node != nullptr ? node->GetAttribute(attribute) : nullptr;
+    return value != nullptr ? value->GetBool() : fallback;
+}
+
+Halvard::i32 GetXMLInt(const XMLNode* node, const std::string& attribute, Halvard::i32 fallback)
+{
+    const XMLValue* value = node != nullptr ? node->GetAttribute(attribute) : nullptr;
+    return value != nullptr ? value->GetInt() : fallback;
+}
+
+std::string GetXMLString(const XMLNode* node, const std::string& attribute, const std::string& fallback)
+{
+    const XMLValue* value = node != nullptr ? node->GetAttribute(attribute) : nullptr;
+    return value != nullptr ? value->GetString() : fallback;
+}
+
 } // namespace GameTools

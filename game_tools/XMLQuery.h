@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/core/Types.h"
+
 #include <string>
 #include <vector>
 
@@ -22,5 +24,11 @@ XMLNode* SelectXMLNode(XMLNode* node, const std::string& path);
 void SelectXMLValues(XMLNode* node, const std::string& path, const std::string& attribute,
                      std::vector<XMLValue*>& out);
 XMLValue* SelectXMLValue(XMLNode* node, const std::string& path, const std::string& attribute);
+
+// The node's own attribute as its type, or the fallback when the node is
+// null or lacks the attribute.
+bool GetXMLBool(const XMLNode* node, const std::string& attribute, bool fallback);
+Halvard::i32 GetXMLInt(const XMLNode* node, const std::string& attribute, Halvard::i32 fallback);
+std::string GetXMLString(const XMLNode* node, const std::string& attribute, const std::string& fallback = {});
 
 } // namespace GameTools

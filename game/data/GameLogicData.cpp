@@ -12,6 +12,7 @@
 #include "game/LevelRecord.h"
 #include "game/data/LevelGeometryReader.h"
 #include "game_tools/XMLNode.h"
+#include "game_tools/XMLQuery.h"
 #include "game_tools/XMLParser.h"
 
 #include <algorithm>
@@ -37,12 +38,6 @@ std::string BaseName(const std::string& path)
 }
 
 const std::string& KindName(const XMLNode& description) { return description.GetAttribute("name")->GetString(); }
-
-bool ReadFlag(const XMLNode& node, const std::string& attribute)
-{
-    const XMLValue* value = node.GetAttribute(attribute);
-    return value != nullptr && value->GetBool();
-}
 
 // The block's texture, animated through numbered pictures when the kind
 // says so.
@@ -156,7 +151,7 @@ void GameLogicData::LoadBlockModels()
         const std::string& name = KindName(*description);
         const std::string prefix = "geometry/" + name;
         AddModelFile(kModelFolder + name + ".mlf", prefix + "/model");
-        if (ReadFlag(*description, "collision_model"))
+        if (GameTools::GetXMLBool(description.get(), "collision_model", false))
             AddModelFile(kModelFolder + name + "_collision.mlf", prefix + "/collision_model");
         const u32 fragments = ReadFragmentCount(*description);
         for (u32 i = 0; i < fragments; ++i)

@@ -10,6 +10,7 @@
 #include "game/objects/Brick.h"
 #include "game/objects/ExplosionManager.h"
 #include "game_tools/XMLNode.h"
+#include "game_tools/XMLQuery.h"
 
 #include <algorithm>
 #include <map>
@@ -61,9 +62,8 @@ bool GameGeometry::CountsForCompletion(u32 brickKindFlags) { return (brickKindFl
 Block* GameGeometry::AddBlock(const BlockRecord* record)
 {
     const BlockContext context{engine_, interfaceData_, levelData_, effects_, this};
-    const GameTools::XMLValue* type = record->description->GetAttribute("type");
     Block* block = nullptr;
-    if (type != nullptr && type->GetString() == "ball_keeper") {
+    if (GameTools::GetXMLString(record->description, "type") == "ball_keeper") {
         block = new BallKeeper(context, record->description, record, balls_, scoreKeeper_, soundSet_);
         ballKeepers_.push_back(block);
     } else {
@@ -112,10 +112,9 @@ void GameGeometry::BuildExplosionGroups()
         const u32 pieces = kind != nullptr ? GameLogicData::ReadFragmentCount(*kind) : 0;
         if (pieces == 0)
             continue;
-        const GameTools::XMLValue* fake = kind->GetAttribute("fake_fragments");
-        const GameTools::XMLValue* name = kind->GetAttribute("name");
-        const u32 group = explosions_->CreateGroup("geometry/" + (name ? name->GetString() : "") + "/fragments",
-                                                   pieces, !(fake != nullptr && fake->GetBool()), users[kind]);
+        const u32 group = explosions_->CreateGroup("geometry/" + GameTools::GetXMLString(kind, "name") + "/fragments",
+                                                   pieces, !GameTools::GetXMLBool(kind, "fake_fragments", false),
+                                                   users[kind]);
         for (Block* block : blocks_)
             if (block->GetDescription() == kind)
                 block->SetExplosionGroup(group);

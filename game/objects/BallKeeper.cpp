@@ -11,7 +11,7 @@
 #include "game/objects/Ball.h"
 #include "game/objects/BallManager.h"
 #include "game_tools/DataKeeper.h"
-#include "game_tools/XMLNode.h"
+#include "game_tools/XMLQuery.h"
 
 namespace Tamrisk {
 
@@ -24,12 +24,6 @@ constexpr Halvard::u32 kScoreBallKeeper = 8;
 // Closer to the blast than this, a released ball takes a random direction.
 constexpr float kMinBlastDistance = 0.01f;
 
-bool KeepsSuperBall(const GameTools::XMLNode* description)
-{
-    const GameTools::XMLValue* value = description != nullptr ? description->GetAttribute("ball_type") : nullptr;
-    return value != nullptr && value->GetString() == "super";
-}
-
 } // namespace
 
 BallKeeper::BallKeeper(const BlockContext& context, const GameTools::XMLNode* description, const BlockRecord* record,
@@ -39,7 +33,7 @@ BallKeeper::BallKeeper(const BlockContext& context, const GameTools::XMLNode* de
     , scores_(scores)
     , sounds_(sounds)
 {
-    const bool super = KeepsSuperBall(description);
+    const bool super = GameTools::GetXMLString(description, "ball_type") == "super";
     kindFlags_ = super ? kSuperBall : kSimpleBall;
     const Model& ball = *interfaceData_->GetModel(super ? "balls/super/model" : "balls/simple/model");
     ballModel_ = models_->CopyModel(ball, engine_->GetCameraManager()->GetDefaultCamera(), 0);

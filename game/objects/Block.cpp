@@ -18,6 +18,7 @@
 #include "game/objects/ExplosionManager.h"
 #include "game_tools/DataKeeper.h"
 #include "game_tools/XMLNode.h"
+#include "game_tools/XMLQuery.h"
 
 #include <algorithm>
 
@@ -36,18 +37,6 @@ constexpr float kJoltSpeed = 20.0f;
 constexpr float kJoltPerHeight = 0.8f;
 constexpr float kSpreadScale = 1.21f;
 constexpr float kNeighbourScale = 1.35f;
-
-std::string ReadText(const GameTools::XMLNode* node, const std::string& name)
-{
-    const GameTools::XMLValue* value = node != nullptr ? node->GetAttribute(name) : nullptr;
-    return value != nullptr ? value->GetString() : std::string();
-}
-
-bool ReadFlag(const GameTools::XMLNode* node, const std::string& name, bool fallback)
-{
-    const GameTools::XMLValue* value = node != nullptr ? node->GetAttribute(name) : nullptr;
-    return value != nullptr ? value->GetBool() : fallback;
-}
 
 template <typename T>
 bool AddOnce(std::vector<T*>& list, T* item)
@@ -84,7 +73,7 @@ Block::Block(const BlockContext& context, const GameTools::XMLNode* description,
     , description_(description)
     , geometry_(context.geometry)
     , record_(record)
-    , name_(ReadText(description, "name"))
+    , name_(GameTools::GetXMLString(description, "name"))
 {
     Halvard::Camera* camera = engine_->GetCameraManager()->GetDefaultCamera();
     model_ = models_->CopyModel(*levelData_->GetModel("geometry/" + name_ + "/model"), camera, 0);
@@ -92,7 +81,7 @@ Block::Block(const BlockContext& context, const GameTools::XMLNode* description,
     animation.looping = 1;
     animation.SetRandomFrame();
     animation.Play();
-    if (ReadFlag(description, "collision_model", false))
+    if (GameTools::GetXMLBool(description, "collision_model", false))
         collisionModel_ = levelData_->GetModel("geometry/" + name_ + "/collision_model");
     localBox_.SetMinMax(model_->boundingBox.GetLocalMin(), model_->boundingBox.GetLocalMax());
 
@@ -109,9 +98,9 @@ Block::Block(const BlockContext& context, const GameTools::XMLNode* description,
     creationEffect_ = CopyEffect("blocks/creation");
     simpleDestruction_ = CopyEffect("blocks/destruction_simple");
     superDestruction_ = CopyEffect("blocks/destruction_super");
-    alwaysDrawShadow_ = ReadFlag(description, "always_draw_shadow", false) ? 1 : 0;
-    hasShadow_ = ReadFlag(description, "shadow", true) ? 1 : 0;
-    shadow_ = effects_->AddShadow(model_, !ReadFlag(description, "fake_shadow", false));
+    alwaysDrawShadow_ = GameTools::GetXMLBool(description, "always_draw_shadow", false) ? 1 : 0;
+    hasShadow_ = GameTools::GetXMLBool(description, "shadow", true) ? 1 : 0;
+    shadow_ = effects_->AddShadow(model_, !GameTools::GetXMLBool(description, "fake_shadow", false));
 }
 
 Block::~Block()

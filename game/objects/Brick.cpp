@@ -8,7 +8,7 @@
 #include "game/SoundTable.h"
 #include "game/level/Shadow.h"
 #include "game/objects/BonusManager.h"
-#include "game_tools/XMLNode.h"
+#include "game_tools/XMLQuery.h"
 
 #include <algorithm>
 
@@ -34,18 +34,6 @@ constexpr float kInvisibleShadowAlpha = 0.5f;
 // level to the next.
 u32 simpleCrashTurn = 0;
 
-int ReadInt(const GameTools::XMLNode* node, const char* name, int fallback)
-{
-    const GameTools::XMLValue* value = node != nullptr ? node->GetAttribute(name) : nullptr;
-    return value != nullptr ? value->GetInt() : fallback;
-}
-
-bool ReadFlag(const GameTools::XMLNode* node, const char* name)
-{
-    const GameTools::XMLValue* value = node != nullptr ? node->GetAttribute(name) : nullptr;
-    return value != nullptr && value->GetBool();
-}
-
 } // namespace
 
 Brick::Brick(const BlockContext& context, const GameTools::XMLNode* description, const BlockRecord* record,
@@ -55,7 +43,7 @@ Brick::Brick(const BlockContext& context, const GameTools::XMLNode* description,
     , scores_(scores)
     , bonuses_(bonuses)
 {
-    const int strength = ReadInt(description, "strength", 1);
+    const int strength = GameTools::GetXMLInt(description, "strength", 1);
     if (strength <= 0) {
         kindFlags_ = kUnbreakable;
         strength_ = kUnbreakableStrength;
@@ -63,13 +51,13 @@ Brick::Brick(const BlockContext& context, const GameTools::XMLNode* description,
         kindFlags_ = strength == 1 ? kSimpleBrick : kHard;
         strength_ = static_cast<u32>(strength);
     }
-    if (ReadFlag(description, "invisible")) {
+    if (GameTools::GetXMLBool(description, "invisible", false)) {
         kindFlags_ |= kInvisible;
         model_->ClearFlags(Halvard::Model::kVisible);
         shadow_->SetVisible(false);
         shadow_->SetAlpha(kInvisibleShadowAlpha);
     }
-    if (ReadFlag(description, "explosive")) {
+    if (GameTools::GetXMLBool(description, "explosive", false)) {
         kindFlags_ |= kExplosive;
         currentDestruction_ = CopyEffect("blocks/explosive_destruction");
     }
