@@ -1,16 +1,23 @@
-#include "tests/e2e/GameReplay.h"
+#include "tests/support/game/GameReplay.h"
 
 #include "engine/gui/GUIButton.h"
 #include "framework/logic/GameLogicBase.h"
 #include "framework/windows/FrameworkWindows.h"
+#include "engine/app/Engine.h"
+#include "engine/core/Image.h"
+#include "engine/render/RenderSystem.h"
 #include "game/Game.h"
+#include "game/GameLogic.h"
+#include "game/LevelManager.h"
 #include "game/windows/GUIHighScoresWindow.h"
+#include "game/windows/GUILevelCompleteWindow.h"
 #include "game/windows/GUIMainMenuWindow.h"
 #include "game/windows/GUIMapElement.h"
 #include "game/windows/GUIMenuWindowManager.h"
 #include "game/windows/GUIStartGameLogicWindow.h"
 #include "gui_tools/controls/GUITextControl.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/GoldenImage.h"
 #include "tests/support/LogProbe.h"
 
 #include <gmock/gmock.h>
@@ -18,6 +25,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -68,6 +76,7 @@ std::vector<std::string> ProfileFiles(const std::filesystem::path& folder)
 // furthest stage and level), a flag, the level results, then the game in
 // progress flag.
 struct SavedProfile {
+    std::uint32_t score = 0;
     std::pair<std::uint32_t, std::uint32_t> current;
     std::pair<std::uint32_t, std::uint32_t> furthest;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> results;
@@ -89,8 +98,9 @@ SavedProfile ReadProfile(const std::filesystem::path& file)
         return value;
     };
     SavedProfile saved;
-    for (int skipped = 0; skipped < 3; ++skipped)
-        next();
+    next();
+    next();
+    saved.score = next();
     saved.current.first = next();
     saved.current.second = next();
     saved.furthest.first = next();
@@ -105,6 +115,38 @@ SavedProfile ReadProfile(const std::filesystem::path& file)
     }
     saved.gameInProgress = bytes.at(at) != 0;
     return saved;
+}
+
+// The goldens are the screen shrunk by 4 each way.
+constexpr Halvard::u32 kGoldenShrink = 4;
+constexpr int kGoldenTolerance = 8;
+
+// The score of the first entry of a name in the high scores file: the name,
+// then its category and score.
+std::uint32_t SavedHighScore(const std::filesystem::path& file, const std::string& ascii)
+{
+    const std::string text = ReadBytes(file);
+    const std::size_t found = text.find(SavedName(ascii));
+    if (found == std::string::npos)
+        throw std::runtime_error("no " + ascii + " in " + file.string());
+    return Testing::UIntAt(std::vector<std::uint8_t>(text.begin(), text.end()), found + SavedName(ascii).size() + 2 + 4);
+}
+
+// What the screen shows now, against the picture kept under the name.
+::testing::AssertionResult LooksLikeGolden(const Testing::GameReplay& replay, const std::string& name)
+{
+    Halvard::Image capture;
+    replay.Game()->GetEngine()->GetRenderSystem()->CaptureScreen(capture);
+    const std::filesystem::path file = std::filesystem::path(TAMRISK_TESTS_SOURCE_DIR) / "e2e" / "golden" / (name + ".ppm");
+    return Testing::GoldenImage(file, kGoldenShrink, kGoldenTolerance).Matches(capture);
+}
+
+// The text of a text control of the menu window holding the screen.
+std::wstring ShownText(const Testing::GameReplay& replay, const std::string& control)
+{
+    const Tamrisk::GUIMenuWindow* window = replay.Game()->GetMenuWindowManager()->GetCurrent();
+    const GUITools::GUITextControl* text = window->GetTextControl(window->GetName() + "/window/" + control);
+    return text != nullptr && !text->GetLines().empty() ? text->GetLines().front() : L"";
 }
 
 // A click on a button of the menu window holding the screen, by its name
@@ -132,6 +174,7 @@ std::pair<Halvard::u32, Halvard::u32> ChosenPoint(const Tamrisk::GUIStartGameLog
 constexpr int kStepFrames = 3000;
 // A window's controls finish coming in before the player clicks one.
 constexpr int kSettleFrames = 15;
+constexpr int kRiseFrames = 45;
 
 // A new player's first session, on a fresh user folder, and the next start:
 // through the logos and the loading to the welcome, a profile made by typing
@@ -149,6 +192,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     EXPECT_NEAR(replay.FramesOn("logos"), 75, 3) << "one logo's 2.5 s at 30 frames a second";
     replay.RunFrames(kSettleFrames);
     EXPECT_EQ(replay.CurrentWindow(), "window_welcome");
+    EXPECT_TRUE(LooksLikeGolden(replay, "1_welcome"));
 
     // 2. The name typed, ENTER: the main menu greets the new player, who is
     // the current one of the profile list and has a profile file of their own.
@@ -173,12 +217,14 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     // 3. Start: the stage map; its play button: the level's load, then the
     // level in the game window.
     replay.RunFrames(kSettleFrames);
+    EXPECT_TRUE(LooksLikeGolden(replay, "2_main_menu"));
     replay.Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kStart));
     ASSERT_TRUE(replay.RunUntilWindow("window_start_game", kStepFrames)) << replay.ErrorText();
     auto* map = dynamic_cast<Tamrisk::GUIStartGameLogicWindow*>(replay.Game()->GetWindows().startGameLogic.get());
     ASSERT_NE(map, nullptr);
     replay.RunFrames(kSettleFrames);
     EXPECT_EQ(ChosenPoint(*map), (std::pair<Halvard::u32, Halvard::u32>{0, 0}));
+    EXPECT_TRUE(LooksLikeGolden(replay, "3_stage_map"));
     replay.Click(*map->GetPlayButton());
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic", kStepFrames)) << replay.ErrorText();
     EXPECT_THAT(replay.WindowsSeen(),
@@ -186,6 +232,9 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
                             "window_game_logic_loading", "window_game_logic"));
     replay.RunFrames(kSettleFrames);
     EXPECT_EQ(replay.CurrentWindow(), "window_game_logic");
+    // The bat has risen with its ball by then.
+    replay.RunFrames(kRiseFrames);
+    EXPECT_TRUE(LooksLikeGolden(replay, "4_level_1_1"));
 
     const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(replay.Fixture().LogFile());
     EXPECT_TRUE(log.Contains("Loading level 1-1...")) << log.Joined();
@@ -197,15 +246,33 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     // time; the level complete window follows.
     const std::optional<Halvard::u32> state = replay.PlayLevel(false, 3 * 60 * 30);
     ASSERT_EQ(state, std::optional<Halvard::u32>(GameFramework::GameLogicBase::kLevelComplete)) << replay.ErrorText();
+    const Halvard::u32 levelScore = replay.Game()->GetGameLogic()->GetScore();
+    const auto levelSeconds = static_cast<Halvard::i32>(replay.Game()->GetGameLogic()->GetTime());
     ASSERT_TRUE(replay.RunUntilWindow("window_level_complete", kStepFrames)) << replay.ErrorText();
     EXPECT_EQ(replay.WindowsSeen().back(), "window_level_complete");
     EXPECT_EQ(replay.WindowsSeen().at(replay.WindowsSeen().size() - 2), "window_game_logic");
 
-    // Its button goes straight on to the stage's next level: the finished
-    // level stays on screen while the window leaves, then the next one loads.
+    // It shows the player's time against the level's ace time; a level
+    // done faster earns 20 points a second saved.
+    const auto* levels = dynamic_cast<const Tamrisk::LevelManager*>(replay.Game()->GetLevelManager());
+    ASSERT_NE(levels, nullptr);
+    const auto aceSeconds = static_cast<Halvard::i32>(levels->GetGameLevel({0, 0})->aceTime);
     replay.RunFrames(kSettleFrames);
+    EXPECT_EQ(ShownText(replay, "your_time"), Tamrisk::GUILevelCompleteWindow::FormatTime(levelSeconds));
+    EXPECT_EQ(ShownText(replay, "ace_time"), Tamrisk::GUILevelCompleteWindow::FormatTime(aceSeconds));
+    EXPECT_TRUE(LooksLikeGolden(replay, "5_level_complete"));
+
+    // Its button pays the rest of the bonus and goes straight on to the
+    // stage's next level: the finished level stays on screen while the window
+    // leaves, then the next one loads.
     const std::size_t before = replay.WindowsSeen().size();
+    const auto* complete =
+        dynamic_cast<const Tamrisk::GUILevelCompleteWindow*>(replay.Game()->GetWindows().levelComplete.get());
+    ASSERT_NE(complete, nullptr);
     ClickButton(replay, "button_0");
+    const Halvard::i32 bonus = complete->GetShownBonus();
+    EXPECT_EQ(bonus, 20 * std::max(0, aceSeconds - levelSeconds));
+    EXPECT_GT(bonus, 0) << "the first level's ace time is within a new player's reach";
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic_loading", kStepFrames)) << replay.ErrorText();
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic", kStepFrames)) << replay.ErrorText();
     EXPECT_THAT(std::vector<std::string>(replay.WindowsSeen().begin() + static_cast<std::ptrdiff_t>(before),
@@ -220,6 +287,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     EXPECT_EQ(saved.furthest, (std::pair<std::uint32_t, std::uint32_t>{0, 1}));
     EXPECT_THAT(saved.results, ElementsAre(std::pair<std::uint32_t, std::uint32_t>{0, 0}));
     EXPECT_TRUE(saved.gameInProgress);
+    EXPECT_EQ(saved.score, levelScore + static_cast<std::uint32_t>(bonus)) << "the time bonus is kept";
 
     // 5. ESC: the in-game menu; its first button, and yes to the question:
     // the main menu. The high scores have no record yet; back.
@@ -259,6 +327,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic", kStepFrames)) << replay.ErrorText();
     const std::optional<Halvard::u32> lost = replay.PlayLevel(true, 3 * 60 * 30);
     ASSERT_EQ(lost, std::optional<Halvard::u32>(GameFramework::GameLogicBase::kGameOver)) << replay.ErrorText();
+    const Halvard::u32 lostScore = replay.Game()->GetGameLogic()->GetScore();
     ASSERT_TRUE(replay.RunUntilWindow("window_game_over", kStepFrames)) << replay.ErrorText();
     replay.RunFrames(kSettleFrames);
     ClickButton(replay, "button_0");
@@ -268,7 +337,10 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     ASSERT_NE(scores->GetCell(0, Tamrisk::GUIHighScoresWindow::kName), nullptr);
     EXPECT_EQ(scores->GetCell(0, Tamrisk::GUIHighScoresWindow::kName)->GetLines(), std::vector<std::wstring>{L"Tester"});
     EXPECT_EQ(scores->GetCell(0, Tamrisk::GUIHighScoresWindow::kName)->GetFontName(), "common_1");
-    EXPECT_THAT(ReadBytes(replay.UserFolder() / "high_scores.hsf"), HasSubstr(SavedName("Tester")));
+    EXPECT_TRUE(LooksLikeGolden(replay, "6_high_scores"));
+    // The entry's score is the whole game's: the profile's and that of the
+    // level being played.
+    EXPECT_EQ(SavedHighScore(replay.UserFolder() / "high_scores.hsf", "Tester"), saved.score + lostScore);
 
     // 7. Back to the main menu; exit, yes: the run ends, cleanly.
     ClickButton(replay, "button_0");
@@ -288,6 +360,10 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     EXPECT_THAT(ini, HasSubstr("v_mode 1024x768x32"));
     const Testing::LogProbe end = Testing::LogProbe::FromHtmlFile(replay.Fixture().LogFile());
     EXPECT_TRUE(end.Contains("Exiting...")) << end.Joined();
+    ASSERT_FALSE(end.Entries().empty());
+    EXPECT_THAT(end.Entries().back().text, HasSubstr(" Log end: "));
+    const SavedProfile last = ReadProfile(replay.UserFolder() / "profiles" / profiles.front());
+    EXPECT_EQ(last.score, saved.score + lostScore) << "the time bonus outlives the exit";
     EXPECT_THAT(end.ErrorLines(), IsEmpty()) << end.Joined();
 
     // A second run on the same folders greets Tester at once; the game over

@@ -8,15 +8,13 @@
 #include "platform/video/GLVideoSystem.h"
 #include "tools/ModelWriter.h"
 
+#include "tests/support/GoldenImage.h"
 #include "tests/support/ScopedVideoSystem.h"
 #include "tests/support/TestEngine.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 using namespace Halvard;
 
@@ -26,9 +24,6 @@ struct Rgb {
     int r, g, b;
 };
 
-// The golden image is the capture shrunk by this factor in each direction,
-// each pixel the mean of its block, so that it stays small and edges
-// rasterised a little differently count for little.
 constexpr u32 kShrink = 8;
 constexpr int kGoldenTolerance = 6;
 constexpr int kProbeTolerance = 3;
@@ -37,7 +32,7 @@ constexpr u32 kInverseSourceAlpha = 5;
 
 std::filesystem::path GoldenPath()
 {
-    return std::filesystem::path(__FILE__).parent_path() / "golden" / "model_scene.ppm";
+    return std::filesystem::path(TAMRISK_TESTS_SOURCE_DIR) / "engine" / "render" / "golden" / "model_scene.ppm";
 }
 
 // A static box, a vertex-animated box caught halfway between its frames, a
@@ -137,30 +132,6 @@ protected:
         EXPECT_NEAR(pixel.b, b, kProbeTolerance) << what;
     }
 
-    // Rows top first, red, green, blue.
-    std::vector<u8> Shrunk() const
-    {
-        const u32 width = image.GetWidth() / kShrink;
-        const u32 height = image.GetHeight() / kShrink;
-        std::vector<u8> out;
-        for (u32 y = height; y-- > 0;) {
-            for (u32 x = 0; x < width; ++x) {
-                for (u32 channel = 0; channel < 3; ++channel) {
-                    u32 sum = 0;
-                    for (u32 dy = 0; dy < kShrink; ++dy) {
-                        for (u32 dx = 0; dx < kShrink; ++dx) {
-                            const std::size_t at = (static_cast<std::size_t>(y * kShrink + dy) * image.GetWidth() +
-                                                    x * kShrink + dx) * 4u + channel;
-                            sum += image.GetData()[at];
-                        }
-                    }
-                    out.push_back(static_cast<u8>((sum + kShrink * kShrink / 2) / (kShrink * kShrink)));
-                }
-            }
-        }
-        return out;
-    }
-
     Platform::GLVideoSystem video;
     Testing::ScopedVideoSystem installed{video};
     Testing::TestEngine engine{{.stencilRequest = true}};
@@ -186,22 +157,5 @@ TEST_F(ModelDrawTest, SceneOfEveryKindOfModelMatchesItsProbesAndTheGoldenImage)
     ExpectColour(PixelAt(Vector3(4, -3, -9.95f)), 102, 102, 102, "two shadows darken once");
     ExpectColour(PixelAt(Vector3(4, -1, -11.95f)), 204, 204, 204, "no shadow");
 
-    const std::vector<u8> shrunk = Shrunk();
-    const u32 width = image.GetWidth() / kShrink;
-    const u32 height = image.GetHeight() / kShrink;
-    const std::string header = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
-    if (std::getenv("TAMRISK_WRITE_GOLDEN") != nullptr) {
-        std::ofstream out(GoldenPath(), std::ios::binary);
-        out << header;
-        out.write(reinterpret_cast<const char*>(shrunk.data()), static_cast<std::streamsize>(shrunk.size()));
-    }
-    std::ifstream in(GoldenPath(), std::ios::binary);
-    ASSERT_TRUE(in) << GoldenPath();
-    const std::string golden((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    ASSERT_EQ(golden.size(), header.size() + shrunk.size());
-    ASSERT_EQ(golden.substr(0, header.size()), header);
-    int worst = 0;
-    for (std::size_t i = 0; i < shrunk.size(); ++i)
-        worst = std::max(worst, std::abs(static_cast<int>(shrunk[i]) - static_cast<u8>(golden[header.size() + i])));
-    EXPECT_LE(worst, kGoldenTolerance);
+    EXPECT_TRUE(Testing::GoldenImage(GoldenPath(), kShrink, kGoldenTolerance).Matches(image));
 }
