@@ -1,3 +1,4 @@
+#include "bench/Percentile.h"
 #include "engine/app/Engine.h"
 #include "engine/core/Image.h"
 #include "engine/render/ModelManager.h"
@@ -10,7 +11,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -18,12 +18,6 @@ namespace {
 
 constexpr int kWarmUpFrames = 240;
 constexpr int kMeasuredFrames = 600;
-
-double Percentile(std::vector<double> values, double fraction)
-{
-    std::sort(values.begin(), values.end());
-    return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
-}
 
 // Whole frames of a level played by the scripted player: its simulation,
 // the drawing and the present, finished by reading the screen back, as a
@@ -52,8 +46,8 @@ void PlayFrames(benchmark::State& state, Halvard::u32 stage, Halvard::u32 level,
             times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
         }
     }
-    state.counters["p50_us"] = Percentile(times, 0.5);
-    state.counters["p99_us"] = Percentile(times, 0.99);
+    state.counters["p50_us"] = Bench::Percentile(times, 0.5);
+    state.counters["p99_us"] = Bench::Percentile(times, 0.99);
     state.counters["balls"] = static_cast<double>(manager.GetBalls().size());
     state.counters["bricks"] = static_cast<double>(run.Logic().GetGeometry().GetBlocksToDestroy());
     state.counters["models_drawn"] = engine.GetModelManager()->GetDrawnModelCount();

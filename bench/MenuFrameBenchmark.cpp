@@ -1,3 +1,4 @@
+#include "bench/Percentile.h"
 #include "engine/app/Engine.h"
 #include "engine/core/Image.h"
 #include "engine/core/Window.h"
@@ -31,12 +32,6 @@ constexpr int kWarmUpFrames = 60;
 constexpr int kMeasuredFrames = 600;
 // The mouse moves onto the start button and off it again this often.
 constexpr int kHoverPeriod = 30;
-
-double Percentile(std::vector<double> values, double fraction)
-{
-    std::sort(values.begin(), values.end());
-    return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
-}
 
 // The shipped main menu once the data folder beside the program holds its
 // description, the fixture's until then.
@@ -105,8 +100,8 @@ void MainMenuFrames(benchmark::State& state)
             times.push_back(std::chrono::duration<double, std::micro>(spent).count());
         }
     }
-    state.counters["p50_us"] = Percentile(times, 0.5);
-    state.counters["p99_us"] = Percentile(times, 0.99);
+    state.counters["p50_us"] = Bench::Percentile(times, 0.5);
+    state.counters["p99_us"] = Bench::Percentile(times, 0.99);
     state.counters["shipped_description"] = shipped ? 1.0 : 0.0;
     state.counters["visible"] = menu.GUIMenuWindow::IsVisible() ? 1.0 : 0.0;
     Testing::ResetInput();

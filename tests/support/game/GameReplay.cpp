@@ -37,24 +37,25 @@ void GameReplay::Start()
 {
     seen_.clear();
     frameCounts_.clear();
+    launchPressed_ = false;
     game_ = std::make_unique<Tamrisk::Game>();
     input_ = std::make_unique<ScriptedInput>(WindowIdOf(*game_->GetEngine()->GetWindow()));
 }
 
 void GameReplay::Restart()
 {
-    input_.reset();
-    game_.reset();
-    ResetInput();
+    End();
     Start();
 }
 
-GameReplay::~GameReplay()
+void GameReplay::End()
 {
     input_.reset();
     game_.reset();
     ResetInput();
 }
+
+GameReplay::~GameReplay() { End(); }
 
 void GameReplay::Frame()
 {
@@ -127,25 +128,34 @@ int GameReplay::FramesOn(const std::string& name) const
 
 std::optional<Halvard::u32> GameReplay::PlayLevel(bool losing, int maxFrames)
 {
-    bool pressed = false;
-    for (int frame = 0; frame < maxFrames && game_ != nullptr; ++frame) {
-        const auto* logic = dynamic_cast<const Tamrisk::GameLogic*>(game_->GetGameLogic());
-        if (logic == nullptr)
-            return std::nullopt;
-        if (logic->GetState() != Tamrisk::GameLogic::kRunning)
-            return logic->GetState();
-        const Halvard::Window& window = *game_->GetEngine()->GetWindow();
-        input_->MoveMouseTo(Autopilot::BatPixelX(Autopilot::ChooseBatX(*logic, losing),
-                                                 static_cast<int>(window.GetClientWidth())),
-                            static_cast<Sint32>(window.GetClientHeight() / 2));
-        // A click is a press one frame and a release the next.
-        if (pressed)
-            input_->ReleaseButton();
-        else if (Autopilot::WantsLaunch(*logic))
-            input_->PressButton();
-        pressed = !pressed && Autopilot::WantsLaunch(*logic);
-        Frame();
-    }
+    launchPressed_ = false;
+    int frames = 0;
+    while (frames < maxFrames && PlayFrame(losing))
+        ++frames;
+    return LogicState();
+}
+
+bool GameReplay::PlayFrame(bool losing)
+{
+    const auto* logic = game_ != nullptr ? dynamic_cast<const Tamrisk::GameLogic*>(game_->GetGameLogic()) : nullptr;
+    if (logic == nullptr || logic->GetState() != Tamrisk::GameLogic::kRunning)
+        return false;
+    const Halvard::Window& window = *game_->GetEngine()->GetWindow();
+    input_->MoveMouseTo(Autopilot::BatPixelX(Autopilot::ChooseBatX(*logic, losing),
+                                             static_cast<int>(window.GetClientWidth())),
+                        static_cast<Sint32>(window.GetClientHeight() / 2));
+    // A click is a press one frame and a release the next.
+    if (launchPressed_)
+        input_->ReleaseButton();
+    else if (Autopilot::WantsLaunch(*logic))
+        input_->PressButton();
+    launchPressed_ = !launchPressed_ && Autopilot::WantsLaunch(*logic);
+    Frame();
+    return true;
+}
+
+std::optional<Halvard::u32> GameReplay::LogicState() const
+{
     const auto* logic = game_ != nullptr ? dynamic_cast<const Tamrisk::GameLogic*>(game_->GetGameLogic()) : nullptr;
     return logic != nullptr ? std::optional<Halvard::u32>(logic->GetState()) : std::nullopt;
 }

@@ -40,6 +40,9 @@ public:
     // A new run of the game on the same folders, once the last has ended;
     // the windows seen start afresh.
     void Restart();
+    // Ends the run where it stands, as the loader ends it once the program
+    // quits: the game is destroyed. Restart makes the next one.
+    void End();
 
     // One frame. An error of the system ends the run, as the loader ends
     // it; the text is kept for the test.
@@ -64,6 +67,13 @@ public:
     // launched by a click. Frames until the logic leaves its running state
     // (at most maxFrames); the logic's state then, or none without a logic.
     std::optional<Halvard::u32> PlayLevel(bool losing, int maxFrames);
+    // One frame of the scripted player while the logic runs: the mouse
+    // moved, the button pressed or released, then the frame. Whether the
+    // frame ran (not without a logic in its running state). A click spans two
+    // calls, so a held button carries over to the next.
+    bool PlayFrame(bool losing);
+    // The logic's state, or none without a run or a logic.
+    std::optional<Halvard::u32> LogicState() const;
 
     // The mouse over the middle of a widget; a press and a release there.
     void PointAt(const Halvard::GUIWindow& widget);
@@ -88,6 +98,8 @@ private:
     std::string error_;
     std::vector<std::string> seen_;
     std::vector<std::pair<std::string, int>> frameCounts_;
+    // The scripted player pressed the button last frame to launch a ball.
+    bool launchPressed_ = false;
 };
 
 } // namespace Testing
