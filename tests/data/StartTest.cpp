@@ -1,10 +1,18 @@
+#include "framework/persistence/ProfileManagerBase.h"
 #include "game/ProgramEntry.h"
 #include "tests/data/BuiltData.h"
+#include "tests/data/GameFixture.h"
 #include "tests/support/LogProbe.h"
 #include "tests/support/ProgramRunner.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 namespace {
 
@@ -13,11 +21,36 @@ using ::testing::IsEmpty;
 using ::testing::Not;
 using Tools::DataForm;
 
+// A user folder in which the game itself made Tester the current player,
+// so that a start goes from the logos and the load to the main menu.
+void WriteReturningPlayer(const std::filesystem::path& userFolder)
+{
+    const Testing::GameFixture fixture;
+    {
+        Testing::TestGame game;
+        GameFramework::ProfileManagerBase& profiles = *game.GetProfileManager();
+        profiles.SetCurrentProfile(profiles.AddProfile(L"Tester"),
+                                   GameFramework::ProfileManagerBase::ListSaving::kSaveFile);
+    }
+    std::filesystem::create_directories(userFolder);
+    std::filesystem::copy(fixture.UserFolder(), userFolder, std::filesystem::copy_options::recursive);
+}
+
+// The logos take 2.5 s, the load and the main menu's fade a few more.
+constexpr std::chrono::seconds kToTheMainMenu{8};
+
 Testing::ProgramRunResult RunOn(DataForm form)
 {
     const Testing::BuiltProgramFolder built(form);
-    Testing::ProgramRunner runner({Testing::ProgramFile(), built.DataFolder()});
-    return runner.Run();
+    Testing::ProgramRunner runner({.program = Testing::ProgramFile(), .dataFolder = built.DataFolder(),
+                                   .runTime = kToTheMainMenu});
+    WriteReturningPlayer(runner.UserFolder());
+    Testing::ProgramRunResult run = runner.Run();
+    // The returning player is still the current one.
+    std::ifstream list(runner.UserFolder() / "profiles.pmf", std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(list), std::istreambuf_iterator<char>()};
+    EXPECT_THAT(bytes, HasSubstr(std::string("T\0e\0s\0t\0e\0r", 11)));
+    return run;
 }
 
 void ExpectCleanRun(const Testing::ProgramRunResult& run)
@@ -36,8 +69,9 @@ void ExpectCleanRun(const Testing::ProgramRunResult& run)
     EXPECT_THAT(log.Entries().back().text, HasSubstr(" Log end: "));
 }
 
-// The real program, started from a folder of its own on the shipped data,
-// runs until told to quit and ends cleanly.
+// The real program, started from a folder of its own on the shipped data
+// for a returning player, runs past the main menu's coming up until told to
+// quit, and ends cleanly.
 TEST(Start, TheProgramRunsOnTheLooseDataAndQuitsCleanly)
 {
     ExpectCleanRun(RunOn(DataForm::Loose));

@@ -98,6 +98,8 @@ ProgramRunner::ProgramRunner(ProgramRunSettings settings)
     fs::copy(settings_.dataFolder, programFolder_ / "data", fs::copy_options::recursive);
 }
 
+fs::path ProgramRunner::UserFolder() const { return home_ / ".local" / "share" / "Quenbyworks" / "Tamrisk"; }
+
 fs::path ProgramRunner::FindLog() const
 {
     for (const fs::path& folder : {programFolder_, home_}) {
@@ -140,7 +142,8 @@ void ProgramRunner::WaitForWindow(int child) const
 
 void ProgramRunner::WaitUntilQuiet(int child) const
 {
-    const Clock::time_point end = Clock::now() + settings_.stepTimeout;
+    const Clock::time_point end = Clock::now() + settings_.runTime + settings_.stepTimeout;
+    std::this_thread::sleep_for(settings_.runTime);
     std::string seen = ReadLog();
     Clock::time_point changed = Clock::now();
     while (Clock::now() - changed < settings_.settleTime) {

@@ -17,6 +17,9 @@ struct ProgramRunSettings {
     // How long the log must stay unchanged after the window is made before
     // the run counts as settled.
     std::chrono::milliseconds settleTime{1500};
+    // How long the program runs at least once its window is made, whatever
+    // its log does: time for the windows the test wants to have come up.
+    std::chrono::milliseconds runTime{0};
     // The longest wait for each step: the window, the quiet, the exit.
     std::chrono::milliseconds stepTimeout{30000};
 };
@@ -35,7 +38,8 @@ struct ProgramRunResult {
 // the program and its data, with HOME and the XDG folders temporary too and
 // the offscreen video and null sound drivers. Run waits until the log says
 // "Window creation:" and then stays quiet for the settle time, sends SIGTERM
-// (a quit request to the program) and waits for the exit. A step that times
+// (a quit request to the program) and waits for the exit; with a run time,
+// the quiet only counts once the program has run that long. A step that times
 // out kills the program and throws std::runtime_error saying which step. The
 // folders go with the runner.
 class ProgramRunner {
@@ -45,6 +49,8 @@ public:
     ProgramRunResult Run();
 
     const std::filesystem::path& ProgramFolder() const { return programFolder_; }
+    // Where the program keeps its ini, log and saves under the temporary home.
+    std::filesystem::path UserFolder() const;
 
 private:
     std::filesystem::path FindLog() const;
