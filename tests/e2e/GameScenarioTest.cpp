@@ -1,4 +1,4 @@
-#include "tests/e2e/GameReplay.h"
+#include "tests/support/game/GameReplay.h"
 
 #include "engine/gui/GUIButton.h"
 #include "framework/logic/GameLogicBase.h"

@@ -1,4 +1,4 @@
-#include "tests/e2e/GameReplay.h"
+#include "tests/support/game/GameReplay.h"
 
 #include "engine/app/Engine.h"
 #include "engine/core/Error.h"
