@@ -3,6 +3,7 @@
 #include "engine/app/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/core/Window.h"
+#include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIWindow.h"
 #include "framework/windows/FrameworkWindows.h"
 #include "game/Game.h"
@@ -127,13 +128,20 @@ int GameReplay::FramesOn(const std::string& name) const
 
 std::optional<Halvard::u32> GameReplay::PlayLevel(bool losing, int maxFrames)
 {
+    return PlayLevelUntil(losing, maxFrames, [](const Tamrisk::GameLogic&) { return false; });
+}
+
+std::optional<Halvard::u32> GameReplay::PlayLevelUntil(bool losing, int maxFrames,
+                                                       const std::function<bool(const Tamrisk::GameLogic&)>& done)
+{
     bool pressed = false;
+    const auto logicNow = [this] {
+        return game_ != nullptr ? dynamic_cast<const Tamrisk::GameLogic*>(game_->GetGameLogic()) : nullptr;
+    };
     for (int frame = 0; frame < maxFrames && game_ != nullptr; ++frame) {
-        const auto* logic = dynamic_cast<const Tamrisk::GameLogic*>(game_->GetGameLogic());
-        if (logic == nullptr)
-            return std::nullopt;
-        if (logic->GetState() != Tamrisk::GameLogic::kRunning)
-            return logic->GetState();
+        const Tamrisk::GameLogic* logic = logicNow();
+        if (logic == nullptr || logic->GetState() != Tamrisk::GameLogic::kRunning || done(*logic))
+            break;
         const Halvard::Window& window = *game_->GetEngine()->GetWindow();
         input_->MoveMouseTo(Autopilot::BatPixelX(Autopilot::ChooseBatX(*logic, losing),
                                                  static_cast<int>(window.GetClientWidth())),
@@ -146,7 +154,9 @@ std::optional<Halvard::u32> GameReplay::PlayLevel(bool losing, int maxFrames)
         pressed = !pressed && Autopilot::WantsLaunch(*logic);
         Frame();
     }
-    const auto* logic = game_ != nullptr ? dynamic_cast<const Tamrisk::GameLogic*>(game_->GetGameLogic()) : nullptr;
+    if (pressed && game_ != nullptr)
+        input_->ReleaseButton();
+    const Tamrisk::GameLogic* logic = logicNow();
     return logic != nullptr ? std::optional<Halvard::u32>(logic->GetState()) : std::nullopt;
 }
 
@@ -170,6 +180,17 @@ void GameReplay::Click(const Halvard::GUIWindow& widget)
     Frame();
     input_->ReleaseButton();
     Frame();
+}
+
+bool GameReplay::ClickButton(const std::string& name)
+{
+    const Tamrisk::GUIMenuWindow* window = game_ != nullptr ? game_->GetMenuWindowManager()->GetCurrent() : nullptr;
+    const Halvard::GUIButton* button =
+        window != nullptr ? window->GetButton(window->GetName() + "/window/" + name) : nullptr;
+    if (button == nullptr)
+        return false;
+    Click(*button);
+    return true;
 }
 
 } // namespace Testing
