@@ -122,14 +122,14 @@ protected:
     std::unique_ptr<Testing::ScriptedInput> mouse;
 };
 
-// Level 1-1's ace time is 40 s: 30.3 s saves 10 seconds, 200 points.
+// Level 1-1's ace time is 90 s: 80.3 s saves 10 seconds, 200 points.
 TEST_F(GameMessagesTest, AClickMidCountLeavesTheWholeTimeBonusInTheProfileFile)
 {
     ASSERT_TRUE(Shown(game->GetWindows().mainMenu.get()));
     game->GetWindows().mainMenu->HideWindow();
     auto* complete = dynamic_cast<Tamrisk::GUILevelCompleteWindow*>(game->GetWindows().levelComplete.get());
     ASSERT_NE(complete, nullptr);
-    complete->ShowLevelResult(WindowSource::kGameLogic, {0, 0}, 30.3f);
+    complete->ShowLevelResult(WindowSource::kGameLogic, {0, 0}, 80.3f);
     WaitFor(complete);
     for (int frame = 0; frame < 200 && complete->GetShownBonus() == 0; ++frame)
         Frame();

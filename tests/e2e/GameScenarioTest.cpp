@@ -16,7 +16,7 @@
 #include "game/windows/GUIMenuWindowManager.h"
 #include "game/windows/GUIStartGameLogicWindow.h"
 #include "gui_tools/controls/GUITextControl.h"
-#include "tests/support/FileBytes.h"
+#include "tests/e2e/SavedFiles.h"
 #include "tests/support/GoldenImage.h"
 #include "tests/support/LogProbe.h"
 
@@ -28,11 +28,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <regex>
-#include <stdexcept>
 #include <utility>
 #include <string>
 #include <vector>
@@ -43,94 +40,16 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
-std::string ReadBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// A name as the save files keep it: a count byte (the units and the end),
-// then little-endian 16-bit units.
-std::string SavedName(const std::string& ascii)
-{
-    std::string bytes(1, static_cast<char>(ascii.size() + 1));
-    for (char c : ascii) {
-        bytes.push_back(c);
-        bytes.push_back('\0');
-    }
-    return bytes;
-}
-
-std::vector<std::string> ProfileFiles(const std::filesystem::path& folder)
-{
-    std::vector<std::string> names;
-    if (std::filesystem::is_directory(folder))
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
-            if (entry.path().extension() == ".prf")
-                names.push_back(entry.path().filename().string());
-    return names;
-}
-
-// What a player's file says of the game in progress, read from its bytes:
-// the name, seven numbers (game mode, lives, score, current stage and level,
-// furthest stage and level), a flag, the level results, then the game in
-// progress flag.
-struct SavedProfile {
-    std::uint32_t score = 0;
-    std::pair<std::uint32_t, std::uint32_t> current;
-    std::pair<std::uint32_t, std::uint32_t> furthest;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> results;
-    bool gameInProgress = false;
-};
-
-SavedProfile ReadProfile(const std::filesystem::path& file)
-{
-    const std::string text = ReadBytes(file);
-    const std::vector<std::uint8_t> bytes(text.begin(), text.end());
-    const std::string name = SavedName("Tester");
-    const std::size_t found = text.find(name);
-    if (found == std::string::npos)
-        throw std::runtime_error("no name in " + file.string());
-    std::size_t at = found + name.size() + 2;
-    auto next = [&] {
-        const std::uint32_t value = Testing::UIntAt(bytes, at);
-        at += 4;
-        return value;
-    };
-    SavedProfile saved;
-    next();
-    next();
-    saved.score = next();
-    saved.current.first = next();
-    saved.current.second = next();
-    saved.furthest.first = next();
-    saved.furthest.second = next();
-    ++at;
-    const std::uint32_t results = next();
-    for (std::uint32_t i = 0; i < results; ++i) {
-        next();
-        const std::uint32_t stage = next();
-        saved.results.emplace_back(stage, next());
-        next();
-    }
-    saved.gameInProgress = bytes.at(at) != 0;
-    return saved;
-}
+using Testing::GameReplay;
+using Testing::SavedFiles::ProfileFiles;
+using Testing::SavedFiles::ReadBytes;
+using Testing::SavedFiles::ReadHighScores;
+using Testing::SavedFiles::ReadProfile;
+using Testing::SavedFiles::SavedProfile;
 
 // The goldens are the screen shrunk by 4 each way.
 constexpr Halvard::u32 kGoldenShrink = 4;
 constexpr int kGoldenTolerance = 8;
-
-// The score of the first entry of a name in the high scores file: the name,
-// then its category and score.
-std::uint32_t SavedHighScore(const std::filesystem::path& file, const std::string& ascii)
-{
-    const std::string text = ReadBytes(file);
-    const std::size_t found = text.find(SavedName(ascii));
-    if (found == std::string::npos)
-        throw std::runtime_error("no " + ascii + " in " + file.string());
-    return Testing::UIntAt(std::vector<std::uint8_t>(text.begin(), text.end()), found + SavedName(ascii).size() + 2 + 4);
-}
 
 // What the screen shows now, against the picture kept under the name.
 ::testing::AssertionResult LooksLikeGolden(const Testing::GameReplay& replay, const std::string& name)
@@ -149,17 +68,6 @@ std::wstring ShownText(const Testing::GameReplay& replay, const std::string& con
     return text != nullptr && !text->GetLines().empty() ? text->GetLines().front() : L"";
 }
 
-// A click on a button of the menu window holding the screen, by its name
-// inside the window's frame.
-void ClickButton(Testing::GameReplay& replay, const std::string& name)
-{
-    const Tamrisk::GUIMenuWindow* window = replay.Game()->GetMenuWindowManager()->GetCurrent();
-    ASSERT_NE(window, nullptr);
-    const Halvard::GUIButton* button = window->GetButton(window->GetName() + "/window/" + name);
-    ASSERT_NE(button, nullptr) << window->GetName() << " " << name;
-    replay.Click(*button);
-}
-
 // The stage and level of the map's chosen point; past the end when none is.
 std::pair<Halvard::u32, Halvard::u32> ChosenPoint(const Tamrisk::GUIStartGameLogicWindow& map)
 {
@@ -169,11 +77,8 @@ std::pair<Halvard::u32, Halvard::u32> ChosenPoint(const Tamrisk::GUIStartGameLog
     return {~0u, ~0u};
 }
 
-// Enough frames for any one step of the menus; loads run on a worker and
-// take what they take in real time, while the replay clock stands still.
-constexpr int kStepFrames = 3000;
-// A window's controls finish coming in before the player clicks one.
-constexpr int kSettleFrames = 15;
+constexpr int kStepFrames = GameReplay::kStepFrames;
+constexpr int kSettleFrames = GameReplay::kSettleFrames;
 constexpr int kRiseFrames = 45;
 
 // A new player's first session, on a fresh user folder, and the next start:
@@ -207,9 +112,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     ASSERT_NE(menu, nullptr);
     ASSERT_FALSE(menu->GetTitle()->GetLines().empty());
     EXPECT_NE(menu->GetTitle()->GetLines().front().find(L"Tester"), std::wstring::npos);
-    // No level has a best time yet: the only name the list holds is the
-    // current player's.
-    EXPECT_THAT(ReadBytes(replay.UserFolder() / "profiles.pmf"), HasSubstr(SavedName("Tester")));
+    EXPECT_EQ(Testing::SavedFiles::ReadCurrentPlayer(replay.UserFolder() / "profiles.pmf"), "Tester");
     const std::vector<std::string> profiles = ProfileFiles(replay.UserFolder() / "profiles");
     ASSERT_EQ(profiles.size(), 1u);
     EXPECT_TRUE(std::regex_match(profiles.front(), std::regex("tester_[0-9]{9}\\.prf"))) << profiles.front();
@@ -269,7 +172,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     const auto* complete =
         dynamic_cast<const Tamrisk::GUILevelCompleteWindow*>(replay.Game()->GetWindows().levelComplete.get());
     ASSERT_NE(complete, nullptr);
-    ClickButton(replay, "button_0");
+    ASSERT_TRUE(replay.ClickButton("button_0"));
     const Halvard::i32 bonus = complete->GetShownBonus();
     EXPECT_EQ(bonus, 20 * std::max(0, aceSeconds - levelSeconds));
     EXPECT_GT(bonus, 0) << "the first level's ace time is within a new player's reach";
@@ -280,9 +183,10 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
                 ElementsAre("window_game_logic", "window_game_logic_loading", "window_game_logic"));
     EXPECT_TRUE(Testing::LogProbe::FromHtmlFile(replay.Fixture().LogFile()).Contains("Loading level 1-2..."));
 
-    // The player's file: the game in progress at level 1-2, which is also
-    // the furthest, and one result, that of level 1-1.
+    // The player's file: their name, the game in progress at level 1-2,
+    // which is also the furthest, and one result, that of level 1-1.
     const SavedProfile saved = ReadProfile(replay.UserFolder() / "profiles" / profiles.front());
+    EXPECT_EQ(saved.name, "Tester");
     EXPECT_EQ(saved.current, (std::pair<std::uint32_t, std::uint32_t>{0, 1}));
     EXPECT_EQ(saved.furthest, (std::pair<std::uint32_t, std::uint32_t>{0, 1}));
     EXPECT_THAT(saved.results, ElementsAre(std::pair<std::uint32_t, std::uint32_t>{0, 0}));
@@ -295,10 +199,10 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     replay.Input().TapKey(SDLK_ESCAPE);
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic_menu", kStepFrames)) << replay.ErrorText();
     replay.RunFrames(kSettleFrames);
-    ClickButton(replay, "button_0");
+    ASSERT_TRUE(replay.ClickButton("button_0"));
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic_menu_exit", kStepFrames)) << replay.ErrorText();
     replay.RunFrames(kSettleFrames);
-    ClickButton(replay, "button_1");
+    ASSERT_TRUE(replay.ClickButton("button_1"));
     ASSERT_TRUE(replay.RunUntilWindow("window_main_menu", kStepFrames)) << replay.ErrorText();
     replay.RunFrames(kSettleFrames);
     replay.Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kHighScores));
@@ -307,7 +211,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     auto* scores = dynamic_cast<Tamrisk::GUIHighScoresWindow*>(replay.Game()->GetWindows().highScores.get());
     ASSERT_NE(scores, nullptr);
     EXPECT_TRUE(scores->GetNoRecords()->IsVisible());
-    ClickButton(replay, "button_0");
+    ASSERT_TRUE(replay.ClickButton("button_0"));
     ASSERT_TRUE(replay.RunUntilWindow("window_main_menu", kStepFrames)) << replay.ErrorText();
     const std::vector<std::string>& seen = replay.WindowsSeen();
     // The level shows again while the question leaves.
@@ -322,7 +226,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     replay.Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kStart));
     ASSERT_TRUE(replay.RunUntilWindow("window_continue_game_logic", kStepFrames)) << replay.ErrorText();
     replay.RunFrames(kSettleFrames);
-    ClickButton(replay, "button_2");
+    ASSERT_TRUE(replay.ClickButton("button_2"));
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic_loading", kStepFrames)) << replay.ErrorText();
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic", kStepFrames)) << replay.ErrorText();
     const std::optional<Halvard::u32> lost = replay.PlayLevel(true, 3 * 60 * 30);
@@ -330,7 +234,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     const Halvard::u32 lostScore = replay.Game()->GetGameLogic()->GetScore();
     ASSERT_TRUE(replay.RunUntilWindow("window_game_over", kStepFrames)) << replay.ErrorText();
     replay.RunFrames(kSettleFrames);
-    ClickButton(replay, "button_0");
+    ASSERT_TRUE(replay.ClickButton("button_0"));
     ASSERT_TRUE(replay.RunUntilWindow("window_high_scores", kStepFrames)) << replay.ErrorText();
     replay.RunFrames(kSettleFrames);
     EXPECT_FALSE(scores->GetNoRecords()->IsVisible());
@@ -340,16 +244,19 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     EXPECT_TRUE(LooksLikeGolden(replay, "6_high_scores"));
     // The entry's score is the whole game's: the profile's and that of the
     // level being played.
-    EXPECT_EQ(SavedHighScore(replay.UserFolder() / "high_scores.hsf", "Tester"), saved.score + lostScore);
+    const std::vector<Testing::SavedFiles::SavedScore> table = ReadHighScores(replay.UserFolder() / "high_scores.hsf");
+    ASSERT_EQ(table.size(), 1u);
+    EXPECT_EQ(table.front().name, "Tester");
+    EXPECT_EQ(table.front().score, saved.score + lostScore);
 
     // 7. Back to the main menu; exit, yes: the run ends, cleanly.
-    ClickButton(replay, "button_0");
+    ASSERT_TRUE(replay.ClickButton("button_0"));
     ASSERT_TRUE(replay.RunUntilWindow("window_main_menu", kStepFrames)) << replay.ErrorText();
     replay.RunFrames(kSettleFrames);
     replay.Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kExit));
     ASSERT_TRUE(replay.RunUntilWindow("window_exit", kStepFrames)) << replay.ErrorText();
     replay.RunFrames(kSettleFrames);
-    ClickButton(replay, "button_1");
+    ASSERT_TRUE(replay.ClickButton("button_1"));
     for (int frame = 0; frame < kStepFrames && !replay.Ended(); ++frame)
         replay.Frame();
     ASSERT_TRUE(replay.Ended());

@@ -69,4 +69,8 @@ void ScriptedInput::Type(const std::string& utf8)
     }
 }
 
+void ScriptedInput::LoseFocus() { Push({WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST, windowId_)}); }
+
+void ScriptedInput::GainFocus() { Push({WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, windowId_)}); }
+
 } // namespace Testing

@@ -27,6 +27,11 @@ public:
     // One text event a character, as an input method sends typed UTF-8.
     void Type(const std::string& utf8);
 
+    // The window manager's word that the window lost or got back the
+    // keyboard focus (another window was chosen, then this one again).
+    void LoseFocus();
+    void GainFocus();
+
 private:
     Uint32 windowId_;
     Sint32 x_ = 0;

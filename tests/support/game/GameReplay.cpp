@@ -3,6 +3,7 @@
 #include "engine/app/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/core/Window.h"
+#include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIWindow.h"
 #include "framework/windows/FrameworkWindows.h"
 #include "game/Game.h"
@@ -128,16 +129,29 @@ int GameReplay::FramesOn(const std::string& name) const
 
 std::optional<Halvard::u32> GameReplay::PlayLevel(bool losing, int maxFrames)
 {
+    return PlayLevelUntil(losing, maxFrames, [](const Tamrisk::GameLogic&) { return false; });
+}
+
+std::optional<Halvard::u32> GameReplay::PlayLevelUntil(bool losing, int maxFrames,
+                                                       const std::function<bool(const Tamrisk::GameLogic&)>& done)
+{
     launchPressed_ = false;
-    int frames = 0;
-    while (frames < maxFrames && PlayFrame(losing))
-        ++frames;
+    for (int frame = 0; frame < maxFrames; ++frame) {
+        const Tamrisk::GameLogic* logic = Logic();
+        if (logic != nullptr && done(*logic))
+            break;
+        if (!PlayFrame(losing))
+            break;
+    }
+    if (launchPressed_ && game_ != nullptr)
+        input_->ReleaseButton();
+    launchPressed_ = false;
     return LogicState();
 }
 
 bool GameReplay::PlayFrame(bool losing)
 {
-    const auto* logic = game_ != nullptr ? dynamic_cast<const Tamrisk::GameLogic*>(game_->GetGameLogic()) : nullptr;
+    const Tamrisk::GameLogic* logic = Logic();
     if (logic == nullptr || logic->GetState() != Tamrisk::GameLogic::kRunning)
         return false;
     const Halvard::Window& window = *game_->GetEngine()->GetWindow();
@@ -154,9 +168,14 @@ bool GameReplay::PlayFrame(bool losing)
     return true;
 }
 
+const Tamrisk::GameLogic* GameReplay::Logic() const
+{
+    return game_ != nullptr ? dynamic_cast<const Tamrisk::GameLogic*>(game_->GetGameLogic()) : nullptr;
+}
+
 std::optional<Halvard::u32> GameReplay::LogicState() const
 {
-    const auto* logic = game_ != nullptr ? dynamic_cast<const Tamrisk::GameLogic*>(game_->GetGameLogic()) : nullptr;
+    const Tamrisk::GameLogic* logic = Logic();
     return logic != nullptr ? std::optional<Halvard::u32>(logic->GetState()) : std::nullopt;
 }
 
@@ -180,6 +199,17 @@ void GameReplay::Click(const Halvard::GUIWindow& widget)
     Frame();
     input_->ReleaseButton();
     Frame();
+}
+
+bool GameReplay::ClickButton(const std::string& name)
+{
+    const Tamrisk::GUIMenuWindow* window = game_ != nullptr ? game_->GetMenuWindowManager()->GetCurrent() : nullptr;
+    const Halvard::GUIButton* button =
+        window != nullptr ? window->GetButton(window->GetName() + "/window/" + name) : nullptr;
+    if (button == nullptr)
+        return false;
+    Click(*button);
+    return true;
 }
 
 } // namespace Testing

@@ -6,6 +6,7 @@
 #include "tests/support/game/GameFixture.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,7 +20,8 @@ class GUIWindow;
 
 namespace Tamrisk {
 class Game;
-}
+class GameLogic;
+} // namespace Tamrisk
 
 namespace Testing {
 
@@ -31,6 +33,12 @@ namespace Testing {
 // test sees is the window on screen, the logic's state, files and the log.
 class GameReplay {
 public:
+    // Enough frames for any one step of the menus; loads run on a worker and
+    // take what they take in real time, while the replay clock stands still.
+    static constexpr int kStepFrames = 3000;
+    // A window's controls finish coming in before the player clicks one.
+    static constexpr int kSettleFrames = 15;
+
     GameReplay();
     ~GameReplay();
 
@@ -74,10 +82,18 @@ public:
     bool PlayFrame(bool losing);
     // The logic's state, or none without a run or a logic.
     std::optional<Halvard::u32> LogicState() const;
+    // The same player, stopping before the first frame at which done holds
+    // of the logic (still running), or when the logic leaves its running
+    // state. A button the player holds is let go on the way out.
+    std::optional<Halvard::u32> PlayLevelUntil(bool losing, int maxFrames,
+                                               const std::function<bool(const Tamrisk::GameLogic&)>& done);
 
     // The mouse over the middle of a widget; a press and a release there.
     void PointAt(const Halvard::GUIWindow& widget);
     void Click(const Halvard::GUIWindow& widget);
+    // A click on a button of the menu window holding the screen, by its name
+    // inside the window's frame; false (and no click) when there is none.
+    bool ClickButton(const std::string& name);
 
     Tamrisk::Game* Game() const { return game_.get(); }
     bool Ended() const { return game_ == nullptr; }
@@ -89,6 +105,7 @@ public:
 private:
     void Start();
     void Observe();
+    const Tamrisk::GameLogic* Logic() const;
 
     ReplayClock clock_;
     ScopedClock scopedClock_;
