@@ -144,12 +144,6 @@ std::string Game::GetLanguage() const { return GetLanguageManager()->GetCurrentL
 
 GameData* Game::GetInterfaceData() const { return static_cast<GameData*>(GetGameData()); }
 
-bool Game::HasWindowDescription(const char* name) const
-{
-    return GameTools::SelectXMLNode(GetGUIToolManager()->GetDescriptionSet(),
-                                    std::string("/[name=\"") + name + "\"]") != nullptr;
-}
-
 void Game::CreateWindows()
 {
     if (GUIGameCursor* cursor = GetCursor())
@@ -370,15 +364,12 @@ std::unique_ptr<GF::GUIGameCursorBase> Game::CreateGameCursor()
 std::unique_ptr<GF::GUILogosWindowBase> Game::CreateLogosWindow() { return std::make_unique<GUILogosWindow>(GetEngine()); }
 
 // The background comes first and is shown at once: its upper window is the
-// parent of every menu window. A menu window whose description the data
-// set lacks is made as its framework base, which shows nothing.
+// parent of every menu window.
 std::unique_ptr<GF::GUILoadingWindowBase> Game::CreateGameLoadingWindow()
 {
     background_ = std::make_unique<GUIBackground>(GetEngine(), GetGameData());
     background_->StartFade(true, false, kBackgroundFadeSpeed);
     menuWindowManager_ = std::make_unique<GUIMenuWindowManager>(GetInterfaceData());
-    if (!HasWindowDescription(GUIGameLoadingWindow::kDescriptionName))
-        return std::make_unique<GF::GUILoadingWindowBase>(GetEngine());
     return std::make_unique<GUIGameLoadingWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
                                                   GetGUIToolManager(), menuWindowManager_.get(),
                                                   background_->GetUpperWindow());
@@ -386,8 +377,6 @@ std::unique_ptr<GF::GUILoadingWindowBase> Game::CreateGameLoadingWindow()
 
 std::unique_ptr<GF::GUILoadingWindowBase> Game::CreateGameLogicLoadingWindow()
 {
-    if (!HasWindowDescription(GUIGameLogicLoadingWindow::kDescriptionName))
-        return std::make_unique<GF::GUILoadingWindowBase>(GetEngine());
     return std::make_unique<GUIGameLogicLoadingWindow>(GetEngine(), GetLevelManager(), GetSoundSet(),
                                                        GetInterfaceData(), GetGUIToolManager(),
                                                        menuWindowManager_.get(), background_->GetUpperWindow());
@@ -395,8 +384,6 @@ std::unique_ptr<GF::GUILoadingWindowBase> Game::CreateGameLogicLoadingWindow()
 
 std::unique_ptr<GF::GUIWelcomeWindowBase> Game::CreateWelcomeWindow()
 {
-    if (!HasWindowDescription(GUIWelcomeWindow::kDescriptionName))
-        return std::make_unique<GF::GUIWelcomeWindowBase>(GetProfileManager());
     return std::make_unique<GUIWelcomeWindow>(GetEngine(), GetProfileManager(), GetSoundSet(), GetInterfaceData(),
                                               GetGUIToolManager(), menuWindowManager_.get(),
                                               background_->GetUpperWindow());
@@ -404,16 +391,12 @@ std::unique_ptr<GF::GUIWelcomeWindowBase> Game::CreateWelcomeWindow()
 
 std::unique_ptr<GF::GUIExitWindowBase> Game::CreateExitWindow()
 {
-    if (!HasWindowDescription(GUIExitWindow::kDescriptionName))
-        return std::make_unique<GF::GUIExitWindowBase>();
     return std::make_unique<GUIExitWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(), GetGUIToolManager(),
                                            menuWindowManager_.get(), background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIMainMenuWindowBase> Game::CreateMainMenuWindow()
 {
-    if (!HasWindowDescription(GUIMainMenuWindow::kDescriptionName))
-        return std::make_unique<GF::GUIMainMenuWindowBase>();
     return std::make_unique<GUIMainMenuWindow>(GetEngine(), GetProfileManager(), GetSoundSet(), GetInterfaceData(),
                                                GetGUIToolManager(), menuWindowManager_.get(),
                                                background_->GetUpperWindow());
@@ -421,8 +404,6 @@ std::unique_ptr<GF::GUIMainMenuWindowBase> Game::CreateMainMenuWindow()
 
 std::unique_ptr<GF::GUIProfilesWindowBase> Game::CreateProfilesWindow()
 {
-    if (!HasWindowDescription(GUIProfilesWindow::kDescriptionName))
-        return std::make_unique<GF::GUIProfilesWindowBase>(GetProfileManager());
     return std::make_unique<GUIProfilesWindow>(GetEngine(), GetSoundSet(), GetProfileManager(), GetInterfaceData(),
                                                GetGUIToolManager(), menuWindowManager_.get(),
                                                background_->GetUpperWindow());
@@ -430,8 +411,6 @@ std::unique_ptr<GF::GUIProfilesWindowBase> Game::CreateProfilesWindow()
 
 std::unique_ptr<GF::GUINewProfileWindowBase> Game::CreateNewProfileWindow()
 {
-    if (!HasWindowDescription(GUINewProfileWindow::kDescriptionName))
-        return std::make_unique<GF::GUINewProfileWindowBase>(GetProfileManager());
     return std::make_unique<GUINewProfileWindow>(GetEngine(), GetProfileManager(), GetSoundSet(), GetInterfaceData(),
                                                  GetGUIToolManager(), menuWindowManager_.get(),
                                                  background_->GetUpperWindow());
@@ -439,8 +418,6 @@ std::unique_ptr<GF::GUINewProfileWindowBase> Game::CreateNewProfileWindow()
 
 std::unique_ptr<GF::GUIRenameProfileWindowBase> Game::CreateRenameProfileWindow()
 {
-    if (!HasWindowDescription(GUIRenameProfileWindow::kDescriptionName))
-        return std::make_unique<GF::GUIRenameProfileWindowBase>(GetProfileManager());
     return std::make_unique<GUIRenameProfileWindow>(GetEngine(), GetProfileManager(), GetSoundSet(),
                                                     GetInterfaceData(), GetGUIToolManager(),
                                                     menuWindowManager_.get(), background_->GetUpperWindow());
@@ -448,8 +425,6 @@ std::unique_ptr<GF::GUIRenameProfileWindowBase> Game::CreateRenameProfileWindow(
 
 std::unique_ptr<GF::GUIDeleteProfileWindowBase> Game::CreateDeleteProfileWindow()
 {
-    if (!HasWindowDescription(GUIDeleteProfileWindow::kDescriptionName))
-        return std::make_unique<GF::GUIDeleteProfileWindowBase>(GetProfileManager());
     return std::make_unique<GUIDeleteProfileWindow>(GetEngine(), GetProfileManager(), GetSoundSet(),
                                                     GetInterfaceData(), GetGUIToolManager(),
                                                     menuWindowManager_.get(), background_->GetUpperWindow());
@@ -457,8 +432,6 @@ std::unique_ptr<GF::GUIDeleteProfileWindowBase> Game::CreateDeleteProfileWindow(
 
 std::unique_ptr<GF::GUIProfileNameConflictWindowBase> Game::CreateProfileNameConflictWindow()
 {
-    if (!HasWindowDescription(GUIProfileNameConflictWindow::kDescriptionName))
-        return std::make_unique<GF::GUIProfileNameConflictWindowBase>();
     return std::make_unique<GUIProfileNameConflictWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
                                                           GetGUIToolManager(), menuWindowManager_.get(),
                                                           background_->GetUpperWindow());
@@ -466,8 +439,6 @@ std::unique_ptr<GF::GUIProfileNameConflictWindowBase> Game::CreateProfileNameCon
 
 std::unique_ptr<GF::GUIStartGameLogicWindowBase> Game::CreateStartGameLogicWindow()
 {
-    if (!HasWindowDescription(GUIStartGameLogicWindow::kDescriptionName))
-        return std::make_unique<GF::GUIStartGameLogicWindowBase>();
     return std::make_unique<GUIStartGameLogicWindow>(GetEngine(), GetSoundSet(), GetLevelManager(),
                                                      GetProfileManager(), GetInterfaceData(), GetGUIToolManager(),
                                                      menuWindowManager_.get(), background_->GetUpperWindow());
@@ -475,8 +446,6 @@ std::unique_ptr<GF::GUIStartGameLogicWindowBase> Game::CreateStartGameLogicWindo
 
 std::unique_ptr<GF::GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogicWindow()
 {
-    if (!HasWindowDescription(GUIContinueGameLogicWindow::kDescriptionName))
-        return std::make_unique<GF::GUIContinueGameLogicWindowBase>();
     return std::make_unique<GUIContinueGameLogicWindow>(GetEngine(), GetSoundSet(), GetProfileManager(),
                                                         GetInterfaceData(), GetGUIToolManager(),
                                                         menuWindowManager_.get(), background_->GetUpperWindow());
@@ -484,8 +453,6 @@ std::unique_ptr<GF::GUIContinueGameLogicWindowBase> Game::CreateContinueGameLogi
 
 std::unique_ptr<GF::GUIHighScoresWindowBase> Game::CreateHighScoresWindow()
 {
-    if (!HasWindowDescription(GUIHighScoresWindow::kDescriptionName))
-        return std::make_unique<GF::GUIHighScoresWindowBase>(GetHighScores());
     return std::make_unique<GUIHighScoresWindow>(GetEngine(), GetSoundSet(), GetHighScores(), GetInterfaceData(),
                                                  GetGUIToolManager(), menuWindowManager_.get(),
                                                  background_->GetUpperWindow());
@@ -493,8 +460,6 @@ std::unique_ptr<GF::GUIHighScoresWindowBase> Game::CreateHighScoresWindow()
 
 std::unique_ptr<GF::GUIOptionsWindowBase> Game::CreateOptionsWindow()
 {
-    if (!HasWindowDescription(GUIOptionsWindow::kDescriptionName))
-        return std::make_unique<GF::GUIOptionsWindowBase>(GetEngine(), GetSoundSet(), GetProfileManager());
     return std::make_unique<GUIOptionsWindow>(GetEngine(), GetSoundSet(), GetProfileManager(), GetInterfaceData(),
                                               GetGUIToolManager(), menuWindowManager_.get(),
                                               background_->GetUpperWindow());
@@ -502,8 +467,6 @@ std::unique_ptr<GF::GUIOptionsWindowBase> Game::CreateOptionsWindow()
 
 std::unique_ptr<GF::GUIHelpWindowBase> Game::CreateHelpWindow()
 {
-    if (!HasWindowDescription(GUIHelpWindow::kDescriptionName))
-        return std::make_unique<GF::GUIHelpWindowBase>();
     return std::make_unique<GUIHelpWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(), GetGUIToolManager(),
                                            menuWindowManager_.get(), background_->GetUpperWindow());
 }
@@ -512,8 +475,6 @@ std::unique_ptr<GF::GUIHelpWindowBase> Game::CreateHelpWindow()
 // through the menu window manager.
 std::unique_ptr<GF::GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
 {
-    if (!HasWindowDescription(GUIGameLogicWindow::kName))
-        return std::make_unique<GF::GUIGameLogicWindowBase>(GetEngine(), GetProfileManager());
     return std::make_unique<GUIGameLogicWindow>(GetEngine(), GetProfileManager(), GetInterfaceData(),
                                                 GetGUIToolManager(), menuWindowManager_.get(),
                                                 background_->GetUpperWindow());
@@ -521,8 +482,6 @@ std::unique_ptr<GF::GUIGameLogicWindowBase> Game::CreateGameLogicWindow()
 
 std::unique_ptr<GF::GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindow()
 {
-    if (!HasWindowDescription(GUIGameLogicPauseWindow::kDescriptionName))
-        return std::make_unique<GF::GUIGameLogicPauseWindowBase>();
     return std::make_unique<GUIGameLogicPauseWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
                                                      GetGUIToolManager(), menuWindowManager_.get(),
                                                      background_->GetUpperWindow());
@@ -530,8 +489,6 @@ std::unique_ptr<GF::GUIGameLogicPauseWindowBase> Game::CreateGameLogicPauseWindo
 
 std::unique_ptr<GF::GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow()
 {
-    if (!HasWindowDescription(GUIGameLogicMenuWindow::kDescriptionName))
-        return std::make_unique<GF::GUIGameLogicMenuWindowBase>(GetEngine(), GetSoundSet(), GetProfileManager());
     return std::make_unique<GUIGameLogicMenuWindow>(GetEngine(), GetSoundSet(), GetProfileManager(),
                                                     GetInterfaceData(), GetGUIToolManager(),
                                                     menuWindowManager_.get(), background_->GetUpperWindow());
@@ -539,8 +496,6 @@ std::unique_ptr<GF::GUIGameLogicMenuWindowBase> Game::CreateGameLogicMenuWindow(
 
 std::unique_ptr<GF::GUIGameLogicMenuExitWindowBase> Game::CreateGameLogicMenuExitWindow()
 {
-    if (!HasWindowDescription(GUIGameLogicMenuExitWindow::kDescriptionName))
-        return std::make_unique<GF::GUIGameLogicMenuExitWindowBase>();
     return std::make_unique<GUIGameLogicMenuExitWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
                                                         GetGUIToolManager(), menuWindowManager_.get(),
                                                         background_->GetUpperWindow());
@@ -548,8 +503,6 @@ std::unique_ptr<GF::GUIGameLogicMenuExitWindowBase> Game::CreateGameLogicMenuExi
 
 std::unique_ptr<GF::GUIGameLogicRestartWindowBase> Game::CreateGameLogicRestartWindow()
 {
-    if (!HasWindowDescription(GUIGameLogicRestartWindow::kDescriptionName))
-        return std::make_unique<GF::GUIGameLogicRestartWindowBase>();
     return std::make_unique<GUIGameLogicRestartWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
                                                        GetGUIToolManager(), menuWindowManager_.get(),
                                                        background_->GetUpperWindow());
@@ -557,8 +510,6 @@ std::unique_ptr<GF::GUIGameLogicRestartWindowBase> Game::CreateGameLogicRestartW
 
 std::unique_ptr<GF::GUIGameLogicGameExitWindowBase> Game::CreateGameLogicGameExitWindow()
 {
-    if (!HasWindowDescription(GUIGameLogicGameExitWindow::kDescriptionName))
-        return std::make_unique<GF::GUIGameLogicGameExitWindowBase>();
     return std::make_unique<GUIGameLogicGameExitWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
                                                         GetGUIToolManager(), menuWindowManager_.get(),
                                                         background_->GetUpperWindow());
@@ -566,8 +517,6 @@ std::unique_ptr<GF::GUIGameLogicGameExitWindowBase> Game::CreateGameLogicGameExi
 
 std::unique_ptr<GF::GUILevelCompleteWindowBase> Game::CreateLevelCompleteWindow()
 {
-    if (!HasWindowDescription(GUILevelCompleteWindow::kDescriptionName))
-        return std::make_unique<GF::GUILevelCompleteWindowBase>(GetLevelManager());
     auto* levels = static_cast<LevelManager*>(GetLevelManager());
     return std::make_unique<GUILevelCompleteWindow>(GetEngine(), GetSoundSet(), levels, GetProfileManager(),
                                                     GetInterfaceData(), GetGUIToolManager(), menuWindowManager_.get(),
@@ -581,16 +530,12 @@ std::unique_ptr<GF::GUIStageCompleteWindowBase> Game::CreateStageCompleteWindow(
 
 std::unique_ptr<GF::GUIGameCompleteWindowBase> Game::CreateGameCompleteWindow()
 {
-    if (!HasWindowDescription(GUIGameCompleteWindow::kDescriptionName))
-        return std::make_unique<GF::GUIGameCompleteWindowBase>();
     return std::make_unique<GUIGameCompleteWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(), GetGUIToolManager(),
                                                    menuWindowManager_.get(), background_->GetUpperWindow());
 }
 
 std::unique_ptr<GF::GUIGameOverWindowBase> Game::CreateGameOverWindow()
 {
-    if (!HasWindowDescription(GUIGameOverWindow::kDescriptionName))
-        return std::make_unique<GF::GUIGameOverWindowBase>();
     return std::make_unique<GUIGameOverWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(), GetGUIToolManager(),
                                                menuWindowManager_.get(), background_->GetUpperWindow());
 }

@@ -111,8 +111,6 @@ private:
     void StartLevelMusic();
     std::string GetLanguage() const;
     GameData* GetInterfaceData() const;
-    // Whether the description set holds the window's description.
-    bool HasWindowDescription(const char* name) const;
 
     std::unique_ptr<GUIBackground> background_;
     std::unique_ptr<GUIMenuWindowManager> menuWindowManager_;
