@@ -6,6 +6,7 @@
 #include "engine/render/ModelManager.h"
 #include "engine/sound/SoundManager.h"
 #include "game/SoundTable.h"
+#include "tests/support/game/TestLevelFile.h"
 #include "tools/FieldWriter.h"
 
 #include <cmath>
@@ -46,7 +47,6 @@ BallBed::BallBed(Options options) : lives(options.lives)
         AddBox("barrier/rope_" + Halvard::UIntToString(i), Vector3(-80.0f, -96.0f - i, 0.0f),
                Vector3(80.0f, -94.0f - i, 1.0f));
 
-    level.geometryFile = "test.tkg";
     levelData = std::make_unique<Tamrisk::GameLogicData>(&engine.Get(), "en", &stage, &level);
     levelData->Load();
     effects = std::make_unique<Tamrisk::Effects>(&engine.Get(), nullptr);
@@ -66,6 +66,7 @@ BallBed::BallBed(Options options) : lives(options.lives)
     geometry->BuildBlocks(nullptr, balls.get(), nullptr);
 }
 
+// The ball keepers hold the ball manager: the blocks go first.
 BallBed::~BallBed()
 {
     geometry.reset();
@@ -73,7 +74,6 @@ BallBed::~BallBed()
     barrier.reset();
     bat.reset();
     sounds.reset();
-    geometry.reset();
     field.reset();
     effects.reset();
 }
@@ -90,11 +90,7 @@ void BallBed::WriteFiles(const std::vector<Tools::LevelBlock>& blocks)
     engine.folder.WriteFile("data\\game_objects\\blocks\\box.xml", "<box/>\n");
     engine.folder.WriteFile("data\\game_objects\\blocks\\steel.xml", "<steel strength=\"0\"/>\n");
     engine.folder.WriteFile("data\\game_objects\\blocks\\keeper.xml", "<keeper type=\"ball_keeper\"/>\n");
-    Tools::LevelGeometry geometryFile;
-    geometryFile.textures = {""};
-    geometryFile.blocks = blocks;
-    const std::vector<std::uint8_t> bytes = Tools::BuildLevelGeometryFile(geometryFile);
-    engine.folder.WriteFile("data\\levels_geometry\\test.tkg", std::string(bytes.begin(), bytes.end()));
+    level.geometryFile = WriteTestLevel(engine.folder, blocks);
 }
 
 void BallBed::AddBox(const std::string& name, const Vector3& min, const Vector3& max)

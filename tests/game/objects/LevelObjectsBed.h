@@ -15,6 +15,7 @@
 #include "tools/ModelWriter.h"
 #include "tests/support/FakeEngine.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/game/TestLevelFile.h"
 
 #include <algorithm>
 #include <memory>
@@ -71,17 +72,14 @@ public:
                Tamrisk::Effects& effects, const std::vector<Halvard::Vector2>& places)
     {
         folder.WriteFile("data\\game_objects\\blocks\\box.xml", "<box/>\n");
-        Tools::LevelGeometry geometry;
-        geometry.textures = {""};
+        std::vector<Tools::LevelBlock> blocks;
         for (const Halvard::Vector2& place : places) {
             Tools::LevelBlock block;
             block.name = "box";
             block.keyFrames = {Tools::LevelBlockKeyFrame{{place.x, place.y, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}}};
-            geometry.blocks.push_back(block);
+            blocks.push_back(block);
         }
-        const std::vector<std::uint8_t> bytes = Tools::BuildLevelGeometryFile(geometry);
-        folder.WriteFile("data\\levels_geometry\\test.tkg", std::string(bytes.begin(), bytes.end()));
-        level_.geometryFile = "test.tkg";
+        level_.geometryFile = WriteTestLevel(folder, std::move(blocks));
         data_ = std::make_unique<Tamrisk::GameLogicData>(&engine, "en", &stage_, &level_);
         data_->Load();
         geometry_ = std::make_unique<Tamrisk::GameGeometry>(&engine, &interfaceData, data_.get(), &effects, nullptr,

@@ -9,6 +9,7 @@
 #include "game/objects/Block.h"
 
 #include "tests/support/FrameStepper.h"
+#include "tests/support/game/TestLevelFile.h"
 
 namespace Testing {
 
@@ -60,12 +61,7 @@ BlockBed::~BlockBed()
 void BlockBed::Build(std::vector<Tools::LevelBlock> blocks, Tamrisk::BonusManager* bonuses,
                      Tamrisk::BallManager* balls)
 {
-    Tools::LevelGeometry file;
-    file.textures = {""};
-    file.blocks = std::move(blocks);
-    const std::vector<std::uint8_t> bytes = Tools::BuildLevelGeometryFile(file);
-    engine.Folder().WriteFile("data\\levels_geometry\\test.tkg", std::string(bytes.begin(), bytes.end()));
-    level.geometryFile = "test.tkg";
+    level.geometryFile = WriteTestLevel(engine.Folder(), std::move(blocks));
     levelData = std::make_unique<Tamrisk::GameLogicData>(&engine.Get(), "en", &stage, &level);
     levelData->Load();
     lighting = std::make_unique<Tamrisk::Lighting>(&engine.Get(), "lighting.ini");
