@@ -17,39 +17,61 @@ namespace Testing::Autopilot {
 namespace {
 
 constexpr float kHalfField = 75.0f;
-constexpr float kBatY = -85.0f;
-// How far off its middle the bat may take a ball it aims: beyond it the
-// ball would leave the bat's edge.
+// How far off its middle, in bat widths, the bat may take a ball it aims:
+// beyond it the ball would leave the bat's edge.
 constexpr float kMaxAimOffset = 0.45f;
-// The bat's bounce reaches this angle at an end of the bat.
-constexpr float kBounceReach = 3.1415927f / 2.0f * 0.85f;
+// The offsets tried on each side of the middle.
+constexpr int kAimSteps = 45;
 
 bool CountsForCompletion(const Tamrisk::Block& block)
 {
     return block.IsAlive() && Tamrisk::GameGeometry::CountsForCompletion(block.GetKindFlags());
 }
 
-float AimAt(const Tamrisk::GameLogic& logic, float ballX, float ballY)
+const Tamrisk::Block* NearestBrick(const Tamrisk::GameLogic& logic, float x, float y)
 {
-    const Tamrisk::Block* target = nullptr;
+    const Tamrisk::Block* nearest = nullptr;
     float best = 0.0f;
     for (const Tamrisk::Block* block : logic.GetGeometry().GetBricks()) {
         if (!CountsForCompletion(*block))
             continue;
         const Halvard::Vector3& centre = block->GetBox().GetCenter();
-        const float distance = std::hypot(centre.x - ballX, centre.y - ballY);
-        if (target == nullptr || distance < best) {
-            target = block;
+        const float distance = std::hypot(centre.x - x, centre.y - y);
+        if (nearest == nullptr || distance < best) {
+            nearest = block;
             best = distance;
         }
     }
+    return nearest;
+}
+
+// Where the bat must stand for a ball coming down at ballX to leave it
+// towards the brick nearest the ball: of the offsets the bat may take the
+// ball at, the one whose bounce points closest to the brick.
+float AimAt(const Tamrisk::GameLogic& logic, float ballX, float ballY)
+{
+    const Tamrisk::Block* target = NearestBrick(logic, ballX, ballY);
     if (target == nullptr)
         return ballX;
+    const Tamrisk::Bat& bat = logic.GetBat();
+    const Halvard::BoundingBox& head = bat.GetHeadBox();
+    const float width = 2.0f * head.GetHalfSize().x;
     const Halvard::Vector3& centre = target->GetBox().GetCenter();
-    const float angle = std::atan2(centre.x - ballX, centre.y - kBatY);
-    const float offset = std::clamp(angle / kBounceReach, -kMaxAimOffset, kMaxAimOffset);
-    const Halvard::BoundingBox& head = logic.GetBat().GetHeadBox();
-    return ballX - offset * 2.0f * head.GetHalfSize().x;
+    const float wantedX = centre.x - ballX;
+    const float wantedY = centre.y - head.GetCenter().y;
+    float bestOffset = 0.0f;
+    float bestCosine = -2.0f;
+    for (int step = -kAimSteps; step <= kAimSteps; ++step) {
+        const float offset = kMaxAimOffset * static_cast<float>(step) / kAimSteps;
+        const Halvard::Vector2 bounce =
+            bat.GetBounceDirection(Halvard::Vector2(head.GetCenter().x + offset * width, head.GetCenter().y));
+        const float cosine = (bounce.x * wantedX + bounce.y * wantedY) / std::hypot(wantedX, wantedY);
+        if (cosine > bestCosine) {
+            bestCosine = cosine;
+            bestOffset = offset;
+        }
+    }
+    return ballX - bestOffset * width;
 }
 
 float KeepAway(const Tamrisk::GameLogic& logic)
