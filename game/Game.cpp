@@ -328,9 +328,7 @@ void Game::ReturnToMenus(LevelMusic levelMusic)
         background_->StartFade(true, true, kBackgroundFadeSpeed);
 }
 
-// The factories. Windows, the cursor and the level that later parts of the
-// game bring are made as their framework bases until then; they show nothing
-// and report nothing.
+// The factories: every window from its description in the data set.
 
 std::unique_ptr<GF::LevelManagerBase> Game::CreateLevelManager() { return std::make_unique<LevelManager>(GetEngine()); }
 

@@ -13,9 +13,8 @@ class GUIMenuWindowManager;
 
 // The game's application object: the framework's start-up with the game's
 // settings, sounds and resource lists, the factories of its managers and
-// windows, and the music and background that follow the screens. Windows
-// and objects that later parts of the game bring are made as their
-// framework bases until then. Main thread only.
+// windows, and the music and background that follow the screens. Main
+// thread only.
 class Game : public GameFramework::GameBase {
 public:
     static constexpr const char* kMaker = "Quenbyworks";

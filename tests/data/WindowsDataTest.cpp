@@ -268,8 +268,8 @@ TEST_P(WindowsData, TheGameLoadingWindowNeedsOnlyTheBasicResourcesAndFonts)
 }
 
 // A name longer than a save file can count would be cut when saved; every
-// field a name is typed into stops at that length.
-TEST_P(WindowsData, EveryNameFieldTakesAtMostTheLongestSavedName)
+// field a name is typed into stops at exactly that length.
+TEST_P(WindowsData, EveryNameFieldTakesTheLongestSavedName)
 {
     Load(true);
     std::size_t fields = 0;
@@ -280,8 +280,7 @@ TEST_P(WindowsData, EveryNameFieldTakesAtMostTheLongestSavedName)
             if (field == nullptr)
                 continue;
             ++fields;
-            EXPECT_GT(field->GetSettings().maxLength, 0u) << field->GetName();
-            EXPECT_LE(field->GetSettings().maxLength, GameFramework::kMaxPlayerNameLength) << field->GetName();
+            EXPECT_EQ(field->GetSettings().maxLength, GameFramework::kMaxPlayerNameLength) << field->GetName();
         }
     }
     EXPECT_EQ(fields, 3u);

@@ -5,8 +5,21 @@
 #include "platform/os/Shell.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace Testing {
+
+namespace {
+
+// The home and the XDG folders the game, SDL and the drivers may write to,
+// each a folder of the fixture's.
+constexpr std::pair<const char*, const char*> kHomeFolders[] = {{"HOME", "home"},
+                                                                 {"XDG_DATA_HOME", "share"},
+                                                                 {"XDG_CONFIG_HOME", "config"},
+                                                                 {"XDG_CACHE_HOME", "cache"},
+                                                                 {"XDG_STATE_HOME", "state"}};
+
+} // namespace
 
 std::filesystem::path ShippedProgramFolder() { return TAMRISK_GAME_FOLDER; }
 
@@ -14,7 +27,11 @@ GameFixture::GameFixture() : GameFixture(ShippedProgramFolder()) {}
 
 GameFixture::GameFixture(const std::filesystem::path& programFolder) : program_(programFolder)
 {
-    setenv("XDG_DATA_HOME", (folder_.Path() / "share").c_str(), 1);
+    for (const auto& [variable, folder] : kHomeFolders) {
+        const char* old = std::getenv(variable);
+        environment_.emplace_back(variable, old != nullptr ? std::optional<std::string>(old) : std::nullopt);
+        setenv(variable, (folder_.Path() / folder).c_str(), 1);
+    }
     Platform::SetRegistryHiveFile(Platform::RegistryHive::kMachine, folder_.Native("machine.ini").string());
     Platform::SetRegistryHiveFile(Platform::RegistryHive::kUser, folder_.Native("user.ini").string());
     Platform::SetMessageBoxesShown(false);
@@ -27,7 +44,12 @@ GameFixture::~GameFixture()
     Platform::SetMessageBoxesShown(true);
     Platform::SetRegistryHiveFile(Platform::RegistryHive::kMachine, "");
     Platform::SetRegistryHiveFile(Platform::RegistryHive::kUser, "");
-    unsetenv("XDG_DATA_HOME");
+    for (const auto& [variable, old] : environment_) {
+        if (old.has_value())
+            setenv(variable.c_str(), old->c_str(), 1);
+        else
+            unsetenv(variable.c_str());
+    }
 }
 
 std::filesystem::path GameFixture::UserFolder() const { return folder_.Path() / "share" / "Quenbyworks" / "Tamrisk"; }

@@ -4,6 +4,10 @@
 #include "tests/support/TempFolder.h"
 
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace Testing {
 
@@ -32,6 +36,8 @@ public:
 private:
     TempFolder folder_;
     ScopedProgramFolder program_;
+    // The home and XDG variables as they were, to be put back.
+    std::vector<std::pair<std::string, std::optional<std::string>>> environment_;
 };
 
 } // namespace Testing
