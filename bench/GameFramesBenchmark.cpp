@@ -30,11 +30,8 @@ namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 
-// Enough frames for any one step of the menus; loads run on a worker in real
-// time while the replay clock stands still.
-constexpr int kStepFrames = 3000;
-// Half a second for a window's controls to come in before the player acts.
-constexpr int kSettleFrames = 15;
+constexpr int kStepFrames = Testing::GameReplay::kStepFrames;
+constexpr int kSettleFrames = Testing::GameReplay::kSettleFrames;
 // Two seconds for every show animation of a window to end before its frames
 // are measured.
 constexpr int kSteadyFrames = 60;
