@@ -4,18 +4,15 @@
 #include "engine/core/Window.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIWindow.h"
-#include "framework/persistence/FileServices.h"
 #include "framework/persistence/HighScoresTable.h"
 #include "framework/persistence/ProfileBase.h"
 #include "framework/persistence/ProfileManagerBase.h"
 #include "framework/sound/SoundSet.h"
 #include "framework/windows/FrameworkWindows.h"
 #include "framework/windows/WindowSource.h"
-#include "game/persistence/ProfileManager.h"
 #include "game/windows/GUIGameCompleteWindow.h"
 #include "game/windows/GUIGameOverWindow.h"
 #include "game/windows/GUIHighScoresWindow.h"
-#include "game/windows/GUILevelCompleteWindow.h"
 #include "game/windows/GUIMainMenuWindow.h"
 #include "gui_tools/controls/GUITextControl.h"
 #include "tests/support/FakeClock.h"
@@ -106,44 +103,12 @@ protected:
 
     GameFramework::ProfileBase& Profile() { return *game->GetProfileManager()->GetCurrentProfile(); }
 
-    // The score the current profile's file holds.
-    Halvard::u32 SavedScore()
-    {
-        Tamrisk::ProfileManager reader(GameFramework::FileServices::Of(*game->GetEngine()), game->GetSoundSet(),
-                                       game->GetUserFolder());
-        reader.LoadProfiles();
-        return reader.GetProfile(L"Tester")->GetScore();
-    }
-
     Testing::FakeClock clock;
     Testing::ScopedClock scoped;
     Testing::GameFixture fixture;
     std::unique_ptr<Testing::TestGame> game;
     std::unique_ptr<Testing::ScriptedInput> mouse;
 };
-
-// Level 1-1's ace time is 90 s: 80.3 s saves 10 seconds, 200 points.
-TEST_F(GameMessagesTest, AClickMidCountLeavesTheWholeTimeBonusInTheProfileFile)
-{
-    ASSERT_TRUE(Shown(game->GetWindows().mainMenu.get()));
-    game->GetWindows().mainMenu->HideWindow();
-    auto* complete = dynamic_cast<Tamrisk::GUILevelCompleteWindow*>(game->GetWindows().levelComplete.get());
-    ASSERT_NE(complete, nullptr);
-    complete->ShowLevelResult(WindowSource::kGameLogic, {0, 0}, 80.3f);
-    WaitFor(complete);
-    for (int frame = 0; frame < 200 && complete->GetShownBonus() == 0; ++frame)
-        Frame();
-    // The frame has settled once the count runs.
-    PointAt(*complete->GetButton("window_level_complete/window/button_0"));
-    ASSERT_GT(complete->GetShownBonus(), 0);
-    ASSERT_LT(complete->GetShownBonus(), 160);
-    Click();
-    EXPECT_FALSE(complete->IsShown());
-    EXPECT_EQ(Profile().GetScore(), 200u);
-    EXPECT_EQ(SavedScore(), 200u);
-    const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());
-    EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();
-}
 
 TEST_F(GameMessagesTest, GameOverWithNoScoreGoesToTheMainMenuAndLeavesTheTableAlone)
 {

@@ -13,7 +13,6 @@
 #include "game/windows/GUINewProfileWindow.h"
 #include "game/windows/GUIProfileNameConflictWindow.h"
 #include "game/windows/GUIProfilesWindow.h"
-#include "game/windows/GUIWelcomeWindow.h"
 #include "gui_tools/controls/GUITextControl.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/LogProbe.h"
@@ -132,25 +131,6 @@ protected:
     std::unique_ptr<Testing::TestGame> game;
     std::unique_ptr<Testing::ScriptedInput> hands;
 };
-
-TEST_F(GameProfileWindowsTest, TheFirstStartWelcomesThePlayerWhoseTypedNameGreetsInTheMainMenu)
-{
-    Start({});
-    auto* welcome = WaitFor<Tamrisk::GUIWelcomeWindow>([this] { return Windows().welcome.get(); });
-    ASSERT_NE(welcome, nullptr);
-    Type("Anna");
-    EXPECT_EQ(welcome->GetForm().GetEditBox()->GetText(), L"Anna");
-    PressEnter();
-    auto* menu = WaitFor<Tamrisk::GUIMainMenuWindow>([this] { return Windows().mainMenu.get(); });
-    ASSERT_NE(menu, nullptr);
-    const ProfileManagerBase& profiles = *game->GetProfileManager();
-    ASSERT_EQ(profiles.GetProfileCount(), 1u);
-    EXPECT_EQ(profiles.GetCurrentProfile()->GetName(), L"Anna");
-    EXPECT_EQ(menu->GetTitle()->GetLines().at(0), L"Hello, Anna!");
-
-    const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());
-    EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();
-}
 
 TEST_F(GameProfileWindowsTest, ANameTakenInAnotherCaseShowsTheConflictAndBackKeepsTheTypedText)
 {
