@@ -105,16 +105,7 @@ protected:
         return lit;
     }
 
-    // The mouse over the middle of a widget, in window pixels (GUI rows run
-    // upwards, window rows downwards).
-    void PointAt(const Halvard::GUIWindow& widget)
-    {
-        const Halvard::Window& window = *game->GetEngine()->GetWindow();
-        const Halvard::Vector2 corner = widget.GetAbsolutePosition();
-        const float x = (corner.x + widget.size.x * 0.5f) / 800.0f * static_cast<float>(window.GetClientWidth());
-        const float y = (600.0f - corner.y - widget.size.y * 0.5f) / 600.0f * static_cast<float>(window.GetClientHeight());
-        mouse->MoveMouseTo(static_cast<Sint32>(x), static_cast<Sint32>(y));
-    }
+    void PointAt(const Halvard::GUIWindow& widget) { mouse->MoveMouseOnto(widget, *game->GetEngine()->GetWindow()); }
 
     // A press and a release over the widget, a frame each.
     void Click(const Halvard::GUIWindow& widget)

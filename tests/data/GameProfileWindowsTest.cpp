@@ -81,16 +81,10 @@ protected:
         return window;
     }
 
-    // Pressed and let go over the middle of the widget, in window pixels
-    // (GUI rows run upwards, window rows downwards).
+    // Pressed and let go over the middle of the widget.
     void Click(const Halvard::GUIWindow& widget)
     {
-        const Halvard::Window& window = *game->GetEngine()->GetWindow();
-        const Halvard::Vector2 corner = widget.GetAbsolutePosition();
-        const float x = (corner.x + widget.size.x * 0.5f) / 800.0f * static_cast<float>(window.GetClientWidth());
-        const float y =
-            (600.0f - corner.y - widget.size.y * 0.5f) / 600.0f * static_cast<float>(window.GetClientHeight());
-        hands->MoveMouseTo(static_cast<Sint32>(x), static_cast<Sint32>(y));
+        hands->MoveMouseOnto(widget, *game->GetEngine()->GetWindow());
         Frame();
         hands->PressButton();
         Frame();

@@ -54,11 +54,6 @@ constexpr int kSlowDownFrames = 30;
 // One frame of the replay clock, with room for the timer's rounding.
 constexpr float kFrameTime = 1.0f / 30.0f + 1e-3f;
 
-const Tamrisk::GameLogic* Logic(const GameReplay& replay)
-{
-    return dynamic_cast<const Tamrisk::GameLogic*>(replay.Game()->GetGameLogic());
-}
-
 // A free ball on its way up from the bat's half of the field, once a brick
 // has scored: the moment leaves the ball time to slow down and stop without
 // reaching the bat's line.
@@ -163,7 +158,7 @@ TEST(GameEdgeScenarioTest, LongNameFocusLossMenuResumeAndDamagedProfileList)
     replay.Click(*map->GetPlayButton());
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic", kStepFrames)) << replay.ErrorText();
     ASSERT_EQ(replay.PlayLevelUntil(false, kLevelFrames, BallRising), GameFramework::GameLogicBase::kRunning);
-    const Tamrisk::GameLogic* logic = Logic(replay);
+    const Tamrisk::GameLogic* logic = replay.Logic();
     ASSERT_NE(logic, nullptr);
     ASSERT_TRUE(BallRising(*logic));
 
@@ -219,7 +214,7 @@ TEST(GameEdgeScenarioTest, LongNameFocusLossMenuResumeAndDamagedProfileList)
     ASSERT_TRUE(replay.ClickButton("button_2"));
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic", kStepFrames)) << replay.ErrorText();
     replay.RunFrames(kSettleFrames);
-    EXPECT_EQ(Logic(replay), logic);
+    EXPECT_EQ(replay.Logic(), logic);
     EXPECT_EQ(logic->GetState(), GameFramework::GameLogicBase::kRunning);
     const std::vector<BallSnapshot> resumed = Balls(*logic);
     ASSERT_EQ(Identities(resumed), Identities(stopped));

@@ -58,11 +58,6 @@ std::wstring MinutesAndSeconds(Halvard::i32 seconds)
     return std::to_wstring(seconds / 60) + (seconds % 60 < 10 ? L":0" : L":") + std::to_wstring(seconds % 60);
 }
 
-const Tamrisk::GameLogic& Logic(const Testing::GameReplay& replay)
-{
-    return dynamic_cast<const Tamrisk::GameLogic&>(*replay.Game()->GetGameLogic());
-}
-
 // What the screen shows now, against the picture kept under the name.
 ::testing::AssertionResult LooksLikeGolden(const Testing::GameReplay& replay, const std::string& name)
 {
@@ -147,9 +142,10 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     replay.RunFrames(kSettleFrames);
     EXPECT_EQ(replay.CurrentWindow(), "window_game_logic");
     // The bat rises with its ball.
-    for (int frame = 0; frame < kStepFrames && !Testing::Autopilot::WantsLaunch(Logic(replay)); ++frame)
+    ASSERT_NE(replay.Logic(), nullptr);
+    for (int frame = 0; frame < kStepFrames && !Testing::Autopilot::WantsLaunch(*replay.Logic()); ++frame)
         replay.Frame();
-    ASSERT_TRUE(Testing::Autopilot::WantsLaunch(Logic(replay)));
+    ASSERT_TRUE(Testing::Autopilot::WantsLaunch(*replay.Logic()));
     EXPECT_TRUE(LooksLikeGolden(replay, "4_level_1_1"));
 
     const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(replay.Fixture().LogFile());

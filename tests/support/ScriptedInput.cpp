@@ -2,6 +2,9 @@
 
 #include "tests/support/SdlEvents.h"
 
+#include "engine/core/Window.h"
+#include "engine/gui/GUIWindow.h"
+
 namespace Testing {
 
 namespace {
@@ -25,6 +28,17 @@ void ScriptedInput::MoveMouseTo(Sint32 x, Sint32 y)
     Push({MouseMotion(x, y, x - x_, y - y_, windowId_)});
     x_ = x;
     y_ = y;
+}
+
+void ScriptedInput::MoveMouseOnto(const Halvard::GUIWindow& widget, const Halvard::Window& window)
+{
+    constexpr float kGuiWidth = 800.0f;
+    constexpr float kGuiHeight = 600.0f;
+    const Halvard::Vector2 corner = widget.GetAbsolutePosition();
+    const float x = (corner.x + widget.size.x * 0.5f) / kGuiWidth * static_cast<float>(window.GetClientWidth());
+    const float y = (kGuiHeight - corner.y - widget.size.y * 0.5f) / kGuiHeight *
+                    static_cast<float>(window.GetClientHeight());
+    MoveMouseTo(static_cast<Sint32>(x), static_cast<Sint32>(y));
 }
 
 void ScriptedInput::PressButton(Uint8 button) { Push({MouseButton(button, true, x_, y_, windowId_)}); }

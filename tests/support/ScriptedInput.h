@@ -4,6 +4,11 @@
 
 #include <string>
 
+namespace Halvard {
+class GUIWindow;
+class Window;
+} // namespace Halvard
+
 namespace Testing {
 
 // A player's hands for tests above the platform: each call pushes the SDL
@@ -20,6 +25,10 @@ public:
     void ReleaseButton(Uint8 button = SDL_BUTTON_LEFT);
     // Moves there, then presses and lets go.
     void Click(Sint32 x, Sint32 y, Uint8 button = SDL_BUTTON_LEFT);
+    // Over the middle of a widget of the GUI's 800 x 600 screen, which the
+    // engine stretches over the window; GUI rows run upwards, window rows
+    // downwards.
+    void MoveMouseOnto(const Halvard::GUIWindow& widget, const Halvard::Window& window);
 
     void PressKey(SDL_Keycode key);
     void ReleaseKey(SDL_Keycode key);

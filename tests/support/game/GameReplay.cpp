@@ -19,14 +19,6 @@
 
 namespace Testing {
 
-namespace {
-
-// The GUI's own screen, which the engine stretches over the window.
-constexpr float kGuiWidth = 800.0f;
-constexpr float kGuiHeight = 600.0f;
-
-} // namespace
-
 GameReplay::GameReplay() : scopedClock_(clock_)
 {
     std::filesystem::create_directories(fixture_.UserFolder());
@@ -179,16 +171,9 @@ std::optional<Halvard::u32> GameReplay::LogicState() const
     return logic != nullptr ? std::optional<Halvard::u32>(logic->GetState()) : std::nullopt;
 }
 
-// GUI rows run upwards from the bottom of its 800 x 600 screen, window rows
-// downwards.
 void GameReplay::PointAt(const Halvard::GUIWindow& widget)
 {
-    const Halvard::Window& window = *game_->GetEngine()->GetWindow();
-    const Halvard::Vector2 corner = widget.GetAbsolutePosition();
-    const float x = (corner.x + widget.size.x * 0.5f) / kGuiWidth * static_cast<float>(window.GetClientWidth());
-    const float y = (kGuiHeight - corner.y - widget.size.y * 0.5f) / kGuiHeight *
-                    static_cast<float>(window.GetClientHeight());
-    input_->MoveMouseTo(static_cast<Sint32>(x), static_cast<Sint32>(y));
+    input_->MoveMouseOnto(widget, *game_->GetEngine()->GetWindow());
 }
 
 void GameReplay::Click(const Halvard::GUIWindow& widget)

@@ -80,6 +80,8 @@ public:
     // frame ran (not without a logic in its running state). A click spans two
     // calls, so a held button carries over to the next.
     bool PlayFrame(bool losing);
+    // The level's logic, or null without a run or a level.
+    const Tamrisk::GameLogic* Logic() const;
     // The logic's state, or none without a run or a logic.
     std::optional<Halvard::u32> LogicState() const;
     // The same player, stopping before the first frame at which done holds
@@ -105,7 +107,6 @@ public:
 private:
     void Start();
     void Observe();
-    const Tamrisk::GameLogic* Logic() const;
 
     ReplayClock clock_;
     ScopedClock scopedClock_;
