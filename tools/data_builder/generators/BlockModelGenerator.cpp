@@ -1,6 +1,5 @@
 #include "tools/data_builder/generators/BlockModelGenerator.h"
 
-#include "tools/ShaderWriter.h"
 #include "tools/data_builder/DataSet.h"
 #include "tools/data_builder/generators/BlockKinds.h"
 #include "tools/data_builder/generators/Random.h"
@@ -21,8 +20,7 @@ std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_stri
 void AddModel(DataSet& set, const std::string& path, ModelFileData model)
 {
     model.flags |= kModelSolidRenderFlags;
-    set.Add(path, BuildModelFile(model));
-    set.Add(ShaderPathBeside(path), BuildShaderFile(BuildShaderData({})));
+    AddModelWithShader(set, path, model, {});
 }
 
 // Stand-ins for the pieces of kinds whose fragments are not real: odd boxes
