@@ -13,8 +13,6 @@ namespace {
 
 constexpr std::uint64_t kCommonFragmentSeed = 0xB10C5;
 
-std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
-
 // Blocks and their pieces are solid: the game only shows and hides them,
 // and turns the culling round for a mirrored block.
 void AddModel(DataSet& set, const std::string& path, ModelFileData model)
@@ -68,7 +66,7 @@ void GenerateBlockModels(DataSet& set)
             AddModel(set, models + kind.name + "_collision.mlf", MakeBoxModelData(shape.min, shape.max));
         const std::vector<ModelFileData> pieces = BuildBlockFragments(shape);
         for (std::size_t i = 0; i < pieces.size(); ++i)
-            AddModel(set, models + "fragments\\" + kind.name + "_" + TwoDigits(static_cast<int>(i)) + ".mlf",
+            AddModel(set, models + "fragments\\" + kind.name + "_" + TwoDigits(i) + ".mlf",
                      pieces[i]);
     }
     Random random(kCommonFragmentSeed);
