@@ -9,7 +9,7 @@ namespace Tools {
 
 namespace {
 
-std::string Bat(const std::string& file) { return std::string(kObjectsFolder) + "bat\\" + file; }
+std::string Bat(const std::string& file) { return ObjectPath("bat\\" + file); }
 
 // A plate of the body.
 struct Piece {

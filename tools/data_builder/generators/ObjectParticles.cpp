@@ -6,8 +6,6 @@ namespace {
 
 using Rgba = std::array<float, 4>;
 
-std::string Object(const std::string& file) { return std::string(kObjectsFolder) + file; }
-
 // One colour fading out over a particle's life.
 std::array<Rgba, 6> Fading(float r, float g, float b, float alpha)
 {
@@ -60,7 +58,7 @@ ParticleRecipe BallTrail(const std::string& kind, float size, const Rgba& color)
 {
     ParticleSystemDescription trail = Trail(60, 50.0f, 0.5f, size);
     trail.color = Fading(color[0], color[1], color[2], color[3]);
-    return {Object("balls\\" + kind + "\\train.psf"), trail, Translucent("spark.tga")};
+    return {ObjectPath("balls\\" + kind + "\\train.psf"), trail, Translucent("spark.tga")};
 }
 
 ParticleRecipe BallHit(const std::string& kind, const Rgba& color)
@@ -71,7 +69,7 @@ ParticleRecipe BallHit(const std::string& kind, const Rgba& color)
     hit.directionSpread.fill({1.0f, 1.0f, 0.6f});
     hit.size = Ramp(1.2f, 0.3f);
     hit.color = Fading(color[0], color[1], color[2], color[3]);
-    return {Object("balls\\" + kind + "\\hit.psf"), hit, Translucent("spark.tga")};
+    return {ObjectPath("balls\\" + kind + "\\hit.psf"), hit, Translucent("spark.tga")};
 }
 
 ParticleRecipe BatDestruction()
@@ -81,7 +79,7 @@ ParticleRecipe BatDestruction()
     blast.size = {2.0f, 3.0f, 3.8f, 4.4f, 4.8f, 5.0f};
     blast.color = {Rgba{1.0f, 0.95f, 0.7f, 1.0f}, {1.0f, 0.7f, 0.3f, 0.9f}, {0.9f, 0.4f, 0.15f, 0.7f},
                    {0.45f, 0.3f, 0.25f, 0.5f},    {0.3f, 0.28f, 0.27f, 0.3f}, {0.25f, 0.25f, 0.25f, 0.0f}};
-    return {Object("bat\\destruction.psf"), blast, Translucent("flame.tga")};
+    return {ObjectPath("bat\\destruction.psf"), blast, Translucent("flame.tga")};
 }
 
 std::vector<ParticleRecipe> BonusParticles()
@@ -101,8 +99,8 @@ std::vector<ParticleRecipe> BonusParticles()
     ring.size = Ramp(3.0f, 1.0f);
     ring.color = Fading(1.0f, 0.9f, 0.4f, 1.0f);
     return {
-        {Object("bonuses\\catch.psf"), catchBurst, Translucent("sparkle.tga")},
-        {Object("bonuses\\end_level_creation.psf"), ring, Translucent("sparkle.tga")},
+        {ObjectPath("bonuses\\catch.psf"), catchBurst, Translucent("sparkle.tga")},
+        {ObjectPath("bonuses\\end_level_creation.psf"), ring, Translucent("sparkle.tga")},
     };
 }
 
@@ -116,8 +114,8 @@ std::vector<ParticleRecipe> BoltParticles(const std::string& kind, float size)
     splinters.size = Ramp(size, size * 0.4f);
     splinters.color = Fading(0.8f, 0.6f, 0.35f, 1.0f);
     return {
-        {Object(folder + "bullet_train.psf"), trail, Translucent("spark.tga")},
-        {Object(folder + "bullet_destruction.psf"), splinters, Translucent("spark.tga")},
+        {ObjectPath(folder + "bullet_train.psf"), trail, Translucent("spark.tga")},
+        {ObjectPath(folder + "bullet_destruction.psf"), splinters, Translucent("spark.tga")},
     };
 }
 

@@ -17,6 +17,7 @@ class DataSet;
 // bat stands at y -85; the hammer alone is drawn in the GUI's 800 x 600
 // units.
 inline constexpr const char* kObjectsFolder = "data\\game_objects\\";
+inline std::string ObjectPath(const std::string& file) { return kObjectsFolder + file; }
 
 // A model put together from meshes, with its shader beside it.
 struct MeshModelRecipe {
