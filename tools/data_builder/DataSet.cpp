@@ -82,4 +82,6 @@ const std::vector<std::uint8_t>& DataSet::Get(const std::string& path) const
     return found->second;
 }
 
+std::string TwoDigits(std::size_t value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+
 } // namespace Tools

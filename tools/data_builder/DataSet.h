@@ -47,4 +47,7 @@ private:
 // Checks a path as Add does; throws std::runtime_error naming it.
 void CheckDataPath(const std::string& path);
 
+// A number as the data's file names write it, two digits at least ("07").
+std::string TwoDigits(std::size_t value);
+
 } // namespace Tools

@@ -5,7 +5,7 @@ namespace Tools {
 
 namespace {
 
-std::string Balls(const std::string& file) { return std::string(kObjectsFolder) + "balls\\" + file; }
+std::string Balls(const std::string& file) { return ObjectPath("balls\\" + file); }
 
 // Fine enough to look round at the size the camera shows a ball; the
 // counts put vertices on the ends of the diameters (see AddSphere).

@@ -33,7 +33,7 @@ constexpr float kSpeed = 24.0f;
 constexpr float kTwang = 1.2f;
 constexpr float kSwings = 3.0f;
 
-std::string Barrier(const std::string& file) { return std::string(kObjectsFolder) + "barrier\\" + file; }
+std::string Barrier(const std::string& file) { return ObjectPath("barrier\\" + file); }
 
 ModelFileData Rope(int index)
 {

@@ -1,3 +1,4 @@
+#include "tools/data_builder/DataSet.h"
 #include "tools/data_builder/generators/BatLayout.h"
 #include "tools/data_builder/generators/Mesh.h"
 #include "tools/data_builder/generators/ObjectRecipe.h"
@@ -8,9 +9,7 @@ namespace Tools {
 
 namespace {
 
-std::string Bat(const std::string& file) { return std::string(kObjectsFolder) + "bat\\" + file; }
-
-std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+std::string Bat(const std::string& file) { return ObjectPath("bat\\" + file); }
 
 // A plate of the body.
 struct Piece {
@@ -143,11 +142,11 @@ std::vector<MeshModelRecipe> BatModelRecipes()
         {Bat("fragments\\screw_00.mlf"), [] { return StaticModel(Screw()); }, kUnpainted},
     };
     for (int i = 0; i < kBatBarPieces + 2; ++i)
-        recipes.push_back({Bat("fragments\\head_" + TwoDigits(i) + ".mlf"), [i] { return StretchedHead(i); },
-                           kUnpainted});
+        recipes.push_back({Bat("fragments\\head_" + TwoDigits(static_cast<std::size_t>(i)) + ".mlf"),
+                           [i] { return StretchedHead(i); }, kUnpainted});
     const std::size_t bodyPieces = BodyPieces().size();
     for (std::size_t i = 0; i < bodyPieces; ++i)
-        recipes.push_back({Bat("fragments\\body_" + TwoDigits(static_cast<int>(i)) + ".mlf"),
+        recipes.push_back({Bat("fragments\\body_" + TwoDigits(i) + ".mlf"),
                            [i] { return StaticModel(Boxes({BodyPieces()[i]})); }, kUnpainted});
     return recipes;
 }

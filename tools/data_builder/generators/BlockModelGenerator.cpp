@@ -1,6 +1,5 @@
 #include "tools/data_builder/generators/BlockModelGenerator.h"
 
-#include "tools/ShaderWriter.h"
 #include "tools/data_builder/DataSet.h"
 #include "tools/data_builder/generators/BlockKinds.h"
 #include "tools/data_builder/generators/Random.h"
@@ -14,15 +13,12 @@ namespace {
 
 constexpr std::uint64_t kCommonFragmentSeed = 0xB10C5;
 
-std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
-
 // Blocks and their pieces are solid: the game only shows and hides them,
 // and turns the culling round for a mirrored block.
 void AddModel(DataSet& set, const std::string& path, ModelFileData model)
 {
     model.flags |= kModelSolidRenderFlags;
-    set.Add(path, BuildModelFile(model));
-    set.Add(ShaderPathBeside(path), BuildShaderFile(BuildShaderData({})));
+    AddModelWithShader(set, path, model, {});
 }
 
 // Stand-ins for the pieces of kinds whose fragments are not real: odd boxes
@@ -70,7 +66,7 @@ void GenerateBlockModels(DataSet& set)
             AddModel(set, models + kind.name + "_collision.mlf", MakeBoxModelData(shape.min, shape.max));
         const std::vector<ModelFileData> pieces = BuildBlockFragments(shape);
         for (std::size_t i = 0; i < pieces.size(); ++i)
-            AddModel(set, models + "fragments\\" + kind.name + "_" + TwoDigits(static_cast<int>(i)) + ".mlf",
+            AddModel(set, models + "fragments\\" + kind.name + "_" + TwoDigits(i) + ".mlf",
                      pieces[i]);
     }
     Random random(kCommonFragmentSeed);

@@ -121,8 +121,6 @@ ParticleSystemDescription Fire()
     return fire;
 }
 
-ShaderRecipe Glowing(const std::string& texture) { return {.diffuse = texture, .opacity = texture, .blending = true}; }
-
 } // namespace
 
 std::vector<TextureRecipe> BlockTextureRecipes()
@@ -162,10 +160,10 @@ std::vector<TextureRecipe> BlockTextureRecipes()
 std::vector<ParticleRecipe> BlockParticleRecipes()
 {
     return {
-        {Effect("creation.psf"), Creation(), Glowing("glint.tga")},
-        {Effect("destruction_simple.psf"), Dust(), Glowing("dust.tga")},
-        {Effect("destruction_super.psf"), Sparks(), Glowing("spark.tga")},
-        {Effect("explosive_destruction.psf"), Fire(), Glowing("flame.tga")},
+        {Effect("creation.psf"), Creation(), Translucent("glint.tga")},
+        {Effect("destruction_simple.psf"), Dust(), Translucent("dust.tga")},
+        {Effect("destruction_super.psf"), Sparks(), Translucent("spark.tga")},
+        {Effect("explosive_destruction.psf"), Fire(), Translucent("flame.tga")},
     };
 }
 

@@ -59,7 +59,7 @@ std::vector<MeshModelRecipe> BonusModelRecipes()
 {
     std::vector<MeshModelRecipe> recipes;
     for (const std::string& name : BonusNames())
-        recipes.push_back({std::string(kObjectsFolder) + "bonuses\\" + name + ".mlf", RollingToken,
+        recipes.push_back({ObjectPath("bonuses\\" + name + ".mlf"), RollingToken,
                            {.diffuse = name + ".tga"}});
     return recipes;
 }

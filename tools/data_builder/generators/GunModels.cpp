@@ -210,7 +210,7 @@ constexpr BoltDesign kBallistaBolt{0.35f, 1.0f, 5.8f, 7.9f, 8.6f, 1.5f, 2.0f, 50
 
 std::string Gun(const std::string& kind, const std::string& file)
 {
-    return std::string(kObjectsFolder) + "guns\\" + kind + "\\" + file;
+    return ObjectPath("guns\\" + kind + "\\" + file);
 }
 
 } // namespace

@@ -50,7 +50,7 @@ ModelFileData SwingingHammer()
 
 std::vector<MeshModelRecipe> HammerModelRecipes()
 {
-    return {{std::string(kObjectsFolder) + "hammer\\model.mlf", SwingingHammer, {.diffuse = "hammer.tga"}}};
+    return {{ObjectPath("hammer\\model.mlf"), SwingingHammer, {.diffuse = "hammer.tga"}}};
 }
 
 } // namespace Tools

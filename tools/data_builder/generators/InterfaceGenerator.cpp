@@ -5,7 +5,6 @@
 #include "tools/data_builder/generators/VisualGenerator.h"
 
 #include <stdexcept>
-#include <utility>
 #include <vector>
 
 namespace Tools {
@@ -80,23 +79,10 @@ ModelFileData Slide(const Point& offset, std::uint32_t frameCount, float speed)
 
 void GenerateInterface(DataSet& set)
 {
-    std::vector<TextureRecipe> textures = InterfaceTextureRecipes();
-    std::vector<MeshModelRecipe> models = InterfaceModelRecipes();
-    for (TextureRecipe& recipe : MapTextureRecipes())
-        textures.push_back(std::move(recipe));
-    for (MeshModelRecipe& recipe : MapModelRecipes())
-        models.push_back(std::move(recipe));
-    for (const TextureRecipe& recipe : textures)
-        set.Add(recipe.path, PixmapToTga(recipe.paint(), recipe.alpha));
-    for (const MeshModelRecipe& recipe : models) {
-        ModelFileData model;
-        try {
-            model = recipe.build();
-        } catch (const std::runtime_error& error) {
-            throw std::runtime_error("Recipe \"" + recipe.path + "\": " + error.what());
-        }
-        AddModelWithShader(set, recipe.path, model, recipe.shader);
-    }
+    for (const TextureRecipe& recipe : Joined(InterfaceTextureRecipes(), MapTextureRecipes()))
+        AddTexture(set, recipe);
+    for (const MeshModelRecipe& recipe : Joined(InterfaceModelRecipes(), MapModelRecipes()))
+        AddMeshModel(set, recipe);
     for (const ParticleRecipe& recipe : InterfaceParticleRecipes())
         AddParticleSystemWithShader(set, recipe);
     for (const JpegRecipe& recipe : InterfaceJpegRecipes()) {

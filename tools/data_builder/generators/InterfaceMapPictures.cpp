@@ -108,7 +108,7 @@ std::vector<MeshModelRecipe> MapModelRecipes()
                                model.flags |= kModelColored;
                                return model;
                            },
-                           {.diffuse = name + ".tga", .opacity = name + ".tga", .blending = true}});
+                           Translucent(name + ".tga")});
     }
     return recipes;
 }

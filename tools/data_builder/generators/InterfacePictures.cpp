@@ -2,7 +2,6 @@
 
 #include "tools/data_builder/generators/ImagePatterns.h"
 
-#include <array>
 #include <cmath>
 
 namespace Tools {
@@ -35,32 +34,6 @@ Pixmap Panel(std::uint32_t width, std::uint32_t height, const Point& units, floa
     Fill(picture, area, Outline(inner, 0.5f), Solid(WithAlpha(kPaleGold, 0.3f)));
     Fill(picture, area, Outline(body, 1.5f), Solid(kGold));
     return picture;
-}
-
-struct ButtonLook {
-    Color low;
-    Color high;
-    Color rim;
-    float rimHalfWidth;
-    Color sign;
-    // Pressed buttons sink: their sign moves down.
-    float sink;
-};
-
-// Normal, over, pressed, disabled.
-const std::array<ButtonLook, 4>& ButtonLooks()
-{
-    static const std::array<ButtonLook, 4> looks = {{
-        {{0.14f, 0.09f, 0.32f, 0.92f}, {0.30f, 0.20f, 0.52f, 0.92f}, {0.72f, 0.56f, 0.30f, 1.0f}, 1.2f,
-         {0.96f, 0.90f, 0.78f, 1.0f}, 0.0f},
-        {{0.28f, 0.17f, 0.48f, 0.95f}, {0.50f, 0.34f, 0.72f, 0.95f}, {1.0f, 0.86f, 0.46f, 1.0f}, 1.8f,
-         {1.0f, 0.97f, 0.66f, 1.0f}, 0.0f},
-        {{0.16f, 0.10f, 0.30f, 0.95f}, {0.08f, 0.05f, 0.18f, 0.95f}, {0.86f, 0.60f, 0.28f, 1.0f}, 1.8f,
-         {0.86f, 0.70f, 0.48f, 1.0f}, 1.0f},
-        {{0.20f, 0.20f, 0.24f, 0.55f}, {0.28f, 0.28f, 0.32f, 0.55f}, {0.46f, 0.46f, 0.50f, 0.6f}, 1.0f,
-         {0.56f, 0.56f, 0.60f, 0.7f}, 0.0f},
-    }};
-    return looks;
 }
 
 // A button's face filling the area, with a gloss along its upper half; the
@@ -143,6 +116,21 @@ void PlateSignInto(Pixmap& picture, const DrawArea& area, PlateSign sign)
 }
 
 } // namespace
+
+const std::array<ButtonLook, 4>& ButtonLooks()
+{
+    static const std::array<ButtonLook, 4> looks = {{
+        {{0.14f, 0.09f, 0.32f, 0.92f}, {0.30f, 0.20f, 0.52f, 0.92f}, {0.72f, 0.56f, 0.30f, 1.0f}, 1.2f,
+         {0.96f, 0.90f, 0.78f, 1.0f}, 0.0f},
+        {{0.28f, 0.17f, 0.48f, 0.95f}, {0.50f, 0.34f, 0.72f, 0.95f}, {1.0f, 0.86f, 0.46f, 1.0f}, 1.8f,
+         {1.0f, 0.97f, 0.66f, 1.0f}, 0.0f},
+        {{0.16f, 0.10f, 0.30f, 0.95f}, {0.08f, 0.05f, 0.18f, 0.95f}, {0.86f, 0.60f, 0.28f, 1.0f}, 1.8f,
+         {0.86f, 0.70f, 0.48f, 1.0f}, 1.0f},
+        {{0.20f, 0.20f, 0.24f, 0.55f}, {0.28f, 0.28f, 0.32f, 0.55f}, {0.46f, 0.46f, 0.50f, 0.6f}, 1.0f,
+         {0.56f, 0.56f, 0.60f, 0.7f}, 0.0f},
+    }};
+    return looks;
+}
 
 Pixmap MenuFrame() { return Panel(256, 256, {340.0f, 440.0f}, 18.0f); }
 

@@ -2,6 +2,8 @@
 
 #include "tools/data_builder/generators/InterfaceRecipe.h"
 
+#include <array>
+
 namespace Tools {
 
 // The pictures of the interface's widgets, each painted for the size in GUI
@@ -25,6 +27,19 @@ Pixmap LogoSlot();
 // The plates of the in-game display (128 x 32), their sign at the left.
 enum class PlateSign { Life, Score, Level };
 Pixmap StatusPlate(PlateSign sign);
+
+// How a button looks in each frame of its model: normal, over, pressed,
+// disabled. Every button of the interface takes these.
+struct ButtonLook {
+    Color low;
+    Color high;
+    Color rim;
+    float rimHalfWidth;
+    Color sign;
+    // Pressed buttons sink: their sign moves down.
+    float sink;
+};
+const std::array<ButtonLook, 4>& ButtonLooks();
 
 // Button state pictures, one cell per frame of their models.
 FrameGrid MainMenuButtonGrid();

@@ -11,12 +11,6 @@ using Rgba = std::array<float, 4>;
 
 std::string Ui(const std::string& path) { return std::string(kInterfaceFolder) + path; }
 
-// The picture's alpha is its opacity, blended over what lies behind.
-ShaderRecipe Translucent(const std::string& texture)
-{
-    return {.diffuse = texture, .opacity = texture, .blending = true};
-}
-
 MeshModelRecipe Framed(const std::string& name, const FrameGrid& grid, std::uint32_t frames)
 {
     return {Ui("models\\" + name + ".mlf"), [grid, frames] { return FramedSquare(grid, frames); },
@@ -31,14 +25,6 @@ std::array<Rgba, 6> Fading(const Rgba& from, const Rgba& to)
         for (std::size_t c = 0; c < 4; ++c)
             keys[i][c] = from[c] + (to[c] - from[c]) * t;
     }
-    return keys;
-}
-
-ParticleSystemDescription::Keys Ramp(float from, float to)
-{
-    ParticleSystemDescription::Keys keys{};
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        keys[i] = from + (to - from) * static_cast<float>(i) / 5.0f;
     return keys;
 }
 

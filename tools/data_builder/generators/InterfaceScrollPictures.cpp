@@ -1,37 +1,16 @@
 #include "tools/data_builder/generators/InterfaceScrollPictures.h"
 
-#include <array>
+#include "tools/data_builder/generators/InterfacePictures.h"
 
 namespace Tools {
 
 namespace {
 
-// The interface's gold and night blues, as the other widgets have them,
-// with a look per button frame: normal, over, pressed, disabled.
+// The interface's gold, as the other widgets have it.
 constexpr Color kClearGold{0.93f, 0.74f, 0.36f, 0.0f};
 constexpr Color kGold{0.93f, 0.74f, 0.36f, 1.0f};
 
-struct Look {
-    Color low;
-    Color high;
-    Color rim;
-    Color sign;
-    // Pressed buttons sink: their sign moves down.
-    float sink;
-};
-
-constexpr std::array<Look, 4> kLooks = {{
-    {{0.14f, 0.09f, 0.32f, 0.92f}, {0.30f, 0.20f, 0.52f, 0.92f}, {0.72f, 0.56f, 0.30f, 1.0f},
-     {0.96f, 0.90f, 0.78f, 1.0f}, 0.0f},
-    {{0.28f, 0.17f, 0.48f, 0.95f}, {0.50f, 0.34f, 0.72f, 0.95f}, {1.0f, 0.86f, 0.46f, 1.0f},
-     {1.0f, 0.97f, 0.66f, 1.0f}, 0.0f},
-    {{0.16f, 0.10f, 0.30f, 0.95f}, {0.08f, 0.05f, 0.18f, 0.95f}, {0.86f, 0.60f, 0.28f, 1.0f},
-     {0.86f, 0.70f, 0.48f, 1.0f}, 1.0f},
-    {{0.20f, 0.20f, 0.24f, 0.55f}, {0.28f, 0.28f, 0.32f, 0.55f}, {0.46f, 0.46f, 0.50f, 0.6f},
-     {0.56f, 0.56f, 0.60f, 0.7f}, 0.0f},
-}};
-
-void Face(Pixmap& picture, const DrawArea& area, const Look& look, float radius)
+void Face(Pixmap& picture, const DrawArea& area, const ButtonLook& look, float radius)
 {
     const Point centre{area.units[0] * 0.5f, area.units[1] * 0.5f};
     const Shape face = RoundedBox(centre, {centre[0] - 1.2f, centre[1] - 1.2f}, radius);
@@ -65,7 +44,7 @@ Pixmap ScrollThumb()
     const FrameGrid grid = ScrollThumbGrid();
     Pixmap picture(grid.Width(), grid.Height(), kClearGold);
     for (std::uint32_t frame = 0; frame < 4; ++frame)
-        Face(picture, grid.Cell(frame, {16.0f, 24.0f}), kLooks[frame], 4.0f);
+        Face(picture, grid.Cell(frame, {16.0f, 24.0f}), ButtonLooks()[frame], 4.0f);
     return picture;
 }
 
@@ -77,8 +56,9 @@ Pixmap ArrowButton(ArrowSign sign)
     Pixmap picture(grid.Width(), grid.Height(), kClearGold);
     for (std::uint32_t frame = 0; frame < 4; ++frame) {
         const DrawArea area = grid.Cell(frame, {28.0f, 28.0f});
-        Face(picture, area, kLooks[frame], 6.0f);
-        Fill(picture, area, Moved(ArrowShape(sign), {0.0f, -kLooks[frame].sink}), Solid(kLooks[frame].sign));
+        const ButtonLook& look = ButtonLooks()[frame];
+        Face(picture, area, look, 6.0f);
+        Fill(picture, area, Moved(ArrowShape(sign), {0.0f, -look.sink}), Solid(look.sign));
     }
     return picture;
 }

@@ -9,28 +9,15 @@ namespace Tools {
 
 namespace {
 
-constexpr const char* kLevelList = "data\\levels\\levels.xml";
-
-std::string TwoDigits(std::size_t value) { return (value < 10 ? "0" : "") + std::to_string(value); }
-
 // "SS_LL" of every level the list holds, stages and levels counted from 0
 // as the game names their geometry files.
 std::set<std::string> ListedLevels(const DataSet& set)
 {
-    if (!set.Contains(kLevelList))
-        throw std::runtime_error(std::string(kLevelList) + " is missing: no level can be named");
-    const XmlElement root = ParseSourceXml(set.Get(kLevelList), kLevelList);
+    const std::vector<std::uint32_t> counts = LevelsPerStage(set, "no level can be named");
     std::set<std::string> levels;
-    std::size_t stage = 0;
-    for (const XmlElement& element : root.children) {
-        if (element.name != "stage")
-            continue;
-        std::size_t level = 0;
-        for (const XmlElement& child : element.children) {
-            if (child.name == "level")
-                levels.insert(TwoDigits(stage) + "_" + TwoDigits(level++));
-        }
-        ++stage;
+    for (std::size_t stage = 0; stage < counts.size(); ++stage) {
+        for (std::size_t level = 0; level < counts[stage]; ++level)
+            levels.insert(TwoDigits(stage) + "_" + TwoDigits(level));
     }
     return levels;
 }
@@ -45,6 +32,23 @@ std::string LevelOf(const std::string& path)
 }
 
 } // namespace
+
+std::vector<std::uint32_t> LevelsPerStage(const DataSet& set, const std::string& lost)
+{
+    if (!set.Contains(kLevelList))
+        throw std::runtime_error(std::string(kLevelList) + " is missing: " + lost);
+    const XmlElement root = ParseSourceXml(set.Get(kLevelList), kLevelList);
+    std::vector<std::uint32_t> counts;
+    for (const XmlElement& stage : root.children) {
+        if (stage.name != "stage")
+            continue;
+        std::uint32_t levels = 0;
+        for (const XmlElement& level : stage.children)
+            levels += level.name == "level" ? 1 : 0;
+        counts.push_back(levels);
+    }
+    return counts;
+}
 
 void GenerateLevelGeometry(DataSet& set)
 {

@@ -17,6 +17,8 @@ class DataSet;
 // "data\levels_geometry\SS_LL.tkg". The format is described in data/README.
 inline constexpr const char* kLevelSourcesFolder = "data\\levels_geometry\\sources\\";
 inline constexpr const char* kLevelGeometryFolder = "data\\levels_geometry\\";
+// The stages and their levels, in play order.
+inline constexpr const char* kLevelList = "data\\levels\\levels.xml";
 
 // What a level may hold: the field's three walls and the blocks are the
 // collision module's objects, 786 at most.
@@ -68,6 +70,10 @@ LevelSource ParseLevelSource(const std::string& path, const std::vector<std::uin
 // frame for each of the file's, a speed, and stand alone.
 LevelGeometry AssembleLevel(const std::string& path, const LevelSource& source, const std::vector<BlockKind>& kinds,
                             const DataSet& set);
+
+// The number of levels of each stage the level list holds. Throws
+// std::runtime_error when the set has no list, saying what is lost.
+std::vector<std::uint32_t> LevelsPerStage(const DataSet& set, const std::string& lost);
 
 // Every level data\levels\levels.xml lists, from its source; a source for
 // no listed level, or a listed level without one, ends the build.

@@ -17,17 +17,21 @@ std::vector<MeshModelRecipe> ObjectModelRecipes()
     return recipes;
 }
 
+void AddMeshModel(DataSet& set, const MeshModelRecipe& recipe)
+{
+    ModelFileData model;
+    try {
+        model = recipe.build();
+    } catch (const std::runtime_error& error) {
+        throw std::runtime_error("Recipe \"" + recipe.path + "\": " + error.what());
+    }
+    AddModelWithShader(set, recipe.path, model, recipe.shader);
+}
+
 void GenerateObjectModels(DataSet& set)
 {
-    for (const MeshModelRecipe& recipe : ObjectModelRecipes()) {
-        ModelFileData model;
-        try {
-            model = recipe.build();
-        } catch (const std::runtime_error& error) {
-            throw std::runtime_error("Recipe \"" + recipe.path + "\": " + error.what());
-        }
-        AddModelWithShader(set, recipe.path, model, recipe.shader);
-    }
+    for (const MeshModelRecipe& recipe : ObjectModelRecipes())
+        AddMeshModel(set, recipe);
 }
 
 } // namespace Tools

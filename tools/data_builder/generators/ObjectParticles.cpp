@@ -4,12 +4,7 @@ namespace Tools {
 
 namespace {
 
-using Keys = ParticleSystemDescription::Keys;
 using Rgba = std::array<float, 4>;
-
-std::string Object(const std::string& file) { return std::string(kObjectsFolder) + file; }
-
-ShaderRecipe Glowing(const std::string& texture) { return {.diffuse = texture, .opacity = texture, .blending = true}; }
 
 // One colour fading out over a particle's life.
 std::array<Rgba, 6> Fading(float r, float g, float b, float alpha)
@@ -17,14 +12,6 @@ std::array<Rgba, 6> Fading(float r, float g, float b, float alpha)
     std::array<Rgba, 6> keys{};
     for (std::size_t i = 0; i < keys.size(); ++i)
         keys[i] = {r, g, b, alpha * (1.0f - static_cast<float>(i) / 5.0f)};
-    return keys;
-}
-
-Keys Shrinking(float from, float to)
-{
-    Keys keys{};
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        keys[i] = from + (to - from) * static_cast<float>(i) / 5.0f;
     return keys;
 }
 
@@ -44,7 +31,7 @@ ParticleSystemDescription Trail(std::uint32_t capacity, float rate, float lifeti
     trail.directionSpread.fill({1.0f, 1.0f, 0.5f});
     trail.speedCentre.fill(0.01f);
     trail.speedSpread.fill(0.01f);
-    trail.size = Shrinking(size, size * 0.2f);
+    trail.size = Ramp(size, size * 0.2f);
     return trail;
 }
 
@@ -60,7 +47,7 @@ ParticleSystemDescription Burst(std::uint32_t capacity, float duration, float ra
     burst.lifetimeSpread.fill(lifetime * 0.3f);
     burst.directionCentre.fill({0.0f, 0.0f, 0.5f});
     burst.directionSpread.fill({1.0f, 1.0f, 0.5f});
-    burst.speedCentre = Shrinking(speed, speed * 0.3f);
+    burst.speedCentre = Ramp(speed, speed * 0.3f);
     burst.speedSpread.fill(speed * 0.3f);
     burst.floorHeight = 0.0f;
     burst.bounceFactor = 0.4f;
@@ -71,7 +58,7 @@ ParticleRecipe BallTrail(const std::string& kind, float size, const Rgba& color)
 {
     ParticleSystemDescription trail = Trail(60, 50.0f, 0.5f, size);
     trail.color = Fading(color[0], color[1], color[2], color[3]);
-    return {Object("balls\\" + kind + "\\train.psf"), trail, Glowing("spark.tga")};
+    return {ObjectPath("balls\\" + kind + "\\train.psf"), trail, Translucent("spark.tga")};
 }
 
 ParticleRecipe BallHit(const std::string& kind, const Rgba& color)
@@ -80,9 +67,9 @@ ParticleRecipe BallHit(const std::string& kind, const Rgba& color)
     hit.gravityOn = false;
     hit.directionCentre.fill({0.0f, 0.0f, 0.0f});
     hit.directionSpread.fill({1.0f, 1.0f, 0.6f});
-    hit.size = Shrinking(1.2f, 0.3f);
+    hit.size = Ramp(1.2f, 0.3f);
     hit.color = Fading(color[0], color[1], color[2], color[3]);
-    return {Object("balls\\" + kind + "\\hit.psf"), hit, Glowing("spark.tga")};
+    return {ObjectPath("balls\\" + kind + "\\hit.psf"), hit, Translucent("spark.tga")};
 }
 
 ParticleRecipe BatDestruction()
@@ -92,7 +79,7 @@ ParticleRecipe BatDestruction()
     blast.size = {2.0f, 3.0f, 3.8f, 4.4f, 4.8f, 5.0f};
     blast.color = {Rgba{1.0f, 0.95f, 0.7f, 1.0f}, {1.0f, 0.7f, 0.3f, 0.9f}, {0.9f, 0.4f, 0.15f, 0.7f},
                    {0.45f, 0.3f, 0.25f, 0.5f},    {0.3f, 0.28f, 0.27f, 0.3f}, {0.25f, 0.25f, 0.25f, 0.0f}};
-    return {Object("bat\\destruction.psf"), blast, Glowing("flame.tga")};
+    return {ObjectPath("bat\\destruction.psf"), blast, Translucent("flame.tga")};
 }
 
 std::vector<ParticleRecipe> BonusParticles()
@@ -101,7 +88,7 @@ std::vector<ParticleRecipe> BonusParticles()
     catchBurst.gravityOn = false;
     catchBurst.floorOn = false;
     catchBurst.directionCentre.fill({0.0f, 0.0f, 1.0f});
-    catchBurst.size = Shrinking(1.5f, 0.4f);
+    catchBurst.size = Ramp(1.5f, 0.4f);
     catchBurst.color = Fading(1.0f, 0.95f, 0.6f, 1.0f);
     // A ring spreading over the field where the end-of-level hammer drops.
     ParticleSystemDescription ring = Burst(120, 0.5f, 240.0f, 1.0f, 0.4f);
@@ -109,11 +96,11 @@ std::vector<ParticleRecipe> BonusParticles()
     ring.floorOn = false;
     ring.directionCentre.fill({0.0f, 0.0f, 0.0f});
     ring.directionSpread.fill({1.0f, 1.0f, 0.15f});
-    ring.size = Shrinking(3.0f, 1.0f);
+    ring.size = Ramp(3.0f, 1.0f);
     ring.color = Fading(1.0f, 0.9f, 0.4f, 1.0f);
     return {
-        {Object("bonuses\\catch.psf"), catchBurst, Glowing("sparkle.tga")},
-        {Object("bonuses\\end_level_creation.psf"), ring, Glowing("sparkle.tga")},
+        {ObjectPath("bonuses\\catch.psf"), catchBurst, Translucent("sparkle.tga")},
+        {ObjectPath("bonuses\\end_level_creation.psf"), ring, Translucent("sparkle.tga")},
     };
 }
 
@@ -124,11 +111,11 @@ std::vector<ParticleRecipe> BoltParticles(const std::string& kind, float size)
     trail.color = Fading(1.0f, 0.95f, 0.85f, 0.7f);
     ParticleSystemDescription splinters = Burst(30, 0.1f, 300.0f, 0.5f, 0.25f);
     splinters.gravity = 0.6f;
-    splinters.size = Shrinking(size, size * 0.4f);
+    splinters.size = Ramp(size, size * 0.4f);
     splinters.color = Fading(0.8f, 0.6f, 0.35f, 1.0f);
     return {
-        {Object(folder + "bullet_train.psf"), trail, Glowing("spark.tga")},
-        {Object(folder + "bullet_destruction.psf"), splinters, Glowing("spark.tga")},
+        {ObjectPath(folder + "bullet_train.psf"), trail, Translucent("spark.tga")},
+        {ObjectPath(folder + "bullet_destruction.psf"), splinters, Translucent("spark.tga")},
     };
 }
 

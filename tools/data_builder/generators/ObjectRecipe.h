@@ -17,6 +17,7 @@ class DataSet;
 // bat stands at y -85; the hammer alone is drawn in the GUI's 800 x 600
 // units.
 inline constexpr const char* kObjectsFolder = "data\\game_objects\\";
+inline std::string ObjectPath(const std::string& file) { return kObjectsFolder + file; }
 
 // A model put together from meshes, with its shader beside it.
 struct MeshModelRecipe {
@@ -42,9 +43,12 @@ std::vector<MeshModelRecipe> BarrierModelRecipes();
 // The bonus kinds by the names the game builds their resources from.
 const std::vector<std::string>& BonusNames();
 
-// Every recipe's model and shader. The shaders' textures must be made
-// before (the textures generator runs first); a missing one ends the build
-// with std::runtime_error naming it, as does a recipe whose build fails.
+// The recipe's model and its shader beside it. The shader's textures must
+// be made before; a missing one ends the build with std::runtime_error
+// naming it, as does a build that fails, naming the recipe.
+void AddMeshModel(DataSet& set, const MeshModelRecipe& recipe);
+
+// Every recipe's model and shader (the textures generator runs first).
 void GenerateObjectModels(DataSet& set);
 
 } // namespace Tools

@@ -8,8 +8,6 @@ namespace Tools {
 
 namespace {
 
-std::string Object(const std::string& file) { return std::string(kObjectsFolder) + file; }
-
 // Pictures side by side across one texture: each part is painted at the
 // whole size and shows from the end of the one before up to its own end, a
 // fraction of the width; the models' faces pick the parts by u.
@@ -84,31 +82,32 @@ Pixmap Strands()
 std::vector<TextureRecipe> BatTextures()
 {
     return {
-        {Object("bat\\head.tga"),
+        {ObjectPath("bat\\head.tga"),
          [] { return Beside({{0.75f, Bar(128, 32)}, {1.0f, Iron(128, 32, 51)}}); }},
-        {Object("bat\\body.tga"),
+        {ObjectPath("bat\\body.tga"),
          [] {
              return Mix(Checker(64, 64, 32, Color{0.16f, 0.22f, 0.42f, 1.0f}, Color{0.20f, 0.27f, 0.50f, 1.0f}),
                         Iron(64, 64, 53), 0.35f);
          }},
-        {Object("bat\\screw.tga"),
+        {ObjectPath("bat\\screw.tga"),
          [] { return Grain(64, 32, 57, Color{0.55f, 0.40f, 0.12f, 1.0f}, Color{0.95f, 0.80f, 0.35f, 1.0f}); }},
-        {Object("bat\\flame.tga"), [] { return Glow(64, Color{1.0f, 0.9f, 0.7f, 1.0f}, 1.5f); }, Pixmap::Alpha::With},
+        {ObjectPath("bat\\flame.tga"), [] { return Glow(64, Color{1.0f, 0.9f, 0.7f, 1.0f}, 1.5f); },
+         Pixmap::Alpha::With},
     };
 }
 
 std::vector<TextureRecipe> BallTextures()
 {
     return {
-        {Object("balls\\simple\\ball.tga"),
+        {ObjectPath("balls\\simple\\ball.tga"),
          [] { return Grain(64, 32, 61, Color{0.55f, 0.58f, 0.65f, 1.0f}, Color{0.95f, 0.97f, 1.0f, 1.0f}); }},
-        {Object("balls\\super\\ball.tga"),
+        {ObjectPath("balls\\super\\ball.tga"),
          [] { return Grain(64, 32, 67, Color{0.85f, 0.25f, 0.05f, 1.0f}, Color{1.0f, 0.85f, 0.3f, 1.0f}); }},
-        {Object("balls\\simple\\spark.tga"), [] { return Glow(32, Color{0.8f, 0.9f, 1.0f, 1.0f}, 2.0f); },
+        {ObjectPath("balls\\simple\\spark.tga"), [] { return Glow(32, Color{0.8f, 0.9f, 1.0f, 1.0f}, 2.0f); },
          Pixmap::Alpha::With},
-        {Object("balls\\super\\spark.tga"), [] { return Glow(32, Color{1.0f, 0.7f, 0.3f, 1.0f}, 2.0f); },
+        {ObjectPath("balls\\super\\spark.tga"), [] { return Glow(32, Color{1.0f, 0.7f, 0.3f, 1.0f}, 2.0f); },
          Pixmap::Alpha::With},
-        {Object("balls\\flare.tga"), [] { return Glow(64, Color{1.0f, 1.0f, 1.0f, 1.0f}, 2.5f); },
+        {ObjectPath("balls\\flare.tga"), [] { return Glow(64, Color{1.0f, 1.0f, 1.0f, 1.0f}, 2.5f); },
          Pixmap::Alpha::With},
     };
 }
@@ -120,24 +119,24 @@ std::vector<TextureRecipe> WeaponTextures()
         const std::string folder = "guns\\" + kind + "\\";
         const std::uint64_t seed = kind == "arbalet" ? 71 : 73;
         const Color string = kind == "arbalet" ? Color{0.9f, 0.88f, 0.8f, 1.0f} : Color{0.5f, 0.42f, 0.3f, 1.0f};
-        textures.push_back({Object(folder + "gun.tga"), [seed, string] {
+        textures.push_back({ObjectPath(folder + "gun.tga"), [seed, string] {
                                 return Beside({{0.6f, Wood(64, 32, seed)},
                                                {0.9f, Iron(64, 32, seed + 1)},
                                                {1.0f, Pixmap(64, 32, string)}});
                             }});
-        textures.push_back({Object(folder + "bullet.tga"), [seed] {
+        textures.push_back({ObjectPath(folder + "bullet.tga"), [seed] {
                                 return Beside({{0.6f, Wood(64, 32, seed + 2)},
                                                {0.8f, Iron(64, 32, seed + 3)},
                                                {1.0f, Pixmap(64, 32, Color{0.85f, 0.15f, 0.1f, 1.0f})}});
                             }});
-        textures.push_back({Object(folder + "spark.tga"), [] { return Glow(32, Color{1.0f, 0.95f, 0.8f, 1.0f}, 2.0f); },
-                            Pixmap::Alpha::With});
+        textures.push_back({ObjectPath(folder + "spark.tga"),
+                            [] { return Glow(32, Color{1.0f, 0.95f, 0.8f, 1.0f}, 2.0f); }, Pixmap::Alpha::With});
     }
-    textures.push_back({Object("hammer\\hammer.tga"),
+    textures.push_back({ObjectPath("hammer\\hammer.tga"),
                         [] { return Beside({{0.5f, Iron(64, 32, 79)}, {1.0f, Wood(64, 32, 83)}}); }});
-    textures.push_back({Object("barrier\\post.tga"),
+    textures.push_back({ObjectPath("barrier\\post.tga"),
                         [] { return Beside({{0.5f, Wood(64, 32, 89)}, {1.0f, Iron(64, 32, 97)}}); }});
-    textures.push_back({Object("barrier\\rope.tga"), Strands});
+    textures.push_back({ObjectPath("barrier\\rope.tga"), Strands});
     return textures;
 }
 
@@ -149,11 +148,11 @@ std::vector<TextureRecipe> ObjectTextureRecipes()
     for (const std::vector<TextureRecipe>& more : {BallTextures(), WeaponTextures()})
         textures.insert(textures.end(), more.begin(), more.end());
     for (const std::string& name : BonusNames())
-        textures.push_back({Object("bonuses\\" + name + ".tga"), [name] { return BonusSign(name); }});
-    textures.push_back({Object("bonuses\\flare.tga"), [] { return Glow(64, Color{1.0f, 1.0f, 1.0f, 1.0f}, 2.0f); },
+        textures.push_back({ObjectPath("bonuses\\" + name + ".tga"), [name] { return BonusSign(name); }});
+    textures.push_back({ObjectPath("bonuses\\flare.tga"), [] { return Glow(64, Color{1.0f, 1.0f, 1.0f, 1.0f}, 2.0f); },
                         Pixmap::Alpha::With});
-    textures.push_back({Object("bonuses\\sparkle.tga"), [] { return Glow(32, Color{1.0f, 1.0f, 0.85f, 1.0f}, 3.0f); },
-                        Pixmap::Alpha::With});
+    textures.push_back({ObjectPath("bonuses\\sparkle.tga"),
+                        [] { return Glow(32, Color{1.0f, 1.0f, 0.85f, 1.0f}, 3.0f); }, Pixmap::Alpha::With});
     return textures;
 }
 

@@ -1,7 +1,7 @@
 #include "tools/data_builder/generators/StageMapGenerator.h"
 
 #include "tools/data_builder/DataSet.h"
-#include "tools/data_builder/generators/SourceXml.h"
+#include "tools/data_builder/generators/LevelSource.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -11,7 +11,6 @@ namespace Tools {
 
 namespace {
 
-constexpr const char* kLevelList = "data\\levels\\levels.xml";
 // The way's horizontal extent and its middle line; it swings up and down
 // about that line, a full wave every four points.
 constexpr float kLeft = 130.0f;
@@ -43,23 +42,6 @@ StageMapElement Place(std::uint32_t kind, float x, float y)
     return element;
 }
 
-std::vector<std::uint32_t> CountLevels(const DataSet& set)
-{
-    if (!set.Contains(kLevelList))
-        throw std::runtime_error(std::string(kLevelList) + " is missing: the stage map has no levels to show");
-    const XmlElement root = ParseSourceXml(set.Get(kLevelList), kLevelList);
-    std::vector<std::uint32_t> counts;
-    for (const XmlElement& stage : root.children) {
-        if (stage.name != "stage")
-            continue;
-        std::uint32_t levels = 0;
-        for (const XmlElement& level : stage.children)
-            levels += level.name == "level" ? 1 : 0;
-        counts.push_back(levels);
-    }
-    return counts;
-}
-
 } // namespace
 
 std::vector<StageMapElement> LayOutStageMap(const std::vector<std::uint32_t>& levelsPerStage)
@@ -86,7 +68,8 @@ std::vector<StageMapElement> LayOutStageMap(const std::vector<std::uint32_t>& le
 
 void GenerateStageMap(DataSet& set)
 {
-    set.Add(kStageMapPath, BuildStageMapFile(LayOutStageMap(CountLevels(set))));
+    const std::vector<std::uint32_t> levels = LevelsPerStage(set, "the stage map has no levels to show");
+    set.Add(kStageMapPath, BuildStageMapFile(LayOutStageMap(levels)));
 }
 
 } // namespace Tools

@@ -143,10 +143,15 @@ ModelFileData BuildModelData(const ModelRecipe& recipe)
     Refuse(recipe.path, "unknown shape");
 }
 
+void AddTexture(DataSet& set, const TextureRecipe& recipe)
+{
+    set.Add(recipe.path, PixmapToTga(recipe.paint(), recipe.alpha));
+}
+
 void GenerateTextures(DataSet& set)
 {
     for (const TextureRecipe& recipe : GameTextureRecipes())
-        set.Add(recipe.path, PixmapToTga(recipe.paint(), recipe.alpha));
+        AddTexture(set, recipe);
 }
 
 void AddModelWithShader(DataSet& set, const std::string& path, const ModelFileData& model,

@@ -23,6 +23,9 @@ ShaderData BuildShaderData(const ShaderRecipe& recipe);
 // fewer than two points.
 ModelFileData BuildModelData(const ModelRecipe& recipe);
 
+// The recipe's picture as a TGA file.
+void AddTexture(DataSet& set, const TextureRecipe& recipe);
+
 // The model file and its shader file beside it. The textures the shader
 // names must already be in the set; a missing one ends the build with
 // std::runtime_error naming it.

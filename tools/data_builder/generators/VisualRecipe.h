@@ -38,6 +38,9 @@ struct ShaderRecipe {
     bool clamp = true;
 };
 
+// The picture's alpha is its opacity, blended over what lies behind.
+ShaderRecipe Translucent(const std::string& texture);
+
 enum class ModelShape {
     // A textured rectangle in the plane z = 0 from min to max, the picture
     // upright over it.
@@ -80,6 +83,17 @@ struct ParticleRecipe {
     ParticleSystemDescription description{};
     ShaderRecipe shader{};
 };
+
+// Keys running evenly from one value to the other over a particle's life.
+ParticleSystemDescription::Keys Ramp(float from, float to);
+
+// The first list with the second after it.
+template <typename Recipe>
+std::vector<Recipe> Joined(std::vector<Recipe> first, const std::vector<Recipe>& second)
+{
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
 
 // The game's recipes, each list in a fixed order.
 std::vector<TextureRecipe> GameTextureRecipes();

@@ -36,12 +36,6 @@ std::vector<TextureRecipe> BackgroundTextures()
 
 ShaderRecipe Picture(const std::string& texture) { return {.diffuse = texture}; }
 
-// The picture's alpha is its opacity.
-ShaderRecipe Translucent(const std::string& texture)
-{
-    return {.diffuse = texture, .opacity = texture, .blending = true};
-}
-
 std::vector<ModelRecipe> BackgroundModels()
 {
     return {
@@ -84,11 +78,17 @@ ParticleSystemDescription Sparks()
 
 } // namespace
 
-template <typename Recipe>
-std::vector<Recipe> Joined(std::vector<Recipe> first, const std::vector<Recipe>& second)
+ShaderRecipe Translucent(const std::string& texture)
 {
-    first.insert(first.end(), second.begin(), second.end());
-    return first;
+    return {.diffuse = texture, .opacity = texture, .blending = true};
+}
+
+ParticleSystemDescription::Keys Ramp(float from, float to)
+{
+    ParticleSystemDescription::Keys keys{};
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        keys[i] = from + (to - from) * static_cast<float>(i) / 5.0f;
+    return keys;
 }
 
 std::vector<TextureRecipe> GameTextureRecipes()
