@@ -19,7 +19,7 @@ struct ButtonResult {
     Halvard::u32 result;
 };
 
-// A menu window whose whole work is a row of buttons, each turning a click
+// A menu window built on a row of buttons, each turning a click
 // into a result code: the framework window base first, the menu window
 // second. The buttons are read in the order given, so that of two clicks in
 // one frame the later one's code stands; a button the description lacks is

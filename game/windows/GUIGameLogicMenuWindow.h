@@ -1,14 +1,8 @@
 #pragma once
 
 #include "framework/windows/GUIGameLogicMenuWindowBase.h"
-#include "game/windows/GUIMenuWindow.h"
-#include "game/windows/VolumeScrolls.h"
-
-namespace Halvard {
-class GUIButton;
-class GUICheckBox;
-class GUIScroll;
-} // namespace Halvard
+#include "game/windows/GUIButtonRowWindow.h"
+#include "game/windows/SettingsControls.h"
 
 namespace Tamrisk {
 
@@ -22,7 +16,7 @@ namespace Tamrisk {
 // the controls skip the frame's delay. A control the description lacks is
 // logged when looked up and skipped afterwards. The sound set and the
 // profile manager must outlive the window. Main thread only.
-class GUIGameLogicMenuWindow : public GameFramework::GUIGameLogicMenuWindowBase, public GUIMenuWindow {
+class GUIGameLogicMenuWindow : public GUIButtonRowWindow<GameFramework::GUIGameLogicMenuWindowBase> {
 public:
     static constexpr const char* kDescriptionName = "window_game_logic_menu";
     // The faders whose show delays the window re-times.
@@ -34,33 +28,28 @@ public:
                            GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager, Halvard::GUIWindow* parent);
     ~GUIGameLogicMenuWindow() override;
 
-    void ShowWindow(Halvard::u32 opener) override;
-    // Only resuming lets the animated mount play its leaving; with any other
-    // result the question that follows stands on a static mount at once.
-    void HideWindow() override;
     void UpdateWindow() override;
 
-    Halvard::GUIScroll* GetSoundScroll() const { return soundScroll_; }
-    Halvard::GUIScroll* GetMusicScroll() const { return musicScroll_; }
-    Halvard::GUICheckBox* GetFullScreenBox() const { return fullScreenBox_; }
-    Halvard::GUIButton* GetMenuExitButton() const { return menuExitButton_; }
-    Halvard::GUIButton* GetRestartButton() const { return restartButton_; }
-    Halvard::GUIButton* GetResumeButton() const { return resumeButton_; }
+    Halvard::GUIScroll* GetSoundScroll() const { return settings_.GetSoundScroll(); }
+    Halvard::GUIScroll* GetMusicScroll() const { return settings_.GetMusicScroll(); }
+    Halvard::GUICheckBox* GetFullScreenBox() const { return settings_.GetFullScreenBox(); }
+    Halvard::GUIButton* GetMenuExitButton() const { return GetRowButton(0); }
+    Halvard::GUIButton* GetRestartButton() const { return GetRowButton(1); }
+    Halvard::GUIButton* GetResumeButton() const { return GetRowButton(2); }
+
+protected:
+    void OnShow() override;
+    // Only resuming lets the animated mount play its leaving; with any other
+    // result the question that follows stands on a static mount at once.
+    void OnHide() override;
 
 private:
     void EnableTitleMounts(bool animated);
     void SetShowOffsets(float frameOffset, float controlOffset);
-    void ReadClicks();
 
-    Halvard::GUIScroll* soundScroll_;
-    Halvard::GUIScroll* musicScroll_;
-    Halvard::GUICheckBox* fullScreenBox_;
-    Halvard::GUIButton* menuExitButton_;
-    Halvard::GUIButton* restartButton_;
-    Halvard::GUIButton* resumeButton_;
+    SettingsControls settings_;
     float frameShowOffset_ = 0.0f;
     float controlShowOffset_ = 0.0f;
-    VolumeScrolls volumes_;
 };
 
 } // namespace Tamrisk

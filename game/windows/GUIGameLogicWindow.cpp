@@ -53,9 +53,11 @@ void Enable(GUIButton* button, bool enable)
         button->SetEnabled(enable);
 }
 
+// Setting a text lays it out again; the counters are set every frame and
+// change seldom, so only a change is set.
 void SetRawText(GUITools::GUITextControl* text, const std::wstring& value)
 {
-    if (text != nullptr)
+    if (text != nullptr && text->GetText() != value)
         text->SetRawText(value);
 }
 

@@ -167,9 +167,11 @@ void GUILevelCompleteWindow::StopCountingSound()
         GetSoundSet()->StopSound(kSoundChargeScore);
 }
 
+// Setting a text lays it out again; the bonus is set every frame while it
+// counts, so only a change is set.
 void GUILevelCompleteWindow::SetText(GUITools::GUITextControl* control, const std::wstring& text)
 {
-    if (control != nullptr)
+    if (control != nullptr && control->GetText() != text)
         control->SetRawText(text);
 }
 

@@ -1,12 +1,9 @@
 #include "game/windows/GUIOptionsWindow.h"
 
 #include "engine/app/Engine.h"
-#include "engine/core/Config.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUICheckBox.h"
-#include "engine/gui/GUIScroll.h"
 #include "framework/sound/SoundSet.h"
-#include "framework/windows/VideoSettingsAccess.h"
 #include "framework/windows/WindowResult.h"
 #include "gui_tools/controls/GUITextControl.h"
 
@@ -26,16 +23,13 @@ GUIOptionsWindow::GUIOptionsWindow(Halvard::Engine* engine, GameFramework::Sound
                                    Halvard::GUIWindow* parent)
     : GUIOptionsWindowBase(engine, sounds, profiles),
       GUIMenuWindow(engine, sounds, resources, tools, manager, parent, kDescriptionName),
-      soundScroll_(GetScroll(GetName() + "/window/sound")),
-      musicScroll_(GetScroll(GetName() + "/window/music")),
-      fullScreenBox_(GetCheckBox(GetName() + "/window/fullscreen")),
+      settings_(*this, sounds, engine->GetConfig()),
       videoModeText_(GetTextControl(GetName() + "/window/video_mode/text")),
       decreaseButton_(GetButton(GetName() + "/window/decrease_video_mode")),
       increaseButton_(GetButton(GetName() + "/window/increase_video_mode")),
       confirmButton_(GetButton(GetName() + "/window/button_2")),
       defaultsButton_(GetButton(GetName() + "/window/button_1")),
-      cancelButton_(GetButton(GetName() + "/window/button_0")),
-      volumes_(soundScroll_, musicScroll_, sounds)
+      cancelButton_(GetButton(GetName() + "/window/button_0"))
 {
     for (const auto& mode : kVideoModes)
         AddVideoMode(mode[0], mode[1]);
@@ -47,9 +41,7 @@ void GUIOptionsWindow::ShowWindow(Halvard::u32 opener)
 {
     GUIOptionsWindowBase::ShowWindow(opener);
     GUIMenuWindow::Show(true);
-    volumes_.Show(GetSoundVolume(), GetMusicVolume());
-    if (fullScreenBox_ != nullptr)
-        fullScreenBox_->checked = IsFullScreen();
+    settings_.Show(GetSoundVolume(), GetMusicVolume(), IsFullScreen());
     ShowVideoMode();
 }
 
@@ -63,14 +55,10 @@ void GUIOptionsWindow::UpdateWindow()
 {
     GUIOptionsWindowBase::UpdateWindow();
     GUIMenuWindow::Update();
-    // A window-mode switch made elsewhere (Alt+Enter) shows in the box.
-    const Halvard::Config& config = *GUIOptionsWindowBase::GetEngine()->GetConfig();
-    if (fullScreenBox_ != nullptr &&
-        GameFramework::VideoSettingsAccess::IsPending(config, GameFramework::VideoSettingsAccess::kWindowChangeMode))
-        fullScreenBox_->checked = IsFullScreen();
+    settings_.FollowWindowMode(IsFullScreen());
     if (!GUIMenuWindow::IsVisible())
         return;
-    volumes_.Follow();
+    settings_.FollowVolumes();
     StepVideoMode();
     ReadButtons();
     ShowVideoMode();
@@ -90,17 +78,15 @@ void GUIOptionsWindow::StepVideoMode()
 void GUIOptionsWindow::ReadButtons()
 {
     if (Clicked(confirmButton_)) {
-        if (fullScreenBox_ != nullptr)
-            SetFullScreen(fullScreenBox_->checked);
+        if (GetFullScreenBox() != nullptr)
+            SetFullScreen(GetFullScreenBox()->checked);
         ApplyVideoOptions();
         SetResult(GameFramework::WindowResult::kMainMenu);
     }
     if (Clicked(defaultsButton_)) {
         ResetToDefaults();
         GameFramework::SoundSet* sounds = GUIOptionsWindowBase::GetSoundSet();
-        volumes_.Show(sounds->GetSoundVolume(), sounds->GetMusicVolume());
-        if (fullScreenBox_ != nullptr)
-            fullScreenBox_->checked = IsFullScreen();
+        settings_.Show(sounds->GetSoundVolume(), sounds->GetMusicVolume(), IsFullScreen());
     }
     if (Clicked(cancelButton_)) {
         ApplyVolumes();

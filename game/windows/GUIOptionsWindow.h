@@ -2,12 +2,10 @@
 
 #include "framework/windows/GUIOptionsWindowBase.h"
 #include "game/windows/GUIMenuWindow.h"
-#include "game/windows/VolumeScrolls.h"
+#include "game/windows/SettingsControls.h"
 
 namespace Halvard {
 class GUIButton;
-class GUICheckBox;
-class GUIScroll;
 } // namespace Halvard
 
 namespace Tamrisk {
@@ -33,9 +31,9 @@ public:
     void HideWindow() override;
     void UpdateWindow() override;
 
-    Halvard::GUIScroll* GetSoundScroll() const { return soundScroll_; }
-    Halvard::GUIScroll* GetMusicScroll() const { return musicScroll_; }
-    Halvard::GUICheckBox* GetFullScreenBox() const { return fullScreenBox_; }
+    Halvard::GUIScroll* GetSoundScroll() const { return settings_.GetSoundScroll(); }
+    Halvard::GUIScroll* GetMusicScroll() const { return settings_.GetMusicScroll(); }
+    Halvard::GUICheckBox* GetFullScreenBox() const { return settings_.GetFullScreenBox(); }
     GUITools::GUITextControl* GetVideoModeText() const { return videoModeText_; }
     Halvard::GUIButton* GetDecreaseButton() const { return decreaseButton_; }
     Halvard::GUIButton* GetIncreaseButton() const { return increaseButton_; }
@@ -49,16 +47,13 @@ private:
     void ReadButtons();
     void ShowVideoMode();
 
-    Halvard::GUIScroll* soundScroll_;
-    Halvard::GUIScroll* musicScroll_;
-    Halvard::GUICheckBox* fullScreenBox_;
+    SettingsControls settings_;
     GUITools::GUITextControl* videoModeText_;
     Halvard::GUIButton* decreaseButton_;
     Halvard::GUIButton* increaseButton_;
     Halvard::GUIButton* confirmButton_;
     Halvard::GUIButton* defaultsButton_;
     Halvard::GUIButton* cancelButton_;
-    VolumeScrolls volumes_;
 };
 
 } // namespace Tamrisk

@@ -1,4 +1,3 @@
-#include "framework/persistence/FileServices.h"
 #include "framework/persistence/ProfileBase.h"
 #include "framework/sound/SoundSet.h"
 #include "framework/windows/WindowResult.h"
@@ -88,8 +87,7 @@ public:
                                  "window_game_logic_game_exit", "window_game_over", "window_game_complete"})
             fixture.descriptions[std::string(name) + ".xml"] = Description(name);
         bed = std::make_unique<Testing::MenuWindowBed>(engine.Get(), &engine.clock, engine.folder, fixture);
-        profiles = std::make_unique<Tamrisk::ProfileManager>(GameFramework::FileServices::Of(engine.Get()),
-                                                             bed->sounds.get(), engine.folder.Internal() + "\\user");
+        profiles = bed->MakeProfiles(engine.folder);
         parts = {&engine.Get(), bed->sounds.get(), bed->data.get(), bed->tools.get(), bed->manager.get(), nullptr};
     }
 

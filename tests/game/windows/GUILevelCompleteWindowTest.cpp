@@ -2,7 +2,6 @@
 
 #include "engine/gui/GUIButton.h"
 #include "engine/sound/SoundUtils.h"
-#include "framework/persistence/FileServices.h"
 #include "framework/persistence/ProfileBase.h"
 #include "framework/sound/SoundSet.h"
 #include "framework/windows/WindowResult.h"
@@ -82,8 +81,7 @@ protected:
 
     std::unique_ptr<Tamrisk::ProfileManager> MakeProfiles()
     {
-        return std::make_unique<Tamrisk::ProfileManager>(GameFramework::FileServices::Of(engine.Get()),
-                                                         bed->sounds.get(), engine.folder.Internal() + "\\user");
+        return bed->MakeProfiles(engine.folder);
     }
 
     void Frame(bool click = false)

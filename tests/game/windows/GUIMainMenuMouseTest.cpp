@@ -1,22 +1,13 @@
 #include "game/windows/GUIMainMenuWindow.h"
 
-#include "engine/core/Window.h"
 #include "engine/gui/GUIButton.h"
-#include "engine/gui/GUIManager.h"
-#include "framework/persistence/FileServices.h"
 #include "framework/sound/SoundSet.h"
 #include "framework/windows/WindowResult.h"
 #include "framework/windows/WindowSource.h"
 #include "game/persistence/ProfileManager.h"
 #include "gui_tools/controls/GUITextControl.h"
-#include "platform/video/GLVideoSystem.h"
-#include "tests/support/FakeClock.h"
-#include "tests/support/ScopedClock.h"
-#include "tests/support/ScopedVideoSystem.h"
 #include "tests/support/ScriptedInput.h"
-#include "tests/support/SdlEvents.h"
-#include "tests/support/TestEngine.h"
-#include "tests/support/game/MenuWindowBed.h"
+#include "tests/support/game/OffscreenMenuBed.h"
 
 #include <gtest/gtest.h>
 
@@ -29,52 +20,27 @@ namespace {
 using GameFramework::WindowResult;
 using Tamrisk::GUIMainMenuWindow;
 
-Testing::TestEngineOptions FullSizeWindow()
-{
-    Testing::TestEngineOptions options;
-    options.videoMode = "800x600x32";
-    return options;
-}
-
-// The real engine offscreen on an 800 x 600 window with the GUI space the
-// same size, the main menu on the fixture (start at (100, 100), 200 x 50),
-// and a player's mouse through SDL's queue.
+// The main menu on the fixture (start at (100, 100), 200 x 50) over the
+// real engine offscreen, and a player's mouse through SDL's queue.
 class GUIMainMenuMouseTest : public testing::Test {
 protected:
-    GUIMainMenuMouseTest() : scoped(clock), engine(FullSizeWindow())
+    GUIMainMenuMouseTest()
+        : offscreen(Testing::MenuFixture{{{"faders.xml", Testing::kMenuFaders},
+                                          {"window_main_menu.xml", Testing::kMainMenuFixture}}}),
+          profiles(offscreen.bed->MakeProfiles(offscreen.engine.Folder())),
+          menu(std::make_unique<GUIMainMenuWindow>(&offscreen.engine.Get(), profiles.get(), bed().sounds.get(),
+                                                   bed().data.get(), bed().tools.get(), bed().manager.get(), nullptr))
     {
-        Testing::ResetInput();
-        engine->GetGUIManager()->SetSize(800.0f, 600.0f);
-        Testing::MenuFixture fixture;
-        fixture.descriptions = {{"faders.xml", Testing::kMenuFaders},
-                                {"window_main_menu.xml", Testing::kMainMenuFixture}};
-        bed = std::make_unique<Testing::MenuWindowBed>(engine.Get(), &clock, engine.Folder(), fixture);
-        profiles = std::make_unique<Tamrisk::ProfileManager>(GameFramework::FileServices::Of(engine.Get()),
-                                                             bed->sounds.get(), engine.Folder().Internal() + "\\user");
-        menu = std::make_unique<GUIMainMenuWindow>(&engine.Get(), profiles.get(), bed->sounds.get(), bed->data.get(),
-                                                   bed->tools.get(), bed->manager.get(), nullptr);
     }
 
-    ~GUIMainMenuMouseTest() override
-    {
-        menu.reset();
-        profiles.reset();
-        bed.reset();
-        Testing::ResetInput();
-    }
+    Testing::MenuWindowBed& bed() { return *offscreen.bed; }
 
     void Frame()
     {
-        Testing::PumpAll();
-        bed->Frame([&] { menu->UpdateWindow(); });
+        offscreen.Frame([&] { menu->UpdateWindow(); });
     }
 
-    Platform::GLVideoSystem video;
-    Testing::ScopedVideoSystem installed{video};
-    Testing::FakeClock clock;
-    Testing::ScopedClock scoped;
-    Testing::TestEngine engine;
-    std::unique_ptr<Testing::MenuWindowBed> bed;
+    Testing::OffscreenMenuBed offscreen;
     std::unique_ptr<Tamrisk::ProfileManager> profiles;
     std::unique_ptr<GUIMainMenuWindow> menu;
 };
@@ -103,7 +69,7 @@ TEST_F(GUIMainMenuMouseTest, TheButtonTitlesFontFollowsThePlayersMouse)
         {"away again", [](Testing::ScriptedInput& mouse) { mouse.MoveMouseTo(20, 20); }, "main_menu_0",
          WindowResult::kNone},
     };
-    Testing::ScriptedInput mouse(Testing::WindowIdOf(*engine->GetWindow()));
+    Testing::ScriptedInput mouse = offscreen.Mouse();
     const GUITools::GUITextControl* title = menu->GetButtonTitle(GUIMainMenuWindow::kStart);
     for (const MouseStep& step : steps) {
         step.act(mouse);

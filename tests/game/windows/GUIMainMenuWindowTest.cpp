@@ -1,7 +1,6 @@
 #include "game/windows/GUIMainMenuWindow.h"
 
 #include "engine/gui/GUIButton.h"
-#include "framework/persistence/FileServices.h"
 #include "framework/sound/SoundSet.h"
 #include "framework/windows/WindowResult.h"
 #include "framework/windows/WindowSource.h"
@@ -62,8 +61,7 @@ protected:
                                 {"window_main_menu.xml", MainMenu(buttons)},
                                 {"window_other.xml", kOther}};
         bed = std::make_unique<Testing::MenuWindowBed>(engine.Get(), &engine.clock, engine.folder, fixture);
-        profiles = std::make_unique<Tamrisk::ProfileManager>(GameFramework::FileServices::Of(engine.Get()),
-                                                             bed->sounds.get(), engine.folder.Internal() + "\\user");
+        profiles = bed->MakeProfiles(engine.folder);
         other = std::make_unique<Tamrisk::GUIMenuWindow>(&engine.Get(), bed->sounds.get(), bed->data.get(),
                                                         bed->tools.get(), bed->manager.get(), nullptr, "window_other");
         menu = std::make_unique<GUIMainMenuWindow>(&engine.Get(), profiles.get(), bed->sounds.get(), bed->data.get(),

@@ -4,7 +4,6 @@
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUICheckBox.h"
 #include "engine/gui/GUIScroll.h"
-#include "framework/persistence/FileServices.h"
 #include "framework/sound/SoundSet.h"
 #include "framework/windows/VideoSettingsAccess.h"
 #include "framework/windows/WindowResult.h"
@@ -68,10 +67,7 @@ protected:
         Testing::MenuFixture fixture;
         fixture.descriptions = {{"faders.xml", Testing::kMenuFaders}, {"window_options.xml", OptionsFixture()}};
         bed = std::make_unique<Testing::MenuWindowBed>(engine.Get(), &engine.clock, engine.folder, fixture);
-        profiles = std::make_unique<Tamrisk::ProfileManager>(GameFramework::FileServices::Of(engine.Get()),
-                                                             bed->sounds.get(), engine.folder.Internal() + "\\user");
-        profiles->SetCurrentProfile(profiles->AddProfile(L"Player"),
-                                    GameFramework::ProfileManagerBase::ListSaving::kKeepFile);
+        profiles = bed->MakeProfiles(engine.folder, L"Player");
         options = std::make_unique<GUIOptionsWindow>(&engine.Get(), bed->sounds.get(), profiles.get(),
                                                      bed->data.get(), bed->tools.get(), bed->manager.get(), nullptr);
     }

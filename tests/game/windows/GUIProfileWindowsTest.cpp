@@ -1,6 +1,5 @@
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIEditBox.h"
-#include "framework/persistence/FileServices.h"
 #include "framework/persistence/ProfileBase.h"
 #include "framework/sound/SoundSet.h"
 #include "framework/windows/WindowResult.h"
@@ -60,8 +59,7 @@ protected:
             fixture.descriptions[std::string(name) + ".xml"] = NameWindow(name);
         fixture.texts = kTexts;
         bed = std::make_unique<Testing::MenuWindowBed>(engine.Get(), &engine.clock, engine.folder, fixture);
-        profiles = std::make_unique<Tamrisk::ProfileManager>(GameFramework::FileServices::Of(engine.Get()),
-                                                             bed->sounds.get(), engine.folder.Internal() + "\\user");
+        profiles = bed->MakeProfiles(engine.folder);
         for (const std::wstring& name : names)
             profiles->AddProfile(name);
         if (!names.empty())

@@ -3,7 +3,6 @@
 #include "engine/core/Error.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/render/ModelManager.h"
-#include "framework/persistence/FileServices.h"
 #include "framework/persistence/ProfileBase.h"
 #include "framework/sound/SoundSet.h"
 #include "framework/windows/WindowResult.h"
@@ -13,16 +12,9 @@
 #include "game/windows/GUIMapElement.h"
 #include "game/windows/GUIStageMap.h"
 #include "gui_tools/controls/GUITextControl.h"
-#include "engine/core/Window.h"
-#include "engine/gui/GUIManager.h"
-#include "platform/video/GLVideoSystem.h"
 #include "tests/support/FakeEngine.h"
-#include "tests/support/ScopedClock.h"
-#include "tests/support/ScopedVideoSystem.h"
 #include "tests/support/ScriptedInput.h"
-#include "tests/support/SdlEvents.h"
-#include "tests/support/TestEngine.h"
-#include "tests/support/game/MenuWindowBed.h"
+#include "tests/support/game/OffscreenMenuBed.h"
 #include "tools/ModelWriter.h"
 #include "tools/StageMapWriter.h"
 
@@ -87,6 +79,26 @@ void WriteMarkModel(Halvard::Engine& engine, const Testing::TempFolder& folder, 
         data.AddModel(name, engine.GetModelManager()->NewModelFromFile("ui\\models\\map_mark.mlf", nullptr, 0));
 }
 
+Testing::MenuFixture StartGameFixture()
+{
+    Testing::MenuFixture fixture;
+    fixture.descriptions = {{"faders.xml", Testing::kMenuFaders}, {"window_start_game.xml", kStartGame}};
+    return fixture;
+}
+
+// The window on a bed, with the map written by the map writer below the
+// folder and the map's models loaded.
+std::unique_ptr<GUIStartGameLogicWindow> MakeWindow(Testing::MenuWindowBed& bed, const Testing::TempFolder& folder,
+                                                    Tamrisk::ProfileManager* profiles,
+                                                    const std::vector<Tools::StageMapElement>& map = TwoStages())
+{
+    const std::vector<std::uint8_t> bytes = Tools::BuildStageMapFile(map);
+    folder.WriteFile(Tamrisk::GUIStageMap::kPath, std::string(bytes.begin(), bytes.end()));
+    WriteMarkModel(bed.engine, folder, *bed.data);
+    return std::make_unique<GUIStartGameLogicWindow>(&bed.engine, bed.sounds.get(), nullptr, profiles,
+                                                     bed.data.get(), bed.tools.get(), bed.manager.get(), nullptr);
+}
+
 // The window on the fakes, its map written by the map writer, and a player
 // whose furthest level the test sets.
 class GUIStartGameLogicWindowTest : public testing::Test {
@@ -94,19 +106,9 @@ protected:
     void Make(const std::vector<Tools::StageMapElement>& map = TwoStages())
     {
         engine.Start();
-        const std::vector<std::uint8_t> bytes = Tools::BuildStageMapFile(map);
-        engine.folder.WriteFile(Tamrisk::GUIStageMap::kPath, std::string(bytes.begin(), bytes.end()));
-        Testing::MenuFixture fixture;
-        fixture.descriptions = {{"faders.xml", Testing::kMenuFaders}, {"window_start_game.xml", kStartGame}};
-        bed = std::make_unique<Testing::MenuWindowBed>(engine.Get(), &engine.clock, engine.folder, fixture);
-        WriteMarkModel(engine.Get(), engine.folder, *bed->data);
-        profiles = std::make_unique<Tamrisk::ProfileManager>(GameFramework::FileServices::Of(engine.Get()),
-                                                             bed->sounds.get(), engine.folder.Internal() + "\\user");
-        profiles->SetCurrentProfile(profiles->AddProfile(L"Anna"),
-                                    GameFramework::ProfileManagerBase::ListSaving::kKeepFile);
-        window = std::make_unique<GUIStartGameLogicWindow>(&engine.Get(), bed->sounds.get(), nullptr, profiles.get(),
-                                                           bed->data.get(), bed->tools.get(), bed->manager.get(),
-                                                           nullptr);
+        bed = std::make_unique<Testing::MenuWindowBed>(engine.Get(), &engine.clock, engine.folder, StartGameFixture());
+        profiles = bed->MakeProfiles(engine.folder, L"Anna");
+        window = MakeWindow(*bed, engine.folder, profiles.get(), map);
     }
 
     ~GUIStartGameLogicWindowTest() override
@@ -168,10 +170,9 @@ TEST_F(GUIStartGameLogicWindowTest, ChoosingALevelClampsItToTheFurthestAndSavesI
         window->SelectLevel(c.asked.stage, c.asked.level);
         EXPECT_EQ(Profile().GetCurrentLevel(), c.chosen) << c.asked.stage << "-" << c.asked.level;
         // The profile on disk holds the choice.
-        Tamrisk::ProfileManager reread(GameFramework::FileServices::Of(engine.Get()), bed->sounds.get(),
-                                       engine.folder.Internal() + "\\user");
-        reread.LoadProfiles();
-        const GameFramework::ProfileBase* saved = reread.GetProfile(L"Anna");
+        const std::unique_ptr<Tamrisk::ProfileManager> reread = bed->MakeProfiles(engine.folder);
+        reread->LoadProfiles();
+        const GameFramework::ProfileBase* saved = reread->GetProfile(L"Anna");
         ASSERT_NE(saved, nullptr);
         EXPECT_EQ(saved->GetCurrentLevel(), c.chosen);
     }
@@ -268,11 +269,8 @@ TEST_F(GUIStartGameLogicWindowTest, AMapWithoutTheFurthestLevelShowsNoWayAhead)
 TEST_F(GUIStartGameLogicWindowTest, AnUnreadableMapStopsTheWindowNamingTheFile)
 {
     engine.Start();
-    Testing::MenuFixture fixture;
-    fixture.descriptions = {{"faders.xml", Testing::kMenuFaders}, {"window_start_game.xml", kStartGame}};
-    bed = std::make_unique<Testing::MenuWindowBed>(engine.Get(), &engine.clock, engine.folder, fixture);
-    profiles = std::make_unique<Tamrisk::ProfileManager>(GameFramework::FileServices::Of(engine.Get()),
-                                                         bed->sounds.get(), engine.folder.Internal() + "\\user");
+    bed = std::make_unique<Testing::MenuWindowBed>(engine.Get(), &engine.clock, engine.folder, StartGameFixture());
+    profiles = bed->MakeProfiles(engine.folder);
     try {
         GUIStartGameLogicWindow made(&engine.Get(), bed->sounds.get(), nullptr, profiles.get(), bed->data.get(),
                                      bed->tools.get(), bed->manager.get(), nullptr);
@@ -282,56 +280,22 @@ TEST_F(GUIStartGameLogicWindowTest, AnUnreadableMapStopsTheWindowNamingTheFile)
     }
 }
 
-Testing::TestEngineOptions FullSizeWindow()
-{
-    Testing::TestEngineOptions options;
-    options.videoMode = "800x600x32";
-    return options;
-}
-
-// The real engine offscreen on an 800 x 600 window with the GUI space the
-// same size, and a player's mouse through SDL's queue.
+// The window over the real engine offscreen, and a player's mouse through
+// SDL's queue.
 class GUIStartGameLogicMouseTest : public testing::Test {
 protected:
-    GUIStartGameLogicMouseTest() : scoped(clock), engine(FullSizeWindow())
+    GUIStartGameLogicMouseTest()
+        : offscreen(StartGameFixture()), profiles(offscreen.bed->MakeProfiles(offscreen.engine.Folder(), L"Anna")),
+          window(MakeWindow(*offscreen.bed, offscreen.engine.Folder(), profiles.get()))
     {
-        Testing::ResetInput();
-        engine->GetGUIManager()->SetSize(800.0f, 600.0f);
-        const std::vector<std::uint8_t> bytes = Tools::BuildStageMapFile(TwoStages());
-        engine.Folder().WriteFile(Tamrisk::GUIStageMap::kPath, std::string(bytes.begin(), bytes.end()));
-        Testing::MenuFixture fixture;
-        fixture.descriptions = {{"faders.xml", Testing::kMenuFaders}, {"window_start_game.xml", kStartGame}};
-        bed = std::make_unique<Testing::MenuWindowBed>(engine.Get(), &clock, engine.Folder(), fixture);
-        WriteMarkModel(engine.Get(), engine.Folder(), *bed->data);
-        profiles = std::make_unique<Tamrisk::ProfileManager>(GameFramework::FileServices::Of(engine.Get()),
-                                                             bed->sounds.get(), engine.Folder().Internal() + "\\user");
-        profiles->SetCurrentProfile(profiles->AddProfile(L"Anna"),
-                                    GameFramework::ProfileManagerBase::ListSaving::kKeepFile);
-        window = std::make_unique<GUIStartGameLogicWindow>(&engine.Get(), bed->sounds.get(), nullptr, profiles.get(),
-                                                           bed->data.get(), bed->tools.get(), bed->manager.get(),
-                                                           nullptr);
-    }
-
-    ~GUIStartGameLogicMouseTest() override
-    {
-        window.reset();
-        profiles.reset();
-        bed.reset();
-        Testing::ResetInput();
     }
 
     void Frame()
     {
-        Testing::PumpAll();
-        bed->Frame([&] { window->UpdateWindow(); });
+        offscreen.Frame([&] { window->UpdateWindow(); });
     }
 
-    Platform::GLVideoSystem video;
-    Testing::ScopedVideoSystem installed{video};
-    Testing::FakeClock clock;
-    Testing::ScopedClock scoped;
-    Testing::TestEngine engine;
-    std::unique_ptr<Testing::MenuWindowBed> bed;
+    Testing::OffscreenMenuBed offscreen;
     std::unique_ptr<Tamrisk::ProfileManager> profiles;
     std::unique_ptr<GUIStartGameLogicWindow> window;
 };
@@ -346,7 +310,7 @@ TEST_F(GUIStartGameLogicMouseTest, AClickChoosesAndSavesALevelAndADoubleClickPla
         Frame();
     ASSERT_EQ(window->GetElements()[3]->GetState(), GUIMapElement::kChosen);
     // The second point's centre is GUI (220, 320), window row 280.
-    Testing::ScriptedInput mouse(Testing::WindowIdOf(*engine->GetWindow()));
+    Testing::ScriptedInput mouse = offscreen.Mouse();
     mouse.MoveMouseTo(220, 280);
     Frame();
     EXPECT_TRUE(window->GetElements()[1]->IsHighlighted());
@@ -358,11 +322,10 @@ TEST_F(GUIStartGameLogicMouseTest, AClickChoosesAndSavesALevelAndADoubleClickPla
     EXPECT_EQ(profile.GetCurrentLevel(), (LevelReference{0, 1}));
     EXPECT_EQ(window->GetElements()[1]->GetState(), GUIMapElement::kChosen);
     EXPECT_EQ(window->GetElements()[3]->GetState(), GUIMapElement::kNotPassed);
-    Tamrisk::ProfileManager reread(GameFramework::FileServices::Of(engine.Get()), bed->sounds.get(),
-                                   engine.Folder().Internal() + "\\user");
-    reread.LoadProfiles();
-    ASSERT_NE(reread.GetProfile(L"Anna"), nullptr);
-    EXPECT_EQ(reread.GetProfile(L"Anna")->GetCurrentLevel(), (LevelReference{0, 1}));
+    const std::unique_ptr<Tamrisk::ProfileManager> reread = offscreen.bed->MakeProfiles(offscreen.engine.Folder());
+    reread->LoadProfiles();
+    ASSERT_NE(reread->GetProfile(L"Anna"), nullptr);
+    EXPECT_EQ(reread->GetProfile(L"Anna")->GetCurrentLevel(), (LevelReference{0, 1}));
     mouse.PressButton();
     Frame();
     mouse.ReleaseButton();

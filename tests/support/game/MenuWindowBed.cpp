@@ -2,9 +2,11 @@
 
 #include "engine/app/Engine.h"
 #include "engine/sound/SoundManager.h"
+#include "framework/persistence/FileServices.h"
 #include "framework/sound/SoundSet.h"
 #include "game/SoundTable.h"
 #include "game/data/GameData.h"
+#include "game/persistence/ProfileManager.h"
 #include "game/windows/GUIMenuWindowManager.h"
 #include "gui_tools/GUIFontTool.h"
 #include "gui_tools/GUIToolManager.h"
@@ -101,6 +103,17 @@ void MenuWindowBed::Frame(const std::function<void()>& updates)
     engine.EndFrame(0);
     if (engine.GetSoundManager() != nullptr)
         engine.GetSoundManager()->Update(true);
+}
+
+std::unique_ptr<Tamrisk::ProfileManager> MenuWindowBed::MakeProfiles(const TempFolder& folder,
+                                                                     const std::wstring& current) const
+{
+    auto profiles = std::make_unique<Tamrisk::ProfileManager>(GameFramework::FileServices::Of(engine), sounds.get(),
+                                                              folder.Internal() + "\\user");
+    if (!current.empty())
+        profiles->SetCurrentProfile(profiles->AddProfile(current),
+                                    GameFramework::ProfileManagerBase::ListSaving::kKeepFile);
+    return profiles;
 }
 
 } // namespace Testing

@@ -20,6 +20,7 @@ class GUIToolManager;
 namespace Tamrisk {
 class GameData;
 class GUIMenuWindowManager;
+class ProfileManager;
 } // namespace Tamrisk
 
 namespace Testing {
@@ -71,6 +72,12 @@ public:
     // PreUpdate, the updates given (the windows' UpdateWindow), the manager's
     // Update, the end of the engine's frame and the queued sounds started.
     void Frame(const std::function<void()>& updates = {});
+
+    // A profile manager on the bed's sound set, its profiles below the
+    // folder's "user"; with a name, a profile of that name is made current
+    // (the list file is not written). It must go before the bed.
+    std::unique_ptr<Tamrisk::ProfileManager> MakeProfiles(const TempFolder& folder,
+                                                          const std::wstring& current = {}) const;
 
     Halvard::Engine& engine;
     FakeClock* clock;
