@@ -60,7 +60,7 @@ GameLogic::GameLogic(Halvard::Engine* engine, const GameLogicSettings& settings)
     for (const auto& [kind, points] : kScoreKinds)
         GetScoreKeeper().AddScoreKind(kind, points);
     CreateMembers();
-    geometry_->BuildBlocks(bonuses_.get(), balls_.get(), bullets_.get());
+    geometry_->BuildBlocks(bonuses_.get(), balls_.get());
     balls_->AddBall(0);
     PauseTimer(true);
     PlaySound(kSoundLevelBegin);

@@ -34,7 +34,7 @@ bool IsTransparent(const Model& model)
 } // namespace
 
 Environment::Environment(Engine* engine, GameTools::DataKeeper* levelData, const std::string& name)
-    : engine_(engine), modelManager_(engine->GetModelManager()), levelData_(levelData)
+    : modelManager_(engine->GetModelManager()), levelData_(levelData)
 {
     GameTools::XMLParser parser(engine);
     XMLNode root;

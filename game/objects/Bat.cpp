@@ -95,7 +95,7 @@ FragmentSettings PieceSettings(float horizontalFactor)
 
 Bat::Bat(Halvard::Engine* engine, GameTools::DataKeeper* data, Effects* effects, GameFramework::SoundSet* sounds)
     : engine_(engine), timers_(engine->GetTimerManager()), models_(engine->GetModelManager()),
-      gui_(engine->GetGUIManager()), data_(data), effects_(effects), sounds_(sounds)
+      gui_(engine->GetGUIManager()), effects_(effects), sounds_(sounds)
 {
     Halvard::Camera* camera = engine->GetCameraManager()->GetDefaultCamera();
     head_ = models_->CopyModel(*data->GetModel("bat/head"), camera, 0);

@@ -63,7 +63,7 @@ BallBed::BallBed(Options options) : lives(options.lives)
     balls = std::make_unique<Tamrisk::BallManager>(&engine.Get(), data.get(), effects.get(), field.get(),
                                                    geometry.get(), bat.get(), barrier.get(), sounds.get(), lives);
     // As the game does: the ball keepers take the ball manager.
-    geometry->BuildBlocks(nullptr, balls.get(), nullptr);
+    geometry->BuildBlocks(nullptr, balls.get());
 }
 
 // The ball keepers hold the ball manager: the blocks go first.

@@ -84,7 +84,7 @@ public:
         data_->Load();
         geometry_ = std::make_unique<Tamrisk::GameGeometry>(&engine, &interfaceData, data_.get(), &effects, nullptr,
                                                             nullptr);
-        geometry_->BuildBlocks(nullptr, nullptr, nullptr);
+        geometry_->BuildBlocks(nullptr, nullptr);
         for (Tamrisk::Block* block : geometry_->GetBlocks())
             blocks_.push_back(block);
     }

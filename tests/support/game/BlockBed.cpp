@@ -68,7 +68,7 @@ void BlockBed::Build(std::vector<Tools::LevelBlock> blocks, Tamrisk::BonusManage
     effects = std::make_unique<Tamrisk::Effects>(&engine.Get(), lighting.get());
     geometry = std::make_unique<Tamrisk::GameGeometry>(&engine.Get(), &interfaceData, levelData.get(),
                                                        effects.get(), &scores, nullptr);
-    geometry->BuildBlocks(bonuses, balls, nullptr);
+    geometry->BuildBlocks(bonuses, balls);
 }
 
 void BlockBed::RunFor(double seconds, const std::function<void()>& work)

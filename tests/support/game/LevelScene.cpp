@@ -26,7 +26,7 @@ LevelScene::LevelScene(Halvard::Engine& engine, GameTools::DataKeeper& interface
     environment_ = std::make_unique<Tamrisk::Environment>(&engine, data_.get(), stage.environment);
     geometry_ = std::make_unique<Tamrisk::GameGeometry>(&engine, &interfaceData, data_.get(), effects_.get(), nullptr,
                                                         nullptr);
-    geometry_->BuildBlocks(nullptr, nullptr, nullptr);
+    geometry_->BuildBlocks(nullptr, nullptr);
 }
 
 // The blocks and scenery go before the effects and lighting they use.
