@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace Tamrisk {
 
@@ -39,7 +40,7 @@ using Halvard::Vector3;
 
 namespace {
 
-constexpr float kPi = 3.14159265358979f;
+constexpr float kPi = std::numbers::pi_v<float>;
 constexpr u32 kHitSystems = 36;
 constexpr float kFlareDepth = -0.6f;
 constexpr float kSparkDepth = -0.3f;

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace Tamrisk {
 
@@ -29,7 +30,7 @@ using Halvard::Vector3;
 
 namespace {
 
-constexpr float kPi = 3.14159265358979f;
+constexpr float kPi = std::numbers::pi_v<float>;
 constexpr float kTolerance = 0.0001f;
 // The GUI's virtual screen, which the cursor is read on.
 constexpr float kScreenWidth = 800.0f;
