@@ -50,13 +50,7 @@ BlockBed::BlockBed(TestEngineOptions options) : engine(std::move(options))
     engine->GetTimerManager()->Update();
 }
 
-// The blocks go before the effects and lighting they use.
-BlockBed::~BlockBed()
-{
-    geometry.reset();
-    effects.reset();
-    lighting.reset();
-}
+BlockBed::~BlockBed() = default;
 
 void BlockBed::Build(std::vector<Tools::LevelBlock> blocks, Tamrisk::BonusManager* bonuses,
                      Tamrisk::BallManager* balls)

@@ -29,14 +29,6 @@ LevelScene::LevelScene(Halvard::Engine& engine, GameTools::DataKeeper& interface
     geometry_->BuildBlocks(nullptr, nullptr);
 }
 
-// The blocks and scenery go before the effects and lighting they use.
-LevelScene::~LevelScene()
-{
-    geometry_.reset();
-    environment_.reset();
-    field_.reset();
-    effects_.reset();
-    lighting_.reset();
-}
+LevelScene::~LevelScene() = default;
 
 } // namespace Testing
