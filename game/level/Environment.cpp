@@ -8,6 +8,7 @@
 #include "game_tools/DataKeeper.h"
 #include "game_tools/XMLNode.h"
 #include "game_tools/XMLParser.h"
+#include "game_tools/XMLQuery.h"
 
 namespace Tamrisk {
 
@@ -77,8 +78,7 @@ void Environment::AddModel(const XMLNode& node)
         model->SetColor(Vector4(components[0], components[1], components[2], components[3]));
     }
     // Scenery one sees through is never lit; other scenery unless it says so.
-    const XMLValue* lighting = node.GetAttribute("lighting");
-    if (transparent || (lighting != nullptr && !lighting->GetBool()))
+    if (transparent || !GameTools::GetXMLBool(&node, "lighting", true))
         model->ClearFlags(Model::kLit);
     AnimationControl& animation = model->GetAnimationControl();
     animation.looping = 1;
