@@ -29,6 +29,7 @@
 #include "gui_tools/GUIToolManager.h"
 
 #include <algorithm>
+#include <numbers>
 #include <utility>
 
 namespace Tamrisk {
@@ -60,7 +61,7 @@ GameLogic::GameLogic(Halvard::Engine* engine, const GameLogicSettings& settings)
     for (const auto& [kind, points] : kScoreKinds)
         GetScoreKeeper().AddScoreKind(kind, points);
     CreateMembers();
-    geometry_->BuildBlocks(bonuses_.get(), balls_.get(), bullets_.get());
+    geometry_->BuildBlocks(bonuses_.get(), balls_.get());
     balls_->AddBall(0);
     PauseTimer(true);
     PlaySound(kSoundLevelBegin);
@@ -117,7 +118,7 @@ GameLogic::~GameLogic()
 
 void GameLogic::SetUpCamera(GameTools::GameCamera& camera)
 {
-    camera.SetFieldOfView(90.0f * 3.1415927f / 180.0f);
+    camera.SetFieldOfView(90.0f * std::numbers::pi_v<float> / 180.0f);
     camera.SetNearPlane(70.0f);
     camera.SetFarPlane(650.0f);
     camera.baseOrientation = Halvard::Quaternion(0.4939f, 0.0f, 0.0f, 0.8695f);

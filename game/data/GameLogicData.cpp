@@ -46,10 +46,9 @@ ShaderDescriptor MakeBlockShader(const XMLNode& description, const LevelGeometry
     u32 frames = 1;
     float speed = 0.0f;
     if (const XMLNode* shader = description.GetChild("shader")) {
-        const XMLValue* count = shader->GetAttribute("frame_count");
         const XMLValue* rate = shader->GetAttribute("animation_speed");
         // A texture has at least its one picture.
-        frames = count != nullptr ? static_cast<u32>(std::max(count->GetInt(), 1)) : 1;
+        frames = static_cast<u32>(std::max(GameTools::GetXMLInt(shader, "frame_count", 1), 1));
         speed = rate != nullptr ? rate->GetFloat() : 0.0f;
     }
     const u32 animation = frames > 1 ? ShaderTextureStage::kNumberedDiffuse : ShaderTextureStage::kNoAnimation;
@@ -78,8 +77,7 @@ GameLogicData::~GameLogicData()
 
 u32 GameLogicData::ReadFragmentCount(const XMLNode& description)
 {
-    const XMLValue* value = description.GetAttribute("fragment_count");
-    return value != nullptr ? static_cast<u32>(std::max(value->GetInt(), 0)) : 0;
+    return static_cast<u32>(std::max(GameTools::GetXMLInt(&description, "fragment_count", 0), 0));
 }
 
 void GameLogicData::LoadResources()

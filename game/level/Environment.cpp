@@ -8,6 +8,7 @@
 #include "game_tools/DataKeeper.h"
 #include "game_tools/XMLNode.h"
 #include "game_tools/XMLParser.h"
+#include "game_tools/XMLQuery.h"
 
 namespace Tamrisk {
 
@@ -34,7 +35,7 @@ bool IsTransparent(const Model& model)
 } // namespace
 
 Environment::Environment(Engine* engine, GameTools::DataKeeper* levelData, const std::string& name)
-    : engine_(engine), modelManager_(engine->GetModelManager()), levelData_(levelData)
+    : modelManager_(engine->GetModelManager()), levelData_(levelData)
 {
     GameTools::XMLParser parser(engine);
     XMLNode root;
@@ -77,8 +78,7 @@ void Environment::AddModel(const XMLNode& node)
         model->SetColor(Vector4(components[0], components[1], components[2], components[3]));
     }
     // Scenery one sees through is never lit; other scenery unless it says so.
-    const XMLValue* lighting = node.GetAttribute("lighting");
-    if (transparent || (lighting != nullptr && !lighting->GetBool()))
+    if (transparent || !GameTools::GetXMLBool(&node, "lighting", true))
         model->ClearFlags(Model::kLit);
     AnimationControl& animation = model->GetAnimationControl();
     animation.looping = 1;

@@ -30,7 +30,6 @@ public:
 private:
     void AddModel(const GameTools::XMLNode& node);
 
-    Halvard::Engine* engine_;
     Halvard::ModelManager* modelManager_;
     GameTools::DataKeeper* levelData_;
     std::vector<Halvard::Model*> models_;

@@ -73,15 +73,13 @@ Block* GameGeometry::AddBlock(const BlockRecord* record)
             ++blocksToDestroy_;
     }
     blocks_.push_back(block);
-    block->SetIndex(static_cast<u32>(blocks_.size() - 1));
     return block;
 }
 
-void GameGeometry::BuildBlocks(BonusManager* bonuses, BallManager* balls, BulletManager* bullets)
+void GameGeometry::BuildBlocks(BonusManager* bonuses, BallManager* balls)
 {
     bonuses_ = bonuses;
     balls_ = balls;
-    bullets_ = bullets;
     blocksToDestroy_ = 0;
     for (const std::unique_ptr<BlockRecord>& record : levelData_->GetBlockRecords())
         AddBlock(record.get());

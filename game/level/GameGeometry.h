@@ -24,7 +24,6 @@ namespace Tamrisk {
 class BallManager;
 class Block;
 class BonusManager;
-class BulletManager;
 class Effects;
 class ExplosionManager;
 class GameLogicData;
@@ -45,7 +44,7 @@ public:
     virtual ~GameGeometry();
 
     // Once, from the game logic's constructor; the managers are not owned.
-    void BuildBlocks(BonusManager* bonuses, BallManager* balls, BulletManager* bullets);
+    void BuildBlocks(BonusManager* bonuses, BallManager* balls);
     Block* AddBlock(const BlockRecord* record);
     void Update(float timeScale);
     void SetFrozen(bool frozen) { frozen_ = frozen ? 1 : 0; }
@@ -75,7 +74,6 @@ private:
     GameFramework::SoundSet* soundSet_;
     BonusManager* bonuses_ = nullptr;
     BallManager* balls_ = nullptr;
-    BulletManager* bullets_ = nullptr;
     std::unique_ptr<ExplosionManager> explosions_;
     std::unique_ptr<Halvard::AnimationControl> animation_;
     std::vector<Block*> blocks_;

@@ -57,8 +57,8 @@ void Show(Model* model, Shadow* shadow, bool visible)
 } // namespace
 
 Ball::Ball(Halvard::Engine* engine, GameTools::DataKeeper* data, Effects* effects, Halvard::SpriteGroup* flares)
-    : engine_(engine), timers_(engine->GetTimerManager()), modelManager_(engine->GetModelManager()),
-      particleSystems_(engine->GetParticleSystemManager()), data_(data), effects_(effects), flareGroup_(flares)
+    : engine_(engine), modelManager_(engine->GetModelManager()), particleSystems_(engine->GetParticleSystemManager()),
+      effects_(effects), flareGroup_(flares)
 {
     Halvard::Camera* camera = engine->GetCameraManager()->GetDefaultCamera();
     for (u32 type = kSimple; type <= kSuper; ++type) {
@@ -120,12 +120,10 @@ void Ball::Deactivate()
         flareGroup_->RemoveSprite(flareIndex_);
     hasFlare_ = false;
     if (trail_ != nullptr)
-        StopTrail(trail_);
+        trail_->Stop();
     active_ = 0;
     frozen_ = 0;
 }
-
-void Ball::StopTrail(ParticleSystem* trail) { trail->Stop(); }
 
 void Ball::SetType(u32 type)
 {
@@ -139,7 +137,7 @@ void Ball::SetType(u32 type)
     bool wasEmitting = false;
     if (trail_ != nullptr) {
         wasEmitting = trail_->emitting;
-        StopTrail(trail_);
+        trail_->Stop();
     }
     trail_ = wanted;
     trail_->SetVisible(true);

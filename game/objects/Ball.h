@@ -15,7 +15,6 @@ class ModelManager;
 class ParticleSystem;
 class ParticleSystemManager;
 class SpriteGroup;
-class TimerManager;
 } // namespace Halvard
 
 namespace Tamrisk {
@@ -71,13 +70,10 @@ public:
 
 private:
     void PlaceModels(float rolled);
-    void StopTrail(Halvard::ParticleSystem* trail);
 
     Halvard::Engine* engine_;
-    Halvard::TimerManager* timers_;
     Halvard::ModelManager* modelManager_;
     Halvard::ParticleSystemManager* particleSystems_;
-    GameTools::DataKeeper* data_;
     Effects* effects_;
     Bat* bat_ = nullptr;
     Halvard::Model* models_[2] = {nullptr, nullptr};

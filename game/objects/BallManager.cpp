@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace Tamrisk {
 
@@ -39,7 +40,7 @@ using Halvard::Vector3;
 
 namespace {
 
-constexpr float kPi = 3.14159265358979f;
+constexpr float kPi = std::numbers::pi_v<float>;
 constexpr u32 kHitSystems = 36;
 constexpr float kFlareDepth = -0.6f;
 constexpr float kSparkDepth = -0.3f;
@@ -92,7 +93,7 @@ constexpr float kSpeedOffsets[12] = {-18.4f, -9.2f, -4.6f, -2.3f, 0.0f, 4.6f,
 BallManager::BallManager(Halvard::Engine* engine, GameTools::DataKeeper* data, Effects* effects,
                          const GameField* field, GameGeometry* geometry, Bat* bat, Barrier* barrier,
                          GameFramework::SoundSet* sounds, u32 lives)
-    : engine_(engine), data_(data), effects_(effects), field_(field), geometry_(geometry), barrier_(barrier),
+    : engine_(engine), field_(field), geometry_(geometry), barrier_(barrier),
       bat_(bat), sounds_(sounds), lives_(lives)
 {
     flares_ = engine->GetSpriteGroupManager()->CreateSpriteGroup(kMaxBalls, data->GetShaderUser("balls/flare"),

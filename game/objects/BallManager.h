@@ -114,8 +114,6 @@ private:
     float SpeedOffset() const;
 
     Halvard::Engine* engine_;
-    GameTools::DataKeeper* data_;
-    Effects* effects_;
     const GameField* field_;
     GameGeometry* geometry_;
     Barrier* barrier_;

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace Tamrisk {
 
@@ -29,7 +30,7 @@ using Halvard::Vector3;
 
 namespace {
 
-constexpr float kPi = 3.14159265358979f;
+constexpr float kPi = std::numbers::pi_v<float>;
 constexpr float kTolerance = 0.0001f;
 // The GUI's virtual screen, which the cursor is read on.
 constexpr float kScreenWidth = 800.0f;
@@ -95,7 +96,7 @@ FragmentSettings PieceSettings(float horizontalFactor)
 
 Bat::Bat(Halvard::Engine* engine, GameTools::DataKeeper* data, Effects* effects, GameFramework::SoundSet* sounds)
     : engine_(engine), timers_(engine->GetTimerManager()), models_(engine->GetModelManager()),
-      gui_(engine->GetGUIManager()), data_(data), effects_(effects), sounds_(sounds)
+      gui_(engine->GetGUIManager()), effects_(effects), sounds_(sounds)
 {
     Halvard::Camera* camera = engine->GetCameraManager()->GetDefaultCamera();
     head_ = models_->CopyModel(*data->GetModel("bat/head"), camera, 0);

@@ -86,7 +86,6 @@ private:
     Halvard::TimerManager* timers_;
     Halvard::ModelManager* models_;
     Halvard::GUIManager* gui_;
-    GameTools::DataKeeper* data_;
     Effects* effects_;
     GameFramework::SoundSet* sounds_;
     Halvard::Model* head_ = nullptr;

@@ -78,8 +78,6 @@ public:
     void RemoveAbove(Block* block);
     void RemoveBelow(Block* block);
 
-    void SetIndex(Halvard::u32 index) { index_ = index; }
-    Halvard::u32 GetIndex() const { return index_; }
     void SetExplosionGroup(Halvard::u32 group);
     bool HasExplosionGroup() const { return hasExplosionGroup_ != 0; }
     Halvard::u32 GetExplosionGroup() const { return explosionGroup_; }
@@ -120,7 +118,6 @@ private:
     const Block* FindOtherSupport(const Block* hit) const;
 
 protected:
-
     Halvard::Engine* engine_;
     Halvard::TimerManager* timers_;
     Halvard::ModelManager* models_;
@@ -163,7 +160,6 @@ protected:
     Halvard::ParticleSystem* currentDestruction_ = nullptr;
     Halvard::u8 alwaysDrawShadow_ = 0;
     Halvard::u8 hasShadow_ = 1;
-    Halvard::u32 index_ = 0;
     Halvard::u8 hasExplosionGroup_ = 0;
     Halvard::u32 explosionGroup_ = 0;
 };

@@ -32,8 +32,7 @@ void Hide(Model* model) { model->ClearFlags(Model::kVisible); }
 
 Bonus::Bonus(Engine* engine, GameTools::DataKeeper* data, u32 kind, Model* model, const std::string& name,
              SpriteGroup* flares, float flareSize, const Vector4& colour)
-    : engine_(engine)
-    , timers_(engine->GetTimerManager())
+    : timers_(engine->GetTimerManager())
     , models_(engine->GetModelManager())
     , particleSystems_(engine->GetParticleSystemManager())
     , kind_(kind)

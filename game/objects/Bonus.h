@@ -52,7 +52,6 @@ public:
     Halvard::Model* GetModel() const { return model_; }
 
 private:
-    Halvard::Engine* engine_;
     Halvard::TimerManager* timers_;
     Halvard::ModelManager* models_;
     Halvard::ParticleSystemManager* particleSystems_;

@@ -62,7 +62,7 @@ Vector3 LocalCentre(const BoundingBox& box) { return (box.GetLocalMin() + box.Ge
 
 Fragment::Fragment(Engine* engine, GameTools::DataKeeper* data, Effects* effects, const std::string& pieceName,
                    bool models, const FragmentSettings& settings)
-    : engine_(engine), models_(engine->GetModelManager()), timers_(engine->GetTimerManager()), effects_(effects),
+    : models_(engine->GetModelManager()), timers_(engine->GetTimerManager()), effects_(effects),
       settings_(settings), homeCentre_(0.0f), homeTransform_(Identity()), launchTransform_(Identity()),
       spin_(Identity()), move_(Identity()), scale_(Identity()), composed_(Identity()), velocity_(0.0f)
 {

@@ -66,7 +66,6 @@ private:
     void Land(float dt);
     void MakeModel(GameTools::DataKeeper* data, const Halvard::Model& piece, bool models);
 
-    Halvard::Engine* engine_;
     Halvard::ModelManager* models_;
     Halvard::TimerManager* timers_;
     Effects* effects_;

@@ -3,9 +3,9 @@
 #include "engine/core/Random.h"
 #include "engine/core/StringUtils.h"
 #include "engine/gui/GUIManager.h"
-#include "engine/render/ModelManager.h"
 #include "engine/sound/SoundManager.h"
 #include "game/SoundTable.h"
+#include "tests/game/objects/LevelObjectsBed.h"
 #include "tests/support/game/TestLevelFile.h"
 #include "tools/FieldWriter.h"
 
@@ -39,13 +39,14 @@ BallBed::BallBed(Options options) : lives(options.lives)
 
     data = std::make_unique<GameTools::DataKeeper>(&engine.Get(), "en", false);
     const float r = options.ballRadius;
-    AddBox("balls/simple/model", Vector3(-r), Vector3(r));
+    AddBoxModel(engine.Get(), *data, "balls/simple/model", Vector3(-r), Vector3(r));
     const float s = options.ballRadius * kSuperRadius / kBallRadius;
-    AddBox("balls/super/model", Vector3(-s), Vector3(s));
-    AddBox("bat/head", Vector3(-kBatHalfWidth, -2.0f, -2.0f), Vector3(kBatHalfWidth, 2.0f, 2.0f));
+    AddBoxModel(engine.Get(), *data, "balls/super/model", Vector3(-s), Vector3(s));
+    AddBoxModel(engine.Get(), *data, "bat/head", Vector3(-kBatHalfWidth, -2.0f, -2.0f),
+                Vector3(kBatHalfWidth, 2.0f, 2.0f));
     for (u32 i = 0; i < Tamrisk::Barrier::kMaxStrength; ++i)
-        AddBox("barrier/rope_" + Halvard::UIntToString(i), Vector3(-80.0f, -96.0f - i, 0.0f),
-               Vector3(80.0f, -94.0f - i, 1.0f));
+        AddBoxModel(engine.Get(), *data, "barrier/rope_" + Halvard::UIntToString(i),
+                    Vector3(-80.0f, -96.0f - i, 0.0f), Vector3(80.0f, -94.0f - i, 1.0f));
 
     levelData = std::make_unique<Tamrisk::GameLogicData>(&engine.Get(), "en", &stage, &level);
     levelData->Load();
@@ -63,7 +64,7 @@ BallBed::BallBed(Options options) : lives(options.lives)
     balls = std::make_unique<Tamrisk::BallManager>(&engine.Get(), data.get(), effects.get(), field.get(),
                                                    geometry.get(), bat.get(), barrier.get(), sounds.get(), lives);
     // As the game does: the ball keepers take the ball manager.
-    geometry->BuildBlocks(nullptr, balls.get(), nullptr);
+    geometry->BuildBlocks(nullptr, balls.get());
 }
 
 // The ball keepers hold the ball manager: the blocks go first.
@@ -91,13 +92,6 @@ void BallBed::WriteFiles(const std::vector<Tools::LevelBlock>& blocks)
     engine.folder.WriteFile("data\\game_objects\\blocks\\steel.xml", "<steel strength=\"0\"/>\n");
     engine.folder.WriteFile("data\\game_objects\\blocks\\keeper.xml", "<keeper type=\"ball_keeper\"/>\n");
     level.geometryFile = WriteTestLevel(engine.folder, blocks);
-}
-
-void BallBed::AddBox(const std::string& name, const Vector3& min, const Vector3& max)
-{
-    const float lo[3] = {min.x, min.y, min.z};
-    const float hi[3] = {max.x, max.y, max.z};
-    data->AddModel(name, engine->GetModelManager()->NewModelFromArrays(lo, hi, nullptr, nullptr, 0));
 }
 
 Tools::LevelBlock BallBed::Box(float x, float y, float turn, std::array<float, 3> scale, const std::string& kind)

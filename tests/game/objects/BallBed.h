@@ -84,7 +84,6 @@ public:
 
 private:
     void WriteFiles(const std::vector<Tools::LevelBlock>& blocks);
-    void AddBox(const std::string& name, const Halvard::Vector3& min, const Halvard::Vector3& max);
 };
 
 } // namespace Testing

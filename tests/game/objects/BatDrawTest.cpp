@@ -12,6 +12,7 @@
 #include "game_tools/GameCamera.h"
 #include "platform/video/GLVideoSystem.h"
 
+#include "tests/game/objects/LevelObjectsBed.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/ScopedVideoSystem.h"
@@ -45,9 +46,8 @@ protected:
     {
         Testing::ResetInput();
         engine->GetGUIManager()->SetSize(800.0f, 600.0f);
-        const float lo[3] = {-kHalfWidth, -2.0f, -2.0f};
-        const float hi[3] = {kHalfWidth, 2.0f, 2.0f};
-        data.AddModel("bat/head", engine->GetModelManager()->NewModelFromArrays(lo, hi, nullptr, nullptr, 0));
+        Testing::AddBoxModel(engine.Get(), data, "bat/head", Vector3(-kHalfWidth, -2.0f, -2.0f),
+                             Vector3(kHalfWidth, 2.0f, 2.0f));
         camera.SetFieldOfView(20.0f * 3.1415927f / 180.0f);
         camera.SetNearPlane(500.0f);
         camera.SetFarPlane(700.0f);

@@ -4,6 +4,7 @@
 #include "engine/render/ModelManager.h"
 #include "game/level/Effects.h"
 #include "game_tools/DataKeeper.h"
+#include "tests/game/objects/LevelObjectsBed.h"
 #include "tests/support/FakeEngine.h"
 
 #include <cmath>
@@ -29,11 +30,8 @@ public:
     // around the centre.
     void AddPiece(const std::string& name, const Halvard::Vector3& centre, float halfSize)
     {
-        const Halvard::Vector3 lo = centre - Halvard::Vector3(halfSize);
-        const Halvard::Vector3 hi = centre + Halvard::Vector3(halfSize);
-        const float min[3] = {lo.x, lo.y, lo.z};
-        const float max[3] = {hi.x, hi.y, hi.z};
-        data->AddModel(name, engine->GetModelManager()->NewModelFromArrays(min, max, nullptr, nullptr, 0));
+        const Halvard::Vector3 half(halfSize);
+        AddBoxModel(engine.Get(), *data, name, centre - half, centre + half);
     }
 
     // A block's model, placed at the position.

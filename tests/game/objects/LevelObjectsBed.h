@@ -50,6 +50,16 @@ inline Tools::ModelFileData AnimatedBox(std::uint32_t frames, float speed, const
     return data;
 }
 
+// Lists a box of the given corners, made in memory, in the keeper under the
+// resource name.
+inline void AddBoxModel(Halvard::Engine& engine, GameTools::DataKeeper& keeper, const std::string& resource,
+                        const Halvard::Vector3& min, const Halvard::Vector3& max)
+{
+    const float lo[3] = {min.x, min.y, min.z};
+    const float hi[3] = {max.x, max.y, max.z};
+    keeper.AddModel(resource, engine.GetModelManager()->NewModelFromArrays(lo, hi, nullptr, nullptr, 0));
+}
+
 // Writes the model below the data folder and lists it in the keeper under the
 // resource name, as a resource list would.
 inline void AddModelResource(Halvard::Engine& engine, const TempFolder& folder, GameTools::DataKeeper& keeper,
@@ -84,7 +94,7 @@ public:
         data_->Load();
         geometry_ = std::make_unique<Tamrisk::GameGeometry>(&engine, &interfaceData, data_.get(), &effects, nullptr,
                                                             nullptr);
-        geometry_->BuildBlocks(nullptr, nullptr, nullptr);
+        geometry_->BuildBlocks(nullptr, nullptr);
         for (Tamrisk::Block* block : geometry_->GetBlocks())
             blocks_.push_back(block);
     }

@@ -50,13 +50,7 @@ BlockBed::BlockBed(TestEngineOptions options) : engine(std::move(options))
     engine->GetTimerManager()->Update();
 }
 
-// The blocks go before the effects and lighting they use.
-BlockBed::~BlockBed()
-{
-    geometry.reset();
-    effects.reset();
-    lighting.reset();
-}
+BlockBed::~BlockBed() = default;
 
 void BlockBed::Build(std::vector<Tools::LevelBlock> blocks, Tamrisk::BonusManager* bonuses,
                      Tamrisk::BallManager* balls)
@@ -68,7 +62,7 @@ void BlockBed::Build(std::vector<Tools::LevelBlock> blocks, Tamrisk::BonusManage
     effects = std::make_unique<Tamrisk::Effects>(&engine.Get(), lighting.get());
     geometry = std::make_unique<Tamrisk::GameGeometry>(&engine.Get(), &interfaceData, levelData.get(),
                                                        effects.get(), &scores, nullptr);
-    geometry->BuildBlocks(bonuses, balls, nullptr);
+    geometry->BuildBlocks(bonuses, balls);
 }
 
 void BlockBed::RunFor(double seconds, const std::function<void()>& work)

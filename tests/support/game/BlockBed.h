@@ -64,6 +64,8 @@ public:
     GameFramework::ScoreKeeper scores{0};
     Tamrisk::StageRecord stage;
     Tamrisk::LevelRecord level;
+    // In the order of making: the blocks go before the effects and lighting
+    // they use.
     std::unique_ptr<Tamrisk::GameLogicData> levelData;
     std::unique_ptr<Tamrisk::Lighting> lighting;
     std::unique_ptr<Tamrisk::Effects> effects;

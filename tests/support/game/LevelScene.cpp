@@ -26,17 +26,9 @@ LevelScene::LevelScene(Halvard::Engine& engine, GameTools::DataKeeper& interface
     environment_ = std::make_unique<Tamrisk::Environment>(&engine, data_.get(), stage.environment);
     geometry_ = std::make_unique<Tamrisk::GameGeometry>(&engine, &interfaceData, data_.get(), effects_.get(), nullptr,
                                                         nullptr);
-    geometry_->BuildBlocks(nullptr, nullptr, nullptr);
+    geometry_->BuildBlocks(nullptr, nullptr);
 }
 
-// The blocks and scenery go before the effects and lighting they use.
-LevelScene::~LevelScene()
-{
-    geometry_.reset();
-    environment_.reset();
-    field_.reset();
-    effects_.reset();
-    lighting_.reset();
-}
+LevelScene::~LevelScene() = default;
 
 } // namespace Testing

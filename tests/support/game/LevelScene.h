@@ -47,6 +47,8 @@ public:
     Tamrisk::GameGeometry& Geometry() { return *geometry_; }
 
 private:
+    // In the order of making: the blocks and scenery go before the effects
+    // and lighting they use.
     std::unique_ptr<Tamrisk::GameLogicData> data_;
     std::unique_ptr<GameTools::GameCamera> camera_;
     std::unique_ptr<Tamrisk::Lighting> lighting_;
