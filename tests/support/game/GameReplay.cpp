@@ -29,7 +29,7 @@ GameReplay::GameReplay() : scopedClock_(clock_)
 void GameReplay::Start()
 {
     seen_.clear();
-    frameCounts_.clear();
+    stayFrames_.clear();
     launchPressed_ = false;
     game_ = std::make_unique<Tamrisk::Game>();
     input_ = std::make_unique<ScriptedInput>(WindowIdOf(*game_->GetEngine()->GetWindow()));
@@ -72,11 +72,11 @@ void GameReplay::Observe()
     const std::string name = CurrentWindow();
     if (name.empty())
         return;
-    if (seen_.empty() || seen_.back() != name)
+    if (seen_.empty() || seen_.back() != name) {
         seen_.push_back(name);
-    if (frameCounts_.empty() || frameCounts_.back().first != name)
-        frameCounts_.emplace_back(name, 0);
-    ++frameCounts_.back().second;
+        stayFrames_.push_back(0);
+    }
+    ++stayFrames_.back();
 }
 
 bool GameReplay::RunUntilWindow(const std::string& name, int maxFrames)
@@ -114,8 +114,8 @@ std::string GameReplay::CurrentWindow() const
 int GameReplay::FramesOn(const std::string& name) const
 {
     int frames = 0;
-    for (const auto& [window, count] : frameCounts_)
-        frames += window == name ? count : 0;
+    for (std::size_t stay = 0; stay < seen_.size(); ++stay)
+        frames += seen_[stay] == name ? stayFrames_[stay] : 0;
     return frames;
 }
 

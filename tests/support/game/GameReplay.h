@@ -115,7 +115,8 @@ private:
     std::unique_ptr<ScriptedInput> input_;
     std::string error_;
     std::vector<std::string> seen_;
-    std::vector<std::pair<std::string, int>> frameCounts_;
+    // The frames of each stay in seen_.
+    std::vector<int> stayFrames_;
     // The scripted player pressed the button last frame to launch a ball.
     bool launchPressed_ = false;
 };
