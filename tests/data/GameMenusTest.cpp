@@ -5,11 +5,9 @@
 #include "engine/core/Image.h"
 #include "engine/core/Window.h"
 #include "engine/gui/GUIButton.h"
-#include "engine/gui/GUIScroll.h"
 #include "engine/gui/GUIWindow.h"
 #include "engine/render/RenderSystem.h"
 #include "framework/persistence/ProfileManagerBase.h"
-#include "framework/sound/SoundSet.h"
 #include "framework/windows/WindowResult.h"
 #include "game/windows/GUIBackground.h"
 #include "framework/windows/FrameworkWindows.h"
@@ -210,38 +208,6 @@ TEST_F(GameMenusTest, TheOptionsOfferTheGamesSizesAndConfirmingOneSwitchesTheScr
         Frame();
     EXPECT_EQ(game->GetEngine()->GetWindow()->GetClientWidth(), 640u);
     EXPECT_EQ(game->GetEngine()->GetWindow()->GetClientHeight(), 480u);
-    const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());
-    EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();
-}
-
-// ESCAPE during a level opens the in-game menu on its animated title
-// mount; resuming hides it and the level goes on.
-TEST_F(GameMenusTest, EscapeDuringALevelOpensTheInGameMenuAndResumingLeavesIt)
-{
-    game->StartFirstLevel();
-    auto* menu = dynamic_cast<Tamrisk::GUIGameLogicMenuWindow*>(game->GetWindows().gameLogicMenu.get());
-    ASSERT_NE(menu, nullptr);
-    for (int frame = 0; frame < 20; ++frame)
-        Frame();
-    mouse->PressKey(SDLK_ESCAPE);
-    Frame();
-    mouse->ReleaseKey(SDLK_ESCAPE);
-    // The controls come in half a second after the request, the frame a
-    // quarter of a second before them.
-    for (int frame = 0; frame < 60; ++frame)
-        Frame();
-    ASSERT_TRUE(menu->GetFrame()->IsVisible());
-    EXPECT_FALSE(game->GetWindows().gameLogic->IsActive());
-    EXPECT_TRUE(menu->GetAnimatedTitleMount()->IsVisible());
-    EXPECT_FALSE(menu->GetStaticTitleMount()->IsVisible());
-    EXPECT_EQ(menu->GetSoundScroll()->GetPosition(),
-              Tamrisk::VolumeScrolls::PositionOf(game->GetSoundSet()->GetSoundVolume()));
-
-    Click(*menu->GetResumeButton());
-    for (int frame = 0; frame < 200 && menu->GetBaseWindow()->visible; ++frame)
-        Frame();
-    EXPECT_FALSE(menu->GetBaseWindow()->visible);
-    EXPECT_TRUE(game->GetWindows().gameLogic->IsActive());
     const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());
     EXPECT_THAT(log.ErrorLines(), IsEmpty()) << log.Joined();
 }

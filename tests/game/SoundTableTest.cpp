@@ -21,16 +21,6 @@ TEST(SoundTable, EveryEffectIdIsRegisteredOnceWhateverTheOrder)
     EXPECT_EQ(GetEffectTable().front().id, u32{kSoundWindowAppear});
 }
 
-TEST(SoundTable, GuiIdZeroHoldsTwoFilesAndEveryOtherIdOne)
-{
-    std::multiset<u32> ids;
-    for (const GuiSoundEntry& entry : GetGuiSoundTable())
-        ids.insert(entry.id);
-    EXPECT_EQ(ids.count(0), 2u);
-    for (u32 id = 1; id <= 10; ++id)
-        EXPECT_EQ(ids.count(id), 1u) << id;
-}
-
 // The names are the files' names, odd spellings and all.
 TEST(SoundTable, TheTablesName37FilesInThreeGroups)
 {

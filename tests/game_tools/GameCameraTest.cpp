@@ -43,18 +43,6 @@ protected:
     Camera& target = *engine->GetCameraManager()->GetDefaultCamera();
 };
 
-TEST_F(GameCameraTest, LensSettersReachTheCamera)
-{
-    GameCamera camera(&engine.Get());
-    camera.SetNearPlane(0.5f);
-    camera.SetFarPlane(300.0f);
-    camera.SetFieldOfView(0.8f);
-    EXPECT_FLOAT_EQ(target.nearPlane, 0.5f);
-    EXPECT_FLOAT_EQ(target.farPlane, 300.0f);
-    EXPECT_FLOAT_EQ(target.fieldOfView, 0.8f);
-    EXPECT_FLOAT_EQ(camera.GetFieldOfView(), 0.8f);
-}
-
 TEST_F(GameCameraTest, AfterResetAStoppedAnimationKeepsTheBasePose)
 {
     GameCamera camera(&engine.Get());

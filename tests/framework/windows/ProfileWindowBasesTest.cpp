@@ -17,25 +17,9 @@ class ProfileWindowBasesTest : public ::testing::Test {
 protected:
     ProfileManagerBase& Manager() { return *bed.profiles; }
     std::wstring CurrentName() { return Manager().GetCurrentProfile()->GetName(); }
-    // The profile list as a fresh manager reads it from disk.
-    std::wstring SavedCurrentName()
-    {
-        BedProfileManager reread(GameFramework::FileServices::Of(bed.engine.Get()), bed.soundSet.get(),
-                                 bed.engine.folder.Internal());
-        return reread.GetCurrentProfile() != nullptr ? reread.GetCurrentProfile()->GetName() : L"";
-    }
 
     FlowBed bed;
 };
-
-TEST_F(ProfileWindowBasesTest, TheWelcomeWindowMakesTheProfileItAddedCurrentAndSavesTheList)
-{
-    GameFramework::GUIWelcomeWindowBase welcome(&Manager());
-    welcome.CreateProfile(L"  Anna  ");
-    ASSERT_NE(Manager().GetCurrentProfile(), nullptr);
-    EXPECT_EQ(CurrentName(), L"Anna");
-    EXPECT_EQ(SavedCurrentName(), L"Anna");
-}
 
 TEST_F(ProfileWindowBasesTest, ANameLongerThanAFileHoldsStillMakesTheAddedProfileCurrent)
 {

@@ -82,22 +82,6 @@ TEST_F(VideoWindowBasesTest, ApplyingUnchangedOptionsSavesButAsksForNoVideoModeU
                                       std::to_string(depth));
 }
 
-TEST_F(VideoWindowBasesTest, ResettingToDefaultsSetsFullScreenAndTheDefaultVolumesAtOnce)
-{
-    GameFramework::GUIOptionsWindowBase options(&bed.engine.Get(), bed.soundSet.get(), bed.profiles.get());
-    bed.soundSet->SetSoundVolume(0.1f);
-    bed.soundSet->SetMusicVolume(0.2f);
-    options.ResetToDefaults();
-    EXPECT_TRUE(options.IsFullScreen());
-    EXPECT_FLOAT_EQ(bed.soundSet->GetSoundVolume(), bed.soundSet->GetDefaultSoundVolume());
-    EXPECT_FLOAT_EQ(bed.soundSet->GetMusicVolume(), bed.soundSet->GetDefaultMusicVolume());
-    options.SetSoundVolume(0.4f);
-    options.SetMusicVolume(0.6f);
-    options.ApplyVolumes();
-    EXPECT_FLOAT_EQ(bed.soundSet->GetSoundVolume(), 0.4f);
-    EXPECT_FLOAT_EQ(bed.soundSet->GetMusicVolume(), 0.6f);
-}
-
 TEST_F(VideoWindowBasesTest, TheInGameMenuAsksForAWindowModeChangeOnlyWhenItDiffersAndFollowsAPendingOne)
 {
     GameFramework::GUIGameLogicMenuWindowBase menu(&bed.engine.Get(), bed.soundSet.get(), bed.profiles.get());

@@ -139,17 +139,6 @@ TEST(WindowFlowMenus, PlayWithoutAGameInProgressResetsTheProfile)
     EXPECT_EQ(bed.Profile().GetScore(), 0u);
 }
 
-TEST(WindowFlowMenus, TheLoadedInterfaceOpensTheMainMenuForAKnownPlayerAndShowsTheCursorWindows)
-{
-    FlowBed bed;
-    bed.StartUp();
-    bed.profiles->AddProfile(L"Anna");
-    bed.Report("game loading", WindowResult::kDone);
-    bed.ProcessWindows();
-    EXPECT_TRUE(bed.IsShown("main menu"));
-    EXPECT_FALSE(bed.IsShown("welcome"));
-}
-
 TEST(WindowFlowLevels, StartingThreeLevelsInARowDeletesTheFirstLevelsData)
 {
     FlowBed bed;
@@ -259,23 +248,6 @@ TEST(WindowFlowGameOver, ALostLevelClearsTheGameInProgressAndAScoreOfZeroSkipsTh
     EXPECT_TRUE(bed.IsShown("main menu"));
     EXPECT_EQ(bed.highScores->GetEntryCount(0), 0u);
     EXPECT_EQ(bed.Logic(), nullptr);
-}
-
-TEST(WindowFlowGameOver, TheTotalOfProfileAndLevelReachesTheTableAndIsHighlighted)
-{
-    FlowBed bed;
-    bed.StartLevel();
-    bed.Profile().SetScore(400);
-    bed.Logic()->SetScore(55);
-    bed.Report("game over", WindowResult::kDone);
-    bed.ProcessWindows();
-    ASSERT_EQ(bed.highScores->GetEntryCount(0), 1u);
-    const auto* entry = bed.highScores->GetEntry(0, 0);
-    EXPECT_EQ(entry->score, 455u);
-    EXPECT_EQ(entry->name, L"Anna");
-    auto& table = static_cast<GameFramework::GUIHighScoresWindowBase&>(bed.Window("high scores"));
-    EXPECT_EQ(table.GetNewEntry(), entry);
-    EXPECT_EQ(table.GetOpener(), WindowSource::kGameOver);
 }
 
 TEST(WindowFlowGameOver, TheRestartQuestionAskedAfterALostLevelGoesBackToTheGameOverWindow)

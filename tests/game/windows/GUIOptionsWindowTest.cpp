@@ -246,6 +246,7 @@ TEST_F(GUIOptionsWindowTest, DefaultsSetTheDefaultVolumesFullScreenAndTheDefault
     EXPECT_EQ(ShownMode(), L"1024x768");
     EXPECT_EQ(options->GetSoundScroll()->GetPosition(),
               Tamrisk::VolumeScrolls::PositionOf(bed->sounds->GetDefaultSoundVolume()));
+    EXPECT_EQ(bed->sounds->GetSoundVolume(), bed->sounds->GetDefaultSoundVolume());
     EXPECT_EQ(bed->sounds->GetMusicVolume(), bed->sounds->GetDefaultMusicVolume());
 }
 
