@@ -38,6 +38,7 @@
 #include "framework/windows/GUIStartGameLogicWindowBase.h"
 #include "framework/windows/GUIWelcomeWindowBase.h"
 #include "framework/windows/WindowResult.h"
+#include "framework/windows/WindowSource.h"
 #include "game/GameLogic.h"
 #include "game/LevelManager.h"
 #include "game/LevelRecord.h"
@@ -241,9 +242,12 @@ void Game::OnLevelComplete()
     SelectMenuCursor();
 }
 
+// The framework's way out of a level opens the level choice as the main
+// menu's; the game opens it as a return from a level.
 void Game::LeaveGameLogic()
 {
     GameBase::LeaveGameLogic();
+    GetWindows().startGameLogic->ShowWindow(GF::WindowSource::kLevelComplete);
     EnableCursorTrain(true);
 }
 
@@ -293,7 +297,17 @@ void Game::ProcessStageCompleteWindow()
     const Halvard::u32 result = GetWindows().stageComplete->GetResult();
     if (result == WindowResult::kGameComplete || result == WindowResult::kEndLevel)
         ReturnToMenus(LevelMusic::kStop);
+    if (result == WindowResult::kGameComplete) {
+        const Profile* profile = GetCurrentGameProfile();
+        static_cast<GUIGameCompleteWindow&>(*GetWindows().gameComplete)
+            .SetFirstCompletion(profile != nullptr && profile->IsFirstCompletion());
+    }
     GameBase::ProcessStageCompleteWindow();
+}
+
+Profile* Game::GetCurrentGameProfile() const
+{
+    return dynamic_cast<Profile*>(GetProfileManager()->GetCurrentProfile());
 }
 
 // Only the first completion of the game with a profile is marked.
@@ -302,7 +316,7 @@ void Game::ProcessGameCompleteWindow()
     GameBase::ProcessGameCompleteWindow();
     if (GetWindows().gameComplete->GetResult() != WindowResult::kDone)
         return;
-    auto* profile = dynamic_cast<Profile*>(GetProfileManager()->GetCurrentProfile());
+    Profile* profile = GetCurrentGameProfile();
     if (profile != nullptr && profile->IsFirstCompletion()) {
         profile->SetFirstCompletion(false);
         profile->Save();

@@ -10,6 +10,7 @@ class GameData;
 class GUIBackground;
 class GUIGameCursor;
 class GUIMenuWindowManager;
+class Profile;
 
 // The game's application object: the framework's start-up with the game's
 // settings, sounds and resource lists, the factories of its managers and
@@ -110,6 +111,7 @@ private:
     void StartLevelMusic();
     std::string GetLanguage() const;
     GameData* GetInterfaceData() const;
+    Profile* GetCurrentGameProfile() const;
 
     std::unique_ptr<GUIBackground> background_;
     std::unique_ptr<GUIMenuWindowManager> menuWindowManager_;

@@ -5,6 +5,7 @@
 #include "framework/persistence/PlayerName.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace GameFramework {
 
@@ -49,6 +50,47 @@ void HighScoresTable::ReadBody(Halvard::FileBinary& file)
         const u32 score = file.ReadUInt();
         AddEntry(name, category, score, file.ReadUInt());
     }
+    RestoreRules();
+}
+
+// A damaged file may break what AddScore keeps: restored here, so that ties
+// sort as they were entered and no category grows past its maximum.
+void HighScoresTable::RestoreRules()
+{
+    for (const std::unique_ptr<Entry>& entry : entries_)
+        entry->name = FitPlayerName(entry->name);
+    RestoreCounter();
+    SortEntries();
+    std::vector<u32> categories;
+    for (const std::unique_ptr<Entry>& entry : entries_)
+        categories.push_back(entry->category);
+    std::sort(categories.begin(), categories.end());
+    categories.erase(std::unique(categories.begin(), categories.end()), categories.end());
+    for (u32 category : categories)
+        DropBeyondMaximum(category, nullptr);
+}
+
+// The counter must stay above every entry's number. An entry at the
+// largest number leaves no room above it: the numbers are then given anew
+// in the order they had.
+void HighScoresTable::RestoreCounter()
+{
+    u32 highest = 0;
+    for (const std::unique_ptr<Entry>& entry : entries_)
+        highest = std::max(highest, entry->sequenceNumber);
+    if (highest == std::numeric_limits<u32>::max()) {
+        std::vector<Entry*> byNumber;
+        for (const std::unique_ptr<Entry>& entry : entries_)
+            byNumber.push_back(entry.get());
+        std::stable_sort(byNumber.begin(), byNumber.end(),
+                         [](const Entry* a, const Entry* b) { return a->sequenceNumber < b->sequenceNumber; });
+        for (u32 i = 0; i < byNumber.size(); ++i)
+            byNumber[i]->sequenceNumber = i;
+        nextSequenceNumber_ = static_cast<u32>(byNumber.size());
+        return;
+    }
+    if (!entries_.empty())
+        nextSequenceNumber_ = std::max(nextSequenceNumber_, highest + 1);
 }
 
 void HighScoresTable::WriteBody(Halvard::FileBinary& file) const

@@ -53,6 +53,8 @@ public:
 private:
     void Load();
     void ReadBody(Halvard::FileBinary& file);
+    void RestoreRules();
+    void RestoreCounter();
     void WriteBody(Halvard::FileBinary& file) const;
     void SortEntries();
     bool DropBeyondMaximum(Halvard::u32 category, const Entry* added);

@@ -3,6 +3,8 @@
 #include "engine/core/Types.h"
 #include "framework/LevelReference.h"
 
+#include <cmath>
+
 namespace GameFramework {
 
 // A player's best time on one level of one game mode; 16 bytes on disk:
@@ -15,5 +17,9 @@ struct LevelResult {
 
     bool IsSameLevel(const LevelResult& other) const { return gameMode == other.gameMode && level == other.level; }
 };
+
+// Whether a time read from a file can stand as a best time: a finite
+// number of seconds, not negative.
+inline bool IsBestTime(float seconds) { return std::isfinite(seconds) && seconds >= 0.0f; }
 
 } // namespace GameFramework

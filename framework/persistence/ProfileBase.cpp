@@ -60,8 +60,12 @@ void ProfileBase::SetFileName(const std::string& fileName)
 void ProfileBase::Load(const std::string& fileName)
 {
     SetFileName(fileName);
+    const std::string path = GetFolder(fileName);
     try {
-        saveFile_.Read(GetFolder(fileName), [this](Halvard::FileBinary& file) { Read(file); });
+        saveFile_.Read(path, [this](Halvard::FileBinary& file) { Read(file); });
+        // The list could never name such a player current.
+        if (MakeProfileName(name_).empty())
+            throw Halvard::FileError("Incorrect player name in \"" + path + "\" file");
     } catch (const Halvard::FileError& error) {
         saveFile_.GetMessageManager()->LogError(error.GetText());
         levelResults_.clear();
@@ -216,6 +220,10 @@ void ProfileBase::ReadLevelResults(Halvard::FileBinary& file)
         result.level.stage = file.ReadUInt();
         result.level.level = file.ReadUInt();
         result.time = file.ReadFloat();
+        // A damaged time would stand as the best for ever: it reads as no
+        // result, and the next real time takes its place.
+        if (!IsBestTime(result.time))
+            continue;
         totalTime_ += result.time;
         levelResults_.push_back(result);
     }

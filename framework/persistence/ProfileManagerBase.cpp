@@ -100,7 +100,9 @@ void ProfileManagerBase::Read(Halvard::FileBinary& file)
         file.ReadWideString(record.holder);
         record.gameMode = file.ReadUInt();
         record.time = file.ReadFloat();
-        records_.push_back(std::move(record));
+        // A damaged time would never be beaten: it reads as no record.
+        if (IsBestTime(record.time))
+            records_.push_back(std::move(record));
     }
 }
 

@@ -29,6 +29,8 @@ constexpr const char* kDescriptionFolder = "data\\game_objects\\blocks";
 constexpr const char* kGeometryFolder = "data\\levels_geometry\\";
 constexpr const char* kModelFolder = "game_objects\\blocks\\models\\";
 constexpr u32 kCommonFragmentCount = 10;
+// Fragment files are numbered with two digits.
+constexpr i32 kMaxFragmentCount = 100;
 
 // The part of the file name before its first '.'.
 std::string BaseName(const std::string& path)
@@ -38,6 +40,21 @@ std::string BaseName(const std::string& path)
 }
 
 const std::string& KindName(const XMLNode& description) { return description.GetAttribute("name")->GetString(); }
+
+// The counts size loads and allocations: a damaged description must fail
+// here, naming its file, not hang the level's start or exhaust memory.
+void CheckCounts(const XMLNode& description, const std::string& path)
+{
+    const auto fail = [&path](const char* attribute) {
+        throw FileError(std::string("Incorrect \"") + attribute + "\" in \"" + path + "\" file");
+    };
+    if (GameTools::GetXMLInt(&description, "fragment_count", 0) > kMaxFragmentCount)
+        fail("fragment_count");
+    const XMLNode* shader = description.GetChild("shader");
+    if (shader != nullptr &&
+        GameTools::GetXMLInt(shader, "frame_count", 1) > static_cast<i32>(ShaderDescriptor::kMaxNumberedFrames))
+        fail("frame_count");
+}
 
 // The block's texture, animated through numbered pictures when the kind
 // says so.
@@ -101,6 +118,7 @@ void GameLogicData::LoadBlockDatabase()
         XMLNode* root = nullptr;
         parser.Parse(root, path);
         std::unique_ptr<XMLNode> tree(root);
+        CheckCounts(*tree, path);
         tree->SetAttribute("name", BaseName(path));
         descriptions_.push_back(std::move(tree));
     }

@@ -10,6 +10,8 @@
 #include "engine/render/LightManager.h"
 
 #include <charconv>
+#include <cmath>
+#include <type_traits>
 
 namespace Tamrisk {
 
@@ -48,6 +50,14 @@ public:
 
 private:
     template <typename Number>
+    static bool IsFinite(Number value)
+    {
+        if constexpr (std::is_floating_point_v<Number>)
+            return std::isfinite(value);
+        return true;
+    }
+
+    template <typename Number>
     Number Parse(const char* kind)
     {
         std::string token;
@@ -57,7 +67,8 @@ private:
         const char* last = token.data() + token.size();
         Number value{};
         const auto [end, error] = std::from_chars(first, last, value);
-        if (error != std::errc() || end != last)
+        // from_chars takes "nan" and "inf", which no light can be made of.
+        if (error != std::errc() || end != last || !IsFinite(value))
             Fail("Incorrect " + std::string(kind) + " \"" + token + "\"");
         return value;
     }

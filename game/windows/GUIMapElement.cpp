@@ -43,17 +43,10 @@ const char* GUIMapElement::ResourceName(u32 kind)
 GUIMapElement::GUIMapElement(Engine* engine, GameTools::DataKeeper* resources,
                              GameTools::GUIDoubleClickDetecter* detecter, const GUIStageMap::Element& element,
                              GUIWindow* parent)
-    : gui_(engine->GetGUIManager()), detecter_(detecter), parent_(parent), kind_(element.kind),
-      stage_(element.stage), level_(element.level)
+    : gui_(engine->GetGUIManager()), resources_(resources), detecter_(detecter), parent_(parent),
+      placement_(element.placement), kind_(element.kind), stage_(element.stage), level_(element.level)
 {
-    const Model* model = resources->GetModel(ResourceName(kind_));
-    const ShaderUser* shader = resources->GetShaderUser(ResourceName(kind_));
-    window_ = CreateMapWindow(model, element.placement, kElementLayer);
-    shadow_ = CreateMapWindow(model, Moved(element.placement, kShadowOffset), kShadowLayer);
-    window_->SetShader(*shader);
-    shadow_->SetShader(*shader);
-    SetFrame(shadow_, kShadow);
-    SetFrame(window_, state_);
+    CreateWindows(ResourceName(kind_));
 
     Vector2 centre(0.0f, 0.0f);
     Vector2 half(0.0f, 0.0f);
@@ -77,6 +70,36 @@ GUIMapElement::~GUIMapElement()
     gui_->DestroyWindow(window_);
     gui_->DestroyWindow(shadow_);
     gui_->DestroyButton(button_);
+}
+
+// The element and its shadow from the named model and shader, showing the
+// state's frame and the shadow's.
+void GUIMapElement::CreateWindows(const char* resourceName)
+{
+    const Model* model = resources_->GetModel(resourceName);
+    const ShaderUser* shader = resources_->GetShaderUser(resourceName);
+    window_ = CreateMapWindow(model, placement_, kElementLayer);
+    shadow_ = CreateMapWindow(model, Moved(placement_, kShadowOffset), kShadowLayer);
+    window_->SetShader(*shader);
+    shadow_->SetShader(*shader);
+    SetFrame(shadow_, kShadow);
+    SetFrame(window_, state_);
+}
+
+void GUIMapElement::SetCheckPoint(bool checkPoint)
+{
+    if (checkPoint == checkPoint_)
+        return;
+    checkPoint_ = checkPoint;
+    const bool shown = IsVisible();
+    gui_->DestroyWindow(window_);
+    gui_->DestroyWindow(shadow_);
+    CreateWindows(ResourceName(checkPoint_ ? GUIStageMap::kCheckPoint : GUIStageMap::kPathPoint));
+    if (!shown) {
+        window_->ClearFlags(GUIWindow::kShown);
+        shadow_->ClearFlags(GUIWindow::kShown);
+    }
+    SetAlpha(alpha_);
 }
 
 GUIWindow* GUIMapElement::CreateMapWindow(const Model* model, const Matrix4& transform, i32 layer) const

@@ -55,6 +55,10 @@ public:
     void SetVisible(bool show);
     // The element can be looked at, not clicked, until shown again.
     void Lock();
+    // Gives the element a check point's look, or a path dot's; its state,
+    // visibility and colour stay. Its button and kind stay as they are.
+    void SetCheckPoint(bool checkPoint);
+    bool IsCheckPoint() const { return checkPoint_; }
     // The cursor over the button of an element that is neither chosen nor
     // out of reach highlights it when allowed and unlocked; otherwise it
     // shows its state.
@@ -81,13 +85,16 @@ public:
     static const char* ResourceName(Halvard::u32 kind);
 
 private:
+    void CreateWindows(const char* resourceName);
     Halvard::GUIWindow* CreateMapWindow(const Halvard::Model* model, const Halvard::Matrix4& transform,
                                         Halvard::i32 layer) const;
     static void SetFrame(Halvard::GUIWindow* window, Halvard::u32 frame);
 
     Halvard::GUIManager* gui_;
+    GameTools::DataKeeper* resources_;
     GameTools::GUIDoubleClickDetecter* detecter_;
     Halvard::GUIWindow* parent_;
+    Halvard::Matrix4 placement_;
     Halvard::GUIWindow* window_ = nullptr;
     Halvard::GUIWindow* shadow_ = nullptr;
     Halvard::GUIButton* button_ = nullptr;
@@ -97,6 +104,7 @@ private:
     Halvard::u32 state_ = kNotPassed;
     bool highlighted_ = false;
     bool locked_ = false;
+    bool checkPoint_ = false;
     float alpha_ = 1.0f;
     float fade_ = 0.0f;
 };

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/window/ProgramIcon.h"
@@ -25,6 +26,25 @@ void SetProgramIcon(SDL_Window* window)
     }
     SDL_SetWindowIcon(window, surface);
     SDL_FreeSurface(surface);
+}
+
+// A window asked larger than the display is still made, within the
+// display's usable area (its whole area for full screen), as a desktop
+// would make it: the mode choice then finds the window holding the work
+// area and picks a mode the device lists, where a window of the asked size
+// would fail to be made at all.
+WindowShape FitOnDisplay(WindowShape shape)
+{
+    SDL_Rect area;
+    const int failed = shape.fullScreen ? SDL_GetDisplayBounds(0, &area) : SDL_GetDisplayUsableBounds(0, &area);
+    if (failed != 0 || area.w <= 0 || area.h <= 0)
+        return shape;
+    ScreenRect& rect = shape.rect;
+    rect.width = std::min(rect.width, static_cast<uint32_t>(area.w));
+    rect.height = std::min(rect.height, static_cast<uint32_t>(area.h));
+    rect.x = std::clamp(rect.x, area.x, area.x + area.w - static_cast<int32_t>(rect.width));
+    rect.y = std::clamp(rect.y, area.y, area.y + area.h - static_cast<int32_t>(rect.height));
+    return shape;
 }
 
 } // namespace
@@ -64,9 +84,10 @@ ScreenSize SdlWindowSystem::GetDesktopSize()
     return ScreenSize{static_cast<uint32_t>(mode.w), static_cast<uint32_t>(mode.h)};
 }
 
-std::unique_ptr<NativeWindow> SdlWindowSystem::CreateWindow(const std::string& title, const WindowShape& shape,
+std::unique_ptr<NativeWindow> SdlWindowSystem::CreateWindow(const std::string& title, const WindowShape& asked,
                                                             uint32_t iconNumber)
 {
+    const WindowShape shape = FitOnDisplay(asked);
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     if (shape.fullScreen)
         flags |= SDL_WINDOW_FULLSCREEN;

@@ -2,9 +2,14 @@
 
 #include "engine/gui/GUIWindow.h"
 #include "engine/render/ParticleSystem.h"
+#include "framework/levels/LevelManagerBase.h"
+#include "framework/persistence/ProfileManagerBase.h"
 #include "framework/windows/FrameworkWindows.h"
+#include "framework/windows/GUIStageCompleteWindowBase.h"
 #include "framework/windows/WindowResult.h"
+#include "framework/windows/WindowSource.h"
 #include "game/windows/GUIBackground.h"
+#include "game/windows/GUIGameCompleteWindow.h"
 #include "game/windows/GUIGameCursor.h"
 #include "game/windows/GUIGameLogicWindow.h"
 #include "game/windows/GUILogosWindow.h"
@@ -15,6 +20,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <string>
 
@@ -125,6 +132,47 @@ TEST_F(GameInGameTest, PlayingHidesTheCursor)
     game.GetWindows().startGameLogic->SetResult(WindowResult::kPlay);
     game.ProcessStartGameLogicWindow();
     EXPECT_FALSE(Cursor().IsVisible());
+}
+
+// Leaving the level opens the level choice as a return from a level, which
+// plays the profile's current level at its next update, without the map.
+TEST_F(GameInGameTest, LeavingALevelOpensTheLevelChoiceAsAReturnFromALevel)
+{
+    game.LeaveGameLogic();
+    GUIFrameworkWindow& choice = *game.GetWindows().startGameLogic;
+    EXPECT_EQ(choice.GetOpener(), GameFramework::WindowSource::kLevelComplete);
+    EXPECT_EQ(game.GetFlowState().gameLogic, nullptr);
+    choice.UpdateWindow();
+    EXPECT_EQ(choice.GetResult(), WindowResult::kPlay);
+}
+
+// The first completion of the game with a profile is handed to the game
+// complete window and cleared in the profile's file when the window closes;
+// a second completion hands none.
+TEST_F(GameInGameTest, OnlyTheFirstCompletionOfTheGameIsHandedToItsWindow)
+{
+    const GameFramework::FrameworkWindows& windows = game.GetWindows();
+    auto& complete = dynamic_cast<Tamrisk::GUIGameCompleteWindow&>(*windows.gameComplete);
+    const GameFramework::ProfileBase& profile = *game.GetProfileManager()->GetCurrentProfile();
+    const std::filesystem::path file = fixture.UserFolder() / "profiles" / profile.GetFileName();
+    const GameFramework::LevelReference last{1, 2};
+    ASSERT_TRUE(game.GetLevelManager()->IsLastLevel(last));
+    // The profile's file ends with its first-game and first-completion flags.
+    const auto firstCompletionByte = [&file] {
+        std::ifstream in(file, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        return bytes.empty() ? -1 : bytes.back();
+    };
+    ASSERT_EQ(firstCompletionByte(), 1);
+    for (const bool first : {true, false}) {
+        windows.stageComplete->ShowStage(GameFramework::WindowSource::kLevelComplete, last);
+        ASSERT_EQ(windows.stageComplete->GetResult(), WindowResult::kGameComplete);
+        game.ProcessStageCompleteWindow();
+        EXPECT_EQ(complete.IsFirstCompletion(), first);
+        complete.SetResult(WindowResult::kDone);
+        game.ProcessGameCompleteWindow();
+        EXPECT_EQ(firstCompletionByte(), 0);
+    }
 }
 
 TEST_F(GameInGameTest, MakesItsLogosCursorAndDisplayUnderTheBackgroundsUpperWindow)

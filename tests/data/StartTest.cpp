@@ -39,13 +39,24 @@ void WriteReturningPlayer(const std::filesystem::path& userFolder)
 // The logos take 2.5 s, the load and the main menu's fade a few more.
 constexpr std::chrono::seconds kToTheMainMenu{8};
 
-Testing::ProgramRunResult RunOn(DataForm form)
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The ini file's lines, when given, are the player's own from an earlier run.
+Testing::ProgramRunResult RunOn(DataForm form, const std::string& ini = {}, std::string* iniAfter = nullptr)
 {
     const Testing::BuiltProgramFolder built(form);
     Testing::ProgramRunner runner({.program = Testing::ProgramFile(), .dataFolder = built.DataFolder(),
                                    .runTime = kToTheMainMenu});
     WriteReturningPlayer(runner.UserFolder());
+    if (!ini.empty())
+        std::ofstream(runner.UserFolder() / "Tamrisk.ini", std::ios::binary) << ini;
     Testing::ProgramRunResult run = runner.Run();
+    if (iniAfter != nullptr)
+        *iniAfter = ReadFile(runner.UserFolder() / "Tamrisk.ini");
     // The returning player is still the current one.
     std::ifstream list(runner.UserFolder() / "profiles.pmf", std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(list), std::istreambuf_iterator<char>()};
@@ -86,6 +97,19 @@ TEST(Start, TheProgramRunsOnThePackedDataAndMountsThePack)
     for (const std::string& text : run.log->Texts())
         mounted = mounted || (text.find("...Pack file ") == 0 && text.find("pack0.pak found...") != std::string::npos);
     EXPECT_TRUE(mounted) << run.log->Joined();
+}
+
+// A screen size no display holds, windowed or full screen, still opens a
+// window; the mode choice then takes a mode the device lists and keeps it.
+TEST(Start, AVideoModeNoScreenHoldsStartsOnAListedModeAndKeepsIt)
+{
+    for (const char* fullScreen : {"0", "1"}) {
+        std::string ini;
+        ExpectCleanRun(RunOn(DataForm::Loose, std::string("v_mode 99999x99999x32\nv_fullscreen ") + fullScreen + "\n",
+                             &ini));
+        EXPECT_THAT(ini, Not(HasSubstr("99999"))) << ini;
+        EXPECT_THAT(ini, ::testing::ContainsRegex("v_mode [0-9]+x[0-9]+x32")) << ini;
+    }
 }
 
 } // namespace

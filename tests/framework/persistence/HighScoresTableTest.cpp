@@ -119,6 +119,36 @@ TEST_F(HighScoresTableTest, AFullCategoryLeavesTheOthersAlone)
     EXPECT_EQ(table->GetEntryCount(0), 2u);
 }
 
+// Fifteen entries of one category written out of order, a name of the
+// count byte's 255 characters and a counter below the entries' numbers.
+TEST_F(HighScoresTableTest, ADamagedCategoryReadsAsItsBestTenInTableOrder)
+{
+    {
+        const auto damaged = Open();
+        const u32 scores[15] = {50, 900, 300, 700, 300, 100, 1000, 200, 800, 400, 600, 500, 900, 20, 10};
+        for (u32 i = 0; i < 15; ++i)
+            damaged->AddEntry(i == 6 ? std::wstring(255, L'w') : L"p" + std::to_wstring(i), 0, scores[i], 40 - i);
+        damaged->AddEntry(L"other", 1, 5, 3);
+        damaged->Save();
+    }
+    const auto table = Open();
+    EXPECT_EQ(Rows(*table, 0), (std::vector<Row>{{std::wstring(254, L'w'), 1000, 34},
+                                                 {L"p12", 900, 28},
+                                                 {L"p1", 900, 39},
+                                                 {L"p8", 800, 32},
+                                                 {L"p3", 700, 37},
+                                                 {L"p10", 600, 30},
+                                                 {L"p11", 500, 29},
+                                                 {L"p9", 400, 31},
+                                                 {L"p4", 300, 36},
+                                                 {L"p2", 300, 38}}));
+    EXPECT_EQ(Rows(*table, 1), (std::vector<Row>{{L"other", 5, 3}}));
+    EXPECT_EQ(table->GetNextSequenceNumber(), 41u);
+    // The next score ranks after the ones already there.
+    table->AddScore(L"late", 0, 300);
+    EXPECT_EQ(table->GetEntry(0, 9)->name, L"p2");
+}
+
 TEST_F(HighScoresTableTest, NamesAreCutTo254CharactersWhereTheScoreIsEntered)
 {
     const std::wstring longest(254, L'n');

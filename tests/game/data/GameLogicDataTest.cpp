@@ -14,6 +14,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 using namespace Halvard;
 using Tamrisk::GameLogicData;
 using ::testing::ElementsAre;
@@ -195,6 +197,40 @@ TEST_F(GameLogicDataTest, ADamagedGeometryFileFailsTheLoadNamingTheFile)
         FAIL() << "loaded";
     } catch (const FileError& error) {
         EXPECT_THAT(error.GetText(), HasSubstr("00_01.tkg"));
+    }
+}
+
+// Counts that would size loops and allocations beyond what the formats can
+// hold end the load at once, naming the description; the largest counts the
+// formats hold still load.
+TEST_F(GameLogicDataTest, CountsBeyondWhatTheFormatsHoldFailAtOnceNamingTheDescription)
+{
+    struct Case {
+        const char* text;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"<brick fragment_count=\"4123456799\"/>", true},
+        {"<brick fragment_count=\"101\"/>", true},
+        {"<brick><shader frame_count=\"2000000000\"/></brick>", true},
+        {"<brick><shader frame_count=\"10001\"/></brick>", true},
+        {"<brick fragment_count=\"100\"><shader frame_count=\"10000\"/></brick>", false},
+    };
+    Tools::LevelGeometry geometry;
+    geometry.textures = {""};
+    geometry.blocks = {Block("brick")};
+    Geometry(geometry);
+    for (const Case& test : cases) {
+        Description("brick.xml", test.text);
+        const auto start = std::chrono::steady_clock::now();
+        try {
+            Load();
+            EXPECT_FALSE(test.refused) << test.text;
+        } catch (const FileError& error) {
+            EXPECT_TRUE(test.refused) << test.text;
+            EXPECT_THAT(error.GetText(), HasSubstr("data\\game_objects\\blocks\\brick.xml")) << test.text;
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << test.text;
     }
 }
 

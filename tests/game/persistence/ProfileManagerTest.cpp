@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/sound/SoundVolumes.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/LogProbe.h"
 #include "tests/support/SaveFolder.h"
 
@@ -219,6 +220,39 @@ TEST_F(ProfileManagerTest, ATimeBecomesTheRecordOnlyWhenFasterAndEachModeHasItsO
     EXPECT_EQ(Open()->GetLevelRecords().size(), 2u);
 }
 
+// A record time that no play can make would never be beaten: it reads as no
+// record, the other records stay, and the next real time is saved.
+TEST_F(ProfileManagerTest, ARecordTimeThatIsNoRealTimeReadsAsNoRecord)
+{
+    MakeProfiles({L"Anna"}, L"Anna");
+    {
+        const auto manager = Open();
+        manager->SubmitLevelTime({0, 1}, L"Anna", 0, 20.0f);
+        manager->SubmitLevelTime({0, 2}, L"Anna", 0, 30.0f);
+    }
+    const std::string valid = save.Read("profiles.pmf");
+    // The current name "Anna" and the count, then the first record's stage,
+    // level, holder "Anna" and mode.
+    const std::size_t firstTimeAt = 13 + 9 + 4 + 8 + 9 + 4;
+    const u32 damaged[] = {0x7FC00000u, 0x7F800000u, 0xFF800000u, 0xC0A00000u};
+    for (u32 bits : damaged) {
+        save.Write("profiles.pmf", valid);
+        save.PatchUInt("profiles.pmf", firstTimeAt, bits);
+        const auto manager = Open();
+        std::wstring holder;
+        float time = 0.0f;
+        EXPECT_FALSE(manager->GetLevelRecord({0, 1}, 0, holder, time)) << std::hex << bits;
+        ASSERT_TRUE(manager->GetLevelRecord({0, 2}, 0, holder, time));
+        EXPECT_EQ(time, 30.0f);
+        EXPECT_TRUE(manager->SubmitLevelTime({0, 1}, L"Anna", 0, 45.0f));
+        const std::string bytes = save.Read("profiles.pmf");
+        EXPECT_EQ(Testing::FloatAt(Testing::BytesOf(bytes), bytes.size() - 4), 45.0f);
+        ASSERT_TRUE(Open()->GetLevelRecord({0, 1}, 0, holder, time));
+        EXPECT_EQ(time, 45.0f);
+    }
+    EXPECT_TRUE(save.ErrorLines().empty());
+}
+
 // A folder in the list's place cannot be replaced: the failed save is one
 // error line, nothing is thrown, and the record and the current profile kept
 // in memory reach the file with the next save that can write.
@@ -285,6 +319,25 @@ TEST_F(ProfileManagerTest, AnUnreadableProfileIsSkippedAndAnUnreadableListKeptAs
     EXPECT_EQ(save.Read("profiles.pmf.bad"), badList);
     EXPECT_EQ(save.ErrorLines().size(), 1u);
     EXPECT_TRUE(save.Exists("profiles\\broken.prf"));
+}
+
+// A name that is empty once trimmed (here one zero unit, which ends the
+// name) could never be made current: the profile is skipped, its file named
+// in one error line and left on disk.
+TEST_F(ProfileManagerTest, AProfileWhoseNameIsEmptyOnceTrimmedIsSkippedNamingItsFile)
+{
+    const std::string fileName = MakeProfiles({L"A", L"Bob"}, L"Bob")[0];
+    std::string bytes = save.Read("profiles\\" + fileName);
+    // The name's count byte stays 1; its one unit becomes 0.
+    bytes[14] = '\0';
+    save.Write("profiles\\" + fileName, bytes);
+    const auto manager = Open();
+    EXPECT_EQ(Names(*manager), (std::vector<std::wstring>{L"Bob"}));
+    EXPECT_EQ(CurrentName(*manager), L"Bob");
+    const std::vector<std::string> errors = save.ErrorLines();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_THAT(errors[0], testing::HasSubstr(fileName));
+    EXPECT_EQ(save.Read("profiles\\" + fileName), bytes);
 }
 
 } // namespace

@@ -151,6 +151,35 @@ TEST_F(ProfileTest, AnEqualTimeReplacesTheStoredOneAndASlowerOneLeavesIt)
     EXPECT_EQ(Load(profile->GetFileName())->GetLevelResults()[0].time, 15.0f);
 }
 
+// A time that no play can make would stand as the best for ever: it reads as
+// no result, the rest of the file is kept, and the next real time is saved.
+TEST_F(ProfileTest, ABestTimeThatIsNoRealTimeReadsAsNoResult)
+{
+    const auto made = Create(L"Anna");
+    made->AddLevelResult({0, {0, 0}, 10.0f});
+    made->AddLevelResult({0, {0, 1}, 20.0f});
+    const std::string name = made->GetFileName();
+    const std::string valid = FileOf(*made);
+    // Name "Anna", seven numbers and a flag, the count, then the first
+    // result's mode, stage and level.
+    const std::size_t firstTimeAt = 13 + 11 + 28 + 1 + 4 + 12;
+    const u32 damaged[] = {0x7FC00000u, 0x7F800000u, 0xFF800000u, 0xC0A00000u};
+    for (u32 bits : damaged) {
+        save.Write("profiles\\" + name, valid);
+        save.PatchUInt("profiles\\" + name, firstTimeAt, bits);
+        const auto read = Load(name);
+        ASSERT_EQ(read->GetLevelResults().size(), 1u) << std::hex << bits;
+        EXPECT_EQ(read->GetLevelResults()[0].level, (LevelReference{0, 1}));
+        EXPECT_EQ(read->GetTotalTime(), 20.0f);
+        read->AddLevelResult({0, {0, 0}, 12.5f});
+        const std::vector<std::uint8_t> bytes = Testing::BytesOf(FileOf(*read));
+        EXPECT_EQ(Testing::FloatAt(bytes, firstTimeAt), 20.0f);
+        EXPECT_EQ(Testing::FloatAt(bytes, firstTimeAt + 16), 12.5f);
+        EXPECT_EQ(Load(name)->GetLevelResults().size(), 2u);
+    }
+    EXPECT_TRUE(save.ErrorLines().empty());
+}
+
 TEST_F(ProfileTest, ProgressMovesOnlyForwardAndSavesOnlyWhenItMoves)
 {
     struct Case {

@@ -26,7 +26,8 @@ protected:
 };
 
 // A damaged profile file is either read whole or refused with an Error,
-// never a crash or an allocation sized by the damage.
+// never a crash or an allocation sized by the damage. What is read holds
+// only real times, and saving it gives a file that reads back the same.
 TEST_F(SaveFileRobustnessTest, EveryPrefixAndRandomProfileFileLoadsOrIsRefused)
 {
     std::string valid;
@@ -41,6 +42,13 @@ TEST_F(SaveFileRobustnessTest, EveryPrefixAndRandomProfileFileLoadsOrIsRefused)
         try {
             Tamrisk::Profile profile(Services(), std::string("damaged.prf"), save.User());
             EXPECT_LE(profile.GetLevelResults().size() * 16, bytes.size());
+            for (const GameFramework::LevelResult& result : profile.GetLevelResults())
+                EXPECT_TRUE(GameFramework::IsBestTime(result.time)) << result.time;
+            profile.Save();
+            const std::string saved = save.Read("profiles\\damaged.prf");
+            Tamrisk::Profile again(Services(), std::string("damaged.prf"), save.User());
+            again.Save();
+            EXPECT_EQ(save.Read("profiles\\damaged.prf"), saved);
         } catch (const Halvard::Error& error) {
             EXPECT_EQ(error.GetText(), "");
         }
@@ -48,7 +56,7 @@ TEST_F(SaveFileRobustnessTest, EveryPrefixAndRandomProfileFileLoadsOrIsRefused)
 }
 
 // A damaged list is either taken or kept as ".bad" and replaced by one that
-// reads back.
+// reads back; what is taken holds only real times and saves stable.
 TEST_F(SaveFileRobustnessTest, EveryPrefixAndRandomProfileListLoadsOrIsReplaced)
 {
     std::string valid;
@@ -68,10 +76,16 @@ TEST_F(SaveFileRobustnessTest, EveryPrefixAndRandomProfileListLoadsOrIsReplaced)
             EXPECT_NE(manager.GetCurrentProfile(), nullptr);
             if (save.Exists("profiles.pmf.bad"))
                 EXPECT_TRUE(manager.GetLevelRecords().empty());
+            for (const auto& record : manager.GetLevelRecords())
+                EXPECT_TRUE(GameFramework::IsBestTime(record.time)) << record.time;
+            manager.Save();
         }
+        const std::string saved = save.Read("profiles.pmf");
         save.Remove("profiles.pmf.bad");
         Tamrisk::ProfileManager again(Services(), &volumes, save.User());
         EXPECT_FALSE(save.Exists("profiles.pmf.bad"));
+        again.Save();
+        EXPECT_EQ(save.Read("profiles.pmf"), saved);
     }
 }
 

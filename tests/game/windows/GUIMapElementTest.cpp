@@ -3,6 +3,7 @@
 #include "engine/app/Engine.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIWindow.h"
+#include "engine/render/AnimationControl.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelManager.h"
 #include "game/data/GameData.h"
@@ -36,9 +37,11 @@ protected:
             model.bounds.push_back(model.bounds[0]);
         }
         const std::vector<std::uint8_t> bytes = Tools::BuildModelFile(model);
-        engine.folder.WriteFile("data\\ui\\models\\map_path.mlf", std::string(bytes.begin(), bytes.end()));
-        data->AddModel("ui/map_path",
-                       engine->GetModelManager()->NewModelFromFile("ui\\models\\map_path.mlf", nullptr, 0));
+        for (const char* name : {"map_path", "map_check_point"}) {
+            const std::string file = std::string("ui\\models\\") + name + ".mlf";
+            engine.folder.WriteFile("data\\" + file, std::string(bytes.begin(), bytes.end()));
+            data->AddModel(std::string("ui/") + name, engine->GetModelManager()->NewModelFromFile(file, nullptr, 0));
+        }
         detecter = std::make_unique<GameTools::GUIDoubleClickDetecter>(&engine.Get());
         Tamrisk::GUIStageMap::Element placed;
         placed.placement.m[0] = 40.0f;
@@ -156,6 +159,36 @@ TEST_F(GUIMapElementTest, ReachableStatesAreOpaqueAndTheFadeScalesTheAlpha)
     element->SetState(GUIMapElement::kPassed);
     EXPECT_FLOAT_EQ(element->GetAlpha(), 1.0f);
     EXPECT_NEAR(element->GetWindow()->GetColor().w, 0.5f, kStep);
+}
+
+// The check point's look changes the model of both windows and nothing
+// else: the placement, the state's frame, the shadow's frame, the colour,
+// the visibility and the button stay.
+TEST_F(GUIMapElementTest, TheCheckPointLookChangesTheModelAndKeepsWhatTheElementShows)
+{
+    const auto modelFile = [](const Halvard::GUIWindow* window) { return window->GetModel()->GetName(); };
+    const Halvard::GUIButton* button = element->GetButton();
+    element->SetFade(0.5f);
+    element->SetState(GUIMapElement::kChosen);
+    for (const bool shown : {true, false}) {
+        element->SetVisible(shown);
+        for (const bool checkPoint : {true, true, false, false}) {
+            const Halvard::GUIWindow* before = element->GetWindow();
+            const bool changes = checkPoint != element->IsCheckPoint();
+            element->SetCheckPoint(checkPoint);
+            const std::string expected = checkPoint ? "ui\\models\\map_check_point.mlf" : "ui\\models\\map_path.mlf";
+            EXPECT_EQ(element->GetWindow() != before, changes);
+            EXPECT_EQ(modelFile(element->GetWindow()), expected);
+            EXPECT_EQ(modelFile(element->GetShadow()), expected);
+            EXPECT_EQ(element->GetWindow()->GetModel()->worldMatrix.m[3], 100.0f);
+            EXPECT_EQ(element->GetShadow()->GetModel()->worldMatrix.m[7], 198.0f);
+            EXPECT_EQ(element->GetWindow()->GetAnimation()->GetFrameA(), GUIMapElement::kChosen);
+            EXPECT_EQ(element->GetShadow()->GetAnimation()->GetFrameA(), GUIMapElement::kShadow);
+            EXPECT_NEAR(element->GetShadow()->GetColor().w, 0.5f, 1.0f / 255.0f);
+            EXPECT_EQ(element->IsVisible(), shown);
+            EXPECT_EQ(element->GetButton(), button);
+        }
+    }
 }
 
 } // namespace
