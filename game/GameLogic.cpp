@@ -5,6 +5,7 @@
 #include "framework/logic/ScoreKeeper.h"
 #include "framework/sound/SoundSet.h"
 #include "game/LevelRecord.h"
+#include "game/ScoreTable.h"
 #include "game/SoundTable.h"
 #include "game/StageRecord.h"
 #include "game/data/GameData.h"
@@ -42,11 +43,6 @@ constexpr float kFrozenScale = 0.0001f;
 constexpr float kLevelEndDelay = 0.3f;
 // Fewer counting blocks than this arm the bonus manager's end-level hammer.
 constexpr u32 kEndLevelBlocks = 8;
-constexpr u32 kBonusScore = 0;
-
-// Score kind, points.
-constexpr std::pair<u32, u32> kScoreKinds[] = {{0, 85}, {1, 5}, {2, 5},  {3, 5}, {4, 5},
-                                               {5, 10}, {6, 10}, {7, 20}, {8, 15}};
 
 constexpr const char* kBonusNames[] = {"life",          "bat_increase", "bat_decrease", "balls_speed_up",
                                        "balls_slow_down", "balls_split", "super_ball",   "barrier",
@@ -58,8 +54,8 @@ GameLogic::GameLogic(Halvard::Engine* engine, const GameLogicSettings& settings)
     : GameLogicBase(engine, settings.sounds, settings.stage, settings.level, settings.lives)
     , settings_(settings)
 {
-    for (const auto& [kind, points] : kScoreKinds)
-        GetScoreKeeper().AddScoreKind(kind, points);
+    for (const ScoreEntry& entry : kScoreTable)
+        GetScoreKeeper().AddScoreKind(entry.kind, entry.points);
     CreateMembers();
     geometry_->BuildBlocks(bonuses_.get(), balls_.get());
     balls_->AddBall(0);
@@ -252,7 +248,7 @@ void GameLogic::CatchBonuses()
             settings_.tools->GetTextTool()->GetText(std::string("game_logic/bonuses/") + GetBonusName(bonus.GetKind()));
         texts_->AddText(text, bonus.GetBoundingBox().GetCenter());
         bonuses_->CatchBonus(index);
-        GetScoreKeeper().AddPoints(kBonusScore, 1);
+        GetScoreKeeper().AddPoints(kScoreBonusCaught, 1);
         PlaySound(kSoundBonusGet);
     }
 }

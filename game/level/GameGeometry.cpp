@@ -169,13 +169,4 @@ void GameGeometry::RemoveBlock(Block* block)
     delete block;
 }
 
-GameGeometry::BlockKind GameGeometry::GetBlockKind(const Block* block) const
-{
-    if (std::find(bricks_.begin(), bricks_.end(), block) != bricks_.end())
-        return kBrick;
-    if (std::find(ballKeepers_.begin(), ballKeepers_.end(), block) != ballKeepers_.end())
-        return kBallKeeper;
-    return kOther;
-}
-
 } // namespace Tamrisk

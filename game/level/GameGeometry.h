@@ -35,8 +35,6 @@ struct BlockRecord;
 // block kind. Owns every block. Main thread only.
 class GameGeometry {
 public:
-    enum BlockKind : Halvard::u32 { kBrick = 0, kBallKeeper = 1, kOther = 2 };
-
     GameGeometry(Halvard::Engine* engine, GameTools::DataKeeper* interfaceData, GameLogicData* levelData,
                  Effects* effects, GameFramework::ScoreKeeper* scoreKeeper, GameFramework::SoundSet* soundSet);
     GameGeometry(const GameGeometry&) = delete;
@@ -49,7 +47,6 @@ public:
     void Update(float timeScale);
     void SetFrozen(bool frozen) { frozen_ = frozen ? 1 : 0; }
     void RemoveBlock(Block* block);
-    BlockKind GetBlockKind(const Block* block) const;
     // Whether the block must be destroyed to finish the level.
     static bool CountsForCompletion(Halvard::u32 brickKindFlags);
 

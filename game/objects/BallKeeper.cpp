@@ -7,6 +7,7 @@
 #include "engine/render/ModelManager.h"
 #include "framework/logic/ScoreKeeper.h"
 #include "framework/sound/SoundSet.h"
+#include "game/ScoreTable.h"
 #include "game/SoundTable.h"
 #include "game/objects/Ball.h"
 #include "game/objects/BallManager.h"
@@ -20,7 +21,6 @@ using Halvard::Vector2;
 
 namespace {
 
-constexpr Halvard::u32 kScoreBallKeeper = 8;
 // Closer to the blast than this, a released ball takes a random direction.
 constexpr float kMinBlastDistance = 0.01f;
 
@@ -63,7 +63,7 @@ void BallKeeper::Destroy(Halvard::u32 kind, bool)
         }
     }
     if (scores_ != nullptr)
-        scores_->AddPoints(kScoreBallKeeper, 1);
+        scores_->AddPoints(kScoreBallKeeperCrash, 1);
     if (sounds_ != nullptr)
         sounds_->PlaySound(kSoundCrashBallKeeper);
 }

@@ -30,7 +30,8 @@ public:
 
     Halvard::Model* GetBallModel() const { return ballModel_; }
     // The ball set free, null before.
-    Ball* GetReleasedBall() const { return releasedBall_; }
+    BlockKind GetBlockKind() const override { return kBallKeeper; }
+    Ball* GetReleasedBall() const override { return releasedBall_; }
 
 private:
     BallManager* balls_;

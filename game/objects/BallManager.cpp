@@ -18,7 +18,6 @@
 #include "game/level/GameField.h"
 #include "game/level/GameGeometry.h"
 #include "game/objects/Ball.h"
-#include "game/objects/BallKeeper.h"
 #include "game/objects/Barrier.h"
 #include "game/objects/Bat.h"
 #include "game/objects/Block.h"
@@ -372,7 +371,6 @@ void BallManager::HitBlock(const Ball& ball, u32 id, Vector3 point, std::vector<
         return;
     Block* block = blocks[id - kFirstBlockId];
     block->Destroy(ball.GetType(), true);
-    const GameGeometry::BlockKind kind = geometry_->GetBlockKind(block);
     if (!block->IsAlive()) {
         AddOnce(excluded, id);
         const u32 count = geometry_->GetInitialBlocksToDestroy();
@@ -382,9 +380,8 @@ void BallManager::HitBlock(const Ball& ball, u32 id, Vector3 point, std::vector<
     }
     point.z = block->GetBox().GetCenter().z;
     ShowHitEffect(ball, point);
-    if (kind == GameGeometry::kBallKeeper)
-        if (Ball* released = static_cast<BallKeeper*>(block)->GetReleasedBall())
-            released->SetDirection(ball.GetDirection());
+    if (Ball* released = block->GetReleasedBall())
+        released->SetDirection(ball.GetDirection());
 }
 
 Vector2 BallManager::ReflectDirection(const Plane& plane, const Vector2& position, const Vector2& direction)

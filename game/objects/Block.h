@@ -23,6 +23,7 @@ class TimerManager;
 
 namespace Tamrisk {
 
+class Ball;
 struct BlockRecord;
 class Effects;
 class GameGeometry;
@@ -46,6 +47,8 @@ struct BlockContext {
 // the geometry deletes a block once it is no longer alive. Main thread only.
 class Block {
 public:
+    enum BlockKind : Halvard::u32 { kBrick = 0, kBallKeeper = 1, kOther = 2 };
+
     // Destruction kinds.
     static constexpr Halvard::u32 kSimple = 0;
     static constexpr Halvard::u32 kSuper = 1;
@@ -65,6 +68,10 @@ public:
     virtual void Fall();
     virtual void SetVisible(bool visible);
     virtual void UpdateTransform();
+    virtual BlockKind GetBlockKind() const { return kOther; }
+    // The ball a hit has just set free, which leaves in the hitting ball's
+    // direction; only a ball keeper holds one.
+    virtual Ball* GetReleasedBall() const { return nullptr; }
 
     void Appear(float delay);
     void MarkForExplosion(const Halvard::Vector3& centre);

@@ -18,15 +18,6 @@ using Halvard::u32;
 
 namespace {
 
-// Score kinds of the game logic's table.
-enum ScoreKind : u32 {
-    kScoreSimpleCrash = 1,
-    kScoreHardHit = 2,
-    kScoreHardCrash = 3,
-    kScoreExplosiveCrash = 6,
-    kScoreUnbreakableCrash = 7,
-};
-
 // A shadow an invisible brick casts, darker than an object's.
 constexpr float kInvisibleShadowAlpha = 0.5f;
 
@@ -129,7 +120,7 @@ void Brick::PlaySound(u32 id) const
         sounds_->PlaySound(id);
 }
 
-void Brick::AddPoints(u32 kind) const
+void Brick::AddPoints(ScoreKind kind) const
 {
     if (scores_ != nullptr)
         scores_->AddPoints(kind, 1);

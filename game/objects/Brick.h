@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/ScoreTable.h"
 #include "game/objects/Block.h"
 
 namespace GameFramework {
@@ -26,13 +27,14 @@ public:
 
     void Update(Halvard::u32 frameA, Halvard::u32 frameB, float t) override;
     void Destroy(Halvard::u32 kind, bool spread) override;
+    BlockKind GetBlockKind() const override { return kBrick; }
 
     Halvard::u32 GetStrength() const { return strength_; }
 
 private:
     void ShowDamage();
     void PlaySound(Halvard::u32 id) const;
-    void AddPoints(Halvard::u32 kind) const;
+    void AddPoints(ScoreKind kind) const;
     void Break();
 
     GameFramework::SoundSet* sounds_;

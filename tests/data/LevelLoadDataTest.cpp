@@ -44,7 +44,7 @@ Contents Survey(Testing::LevelScene& scene)
     Contents contents;
     for (const Tamrisk::Block* block : scene.Geometry().GetBlocks()) {
         contents.kinds.insert(block->GetName());
-        const bool isKeeper = scene.Geometry().GetBlockKind(block) == Tamrisk::GameGeometry::kBallKeeper;
+        const bool isKeeper = block->GetBlockKind() == Tamrisk::Block::kBallKeeper;
         contents.keeper = contents.keeper || isKeeper;
         contents.onlySimpleBricks = contents.onlySimpleBricks && !isKeeper && block->GetKindFlags() == 1;
         contents.twoSupports = contents.twoSupports || block->GetSupports().size() >= 2;
