@@ -165,18 +165,16 @@ void Game::UpdateWindows()
         menuWindowManager_->Update();
 }
 
-void Game::ProcessLogosWindow()
+void Game::OnLogosEnded()
 {
-    GameBase::ProcessLogosWindow();
-    if (GetWindows().logos->GetResult() == WindowResult::kDone)
-        GetSoundSet()->PlayMusic(kMenuMusicSlot, kMusicMenu, MusicFade::Over(kMenuMusicFadeIn));
+    GetSoundSet()->PlayMusic(kMenuMusicSlot, kMusicMenu, MusicFade::Over(kMenuMusicFadeIn));
 }
 
-void Game::ProcessGameLogicLoadingWindow()
+// The cursor stays hidden until the level is shown.
+void Game::OnLevelChosen() { GetGameCursor()->SetVisible(false); }
+
+void Game::OnLevelEntered()
 {
-    GameBase::ProcessGameLogicLoadingWindow();
-    if (GetWindows().gameLogicLoading->GetResult() != WindowResult::kDone)
-        return;
     if (background_ != nullptr)
         background_->StartFade(false, true, kBackgroundFadeSpeed);
     StartLevelMusic();
@@ -196,50 +194,13 @@ void Game::StartLevelMusic()
     gameMusicIndex_ = 0;
 }
 
-void Game::ProcessStartGameLogicWindow()
-{
-    if (GetWindows().startGameLogic->GetResult() == WindowResult::kPlay)
-        GetGameCursor()->SetVisible(false);
-    GameBase::ProcessStartGameLogicWindow();
-}
+void Game::OnLevelResumed() { EnableCursorTrain(false); }
 
-void Game::ProcessGameLogicWindow()
+void Game::OnMenuCursorNeeded(MenuCursor cursor)
 {
-    const Halvard::u32 result = GetWindows().gameLogic->GetResult();
-    if (result == WindowResult::kGameLogicMenu || result == WindowResult::kPause ||
-        result == WindowResult::kExitQuestion)
-        SelectMenuCursor();
-    GameBase::ProcessGameLogicWindow();
-}
-
-void Game::ProcessGameLogicPauseWindow()
-{
-    GameBase::ProcessGameLogicPauseWindow();
-    ResumeLevelCursor(*GetWindows().gameLogicPause);
-}
-
-void Game::ProcessGameLogicMenuWindow()
-{
-    GameBase::ProcessGameLogicMenuWindow();
-    ResumeLevelCursor(*GetWindows().gameLogicMenu);
-}
-
-void Game::ProcessGameLogicGameExitWindow()
-{
-    GameBase::ProcessGameLogicGameExitWindow();
-    ResumeLevelCursor(*GetWindows().gameLogicGameExit);
-}
-
-void Game::ResumeLevelCursor(const GF::GUIFrameworkWindow& window)
-{
-    if (window.GetResult() == WindowResult::kResume)
-        EnableCursorTrain(false);
-}
-
-void Game::OnLevelComplete()
-{
-    GameBase::OnLevelComplete();
-    SelectMenuCursor();
+    if (cursor == MenuCursor::kShapeAndTrail)
+        GetGameCursor()->SetCursor(GUIGameCursor::kCursorId);
+    EnableCursorTrain(true);
 }
 
 // The framework's way out of a level opens the level choice as the main
@@ -248,13 +209,6 @@ void Game::LeaveGameLogic()
 {
     GameBase::LeaveGameLogic();
     GetWindows().startGameLogic->ShowWindow(GF::WindowSource::kLevelComplete);
-    EnableCursorTrain(true);
-}
-
-void Game::OnGameOver()
-{
-    GameBase::OnGameOver();
-    EnableCursorTrain(true);
 }
 
 GUIGameCursor* Game::GetCursor() const { return dynamic_cast<GUIGameCursor*>(GetGameCursor()); }
@@ -265,39 +219,11 @@ void Game::EnableCursorTrain(bool enable)
         cursor->EnableTrain(enable);
 }
 
-void Game::SelectMenuCursor()
-{
-    GetGameCursor()->SetCursor(GUIGameCursor::kCursorId);
-    EnableCursorTrain(true);
-}
-
-void Game::ProcessGameLogicMenuExitWindow()
-{
-    GameBase::ProcessGameLogicMenuExitWindow();
-    if (GetWindows().gameLogicMenuExit->GetResult() == WindowResult::kMainMenu)
-        ReturnToMenus(LevelMusic::kStop);
-}
-
-void Game::ProcessGameLogicRestartWindow()
-{
-    GameBase::ProcessGameLogicRestartWindow();
-    if (GetWindows().gameLogicRestart->GetResult() == WindowResult::kEndLevel)
-        ReturnToMenus(LevelMusic::kPause);
-}
-
-void Game::ProcessLevelCompleteWindow()
-{
-    if (GetWindows().levelComplete->GetResult() == WindowResult::kEndLevel)
-        ReturnToMenus(LevelMusic::kPause);
-    GameBase::ProcessLevelCompleteWindow();
-}
-
+// The game complete window is told whether this is the profile's first
+// completion of the game.
 void Game::ProcessStageCompleteWindow()
 {
-    const Halvard::u32 result = GetWindows().stageComplete->GetResult();
-    if (result == WindowResult::kGameComplete || result == WindowResult::kEndLevel)
-        ReturnToMenus(LevelMusic::kStop);
-    if (result == WindowResult::kGameComplete) {
+    if (GetWindows().stageComplete->GetResult() == WindowResult::kGameComplete) {
         const Profile* profile = GetCurrentGameProfile();
         static_cast<GUIGameCompleteWindow&>(*GetWindows().gameComplete)
             .SetFirstCompletion(profile != nullptr && profile->IsFirstCompletion());
@@ -323,17 +249,10 @@ void Game::ProcessGameCompleteWindow()
     }
 }
 
-void Game::ProcessGameOverWindow()
-{
-    GameBase::ProcessGameOverWindow();
-    if (GetWindows().gameOver->GetResult() == WindowResult::kDone)
-        ReturnToMenus(LevelMusic::kStop);
-}
-
-void Game::ReturnToMenus(LevelMusic levelMusic)
+void Game::OnBackToMenus(LevelMusic music)
 {
     GF::SoundSet* sounds = GetSoundSet();
-    if (levelMusic == LevelMusic::kStop)
+    if (music == LevelMusic::kStop)
         sounds->StopAllMusic(MusicFade::Over(kMusicFadeOut));
     else
         sounds->PauseAllMusic(true, MusicFade::Over(kMusicFadeOut));

@@ -33,23 +33,19 @@ public:
     Halvard::u32 GetGameMusicIndex() const { return gameMusicIndex_; }
 
     void UpdateWindows() override;
-    void ProcessLogosWindow() override;
-    void ProcessGameLogicLoadingWindow() override;
-    void ProcessStartGameLogicWindow() override;
-    void ProcessGameLogicWindow() override;
-    void ProcessGameLogicPauseWindow() override;
-    void ProcessGameLogicMenuWindow() override;
-    void ProcessGameLogicGameExitWindow() override;
-    void OnLevelComplete() override;
     void LeaveGameLogic() override;
-    void OnGameOver() override;
-    void ProcessGameLogicMenuExitWindow() override;
-    void ProcessGameLogicRestartWindow() override;
-    void ProcessLevelCompleteWindow() override;
     void ProcessStageCompleteWindow() override;
     void ProcessGameCompleteWindow() override;
-    void ProcessGameOverWindow() override;
     void CreateWindows() override;
+
+    // The music, the background and the cursor follow the flow's
+    // transitions.
+    void OnLogosEnded() override;
+    void OnLevelChosen() override;
+    void OnLevelEntered() override;
+    void OnLevelResumed() override;
+    void OnMenuCursorNeeded(MenuCursor cursor) override;
+    void OnBackToMenus(LevelMusic music) override;
 
     std::unique_ptr<GameTools::DataKeeper> CreateGameLogicData(const GameFramework::StageRecordBase* stage,
                                                                const GameFramework::LevelRecordBase* level) override;
@@ -95,19 +91,10 @@ protected:
     std::unique_ptr<GameFramework::GUIGameOverWindowBase> CreateGameOverWindow() override;
 
 private:
-    // How the level's music leaves on the way back to the menus: kept
-    // paused, so that the next level resumes it, or stopped.
-    enum class LevelMusic { kPause, kStop };
-
-    void ReturnToMenus(LevelMusic levelMusic);
     // The game's cursor; null when the data folder lacks its pictures and
     // the framework's cursor stands in.
     GUIGameCursor* GetCursor() const;
     void EnableCursorTrain(bool enable);
-    // The menus' cursor: shape 0 with its trail.
-    void SelectMenuCursor();
-    // The level's window has resumed: the trail goes off again.
-    void ResumeLevelCursor(const GameFramework::GUIFrameworkWindow& window);
     void StartLevelMusic();
     std::string GetLanguage() const;
     GameData* GetInterfaceData() const;

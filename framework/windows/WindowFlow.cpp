@@ -130,6 +130,7 @@ void WindowFlow::ProcessLogosWindow()
         return;
     logos.HideWindow();
     state_.windows.gameLoading->ShowLoading(Source::kLogos, state_.gameData);
+    host_.OnLogosEnded();
 }
 
 void WindowFlow::ProcessGameLoadingWindow()
@@ -226,6 +227,7 @@ void WindowFlow::ProcessGameLogicLoadingWindow()
     FindCurrentLevel(stage, level);
     state_.gameLogic = host_.CreateGameLogic(stage, level, Profile().GetLives());
     state_.windows.gameLogic->ShowGameLogic(Source::kGameLogicLoading, state_.gameLogic.get());
+    host_.OnLevelEntered();
 }
 
 void WindowFlow::ProcessNewProfileWindow()
@@ -275,8 +277,10 @@ void WindowFlow::ProcessStartGameLogicWindow()
     FrameworkWindows& w = state_.windows;
     if (Follow(*w.startGameLogic, Source::kStartGameLogic, {{Result::kMainMenu, w.mainMenu.get()}}))
         return;
-    if (w.startGameLogic->GetResult() == Result::kPlay)
+    if (w.startGameLogic->GetResult() == Result::kPlay) {
+        host_.OnLevelChosen();
         StartLevel();
+    }
 }
 
 void WindowFlow::StartLevel()
@@ -363,6 +367,7 @@ void WindowFlow::ProcessGameLogicWindow()
 
 void WindowFlow::PauseGameLogic(GUIFrameworkWindow& next)
 {
+    host_.OnMenuCursorNeeded(WindowFlowHost::MenuCursor::kShapeAndTrail);
     // The game window stays visible, inactive, behind the next window.
     state_.windows.gameLogic->SetActive(false);
     next.ShowWindow(Source::kGameLogic);
@@ -375,6 +380,7 @@ void WindowFlow::ResumeGameLogic()
     state_.windows.gameLogic->SetActive(true);
     if (state_.gameLogic)
         state_.gameLogic->PauseLevel(false);
+    host_.OnLevelResumed();
 }
 
 void WindowFlow::ProcessGameLogicPauseWindow()
@@ -410,6 +416,7 @@ void WindowFlow::ProcessGameLogicMenuExitWindow()
         menuExit.HideWindow();
         EndGameLogic();
         w.mainMenu->ShowWindow(Source::kGameLogicMenuExit);
+        host_.OnBackToMenus(WindowFlowHost::LevelMusic::kStop);
     }
 }
 
@@ -430,6 +437,7 @@ void WindowFlow::ProcessGameLogicRestartWindow()
         restart.HideWindow();
         EndGameLogic();
         w.startGameLogic->ShowWindow(Source::kGameLogicRestart);
+        host_.OnBackToMenus(WindowFlowHost::LevelMusic::kPause);
     }
 }
 
@@ -461,6 +469,7 @@ void WindowFlow::OnLevelComplete()
     // The logic stays, paused behind the level complete window, until a
     // later handler ends it.
     state_.windows.levelComplete->ShowLevelResult(Source::kGameLogic, played, logic.GetTime());
+    host_.OnMenuCursorNeeded(WindowFlowHost::MenuCursor::kShapeAndTrail);
 }
 
 void WindowFlow::RecordLevelComplete(const LevelReference& played, const LevelReference& next)
@@ -498,6 +507,7 @@ void WindowFlow::LeaveGameLogic()
     profile.Save();
     EndGameLogic();
     state_.windows.startGameLogic->ShowWindow(Source::kMainMenu);
+    host_.OnMenuCursorNeeded(WindowFlowHost::MenuCursor::kTrail);
 }
 
 void WindowFlow::OnGameOver()
@@ -507,6 +517,7 @@ void WindowFlow::OnGameOver()
     profile.SetGameInProgress(false);
     profile.Save();
     state_.windows.gameOver->ShowWindow(Source::kGameLogic);
+    host_.OnMenuCursorNeeded(WindowFlowHost::MenuCursor::kTrail);
 }
 
 void WindowFlow::ProcessLevelCompleteWindow()
@@ -514,6 +525,7 @@ void WindowFlow::ProcessLevelCompleteWindow()
     FrameworkWindows& w = state_.windows;
     GUIFrameworkWindow& complete = *w.levelComplete;
     if (complete.GetResult() == Result::kEndLevel) {
+        host_.OnBackToMenus(WindowFlowHost::LevelMusic::kPause);
         complete.HideWindow();
         EndGameLogic();
         w.startGameLogic->ShowWindow(Source::kLevelComplete);
@@ -534,6 +546,7 @@ void WindowFlow::ProcessStageCompleteWindow()
         next = w.gameComplete.get();
     if (next == nullptr)
         return;
+    host_.OnBackToMenus(WindowFlowHost::LevelMusic::kStop);
     complete.HideWindow();
     EndGameLogic();
     next->ShowWindow(Source::kStageComplete);
@@ -574,6 +587,7 @@ void WindowFlow::ProcessGameOverWindow()
         w.highScores->ShowNewScore(Source::kGameOver, entry);
     }
     EndGameLogic();
+    host_.OnBackToMenus(WindowFlowHost::LevelMusic::kStop);
 }
 
 ProfileBase& WindowFlow::Profile() const

@@ -78,6 +78,29 @@ public:
     virtual void ProcessGameCompleteWindow();
     virtual void ProcessGameOverWindow();
 
+    // How the level's music leaves on the way back to the menus: kept
+    // paused, so that the next level resumes it, or stopped.
+    enum class LevelMusic { kPause, kStop };
+    // What the menus shown over a level want of the cursor: their own shape
+    // and its trail, or the trail alone.
+    enum class MenuCursor { kShapeAndTrail, kTrail };
+
+    // The transitions the flow decides, each called at the one place it
+    // happens, for the game to hang its music, background and cursor on.
+    // Each does nothing here.
+    // The logos are over and the menus begin.
+    virtual void OnLogosEnded() {}
+    // The player chose to play; the level starts loading.
+    virtual void OnLevelChosen() {}
+    // The level is loaded and shown.
+    virtual void OnLevelEntered() {}
+    // A window over the level gives the level back.
+    virtual void OnLevelResumed() {}
+    // A window is shown over the level, which stays behind it.
+    virtual void OnMenuCursorNeeded(MenuCursor cursor) { (void)cursor; }
+    // The level is left for the menus.
+    virtual void OnBackToMenus(LevelMusic music) { (void)music; }
+
 protected:
     // The flow this host runs; it lives as long as the host.
     virtual WindowFlow& GetWindowFlow() = 0;
