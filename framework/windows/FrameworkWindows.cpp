@@ -1,67 +1,25 @@
 #include "framework/windows/FrameworkWindows.h"
 
+#include "framework/windows/WindowTable.h"
+
 namespace GameFramework {
 
 std::array<GUIFrameworkWindow*, FrameworkWindows::kCount> FrameworkWindows::All() const
 {
-    return {logos.get(),
-            gameLoading.get(),
-            gameLogicLoading.get(),
-            welcome.get(),
-            exit.get(),
-            mainMenu.get(),
-            profiles.get(),
-            newProfile.get(),
-            renameProfile.get(),
-            deleteProfile.get(),
-            profileNameConflict.get(),
-            startGameLogic.get(),
-            continueGameLogic.get(),
-            highScores.get(),
-            options.get(),
-            help.get(),
-            gameLogic.get(),
-            gameLogicPause.get(),
-            gameLogicMenu.get(),
-            gameLogicMenuExit.get(),
-            gameLogicRestart.get(),
-            gameLogicGameExit.get(),
-            levelComplete.get(),
-            stageComplete.get(),
-            gameComplete.get(),
-            gameOver.get()};
+    std::array<GUIFrameworkWindow*, kCount> all{};
+    const auto& table = GetWindowTable();
+    for (std::size_t i = 0; i < kCount; ++i)
+        all[i] = table[i].reach(*this);
+    return all;
 }
 
 void FrameworkWindows::DestroyAll()
 {
-    // The windows of a level go before the menus, and the two start-up
-    // windows last, in the order the application built them in reverse.
-    levelComplete.reset();
-    stageComplete.reset();
-    gameComplete.reset();
-    gameOver.reset();
-    gameLogicGameExit.reset();
-    gameLogicRestart.reset();
-    gameLogicMenuExit.reset();
-    gameLogicMenu.reset();
-    gameLogicPause.reset();
-    gameLogic.reset();
-    help.reset();
-    options.reset();
-    highScores.reset();
-    continueGameLogic.reset();
-    startGameLogic.reset();
-    profileNameConflict.reset();
-    profiles.reset();
-    newProfile.reset();
-    renameProfile.reset();
-    deleteProfile.reset();
-    mainMenu.reset();
-    exit.reset();
-    welcome.reset();
-    gameLogicLoading.reset();
-    gameLoading.reset();
-    logos.reset();
+    std::array<const WindowRow*, kCount> order{};
+    for (const WindowRow& row : GetWindowTable())
+        order[row.destroyOrder] = &row;
+    for (const WindowRow* row : order)
+        row->destroy(*this);
 }
 
 } // namespace GameFramework

@@ -37,9 +37,10 @@ namespace GameFramework {
 struct FrameworkWindows {
     static constexpr std::size_t kCount = 26;
 
-    // Every window, null where none exists, in declaration order.
+    // Every window, null where none exists, in the window table's order.
     std::array<GUIFrameworkWindow*, kCount> All() const;
-    // Destroys the windows, the in-game ones first and the logos window last.
+    // Destroys the windows in the window table's destroy order: the in-game
+    // ones first and the logos window last.
     void DestroyAll();
 
     std::unique_ptr<GUILogosWindowBase> logos;

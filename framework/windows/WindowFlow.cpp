@@ -11,6 +11,9 @@
 #include "framework/windows/WindowFlowState.h"
 #include "framework/windows/WindowResult.h"
 #include "framework/windows/WindowSource.h"
+#include "framework/windows/WindowTable.h"
+
+#include <array>
 
 #include <string>
 #include <vector>
@@ -29,48 +32,28 @@ void WindowFlow::ProcessWindows()
     DispatchLevelWindows();
 }
 
-void WindowFlow::DispatchMenuWindows()
+// Each window is looked up again before its handler: an earlier handler may
+// have made the windows.
+void WindowFlow::Dispatch(WindowPass pass)
 {
-    FrameworkWindows& w = state_.windows;
-    // Each window is looked up again before its handler: an earlier handler
-    // may have made the windows.
-    if (w.logos) host_.ProcessLogosWindow();
-    if (w.gameLoading) host_.ProcessGameLoadingWindow();
-    if (w.welcome) host_.ProcessWelcomeWindow();
-    if (w.exit) host_.ProcessExitWindow();
-    if (w.mainMenu) host_.ProcessMainMenuWindow();
-    if (w.profiles) host_.ProcessProfilesWindow();
-    if (w.gameLogicLoading) host_.ProcessGameLogicLoadingWindow();
-    if (w.newProfile) host_.ProcessNewProfileWindow();
-    if (w.renameProfile) host_.ProcessRenameProfileWindow();
-    if (w.deleteProfile) host_.ProcessDeleteProfileWindow();
-    if (w.profileNameConflict) host_.ProcessProfileNameConflictWindow();
-    if (w.startGameLogic) host_.ProcessStartGameLogicWindow();
-    if (w.continueGameLogic) host_.ProcessContinueGameLogicWindow();
-    if (w.highScores) host_.ProcessHighScoresWindow();
-    if (w.options) host_.ProcessOptionsWindow();
-    if (w.help) host_.ProcessHelpWindow();
+    for (const WindowRow& row : GetWindowTable()) {
+        if (row.pass == pass && row.reach(state_.windows) != nullptr)
+            (host_.*row.handler)();
+    }
 }
+
+void WindowFlow::DispatchMenuWindows() { Dispatch(WindowPass::kMenu); }
 
 void WindowFlow::DispatchLevelWindows()
 {
-    FrameworkWindows& w = state_.windows;
-    if (w.gameLogic) host_.ProcessGameLogicWindow();
-    if (w.gameLogicPause) host_.ProcessGameLogicPauseWindow();
-    if (w.gameLogicMenu) host_.ProcessGameLogicMenuWindow();
-    if (w.gameLogicMenuExit) host_.ProcessGameLogicMenuExitWindow();
-    if (w.gameLogicRestart) host_.ProcessGameLogicRestartWindow();
-    if (w.gameLogicGameExit) host_.ProcessGameLogicGameExitWindow();
+    Dispatch(WindowPass::kLevel);
     if (state_.gameLogic && state_.gameLogic->IsStateChanged()) {
         if (state_.gameLogic->GetState() == GameLogicBase::kLevelComplete)
             host_.OnLevelComplete();
         else if (state_.gameLogic->GetState() == GameLogicBase::kGameOver)
             host_.OnGameOver();
     }
-    if (w.levelComplete) host_.ProcessLevelCompleteWindow();
-    if (w.stageComplete) host_.ProcessStageCompleteWindow();
-    if (w.gameComplete) host_.ProcessGameCompleteWindow();
-    if (w.gameOver) host_.ProcessGameOverWindow();
+    Dispatch(WindowPass::kLevelEnd);
 }
 
 void WindowFlow::ResetWindowResults()
@@ -83,32 +66,25 @@ void WindowFlow::ResetWindowResults()
         state_.gameLogic->ClearStateChanged();
 }
 
+// The windows shown over an ended level step after the logic; the others
+// before it.
 void WindowFlow::UpdateWindows()
 {
-    FrameworkWindows& w = state_.windows;
-    // The game logic loading window is updated later than it is dispatched.
-    GUIFrameworkWindow* const beforeLogic[] = {
-        w.logos.get(),           w.gameLoading.get(),       w.welcome.get(),
-        w.exit.get(),            w.mainMenu.get(),          w.profiles.get(),
-        w.newProfile.get(),      w.renameProfile.get(),     w.deleteProfile.get(),
-        w.profileNameConflict.get(), w.gameLogicLoading.get(), w.startGameLogic.get(),
-        w.continueGameLogic.get(), w.highScores.get(),      w.options.get(),
-        w.help.get(),            w.gameLogic.get(),         w.gameLogicPause.get(),
-        w.gameLogicMenu.get(),   w.gameLogicMenuExit.get(), w.gameLogicRestart.get(),
-        w.gameLogicGameExit.get(),
-    };
-    for (GUIFrameworkWindow* window : beforeLogic) {
-        if (window != nullptr)
+    std::array<const WindowRow*, FrameworkWindows::kCount> order{};
+    for (const WindowRow& row : GetWindowTable())
+        order[row.updateOrder] = &row;
+    bool logicUpdated = false;
+    for (const WindowRow* row : order) {
+        if (row->pass == WindowPass::kLevelEnd && !logicUpdated) {
+            if (state_.gameLogic)
+                state_.gameLogic->Update();
+            logicUpdated = true;
+        }
+        if (GUIFrameworkWindow* window = row->reach(state_.windows))
             window->UpdateWindow();
     }
-    if (state_.gameLogic)
+    if (!logicUpdated && state_.gameLogic)
         state_.gameLogic->Update();
-    GUIFrameworkWindow* const afterLogic[] = {w.levelComplete.get(), w.stageComplete.get(), w.gameComplete.get(),
-                                              w.gameOver.get()};
-    for (GUIFrameworkWindow* window : afterLogic) {
-        if (window != nullptr)
-            window->UpdateWindow();
-    }
 }
 
 bool WindowFlow::Follow(GUIFrameworkWindow& window, u32 source, std::initializer_list<Route> routes)

@@ -9,6 +9,7 @@ namespace GameFramework {
 class GUIFrameworkWindow;
 class ProfileBase;
 class WindowFlowHost;
+enum class WindowPass;
 struct LevelRecordBase;
 struct LevelResult;
 struct StageRecordBase;
@@ -72,6 +73,8 @@ public:
     void FillLevelResult(LevelResult& result) const;
 
 private:
+    // The handlers of the existing windows the pass reads, in table order.
+    void Dispatch(WindowPass pass);
     void DispatchMenuWindows();
     void DispatchLevelWindows();
     // A result that only hands over to another window with the handler's
