@@ -2,7 +2,7 @@
 #include "engine/core/Random.h"
 #include "engine/core/TimerManager.h"
 #include "game/LevelManager.h"
-#include "game/level/GameGeometry.h"
+#include "game/objects/GameGeometry.h"
 #include "game/objects/Ball.h"
 #include "game/objects/BallManager.h"
 #include "game/objects/Barrier.h"

@@ -6,9 +6,9 @@
 #include "engine/render/RenderSystem.h"
 #include "framework/windows/FrameworkWindows.h"
 #include "game/Game.h"
-#include "game/windows/GUIMainMenuWindow.h"
-#include "game/windows/GUIMenuLoadingWindow.h"
-#include "game/windows/GUIStartGameLogicWindow.h"
+#include "game/windows/menus/GUIMainMenuWindow.h"
+#include "game/windows/parts/GUIMenuLoadingWindow.h"
+#include "game/windows/menus/GUIStartGameLogicWindow.h"
 #include "gui_tools/controls/GUIWindowControl.h"
 #include "tests/support/game/GameReplay.h"
 

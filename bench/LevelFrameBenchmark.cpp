@@ -4,7 +4,7 @@
 #include "engine/render/ModelManager.h"
 #include "engine/render/RenderSystem.h"
 #include "game/GameLogic.h"
-#include "game/level/GameGeometry.h"
+#include "game/objects/GameGeometry.h"
 #include "game/objects/BallManager.h"
 #include "tests/support/TestEngine.h"
 #include "tests/support/game/LevelRun.h"

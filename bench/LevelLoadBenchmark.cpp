@@ -2,7 +2,7 @@
 #include "engine/core/TimerManager.h"
 #include "game/LevelManager.h"
 #include "game/level/Effects.h"
-#include "game/level/GameGeometry.h"
+#include "game/objects/GameGeometry.h"
 #include "game_tools/DataKeeper.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScopedClock.h"

@@ -9,7 +9,7 @@
 #include "framework/sound/SoundSet.h"
 #include "framework/windows/WindowSource.h"
 #include "game/persistence/ProfileManager.h"
-#include "game/windows/GUIMainMenuWindow.h"
+#include "game/windows/menus/GUIMainMenuWindow.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/ScriptedInput.h"

@@ -80,28 +80,22 @@ public:
 
     void Update() override;
     void ApplyBonus(Halvard::u32 kind);
-    bool IsBallInPlay() const;
+    bool IsBallInPlay() const override;
     // The player's click, from the game window; read and cleared by the next
     // update.
-    void SetAction() { action_ = 1; }
+    void SetAction() override { action_ = 1; }
     // The name of a bonus kind as its text names it; "" for none.
     static const char* GetBonusName(Halvard::u32 kind);
     // The level's camera: its lens and the pose it rests in over the field.
     static void SetUpCamera(GameTools::GameCamera& camera);
 
-    float GetLevelEndTimer() const { return levelEndTimer_; }
     Bat& GetBat() const { return *bat_; }
     BallManager& GetBalls() const { return *balls_; }
     BonusManager& GetBonuses() const { return *bonuses_; }
     GameGeometry& GetGeometry() const { return *geometry_; }
-    Barrier& GetBarrier() const { return *barrier_; }
-    Gun& GetGun(Halvard::u32 index) const { return *guns_[index]; }
-    Hammer& GetHammer() const { return *hammer_; }
-    BulletManager& GetBullets() const { return *bullets_; }
     Effects& GetEffects() const { return *effects_; }
-    const GameField& GetField() const { return *field_; }
     GUIGameLogicTextManager& GetTexts() const { return *texts_; }
-    GameTools::GameCamera& GetCamera() const { return *camera_; }
+    const GameTools::GameCamera* GetCamera() const override { return camera_.get(); }
 
 private:
     void CreateMembers();

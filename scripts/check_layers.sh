@@ -4,7 +4,10 @@
 #   platform header that includes one or names one of their types (directly
 #   or through other platform headers);
 # - engine/core includes no other folder of engine/;
-# - no folder of engine/ but engine/app includes engine/app.
+# - no folder of engine/ but engine/app includes engine/app;
+# - game/level (the static scene) includes nothing of game/objects, which
+#   may include it;
+# - no game window casts its way to a concrete class (dynamic_cast).
 # Prints every offending include and fails when there is one.
 # Usage: scripts/check_layers.sh [root]   (default: the repository)
 set -euo pipefail
@@ -93,6 +96,18 @@ mapfile -t subsystems < <(select_sources '^engine/' '^engine/app/')
 while IFS= read -r line; do
     [[ -n "$line" ]] && report "engine folder below engine/app includes it: $line"
 done < <(includes_of 'engine/app/[^"]*' "${subsystems[@]}")
+
+mapfile -t scene < <(select_sources '^game/level/')
+while IFS= read -r line; do
+    [[ -n "$line" ]] && report "game/level includes game/objects: $line"
+done < <(includes_of 'game/objects/[^"]*' "${scene[@]}")
+
+mapfile -t windows < <(select_sources '^game/windows/')
+if ((${#windows[@]})); then
+    while IFS= read -r line; do
+        [[ -n "$line" ]] && report "a game window casts to a concrete class: $line"
+    done < <(grep -HnE '^[[:space:]]*[^/[:space:]].*\bdynamic_cast\b' "${windows[@]}" || true)
+fi
 
 if ((failed)); then
     echo "check_layers: failed"

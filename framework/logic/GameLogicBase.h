@@ -14,6 +14,10 @@ class Timer;
 class TimerManager;
 } // namespace Halvard
 
+namespace GameTools {
+class GameCamera;
+}
+
 namespace GameFramework {
 
 struct LevelRecordBase;
@@ -39,6 +43,12 @@ public:
     virtual ~GameLogicBase();
 
     virtual void Update() {}
+    // What the game's window over the level reads and tells: whether a ball
+    // is in flight, the player's click (read by the next update), and the
+    // level's camera; none of them here.
+    virtual bool IsBallInPlay() const { return false; }
+    virtual void SetAction() {}
+    virtual const GameTools::GameCamera* GetCamera() const { return nullptr; }
     // A change pauses the level time for any state but running (resumes it
     // for running) and is reported once through the state-changed flag; the
     // same state again changes nothing.

@@ -16,7 +16,7 @@
 #include "framework/sound/SoundSet.h"
 #include "game/SoundTable.h"
 #include "game/level/GameField.h"
-#include "game/level/GameGeometry.h"
+#include "game/objects/GameGeometry.h"
 #include "game/objects/Ball.h"
 #include "game/objects/Barrier.h"
 #include "game/objects/Bat.h"

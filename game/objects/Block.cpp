@@ -13,7 +13,7 @@
 #include "engine/render/ShaderUser.h"
 #include "game/data/BlockRecord.h"
 #include "game/level/Effects.h"
-#include "game/level/GameGeometry.h"
+#include "game/objects/GameGeometry.h"
 #include "game/level/Shadow.h"
 #include "game/objects/ExplosionManager.h"
 #include "game_tools/DataKeeper.h"

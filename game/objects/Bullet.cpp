@@ -11,7 +11,7 @@
 #include "framework/sound/SoundSet.h"
 #include "game/level/Effects.h"
 #include "game/level/GameField.h"
-#include "game/level/GameGeometry.h"
+#include "game/objects/GameGeometry.h"
 #include "game/level/Shadow.h"
 #include "game/objects/Block.h"
 

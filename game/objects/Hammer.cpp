@@ -9,7 +9,7 @@
 #include "engine/render/ModelManager.h"
 #include "framework/sound/SoundSet.h"
 #include "game/SoundTable.h"
-#include "game/level/GameGeometry.h"
+#include "game/objects/GameGeometry.h"
 #include "game/objects/Block.h"
 #include "game_tools/DataKeeper.h"
 

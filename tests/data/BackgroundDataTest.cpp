@@ -4,7 +4,7 @@
 #include "engine/gui/GUIWindow.h"
 #include "engine/render/ParticleSystem.h"
 #include "engine/render/RenderSystem.h"
-#include "game/windows/GUIBackground.h"
+#include "game/windows/parts/GUIBackground.h"
 #include "game_tools/DataKeeper.h"
 #include "game_tools/XMLNode.h"
 #include "game_tools/XMLParser.h"

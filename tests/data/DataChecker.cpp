@@ -13,7 +13,7 @@
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/sound/SoundFileReaderOGG.h"
 #include "engine/sound/SoundFileReaderWAV.h"
-#include "game/windows/GUIStageMap.h"
+#include "game/windows/parts/GUIStageMap.h"
 #include "game_tools/DataKeeper.h"
 #include "game_tools/XMLNode.h"
 #include "game_tools/XMLParser.h"

@@ -1,7 +1,7 @@
 #include "engine/core/MessageManager.h"
 #include "game/LevelManager.h"
 #include "game/data/GameLogicData.h"
-#include "game/level/GameGeometry.h"
+#include "game/objects/GameGeometry.h"
 #include "game/objects/Block.h"
 #include "game_tools/DataKeeper.h"
 #include "tests/data/BuiltData.h"

@@ -1,5 +1,5 @@
 #include "game/LevelManager.h"
-#include "game/windows/GUIStageMap.h"
+#include "game/windows/parts/GUIStageMap.h"
 #include "tests/data/BuiltData.h"
 #include "tests/support/TestEngine.h"
 

@@ -3,7 +3,7 @@
 #include "engine/app/Engine.h"
 #include "engine/core/MessageManager.h"
 #include "game/SoundTable.h"
-#include "game/level/GameGeometry.h"
+#include "game/objects/GameGeometry.h"
 #include "game/objects/Ball.h"
 #include "game/objects/BallManager.h"
 #include "game/objects/Block.h"

@@ -88,6 +88,17 @@ expect core_includes_app fail engine/core/Timer.h 'engine/core/Timer.h: #include
 expect subsystem_includes_app fail engine/gui/Console.cpp \
     'engine/gui/Console.cpp: #include "engine/gui/GUIManager.h"\n#include "engine/app/EngineSettings.h"'
 
+expect objects_include_the_scene pass - \
+    'game/objects/Ball.cpp: #include "game/level/Effects.h"' \
+    'game/level/Effects.cpp: #include "game/level/Shadow.h"' \
+    'game/windows/level/Display.cpp: // no dynamic_cast here: the logic answers through its base'
+
+expect scene_includes_objects fail game/level/Field.cpp \
+    'game/level/Field.cpp: #include "game/level/Shadow.h"\n#include "game/objects/Ball.h"'
+
+expect window_casts fail game/windows/menus/Menu.cpp \
+    'game/windows/menus/Menu.cpp: auto* logic = dynamic_cast<Logic*>(base);'
+
 if ((failures)); then
     echo "$failures case(s) failed"
     exit 1

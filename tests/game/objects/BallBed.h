@@ -8,7 +8,7 @@
 #include "game/data/GameLogicData.h"
 #include "game/level/Effects.h"
 #include "game/level/GameField.h"
-#include "game/level/GameGeometry.h"
+#include "game/objects/GameGeometry.h"
 #include "game/objects/Ball.h"
 #include "game/objects/BallManager.h"
 #include "game/objects/Barrier.h"

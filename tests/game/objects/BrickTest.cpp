@@ -4,7 +4,7 @@
 #include "engine/render/Model.h"
 #include "engine/render/ShaderUser.h"
 #include "game/level/Effects.h"
-#include "game/level/GameGeometry.h"
+#include "game/objects/GameGeometry.h"
 
 #include "tests/support/game/BlockBed.h"
 

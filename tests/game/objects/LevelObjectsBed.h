@@ -8,7 +8,7 @@
 #include "game/StageRecord.h"
 #include "game/data/GameLogicData.h"
 #include "game/level/Effects.h"
-#include "game/level/GameGeometry.h"
+#include "game/objects/GameGeometry.h"
 #include "game/objects/Block.h"
 #include "game_tools/DataKeeper.h"
 #include "tools/LevelGeometryWriter.h"

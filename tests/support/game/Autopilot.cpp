@@ -1,7 +1,7 @@
 #include "tests/support/game/Autopilot.h"
 
 #include "game/GameLogic.h"
-#include "game/level/GameGeometry.h"
+#include "game/objects/GameGeometry.h"
 #include "game/objects/Ball.h"
 #include "game/objects/BallManager.h"
 #include "game/objects/Bat.h"

@@ -4,7 +4,7 @@
 #include "engine/render/Model.h"
 #include "game/data/GameLogicData.h"
 #include "game/level/Effects.h"
-#include "game/level/GameGeometry.h"
+#include "game/objects/GameGeometry.h"
 #include "game/level/Lighting.h"
 #include "game/objects/Block.h"
 

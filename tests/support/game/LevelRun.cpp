@@ -11,7 +11,7 @@
 #include "game/SoundTable.h"
 #include "game/data/GameData.h"
 #include "game/data/GameLogicData.h"
-#include "game/level/GameGeometry.h"
+#include "game/objects/GameGeometry.h"
 #include "game/objects/Ball.h"
 #include "game/objects/BallManager.h"
 #include "game/objects/Bat.h"

@@ -5,7 +5,7 @@
 #include "game/level/Effects.h"
 #include "game/level/Environment.h"
 #include "game/level/GameField.h"
-#include "game/level/GameGeometry.h"
+#include "game/objects/GameGeometry.h"
 #include "game/level/Lighting.h"
 #include "game_tools/GameCamera.h"
 

@@ -7,7 +7,7 @@
 #include "game/SoundTable.h"
 #include "game/data/GameData.h"
 #include "game/persistence/ProfileManager.h"
-#include "game/windows/GUIMenuWindowManager.h"
+#include "game/windows/parts/GUIMenuWindowManager.h"
 #include "gui_tools/GUIFontTool.h"
 #include "gui_tools/GUIToolManager.h"
 #include "tests/support/FakeClock.h"

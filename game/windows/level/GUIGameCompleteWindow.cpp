@@ -1,0 +1,17 @@
+#include "game/windows/level/GUIGameCompleteWindow.h"
+
+#include "framework/windows/WindowResult.h"
+
+namespace Tamrisk {
+
+using GameFramework::WindowResult;
+
+GUIGameCompleteWindow::GUIGameCompleteWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds,
+                                             GameData* resources, GUITools::GUIToolManager* tools,
+                                             GUIMenuWindowManager* manager, Halvard::GUIWindow* parent)
+    : GUIButtonRowWindow({engine, sounds, resources, tools, manager, parent}, kDescriptionName,
+                         {{"/window/button_0", WindowResult::kDone}})
+{
+}
+
+} // namespace Tamrisk

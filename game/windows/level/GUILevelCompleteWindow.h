@@ -1,0 +1,75 @@
+#pragma once
+
+#include "framework/windows/GUILevelCompleteWindowBase.h"
+#include "game/windows/parts/GUIMenuWindow.h"
+
+#include <string>
+
+namespace Halvard {
+class GUIButton;
+}
+
+namespace GameFramework {
+class ProfileManagerBase;
+}
+
+namespace Tamrisk {
+
+class LevelManager;
+
+// The result of a finished level: the player's time, the level's ace time
+// and the best time with its holder. A level done in fewer whole seconds
+// than the ace time earns 20 points a second saved, counted up on screen
+// once the bonus text has faded in (18 seconds' worth a second after a
+// 0.2 s pause) and added to the current profile's score as it counts, with
+// the counting sound playing meanwhile. A click pays what is left of the
+// bonus at once and reports 21 after the last level of a stage, else 13;
+// hiding saves the profile, so that the bonus is kept whatever comes next.
+// The managers and the parts must outlive the window. Main thread only.
+class GUILevelCompleteWindow : public GameFramework::GUILevelCompleteWindowBase, public GUIMenuWindow {
+public:
+    static constexpr const char* kDescriptionName = "window_level_complete";
+    static constexpr Halvard::i32 kPointsPerSecond = 20;
+
+    GUILevelCompleteWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds, LevelManager* levels,
+                           GameFramework::ProfileManagerBase* profiles, GameData* resources,
+                           GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager, Halvard::GUIWindow* parent);
+
+    void ShowLevelResult(Halvard::u32 opener, const GameFramework::LevelReference& level, float time) override;
+    void HideWindow() override;
+    void UpdateWindow() override;
+
+    Halvard::i32 GetShownBonus() const { return shownBonus_; }
+
+    // "<minutes>:<seconds in two digits>" of the whole seconds.
+    static std::wstring FormatTime(Halvard::i32 seconds);
+
+private:
+    bool EarnsBonus() const;
+    Halvard::i32 GetFullBonus() const;
+    void CountBonus();
+    // Adds the bonus up to the given amount to the profile and shows it; the
+    // growth added.
+    Halvard::i32 PayBonus(Halvard::i32 bonus);
+    void StopCountingSound();
+    void SetText(GUITools::GUITextControl* control, const std::wstring& text);
+    void Enable(GUITools::GUITextControl* control, bool enable);
+    void ShowBestTime();
+
+    LevelManager* levels_;
+    GameFramework::ProfileManagerBase* profiles_;
+    GUITools::GUITextControl* yourTime_ = nullptr;
+    GUITools::GUITextControl* aceTimeText_ = nullptr;
+    GUITools::GUITextControl* timeBonus_ = nullptr;
+    GUITools::GUITextControl* timeBonusStatic_ = nullptr;
+    GUITools::GUITextControl* noTimeBonusStatic_ = nullptr;
+    GUITools::GUITextControl* bestTime_ = nullptr;
+    GUITools::GUITextControl* bestTimeStatic0_ = nullptr;
+    GUITools::GUITextControl* bestTimeStatic1_ = nullptr;
+    Halvard::GUIButton* button_ = nullptr;
+    Halvard::i32 aceTime_ = 0;
+    float bonusCountTime_ = 0.0f;
+    Halvard::i32 shownBonus_ = 0;
+};
+
+} // namespace Tamrisk

@@ -1,0 +1,225 @@
+#include "game/windows/level/GUILevelCompleteWindow.h"
+
+#include "engine/gui/GUIButton.h"
+#include "engine/sound/SoundUtils.h"
+#include "framework/persistence/ProfileBase.h"
+#include "framework/sound/SoundSet.h"
+#include "framework/windows/WindowResult.h"
+#include "framework/windows/WindowSource.h"
+#include "game/LevelManager.h"
+#include "game/SoundTable.h"
+#include "game/persistence/ProfileManager.h"
+#include "gui_tools/controls/GUITextControl.h"
+#include "tests/support/FakeEngine.h"
+#include "tests/support/game/MenuWindowBed.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+namespace {
+
+using GameFramework::LevelReference;
+using GameFramework::WindowResult;
+using GameFramework::WindowSource;
+using Halvard::i32;
+using Tamrisk::GUILevelCompleteWindow;
+
+const char* const kDescription =
+    R"(<window name="window_level_complete" fader="menu">)"
+    R"(<window name="title_mount_static" fader="menu" size="480 60"/>)"
+    R"(<window name="title_mount_animated" fader="menu" size="480 60"/>)"
+    R"(<window name="window" fader="menu" size="800 600">)"
+    R"(<text_label name="your_time" font="common_0" size="100 20"/>)"
+    R"(<text_label name="ace_time" font="common_0" size="100 20"/>)"
+    R"(<text_label name="time_bonus" font="common_0" size="100 20" fader="menu"/>)"
+    R"(<text_label name="time_bonus_static" font="common_0" size="100 20"/>)"
+    R"(<text_label name="no_time_bonus_static" font="common_0" size="100 20"/>)"
+    R"(<text_label name="best_time" font="common_0" size="100 20"/>)"
+    R"(<text_label name="best_time_static_0" font="common_0" text="'Best'" size="300 20"/>)"
+    R"(<text_label name="best_time_static_1" font="common_0" text="'by %PROFILE_NAME%'" size="300 20"/>)"
+    R"(<button name="button_0" position="100 100" size="200 50"/>)"
+    R"(</window></window>)";
+
+// Two levels in the first stage and one in the second, each with an ace
+// time of a minute.
+const char* const kLevels = R"(<levels><stage environment="grove"><level ace_time="60"/><level ace_time="60"/></stage>)"
+                            R"(<stage environment="citadel"><level ace_time="60"/></stage></levels>)";
+
+// The window on the fakes with a current profile "Anna" of score 1000,
+// saved in a user folder of the test's own.
+class GUILevelCompleteWindowTest : public testing::Test {
+protected:
+    GUILevelCompleteWindowTest()
+    {
+        engine.Start();
+        engine.folder.WriteFile("data\\levels\\levels.xml", kLevels);
+        Testing::MenuFixture fixture;
+        fixture.descriptions = {{"faders.xml", Testing::kMenuFaders}, {"window_level_complete.xml", kDescription}};
+        bed = std::make_unique<Testing::MenuWindowBed>(engine.Get(), &engine.clock, engine.folder, fixture);
+        bed->sounds->AddSound(Tamrisk::kSoundChargeScore, "", false, 1);
+        levels = std::make_unique<Tamrisk::LevelManager>(&engine.Get());
+        profiles = MakeProfiles();
+        GameFramework::ProfileBase* anna = profiles->AddProfile(L"Anna");
+        anna->SetScore(1000);
+        anna->Save();
+        profiles->SetCurrentProfile(anna, GameFramework::ProfileManagerBase::ListSaving::kSaveFile);
+        window = std::make_unique<GUILevelCompleteWindow>(&engine.Get(), bed->sounds.get(), levels.get(),
+                                                          profiles.get(), bed->data.get(), bed->tools.get(),
+                                                          bed->manager.get(), nullptr);
+    }
+
+    ~GUILevelCompleteWindowTest() override
+    {
+        window.reset();
+        profiles.reset();
+        levels.reset();
+        bed.reset();
+    }
+
+    std::unique_ptr<Tamrisk::ProfileManager> MakeProfiles()
+    {
+        return bed->MakeProfiles(engine.folder);
+    }
+
+    void Frame(bool click = false)
+    {
+        bed->Frame([&] {
+            if (click)
+                window->GetButton("window_level_complete/window/button_0")->clicked = true;
+            window->UpdateWindow();
+        });
+    }
+
+    GUITools::GUITextControl* Text(const std::string& name) const
+    {
+        return window->GetTextControl("window_level_complete/window/" + name);
+    }
+
+    bool Enabled(const std::string& name) const
+    {
+        return window->IsControlEnabled("window_level_complete/window/" + name);
+    }
+
+    Halvard::u32 Score() const { return profiles->GetCurrentProfile()->GetScore(); }
+
+    bool Counting() const { return bed->sounds->GetSoundState(Tamrisk::kSoundChargeScore) != Halvard::kSoundStopped; }
+
+    // The score the profile's file holds.
+    Halvard::u32 SavedScore()
+    {
+        const auto reader = MakeProfiles();
+        reader->LoadProfiles();
+        return reader->GetProfile(L"Anna")->GetScore();
+    }
+
+    Testing::FakeEngine engine;
+    std::unique_ptr<Testing::MenuWindowBed> bed;
+    std::unique_ptr<Tamrisk::LevelManager> levels;
+    std::unique_ptr<Tamrisk::ProfileManager> profiles;
+    std::unique_ptr<GUILevelCompleteWindow> window;
+};
+
+TEST_F(GUILevelCompleteWindowTest, ASecondUnderTheAceTimeCountsUpToTwentyOnceTheBonusHasFadedInAndStopsTheSound)
+{
+    window->ShowLevelResult(WindowSource::kGameLogic, {0, 0}, 59.7f);
+    EXPECT_EQ(Text("your_time")->GetText(), L"0:59");
+    EXPECT_EQ(Text("ace_time")->GetText(), L"1:00");
+    EXPECT_TRUE(Enabled("time_bonus"));
+    EXPECT_TRUE(Enabled("time_bonus_static"));
+    EXPECT_FALSE(Enabled("no_time_bonus_static"));
+    double fadedInAt = -1.0;
+    double doneAt = -1.0;
+    bool soundHeard = false;
+    for (int frame = 0; frame < 60 && doneAt < 0.0; ++frame) {
+        Frame();
+        const double now = frame * Testing::MenuWindowBed::kFrameSeconds;
+        if (fadedInAt < 0.0 && Text("time_bonus")->GetAlpha() > 0.9999f)
+            fadedInAt = now;
+        soundHeard = soundHeard || Counting();
+        if (window->GetShownBonus() == 20)
+            doneAt = now;
+    }
+    ASSERT_GE(fadedInAt, 0.0);
+    ASSERT_GE(doneAt, 0.0);
+    // 0.2 s of pause, then a second counted in 1/18 s.
+    EXPECT_NEAR(doneAt - fadedInAt, 0.26, 0.06);
+    EXPECT_TRUE(soundHeard);
+    EXPECT_EQ(Text("time_bonus")->GetText(), L"20");
+    EXPECT_EQ(Score(), 1020u);
+    Frame();
+    EXPECT_FALSE(Counting());
+    EXPECT_EQ(Score(), 1020u);
+}
+
+TEST_F(GUILevelCompleteWindowTest, AClickMidCountPaysTheWholeBonusAndHidingSavesItInTheProfileFile)
+{
+    window->ShowLevelResult(WindowSource::kGameLogic, {0, 0}, 50.3f);
+    while (window->GetShownBonus() == 0)
+        Frame();
+    ASSERT_LT(window->GetShownBonus(), 200);
+    ASSERT_TRUE(Counting());
+    Frame(true);
+    EXPECT_EQ(window->GetResult(), WindowResult::kEndLevel);
+    EXPECT_EQ(window->GetShownBonus(), 200);
+    EXPECT_EQ(Score(), 1200u);
+    EXPECT_FALSE(Counting());
+    EXPECT_EQ(SavedScore(), 1000u);
+    window->HideWindow();
+    EXPECT_EQ(SavedScore(), 1200u);
+}
+
+struct ResultCase {
+    const char* name;
+    LevelReference level;
+    float time;
+    Halvard::u32 result;
+    bool bonus;
+};
+
+void PrintTo(const ResultCase& c, std::ostream* out) { *out << c.name; }
+
+class GUILevelCompleteResultTest : public GUILevelCompleteWindowTest,
+                                   public testing::WithParamInterface<ResultCase> {};
+
+TEST_P(GUILevelCompleteResultTest, TheButtonLeadsToTheStageScreenAfterAStagesLastLevelAndTheBonusShowsOnlyUnderAce)
+{
+    window->ShowLevelResult(WindowSource::kGameLogic, GetParam().level, GetParam().time);
+    for (int frame = 0; frame < 20; ++frame)
+        Frame();
+    Frame(true);
+    EXPECT_EQ(window->GetResult(), GetParam().result);
+    EXPECT_EQ(Enabled("time_bonus"), GetParam().bonus);
+    EXPECT_EQ(Enabled("no_time_bonus_static"), !GetParam().bonus);
+    EXPECT_EQ(Score(), GetParam().bonus ? 1020u : 1000u);
+    EXPECT_EQ(Text("time_bonus")->GetText(), GetParam().bonus ? L"20" : L"0");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Levels, GUILevelCompleteResultTest,
+    testing::Values(ResultCase{"FirstOfTwo", {0, 0}, 59.7f, WindowResult::kEndLevel, true},
+                    ResultCase{"LastOfTheStage", {0, 1}, 59.7f, WindowResult::kStageComplete, true},
+                    ResultCase{"OnlyOfTheLastStage", {1, 0}, 60.2f, WindowResult::kStageComplete, false},
+                    ResultCase{"JustTheAceTime", {0, 0}, 60.0f, WindowResult::kEndLevel, false}),
+    [](const testing::TestParamInfo<ResultCase>& info) { return std::string(info.param.name); });
+
+// Without a record of the level the best time is the player's own.
+TEST_F(GUILevelCompleteWindowTest, WithoutARecordTheBestTimeIsThePlayersOwnWithTheirNameQuoted)
+{
+    window->ShowLevelResult(WindowSource::kGameLogic, {0, 1}, 125.4f);
+    EXPECT_EQ(Text("best_time")->GetText(), L"2:05");
+    ASSERT_EQ(Text("best_time_static_1")->GetLines().size(), 1u);
+    EXPECT_EQ(Text("best_time_static_1")->GetLines()[0], L"by \"Anna\"");
+}
+
+TEST(GUILevelCompleteWindowFormat, MinutesWithoutLeadingZeroAndSecondsInTwoDigits)
+{
+    const std::pair<i32, const wchar_t*> cases[] = {{0, L"0:00"}, {9, L"0:09"}, {65, L"1:05"}, {125, L"2:05"},
+                                                    {600, L"10:00"}};
+    for (const auto& [seconds, text] : cases)
+        EXPECT_EQ(GUILevelCompleteWindow::FormatTime(seconds), text) << seconds;
+}
+
+} // namespace
