@@ -15,7 +15,11 @@ GLsizeiptr Size(size_t bytes) { return static_cast<GLsizeiptr>(bytes); }
 
 } // namespace
 
-GLBufferCache::GLBufferCache(std::shared_ptr<GLSurfaceRegistry> registry) : registry_(std::move(registry)) {}
+GLBufferCache::GLBufferCache(std::shared_ptr<GLSurfaceRegistry> registry) : registry_(std::move(registry))
+{
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+}
 
 GLBufferCache::~GLBufferCache()
 {

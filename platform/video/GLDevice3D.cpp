@@ -120,6 +120,7 @@ GLDevice3D::GLDevice3D(GLDisplay& display, const GLProbe& probe)
     glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, GL_TRUE);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
     SetDefaults();
 }
 

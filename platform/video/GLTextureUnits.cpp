@@ -47,7 +47,22 @@ void SendCombiner(GLenum combine, GLenum source0, GLenum source1, uint32_t opera
 
 } // namespace
 
-GLTextureUnits::GLTextureUnits(uint32_t count) : units_(count) {}
+// What the units are taken to hold is sent once, so that a context that
+// served another device before holds it too.
+GLTextureUnits::GLTextureUnits(uint32_t count) : units_(count)
+{
+    for (uint32_t unit = 0; unit < count; ++unit) {
+        glActiveTexture(GL_TEXTURE0 + unit);
+        glDisable(GL_TEXTURE_2D);
+        glMatrixMode(GL_TEXTURE);
+        glLoadIdentity();
+        glClientActiveTexture(GL_TEXTURE0 + unit);
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    }
+    glMatrixMode(GL_MODELVIEW);
+    glActiveTexture(GL_TEXTURE0);
+    glClientActiveTexture(GL_TEXTURE0);
+}
 
 void GLTextureUnits::Select(uint32_t unit)
 {
