@@ -1,9 +1,7 @@
-#include "bench/Percentile.h"
+#include "bench/FrameMeter.h"
 #include "engine/app/Engine.h"
-#include "engine/core/Image.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIWindow.h"
-#include "engine/render/RenderSystem.h"
 #include "framework/windows/FrameworkWindows.h"
 #include "game/Game.h"
 #include "game/windows/menus/GUIMainMenuWindow.h"
@@ -11,20 +9,21 @@
 #include "game/windows/menus/GUIStartGameLogicWindow.h"
 #include "gui_tools/controls/GUIWindowControl.h"
 #include "tests/support/game/GameReplay.h"
+#include "tests/support/gl/GLCallCounter.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <functional>
 #include <string>
-#include <vector>
 
 // Wall time of the whole game as a player runs it, driven by the replay: the
 // game made as the loader makes it on the built data, 1024 x 768 windowed,
 // drawn by llvmpipe when run offscreen. The replay clock moves 1/30 s a
 // frame whatever the machine takes, so the frames are the same on every run;
-// what they cost is read from the steady clock. Frames are finished by
-// reading the screen back, so that a frame's drawing is in its own time.
+// what they cost is read from the steady clock. Frames end as the game ends
+// them, with the present, and are then waited on until GL has drawn them, so
+// that a frame's drawing is in its own time.
 
 namespace {
 
@@ -40,12 +39,6 @@ constexpr int kMeasuredFrames = 300;
 constexpr int kHoverPeriod = 30;
 
 double Milliseconds(SteadyClock::duration spent) { return std::chrono::duration<double, std::milli>(spent).count(); }
-
-void CaptureScreen(const Testing::GameReplay& replay)
-{
-    Halvard::Image screen;
-    replay.Game()->GetEngine()->GetRenderSystem()->CaptureScreen(screen);
-}
 
 void Skip(benchmark::State& state, const Testing::GameReplay& replay, const std::string& what)
 {
@@ -88,33 +81,27 @@ const Tamrisk::GUIStartGameLogicWindow* ReachStageMap(Testing::GameReplay& repla
     return dynamic_cast<const Tamrisk::GUIStartGameLogicWindow*>(replay.Game()->GetWindows().startGameLogic.get());
 }
 
-// One frame per iteration, its wall time the iteration's manual time; the
-// percentiles of those times as counters. The frame step says whether it ran
-// the frame meant. Stops on an error of the game, on a frame not run, or
-// when the window on screen is no longer the one measured.
+// One frame per iteration, its wall time the iteration's manual time, with
+// an empty frame timed beside it (not in the iteration's time); the
+// percentiles of both and the GL work per frame as counters. The frame step
+// says whether it ran the frame meant. Stops on an error of the game, on a
+// frame not run, or when the window on screen is no longer the one measured.
 void MeasureFrames(benchmark::State& state, Testing::GameReplay& replay, const std::string& window,
                    const std::function<bool(int)>& frame)
 {
-    std::vector<double> times;
-    times.reserve(kMeasuredFrames);
+    Bench::FrameMeter meter(*replay.Game()->GetEngine());
     int index = 0;
     for (auto _ : state) {
-        const SteadyClock::time_point start = SteadyClock::now();
+        meter.Start();
         const bool ran = frame(index++);
         if (!ran || replay.Ended() || replay.CurrentWindow() != window) {
             Skip(state, replay, (ran ? "left " : "nothing to play on ") + window + " while measured");
             break;
         }
-        CaptureScreen(replay);
-        const SteadyClock::duration spent = SteadyClock::now() - start;
-        state.SetIterationTime(std::chrono::duration<double>(spent).count());
-        times.push_back(Milliseconds(spent));
+        meter.Stop();
+        state.SetIterationTime(meter.LastFrameSeconds());
     }
-    if (times.empty())
-        return;
-    state.counters["p50_ms"] = Bench::Percentile(times, 0.5);
-    state.counters["p99_ms"] = Bench::Percentile(times, 0.99);
-    state.counters["max_ms"] = Bench::Percentile(times, 1.0);
+    meter.Report(state);
 }
 
 // The frame's mouse: onto the button at the start of every other period,
@@ -229,11 +216,11 @@ StartTimes RunStart(Testing::GameReplay& replay, SteadyClock::time_point made)
             loading = replay.Game()->GetWindows().mainMenu == nullptr;
         }
         if (times.logosFirstFrame < 0.0 && replay.CurrentWindow() == "logos") {
-            CaptureScreen(replay);
+            Testing::FinishGL();
             times.logosFirstFrame = Milliseconds(SteadyClock::now() - made);
         }
         if (MainMenuFrameDrawn(replay)) {
-            CaptureScreen(replay);
+            Testing::FinishGL();
             times.mainMenuFrame = Milliseconds(SteadyClock::now() - made);
             break;
         }

@@ -22,9 +22,10 @@ function(tamrisk_layer name)
 endfunction()
 
 # A test executable made of every test source in the given folders plus the
-# shared fakes.
+# shared fakes. The tests that SLOW matches (a GoogleTest filter) carry the
+# ctest label "slow", so that `ctest -LE slow` leaves them out.
 function(tamrisk_tests name)
-  cmake_parse_arguments(TESTS "" "" "FOLDERS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(TESTS "" "SLOW" "FOLDERS;DEPENDS" ${ARGN})
   set(sources "")
   foreach(folder IN LISTS TESTS_FOLDERS)
     file(GLOB_RECURSE found CONFIGURE_DEPENDS
@@ -36,5 +37,12 @@ function(tamrisk_tests name)
   endif()
   add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/TestMain.cpp)
   target_link_libraries(${name} PRIVATE ${TESTS_DEPENDS} test_support GTest::gmock)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  if(TESTS_SLOW)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_FILTER "${TESTS_SLOW}" PROPERTIES LABELS slow)
+    if(NOT TESTS_SLOW STREQUAL "*")
+      gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_FILTER "-${TESTS_SLOW}")
+    endif()
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()

@@ -28,11 +28,16 @@ u8* IndexBuffer::LockRange(u32 first, u32 count)
     locked_ = 1;
     lockFirst_ = first;
     lockCount_ = count;
+    version_.Touch();
     boundsDirty_ = 1;
     return data_.get() + static_cast<std::size_t>(indexSize_) * first;
 }
 
-void IndexBuffer::Unlock() { locked_ = 0; }
+void IndexBuffer::Unlock()
+{
+    locked_ = 0;
+    version_.Touch();
+}
 
 void IndexBuffer::ReservedSlot3() {}
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/Types.h"
+#include "engine/render/BufferVersion.h"
 
 #include <memory>
 
@@ -47,6 +48,7 @@ public:
     bool IsLocked() const { return locked_ != 0; }
     u32 GetLockFirst() const { return lockFirst_; }
     u32 GetLockCount() const { return lockCount_; }
+    const BufferVersion& GetVersion() const { return version_; }
 
     // At the buffer's own width.
     u32 ReadIndex(u32 position) const;
@@ -62,6 +64,7 @@ private:
     u32 locked_ = 0;
     u32 lockFirst_ = 0;
     u32 lockCount_ = 0;
+    BufferVersion version_;
     u32 boundsDirty_ = 1;
     u32 minIndex_ = 0;
     u32 vertexRange_ = 0;

@@ -30,11 +30,65 @@ bool RayParameter(const Plane& plane, const Ray& ray, float& t)
     return true;
 }
 
+// Bit for bit, so that an object registered again counts as unchanged only
+// when every result made from it would be the same.
+template <class Value>
+bool Same(const Value& a, const Value& b)
+{
+    return std::memcmp(&a, &b, sizeof(Value)) == 0;
+}
+
+bool SameExtent(const BoundingBox& a, const BoundingBox& b)
+{
+    return Same(a.GetWorldMin(), b.GetWorldMin()) && Same(a.GetWorldMax(), b.GetWorldMax());
+}
+
+bool SameShape(const BoundingBox& a, const BoundingBox& b)
+{
+    return Same(a.GetLocalMin(), b.GetLocalMin()) && Same(a.GetLocalMax(), b.GetLocalMax());
+}
+
+// Room for every object, in whole blocks.
+constexpr u32 kReachCapacity = (Physics::kMaxObjects + Physics::kReachBlock - 1) / Physics::kReachBlock *
+                               Physics::kReachBlock;
+enum ReachArray : u32 { kCenterX, kCenterY, kCenterZ, kHalfX, kHalfY, kHalfZ, kReachArrays };
+
+// The excluded ids of one move flagged in the bit set, and unflagged when the
+// move ends, however it ends.
+class ExcludedFlags {
+public:
+    ExcludedFlags(u64* bits, bool& beyond, const std::vector<u32>& excluded)
+        : bits_(bits), excluded_(excluded)
+    {
+        beyond = false;
+        for (u32 id : excluded) {
+            if (id < Physics::kFlaggedIds)
+                bits_[id / 64] |= u64{1} << (id % 64);
+            else
+                beyond = true;
+        }
+    }
+    ~ExcludedFlags()
+    {
+        for (u32 id : excluded_) {
+            if (id < Physics::kFlaggedIds)
+                bits_[id / 64] &= ~(u64{1} << (id % 64));
+        }
+    }
+    ExcludedFlags(const ExcludedFlags&) = delete;
+    ExcludedFlags& operator=(const ExcludedFlags&) = delete;
+
+private:
+    u64* bits_;
+    const std::vector<u32>& excluded_;
+};
+
 } // namespace
 
 Physics::Physics(MessageManager* messages)
     : messages_(messages), contacts_(new PhysicsContact[kMaxContacts]),
-      objects_(new PhysicsObject[kMaxObjects]), corners_(new Vector3[kMaxTriangles * 3]),
+      objects_(new PhysicsObject[kMaxObjects]), reaches_(new float[kReachCapacity * kReachArrays]()),
+      excludedBits_(new u64[kFlaggedIds / 64]()), corners_(new Vector3[kMaxTriangles * 3]),
       planes_(new Plane[kMaxTriangles]), owners_(new u32[kMaxTriangles])
 {
     std::fill(corners_.get(), corners_.get() + kMaxTriangles * 3, Vector3(0.0f));
@@ -47,9 +101,26 @@ PhysicsObject& Physics::NextObject()
     return objects_[objectCount_++];
 }
 
+void Physics::Registered(const PhysicsObject& object)
+{
+    const u32 slot = objectCount_ - 1;
+    const Vector3& center = object.worldBox.GetCenter();
+    const Vector3& half = object.worldBox.GetHalfSize();
+    float* reach = reaches_.get();
+    reach[kCenterX * kReachCapacity + slot] = center.x;
+    reach[kCenterY * kReachCapacity + slot] = center.y;
+    reach[kCenterZ * kReachCapacity + slot] = center.z;
+    reach[kHalfX * kReachCapacity + slot] = half.x;
+    reach[kHalfY * kReachCapacity + slot] = half.y;
+    reach[kHalfZ * kReachCapacity + slot] = half.z;
+}
+
 u32 Physics::AddModelObject(Model* model, const Matrix4& transform, u32 id)
 {
     PhysicsObject& object = NextObject();
+    if (object.id == id && object.model == model && Same(object.transform, transform) &&
+        SameShape(object.box, model->boundingBox))
+        return objectCount_;
     object.id = id;
     object.box = model->boundingBox;
     object.model = model;
@@ -57,12 +128,16 @@ u32 Physics::AddModelObject(Model* model, const Matrix4& transform, u32 id)
     object.transform = transform;
     object.worldBox = object.box;
     object.worldBox.SetTransform(transform);
+    Registered(object);
     return objectCount_;
 }
 
 u32 Physics::AddTransformedObject(const BoundingBox& box, const Matrix4& transform, u32 id)
 {
     PhysicsObject& object = NextObject();
+    if (object.id == id && object.model == nullptr && object.transformed && Same(object.transform, transform) &&
+        SameShape(object.box, box) && SameExtent(object.box, box))
+        return objectCount_;
     object.id = id;
     object.box = box;
     object.model = nullptr;
@@ -72,17 +147,56 @@ u32 Physics::AddTransformedObject(const BoundingBox& box, const Matrix4& transfo
     object.worldBox.SetTransform(transform);
     object.worldBox.SetMinMax(object.worldBox.GetWorldMin() - Vector3(0.0f, 0.0f, kDepthReach),
                               object.worldBox.GetWorldMax() + Vector3(0.0f, 0.0f, kDepthReach));
+    Registered(object);
     return objectCount_;
 }
 
+// A static box is read only through its world extent.
 void Physics::AddStaticObject(const BoundingBox& box, u32 id)
 {
     PhysicsObject& object = NextObject();
+    if (object.id == id && object.model == nullptr && !object.transformed && SameExtent(object.worldBox, box))
+        return;
     object.id = id;
     object.box = box;
     object.model = nullptr;
     object.transformed = false;
     object.worldBox = box;
+    Registered(object);
+}
+
+bool Physics::IsListed(u32 id, const std::vector<u32>& excluded)
+{
+    return std::find(excluded.begin(), excluded.end(), id) != excluded.end();
+}
+
+// The objects whose world boxes meet the swept box (BoundingBox::Intersects:
+// touching boxes overlap), in table order; a block of objects is tested at a
+// time, without branches, which the compiler turns into vector arithmetic.
+void Physics::AddNearTriangles(const BoundingBox& swept, const std::vector<u32>& excluded)
+{
+    const Vector3& c = swept.GetCenter();
+    const Vector3& h = swept.GetHalfSize();
+    const float* reach = reaches_.get();
+    const float* cx = reach + kCenterX * kReachCapacity;
+    const float* cy = reach + kCenterY * kReachCapacity;
+    const float* cz = reach + kCenterZ * kReachCapacity;
+    const float* hx = reach + kHalfX * kReachCapacity;
+    const float* hy = reach + kHalfY * kReachCapacity;
+    const float* hz = reach + kHalfZ * kReachCapacity;
+    for (u32 first = 0; first < objectCount_; first += kReachBlock) {
+        bool near[kReachBlock];
+        for (u32 k = 0; k < kReachBlock; ++k) {
+            const u32 i = first + k;
+            near[k] = (std::fabs(c.x - cx[i]) <= hx[i] + h.x) & (std::fabs(c.y - cy[i]) <= hy[i] + h.y) &
+                      (std::fabs(c.z - cz[i]) <= hz[i] + h.z);
+        }
+        const u32 count = std::min(kReachBlock, objectCount_ - first);
+        for (u32 k = 0; k < count; ++k) {
+            if (near[k] && !IsExcluded(objects_[first + k].id, excluded))
+                AddObjectTriangles(objects_[first + k]);
+        }
+    }
 }
 
 bool Physics::Move(float radius, const Vector3& position, const Vector2& displacement,
@@ -103,13 +217,8 @@ bool Physics::Move(float radius, const Vector3& position, const Vector2& displac
     const BoundingBox swept = BoundingBox(4, corners).GetScaled(1.1f);
 
     triangleCount_ = 0;
-    for (u32 i = 0; i < objectCount_; ++i) {
-        const PhysicsObject& object = objects_[i];
-        if (std::find(excluded.begin(), excluded.end(), object.id) != excluded.end())
-            continue;
-        if (object.worldBox.Intersects(swept))
-            AddObjectTriangles(object);
-    }
+    const ExcludedFlags flags(excludedBits_.get(), excludedBeyondBits_, excluded);
+    AddNearTriangles(swept, excluded);
 
     Sweep(ray, state);
     const Vector3 moved = state.position * scale;
@@ -159,27 +268,31 @@ void Physics::AddBoxTriangles(const PhysicsObject& object)
         Vector3(b.x, b.y, b.z), Vector3(b.x, b.y, a.z), Vector3(a.x, b.y, a.z), Vector3(a.x, b.y, b.z),
         Vector3(a.x, a.y, a.z), Vector3(b.x, a.y, a.z), Vector3(b.x, a.y, b.z), Vector3(a.x, a.y, b.z),
     };
-    if (object.transformed) {
-        for (Vector3& corner : c)
-            corner = object.transform.TransformPoint(corner);
-    }
+    // Each corner is brought to unit-sphere space once for its six triangles.
+    for (Vector3& corner : c)
+        corner = (object.transformed ? object.transform.TransformPoint(corner) : corner) / radius_;
     // The order of each triple makes every face look outwards.
     static constexpr int kFaces[12][3] = {
         {0, 1, 2}, {2, 3, 0}, {4, 5, 6}, {6, 7, 4}, {3, 2, 4}, {4, 7, 3},
         {5, 1, 0}, {0, 6, 5}, {6, 0, 3}, {7, 6, 3}, {2, 1, 5}, {2, 5, 4},
     };
     for (const auto& face : kFaces)
-        AddTriangle(c[face[0]], c[face[1]], c[face[2]], object.id);
+        AddUnitTriangle(c[face[0]], c[face[1]], c[face[2]], object.id);
 }
 
 void Physics::AddTriangle(const Vector3& c1, const Vector3& c2, const Vector3& c3, u32 id)
 {
+    AddUnitTriangle(c1 / radius_, c2 / radius_, c3 / radius_, id);
+}
+
+void Physics::AddUnitTriangle(const Vector3& c1, const Vector3& c2, const Vector3& c3, u32 id)
+{
     if (triangleCount_ >= kMaxTriangles)
         messages_->LogFatal("Physics: triangles buffer overflow");
     Vector3* stored = &corners_[triangleCount_ * 3];
-    stored[0] = c1 / radius_;
-    stored[1] = c2 / radius_;
-    stored[2] = c3 / radius_;
+    stored[0] = c1;
+    stored[1] = c2;
+    stored[2] = c3;
     planes_[triangleCount_].SetFromTriangle(stored);
     owners_[triangleCount_] = id;
     ++triangleCount_;

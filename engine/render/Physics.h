@@ -48,12 +48,18 @@ struct MotionState {
 
 // Moves one sphere through one step against the registered solids and
 // reports the first contact. The sphere moves in the x-y plane. All storage
-// is allocated once; a move allocates nothing. Main thread.
+// is allocated once; a move allocates nothing. Objects registered again in
+// the slots they had, as they were, are not copied again. Main thread.
 class Physics {
 public:
     static constexpr u32 kMaxObjects = 786;
     static constexpr u32 kMaxTriangles = 16384;
     static constexpr u32 kMaxContacts = 4;
+    // Excluded ids below it are looked up in a bit set, the others in the
+    // list.
+    static constexpr u32 kFlaggedIds = 1024;
+    // The broad phase tests this many objects at once.
+    static constexpr u32 kReachBlock = 8;
 
     explicit Physics(MessageManager* messages);
     Physics(const Physics&) = delete;
@@ -79,10 +85,22 @@ public:
 
 private:
     PhysicsObject& NextObject();
+    // The slot just taken now holds the object: the broad phase learns it.
+    void Registered(const PhysicsObject& object);
+    void AddNearTriangles(const BoundingBox& swept, const std::vector<u32>& excluded);
+    bool IsExcluded(u32 id, const std::vector<u32>& excluded) const
+    {
+        if (id < kFlaggedIds)
+            return (excludedBits_[id / 64] >> (id % 64) & 1) != 0;
+        return excludedBeyondBits_ && IsListed(id, excluded);
+    }
+    static bool IsListed(u32 id, const std::vector<u32>& excluded);
     void AddObjectTriangles(const PhysicsObject& object);
     void AddBoxTriangles(const PhysicsObject& object);
     void AddModelTriangles(const PhysicsObject& object);
     void AddTriangle(const Vector3& c1, const Vector3& c2, const Vector3& c3, u32 id);
+    // Corners already divided by the move's radius.
+    void AddUnitTriangle(const Vector3& c1, const Vector3& c2, const Vector3& c3, u32 id);
     void SelectTriangle(u32 index);
     void Sweep(const Ray& ray, MotionState& state);
     void FindContacts(const MotionState& state);
@@ -113,6 +131,14 @@ private:
     u32 objectCount_ = 0;
     u32 triangleCount_ = 0;
     std::unique_ptr<PhysicsObject[]> objects_;
+    // The objects' world box centres and half sizes, x, y and z each in an
+    // array of its own (kReachCapacity floats), so that the broad phase's
+    // scan over every object stays within the cache.
+    std::unique_ptr<float[]> reaches_;
+    // One bit per id below kFlaggedIds, set during a move for its excluded
+    // ids.
+    std::unique_ptr<u64[]> excludedBits_;
+    bool excludedBeyondBits_ = false;
     std::unique_ptr<Vector3[]> corners_;
     std::unique_ptr<Plane[]> planes_;
     std::unique_ptr<u32[]> owners_;

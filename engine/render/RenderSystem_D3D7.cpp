@@ -149,6 +149,13 @@ void ConvertRow(const u8* in, const Platform::PixelFormat& format, u8* out, u32 
     }
 }
 
+// A locked array may change under any draw, so the device reads it afresh
+// each time.
+Platform::DrawSource SourceOf(const u8* data, bool locked, const BufferVersion& version)
+{
+    return Platform::DrawSource{data, locked ? 0 : version.GetIdentity(), version.Get()};
+}
+
 } // namespace
 
 RenderSystem_D3D7::RenderSystem_D3D7(MessageManager* messages, Config* config, Window* window, bool stencilRequest,
@@ -625,8 +632,11 @@ void RenderSystem_D3D7::DrawIndexedPrimitive(bool strip, IndexBuffer& indices, V
     const u32 vertexCount = indices.GetMinIndex() + indices.GetVertexRange();
     const auto type = strip ? Platform::PrimitiveType::TriangleStrip : Platform::PrimitiveType::TriangleList;
     CheckResult("RenderSystem_D3D7::DrawIndexedPrimitive",
-                device_->DrawIndexedPrimitive(type, format, vertices.GetData(), vertexCount, indices.GetData(),
-                                              indexCount, indices.GetIndexSize()));
+                device_->DrawIndexedSources(type, format,
+                                            SourceOf(vertices.GetData(), vertices.IsLocked(), vertices.GetVersion()),
+                                            vertexCount,
+                                            SourceOf(indices.GetData(), indices.IsLocked(), indices.GetVersion()),
+                                            indexCount, indices.GetIndexSize()));
 }
 
 void RenderSystem_D3D7::CheckVideoMode()

@@ -14,7 +14,11 @@ VertexBuffer::VertexBuffer(u32 usage, bool hasColor, u32 vertexCount)
 
 VertexBuffer::~VertexBuffer() = default;
 
-void VertexBuffer::Unlock() { locked_ = 0; }
+void VertexBuffer::Unlock()
+{
+    locked_ = 0;
+    version_.Touch();
+}
 
 void VertexBuffer::ReservedSlot2() {}
 
@@ -23,6 +27,7 @@ u8* VertexBuffer::LockRange(u32 first, u32 count)
     locked_ = 1;
     lockFirst_ = first;
     lockCount_ = count;
+    version_.Touch();
     return data_.get() + static_cast<std::size_t>(stride_) * first;
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/core/Math.h"
 #include "engine/core/Types.h"
+#include "engine/render/BufferVersion.h"
 
 #include <memory>
 
@@ -65,6 +66,7 @@ public:
     bool IsLocked() const { return locked_ != 0; }
     u32 GetLockFirst() const { return lockFirst_; }
     u32 GetLockCount() const { return lockCount_; }
+    const BufferVersion& GetVersion() const { return version_; }
 
 private:
     u32 ReadColor(u32 vertex) const;
@@ -77,6 +79,7 @@ private:
     u32 locked_ = 0;
     u32 lockFirst_ = 0;
     u32 lockCount_ = 0;
+    BufferVersion version_;
 };
 
 } // namespace Halvard

@@ -1,4 +1,5 @@
 #include "platform/os/MessageBox.h"
+#include "platform/os/ScreenlessDriver.h"
 
 #include <SDL.h>
 
@@ -10,12 +11,6 @@ namespace Platform {
 namespace {
 
 bool boxesShown = true;
-
-bool DriverHasNoScreen()
-{
-    const char* driver = SDL_getenv("SDL_VIDEODRIVER");
-    return driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
-}
 
 Uint32 BoxFlags(MessageBoxIcon icon)
 {
@@ -35,7 +30,7 @@ void ShowMessageBox(const std::string& caption, const std::string& text, Message
 {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     std::fflush(stderr);
-    if (!boxesShown || DriverHasNoScreen())
+    if (!boxesShown || IsScreenlessDriver())
         return;
     SDL_ShowSimpleMessageBox(BoxFlags(icon), caption.c_str(), text.c_str(), nullptr);
 }

@@ -1,4 +1,5 @@
 #include "platform/os/Shell.h"
+#include "platform/os/ScreenlessDriver.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,12 +20,6 @@ ShellState& State()
 {
     static ShellState state;
     return state;
-}
-
-bool DriverHasNoScreen()
-{
-    const char* driver = std::getenv("SDL_VIDEODRIVER");
-    return driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
 }
 
 // The opener runs in a grandchild, so it is never left as a zombie and the
@@ -52,7 +47,7 @@ void ShellOpen(const std::string& target)
     std::fprintf(stderr, "Open: %s\n", target.c_str());
     std::fflush(stderr);
     State().requests.push_back(target);
-    if (!State().enabled || DriverHasNoScreen())
+    if (!State().enabled || IsScreenlessDriver())
         return;
     StartDetached(target);
 }

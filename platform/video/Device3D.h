@@ -41,6 +41,15 @@ public:
     virtual VideoResult DrawIndexedPrimitive(PrimitiveType type, uint32_t vertexFormat, const void* vertices,
                                              uint32_t vertexCount, const void* indices, uint32_t indexCount,
                                              uint32_t indexSize) = 0;
+    // The same draw from sources that the device may keep between draws; a
+    // device without a store of its own reads them as above.
+    virtual VideoResult DrawIndexedSources(PrimitiveType type, uint32_t vertexFormat, const DrawSource& vertices,
+                                           uint32_t vertexCount, const DrawSource& indices, uint32_t indexCount,
+                                           uint32_t indexSize)
+    {
+        return DrawIndexedPrimitive(type, vertexFormat, vertices.data, vertexCount, indices.data, indexCount,
+                                    indexSize);
+    }
 
     virtual VideoResult EnumerateTextureFormats(std::vector<PixelFormat>& formats) = 0;
 };

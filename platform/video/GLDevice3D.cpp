@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "platform/video/GLDisplay.h"
 #include "platform/video/GLTextureSurface.h"
@@ -101,49 +102,12 @@ std::array<float, 16> TextureMatrixToGL(const std::array<float, 16>& m)
     return result;
 }
 
-GLint Source(uint32_t argument)
-{
-    switch (static_cast<TextureArgument>(argument)) {
-    case TextureArgument::Texture:
-        return GL_TEXTURE;
-    case TextureArgument::Diffuse:
-        return GL_PRIMARY_COLOR;
-    case TextureArgument::Current:
-        break;
-    }
-    return GL_PREVIOUS;
-}
-
-// One half of a combiner stage: the colour or the alpha part.
-void SetCombiner(GLenum combine, GLenum source0, GLenum source1, uint32_t operation, uint32_t argument1,
-                 uint32_t argument2)
-{
-    switch (static_cast<TextureOperation>(operation)) {
-    case TextureOperation::Modulate:
-        glTexEnvi(GL_TEXTURE_ENV, combine, GL_MODULATE);
-        glTexEnvi(GL_TEXTURE_ENV, source0, Source(argument1));
-        glTexEnvi(GL_TEXTURE_ENV, source1, Source(argument2));
-        break;
-    case TextureOperation::SelectArgument1:
-        glTexEnvi(GL_TEXTURE_ENV, combine, GL_REPLACE);
-        glTexEnvi(GL_TEXTURE_ENV, source0, Source(argument1));
-        break;
-    case TextureOperation::SelectArgument2:
-        glTexEnvi(GL_TEXTURE_ENV, combine, GL_REPLACE);
-        glTexEnvi(GL_TEXTURE_ENV, source0, Source(argument2));
-        break;
-    case TextureOperation::Disable:
-        glTexEnvi(GL_TEXTURE_ENV, combine, GL_REPLACE);
-        glTexEnvi(GL_TEXTURE_ENV, source0, GL_PREVIOUS);
-        break;
-    }
-}
-
 } // namespace
 
 GLDevice3D::GLDevice3D(GLDisplay& display, const GLProbe& probe)
     : display_(display), anisotropic_(probe.anisotropic),
-      stageCount_(std::min(std::max(probe.textureUnits, 1u), kMaxStages))
+      stageCount_(std::min(std::max(probe.textureUnits, 1u), kMaxStages)), buffers_(display.Registry()),
+      units_(stageCount_)
 {
     const std::array<float, 16> identity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     world_ = identity;
@@ -156,6 +120,7 @@ GLDevice3D::GLDevice3D(GLDisplay& display, const GLProbe& probe)
     glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, GL_TRUE);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
     SetDefaults();
 }
 
@@ -259,6 +224,8 @@ VideoResult GLDevice3D::Clear(uint32_t flags, uint32_t color, float z, uint32_t 
 VideoResult GLDevice3D::BeginScene()
 {
     display_.Registry()->DeletePending();
+    if (buffers_.BeginScene())
+        arraysBuffer_ = 0;
     display_.BindBackBuffer();
     return VideoResults::kOk;
 }
@@ -363,9 +330,14 @@ VideoResult GLDevice3D::SetTransform(TransformState state, const float matrix[16
         target = &textureMatrices_[index - texture0];
     if (target == nullptr)
         return VideoResults::kInvalidParams;
+    if (std::equal(matrix, matrix + 16, target->begin()))
+        return VideoResults::kOk;
     std::copy(matrix, matrix + 16, target->begin());
-    transformsDirty_ = true;
-    if (state == TransformState::View)
+    if (state == TransformState::Projection)
+        projectionDirty_ = true;
+    else if (state == TransformState::World)
+        modelviewDirty_ = true;
+    else if (state == TransformState::View)
         lightsDirty_ = true;
     return VideoResults::kOk;
 }
@@ -421,18 +393,22 @@ VideoResult GLDevice3D::SetTexture(uint32_t stage, TextureSurface* surface)
     return VideoResults::kOk;
 }
 
+// The modelview is the view times the world, the lights sent in between.
 void GLDevice3D::ApplyTransforms()
 {
-    if (!transformsDirty_ && !lightsDirty_)
+    if (projectionDirty_) {
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixf(DepthRangeToGL(projection_).data());
+        glMatrixMode(GL_MODELVIEW);
+        projectionDirty_ = false;
+    }
+    if (!modelviewDirty_ && !lightsDirty_)
         return;
-    glMatrixMode(GL_PROJECTION);
-    glLoadMatrixf(DepthRangeToGL(projection_).data());
-    glMatrixMode(GL_MODELVIEW);
     glLoadMatrixf(view_.data());
     if (lightsDirty_)
         ApplyLights();
     glMultMatrixf(world_.data());
-    transformsDirty_ = false;
+    modelviewDirty_ = false;
     lightsDirty_ = false;
 }
 
@@ -500,40 +476,33 @@ void GLDevice3D::ApplyMaterialSources(bool vertexColors)
 
 // Stages run from the first up to one that is switched off or has no
 // texture; the colour and alpha reaching it are what gets drawn.
-void GLDevice3D::ApplyStages(const uint8_t* vertices, uint32_t stride, uint32_t uvOffset, bool hasCoordinates)
+void GLDevice3D::ApplyStages(uint32_t stride, uint32_t uvOffset, bool hasCoordinates)
 {
+    const auto* coordinates = reinterpret_cast<const void*>(static_cast<uintptr_t>(uvOffset));
     uint32_t used = 0;
     while (hasCoordinates && used < stageCount_ && textures_[used] != nullptr &&
            Stage(used, TextureStageState::ColorOperation) != static_cast<uint32_t>(TextureOperation::Disable)) {
-        glActiveTexture(GL_TEXTURE0 + used);
-        glEnable(GL_TEXTURE_2D);
-        textures_[used]->Bind();
+        units_.Use(used, *textures_[used]);
         ApplySampling(used, *textures_[used]);
-        ApplyStage(used);
-        ApplyTextureMatrix(used);
-        glClientActiveTexture(GL_TEXTURE0 + used);
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        glTexCoordPointer(2, GL_FLOAT, static_cast<GLsizei>(stride), vertices + uvOffset);
+        units_.SetCombiner(used, CombinerOf(used));
+        const bool transformed = Stage(used, TextureStageState::TextureTransformFlags) ==
+                                 static_cast<uint32_t>(TextureTransformFlags::Count2);
+        const Matrix matrix = transformed ? TextureMatrixToGL(textureMatrices_[used]) : Matrix{};
+        units_.SetMatrix(used, transformed ? &matrix : nullptr);
+        units_.PointCoordinates(used, arraysGeneration_, static_cast<GLsizei>(stride), coordinates);
         ++used;
     }
-    for (uint32_t unit = used; unit < enabledUnits_; ++unit) {
-        glActiveTexture(GL_TEXTURE0 + unit);
-        glDisable(GL_TEXTURE_2D);
-        glClientActiveTexture(GL_TEXTURE0 + unit);
-        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    }
-    enabledUnits_ = used;
-    glActiveTexture(GL_TEXTURE0);
-    glClientActiveTexture(GL_TEXTURE0);
+    units_.DisableFrom(used);
 }
 
-void GLDevice3D::ApplyStage(uint32_t stage)
+GLTextureUnits::Combiner GLDevice3D::CombinerOf(uint32_t stage) const
 {
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-    SetCombiner(GL_COMBINE_RGB, GL_SRC0_RGB, GL_SRC1_RGB, Stage(stage, TextureStageState::ColorOperation),
-                Stage(stage, TextureStageState::ColorArgument1), Stage(stage, TextureStageState::ColorArgument2));
-    SetCombiner(GL_COMBINE_ALPHA, GL_SRC0_ALPHA, GL_SRC1_ALPHA, Stage(stage, TextureStageState::AlphaOperation),
-                Stage(stage, TextureStageState::AlphaArgument1), Stage(stage, TextureStageState::AlphaArgument2));
+    return GLTextureUnits::Combiner{Stage(stage, TextureStageState::ColorOperation),
+                                    Stage(stage, TextureStageState::ColorArgument1),
+                                    Stage(stage, TextureStageState::ColorArgument2),
+                                    Stage(stage, TextureStageState::AlphaOperation),
+                                    Stage(stage, TextureStageState::AlphaArgument1),
+                                    Stage(stage, TextureStageState::AlphaArgument2)};
 }
 
 void GLDevice3D::ApplySampling(uint32_t stage, GLTextureSurface& texture)
@@ -560,6 +529,11 @@ void GLDevice3D::ApplySampling(uint32_t stage, GLTextureSurface& texture)
         anisotropic ? static_cast<GLfloat>(std::max(Stage(stage, TextureStageState::MaxAnisotropy), 1u)) : 1.0f;
 
     GLTextureSurface::Sampling& last = texture.LastSampling();
+    if (last.magnification == wanted.magnification && last.minification == wanted.minification &&
+        last.wrapS == wanted.wrapS && last.wrapT == wanted.wrapT &&
+        (!anisotropic_ || last.anisotropy == wanted.anisotropy))
+        return;
+    units_.Select(stage);
     if (last.magnification != wanted.magnification)
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, wanted.magnification);
     if (last.minification != wanted.minification)
@@ -573,44 +547,65 @@ void GLDevice3D::ApplySampling(uint32_t stage, GLTextureSurface& texture)
     last = wanted;
 }
 
-void GLDevice3D::ApplyTextureMatrix(uint32_t stage)
-{
-    glMatrixMode(GL_TEXTURE);
-    if (Stage(stage, TextureStageState::TextureTransformFlags) == static_cast<uint32_t>(TextureTransformFlags::Count2))
-        glLoadMatrixf(TextureMatrixToGL(textureMatrices_[stage]).data());
-    else
-        glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-}
-
 VideoResult GLDevice3D::DrawIndexedPrimitive(PrimitiveType type, uint32_t vertexFormat, const void* vertices,
                                              uint32_t vertexCount, const void* indices, uint32_t indexCount,
                                              uint32_t indexSize)
 {
-    if (vertices == nullptr || indices == nullptr || (indexSize != 2 && indexSize != 4))
+    return DrawIndexedSources(type, vertexFormat, DrawSource{vertices}, vertexCount, DrawSource{indices}, indexCount,
+                              indexSize);
+}
+
+VideoResult GLDevice3D::DrawIndexedSources(PrimitiveType type, uint32_t vertexFormat, const DrawSource& vertices,
+                                           uint32_t vertexCount, const DrawSource& indices, uint32_t indexCount,
+                                           uint32_t indexSize)
+{
+    if (vertices.data == nullptr || indices.data == nullptr || (indexSize != 2 && indexSize != 4))
         return VideoResults::kInvalidParams;
     if (vertexCount == 0 || indexCount == 0)
         return VideoResults::kOk;
     const bool colored = (vertexFormat & kVertexDiffuse) != 0;
-    const uint32_t stride = 24 + (colored ? 4 : 0) + ((vertexFormat & kVertexTexture1) != 0 ? 8 : 0);
-    const auto* bytes = static_cast<const uint8_t*>(vertices);
+    const bool textured = (vertexFormat & kVertexTexture1) != 0;
+    const uint32_t stride = 24 + (colored ? 4 : 0) + (textured ? 8 : 0);
 
     ApplyTransforms();
     ApplyMaterialSources(colored);
-    glVertexPointer(3, GL_FLOAT, static_cast<GLsizei>(stride), bytes);
-    glNormalPointer(GL_FLOAT, static_cast<GLsizei>(stride), bytes + 12);
-    if (colored) {
-        glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, static_cast<GLsizei>(stride), bytes + 24);
-    } else {
-        glDisableClientState(GL_COLOR_ARRAY);
-        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    }
-    ApplyStages(bytes, stride, colored ? 28 : 24, (vertexFormat & kVertexTexture1) != 0);
+    const GLuint arrays = buffers_.Bind(GL_ARRAY_BUFFER, vertices, static_cast<size_t>(vertexCount) * stride);
+    ApplyArrays(arrays, stride, colored);
+    ApplyStages(stride, colored ? 28 : 24, textured);
+    buffers_.Bind(GL_ELEMENT_ARRAY_BUFFER, indices, static_cast<size_t>(indexCount) * indexSize);
     glDrawRangeElements(type == PrimitiveType::TriangleStrip ? GL_TRIANGLE_STRIP : GL_TRIANGLES, 0, vertexCount - 1,
                         static_cast<GLsizei>(indexCount), indexSize == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
-                        indices);
+                        nullptr);
+    white_ = white_ && !colored;
     return VideoResults::kOk;
+}
+
+// The arrays are offsets into the bound array buffer; they are pointed
+// again only when the buffer or the layout changes.
+void GLDevice3D::ApplyArrays(GLuint buffer, uint32_t stride, bool colored)
+{
+    if (!colored && !white_) {
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        white_ = true;
+    }
+    if (colored != colorArray_) {
+        if (colored)
+            glEnableClientState(GL_COLOR_ARRAY);
+        else
+            glDisableClientState(GL_COLOR_ARRAY);
+        colorArray_ = colored;
+    }
+    if (buffer == arraysBuffer_ && stride == arraysStride_ && colored == arraysColored_)
+        return;
+    const auto gap = static_cast<GLsizei>(stride);
+    glVertexPointer(3, GL_FLOAT, gap, nullptr);
+    glNormalPointer(GL_FLOAT, gap, reinterpret_cast<const void*>(uintptr_t{12}));
+    if (colored)
+        glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, gap, reinterpret_cast<const void*>(uintptr_t{24}));
+    arraysBuffer_ = buffer;
+    arraysStride_ = stride;
+    arraysColored_ = colored;
+    ++arraysGeneration_;
 }
 
 VideoResult GLDevice3D::EnumerateTextureFormats(std::vector<PixelFormat>& formats)

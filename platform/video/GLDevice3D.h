@@ -5,7 +5,9 @@
 
 #include "platform/video/Device3D.h"
 #include "platform/video/GLApi.h"
+#include "platform/video/GLBufferCache.h"
 #include "platform/video/GLProbe.h"
+#include "platform/video/GLTextureUnits.h"
 
 namespace Platform {
 
@@ -16,8 +18,10 @@ class GLTextureSurface;
 // that GL keeps as they are (blending, depth, stencil, culling) go to GL at
 // once; those that depend on each other or on the vertices drawn
 // (transforms, lights, vertex colours as material, texture stages) are
-// worked out at each draw. Matrices arrive for row vectors with depth from
-// 0 to 1 and are turned into GL's form on the way.
+// worked out at each draw, and only what differs from what GL holds is
+// sent. Vertices and indices are drawn from GL buffer objects. Matrices
+// arrive for row vectors with depth from 0 to 1 and are turned into GL's
+// form on the way.
 class GLDevice3D : public Device3D {
 public:
     static constexpr uint32_t kMaxStages = 8;
@@ -42,6 +46,9 @@ public:
     VideoResult DrawIndexedPrimitive(PrimitiveType type, uint32_t vertexFormat, const void* vertices,
                                      uint32_t vertexCount, const void* indices, uint32_t indexCount,
                                      uint32_t indexSize) override;
+    VideoResult DrawIndexedSources(PrimitiveType type, uint32_t vertexFormat, const DrawSource& vertices,
+                                   uint32_t vertexCount, const DrawSource& indices, uint32_t indexCount,
+                                   uint32_t indexSize) override;
     VideoResult EnumerateTextureFormats(std::vector<PixelFormat>& formats) override;
 
 private:
@@ -63,10 +70,10 @@ private:
     void ApplyTransforms();
     void ApplyLights();
     void ApplyMaterialSources(bool vertexColors);
-    void ApplyStages(const uint8_t* vertices, uint32_t stride, uint32_t uvOffset, bool hasCoordinates);
-    void ApplyStage(uint32_t stage);
+    void ApplyArrays(GLuint buffer, uint32_t stride, bool colored);
+    void ApplyStages(uint32_t stride, uint32_t uvOffset, bool hasCoordinates);
     void ApplySampling(uint32_t stage, GLTextureSurface& texture);
-    void ApplyTextureMatrix(uint32_t stage);
+    GLTextureUnits::Combiner CombinerOf(uint32_t stage) const;
 
     GLDisplay& display_;
     bool anisotropic_;
@@ -81,11 +88,23 @@ private:
     Material material_;
     std::array<Light, kMaxLights> lights_{};
     Viewport viewport_;
-    bool transformsDirty_ = true;
+    bool projectionDirty_ = true;
+    bool modelviewDirty_ = true;
     bool lightsDirty_ = true;
     // The material colours that follow the vertex colours; 0 for none.
     GLenum colorMaterialMode_ = 0;
-    uint32_t enabledUnits_ = 0;
+    GLBufferCache buffers_;
+    GLTextureUnits units_;
+    // Where the vertex arrays point now; the generation moves on at every
+    // change, so that the units' coordinates follow.
+    GLuint arraysBuffer_ = 0;
+    uint32_t arraysStride_ = 0;
+    bool arraysColored_ = false;
+    uint64_t arraysGeneration_ = 0;
+    bool colorArray_ = false;
+    // GL's current colour is white; a draw with vertex colours leaves it
+    // undefined.
+    bool white_ = false;
 };
 
 } // namespace Platform

@@ -1,7 +1,9 @@
 #include "platform/video/GLDisplay.h"
 
 #include <algorithm>
+#include <chrono>
 
+#include "platform/os/ScreenlessDriver.h"
 #include "platform/video/GLDevice3D.h"
 #include "platform/video/GLMemorySurface.h"
 #include "platform/video/GLTextureSurface.h"
@@ -349,8 +351,26 @@ VideoResult GLDisplay::Present(int swapInterval)
     const GLenum filter = width == sourceWidth && height == sourceHeight ? GL_NEAREST : GL_LINEAR;
     glBlitFramebuffer(0, 0, sourceWidth, sourceHeight, 0, 0, width, height, GL_COLOR_BUFFER_BIT, filter);
     SDL_GL_SwapWindow(window_);
+    // Nobody watches a screenless driver's frames, and tests run on them.
+    if (swapInterval > 0 && !IsScreenlessDriver())
+        pacer_.AfterSwap(RefreshPeriod());
+    else
+        pacer_.Forget();
     BindBackBuffer();
     return VideoResults::kOk;
+}
+
+// Displays that do not tell their rate are taken to refresh 60 times a
+// second.
+FramePacer::Clock::duration GLDisplay::RefreshPeriod() const
+{
+    SDL_DisplayMode mode{};
+    int rate = SDL_GetWindowDisplayMode(window_, &mode) == 0 ? mode.refresh_rate : 0;
+    if (rate <= 0 && SDL_GetCurrentDisplayMode(std::max(SDL_GetWindowDisplayIndex(window_), 0), &mode) == 0)
+        rate = mode.refresh_rate;
+    if (rate <= 0)
+        rate = 60;
+    return std::chrono::duration_cast<FramePacer::Clock::duration>(std::chrono::duration<double>(1.0 / rate));
 }
 
 void GLDisplay::BindBackBuffer() const { glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_); }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/video/Display.h"
+#include "platform/video/FramePacer.h"
 #include "platform/video/GLApi.h"
 #include "platform/video/GLSurfaceRegistry.h"
 
@@ -64,6 +65,7 @@ public:
 private:
     VideoResult MakeBackBuffer(uint32_t width, uint32_t height, uint32_t bits);
     VideoResult Present(int swapInterval);
+    FramePacer::Clock::duration RefreshPeriod() const;
     bool DesktopChanged() const;
 
     GLVideoSystem& system_;
@@ -77,6 +79,7 @@ private:
     bool primary_ = false;
     bool syncNextBlit_ = false;
     int swapInterval_ = -2;
+    FramePacer pacer_;
     GLuint framebuffer_ = 0;
     GLuint colorBuffer_ = 0;
     GLuint depthBuffer_ = 0;

@@ -27,4 +27,10 @@ void GLSurfaceRegistry::ContextGone()
     pending_.clear();
 }
 
+bool GLSurfaceRegistry::IsContextGone()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return contextGone_;
+}
+
 } // namespace Platform

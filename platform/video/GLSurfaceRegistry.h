@@ -23,6 +23,7 @@ public:
     // Main thread, with the context current.
     void DeletePending();
     void ContextGone();
+    bool IsContextGone();
 
 private:
     std::atomic<uint32_t> count_{0};

@@ -114,6 +114,16 @@ void GLTextureSurface::Bind()
     }
 }
 
+bool GLTextureSurface::HasChanges()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (bool dirty : dirty_) {
+        if (dirty)
+            return true;
+    }
+    return false;
+}
+
 void GLTextureSurface::Upload(uint32_t level)
 {
     const FormatInfo& info = *Find(description_.format);

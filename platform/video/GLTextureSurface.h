@@ -44,6 +44,10 @@ public:
     // Main thread: binds the texture to the active unit, uploading what
     // changed since the last bind.
     void Bind();
+    // 0 until the first bind.
+    GLuint Name() const { return name_; }
+    // Levels changed since the last bind.
+    bool HasChanges();
     Sampling& LastSampling() { return sampling_; }
 
 private:

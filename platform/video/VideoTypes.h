@@ -134,6 +134,16 @@ enum VertexFormat : uint32_t {
 
 enum class PrimitiveType : uint32_t { TriangleList, TriangleStrip };
 
+// The vertices or the indices of a draw, read from memory. A source named by
+// an identity (not 0, and never given to other contents) and a version that
+// moves on whenever its contents may have changed can be kept by the device
+// between draws; a source of identity 0 is read afresh at every draw.
+struct DrawSource {
+    const void* data = nullptr;
+    uint64_t identity = 0;
+    uint64_t version = 0;
+};
+
 enum class RenderState : uint32_t {
     // Packed A8R8G8B8.
     Ambient,

@@ -1,22 +1,10 @@
 #include "platform/window/SdlWindow.h"
+#include "platform/os/ScreenlessDriver.h"
 
 #include <SDL.h>
 
-#include <cstring>
 
 namespace Platform {
-
-namespace {
-
-// Drivers that draw into memory have no desktop and no other window that
-// could hold the keyboard focus, so the program's window owns it.
-bool DriverHasNoDesktop()
-{
-    const char* driver = SDL_GetCurrentVideoDriver();
-    return driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
-}
-
-} // namespace
 
 SdlWindow::SdlWindow(SDL_Window* window) : window_(window) {}
 
@@ -48,7 +36,7 @@ void SdlWindow::TakeFocus() { SDL_RaiseWindow(window_); }
 
 bool SdlWindow::HasFocus() const
 {
-    return (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0 || DriverHasNoDesktop();
+    return (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0 || IsScreenlessDriver();
 }
 
 void SdlWindow::Minimize() { SDL_MinimizeWindow(window_); }

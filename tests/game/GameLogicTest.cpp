@@ -21,7 +21,8 @@ using Tamrisk::GameLogic;
 using Testing::LevelRun;
 using Testing::LevelRunOptions;
 
-// Five minutes of play.
+// Five minutes of play. The runs draw nothing: they test the play, and the
+// pictures of a level are tested where the whole game is played.
 constexpr Halvard::u32 kFrameCap = 5 * 60 * 60;
 
 struct Outcome {
@@ -31,7 +32,7 @@ struct Outcome {
 
 Outcome PlayFirstLevel()
 {
-    LevelRun run(LevelRunOptions{});
+    LevelRun run(LevelRunOptions{.drawing = false});
     run.Frame();
     EXPECT_FLOAT_EQ(run.Logic().GetTime(), 0.0f) << "no time before the launch";
     const Halvard::u32 frames = run.RunUntilEnd(kFrameCap) + 1;
@@ -56,7 +57,7 @@ TEST(GameLogicRun, AScriptedPlayerClearsTheFirstLevelTheSameWayEveryTime)
 
 TEST(GameLogicRun, APlayerWhoMissesLosesTwoBallsAndThenTheGameOnce)
 {
-    LevelRun run(LevelRunOptions{.lives = 1, .losing = true, .recordSounds = true});
+    LevelRun run(LevelRunOptions{.lives = 1, .losing = true, .recordSounds = true, .drawing = false});
     int stateChanges = 0;
     while (run.Frames() < kFrameCap && run.Logic().GetState() == GameLogic::kRunning) {
         run.Frame();
@@ -84,7 +85,7 @@ protected:
             run.Frame();
     }
 
-    LevelRun run{LevelRunOptions{}};
+    LevelRun run{LevelRunOptions{.drawing = false}};
     GameLogic& logic = run.Logic();
 };
 

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
+
 using namespace Halvard;
 
 namespace {
@@ -151,4 +154,75 @@ TEST_F(PhysicsTest, FullObjectTableEndsInAFatalError)
     EXPECT_EQ(physics.GetObjectCount(), Physics::kMaxObjects);
     physics.ClearObjects();
     EXPECT_EQ(physics.GetObjectCount(), 0u);
+}
+
+// Each move excludes only its own list, whether the ids are looked up in the
+// bit set or beyond it.
+TEST_F(PhysicsTest, ExclusionsHoldForTheirMoveOnlyWhateverTheIds)
+{
+    for (u32 excludedId : {0u, 63u, 64u, Physics::kFlaggedIds - 1, Physics::kFlaggedIds, 0xFFFFFFFFu}) {
+        SCOPED_TRACE(excludedId);
+        physics.ClearObjects();
+        physics.AddStaticObject(Box(Vector3(0, -1, -1), Vector3(1, 1, 1)), excludedId);
+        physics.AddStaticObject(Box(Vector3(3, -1, -1), Vector3(4, 1, 1)), excludedId ^ 1u);
+        ASSERT_TRUE(MoveBall(0.5f, Vector3(-2, 0, 0), Vector2(7, 0), {excludedId}));
+        EXPECT_EQ(id, excludedId ^ 1u);
+        ASSERT_TRUE(MoveBall(0.5f, Vector3(-2, 0, 0), Vector2(7, 0)));
+        EXPECT_EQ(id, excludedId);
+    }
+}
+
+// Objects registered again keep their slots without being copied when they
+// are unchanged; whatever changes, moves must come out bit for bit as they
+// do on a table filled afresh.
+TEST_F(PhysicsTest, ObjectsRegisteredAgainMoveBallsAsAFreshTableDoes)
+{
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> place(-6.0f, 6.0f);
+    std::uniform_int_distribution<int> pick(0, 5);
+    struct Entry {
+        int kind;
+        BoundingBox box;
+        Matrix4 transform;
+        u32 id;
+    };
+    std::vector<Entry> entries;
+    for (int frame = 0; frame < 200; ++frame) {
+        // Most objects stay as they were, some change shape, kind, id or
+        // place, and the table grows and shrinks.
+        entries.resize(static_cast<size_t>(3 + pick(random)));
+        for (size_t i = 0; i < entries.size(); ++i) {
+            Entry& entry = entries[i];
+            if (frame > 0 && pick(random) != 0 && entry.id != 0)
+                continue;
+            const Vector3 min(place(random), place(random), -1.0f);
+            entry.kind = pick(random) % 2;
+            entry.box = Box(min, min + Vector3(1.0f + pick(random), 1.0f, 2.0f));
+            MatrixRotationZ(entry.transform, place(random) * 0.1f);
+            entry.id = static_cast<u32>(1 + pick(random) + 10 * i);
+        }
+        Physics fresh(engine->Get().GetMessageManager());
+        physics.ClearObjects();
+        for (Physics* table : {&physics, &fresh}) {
+            for (const Entry& entry : entries) {
+                if (entry.kind == 0)
+                    table->AddStaticObject(entry.box, entry.id);
+                else
+                    table->AddTransformedObject(entry.box, entry.transform, entry.id);
+            }
+        }
+        const Vector3 from(place(random), place(random), 0.0f);
+        const Vector2 by(place(random), place(random));
+        const std::vector<u32> excluded = {entries[0].id};
+        Vector2 freshLanded(0.0f, 0.0f);
+        Plane freshPlane;
+        u32 freshId = 0;
+        const bool hit = MoveBall(0.4f, from, by, excluded);
+        ASSERT_EQ(hit, fresh.Move(0.4f, from, by, excluded, freshLanded, freshPlane, freshId)) << frame;
+        ASSERT_EQ(std::memcmp(&landed, &freshLanded, sizeof landed), 0) << frame;
+        if (hit) {
+            EXPECT_EQ(id, freshId) << frame;
+            EXPECT_EQ(std::memcmp(&plane, &freshPlane, sizeof plane), 0) << frame;
+        }
+    }
 }

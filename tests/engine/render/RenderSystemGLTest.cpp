@@ -236,3 +236,64 @@ TEST_F(RenderSystemGLTest, SourceAlphaBlendingMixesWithWhatIsThere)
         EXPECT_LE(pixel[channel], 130) << channel;
     }
 }
+
+// The device keeps copies of the arrays it draws; every draw must still show
+// them as they are at that draw: changed through a lock, read further once
+// the index count grew, written while still locked, or made anew where freed
+// ones lay.
+TEST_F(RenderSystemGLTest, EveryDrawShowsTheBuffersAsTheyAreAtThatDraw)
+{
+    Start();
+    const auto fill = [](VertexBuffer& buffer, u32 color) {
+        ColoredVertex* v = buffer.Lock<ColoredVertex>(0, 6);
+        for (int side = 0; side < 2; ++side) {
+            const float x = side == 0 ? -0.5f : 0.5f;
+            v[3 * side] = ColoredVertex{x - 0.4f, -0.5f, -0.5f, 0, 0, 1, color, 0, 0};
+            v[3 * side + 1] = ColoredVertex{x + 0.4f, -0.5f, -0.5f, 0, 0, 1, color, 0, 0};
+            v[3 * side + 2] = ColoredVertex{x, 0.5f, -0.5f, 0, 0, 1, color, 0, 0};
+        }
+        return v;
+    };
+    const auto make = [&](u32 color) {
+        std::unique_ptr<VertexBuffer> vertices = render->CreateVertexBuffer(0, true, 6);
+        fill(*vertices, color);
+        vertices->Unlock();
+        return vertices;
+    };
+    std::unique_ptr<VertexBuffer> vertices = make(0xFFFF0000u);
+    std::unique_ptr<IndexBuffer> indices = render->CreateIndexBuffer(0, 6);
+    const u32 order[] = {0, 1, 2, 3, 4, 5};
+    indices->SetIndices(0, 6, order);
+    indices->SetIndexCount(3);
+    // The centres of the left and the right triangle.
+    const auto frame = [&](u32 triangles) {
+        render->BeginScene();
+        render->DrawIndexedPrimitive(false, *indices, *vertices, triangles);
+        render->EndScene();
+        Image image;
+        render->CaptureScreen(image);
+        return std::vector<std::vector<u8>>{Pixel(image, 160, 240), Pixel(image, 480, 240)};
+    };
+    const std::vector<u8> black = {0, 0, 0, 255};
+    const std::vector<u8> red = {255, 0, 0, 255};
+    const std::vector<u8> green = {0, 255, 0, 255};
+    const std::vector<u8> blue = {0, 0, 255, 255};
+    const std::vector<u8> white = {255, 255, 255, 255};
+
+    EXPECT_THAT(frame(1), ElementsAre(red, black));
+    EXPECT_THAT(frame(1), ElementsAre(red, black)) << "drawn again unchanged";
+    vertices->SetColor(0.0f, 1.0f, 0.0f, 1.0f);
+    EXPECT_THAT(frame(1), ElementsAre(green, black)) << "changed through a lock";
+    indices->SetIndexCount(6);
+    EXPECT_THAT(frame(2), ElementsAre(green, green)) << "more indices read";
+    ColoredVertex* locked = fill(*vertices, 0xFF0000FFu);
+    EXPECT_THAT(frame(2), ElementsAre(blue, blue)) << "written while locked";
+    for (int i = 0; i < 6; ++i)
+        locked[i].color = 0xFFFFFFFFu;
+    EXPECT_THAT(frame(2), ElementsAre(white, white)) << "written again, still locked";
+    vertices->Unlock();
+    vertices.reset();
+    vertices = make(0xFF0000FFu);
+    EXPECT_THAT(frame(2), ElementsAre(blue, blue)) << "a new buffer";
+    EXPECT_THAT(Testing::LogProbe(*messages).Texts(MessageManager::kError), IsEmpty());
+}

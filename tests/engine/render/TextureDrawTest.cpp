@@ -135,3 +135,42 @@ TEST_F(TextureDrawTest, MissingTextureDrawsTheCheckerboard)
     EXPECT_THAT(Testing::ScreenQuad::Pixel(capture, 40, 40), ElementsAre(255, 255, 0));
     EXPECT_THAT(Testing::ScreenQuad::Pixel(capture, 120, 40), ElementsAre(0, 0, 0));
 }
+
+// The device sends a unit's texture and texture transform only when they
+// differ from what GL holds; every draw must still show its own.
+TEST_F(TextureDrawTest, EachDrawShowsItsOwnTextureAndTextureTransform)
+{
+    WriteQuadPicture();
+    folder.Write("green.bmp", Tools::BmpFile(2, 2, 24, {0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0}));
+    TextureManager textures(&messages, &folder.Files(), &render);
+    Texture2D* quad = textures.GetTexture(false, "quad.bmp", "");
+    Texture2D* green = textures.GetTexture(false, "green.bmp", "");
+    const auto expectEverywhere = [&](int red, int greenLevel, int blue) {
+        Image capture;
+        render.CaptureScreen(capture);
+        for (u32 x : {kWidth / 4, kWidth * 3 / 4}) {
+            for (u32 y : {kHeight / 4, kHeight * 3 / 4})
+                EXPECT_THAT(Testing::ScreenQuad::Pixel(capture, x, y), ElementsAre(red, greenLevel, blue)) << x << y;
+        }
+    };
+
+    render.SetTexture(0, quad);
+    DrawQuad();
+    ExpectQuadPicture();
+    render.SetTexture(0, green);
+    DrawQuad();
+    expectEverywhere(0, 255, 0);
+    render.SetTexture(0, quad);
+    render.SetTextureMatrix(0, 0.5f, 0.5f, 0.0f, 0.0f);
+    DrawQuad();
+    expectEverywhere(255, 0, 0);
+    render.SetTextureMatrix(0, 1.0f, 1.0f, 0.0f, 0.0f);
+    DrawQuad();
+    ExpectQuadPicture();
+    render.SetTexture(0, nullptr);
+    DrawQuad();
+    expectEverywhere(255, 255, 255);
+    render.SetTexture(0, quad);
+    DrawQuad();
+    ExpectQuadPicture();
+}

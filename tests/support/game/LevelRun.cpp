@@ -21,6 +21,7 @@
 #include "gui_tools/GUIFontTool.h"
 #include "gui_tools/GUIToolManager.h"
 
+#include "tests/support/RasterizerDiscard.h"
 #include "tests/support/ScriptedInput.h"
 #include "tests/support/SdlEvents.h"
 #include "tests/support/TestEngine.h"
@@ -51,6 +52,8 @@ LevelRun::LevelRun(const LevelRunOptions& options) : options_(options)
                                                                                 ? ShippedGameFolder()
                                                                                 : options.gameFolder});
     Halvard::Engine& engine = engine_->Get();
+    if (!options.drawing)
+        DiscardRasterizing();
     engine.GetGUIManager()->SetSize(kGuiWidth, kGuiHeight);
     Halvard::SetRandomSeed(options.seed);
     tools_ = std::make_unique<GUITools::GUIToolManager>(&engine, "en");

@@ -41,6 +41,9 @@ struct LevelRunOptions {
     // Sounds go to the recording fake device, so plays can be counted.
     bool recordSounds = false;
     bool logEnabled = true;
+    // Frames are drawn as the game draws them; without drawing, everything
+    // but the rasterising still runs, models and draws included.
+    bool drawing = true;
     // The game folder whose data folder is read, in the system's form; the
     // built program's (the shipped data) when empty.
     std::string gameFolder = {};
