@@ -14,13 +14,15 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
 // What a level was designed to hold: the first only simple bricks, so that
-// a scripted player clears it; the second a ball keeper; the others every
-// kind of block, a brick on two supports, a moving block and a mirrored one.
-enum class Design { kSimpleBricksOnly, kWithKeeper, kEverything };
+// a scripted player clears it; the second a ball keeper; the third bricks
+// on two supports, a moving block and a mirrored one; the others every kind
+// of block as well.
+enum class Design { kSimpleBricksOnly, kWithKeeper, kStacksAndMotion, kEverything };
 
 struct ShippedLevel {
     Halvard::u32 stage;
@@ -28,7 +30,12 @@ struct ShippedLevel {
     // The blocks the level was designed with.
     std::size_t blocks;
     Design design;
+    // The kinds a player meets here first: one or two a level.
+    std::set<std::string> introduces;
 };
+
+// Every kind the levels up to this one (in play order) bring in.
+std::set<std::string> KindsMetBy(const ShippedLevel& level);
 
 struct Contents {
     std::set<std::string> kinds;
@@ -85,20 +92,47 @@ TEST_P(LevelLoadData, LoadsAndBuildsItsDesignedBlocksWithoutAnErrorLine)
     case Design::kWithKeeper:
         EXPECT_TRUE(contents.keeper);
         break;
+    case Design::kStacksAndMotion:
+        EXPECT_TRUE(contents.twoSupports && contents.moving && contents.mirrored);
+        break;
     case Design::kEverything:
         EXPECT_EQ(contents.kinds.size(), scene.Data().GetBlockDescriptions().size()) << "every kind of block";
         EXPECT_TRUE(contents.twoSupports && contents.moving && contents.mirrored);
         break;
     }
+    EXPECT_LE(shipped.introduces.size(), 2u);
+    for (const std::string& kind : shipped.introduces)
+        EXPECT_EQ(contents.kinds.count(kind), 1u) << kind << " comes in here";
+    const std::set<std::string> met = KindsMetBy(shipped);
+    for (const std::string& kind : contents.kinds)
+        EXPECT_EQ(met.count(kind), 1u) << kind << " before it has come in";
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, LevelLoadData,
-                         testing::Values(ShippedLevel{0, 0, 12, Design::kSimpleBricksOnly},
-                                         ShippedLevel{0, 1, 31, Design::kWithKeeper},
-                                         ShippedLevel{0, 2, 38, Design::kEverything},
-                                         ShippedLevel{1, 0, 51, Design::kEverything},
-                                         ShippedLevel{1, 1, 63, Design::kEverything},
-                                         ShippedLevel{1, 2, 321, Design::kEverything}),
+const std::vector<ShippedLevel>& ShippedLevels()
+{
+    static const std::vector<ShippedLevel> levels = {
+        {0, 0, 48, Design::kSimpleBricksOnly, {"brick_simple"}},
+        {0, 1, 31, Design::kWithKeeper, {"brick_hard", "keeper_simple"}},
+        {0, 2, 38, Design::kStacksAndMotion, {"brick_explosive", "brick_ghost"}},
+        {1, 0, 51, Design::kEverything, {"brick_steel", "keeper_super"}},
+        {1, 1, 63, Design::kEverything, {}},
+        {1, 2, 321, Design::kEverything, {}},
+    };
+    return levels;
+}
+
+std::set<std::string> KindsMetBy(const ShippedLevel& level)
+{
+    std::set<std::string> met;
+    for (const ShippedLevel& earlier : ShippedLevels()) {
+        met.insert(earlier.introduces.begin(), earlier.introduces.end());
+        if (earlier.stage == level.stage && earlier.level == level.level)
+            break;
+    }
+    return met;
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, LevelLoadData, testing::ValuesIn(ShippedLevels()),
                          [](const auto& info) {
                              return "Level" + std::to_string(info.param.stage + 1) + "_" +
                                     std::to_string(info.param.level + 1);

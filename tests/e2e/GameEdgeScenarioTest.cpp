@@ -16,6 +16,7 @@
 #include "game/windows/parts/ProfileNameForm.h"
 #include "gui_tools/controls/GUITextControl.h"
 #include "tests/e2e/SavedFiles.h"
+#include "tests/e2e/ScreenGolden.h"
 #include "tests/support/LogProbe.h"
 
 #include <gmock/gmock.h>
@@ -259,6 +260,8 @@ TEST(GameEdgeScenarioTest, LongNameFocusLossMenuResumeAndDamagedProfileList)
     ASSERT_TRUE(replay.ClickButton("button_1"));
     ASSERT_TRUE(replay.RunUntilWindow("window_profiles", kStepFrames)) << replay.ErrorText();
     replay.RunFrames(kSettleFrames);
+    // The new player's line, the chosen one, stands lit above the other.
+    EXPECT_TRUE(Testing::LooksLikeGolden(replay, "7_profiles"));
     ASSERT_TRUE(replay.ClickButton("done"));
     ASSERT_TRUE(replay.RunUntilWindow("window_main_menu", kStepFrames)) << replay.ErrorText();
     EXPECT_NE(TitleText(replay).find(L"Zed"), std::wstring::npos);

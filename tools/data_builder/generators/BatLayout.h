@@ -41,8 +41,15 @@ inline constexpr float kBatScrewY = -3.75f;
 inline constexpr float kBatScrewZ = 10.5f;
 inline constexpr float kBatBladeReach = 5.0f;
 
-// Where the guns sit: on the lip, in front of the hull.
+// Where the guns are modelled to sit: on the lip, in front of the hull.
 inline constexpr float kBatGunSeatZ = kBatHeadHeight;
 inline constexpr float kBatGunSeatY = kBatHullFront;
+
+// The body's matrix, which the guns and their bolts ride, is not the bat's
+// space: the game stands the body on the field (its lowest point on z = 0)
+// with its front against the head's back face, so that matrix moves what is
+// modelled here by this much.
+inline constexpr float kBodyMatrixShiftY = -(kBatHeadHalfDepth + kBatHullFront);
+inline constexpr float kBodyMatrixShiftZ = -kBatHullBottom;
 
 } // namespace Tools

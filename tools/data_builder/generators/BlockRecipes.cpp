@@ -1,3 +1,4 @@
+#include "tools/data_builder/generators/BlockPictures.h"
 #include "tools/data_builder/generators/ImagePatterns.h"
 #include "tools/data_builder/generators/VisualRecipe.h"
 
@@ -7,29 +8,6 @@ namespace {
 
 std::string Texture(const std::string& file) { return "data\\game_objects\\blocks\\textures\\" + file; }
 std::string Effect(const std::string& file) { return "data\\game_objects\\blocks\\effects\\" + file; }
-
-Pixmap Clay(std::uint64_t seed, const Color& low, const Color& high)
-{
-    return Noise({.width = 64, .height = 32, .seed = seed, .cells = 4, .octaves = 3}, low, high);
-}
-
-// The hard brick's frames: whole, then darker and more scarred with each hit
-// (the game shows frame "frame count - strength left").
-Pixmap HardBrick(std::uint32_t damage)
-{
-    const Pixmap courses = Bricks({.width = 64, .height = 32, .rows = 2, .columns = 2, .mortar = 2,
-                                   .brick = {0.55f, 0.22f, 0.16f, 1.0f}, .joint = {0.70f, 0.66f, 0.60f, 1.0f},
-                                   .seed = 7});
-    const Pixmap scars = Noise({.width = 64, .height = 32, .seed = 11 + damage, .cells = 8, .octaves = 4},
-                               Color{0.05f, 0.04f, 0.03f, 1.0f}, Color{0.45f, 0.40f, 0.35f, 1.0f});
-    return Mix(courses, scars, 0.3f * static_cast<float>(damage));
-}
-
-// Bars that hide half the ball in a keeper, the rest seen through.
-Pixmap Cage(const Color& bar)
-{
-    return Checker(64, 64, 8, bar, Color{bar.r * 0.5f, bar.g * 0.5f, bar.b * 0.5f, 0.25f});
-}
 
 ParticleSystemDescription::Keys Keys(float a, float b, float c, float d, float e, float f)
 {
@@ -127,25 +105,20 @@ std::vector<TextureRecipe> BlockTextureRecipes()
 {
     std::vector<TextureRecipe> textures = {
         {Texture("brick_simple.tga"),
-         [] { return Clay(3, Color{0.70f, 0.35f, 0.12f, 1.0f}, Color{0.95f, 0.60f, 0.25f, 1.0f}); }},
+         [] { return SimpleBrickPicture(3, Color{0.86f, 0.40f, 0.08f, 1.0f}, Color{1.0f, 0.66f, 0.22f, 1.0f}); }},
         {Texture("brick_simple_blue.tga"),
-         [] { return Clay(5, Color{0.12f, 0.25f, 0.60f, 1.0f}, Color{0.35f, 0.55f, 0.95f, 1.0f}); }},
-        {Texture("brick_steel.tga"),
-         [] {
-             return Mix(Checker(64, 32, 16, Color{0.55f, 0.58f, 0.62f, 1.0f}, Color{0.45f, 0.48f, 0.52f, 1.0f}),
-                        Clay(9, Color{0.3f, 0.3f, 0.32f, 1.0f}, Color{0.8f, 0.82f, 0.85f, 1.0f}), 0.3f);
-         }},
-        {Texture("brick_explosive.tga"),
-         [] { return Checker(64, 32, 8, Color{0.85f, 0.10f, 0.05f, 1.0f}, Color{0.95f, 0.80f, 0.10f, 1.0f}); }},
-        {Texture("brick_ghost.tga"),
-         [] { return Clay(13, Color{0.6f, 0.8f, 1.0f, 0.30f}, Color{0.9f, 0.95f, 1.0f, 0.55f}); },
+         [] { return SimpleBrickPicture(5, Color{0.08f, 0.26f, 0.78f, 1.0f}, Color{0.30f, 0.56f, 1.0f, 1.0f}); }},
+        {Texture("brick_steel.tga"), SteelBrickPicture},
+        {Texture("brick_explosive.tga"), ExplosiveBrickPicture},
+        {Texture("brick_ghost.tga"), GhostBrickPicture, Pixmap::Alpha::With},
+        {Texture("keeper_simple.tga"), [] { return CagePicture(Color{0.20f, 0.85f, 0.35f, 1.0f}); },
          Pixmap::Alpha::With},
-        {Texture("keeper_simple.tga"), [] { return Cage(Color{0.55f, 0.60f, 0.70f, 1.0f}); }, Pixmap::Alpha::With},
-        {Texture("keeper_super.tga"), [] { return Cage(Color{0.95f, 0.75f, 0.20f, 1.0f}); }, Pixmap::Alpha::With},
+        {Texture("keeper_super.tga"), [] { return CagePicture(Color{1.0f, 1.0f, 0.35f, 1.0f}); },
+         Pixmap::Alpha::With},
     };
     for (std::uint32_t frame = 0; frame < 3; ++frame)
         textures.push_back(
-            {Texture("brick_hard_" + std::to_string(frame) + ".tga"), [frame] { return HardBrick(frame); }});
+            {Texture("brick_hard_" + std::to_string(frame) + ".tga"), [frame] { return HardBrickPicture(frame); }});
     textures.push_back({Effect("glint.tga"), [] { return Glow(32, Color{0.9f, 0.95f, 1.0f, 1.0f}, 2.0f); },
                         Pixmap::Alpha::With});
     textures.push_back({Effect("dust.tga"), [] { return Glow(32, Color{1.0f, 1.0f, 1.0f, 0.8f}, 1.2f); },

@@ -29,8 +29,8 @@ std::vector<Look> Looks()
           .joint = {0.22f, 0.30f, 0.14f, 1.0f}, .variation = 0.12f, .seed = 31},
          {0.55f, 0.75f, 0.55f, 1.0f}, {0.45f, 0.65f, 0.95f, 1.0f}, {0.85f, 1.0f, 0.85f, 0.8f}, 41},
         {"citadel", {0.32f, 0.30f, 0.28f, 1.0f}, {0.50f, 0.48f, 0.45f, 1.0f},
-         {.width = 128, .height = 64, .rows = 4, .columns = 2, .mortar = 3, .brick = {0.55f, 0.53f, 0.50f, 1.0f},
-          .joint = {0.25f, 0.24f, 0.22f, 1.0f}, .variation = 0.15f, .seed = 37},
+         {.width = 128, .height = 64, .rows = 4, .columns = 2, .mortar = 3, .brick = {0.30f, 0.31f, 0.38f, 1.0f},
+          .joint = {0.14f, 0.14f, 0.17f, 1.0f}, .variation = 0.15f, .seed = 37},
          {0.85f, 0.45f, 0.25f, 1.0f}, {0.20f, 0.12f, 0.35f, 1.0f}, {1.0f, 0.75f, 0.5f, 0.7f}, 43},
     };
 }

@@ -48,6 +48,16 @@ struct GunPose {
 };
 
 constexpr Float3 kMountPoint{0.0f, kBatGunSeatY + 2.0f, kBatGunSeatZ};
+// The level's camera sees the risen bat only down to about its head's top,
+// so a gun stands on a pedestal this high above the head, over its middle,
+// where a player sees which gun is mounted and its bolt leave.
+constexpr float kGunRaise = 3.5f;
+// Drawn larger than the bat's lip would hold, for the camera's distance.
+constexpr float kGunScale = 1.6f;
+constexpr float kGunForward = 1.0f;
+// What the body's matrix does to the bat's space, undone, and the raise.
+constexpr Float3 kGunLift{0.0f, kGunForward - kBatHeadHalfDepth - kBatGunSeatY - kBodyMatrixShiftY,
+                          kBatHeadHeight + kGunRaise - kBatGunSeatZ - kBodyMatrixShiftZ};
 constexpr float kSunkDepth = 1.0f;
 constexpr float kFoldedScale = 0.3f;
 // The arms' tips flex forward this many radians when the string snaps.
@@ -111,7 +121,10 @@ Mesh GunMesh(const GunDesign& gun, const GunPose& pose)
     }
     const float scale = kFoldedScale + (1.0f - kFoldedScale) * pose.rise;
     const Float3 shift{0.0f, -pose.snap * gun.recoil, -(1.0f - pose.rise) * kSunkDepth};
-    return Moved(Scaled(mesh, scale, kMountPoint), shift);
+    Mesh mounted = Moved(Scaled(mesh, scale * kGunScale, kMountPoint), shift);
+    AddBox(mounted, {-0.9f, kBatGunSeatY, kBatGunSeatZ - kGunRaise}, {0.9f, kBatGunSeatY + 1.8f, kBatGunSeatZ},
+           {0.0f, 0.0f, 0.6f, 1.0f});
+    return Moved(mounted, kGunLift);
 }
 
 ModelFileData GunModel(const GunDesign& gun)
@@ -196,11 +209,11 @@ Mesh BoltMesh(const BoltDesign& bolt)
 
 ModelFileData BoltModel(const BoltDesign& bolt)
 {
-    const Mesh mesh = BoltMesh(bolt);
+    const Mesh mesh = Scaled(BoltMesh(bolt), kGunScale, kMountPoint);
     std::vector<Mesh> frames;
     for (int frame = 0; frame < kBoltFrames; ++frame) {
         const float left = 1.0f - static_cast<float>(frame) / static_cast<float>(kBoltFrames - 1);
-        frames.push_back(Moved(mesh, {0.0f, -bolt.slide * left, 0.0f}));
+        frames.push_back(Moved(mesh, {kGunLift[0], kGunLift[1] - bolt.slide * kGunScale * left, kGunLift[2]}));
     }
     return AnimatedModel(frames, bolt.speed);
 }

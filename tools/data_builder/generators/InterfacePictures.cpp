@@ -179,6 +179,23 @@ Pixmap MainMenuButton()
     return picture;
 }
 
+// A line of the players list (300 x 32). Its disabled frame is the chosen
+// player's, who takes no click: lit brighter than a line under the cursor,
+// in a broad pale gold rim with a gold line inside it.
+Pixmap ProfileListButton()
+{
+    const FrameGrid grid = MainMenuButtonGrid();
+    const ButtonLook chosen{{0.44f, 0.26f, 0.68f, 1.0f}, {0.66f, 0.46f, 0.90f, 1.0f}, kPaleGold, 2.6f, kPaleGold,
+                            0.0f};
+    Pixmap picture(grid.Width(), grid.Height(), WithAlpha(kGold, 0.0f));
+    for (std::uint32_t frame = 0; frame < 3; ++frame)
+        ButtonFace(picture, grid.Cell(frame, {300.0f, 32.0f}), ButtonLooks()[frame], 10.0f, 1.0f);
+    const DrawArea cell = grid.Cell(3, {300.0f, 32.0f});
+    ButtonFace(picture, cell, chosen, 10.0f, 1.0f);
+    Fill(picture, cell, Outline(RoundedBox({150.0f, 16.0f}, {143.0f, 9.0f}, 5.0f), 0.7f), Solid(kGold));
+    return picture;
+}
+
 FrameGrid SmallButtonGrid() { return {2, 2, 64, 64}; }
 
 Pixmap SmallButton(ButtonSign sign)

@@ -44,6 +44,9 @@ const std::array<ButtonLook, 4>& ButtonLooks();
 // Button state pictures, one cell per frame of their models.
 FrameGrid MainMenuButtonGrid();
 Pixmap MainMenuButton();
+// A line of the players list (300 x 32), the chosen player's line lit in
+// its disabled frame.
+Pixmap ProfileListButton();
 enum class ButtonSign { Menu, Minimize, Close, Up, Down };
 FrameGrid SmallButtonGrid();
 Pixmap SmallButton(ButtonSign sign);

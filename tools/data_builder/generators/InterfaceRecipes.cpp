@@ -89,6 +89,7 @@ std::vector<TextureRecipe> InterfaceTextureRecipes()
         {Ui("textures\\game_logic_score.tga"), [] { return StatusPlate(PlateSign::Score); }, kWith},
         {Ui("textures\\game_logic_level.tga"), [] { return StatusPlate(PlateSign::Level); }, kWith},
         {Ui("models\\main_menu_button.tga"), MainMenuButton, kWith},
+        {Ui("models\\profile_list_button.tga"), ProfileListButton, kWith},
         {Ui("models\\game_logic_menu.tga"), [] { return SmallButton(ButtonSign::Menu); }, kWith},
         {Ui("models\\game_logic_minimize.tga"), [] { return SmallButton(ButtonSign::Minimize); }, kWith},
         {Ui("models\\game_logic_close.tga"), [] { return SmallButton(ButtonSign::Close); }, kWith},
@@ -110,6 +111,7 @@ std::vector<MeshModelRecipe> InterfaceModelRecipes()
 {
     return {
         Framed("main_menu_button", MainMenuButtonGrid(), 4),
+        Framed("profile_list_button", MainMenuButtonGrid(), 4),
         Framed("game_logic_menu", SmallButtonGrid(), 4),
         Framed("game_logic_minimize", SmallButtonGrid(), 4),
         Framed("game_logic_close", SmallButtonGrid(), 4),

@@ -73,7 +73,7 @@ Pixmap Strands()
         for (std::uint32_t x = 0; x < 64; ++x) {
             const float phase = static_cast<float>((x + y) % 8) / 8.0f;
             const float shade = 0.5f + 0.5f * std::sin(phase * 6.2831853f);
-            rope.At(x, y) = Lerp(Color{0.45f, 0.36f, 0.22f, 1.0f}, Color{0.85f, 0.76f, 0.55f, 1.0f}, shade);
+            rope.At(x, y) = Lerp(Color{0.85f, 0.38f, 0.05f, 1.0f}, Color{1.0f, 0.88f, 0.45f, 1.0f}, shade);
         }
     }
     return rope;

@@ -2,6 +2,9 @@
 
 #include "tools/data_builder/DataSet.h"
 #include "tools/data_builder/generators/LevelSource.h"
+#include "tools/data_builder/generators/PixmapFiles.h"
+#include "tools/data_builder/generators/SourceXml.h"
+#include "tools/data_builder/generators/StageMapPicture.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -42,6 +45,20 @@ StageMapElement Place(std::uint32_t kind, float x, float y)
     return element;
 }
 
+// Each stage's environment, in the order of the level list.
+std::vector<std::string> StageEnvironments(const DataSet& set)
+{
+    const XmlElement root = ParseSourceXml(set.Get(kLevelList), kLevelList);
+    std::vector<std::string> environments;
+    for (const XmlElement& stage : root.children) {
+        if (stage.name != "stage")
+            continue;
+        const std::string* environment = stage.Find("environment");
+        environments.push_back(environment != nullptr ? *environment : std::string());
+    }
+    return environments;
+}
+
 } // namespace
 
 std::vector<StageMapElement> LayOutStageMap(const std::vector<std::uint32_t>& levelsPerStage)
@@ -69,7 +86,10 @@ std::vector<StageMapElement> LayOutStageMap(const std::vector<std::uint32_t>& le
 void GenerateStageMap(DataSet& set)
 {
     const std::vector<std::uint32_t> levels = LevelsPerStage(set, "the stage map has no levels to show");
-    set.Add(kStageMapPath, BuildStageMapFile(LayOutStageMap(levels)));
+    const std::vector<StageMapElement> points = LayOutStageMap(levels);
+    set.Add(kStageMapPath, BuildStageMapFile(points));
+    set.Add(kStageMapPicturePath,
+            PixmapToTga(StageMapPicture(points, StageEnvironments(set), levels), Pixmap::Alpha::With));
 }
 
 } // namespace Tools
