@@ -93,6 +93,8 @@ public:
     BallManager& GetBalls() const { return *balls_; }
     BonusManager& GetBonuses() const { return *bonuses_; }
     GameGeometry& GetGeometry() const { return *geometry_; }
+    Barrier& GetBarrier() const { return *barrier_; }
+    Gun& GetGun(Halvard::u32 index) const { return *guns_[index]; }
     Effects& GetEffects() const { return *effects_; }
     GUIGameLogicTextManager& GetTexts() const { return *texts_; }
     const GameTools::GameCamera* GetCamera() const override { return camera_.get(); }

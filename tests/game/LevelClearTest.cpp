@@ -31,7 +31,8 @@ class LevelClear : public ::testing::TestWithParam<ShippedLevel> {};
 // lives a new game gives.
 TEST_P(LevelClear, TheScriptedPlayerClearsTheLevel)
 {
-    Testing::LevelRun run(Testing::LevelRunOptions{.stage = GetParam().stage, .level = GetParam().level});
+    Testing::LevelRun run(
+        Testing::LevelRunOptions{.stage = GetParam().stage, .level = GetParam().level, .drawing = false});
     run.RunUntilEnd(kFrameCap);
     EXPECT_EQ(run.Logic().GetState(), GameLogic::kLevelComplete) << run.Describe();
     RecordProperty("seconds", std::to_string(run.Logic().GetTime()));
