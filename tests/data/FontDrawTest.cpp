@@ -2,7 +2,7 @@
 #include "engine/render/TextureManager.h"
 #include "engine/render/VertexBuffer.h"
 #include "tests/support/ScreenQuad.h"
-#include "tools/data_builder/generators/FontGenerator.h"
+#include "tools/data_builder/generators/font/FontGenerator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "tools/data_builder/DataSet.h"
-#include "tools/data_builder/generators/BlockKinds.h"
-#include "tools/data_builder/generators/BlockModelGenerator.h"
+#include "tools/data_builder/generators/level/BlockKinds.h"
+#include "tools/data_builder/generators/level/BlockModelGenerator.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 #include "engine/core/VersionedHeader.h"
 #include "tests/support/ImageFiles.h"
 #include "tools/data_builder/DataSet.h"
-#include "tools/data_builder/generators/FontAtlas.h"
-#include "tools/data_builder/generators/FontCharacters.h"
-#include "tools/data_builder/generators/FontGenerator.h"
+#include "tools/data_builder/generators/font/FontAtlas.h"
+#include "tools/data_builder/generators/font/FontCharacters.h"
+#include "tools/data_builder/generators/font/FontGenerator.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "tests/tools/ReadBack.h"
 #include "tools/ImageWriter.h"
 #include "tools/SoundWriter.h"
-#include "tools/data_builder/generators/ImagePatterns.h"
-#include "tools/data_builder/generators/PixmapFiles.h"
+#include "tools/data_builder/generators/image/ImagePatterns.h"
+#include "tools/data_builder/generators/image/PixmapFiles.h"
 
 #include <gtest/gtest.h>
 

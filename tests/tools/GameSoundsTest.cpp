@@ -1,7 +1,7 @@
 #include "tests/tools/ReadBack.h"
 #include "tools/data_builder/DataSet.h"
-#include "tools/data_builder/generators/MusicGenerator.h"
-#include "tools/data_builder/generators/SoundGenerator.h"
+#include "tools/data_builder/generators/sound/MusicGenerator.h"
+#include "tools/data_builder/generators/sound/SoundGenerator.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tools/data_builder/generators/ImagePatterns.h"
+#include "tools/data_builder/generators/image/ImagePatterns.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "tools/data_builder/generators/InterfaceImages.h"
-#include "tools/data_builder/generators/InterfacePictures.h"
-#include "tools/data_builder/generators/InterfaceRecipe.h"
-#include "tools/data_builder/generators/PixmapDrawing.h"
+#include "tools/data_builder/generators/image/InterfaceImages.h"
+#include "tools/data_builder/generators/image/InterfacePictures.h"
+#include "tools/data_builder/generators/model/InterfaceRecipe.h"
+#include "tools/data_builder/generators/image/PixmapDrawing.h"
 
 #include <gtest/gtest.h>
 

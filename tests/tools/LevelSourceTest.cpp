@@ -1,5 +1,5 @@
 #include "tools/data_builder/DataSet.h"
-#include "tools/data_builder/generators/LevelSource.h"
+#include "tools/data_builder/generators/level/LevelSource.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "tools/data_builder/DataSet.h"
-#include "tools/data_builder/generators/Mesh.h"
-#include "tools/data_builder/generators/ObjectRecipe.h"
+#include "tools/data_builder/generators/model/Mesh.h"
+#include "tools/data_builder/generators/model/ObjectRecipe.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "tools/data_builder/generators/StageMapGenerator.h"
+#include "tools/data_builder/generators/level/StageMapGenerator.h"
 
 #include "tools/data_builder/DataSet.h"
-#include "tools/data_builder/generators/StageMapPicture.h"
+#include "tools/data_builder/generators/image/StageMapPicture.h"
 
 #include <gtest/gtest.h>
 

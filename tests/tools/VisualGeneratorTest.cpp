@@ -1,4 +1,4 @@
-#include "tools/data_builder/generators/VisualGenerator.h"
+#include "tools/data_builder/generators/model/VisualGenerator.h"
 
 #include "engine/core/Error.h"
 #include "engine/core/Image.h"

@@ -1,15 +1,15 @@
 #include "tools/data_builder/Generators.h"
 
-#include "tools/data_builder/generators/BlockModelGenerator.h"
-#include "tools/data_builder/generators/FieldLayout.h"
-#include "tools/data_builder/generators/FontGenerator.h"
-#include "tools/data_builder/generators/InterfaceRecipe.h"
-#include "tools/data_builder/generators/LevelSource.h"
-#include "tools/data_builder/generators/MusicGenerator.h"
-#include "tools/data_builder/generators/ObjectRecipe.h"
-#include "tools/data_builder/generators/SoundGenerator.h"
-#include "tools/data_builder/generators/StageMapGenerator.h"
-#include "tools/data_builder/generators/VisualGenerator.h"
+#include "tools/data_builder/generators/level/BlockModelGenerator.h"
+#include "tools/data_builder/generators/level/FieldLayout.h"
+#include "tools/data_builder/generators/font/FontGenerator.h"
+#include "tools/data_builder/generators/model/InterfaceRecipe.h"
+#include "tools/data_builder/generators/level/LevelSource.h"
+#include "tools/data_builder/generators/sound/MusicGenerator.h"
+#include "tools/data_builder/generators/model/ObjectRecipe.h"
+#include "tools/data_builder/generators/sound/SoundGenerator.h"
+#include "tools/data_builder/generators/level/StageMapGenerator.h"
+#include "tools/data_builder/generators/model/VisualGenerator.h"
 
 namespace Tools {
 

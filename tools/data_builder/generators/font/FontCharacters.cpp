@@ -1,0 +1,60 @@
+#include "tools/data_builder/generators/font/FontCharacters.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace Tools {
+
+namespace {
+
+using UpperHalf = std::array<std::uint16_t, 64>;
+
+// Bytes 0x80 to 0xBF of each code page; 0 where the page leaves a byte
+// undefined. Above 0xBF both pages are one run of letters.
+constexpr UpperHalf kWestern = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152,
+    0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122,
+    0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178, 0x00A0, 0x00A1, 0x00A2, 0x00A3, 0x00A4, 0x00A5, 0x00A6,
+    0x00A7, 0x00A8, 0x00A9, 0x00AA, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF, 0x00B0, 0x00B1, 0x00B2, 0x00B3,
+    0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x00B9, 0x00BA, 0x00BB, 0x00BC, 0x00BD, 0x00BE, 0x00BF,
+};
+constexpr UpperHalf kCyrillic = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039, 0x040A,
+    0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0,      0x2122,
+    0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6,
+    0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456,
+    0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
+};
+constexpr std::uint16_t kWesternLetters = 0x00C0;
+constexpr std::uint16_t kCyrillicLetters = 0x0410;
+constexpr std::uint16_t kLetterCount = 64;
+
+bool IsBlank(std::uint16_t character)
+{
+    return character == 0x20 || character == 0xA0;
+}
+
+} // namespace
+
+std::vector<char16_t> FontCharacters()
+{
+    std::vector<char16_t> characters;
+    for (std::uint16_t ascii = 0x21; ascii < 0x7F; ++ascii)
+        characters.push_back(ascii);
+    for (const UpperHalf* half : {&kWestern, &kCyrillic}) {
+        for (const std::uint16_t character : *half) {
+            if (character != 0 && !IsBlank(character))
+                characters.push_back(character);
+        }
+    }
+    for (std::uint16_t letter = 0; letter < kLetterCount; ++letter) {
+        characters.push_back(static_cast<char16_t>(kWesternLetters + letter));
+        characters.push_back(static_cast<char16_t>(kCyrillicLetters + letter));
+    }
+    std::sort(characters.begin(), characters.end());
+    characters.erase(std::unique(characters.begin(), characters.end()), characters.end());
+    return characters;
+}
+
+} // namespace Tools

@@ -1,0 +1,154 @@
+#include "tools/data_builder/DataSet.h"
+#include "tools/data_builder/generators/model/BatLayout.h"
+#include "tools/data_builder/generators/model/Mesh.h"
+#include "tools/data_builder/generators/model/ObjectRecipe.h"
+
+#include <algorithm>
+
+namespace Tools {
+
+namespace {
+
+std::string Bat(const std::string& file) { return ObjectPath("bat\\" + file); }
+
+// A plate of the body.
+struct Piece {
+    Float3 lo;
+    Float3 hi;
+};
+
+Mesh Boxes(const std::vector<Piece>& pieces)
+{
+    Mesh mesh;
+    for (const Piece& piece : pieces)
+        AddBox(mesh, piece.lo, piece.hi);
+    return mesh;
+}
+
+// The head's texture: the bar on its left three quarters, the ends' metal
+// on the rest.
+constexpr float kBarTextureEnd = 0.75f;
+
+// One slice of the head across x: the bar standing on the field up to its
+// front face, and the lip over the balls in front of it.
+Mesh HeadSlice(float from, float to, const UvRect& uv)
+{
+    Mesh slice;
+    AddBox(slice, {from, -kBatHeadHalfDepth, 0.0f}, {to, kBatBarFront, kBatHeadHeight}, uv);
+    AddBox(slice, {from, kBatBarFront, kBatLipBottom}, {to, kBatHeadHalfDepth, kBatHeadHeight}, uv);
+    return slice;
+}
+
+// The head at a frame, left to right: an end, the bar in five slices, an
+// end. The head is made of exactly these pieces, so they fill it as it is
+// shown.
+std::vector<Mesh> HeadPieces(int frame)
+{
+    const float h = BatHeadHalfWidth(frame);
+    const float b = h - kBatEndWidth;
+    const UvRect end{kBarTextureEnd, 0.0f, 1.0f, 1.0f};
+    std::vector<Mesh> pieces = {HeadSlice(-h, -b, end)};
+    for (int i = 0; i < kBatBarPieces; ++i) {
+        const float from = static_cast<float>(i) / kBatBarPieces;
+        const float to = static_cast<float>(i + 1) / kBatBarPieces;
+        pieces.push_back(HeadSlice(-b + 2.0f * b * from, -b + 2.0f * b * to,
+                                   {kBarTextureEnd * from, 0.0f, kBarTextureEnd * to, 1.0f}));
+    }
+    pieces.push_back(HeadSlice(b, h, end));
+    return pieces;
+}
+
+// The head, or one of its pieces, through every frame of the stretch. The
+// game sets the time itself, so the speed is 0.
+ModelFileData StretchedHead(int piece)
+{
+    std::vector<Mesh> frames;
+    for (int frame = 0; frame < kBatHeadFrameCount; ++frame) {
+        const std::vector<Mesh> pieces = HeadPieces(frame);
+        if (piece >= 0) {
+            frames.push_back(pieces.at(static_cast<std::size_t>(piece)));
+            continue;
+        }
+        Mesh whole;
+        for (const Mesh& part : pieces)
+            AddMesh(whole, part);
+        frames.push_back(whole);
+    }
+    return AnimatedModel(frames, 0.0f);
+}
+
+// The body: the hull in 5 x 3 x 2 plates, a pod on either side cut in two,
+// and a fin at the back under the screw's blades: 35 pieces.
+std::vector<Piece> BodyPieces()
+{
+    std::vector<Piece> pieces;
+    const int columns = 5;
+    const int rows = 3;
+    const int layers = 2;
+    const float width = 2.0f * kBatHullHalfWidth / columns;
+    const float depth = (kBatHullFront - kBatHullBack) / rows;
+    const float height = (kBatHullTop - kBatHullBottom) / layers;
+    for (int k = 0; k < layers; ++k) {
+        for (int j = 0; j < rows; ++j) {
+            for (int i = 0; i < columns; ++i) {
+                const Float3 lo{-kBatHullHalfWidth + width * static_cast<float>(i),
+                                kBatHullBack + depth * static_cast<float>(j),
+                                kBatHullBottom + height * static_cast<float>(k)};
+                pieces.push_back({lo, {lo[0] + width, lo[1] + depth, lo[2] + height}});
+            }
+        }
+    }
+    for (const float side : {-1.0f, 1.0f}) {
+        const float inner = side * kBatHullHalfWidth;
+        const float outer = side * (kBatHullHalfWidth + 2.0f);
+        const Float3 lo{std::min(inner, outer), kBatHullBack + 1.0f, kBatHullBottom + 0.5f};
+        const Float3 hi{std::max(inner, outer), kBatHullFront - 1.0f, kBatHullTop - 0.5f};
+        const float middle = (lo[1] + hi[1]) / 2.0f;
+        pieces.push_back({lo, {hi[0], middle, hi[2]}});
+        pieces.push_back({{lo[0], middle, lo[2]}, hi});
+    }
+    pieces.push_back({{-0.4f, kBatHullBack, kBatHullTop}, {0.4f, kBatHullBack + 1.5f, kBatHullTop + 0.8f}});
+    return pieces;
+}
+
+// A hub with two crossed blades, centred on its axis so that the game's
+// turn about the box centre spins it in place.
+Mesh Screw()
+{
+    const float y = kBatScrewY;
+    const float z = kBatScrewZ;
+    const float r = kBatBladeReach;
+    const float hub = z - kBatHullTop;
+    Mesh mesh;
+    AddBox(mesh, {-1.2f, y - 1.2f, z - hub}, {1.2f, y + 1.2f, z + hub}, {0.0f, 0.0f, 0.5f, 1.0f});
+    AddBox(mesh, {-r, y - 0.6f, z - 0.25f}, {r, y + 0.6f, z + 0.25f}, {0.5f, 0.0f, 1.0f, 1.0f});
+    AddBox(mesh, {-0.6f, y - r, z - 0.25f}, {0.6f, y + r, z + 0.25f}, {0.5f, 0.0f, 1.0f, 1.0f});
+    return mesh;
+}
+
+ShaderRecipe Painted(const std::string& texture) { return {.diffuse = texture}; }
+
+// The pieces take the material of the part they fly from.
+constexpr ShaderRecipe kUnpainted{};
+
+} // namespace
+
+std::vector<MeshModelRecipe> BatModelRecipes()
+{
+    std::vector<MeshModelRecipe> recipes = {
+        {Bat("head.mlf"), [] { return StretchedHead(-1); }, Painted("head.tga")},
+        {Bat("body.mlf"), [] { return StaticModel(Boxes(BodyPieces())); }, Painted("body.tga")},
+        {Bat("screw.mlf"), [] { return StaticModel(Screw()); }, Painted("screw.tga")},
+        {Bat("fragments\\screw_00.mlf"), [] { return StaticModel(Screw()); }, kUnpainted},
+    };
+    for (int i = 0; i < kBatBarPieces + 2; ++i)
+        recipes.push_back({Bat("fragments\\head_" + TwoDigits(static_cast<std::size_t>(i)) + ".mlf"),
+                           [i] { return StretchedHead(i); }, kUnpainted});
+    const std::size_t bodyPieces = BodyPieces().size();
+    for (std::size_t i = 0; i < bodyPieces; ++i)
+        recipes.push_back({Bat("fragments\\body_" + TwoDigits(i) + ".mlf"),
+                           [i] { return StaticModel(Boxes({BodyPieces()[i]})); }, kUnpainted});
+    return recipes;
+}
+
+} // namespace Tools
