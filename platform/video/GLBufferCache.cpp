@@ -1,5 +1,6 @@
 #include "platform/video/GLBufferCache.h"
 
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -11,11 +12,19 @@ namespace {
 constexpr uint64_t kIdleScenes = 300;
 constexpr uint64_t kCollectPeriod = 60;
 
+// Room for every model of a level and then some; what does not fit gets a
+// buffer of its own.
+constexpr size_t kArrayPoolBytes = size_t{16} << 20;
+constexpr size_t kElementPoolBytes = size_t{4} << 20;
+
 GLsizeiptr Size(size_t bytes) { return static_cast<GLsizeiptr>(bytes); }
+
+size_t AlignUp(size_t value, size_t alignment) { return (value + alignment - 1) / alignment * alignment; }
 
 } // namespace
 
-GLBufferCache::GLBufferCache(std::shared_ptr<GLSurfaceRegistry> registry) : registry_(std::move(registry))
+GLBufferCache::GLBufferCache(std::shared_ptr<GLSurfaceRegistry> registry, bool pooled)
+    : registry_(std::move(registry)), pooled_(pooled)
 {
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
@@ -26,9 +35,11 @@ GLBufferCache::~GLBufferCache()
     if (registry_->IsContextGone())
         return;
     std::vector<GLuint> names;
-    for (const auto& [identity, entry] : entries_)
-        names.push_back(entry.name);
-    for (GLuint stream : {streamArray_, streamElements_}) {
+    for (const auto& [identity, entry] : entries_) {
+        if (!entry.pooled)
+            names.push_back(entry.name);
+    }
+    for (GLuint stream : {streamArray_, streamElements_, arrayPool_.name, elementPool_.name}) {
         if (stream != 0)
             names.push_back(stream);
     }
@@ -45,7 +56,8 @@ void GLBufferCache::BindName(GLenum target, GLuint name)
     }
 }
 
-GLuint GLBufferCache::Bind(GLenum target, const DrawSource& source, size_t bytes)
+GLBufferCache::Placement GLBufferCache::Bind(GLenum target, const DrawSource& source, size_t bytes,
+                                             size_t alignment)
 {
     if (source.identity == 0) {
         GLuint& stream = Stream(target);
@@ -53,21 +65,110 @@ GLuint GLBufferCache::Bind(GLenum target, const DrawSource& source, size_t bytes
             glGenBuffers(1, &stream);
         BindName(target, stream);
         glBufferData(target, Size(bytes), source.data, GL_STREAM_DRAW);
-        return stream;
+        return Placement{stream, 0};
     }
     auto [found, added] = entries_.try_emplace(source.identity);
     Entry& entry = found->second;
     entry.lastScene = scene_;
     if (added)
-        glGenBuffers(1, &entry.name);
+        return BindNew(target, entry, source, bytes, alignment);
+    if (entry.version != source.version || entry.bytes < bytes)
+        return BindChanged(target, entry, source, bytes, alignment);
     BindName(target, entry.name);
-    if (added || entry.version != source.version || entry.bytes < bytes) {
-        // A source sent a second time is one that changes: GL is told so.
-        glBufferData(target, Size(bytes), source.data, added ? GL_STATIC_DRAW : GL_DYNAMIC_DRAW);
-        entry.version = source.version;
-        entry.bytes = bytes;
+    return Placement{entry.name, entry.offset};
+}
+
+GLBufferCache::Placement GLBufferCache::BindNew(GLenum target, Entry& entry, const DrawSource& source, size_t bytes,
+                                                size_t alignment)
+{
+    entry.version = source.version;
+    entry.target = target;
+    if (Place(target, entry, source, bytes, alignment))
+        return Placement{entry.name, entry.offset};
+    glGenBuffers(1, &entry.name);
+    SendOwn(target, entry, source, bytes, GL_STATIC_DRAW);
+    return Placement{entry.name, 0};
+}
+
+// The same arrays read further stay in the pool. A source sent a second time
+// with new contents is one that changes: it leaves the pool, where an upload
+// would wait for every draw from the pool, and GL is told so.
+GLBufferCache::Placement GLBufferCache::BindChanged(GLenum target, Entry& entry, const DrawSource& source,
+                                                    size_t bytes, size_t alignment)
+{
+    const bool changed = entry.version != source.version;
+    entry.version = source.version;
+    if (entry.pooled) {
+        Release(entry);
+        if (!changed && Place(target, entry, source, bytes, alignment))
+            return Placement{entry.name, entry.offset};
+        glGenBuffers(1, &entry.name);
     }
-    return entry.name;
+    SendOwn(target, entry, source, bytes, GL_DYNAMIC_DRAW);
+    return Placement{entry.name, 0};
+}
+
+bool GLBufferCache::Place(GLenum target, Entry& entry, const DrawSource& source, size_t bytes, size_t alignment)
+{
+    if (!pooled_)
+        return false;
+    Pool& pool = PoolOf(target);
+    if (pool.name == 0) {
+        const size_t capacity = target == GL_ARRAY_BUFFER ? kArrayPoolBytes : kElementPoolBytes;
+        glGenBuffers(1, &pool.name);
+        BindName(target, pool.name);
+        glBufferData(target, Size(capacity), nullptr, GL_STATIC_DRAW);
+        pool.free.emplace(0, capacity);
+    }
+    for (auto range = pool.free.begin(); range != pool.free.end(); ++range) {
+        const size_t first = range->first;
+        const size_t end = first + range->second;
+        const size_t start = AlignUp(first, alignment);
+        if (start > end || end - start < bytes)
+            continue;
+        pool.free.erase(range);
+        if (start > first)
+            pool.free.emplace(first, start - first);
+        if (end > start + bytes)
+            pool.free.emplace(start + bytes, end - start - bytes);
+        entry.pooled = true;
+        entry.name = pool.name;
+        entry.offset = start;
+        entry.bytes = bytes;
+        BindName(target, pool.name);
+        glBufferSubData(target, static_cast<GLintptr>(start), Size(bytes), source.data);
+        return true;
+    }
+    return false;
+}
+
+void GLBufferCache::SendOwn(GLenum target, Entry& entry, const DrawSource& source, size_t bytes, GLenum usage)
+{
+    BindName(target, entry.name);
+    glBufferData(target, Size(bytes), source.data, usage);
+    entry.offset = 0;
+    entry.bytes = bytes;
+}
+
+// The range goes back to the pool, joined to its free neighbours.
+void GLBufferCache::Release(Entry& entry)
+{
+    std::map<size_t, size_t>& free = PoolOf(entry.target).free;
+    size_t offset = entry.offset;
+    size_t bytes = entry.bytes;
+    auto next = free.lower_bound(offset);
+    if (next != free.end() && offset + bytes == next->first) {
+        bytes += next->second;
+        next = free.erase(next);
+    }
+    if (next != free.begin() && std::prev(next)->first + std::prev(next)->second == offset) {
+        std::prev(next)->second += bytes;
+    } else {
+        free.emplace(offset, bytes);
+    }
+    entry.pooled = false;
+    entry.name = 0;
+    entry.offset = 0;
 }
 
 bool GLBufferCache::BeginScene()
@@ -78,7 +179,10 @@ bool GLBufferCache::BeginScene()
     std::vector<GLuint> idle;
     for (auto it = entries_.begin(); it != entries_.end();) {
         if (scene_ - it->second.lastScene > kIdleScenes) {
-            idle.push_back(it->second.name);
+            if (it->second.pooled)
+                Release(it->second);
+            else
+                idle.push_back(it->second.name);
             it = entries_.erase(it);
         } else {
             ++it;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <unordered_map>
 
@@ -18,18 +19,28 @@ namespace Platform {
 // every frame is thus streamed, each upload orphaning the last); unnamed
 // sources share one streaming buffer per target. Sources that no draw has
 // read for a while lose their buffer: their arrays are most likely gone.
-// Main thread, with the device's context current.
+// Where the context draws with a base vertex, a named source sent once lives
+// in a range of one pooled buffer per target, so that draws of different
+// sources need neither a new binding nor new array pointers; one that is
+// sent again moves to a buffer of its own. Main thread, with the device's
+// context current.
 class GLBufferCache {
 public:
-    explicit GLBufferCache(std::shared_ptr<GLSurfaceRegistry> registry);
+    // Where a source's bytes lie: the buffer object and the offset in it.
+    struct Placement {
+        GLuint name = 0;
+        size_t offset = 0;
+    };
+
+    GLBufferCache(std::shared_ptr<GLSurfaceRegistry> registry, bool pooled);
     ~GLBufferCache();
     GLBufferCache(const GLBufferCache&) = delete;
     GLBufferCache& operator=(const GLBufferCache&) = delete;
 
     // Binds to the target (GL_ARRAY_BUFFER or GL_ELEMENT_ARRAY_BUFFER) a
-    // buffer object holding at least the source's first bytes; answers its
-    // name.
-    GLuint Bind(GLenum target, const DrawSource& source, size_t bytes);
+    // buffer object holding at least the source's first bytes, at an offset
+    // that is a multiple of the alignment; answers where they lie.
+    Placement Bind(GLenum target, const DrawSource& source, size_t bytes, size_t alignment);
     // Once a scene. Answers whether buffers were freed, which unbinds them.
     bool BeginScene();
 
@@ -39,9 +50,26 @@ private:
         uint64_t version = 0;
         size_t bytes = 0;
         uint64_t lastScene = 0;
+        // Pooled entries hold bytes from the offset in their target's pool.
+        bool pooled = false;
+        GLenum target = 0;
+        size_t offset = 0;
+    };
+    // One buffer object, its free ranges by offset, coalesced.
+    struct Pool {
+        GLuint name = 0;
+        std::map<size_t, size_t> free;
     };
 
     void BindName(GLenum target, GLuint name);
+    Placement BindNew(GLenum target, Entry& entry, const DrawSource& source, size_t bytes, size_t alignment);
+    Placement BindChanged(GLenum target, Entry& entry, const DrawSource& source, size_t bytes, size_t alignment);
+    // Uploads the bytes into a range of the target's pool; false when the
+    // pool is off or full.
+    bool Place(GLenum target, Entry& entry, const DrawSource& source, size_t bytes, size_t alignment);
+    void SendOwn(GLenum target, Entry& entry, const DrawSource& source, size_t bytes, GLenum usage);
+    void Release(Entry& entry);
+    Pool& PoolOf(GLenum target) { return target == GL_ARRAY_BUFFER ? arrayPool_ : elementPool_; }
     GLuint& Bound(GLenum target) { return target == GL_ARRAY_BUFFER ? boundArray_ : boundElements_; }
     GLuint& Stream(GLenum target) { return target == GL_ARRAY_BUFFER ? streamArray_ : streamElements_; }
 
@@ -52,6 +80,9 @@ private:
     GLuint boundElements_ = 0;
     GLuint streamArray_ = 0;
     GLuint streamElements_ = 0;
+    bool pooled_;
+    Pool arrayPool_;
+    Pool elementPool_;
 };
 
 } // namespace Platform

@@ -106,8 +106,8 @@ std::array<float, 16> TextureMatrixToGL(const std::array<float, 16>& m)
 
 GLDevice3D::GLDevice3D(GLDisplay& display, const GLProbe& probe)
     : display_(display), anisotropic_(probe.anisotropic),
-      stageCount_(std::min(std::max(probe.textureUnits, 1u), kMaxStages)), buffers_(display.Registry()),
-      units_(stageCount_)
+      stageCount_(std::min(std::max(probe.textureUnits, 1u), kMaxStages)),
+      buffers_(display.Registry(), probe.baseVertex), units_(stageCount_)
 {
     const std::array<float, 16> identity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     world_ = identity;
@@ -569,13 +569,22 @@ VideoResult GLDevice3D::DrawIndexedSources(PrimitiveType type, uint32_t vertexFo
 
     ApplyTransforms();
     ApplyMaterialSources(colored);
-    const GLuint arrays = buffers_.Bind(GL_ARRAY_BUFFER, vertices, static_cast<size_t>(vertexCount) * stride);
-    ApplyArrays(arrays, stride, colored);
+    const GLBufferCache::Placement arrays =
+        buffers_.Bind(GL_ARRAY_BUFFER, vertices, static_cast<size_t>(vertexCount) * stride, stride);
+    ApplyArrays(arrays.name, stride, colored);
     ApplyStages(stride, colored ? 28 : 24, textured);
-    buffers_.Bind(GL_ELEMENT_ARRAY_BUFFER, indices, static_cast<size_t>(indexCount) * indexSize);
-    glDrawRangeElements(type == PrimitiveType::TriangleStrip ? GL_TRIANGLE_STRIP : GL_TRIANGLES, 0, vertexCount - 1,
-                        static_cast<GLsizei>(indexCount), indexSize == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
-                        nullptr);
+    const GLBufferCache::Placement elements =
+        buffers_.Bind(GL_ELEMENT_ARRAY_BUFFER, indices, static_cast<size_t>(indexCount) * indexSize, indexSize);
+    const GLenum mode = type == PrimitiveType::TriangleStrip ? GL_TRIANGLE_STRIP : GL_TRIANGLES;
+    const GLenum indexType = indexSize == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT;
+    const auto* first = reinterpret_cast<const void*>(static_cast<uintptr_t>(elements.offset));
+    // Arrays in a pooled buffer are pointed at its start and their first
+    // vertex given with the draw.
+    if (arrays.offset == 0)
+        glDrawRangeElements(mode, 0, vertexCount - 1, static_cast<GLsizei>(indexCount), indexType, first);
+    else
+        glDrawRangeElementsBaseVertex(mode, 0, vertexCount - 1, static_cast<GLsizei>(indexCount), indexType, first,
+                                      static_cast<GLint>(arrays.offset / stride));
     white_ = white_ && !colored;
     return VideoResults::kOk;
 }

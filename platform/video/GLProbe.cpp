@@ -64,6 +64,7 @@ void ReadContext(GLProbe& probe)
     glGetIntegerv(GL_MAX_TEXTURE_UNITS, &value);
     probe.textureUnits = static_cast<uint32_t>(std::clamp(value, 1, 8));
     probe.anisotropic = HasExtension("GL_EXT_texture_filter_anisotropic");
+    probe.baseVertex = HasExtension("GL_ARB_draw_elements_base_vertex");
     if (probe.anisotropic) {
         GLfloat anisotropy = 1.0f;
         glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &anisotropy);

@@ -20,6 +20,8 @@ struct GLProbe {
     uint32_t textureUnits = 0;
     uint32_t maxAnisotropy = 1;
     bool anisotropic = false;
+    // Whether indexed draws take a first vertex to add to every index.
+    bool baseVertex = false;
     // The depth formats a framebuffer object accepts, 16 bits first.
     std::vector<DepthFormat> depthFormats;
 };

@@ -226,3 +226,45 @@ TEST_F(PhysicsTest, ObjectsRegisteredAgainMoveBallsAsAFreshTableDoes)
         }
     }
 }
+
+// The broad phase skips whole blocks of the table by their bounds; objects
+// far away, set between the near ones so that every block spans the field,
+// must leave every move as it was, touching contacts included.
+TEST_F(PhysicsTest, DistantObjectsAmongTheNearOnesChangeNoMove)
+{
+    Physics spread(engine->Get().GetMessageManager());
+    physics.ClearObjects();
+    for (u32 row = 0; row < 6; ++row) {
+        for (u32 column = 0; column < 10; ++column) {
+            const Vector3 min(-10.0f + 2.0f * static_cast<float>(column), 1.0f * static_cast<float>(row), -0.5f);
+            const BoundingBox brick = Box(min, min + Vector3(1.5f, 0.5f, 1.0f));
+            const u32 brickId = row * 10 + column;
+            physics.AddStaticObject(brick, brickId);
+            spread.AddStaticObject(brick, brickId);
+            const Vector3 far(500.0f - 1000.0f * static_cast<float>(column % 2), 400.0f, -0.5f);
+            spread.AddStaticObject(Box(far, far + Vector3(1.0f)), 1000 + brickId);
+        }
+    }
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> grid(-24, 24);
+    std::uniform_real_distribution<float> step(-2.0f, 2.0f);
+    int hits = 0;
+    for (int move = 0; move < 2000; ++move) {
+        // Starts on a quarter grid, so that many balls touch a brick's face
+        // or corner exactly.
+        const Vector3 from(0.25f * static_cast<float>(grid(random)), 0.25f * static_cast<float>(grid(random)), 0.0f);
+        const Vector2 by = move % 4 == 0 ? Vector2(0.0f, 0.0f) : Vector2(step(random), step(random));
+        Vector2 spreadLanded(0.0f, 0.0f);
+        Plane spreadPlane;
+        u32 spreadId = 0;
+        const bool hit = MoveBall(0.25f, from, by);
+        ASSERT_EQ(hit, spread.Move(0.25f, from, by, {}, spreadLanded, spreadPlane, spreadId)) << move;
+        ASSERT_EQ(std::memcmp(&landed, &spreadLanded, sizeof landed), 0) << move;
+        if (hit) {
+            ++hits;
+            EXPECT_EQ(id, spreadId) << move;
+            EXPECT_EQ(std::memcmp(&plane, &spreadPlane, sizeof plane), 0) << move;
+        }
+    }
+    EXPECT_GT(hits, 400);
+}

@@ -121,6 +121,15 @@ extern "C" void glDrawRangeElements(GLenum mode, GLuint start, GLuint end, GLsiz
     Next(library, "glDrawRangeElements")(mode, start, end, count, type, indices);
 }
 
+extern "C" void glDrawRangeElementsBaseVertex(GLenum mode, GLuint start, GLuint end, GLsizei count, GLenum type,
+                                              const GLvoid* indices, GLint basevertex)
+{
+    static void (*library)(GLenum, GLuint, GLuint, GLsizei, GLenum, const GLvoid*, GLint) = nullptr;
+    ++counted.calls;
+    ++counted.draws;
+    Next(library, "glDrawRangeElementsBaseVertex")(mode, start, end, count, type, indices, basevertex);
+}
+
 extern "C" void glDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices)
 {
     static void (*library)(GLenum, GLsizei, GLenum, const GLvoid*) = nullptr;
