@@ -297,3 +297,58 @@ TEST_F(RenderSystemGLTest, EveryDrawShowsTheBuffersAsTheyAreAtThatDraw)
     EXPECT_THAT(frame(2), ElementsAre(blue, blue)) << "a new buffer";
     EXPECT_THAT(Testing::LogProbe(*messages).Texts(MessageManager::kError), IsEmpty());
 }
+
+namespace {
+
+// Buffers sent once may share storage on the device: drawing several in one
+// frame, changing one and drawing them again shows each as it is, and one
+// buffer's change or end leaves the others whole.
+TEST_F(RenderSystemGLTest, BuffersDrawnTogetherStayApartWhenOneChangesOrGoes)
+{
+    Start();
+    const auto make = [&](float x, u32 color) {
+        std::unique_ptr<VertexBuffer> vertices = render->CreateVertexBuffer(0, true, 3);
+        ColoredVertex* v = vertices->Lock<ColoredVertex>(0, 3);
+        v[0] = ColoredVertex{x - 0.2f, -0.5f, -0.5f, 0, 0, 1, color, 0, 0};
+        v[1] = ColoredVertex{x + 0.2f, -0.5f, -0.5f, 0, 0, 1, color, 0, 0};
+        v[2] = ColoredVertex{x, 0.5f, -0.5f, 0, 0, 1, color, 0, 0};
+        vertices->Unlock();
+        return vertices;
+    };
+    std::vector<std::unique_ptr<VertexBuffer>> buffers;
+    const float places[] = {-0.6f, 0.0f, 0.6f};
+    for (float x : places)
+        buffers.push_back(make(x, 0xFFFF0000u));
+    std::unique_ptr<IndexBuffer> indices = render->CreateIndexBuffer(0, 3);
+    const u32 order[] = {0, 1, 2};
+    indices->SetIndices(0, 3, order);
+    indices->SetIndexCount(3);
+    const auto frame = [&] {
+        render->BeginScene();
+        for (const std::unique_ptr<VertexBuffer>& buffer : buffers)
+            if (buffer)
+                render->DrawIndexedPrimitive(false, *indices, *buffer, 1);
+        render->EndScene();
+        Image image;
+        render->CaptureScreen(image);
+        std::vector<std::vector<u8>> seen;
+        for (float x : places)
+            seen.push_back(Pixel(image, static_cast<u32>((x + 1.0f) * 320.0f), 240));
+        return seen;
+    };
+    const std::vector<u8> black = {0, 0, 0, 255};
+    const std::vector<u8> red = {255, 0, 0, 255};
+    const std::vector<u8> green = {0, 255, 0, 255};
+
+    EXPECT_THAT(frame(), ElementsAre(red, red, red));
+    buffers[1]->SetColor(0.0f, 1.0f, 0.0f, 1.0f);
+    EXPECT_THAT(frame(), ElementsAre(red, green, red)) << "the middle one changed";
+    buffers[0].reset();
+    buffers[0] = make(-0.6f, 0xFF00FF00u);
+    EXPECT_THAT(frame(), ElementsAre(green, green, red)) << "the first one made anew";
+    buffers[2].reset();
+    EXPECT_THAT(frame(), ElementsAre(green, green, black)) << "the last one gone";
+    EXPECT_THAT(Testing::LogProbe(*messages).Texts(MessageManager::kError), IsEmpty());
+}
+
+} // namespace
