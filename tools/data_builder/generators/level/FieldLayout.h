@@ -13,8 +13,12 @@ class DataSet;
 // end (small y). Three walls: left and right along y from -100 to 130, the
 // far wall across the whole width from y 120 to 130; each 8 high. The far
 // wall is written as a box round its own origin placed by a translation.
-inline constexpr float kWallInnerX = 80.0f;
-inline constexpr float kWallOuterX = 90.0f;
+// The side walls stand just beyond the bat's reach (its head's end comes to
+// x 75): no gutter opens beside the bat where a ball could pass it, and the
+// level's camera, which sees x -75 to 75 at the bat, shows them from there
+// to the far wall.
+inline constexpr float kWallInnerX = 76.0f;
+inline constexpr float kWallOuterX = 86.0f;
 inline constexpr float kWallNearY = -100.0f;
 inline constexpr float kWallFarY = 130.0f;
 inline constexpr float kFarWallInnerY = 120.0f;
@@ -22,7 +26,7 @@ inline constexpr float kWallHeight = 8.0f;
 
 // Where blocks may stand: clear of the side walls by more than a ball, and
 // in front of the far wall.
-inline constexpr float kBlockAreaX = 75.0f;
+inline constexpr float kBlockAreaX = 71.0f;
 inline constexpr float kBlockAreaNearY = -40.0f;
 inline constexpr float kBlockAreaFarY = 115.0f;
 
