@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 
 namespace GameFramework {
 
@@ -61,13 +62,10 @@ void HighScoresTable::RestoreRules()
         entry->name = FitPlayerName(entry->name);
     RestoreCounter();
     SortEntries();
-    std::vector<u32> categories;
-    for (const std::unique_ptr<Entry>& entry : entries_)
-        categories.push_back(entry->category);
-    std::sort(categories.begin(), categories.end());
-    categories.erase(std::unique(categories.begin(), categories.end()), categories.end());
-    for (u32 category : categories)
-        DropBeyondMaximum(category, nullptr);
+    std::map<u32, u32> kept;
+    std::erase_if(entries_, [&](const std::unique_ptr<Entry>& entry) {
+        return ++kept[entry->category] > maximumPerCategory_;
+    });
 }
 
 // The counter must stay above every entry's number. An entry at the
