@@ -23,7 +23,9 @@ endfunction()
 
 # A test executable made of every test source in the given folders plus the
 # shared fakes. The tests that SLOW matches (a GoogleTest filter) carry the
-# ctest label "slow", so that `ctest -LE slow` leaves them out.
+# ctest label "slow", so that `ctest -LE slow` leaves them out; each is a
+# ctest test of its own, started first, so that the long runs overlap. The
+# others run one process per suite (see SuiteTests.cmake).
 function(tamrisk_tests name)
   cmake_parse_arguments(TESTS "" "SLOW" "FOLDERS;DEPENDS" ${ARGN})
   set(sources "")
@@ -38,11 +40,25 @@ function(tamrisk_tests name)
   add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/TestMain.cpp)
   target_link_libraries(${name} PRIVATE ${TESTS_DEPENDS} test_support GTest::gmock)
   if(TESTS_SLOW)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_FILTER "${TESTS_SLOW}" PROPERTIES LABELS slow)
-    if(NOT TESTS_SLOW STREQUAL "*")
-      gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_FILTER "-${TESTS_SLOW}")
-    endif()
-  else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_FILTER "${TESTS_SLOW}" PROPERTIES LABELS slow COST 1000)
   endif()
+  if(NOT TESTS_SLOW)
+    tamrisk_suite_tests(${name} "*")
+  elseif(NOT TESTS_SLOW STREQUAL "*")
+    tamrisk_suite_tests(${name} "-${TESTS_SLOW}")
+  endif()
+endfunction()
+
+# One ctest test per suite of the test program, written when it is built.
+function(tamrisk_suite_tests name filter)
+  set(ctest_file "${CMAKE_CURRENT_BINARY_DIR}/${name}_suites.cmake")
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -D "TEST_EXECUTABLE=$<TARGET_FILE:${name}>" -D "TEST_FILTER=${filter}"
+            -D "WORKING_DIRECTORY=${CMAKE_CURRENT_BINARY_DIR}" -D "CTEST_FILE=${ctest_file}"
+            -P ${PROJECT_SOURCE_DIR}/cmake/SuiteTests.cmake
+    BYPRODUCTS ${ctest_file}
+    VERBATIM)
+  file(WRITE "${CMAKE_CURRENT_BINARY_DIR}/${name}_suites_include.cmake"
+       "if(EXISTS \"${ctest_file}\")\n  include(\"${ctest_file}\")\nelse()\n  add_test(${name}_NOT_BUILT ${name}_NOT_BUILT)\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${CMAKE_CURRENT_BINARY_DIR}/${name}_suites_include.cmake")
 endfunction()

@@ -15,7 +15,7 @@ make_tree() {
     rm -rf "$tree" && mkdir -p "$tree"
     for entry in "$@"; do
         local path=${entry%%: *}
-        mkdir -p "$tree/$(dirname "$path")"
+        mkdir -p "$tree/${path%/*}"
         printf '%b\n' "${entry#*: }" >>"$tree/$path"
     done
 }
