@@ -2,6 +2,7 @@
 
 #include "bench/Percentile.h"
 #include "engine/app/Engine.h"
+#include "engine/core/Config.h"
 #include "engine/render/ModelManager.h"
 #include "engine/render/RenderSystem.h"
 #include "tests/support/gl/GLCallCounter.h"
@@ -18,6 +19,11 @@ double NowMicroseconds()
 }
 
 } // namespace
+
+FrameMeter::FrameMeter(Halvard::Engine& engine) : engine_(engine)
+{
+    engine_.GetConfig()->verticalSync = 0;
+}
 
 void FrameMeter::Measure(const std::function<void()>& frame)
 {

@@ -19,7 +19,9 @@ namespace Bench {
 // frames are counted as well.
 class FrameMeter {
 public:
-    explicit FrameMeter(Halvard::Engine& engine) : engine_(engine) {}
+    // Switches the engine's vertical sync off: on a display that keeps it,
+    // every frame would take the refresh period whatever it draws.
+    explicit FrameMeter(Halvard::Engine& engine);
 
     // Runs and times one frame, then one empty frame.
     void Measure(const std::function<void()>& frame);
