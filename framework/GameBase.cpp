@@ -174,8 +174,18 @@ void GameBase::CreateStartWindows()
 {
     gameCursor_ = CreateGameCursor();
     state_.gameCursor = gameCursor_.get();
-    state_.windows.logos = CreateLogosWindow();
-    state_.windows.gameLoading = CreateGameLoadingWindow();
+    CreateFrameworkWindows(WindowCreation::kStartUp);
+}
+
+// Windows register their GUI when they are made, so the list's order is the
+// order the screen shows them in.
+void GameBase::CreateFrameworkWindows(WindowCreation creation)
+{
+#define GAME_BASE_CREATE_WINDOW(Base, member, Stem, name, when, ...)                                                  \
+    if (creation == WindowCreation::when)                                                                             \
+        state_.windows.member = Create##Stem##Window();
+    FRAMEWORK_WINDOWS(GAME_BASE_CREATE_WINDOW)
+#undef GAME_BASE_CREATE_WINDOW
 }
 
 void GameBase::FillEngineSettings(Halvard::EngineSettings& settings)
@@ -234,34 +244,7 @@ float GameBase::GetDefaultSoundVolume() const { return 1.0f; }
 // Clears both reset flags and makes the device again.
 void GameBase::ResetRenderDevice() { renderSystem_->Reset(3); }
 
-void GameBase::CreateWindows()
-{
-    FrameworkWindows& windows = state_.windows;
-    windows.gameLogicLoading = CreateGameLogicLoadingWindow();
-    windows.welcome = CreateWelcomeWindow();
-    windows.exit = CreateExitWindow();
-    windows.mainMenu = CreateMainMenuWindow();
-    windows.profiles = CreateProfilesWindow();
-    windows.newProfile = CreateNewProfileWindow();
-    windows.renameProfile = CreateRenameProfileWindow();
-    windows.deleteProfile = CreateDeleteProfileWindow();
-    windows.profileNameConflict = CreateProfileNameConflictWindow();
-    windows.startGameLogic = CreateStartGameLogicWindow();
-    windows.continueGameLogic = CreateContinueGameLogicWindow();
-    windows.highScores = CreateHighScoresWindow();
-    windows.options = CreateOptionsWindow();
-    windows.help = CreateHelpWindow();
-    windows.gameLogic = CreateGameLogicWindow();
-    windows.gameLogicPause = CreateGameLogicPauseWindow();
-    windows.gameLogicMenu = CreateGameLogicMenuWindow();
-    windows.gameLogicMenuExit = CreateGameLogicMenuExitWindow();
-    windows.gameLogicRestart = CreateGameLogicRestartWindow();
-    windows.gameLogicGameExit = CreateGameLogicGameExitWindow();
-    windows.levelComplete = CreateLevelCompleteWindow();
-    windows.stageComplete = CreateStageCompleteWindow();
-    windows.gameComplete = CreateGameCompleteWindow();
-    windows.gameOver = CreateGameOverWindow();
-}
+void GameBase::CreateWindows() { CreateFrameworkWindows(WindowCreation::kInterface); }
 
 void GameBase::LoadAdditionalFonts() { fontTool_->LoadAdditionalFonts(); }
 

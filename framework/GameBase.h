@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/Types.h"
+#include "framework/windows/FrameworkWindowList.h"
 #include "framework/windows/WindowFlowHost.h"
 #include "framework/windows/WindowFlowState.h"
 
@@ -134,32 +135,10 @@ protected:
     virtual std::unique_ptr<ProfileManagerBase> CreateProfileManager() = 0;
     virtual std::unique_ptr<GameTools::DataKeeper> CreateGameData() = 0;
     virtual std::unique_ptr<GUIGameCursorBase> CreateGameCursor() = 0;
-    virtual std::unique_ptr<GUILogosWindowBase> CreateLogosWindow() = 0;
-    virtual std::unique_ptr<GUILoadingWindowBase> CreateGameLoadingWindow() = 0;
-    virtual std::unique_ptr<GUILoadingWindowBase> CreateGameLogicLoadingWindow() = 0;
-    virtual std::unique_ptr<GUIWelcomeWindowBase> CreateWelcomeWindow() = 0;
-    virtual std::unique_ptr<GUIExitWindowBase> CreateExitWindow() = 0;
-    virtual std::unique_ptr<GUIMainMenuWindowBase> CreateMainMenuWindow() = 0;
-    virtual std::unique_ptr<GUIProfilesWindowBase> CreateProfilesWindow() = 0;
-    virtual std::unique_ptr<GUINewProfileWindowBase> CreateNewProfileWindow() = 0;
-    virtual std::unique_ptr<GUIRenameProfileWindowBase> CreateRenameProfileWindow() = 0;
-    virtual std::unique_ptr<GUIDeleteProfileWindowBase> CreateDeleteProfileWindow() = 0;
-    virtual std::unique_ptr<GUIProfileNameConflictWindowBase> CreateProfileNameConflictWindow() = 0;
-    virtual std::unique_ptr<GUIStartGameLogicWindowBase> CreateStartGameLogicWindow() = 0;
-    virtual std::unique_ptr<GUIContinueGameLogicWindowBase> CreateContinueGameLogicWindow() = 0;
-    virtual std::unique_ptr<GUIHighScoresWindowBase> CreateHighScoresWindow() = 0;
-    virtual std::unique_ptr<GUIOptionsWindowBase> CreateOptionsWindow() = 0;
-    virtual std::unique_ptr<GUIHelpWindowBase> CreateHelpWindow() = 0;
-    virtual std::unique_ptr<GUIGameLogicWindowBase> CreateGameLogicWindow() = 0;
-    virtual std::unique_ptr<GUIGameLogicPauseWindowBase> CreateGameLogicPauseWindow() = 0;
-    virtual std::unique_ptr<GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow() = 0;
-    virtual std::unique_ptr<GUIGameLogicMenuExitWindowBase> CreateGameLogicMenuExitWindow() = 0;
-    virtual std::unique_ptr<GUIGameLogicRestartWindowBase> CreateGameLogicRestartWindow() = 0;
-    virtual std::unique_ptr<GUIGameLogicGameExitWindowBase> CreateGameLogicGameExitWindow() = 0;
-    virtual std::unique_ptr<GUILevelCompleteWindowBase> CreateLevelCompleteWindow() = 0;
-    virtual std::unique_ptr<GUIStageCompleteWindowBase> CreateStageCompleteWindow() = 0;
-    virtual std::unique_ptr<GUIGameCompleteWindowBase> CreateGameCompleteWindow() = 0;
-    virtual std::unique_ptr<GUIGameOverWindowBase> CreateGameOverWindow() = 0;
+    // A factory of each window of FRAMEWORK_WINDOWS: Create<Stem>Window.
+#define GAME_BASE_WINDOW_FACTORY(Base, member, Stem, ...) virtual std::unique_ptr<Base> Create##Stem##Window() = 0;
+    FRAMEWORK_WINDOWS(GAME_BASE_WINDOW_FACTORY)
+#undef GAME_BASE_WINDOW_FACTORY
 
     WindowFlow& GetWindowFlow() override { return *flow_; }
     WindowFlowState& GetFlowState() { return state_; }
@@ -186,6 +165,8 @@ private:
     void CopyEngineMembers();
     void CreateManagers();
     void CreateStartWindows();
+    // The windows of the list made at that time, in the list's order.
+    void CreateFrameworkWindows(WindowCreation creation);
     // The frame's steps.
     bool TakeFocusLossInLevel();
     void KeepAliveWithoutFocus();

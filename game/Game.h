@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/GameBase.h"
+#include "framework/windows/FrameworkWindowList.h"
 
 #include <memory>
 
@@ -63,32 +64,11 @@ protected:
     std::unique_ptr<GameFramework::ProfileManagerBase> CreateProfileManager() override;
     std::unique_ptr<GameTools::DataKeeper> CreateGameData() override;
     std::unique_ptr<GameFramework::GUIGameCursorBase> CreateGameCursor() override;
-    std::unique_ptr<GameFramework::GUILogosWindowBase> CreateLogosWindow() override;
-    std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateGameLoadingWindow() override;
-    std::unique_ptr<GameFramework::GUILoadingWindowBase> CreateGameLogicLoadingWindow() override;
-    std::unique_ptr<GameFramework::GUIWelcomeWindowBase> CreateWelcomeWindow() override;
-    std::unique_ptr<GameFramework::GUIExitWindowBase> CreateExitWindow() override;
-    std::unique_ptr<GameFramework::GUIMainMenuWindowBase> CreateMainMenuWindow() override;
-    std::unique_ptr<GameFramework::GUIProfilesWindowBase> CreateProfilesWindow() override;
-    std::unique_ptr<GameFramework::GUINewProfileWindowBase> CreateNewProfileWindow() override;
-    std::unique_ptr<GameFramework::GUIRenameProfileWindowBase> CreateRenameProfileWindow() override;
-    std::unique_ptr<GameFramework::GUIDeleteProfileWindowBase> CreateDeleteProfileWindow() override;
-    std::unique_ptr<GameFramework::GUIProfileNameConflictWindowBase> CreateProfileNameConflictWindow() override;
-    std::unique_ptr<GameFramework::GUIStartGameLogicWindowBase> CreateStartGameLogicWindow() override;
-    std::unique_ptr<GameFramework::GUIContinueGameLogicWindowBase> CreateContinueGameLogicWindow() override;
-    std::unique_ptr<GameFramework::GUIHighScoresWindowBase> CreateHighScoresWindow() override;
-    std::unique_ptr<GameFramework::GUIOptionsWindowBase> CreateOptionsWindow() override;
-    std::unique_ptr<GameFramework::GUIHelpWindowBase> CreateHelpWindow() override;
-    std::unique_ptr<GameFramework::GUIGameLogicWindowBase> CreateGameLogicWindow() override;
-    std::unique_ptr<GameFramework::GUIGameLogicPauseWindowBase> CreateGameLogicPauseWindow() override;
-    std::unique_ptr<GameFramework::GUIGameLogicMenuWindowBase> CreateGameLogicMenuWindow() override;
-    std::unique_ptr<GameFramework::GUIGameLogicMenuExitWindowBase> CreateGameLogicMenuExitWindow() override;
-    std::unique_ptr<GameFramework::GUIGameLogicRestartWindowBase> CreateGameLogicRestartWindow() override;
-    std::unique_ptr<GameFramework::GUIGameLogicGameExitWindowBase> CreateGameLogicGameExitWindow() override;
-    std::unique_ptr<GameFramework::GUILevelCompleteWindowBase> CreateLevelCompleteWindow() override;
-    std::unique_ptr<GameFramework::GUIStageCompleteWindowBase> CreateStageCompleteWindow() override;
-    std::unique_ptr<GameFramework::GUIGameCompleteWindowBase> CreateGameCompleteWindow() override;
-    std::unique_ptr<GameFramework::GUIGameOverWindowBase> CreateGameOverWindow() override;
+    // Every window's factory, as FRAMEWORK_WINDOWS names it.
+#define GAME_WINDOW_FACTORY(Base, member, Stem, ...)                                                                  \
+    std::unique_ptr<GameFramework::Base> Create##Stem##Window() override;
+    FRAMEWORK_WINDOWS(GAME_WINDOW_FACTORY)
+#undef GAME_WINDOW_FACTORY
 
 private:
     // The game's cursor; null when the data folder lacks its pictures and

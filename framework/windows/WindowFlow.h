@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/LevelReference.h"
+#include "framework/windows/FrameworkWindowList.h"
 
 #include <initializer_list>
 
@@ -9,7 +10,6 @@ namespace GameFramework {
 class GUIFrameworkWindow;
 class ProfileBase;
 class WindowFlowHost;
-enum class WindowPass;
 struct LevelRecordBase;
 struct LevelResult;
 struct StageRecordBase;
@@ -38,37 +38,15 @@ public:
     // Every existing window and the logic, once.
     void UpdateWindows();
 
-    void ProcessLogosWindow();
-    void ProcessGameLoadingWindow();
-    void ProcessWelcomeWindow();
-    void ProcessExitWindow();
-    void ProcessMainMenuWindow();
-    void ProcessProfilesWindow();
-    void ProcessGameLogicLoadingWindow();
-    void ProcessNewProfileWindow();
-    void ProcessRenameProfileWindow();
-    void ProcessDeleteProfileWindow();
-    void ProcessProfileNameConflictWindow();
-    void ProcessStartGameLogicWindow();
-    void ProcessContinueGameLogicWindow();
-    void ProcessHighScoresWindow();
-    void ProcessOptionsWindow();
-    void ProcessHelpWindow();
-    void ProcessGameLogicWindow();
-    void ProcessGameLogicPauseWindow();
-    void ProcessGameLogicMenuWindow();
-    void ProcessGameLogicMenuExitWindow();
-    void ProcessGameLogicRestartWindow();
-    void ProcessGameLogicGameExitWindow();
+    // Each window's handler, as FRAMEWORK_WINDOWS names it.
+#define WINDOW_FLOW_HANDLER(Base, member, Stem, ...) void Process##Stem##Window();
+    FRAMEWORK_WINDOWS(WINDOW_FLOW_HANDLER)
+#undef WINDOW_FLOW_HANDLER
     void OnLevelComplete();
     // Back to the start game window with the level before the logic's as
     // the profile's current one.
     void LeaveGameLogic();
     void OnGameOver();
-    void ProcessLevelCompleteWindow();
-    void ProcessStageCompleteWindow();
-    void ProcessGameCompleteWindow();
-    void ProcessGameOverWindow();
 
     void FillLevelResult(LevelResult& result) const;
 

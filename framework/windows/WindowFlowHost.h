@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/Types.h"
+#include "framework/windows/FrameworkWindowList.h"
 
 #include <memory>
 
@@ -48,35 +49,13 @@ public:
     virtual void ResetWindowResults();
     virtual void UpdateWindows();
 
-    virtual void ProcessLogosWindow();
-    virtual void ProcessGameLoadingWindow();
-    virtual void ProcessWelcomeWindow();
-    virtual void ProcessExitWindow();
-    virtual void ProcessMainMenuWindow();
-    virtual void ProcessProfilesWindow();
-    virtual void ProcessGameLogicLoadingWindow();
-    virtual void ProcessNewProfileWindow();
-    virtual void ProcessRenameProfileWindow();
-    virtual void ProcessDeleteProfileWindow();
-    virtual void ProcessProfileNameConflictWindow();
-    virtual void ProcessStartGameLogicWindow();
-    virtual void ProcessContinueGameLogicWindow();
-    virtual void ProcessHighScoresWindow();
-    virtual void ProcessOptionsWindow();
-    virtual void ProcessHelpWindow();
-    virtual void ProcessGameLogicWindow();
-    virtual void ProcessGameLogicPauseWindow();
-    virtual void ProcessGameLogicMenuWindow();
-    virtual void ProcessGameLogicMenuExitWindow();
-    virtual void ProcessGameLogicRestartWindow();
-    virtual void ProcessGameLogicGameExitWindow();
+    // Each window's handler, as FRAMEWORK_WINDOWS names it.
+#define WINDOW_FLOW_HOST_HANDLER(Base, member, Stem, ...) virtual void Process##Stem##Window();
+    FRAMEWORK_WINDOWS(WINDOW_FLOW_HOST_HANDLER)
+#undef WINDOW_FLOW_HOST_HANDLER
     virtual void OnLevelComplete();
     virtual void LeaveGameLogic();
     virtual void OnGameOver();
-    virtual void ProcessLevelCompleteWindow();
-    virtual void ProcessStageCompleteWindow();
-    virtual void ProcessGameCompleteWindow();
-    virtual void ProcessGameOverWindow();
 
     // How the level's music leaves on the way back to the menus: kept
     // paused, so that the next level resumes it, or stopped.

@@ -8,11 +8,6 @@
 
 namespace GameFramework {
 
-// Which dispatch pass reads a window's result: the menus', the level's
-// (before the end of a level is read), or the one after the end of a level.
-// The windows of that last pass are also updated after the logic.
-enum class WindowPass { kMenu, kLevel, kLevelEnd };
-
 // One window of the framework: its name, how to reach it in the
 // application's windows, its handler (the host's slot), the pass that reads
 // it and its places in the order of updates and of destruction.

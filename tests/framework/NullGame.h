@@ -6,13 +6,16 @@
 #include "framework/levels/LevelManagerBase.h"
 #include "framework/logic/GameLogicBase.h"
 #include "framework/persistence/ProfileManagerBase.h"
+#include "framework/windows/FrameworkWindowList.h"
 #include "framework/windows/FrameworkWindows.h"
 #include "game_tools/DataKeeper.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace Testing {
 
@@ -37,7 +40,8 @@ enum class Failure { kNone, kFileErrorInConstruction, kErrorInFrame, kStdExcepti
 
 // An application object without start-up, so without an engine: what its
 // constructor works out (registry, folders) can be read, and its frames only
-// fail as the test asks. Its factories are never called.
+// fail as the test asks. Its window factories only note which window was
+// asked for; the others are never called.
 class NullGame : public GameFramework::GameBase {
 public:
     explicit NullGame(Failure failure, Halvard::u32 version = 1)
@@ -71,42 +75,26 @@ public:
         return nullptr;
     }
 
+    // The names of the windows whose factories were called, in order.
+    std::vector<std::string> madeWindows;
+
 protected:
     std::unique_ptr<GameFramework::LevelManagerBase> CreateLevelManager() override { return nullptr; }
     std::unique_ptr<GameFramework::ProfileManagerBase> CreateProfileManager() override { return nullptr; }
     std::unique_ptr<GameTools::DataKeeper> CreateGameData() override { return nullptr; }
     std::unique_ptr<GameFramework::GUIGameCursorBase> CreateGameCursor() override { return nullptr; }
-#define NULL_WINDOW(Type, Name) \
-    std::unique_ptr<GameFramework::Type> Name() override { return nullptr; }
-    NULL_WINDOW(GUILogosWindowBase, CreateLogosWindow)
-    NULL_WINDOW(GUILoadingWindowBase, CreateGameLoadingWindow)
-    NULL_WINDOW(GUILoadingWindowBase, CreateGameLogicLoadingWindow)
-    NULL_WINDOW(GUIWelcomeWindowBase, CreateWelcomeWindow)
-    NULL_WINDOW(GUIExitWindowBase, CreateExitWindow)
-    NULL_WINDOW(GUIMainMenuWindowBase, CreateMainMenuWindow)
-    NULL_WINDOW(GUIProfilesWindowBase, CreateProfilesWindow)
-    NULL_WINDOW(GUINewProfileWindowBase, CreateNewProfileWindow)
-    NULL_WINDOW(GUIRenameProfileWindowBase, CreateRenameProfileWindow)
-    NULL_WINDOW(GUIDeleteProfileWindowBase, CreateDeleteProfileWindow)
-    NULL_WINDOW(GUIProfileNameConflictWindowBase, CreateProfileNameConflictWindow)
-    NULL_WINDOW(GUIStartGameLogicWindowBase, CreateStartGameLogicWindow)
-    NULL_WINDOW(GUIContinueGameLogicWindowBase, CreateContinueGameLogicWindow)
-    NULL_WINDOW(GUIHighScoresWindowBase, CreateHighScoresWindow)
-    NULL_WINDOW(GUIOptionsWindowBase, CreateOptionsWindow)
-    NULL_WINDOW(GUIHelpWindowBase, CreateHelpWindow)
-    NULL_WINDOW(GUIGameLogicWindowBase, CreateGameLogicWindow)
-    NULL_WINDOW(GUIGameLogicPauseWindowBase, CreateGameLogicPauseWindow)
-    NULL_WINDOW(GUIGameLogicMenuWindowBase, CreateGameLogicMenuWindow)
-    NULL_WINDOW(GUIGameLogicMenuExitWindowBase, CreateGameLogicMenuExitWindow)
-    NULL_WINDOW(GUIGameLogicRestartWindowBase, CreateGameLogicRestartWindow)
-    NULL_WINDOW(GUIGameLogicGameExitWindowBase, CreateGameLogicGameExitWindow)
-    NULL_WINDOW(GUILevelCompleteWindowBase, CreateLevelCompleteWindow)
-    NULL_WINDOW(GUIStageCompleteWindowBase, CreateStageCompleteWindow)
-    NULL_WINDOW(GUIGameCompleteWindowBase, CreateGameCompleteWindow)
-    NULL_WINDOW(GUIGameOverWindowBase, CreateGameOverWindow)
+#define NULL_WINDOW(Base, member, Stem, name, ...)                                                                    \
+    std::unique_ptr<GameFramework::Base> Create##Stem##Window() override { return Note(name); }
+    FRAMEWORK_WINDOWS(NULL_WINDOW)
 #undef NULL_WINDOW
 
 private:
+    std::nullptr_t Note(const char* window)
+    {
+        madeWindows.push_back(window);
+        return nullptr;
+    }
+
     DeletionWitness witness_;
     Failure failure_;
 };

@@ -1,7 +1,10 @@
 #include "tests/framework/windows/FlowBed.h"
 
 #include "engine/core/Error.h"
+#include "framework/windows/FrameworkWindowList.h"
 #include "framework/windows/WindowSource.h"
+
+#include <type_traits>
 
 namespace Testing {
 
@@ -109,11 +112,47 @@ std::unique_ptr<Base> FlowBed::Make(const std::string& name, Args&&... args)
     return window;
 }
 
+template <class Base>
+std::unique_ptr<Base> FlowBed::MakeWindow(const std::string& name)
+{
+    using GameFramework::HighScoresTable;
+    using GameFramework::LevelManagerBase;
+    using GameFramework::ProfileManagerBase;
+    using GameFramework::SoundSet;
+    using Halvard::Engine;
+    Engine* e = &engine.Get();
+    ProfileManagerBase* p = profiles.get();
+    if constexpr (std::is_constructible_v<Base>)
+        return Make<Base>(name);
+    else if constexpr (std::is_constructible_v<Base, Engine*>)
+        return Make<Base>(name, e);
+    else if constexpr (std::is_constructible_v<Base, ProfileManagerBase*>)
+        return Make<Base>(name, p);
+    else if constexpr (std::is_constructible_v<Base, Engine*, ProfileManagerBase*>)
+        return Make<Base>(name, e, p);
+    else if constexpr (std::is_constructible_v<Base, LevelManagerBase*>)
+        return Make<Base>(name, static_cast<LevelManagerBase*>(levels.get()));
+    else if constexpr (std::is_constructible_v<Base, HighScoresTable*>)
+        return Make<Base>(name, highScores.get());
+    else {
+        static_assert(std::is_constructible_v<Base, Engine*, SoundSet*, ProfileManagerBase*>,
+                      "the bed has no argument list this window base takes");
+        return Make<Base>(name, e, soundSet.get(), p);
+    }
+}
+
+void FlowBed::MakeWindows(GameFramework::WindowCreation creation)
+{
+#define FLOW_BED_MAKE_WINDOW(Base, member, Stem, name, when, ...)                                                     \
+    if (creation == GameFramework::WindowCreation::when)                                                              \
+        state.windows.member = MakeWindow<GameFramework::Base>(name);
+    FRAMEWORK_WINDOWS(FLOW_BED_MAKE_WINDOW)
+#undef FLOW_BED_MAKE_WINDOW
+}
+
 void FlowBed::StartUp()
 {
-    Halvard::Engine* e = &engine.Get();
-    state.windows.logos = Make<GameFramework::GUILogosWindowBase>("logos");
-    state.windows.gameLoading = Make<GameFramework::GUILoadingWindowBase>("game loading", e);
+    MakeWindows(GameFramework::WindowCreation::kStartUp);
     state.windows.logos->ShowWindow(GameFramework::WindowSource::kProgram);
     Take();
 }
@@ -121,32 +160,7 @@ void FlowBed::StartUp()
 void FlowBed::CreateWindows()
 {
     journal.push_back("create windows");
-    Halvard::Engine* e = &engine.Get();
-    GameFramework::FrameworkWindows& w = state.windows;
-    w.gameLogicLoading = Make<GameFramework::GUILoadingWindowBase>("game logic loading", e);
-    w.welcome = Make<GameFramework::GUIWelcomeWindowBase>("welcome", profiles.get());
-    w.exit = Make<GameFramework::GUIExitWindowBase>("exit");
-    w.mainMenu = Make<GameFramework::GUIMainMenuWindowBase>("main menu");
-    w.profiles = Make<GameFramework::GUIProfilesWindowBase>("profiles", profiles.get());
-    w.newProfile = Make<GameFramework::GUINewProfileWindowBase>("new profile", profiles.get());
-    w.renameProfile = Make<GameFramework::GUIRenameProfileWindowBase>("rename profile", profiles.get());
-    w.deleteProfile = Make<GameFramework::GUIDeleteProfileWindowBase>("delete profile", profiles.get());
-    w.profileNameConflict = Make<GameFramework::GUIProfileNameConflictWindowBase>("name conflict");
-    w.startGameLogic = Make<GameFramework::GUIStartGameLogicWindowBase>("start game");
-    w.continueGameLogic = Make<GameFramework::GUIContinueGameLogicWindowBase>("continue");
-    w.highScores = Make<GameFramework::GUIHighScoresWindowBase>("high scores", highScores.get());
-    w.options = Make<GameFramework::GUIOptionsWindowBase>("options", e, soundSet.get(), profiles.get());
-    w.help = Make<GameFramework::GUIHelpWindowBase>("help");
-    w.gameLogic = Make<GameFramework::GUIGameLogicWindowBase>("game", e, profiles.get());
-    w.gameLogicPause = Make<GameFramework::GUIGameLogicPauseWindowBase>("pause");
-    w.gameLogicMenu = Make<GameFramework::GUIGameLogicMenuWindowBase>("game menu", e, soundSet.get(), profiles.get());
-    w.gameLogicMenuExit = Make<GameFramework::GUIGameLogicMenuExitWindowBase>("menu exit");
-    w.gameLogicRestart = Make<GameFramework::GUIGameLogicRestartWindowBase>("restart");
-    w.gameLogicGameExit = Make<GameFramework::GUIGameLogicGameExitWindowBase>("game exit");
-    w.levelComplete = Make<GameFramework::GUILevelCompleteWindowBase>("level complete", levels.get());
-    w.stageComplete = Make<GameFramework::GUIStageCompleteWindowBase>("stage complete", levels.get());
-    w.gameComplete = Make<GameFramework::GUIGameCompleteWindowBase>("game complete");
-    w.gameOver = Make<GameFramework::GUIGameOverWindowBase>("game over");
+    MakeWindows(GameFramework::WindowCreation::kInterface);
 }
 
 std::unique_ptr<GameTools::DataKeeper> FlowBed::CreateGameLogicData(const GameFramework::StageRecordBase* stage,

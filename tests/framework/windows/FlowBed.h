@@ -164,6 +164,12 @@ protected:
     GameFramework::WindowFlow& GetWindowFlow() override { return flow; }
 
 private:
+    // The windows of the list made at that time, in the list's order.
+    void MakeWindows(GameFramework::WindowCreation creation);
+    // A scripted window over the base, made with the first of the bed's
+    // argument lists the base takes.
+    template <class Base>
+    std::unique_ptr<Base> MakeWindow(const std::string& name);
     template <class Base, class... Args>
     std::unique_ptr<Base> Make(const std::string& name, Args&&... args);
 };

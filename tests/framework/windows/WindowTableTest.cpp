@@ -1,10 +1,13 @@
+#include "framework/windows/FrameworkWindowList.h"
 #include "framework/windows/WindowTable.h"
+#include "tests/framework/NullGame.h"
 #include "tests/framework/windows/FlowBed.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace Testing {
@@ -48,6 +51,70 @@ TEST(WindowTable, EveryWindowAppearsOnceAndEachOrderPlacesEveryWindowOnce)
     bed.state.windows.DestroyAll();
     for (const GameFramework::GUIFrameworkWindow* window : bed.state.windows.All())
         EXPECT_EQ(window, nullptr);
+}
+
+using Names = std::vector<std::string>;
+
+// The windows register their GUI in the order they are made, and the flow
+// reads, updates and destroys them in orders of their own: each order is
+// part of what the player sees.
+const Names kCreation{"logos", "game loading", "game logic loading", "welcome", "exit", "main menu", "profiles",
+                      "new profile", "rename profile", "delete profile", "name conflict", "start game", "continue",
+                      "high scores", "options", "help", "game", "pause", "game menu", "menu exit", "restart",
+                      "game exit", "level complete", "stage complete", "game complete", "game over"};
+const Names kDispatch{"logos", "game loading", "welcome", "exit", "main menu", "profiles", "game logic loading",
+                      "new profile", "rename profile", "delete profile", "name conflict", "start game", "continue",
+                      "high scores", "options", "help", "game", "pause", "game menu", "menu exit", "restart",
+                      "game exit", "level complete", "stage complete", "game complete", "game over"};
+const Names kUpdate{"logos", "game loading", "welcome", "exit", "main menu", "profiles", "new profile",
+                    "rename profile", "delete profile", "name conflict", "game logic loading", "start game",
+                    "continue", "high scores", "options", "help", "game", "pause", "game menu", "menu exit",
+                    "restart", "game exit", "level complete", "stage complete", "game complete", "game over"};
+const Names kDestroy{"level complete", "stage complete", "game complete", "game over", "game exit", "restart",
+                     "menu exit", "game menu", "pause", "game", "help", "options", "high scores", "continue",
+                     "start game", "name conflict", "profiles", "new profile", "rename profile", "delete profile",
+                     "main menu", "exit", "welcome", "game logic loading", "game loading", "logos"};
+
+// The table's names placed by one of its order columns.
+Names NamesBy(Halvard::u32 WindowRow::*order)
+{
+    const auto& table = GetWindowTable();
+    Names names(table.size());
+    for (const WindowRow& row : table)
+        names.at(row.*order) = row.name;
+    return names;
+}
+
+// The list is written in the order the windows are made, the start-up ones
+// first; the table reads, updates and destroys them in the designed orders.
+TEST(WindowTable, TheListAndTheTableKeepTheDesignedOrders)
+{
+    Names listed;
+    Names atStartUp;
+#define LISTED_WINDOW(Base, member, Stem, name, creation, ...)                                                        \
+    listed.push_back(name);                                                                                           \
+    if (GameFramework::WindowCreation::creation == GameFramework::WindowCreation::kStartUp)                           \
+        atStartUp.push_back(name);
+    FRAMEWORK_WINDOWS(LISTED_WINDOW)
+#undef LISTED_WINDOW
+    EXPECT_EQ(listed, kCreation);
+    EXPECT_EQ(atStartUp, (Names{"logos", "game loading"}));
+
+    Names dispatched;
+    for (const WindowRow& row : GetWindowTable())
+        dispatched.push_back(row.name);
+    EXPECT_EQ(dispatched, kDispatch);
+    EXPECT_EQ(NamesBy(&WindowRow::updateOrder), kUpdate);
+    EXPECT_EQ(NamesBy(&WindowRow::destroyOrder), kDestroy);
+}
+
+// The application's CreateWindows makes every window but the start-up ones,
+// each once, in the order they must be made.
+TEST(WindowTable, TheApplicationMakesTheInterfaceWindowsInTheirOrder)
+{
+    NullGame game(Failure::kNone);
+    game.CreateWindows();
+    EXPECT_EQ(game.madeWindows, Names(kCreation.begin() + 2, kCreation.end()));
 }
 
 } // namespace
