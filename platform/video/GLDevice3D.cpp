@@ -11,8 +11,6 @@ namespace Platform {
 
 namespace {
 
-constexpr float kRadiansToDegrees = 57.29578f;
-
 const GLenum kBlendFactors[] = {
     GL_ZERO,
     GL_ONE,
@@ -60,14 +58,6 @@ void SetEnabled(GLenum capability, bool enabled)
         glEnable(capability);
     else
         glDisable(capability);
-}
-
-void ToFloats(const Color& color, GLfloat out[4])
-{
-    out[0] = color.r;
-    out[1] = color.g;
-    out[2] = color.b;
-    out[3] = color.a;
 }
 
 void Unpack(uint32_t packed, GLfloat out[4])
@@ -168,7 +158,7 @@ void GLDevice3D::SetDefaults()
         set(TextureStageState::MaxAnisotropy, 1u);
         set(TextureStageState::TextureTransformFlags, TextureTransformFlags::Disable);
     }
-    ApplyMaterial();
+    lighting_.ApplyMaterial();
 }
 
 VideoResult GLDevice3D::SetViewport(const Viewport& viewport)
@@ -344,40 +334,22 @@ VideoResult GLDevice3D::SetTransform(TransformState state, const float matrix[16
 
 VideoResult GLDevice3D::SetMaterial(const Material& material)
 {
-    material_ = material;
-    ApplyMaterial();
+    lighting_.SetMaterial(material);
     return VideoResults::kOk;
-}
-
-void GLDevice3D::ApplyMaterial()
-{
-    GLfloat color[4];
-    ToFloats(material_.diffuse, color);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, color);
-    ToFloats(material_.ambient, color);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, color);
-    ToFloats(material_.specular, color);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, color);
-    ToFloats(material_.emissive, color);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, color);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::clamp(material_.power, 0.0f, 128.0f));
 }
 
 VideoResult GLDevice3D::SetLight(uint32_t index, const LightDescription& light)
 {
-    if (index >= kMaxLights)
+    if (!lighting_.SetLight(index, light))
         return VideoResults::kInvalidParams;
-    lights_[index].description = light;
     lightsDirty_ = true;
     return VideoResults::kOk;
 }
 
 VideoResult GLDevice3D::LightEnable(uint32_t index, bool enable)
 {
-    if (index >= kMaxLights)
+    if (!lighting_.LightEnable(index, enable))
         return VideoResults::kInvalidParams;
-    lights_[index].enabled = enable;
-    SetEnabled(GL_LIGHT0 + index, enable);
     lightsDirty_ = true;
     return VideoResults::kOk;
 }
@@ -393,7 +365,8 @@ VideoResult GLDevice3D::SetTexture(uint32_t stage, TextureSurface* surface)
     return VideoResults::kOk;
 }
 
-// The modelview is the view times the world, the lights sent in between.
+// The modelview is the view times the world, the lights sent in between:
+// they are given in world space and GL takes them through the modelview.
 void GLDevice3D::ApplyTransforms()
 {
     if (projectionDirty_) {
@@ -406,72 +379,20 @@ void GLDevice3D::ApplyTransforms()
         return;
     glLoadMatrixf(view_.data());
     if (lightsDirty_)
-        ApplyLights();
+        lighting_.ApplyLights();
     glMultMatrixf(world_.data());
     modelviewDirty_ = false;
     lightsDirty_ = false;
 }
 
-// Lights are given in world space; GL takes them through the modelview
-// matrix in force, so they are sent with the view alone loaded.
-void GLDevice3D::ApplyLights()
-{
-    for (uint32_t index = 0; index < kMaxLights; ++index) {
-        if (!lights_[index].enabled)
-            continue;
-        const LightDescription& light = lights_[index].description;
-        const GLenum name = GL_LIGHT0 + index;
-        GLfloat color[4];
-        ToFloats(light.diffuse, color);
-        glLightfv(name, GL_DIFFUSE, color);
-        ToFloats(light.specular, color);
-        glLightfv(name, GL_SPECULAR, color);
-        ToFloats(light.ambient, color);
-        glLightfv(name, GL_AMBIENT, color);
-        const bool directional = light.type == LightType::Directional;
-        const GLfloat position[4] = {directional ? -light.direction[0] : light.position[0],
-                                     directional ? -light.direction[1] : light.position[1],
-                                     directional ? -light.direction[2] : light.position[2], directional ? 0.0f : 1.0f};
-        glLightfv(name, GL_POSITION, position);
-        glLightfv(name, GL_SPOT_DIRECTION, light.direction);
-        // A hard cone edge half-way between the inner and the outer cone.
-        const float cutoff = (light.theta + light.phi) * 0.25f * kRadiansToDegrees;
-        glLightf(name, GL_SPOT_CUTOFF, light.type == LightType::Spot ? std::min(cutoff, 90.0f) : 180.0f);
-        const bool unattenuated =
-            light.attenuation0 == 0.0f && light.attenuation1 == 0.0f && light.attenuation2 == 0.0f;
-        glLightf(name, GL_CONSTANT_ATTENUATION, unattenuated ? 1.0f : light.attenuation0);
-        glLightf(name, GL_LINEAR_ATTENUATION, light.attenuation1);
-        glLightf(name, GL_QUADRATIC_ATTENUATION, light.attenuation2);
-    }
-}
-
 // Vertex colours stand in for the material's diffuse and ambient colours
-// while lighting is on; GL's colour tracking overwrites the material, so it
-// is sent again whenever tracking stops or changes.
+// while lighting is on.
 void GLDevice3D::ApplyMaterialSources(bool vertexColors)
 {
-    const bool diffuse = State(RenderState::DiffuseMaterialSource) != static_cast<uint32_t>(MaterialSource::Material);
-    const bool ambient = State(RenderState::AmbientMaterialSource) != static_cast<uint32_t>(MaterialSource::Material);
-    GLenum mode = 0;
-    if (State(RenderState::Lighting) != 0 && vertexColors && State(RenderState::ColorVertex) != 0) {
-        if (diffuse && ambient)
-            mode = GL_AMBIENT_AND_DIFFUSE;
-        else if (diffuse)
-            mode = GL_DIFFUSE;
-        else if (ambient)
-            mode = GL_AMBIENT;
-    }
-    if (mode == colorMaterialMode_)
-        return;
-    if (colorMaterialMode_ != 0) {
-        glDisable(GL_COLOR_MATERIAL);
-        ApplyMaterial();
-    }
-    if (mode != 0) {
-        glColorMaterial(GL_FRONT_AND_BACK, mode);
-        glEnable(GL_COLOR_MATERIAL);
-    }
-    colorMaterialMode_ = mode;
+    const bool tracking = State(RenderState::Lighting) != 0 && vertexColors && State(RenderState::ColorVertex) != 0;
+    const auto material = static_cast<uint32_t>(MaterialSource::Material);
+    lighting_.ApplyMaterialSources(tracking && State(RenderState::DiffuseMaterialSource) != material,
+                                   tracking && State(RenderState::AmbientMaterialSource) != material);
 }
 
 // Stages run from the first up to one that is switched off or has no

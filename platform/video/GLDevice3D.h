@@ -6,6 +6,7 @@
 #include "platform/video/Device3D.h"
 #include "platform/video/GLApi.h"
 #include "platform/video/GLBufferCache.h"
+#include "platform/video/GLLighting.h"
 #include "platform/video/GLProbe.h"
 #include "platform/video/GLTextureUnits.h"
 
@@ -25,7 +26,6 @@ class GLTextureSurface;
 class GLDevice3D : public Device3D {
 public:
     static constexpr uint32_t kMaxStages = 8;
-    static constexpr uint32_t kMaxLights = 8;
 
     GLDevice3D(GLDisplay& display, const GLProbe& probe);
     GLDevice3D(const GLDevice3D&) = delete;
@@ -53,10 +53,6 @@ public:
 
 private:
     using Matrix = std::array<float, 16>;
-    struct Light {
-        LightDescription description;
-        bool enabled = false;
-    };
 
     uint32_t State(RenderState state) const { return renderStates_[static_cast<uint32_t>(state)]; }
     uint32_t Stage(uint32_t stage, TextureStageState state) const
@@ -66,9 +62,7 @@ private:
     void SetDefaults();
     void ApplyCulling();
     void ApplyStencil();
-    void ApplyMaterial();
     void ApplyTransforms();
-    void ApplyLights();
     void ApplyMaterialSources(bool vertexColors);
     void ApplyArrays(GLuint buffer, uint32_t stride, bool colored);
     void ApplyStages(uint32_t stride, uint32_t uvOffset, bool hasCoordinates);
@@ -85,16 +79,13 @@ private:
     Matrix view_{};
     Matrix projection_{};
     std::array<Matrix, kMaxStages> textureMatrices_{};
-    Material material_;
-    std::array<Light, kMaxLights> lights_{};
     Viewport viewport_;
     bool projectionDirty_ = true;
     bool modelviewDirty_ = true;
     bool lightsDirty_ = true;
-    // The material colours that follow the vertex colours; 0 for none.
-    GLenum colorMaterialMode_ = 0;
     GLBufferCache buffers_;
     GLTextureUnits units_;
+    GLLighting lighting_;
     // Where the vertex arrays point now; the generation moves on at every
     // change, so that the units' coordinates follow.
     GLuint arraysBuffer_ = 0;
