@@ -48,17 +48,6 @@ bool SameShape(const BoundingBox& a, const BoundingBox& b)
     return Same(a.GetLocalMin(), b.GetLocalMin()) && Same(a.GetLocalMax(), b.GetLocalMax());
 }
 
-// Room for every object, in whole blocks.
-constexpr u32 kReachCapacity = (Physics::kMaxObjects + Physics::kReachBlock - 1) / Physics::kReachBlock *
-                               Physics::kReachBlock;
-enum ReachArray : u32 { kCenterX, kCenterY, kCenterZ, kHalfX, kHalfY, kHalfZ, kReachArrays };
-constexpr u32 kReachBlocks = kReachCapacity / Physics::kReachBlock;
-enum BlockBound : u32 { kMinX, kMinY, kMinZ, kMaxX, kMaxY, kMaxZ, kBlockBounds };
-
-// Far more than the rounding of the sums that compare boxes, far less than
-// the gaps between objects.
-float Slack(float magnitude) { return 0.001f * (1.0f + std::fabs(magnitude)); }
-
 // The excluded ids of one move flagged in the bit set, and unflagged when the
 // move ends, however it ends.
 class ExcludedFlags {
@@ -93,8 +82,7 @@ private:
 
 Physics::Physics(MessageManager* messages)
     : messages_(messages), contacts_(new PhysicsContact[kMaxContacts]),
-      objects_(new PhysicsObject[kMaxObjects]), reaches_(new float[kReachCapacity * kReachArrays]()),
-      blockBounds_(new float[kReachBlocks * kBlockBounds]()),
+      objects_(new PhysicsObject[kMaxObjects]), broadPhase_(kMaxObjects),
       excludedBits_(new u64[kFlaggedIds / 64]()), corners_(new Vector3[kMaxTriangles * 3]),
       planes_(new Plane[kMaxTriangles]), owners_(new u32[kMaxTriangles])
 {
@@ -108,38 +96,7 @@ PhysicsObject& Physics::NextObject()
     return objects_[objectCount_++];
 }
 
-void Physics::Registered(const PhysicsObject& object)
-{
-    const u32 slot = objectCount_ - 1;
-    const Vector3& center = object.worldBox.GetCenter();
-    const Vector3& half = object.worldBox.GetHalfSize();
-    float* reach = reaches_.get();
-    reach[kCenterX * kReachCapacity + slot] = center.x;
-    reach[kCenterY * kReachCapacity + slot] = center.y;
-    reach[kCenterZ * kReachCapacity + slot] = center.z;
-    reach[kHalfX * kReachCapacity + slot] = half.x;
-    reach[kHalfY * kReachCapacity + slot] = half.y;
-    reach[kHalfZ * kReachCapacity + slot] = half.z;
-    BoundBlock(slot / kReachBlock);
-}
-
-void Physics::BoundBlock(u32 block)
-{
-    const float* reach = reaches_.get();
-    float* bounds = &blockBounds_[block * kBlockBounds];
-    for (u32 axis = 0; axis < 3; ++axis) {
-        const float* center = reach + (kCenterX + axis) * kReachCapacity + block * kReachBlock;
-        const float* half = reach + (kHalfX + axis) * kReachCapacity + block * kReachBlock;
-        float low = center[0] - half[0];
-        float high = center[0] + half[0];
-        for (u32 k = 1; k < kReachBlock; ++k) {
-            low = std::min(low, center[k] - half[k]);
-            high = std::max(high, center[k] + half[k]);
-        }
-        bounds[kMinX + axis] = low - Slack(low);
-        bounds[kMaxX + axis] = high + Slack(high);
-    }
-}
+void Physics::Registered(const PhysicsObject& object) { broadPhase_.Place(objectCount_ - 1, object.worldBox); }
 
 u32 Physics::AddModelObject(Model* model, const Matrix4& transform, u32 id)
 {
@@ -196,47 +153,13 @@ bool Physics::IsListed(u32 id, const std::vector<u32>& excluded)
     return std::find(excluded.begin(), excluded.end(), id) != excluded.end();
 }
 
-// The objects whose world boxes meet the swept box (BoundingBox::Intersects:
-// touching boxes overlap), in table order; a block of objects is tested at a
-// time, without branches, which the compiler turns into vector arithmetic,
-// once the swept box meets the block's bounds.
+// In table order.
 void Physics::AddNearTriangles(const BoundingBox& swept, const std::vector<u32>& excluded)
 {
-    const Vector3& c = swept.GetCenter();
-    const Vector3& h = swept.GetHalfSize();
-    const float centre[3] = {c.x, c.y, c.z};
-    const float half[3] = {h.x, h.y, h.z};
-    float sweptMin[3];
-    float sweptMax[3];
-    for (u32 axis = 0; axis < 3; ++axis) {
-        const float slack = Slack(centre[axis]) + Slack(half[axis]);
-        sweptMin[axis] = centre[axis] - half[axis] - slack;
-        sweptMax[axis] = centre[axis] + half[axis] + slack;
-    }
-    const float* reach = reaches_.get();
-    const float* cx = reach + kCenterX * kReachCapacity;
-    const float* cy = reach + kCenterY * kReachCapacity;
-    const float* cz = reach + kCenterZ * kReachCapacity;
-    const float* hx = reach + kHalfX * kReachCapacity;
-    const float* hy = reach + kHalfY * kReachCapacity;
-    const float* hz = reach + kHalfZ * kReachCapacity;
-    for (u32 first = 0; first < objectCount_; first += kReachBlock) {
-        const float* bounds = &blockBounds_[first / kReachBlock * kBlockBounds];
-        if ((sweptMax[0] < bounds[kMinX]) | (sweptMin[0] > bounds[kMaxX]) | (sweptMax[1] < bounds[kMinY]) |
-            (sweptMin[1] > bounds[kMaxY]) | (sweptMax[2] < bounds[kMinZ]) | (sweptMin[2] > bounds[kMaxZ]))
-            continue;
-        bool near[kReachBlock];
-        for (u32 k = 0; k < kReachBlock; ++k) {
-            const u32 i = first + k;
-            near[k] = (std::fabs(c.x - cx[i]) <= hx[i] + h.x) & (std::fabs(c.y - cy[i]) <= hy[i] + h.y) &
-                      (std::fabs(c.z - cz[i]) <= hz[i] + h.z);
-        }
-        const u32 count = std::min(kReachBlock, objectCount_ - first);
-        for (u32 k = 0; k < count; ++k) {
-            if (near[k] && !IsExcluded(objects_[first + k].id, excluded))
-                AddObjectTriangles(objects_[first + k]);
-        }
-    }
+    broadPhase_.ForEachNear(swept, objectCount_, [&](u32 slot) {
+        if (!IsExcluded(objects_[slot].id, excluded))
+            AddObjectTriangles(objects_[slot]);
+    });
 }
 
 bool Physics::Move(float radius, const Vector3& position, const Vector2& displacement,

@@ -4,6 +4,7 @@
 #include "engine/core/Math.h"
 #include "engine/core/Plane.h"
 #include "engine/core/Types.h"
+#include "engine/render/PhysicsBroadPhase.h"
 
 #include <memory>
 #include <vector>
@@ -58,9 +59,6 @@ public:
     // Excluded ids below it are looked up in a bit set, the others in the
     // list.
     static constexpr u32 kFlaggedIds = 1024;
-    // The broad phase tests this many objects at once, and skips a block
-    // whose bounds the swept box misses.
-    static constexpr u32 kReachBlock = 8;
 
     explicit Physics(MessageManager* messages);
     Physics(const Physics&) = delete;
@@ -88,7 +86,6 @@ private:
     PhysicsObject& NextObject();
     // The slot just taken now holds the object: the broad phase learns it.
     void Registered(const PhysicsObject& object);
-    void BoundBlock(u32 block);
     void AddNearTriangles(const BoundingBox& swept, const std::vector<u32>& excluded);
     bool IsExcluded(u32 id, const std::vector<u32>& excluded) const
     {
@@ -133,14 +130,7 @@ private:
     u32 objectCount_ = 0;
     u32 triangleCount_ = 0;
     std::unique_ptr<PhysicsObject[]> objects_;
-    // The objects' world box centres and half sizes, x, y and z each in an
-    // array of its own (kReachCapacity floats), so that the broad phase's
-    // scan over every object stays within the cache.
-    std::unique_ptr<float[]> reaches_;
-    // Per block of kReachBlock slots, a box holding every slot's world box,
-    // stale slots too, a little wider than they are so that rounding never
-    // hides an object from its block: min x, y, z, then max x, y, z.
-    std::unique_ptr<float[]> blockBounds_;
+    PhysicsBroadPhase broadPhase_;
     // One bit per id below kFlaggedIds, set during a move for its excluded
     // ids.
     std::unique_ptr<u64[]> excludedBits_;
