@@ -1,6 +1,7 @@
 #include "platform/video/GLLighting.h"
 
 #include <algorithm>
+#include <array>
 
 namespace Platform {
 
@@ -8,13 +9,7 @@ namespace {
 
 constexpr float kRadiansToDegrees = 57.29578f;
 
-void ToFloats(const Color& color, GLfloat out[4])
-{
-    out[0] = color.r;
-    out[1] = color.g;
-    out[2] = color.b;
-    out[3] = color.a;
-}
+std::array<GLfloat, 4> Floats(const Color& color) { return {color.r, color.g, color.b, color.a}; }
 
 } // namespace
 
@@ -46,15 +41,10 @@ bool GLLighting::LightEnable(uint32_t index, bool enable)
 
 void GLLighting::ApplyMaterial() const
 {
-    GLfloat color[4];
-    ToFloats(material_.diffuse, color);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, color);
-    ToFloats(material_.ambient, color);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, color);
-    ToFloats(material_.specular, color);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, color);
-    ToFloats(material_.emissive, color);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, color);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, Floats(material_.diffuse).data());
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, Floats(material_.ambient).data());
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, Floats(material_.specular).data());
+    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, Floats(material_.emissive).data());
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::clamp(material_.power, 0.0f, 128.0f));
 }
 
@@ -65,13 +55,9 @@ void GLLighting::ApplyLights() const
             continue;
         const LightDescription& light = lights_[index].description;
         const GLenum name = GL_LIGHT0 + index;
-        GLfloat color[4];
-        ToFloats(light.diffuse, color);
-        glLightfv(name, GL_DIFFUSE, color);
-        ToFloats(light.specular, color);
-        glLightfv(name, GL_SPECULAR, color);
-        ToFloats(light.ambient, color);
-        glLightfv(name, GL_AMBIENT, color);
+        glLightfv(name, GL_DIFFUSE, Floats(light.diffuse).data());
+        glLightfv(name, GL_SPECULAR, Floats(light.specular).data());
+        glLightfv(name, GL_AMBIENT, Floats(light.ambient).data());
         const bool directional = light.type == LightType::Directional;
         const GLfloat position[4] = {directional ? -light.direction[0] : light.position[0],
                                      directional ? -light.direction[1] : light.position[1],
