@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 
-#include "platform/os/ScreenlessDriver.h"
 #include "platform/video/GLDevice3D.h"
 #include "platform/video/GLMemorySurface.h"
 #include "platform/video/GLTextureSurface.h"
@@ -344,7 +343,7 @@ VideoResult GLDisplay::Present(int swapInterval)
     // buffer: copying every frame into that window (a whole-screen draw for a
     // software rasteriser) and waiting for a refresh nobody has would only
     // cost the tests that run there.
-    if (IsScreenlessDriver()) {
+    if (screenless_) {
         pacer_.Forget();
         return VideoResults::kOk;
     }

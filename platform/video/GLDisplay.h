@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/video/Display.h"
+#include "platform/os/ScreenlessDriver.h"
 #include "platform/video/FramePacer.h"
 #include "platform/video/GLApi.h"
 #include "platform/video/GLSurfaceRegistry.h"
@@ -78,6 +79,9 @@ private:
     bool modeSet_ = false;
     bool primary_ = false;
     bool syncNextBlit_ = false;
+    // Nobody sees a screenless driver's window; the driver stays for the
+    // program's life.
+    bool screenless_ = IsScreenlessDriver();
     int swapInterval_ = -2;
     FramePacer pacer_;
     GLuint framebuffer_ = 0;
