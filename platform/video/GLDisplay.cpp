@@ -46,6 +46,12 @@ DisplayMode FromSdl(const SDL_DisplayMode& mode)
 
 bool IsHardware(DeviceType type) { return type == DeviceType::TransformAndLighting || type == DeviceType::Hardware; }
 
+uint32_t CurrentAttribute(SDL_GLattr attribute)
+{
+    int value = 0;
+    return SDL_GL_GetAttribute(attribute, &value) == 0 ? static_cast<uint32_t>(std::max(value, 0)) : 0;
+}
+
 } // namespace
 
 GLDisplay::GLDisplay(GLVideoSystem& system, int index) : system_(system), index_(index) {}
@@ -144,6 +150,10 @@ VideoResult GLDisplay::SetCooperativeLevel(NativeWindow* window, CooperativeLeve
         return VideoResults::kGeneric;
     system_.NoteContextMade();
     SDL_GL_MakeCurrent(window_, context_);
+    windowFormat_.colorBits = CurrentAttribute(SDL_GL_RED_SIZE) + CurrentAttribute(SDL_GL_GREEN_SIZE) +
+                              CurrentAttribute(SDL_GL_BLUE_SIZE) + CurrentAttribute(SDL_GL_ALPHA_SIZE);
+    windowFormat_.depth.depthBits = CurrentAttribute(SDL_GL_DEPTH_SIZE);
+    windowFormat_.depth.stencilBits = CurrentAttribute(SDL_GL_STENCIL_SIZE);
     return VideoResults::kOk;
 }
 
@@ -267,8 +277,40 @@ VideoResult GLDisplay::AttachDepthBuffer()
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
     const GLenum attachment = depthFormat_.stencilBits > 0 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, attachment, GL_RENDERBUFFER, depthBuffer_);
-    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE ? VideoResults::kOk
-                                                                               : VideoResults::kCannotAttachSurface;
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+        return VideoResults::kCannotAttachSurface;
+    depthAttached_ = true;
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(window_, &width, &height);
+    direct_ = DrawsIntoWindow(width, height);
+    BindBackBuffer();
+    return VideoResults::kOk;
+}
+
+// The stencil bits the back buffer lacks are never read, since nothing asks
+// for them. Sixteen-bit back buffers round colours the window would not.
+bool GLDisplay::WindowCanStandIn(const FramebufferFormat& window, const FramebufferFormat& backBuffer)
+{
+    return window.width == backBuffer.width && window.height == backBuffer.height && backBuffer.colorBits == 32 &&
+           window.colorBits == 32 && window.depth.depthBits == backBuffer.depth.depthBits &&
+           window.depth.stencilBits >= backBuffer.depth.stencilBits;
+}
+
+// Only where somebody sees the window: GL rasterises a window's framebuffer
+// upside down against a framebuffer object, so edges and texture levels may
+// fall a pixel apart, and the captures a screenless driver's tests compare
+// with stored pictures keep reading the back buffer.
+bool GLDisplay::DrawsIntoWindow(int width, int height) const
+{
+    if (screenless_ || !depthAttached_)
+        return false;
+    FramebufferFormat window = windowFormat_;
+    window.width = static_cast<uint32_t>(width);
+    window.height = static_cast<uint32_t>(height);
+    const FramebufferFormat backBuffer{backBuffer_.width, backBuffer_.height, backBuffer_.format.bitCount,
+                                       depthFormat_};
+    return WindowCanStandIn(window, backBuffer);
 }
 
 void GLDisplay::ReleaseSurfaces()
@@ -286,6 +328,8 @@ void GLDisplay::ReleaseSurfaces()
     depthBuffer_ = 0;
     colorBuffer_ = 0;
     framebuffer_ = 0;
+    depthAttached_ = false;
+    direct_ = false;
     primary_ = false;
 }
 
@@ -339,17 +383,32 @@ VideoResult GLDisplay::Present(int swapInterval)
         SDL_GL_SetSwapInterval(swapInterval);
         swapInterval_ = swapInterval;
     }
-    // A screenless driver's window is never seen, and captures read the back
-    // buffer: copying every frame into that window (a whole-screen draw for a
-    // software rasteriser) and waiting for a refresh nobody has would only
-    // cost the tests that run there.
-    if (screenless_) {
-        pacer_.Forget();
-        return VideoResults::kOk;
-    }
     int width = 0;
     int height = 0;
     SDL_GL_GetDrawableSize(window_, &width, &height);
+    // A screenless driver's window is never seen, and captures read the
+    // frame where it was drawn: copying it into that window (a whole-screen
+    // draw for a software rasteriser) and waiting for a refresh nobody has
+    // would only cost the tests that run there.
+    if (screenless_) {
+        pacer_.Forget();
+    } else {
+        if (!direct_)
+            BlitBackBuffer(width, height);
+        SDL_GL_SwapWindow(window_);
+        if (swapInterval > 0)
+            pacer_.AfterSwap(RefreshPeriod());
+        else
+            pacer_.Forget();
+    }
+    // A window resized or moved to another screen takes the next frame.
+    direct_ = DrawsIntoWindow(width, height);
+    BindBackBuffer();
+    return VideoResults::kOk;
+}
+
+void GLDisplay::BlitBackBuffer(int width, int height)
+{
     const auto sourceWidth = static_cast<GLint>(backBuffer_.width);
     const auto sourceHeight = static_cast<GLint>(backBuffer_.height);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
@@ -357,13 +416,6 @@ VideoResult GLDisplay::Present(int swapInterval)
     glDisable(GL_SCISSOR_TEST);
     const GLenum filter = width == sourceWidth && height == sourceHeight ? GL_NEAREST : GL_LINEAR;
     glBlitFramebuffer(0, 0, sourceWidth, sourceHeight, 0, 0, width, height, GL_COLOR_BUFFER_BIT, filter);
-    SDL_GL_SwapWindow(window_);
-    if (swapInterval > 0)
-        pacer_.AfterSwap(RefreshPeriod());
-    else
-        pacer_.Forget();
-    BindBackBuffer();
-    return VideoResults::kOk;
 }
 
 // Displays that do not tell their rate are taken to refresh 60 times a
@@ -379,7 +431,7 @@ FramePacer::Clock::duration GLDisplay::RefreshPeriod() const
     return std::chrono::duration_cast<FramePacer::Clock::duration>(std::chrono::duration<double>(1.0 / rate));
 }
 
-void GLDisplay::BindBackBuffer() const { glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_); }
+void GLDisplay::BindBackBuffer() const { glBindFramebuffer(GL_FRAMEBUFFER, DrawFramebuffer()); }
 
 VideoResult GLDisplay::CreateMemorySurface(const SurfaceDescription& description,
                                            std::unique_ptr<MemorySurface>& surface)

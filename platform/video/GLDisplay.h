@@ -15,12 +15,23 @@ namespace Platform {
 
 class GLVideoSystem;
 
+// What drawing into a framebuffer can tell of it.
+struct FramebufferFormat {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    uint32_t colorBits = 0;
+    DepthFormat depth;
+};
+
 // A display of the OpenGL backend. The GL context is made on the program's
 // window when the cooperative level is first set and goes with the display,
 // so a device reset really makes a new context; its surfaces may outlive it. The back buffer is a
 // framebuffer object of the mode's size; presenting blits it to the window
 // (stretched in full screen, where the window covers the desktop) and swaps,
-// so the back buffer keeps its picture. Main thread only.
+// so the back buffer keeps its picture. Where the window's own framebuffer
+// has the back buffer's size and formats, frames are drawn straight into it
+// instead: the blit is a whole-screen draw that a software rasteriser pays
+// for at every frame. Main thread only.
 class GLDisplay : public Display {
 public:
     GLDisplay(GLVideoSystem& system, int index);
@@ -60,14 +71,22 @@ public:
     // For the device and the surfaces.
     void BindBackBuffer() const;
     const SurfaceDescription& BackBuffer() const { return backBuffer_; }
-    GLuint BackBufferFramebuffer() const { return framebuffer_; }
+    // The framebuffer frames are drawn into: the window's own one (0) or
+    // the back buffer's.
+    GLuint DrawFramebuffer() const { return direct_ ? 0 : framebuffer_; }
     const std::shared_ptr<GLSurfaceRegistry>& Registry() const { return registry_; }
+
+    // Whether frames meant for the back buffer may be drawn into the window's
+    // framebuffer without anything drawn telling them apart.
+    static bool WindowCanStandIn(const FramebufferFormat& window, const FramebufferFormat& backBuffer);
 
 private:
     VideoResult MakeBackBuffer(uint32_t width, uint32_t height, uint32_t bits);
     VideoResult Present(int swapInterval);
     FramePacer::Clock::duration RefreshPeriod() const;
     bool DesktopChanged() const;
+    bool DrawsIntoWindow(int width, int height) const;
+    void BlitBackBuffer(int width, int height);
 
     GLVideoSystem& system_;
     int index_;
@@ -88,6 +107,10 @@ private:
     GLuint colorBuffer_ = 0;
     GLuint depthBuffer_ = 0;
     DepthFormat depthFormat_;
+    bool depthAttached_ = false;
+    // What the context gave the window's own framebuffer, but its size.
+    FramebufferFormat windowFormat_;
+    bool direct_ = false;
     SurfaceDescription backBuffer_;
     std::shared_ptr<GLSurfaceRegistry> registry_ = std::make_shared<GLSurfaceRegistry>();
 };

@@ -24,7 +24,7 @@ VideoResult GLMemorySurface::CopyFromBackBuffer()
     const bool wide = description_.format.bitCount == 32;
     const size_t rowBytes = static_cast<size_t>(width) * (wide ? 4 : 2);
     std::vector<uint8_t> rows(rowBytes * height);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, display_.BackBufferFramebuffer());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, display_.DrawFramebuffer());
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height), wide ? GL_BGRA : GL_RGB,
                  wide ? GL_UNSIGNED_BYTE : GL_UNSIGNED_SHORT_5_6_5, rows.data());

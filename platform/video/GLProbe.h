@@ -34,4 +34,10 @@ GLProbe RunGLProbe();
 // compatibility profile, where the fixed-function pipeline lives.
 void SetGLContextAttributes();
 
+// What a window's own framebuffer asks for: the formats of a 32-bit back
+// buffer with its depth and stencil, so that the display can draw straight
+// into the window. Set before the window is made (its pixel format is chosen
+// then); SDL_GL_ResetAttributes takes them back where no visual has them.
+void SetGLWindowFramebufferAttributes();
+
 } // namespace Platform

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/video/GLProbe.h"
 #include "platform/window/ProgramIcon.h"
 #include "platform/window/SdlWindow.h"
 
@@ -95,9 +96,18 @@ std::unique_ptr<NativeWindow> SdlWindowSystem::CreateWindow(const std::string& t
         flags |= SDL_WINDOW_BORDERLESS;
     if (shape.topmost)
         flags |= SDL_WINDOW_ALWAYS_ON_TOP;
-    SDL_Window* window = SDL_CreateWindow(title.c_str(), shape.rect.x, shape.rect.y,
-                                          static_cast<int>(shape.rect.width), static_cast<int>(shape.rect.height),
-                                          flags);
+    SetGLWindowFramebufferAttributes();
+    auto create = [&] {
+        return SDL_CreateWindow(title.c_str(), shape.rect.x, shape.rect.y, static_cast<int>(shape.rect.width),
+                                static_cast<int>(shape.rect.height), flags);
+    };
+    SDL_Window* window = create();
+    if (window == nullptr) {
+        // A display without such a pixel format still shows a window, drawn
+        // through the back buffer.
+        SDL_GL_ResetAttributes();
+        window = create();
+    }
     if (window == nullptr) {
         ReportFailure("cannot create the window");
         return nullptr;

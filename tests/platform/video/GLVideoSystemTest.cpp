@@ -1,3 +1,4 @@
+#include "platform/video/GLDisplay.h"
 #include "platform/video/GLVideoSystem.h"
 #include "platform/window/WindowSystem.h"
 
@@ -190,4 +191,32 @@ TEST_F(GLVideoSystemTest, TextureSurfacesOutliveTheirDisplaySafely)
     device.reset();
     display.reset();
     texture.reset();
+}
+
+// The window stands in for the back buffer only where the two would hold the
+// same picture: the same size, eight bits a channel with alpha, and the same
+// depth with at least the stencil asked for.
+TEST(GLDisplayWindowFramebuffer, StandsInOnlyForABackBufferOfItsSizeAndFormats)
+{
+    const FramebufferFormat backBuffer{1024, 768, 32, DepthFormat{32, 24, 0}};
+    const FramebufferFormat window{1024, 768, 32, DepthFormat{0, 24, 8}};
+    EXPECT_TRUE(GLDisplay::WindowCanStandIn(window, backBuffer));
+
+    struct Case {
+        const char* what;
+        FramebufferFormat window;
+        FramebufferFormat backBuffer;
+    };
+    const Case refused[] = {
+        {"a full screen larger than the mode", {1280, 1024, 32, window.depth}, backBuffer},
+        {"a window one pixel shorter", {1024, 767, 32, window.depth}, backBuffer},
+        {"a sixteen-bit back buffer", window, {1024, 768, 16, DepthFormat{16, 16, 0}}},
+        {"a window without alpha", {1024, 768, 24, window.depth}, backBuffer},
+        {"a window with less depth", {1024, 768, 32, DepthFormat{0, 16, 8}}, backBuffer},
+        {"a window with more depth", {1024, 768, 32, DepthFormat{0, 32, 8}}, backBuffer},
+        {"a back buffer with stencil the window lacks", {1024, 768, 32, DepthFormat{0, 24, 0}},
+         {1024, 768, 32, DepthFormat{32, 24, 8}}},
+    };
+    for (const Case& c : refused)
+        EXPECT_FALSE(GLDisplay::WindowCanStandIn(c.window, c.backBuffer)) << c.what;
 }
