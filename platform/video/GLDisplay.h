@@ -30,8 +30,9 @@ struct FramebufferFormat {
 // (stretched in full screen, where the window covers the desktop) and swaps,
 // so the back buffer keeps its picture. Where the window's own framebuffer
 // has the back buffer's size and formats, frames are drawn straight into it
-// instead: the blit is a whole-screen draw that a software rasteriser pays
-// for at every frame. Main thread only.
+// instead (the blit is a whole-screen draw that a software rasteriser pays
+// for at every frame), and a capture reads what the window's driver left
+// there. Main thread only.
 class GLDisplay : public Display {
 public:
     GLDisplay(GLVideoSystem& system, int index);
