@@ -1,7 +1,6 @@
 #pragma once
 
 #include "framework/GameBase.h"
-#include "framework/windows/FrameworkWindowList.h"
 
 #include <memory>
 

@@ -62,10 +62,7 @@ void HighScoresTable::RestoreRules()
         entry->name = FitPlayerName(entry->name);
     RestoreCounter();
     SortEntries();
-    std::map<u32, u32> kept;
-    std::erase_if(entries_, [&](const std::unique_ptr<Entry>& entry) {
-        return ++kept[entry->category] > maximumPerCategory_;
-    });
+    DropBeyondMaximum(nullptr);
 }
 
 // The counter must stay above every entry's number. An entry at the
@@ -108,7 +105,7 @@ const HighScoresTable::Entry* HighScoresTable::AddScore(const std::wstring& name
     const Entry* added = AddEntry(FitPlayerName(name), category, score, nextSequenceNumber_);
     ++nextSequenceNumber_;
     SortEntries();
-    const bool kept = DropBeyondMaximum(category, added);
+    const bool kept = DropBeyondMaximum(added);
     Save();
     return kept ? added : nullptr;
 }
@@ -123,13 +120,14 @@ void HighScoresTable::SortEntries()
                      });
 }
 
-// Whether the added entry is still in the table afterwards.
-bool HighScoresTable::DropBeyondMaximum(u32 category, const Entry* added)
+// Keeps each category's best entries of the sorted table; answers whether
+// the added entry is still in it.
+bool HighScoresTable::DropBeyondMaximum(const Entry* added)
 {
     bool kept = true;
-    u32 seen = 0;
+    std::map<u32, u32> seen;
     std::erase_if(entries_, [&](const std::unique_ptr<Entry>& entry) {
-        if (entry->category != category || ++seen <= maximumPerCategory_)
+        if (++seen[entry->category] <= maximumPerCategory_)
             return false;
         if (entry.get() == added)
             kept = false;

@@ -57,7 +57,7 @@ private:
     void RestoreCounter();
     void WriteBody(Halvard::FileBinary& file) const;
     void SortEntries();
-    bool DropBeyondMaximum(Halvard::u32 category, const Entry* added);
+    bool DropBeyondMaximum(const Entry* added);
 
     SaveFile saveFile_;
     Halvard::u32 maximumPerCategory_;

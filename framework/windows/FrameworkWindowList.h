@@ -1,31 +1,5 @@
 #pragma once
 
-#include "framework/windows/GUIContinueGameLogicWindowBase.h"
-#include "framework/windows/GUIDeleteProfileWindowBase.h"
-#include "framework/windows/GUIExitWindowBase.h"
-#include "framework/windows/GUIGameCompleteWindowBase.h"
-#include "framework/windows/GUIGameLogicGameExitWindowBase.h"
-#include "framework/windows/GUIGameLogicMenuExitWindowBase.h"
-#include "framework/windows/GUIGameLogicMenuWindowBase.h"
-#include "framework/windows/GUIGameLogicPauseWindowBase.h"
-#include "framework/windows/GUIGameLogicRestartWindowBase.h"
-#include "framework/windows/GUIGameLogicWindowBase.h"
-#include "framework/windows/GUIGameOverWindowBase.h"
-#include "framework/windows/GUIHelpWindowBase.h"
-#include "framework/windows/GUIHighScoresWindowBase.h"
-#include "framework/windows/GUILevelCompleteWindowBase.h"
-#include "framework/windows/GUILoadingWindowBase.h"
-#include "framework/windows/GUILogosWindowBase.h"
-#include "framework/windows/GUIMainMenuWindowBase.h"
-#include "framework/windows/GUINewProfileWindowBase.h"
-#include "framework/windows/GUIOptionsWindowBase.h"
-#include "framework/windows/GUIProfileNameConflictWindowBase.h"
-#include "framework/windows/GUIProfilesWindowBase.h"
-#include "framework/windows/GUIRenameProfileWindowBase.h"
-#include "framework/windows/GUIStageCompleteWindowBase.h"
-#include "framework/windows/GUIStartGameLogicWindowBase.h"
-#include "framework/windows/GUIWelcomeWindowBase.h"
-
 namespace GameFramework {
 
 // When the application makes a window: at start-up, or in CreateWindows once
@@ -46,7 +20,9 @@ enum class WindowPass { kMenu, kLevel, kLevelEnd };
 // the window table. They are all expanded from this one list, so that a new
 // window is one row here and none of those places can miss it or disagree
 // with another; what is written by hand (the game's factory definitions,
-// the flow's handler bodies) fails to link when it is missing.
+// the flow's handler bodies) fails to link when it is missing. The bases'
+// headers are included by FrameworkWindows.h, whose members need the whole
+// types; this list names them only.
 //
 // FRAMEWORK_WINDOWS(X) calls X once a window, with its columns:
 //   Base      the framework base the application keeps the window as;

@@ -1,6 +1,31 @@
 #pragma once
 
 #include "framework/windows/FrameworkWindowList.h"
+#include "framework/windows/GUIContinueGameLogicWindowBase.h"
+#include "framework/windows/GUIDeleteProfileWindowBase.h"
+#include "framework/windows/GUIExitWindowBase.h"
+#include "framework/windows/GUIGameCompleteWindowBase.h"
+#include "framework/windows/GUIGameLogicGameExitWindowBase.h"
+#include "framework/windows/GUIGameLogicMenuExitWindowBase.h"
+#include "framework/windows/GUIGameLogicMenuWindowBase.h"
+#include "framework/windows/GUIGameLogicPauseWindowBase.h"
+#include "framework/windows/GUIGameLogicRestartWindowBase.h"
+#include "framework/windows/GUIGameLogicWindowBase.h"
+#include "framework/windows/GUIGameOverWindowBase.h"
+#include "framework/windows/GUIHelpWindowBase.h"
+#include "framework/windows/GUIHighScoresWindowBase.h"
+#include "framework/windows/GUILevelCompleteWindowBase.h"
+#include "framework/windows/GUILoadingWindowBase.h"
+#include "framework/windows/GUILogosWindowBase.h"
+#include "framework/windows/GUIMainMenuWindowBase.h"
+#include "framework/windows/GUINewProfileWindowBase.h"
+#include "framework/windows/GUIOptionsWindowBase.h"
+#include "framework/windows/GUIProfileNameConflictWindowBase.h"
+#include "framework/windows/GUIProfilesWindowBase.h"
+#include "framework/windows/GUIRenameProfileWindowBase.h"
+#include "framework/windows/GUIStageCompleteWindowBase.h"
+#include "framework/windows/GUIStartGameLogicWindowBase.h"
+#include "framework/windows/GUIWelcomeWindowBase.h"
 
 #include <array>
 #include <memory>

@@ -36,7 +36,7 @@ GLBufferCache::~GLBufferCache()
         return;
     std::vector<GLuint> names;
     for (const auto& [identity, entry] : entries_) {
-        if (!entry.pooled)
+        if (PoolHolding(entry) == nullptr)
             names.push_back(entry.name);
     }
     for (GLuint stream : {streamArray_, streamElements_, arrayPool_.name, elementPool_.name}) {
@@ -71,41 +71,38 @@ GLBufferCache::Placement GLBufferCache::Bind(GLenum target, const DrawSource& so
     Entry& entry = found->second;
     entry.lastScene = scene_;
     if (added)
-        return BindNew(target, entry, source, bytes, alignment);
-    if (entry.version != source.version || entry.bytes < bytes)
-        return BindChanged(target, entry, source, bytes, alignment);
-    BindName(target, entry.name);
+        SendNew(target, entry, source, bytes, alignment);
+    else if (entry.version != source.version || entry.bytes < bytes)
+        SendChanged(target, entry, source, bytes, alignment);
+    else
+        BindName(target, entry.name);
     return Placement{entry.name, entry.offset};
 }
 
-GLBufferCache::Placement GLBufferCache::BindNew(GLenum target, Entry& entry, const DrawSource& source, size_t bytes,
-                                                size_t alignment)
+void GLBufferCache::SendNew(GLenum target, Entry& entry, const DrawSource& source, size_t bytes, size_t alignment)
 {
     entry.version = source.version;
-    entry.target = target;
     if (Place(target, entry, source, bytes, alignment))
-        return Placement{entry.name, entry.offset};
+        return;
     glGenBuffers(1, &entry.name);
     SendOwn(target, entry, source, bytes, GL_STATIC_DRAW);
-    return Placement{entry.name, 0};
 }
 
 // The same arrays read further stay in the pool. A source sent a second time
 // with new contents is one that changes: it leaves the pool, where an upload
 // would wait for every draw from the pool, and GL is told so.
-GLBufferCache::Placement GLBufferCache::BindChanged(GLenum target, Entry& entry, const DrawSource& source,
-                                                    size_t bytes, size_t alignment)
+void GLBufferCache::SendChanged(GLenum target, Entry& entry, const DrawSource& source, size_t bytes,
+                                size_t alignment)
 {
     const bool changed = entry.version != source.version;
     entry.version = source.version;
-    if (entry.pooled) {
-        Release(entry);
+    if (Pool* pool = PoolHolding(entry)) {
+        Release(*pool, entry);
         if (!changed && Place(target, entry, source, bytes, alignment))
-            return Placement{entry.name, entry.offset};
+            return;
         glGenBuffers(1, &entry.name);
     }
     SendOwn(target, entry, source, bytes, GL_DYNAMIC_DRAW);
-    return Placement{entry.name, 0};
 }
 
 bool GLBufferCache::Place(GLenum target, Entry& entry, const DrawSource& source, size_t bytes, size_t alignment)
@@ -131,7 +128,6 @@ bool GLBufferCache::Place(GLenum target, Entry& entry, const DrawSource& source,
             pool.free.emplace(first, start - first);
         if (end > start + bytes)
             pool.free.emplace(start + bytes, end - start - bytes);
-        entry.pooled = true;
         entry.name = pool.name;
         entry.offset = start;
         entry.bytes = bytes;
@@ -151,9 +147,9 @@ void GLBufferCache::SendOwn(GLenum target, Entry& entry, const DrawSource& sourc
 }
 
 // The range goes back to the pool, joined to its free neighbours.
-void GLBufferCache::Release(Entry& entry)
+void GLBufferCache::Release(Pool& pool, Entry& entry)
 {
-    std::map<size_t, size_t>& free = PoolOf(entry.target).free;
+    std::map<size_t, size_t>& free = pool.free;
     size_t offset = entry.offset;
     size_t bytes = entry.bytes;
     auto next = free.lower_bound(offset);
@@ -166,9 +162,19 @@ void GLBufferCache::Release(Entry& entry)
     } else {
         free.emplace(offset, bytes);
     }
-    entry.pooled = false;
     entry.name = 0;
     entry.offset = 0;
+}
+
+GLBufferCache::Pool* GLBufferCache::PoolHolding(const Entry& entry)
+{
+    if (entry.name == 0)
+        return nullptr;
+    for (Pool* pool : {&arrayPool_, &elementPool_}) {
+        if (pool->name == entry.name)
+            return pool;
+    }
+    return nullptr;
 }
 
 bool GLBufferCache::BeginScene()
@@ -179,8 +185,8 @@ bool GLBufferCache::BeginScene()
     std::vector<GLuint> idle;
     for (auto it = entries_.begin(); it != entries_.end();) {
         if (scene_ - it->second.lastScene > kIdleScenes) {
-            if (it->second.pooled)
-                Release(it->second);
+            if (Pool* pool = PoolHolding(it->second))
+                Release(*pool, it->second);
             else
                 idle.push_back(it->second.name);
             it = entries_.erase(it);

@@ -50,9 +50,7 @@ private:
         uint64_t version = 0;
         size_t bytes = 0;
         uint64_t lastScene = 0;
-        // Pooled entries hold bytes from the offset in their target's pool.
-        bool pooled = false;
-        GLenum target = 0;
+        // Where the bytes start in the buffer: 0 in one of its own.
         size_t offset = 0;
     };
     // One buffer object, its free ranges by offset, coalesced.
@@ -62,13 +60,16 @@ private:
     };
 
     void BindName(GLenum target, GLuint name);
-    Placement BindNew(GLenum target, Entry& entry, const DrawSource& source, size_t bytes, size_t alignment);
-    Placement BindChanged(GLenum target, Entry& entry, const DrawSource& source, size_t bytes, size_t alignment);
+    void SendNew(GLenum target, Entry& entry, const DrawSource& source, size_t bytes, size_t alignment);
+    void SendChanged(GLenum target, Entry& entry, const DrawSource& source, size_t bytes, size_t alignment);
     // Uploads the bytes into a range of the target's pool; false when the
     // pool is off or full.
     bool Place(GLenum target, Entry& entry, const DrawSource& source, size_t bytes, size_t alignment);
     void SendOwn(GLenum target, Entry& entry, const DrawSource& source, size_t bytes, GLenum usage);
-    void Release(Entry& entry);
+    void Release(Pool& pool, Entry& entry);
+    // The pool whose buffer holds the entry's bytes, if any: pools live as
+    // long as the cache, so their names tell pooled entries apart.
+    Pool* PoolHolding(const Entry& entry);
     Pool& PoolOf(GLenum target) { return target == GL_ARRAY_BUFFER ? arrayPool_ : elementPool_; }
     GLuint& Bound(GLenum target) { return target == GL_ARRAY_BUFFER ? boundArray_ : boundElements_; }
     GLuint& Stream(GLenum target) { return target == GL_ARRAY_BUFFER ? streamArray_ : streamElements_; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/os/ScreenlessDriver.h"
 #include "platform/video/GLDevice3D.h"
 #include "platform/video/GLMemorySurface.h"
 #include "platform/video/GLTextureSurface.h"
@@ -54,7 +55,10 @@ uint32_t CurrentAttribute(SDL_GLattr attribute)
 
 } // namespace
 
-GLDisplay::GLDisplay(GLVideoSystem& system, int index) : system_(system), index_(index) {}
+GLDisplay::GLDisplay(GLVideoSystem& system, int index)
+    : system_(system), index_(index), screenless_(IsScreenlessDriver())
+{
+}
 
 GLDisplay::~GLDisplay()
 {
@@ -283,8 +287,7 @@ VideoResult GLDisplay::AttachDepthBuffer()
     int width = 0;
     int height = 0;
     SDL_GL_GetDrawableSize(window_, &width, &height);
-    direct_ = DrawsIntoWindow(width, height);
-    BindBackBuffer();
+    ChooseDrawFramebuffer(width, height);
     return VideoResults::kOk;
 }
 
@@ -295,6 +298,12 @@ bool GLDisplay::WindowCanStandIn(const FramebufferFormat& window, const Framebuf
     return window.width == backBuffer.width && window.height == backBuffer.height && backBuffer.colorBits == 32 &&
            window.colorBits == 32 && window.depth.depthBits == backBuffer.depth.depthBits &&
            window.depth.stencilBits >= backBuffer.depth.stencilBits;
+}
+
+void GLDisplay::ChooseDrawFramebuffer(int width, int height)
+{
+    direct_ = DrawsIntoWindow(width, height);
+    BindBackBuffer();
 }
 
 // Only where somebody sees the window: GL rasterises a window's framebuffer
@@ -383,27 +392,26 @@ VideoResult GLDisplay::Present(int swapInterval)
         SDL_GL_SetSwapInterval(swapInterval);
         swapInterval_ = swapInterval;
     }
+    // A screenless driver's window is never seen, and captures read the back
+    // buffer, which frames there never leave: copying it into that window (a
+    // whole-screen draw for a software rasteriser) and waiting for a refresh
+    // nobody has would only cost the tests that run there.
+    if (screenless_) {
+        pacer_.Forget();
+        return VideoResults::kOk;
+    }
     int width = 0;
     int height = 0;
     SDL_GL_GetDrawableSize(window_, &width, &height);
-    // A screenless driver's window is never seen, and captures read the
-    // frame where it was drawn: copying it into that window (a whole-screen
-    // draw for a software rasteriser) and waiting for a refresh nobody has
-    // would only cost the tests that run there.
-    if (screenless_) {
+    if (!direct_)
+        BlitBackBuffer(width, height);
+    SDL_GL_SwapWindow(window_);
+    if (swapInterval > 0)
+        pacer_.AfterSwap(RefreshPeriod());
+    else
         pacer_.Forget();
-    } else {
-        if (!direct_)
-            BlitBackBuffer(width, height);
-        SDL_GL_SwapWindow(window_);
-        if (swapInterval > 0)
-            pacer_.AfterSwap(RefreshPeriod());
-        else
-            pacer_.Forget();
-    }
     // A window resized or moved to another screen takes the next frame.
-    direct_ = DrawsIntoWindow(width, height);
-    BindBackBuffer();
+    ChooseDrawFramebuffer(width, height);
     return VideoResults::kOk;
 }
 

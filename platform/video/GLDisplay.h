@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/video/Display.h"
-#include "platform/os/ScreenlessDriver.h"
 #include "platform/video/FramePacer.h"
 #include "platform/video/GLApi.h"
 #include "platform/video/GLSurfaceRegistry.h"
@@ -87,6 +86,9 @@ private:
     FramePacer::Clock::duration RefreshPeriod() const;
     bool DesktopChanged() const;
     bool DrawsIntoWindow(int width, int height) const;
+    // Draws the next frames into the window's framebuffer or the back buffer,
+    // for a window of that drawable size.
+    void ChooseDrawFramebuffer(int width, int height);
     void BlitBackBuffer(int width, int height);
 
     GLVideoSystem& system_;
@@ -101,7 +103,7 @@ private:
     bool syncNextBlit_ = false;
     // Nobody sees a screenless driver's window; the driver stays for the
     // program's life.
-    bool screenless_ = IsScreenlessDriver();
+    bool screenless_;
     int swapInterval_ = -2;
     FramePacer pacer_;
     GLuint framebuffer_ = 0;

@@ -1,7 +1,6 @@
 #include "platform/video/GLLighting.h"
 
 #include <algorithm>
-#include <array>
 
 namespace Platform {
 
