@@ -217,6 +217,7 @@ VideoResult GLDevice3D::BeginScene()
     if (buffers_.BeginScene())
         arraysBuffer_ = 0;
     display_.BindBackBuffer();
+    drawsSinceFlush_ = 0;
     return VideoResults::kOk;
 }
 
@@ -507,7 +508,20 @@ VideoResult GLDevice3D::DrawIndexedSources(PrimitiveType type, uint32_t vertexFo
         glDrawRangeElementsBaseVertex(mode, 0, vertexCount - 1, static_cast<GLsizei>(indexCount), indexType, first,
                                       static_cast<GLint>(arrays.offset / stride));
     white_ = white_ && !colored;
+    HandOnLargeScene();
     return VideoResults::kOk;
+}
+
+// A software GL rasterises nothing until its commands are flushed, and then
+// while this thread waits at the present. Flushing a large scene in parts
+// lets its threads draw the first parts while this thread submits the rest;
+// small scenes, such as the menus', go whole.
+void GLDevice3D::HandOnLargeScene()
+{
+    if (++drawsSinceFlush_ < kDrawsPerFlush)
+        return;
+    glFlush();
+    drawsSinceFlush_ = 0;
 }
 
 // The arrays are offsets into the bound array buffer; they are pointed

@@ -26,6 +26,8 @@ class GLTextureSurface;
 class GLDevice3D : public Device3D {
 public:
     static constexpr uint32_t kMaxStages = 8;
+    // Draws submitted between two flushes of a large scene.
+    static constexpr uint32_t kDrawsPerFlush = 128;
 
     GLDevice3D(GLDisplay& display, const GLProbe& probe);
     GLDevice3D(const GLDevice3D&) = delete;
@@ -68,6 +70,7 @@ private:
     void ApplyStages(uint32_t stride, uint32_t uvOffset, bool hasCoordinates);
     void ApplySampling(uint32_t stage, GLTextureSurface& texture);
     GLTextureUnits::Combiner CombinerOf(uint32_t stage) const;
+    void HandOnLargeScene();
 
     GLDisplay& display_;
     bool anisotropic_;
@@ -96,6 +99,7 @@ private:
     // GL's current colour is white; a draw with vertex colours leaves it
     // undefined.
     bool white_ = false;
+    uint32_t drawsSinceFlush_ = 0;
 };
 
 } // namespace Platform
