@@ -515,10 +515,12 @@ VideoResult GLDevice3D::DrawIndexedSources(PrimitiveType type, uint32_t vertexFo
 // A software GL rasterises nothing until its commands are flushed, and then
 // while this thread waits at the present. Flushing a large scene in parts
 // lets its threads draw the first parts while this thread submits the rest;
-// small scenes, such as the menus', go whole.
+// small scenes, such as the menus', go whole. Without a screen nothing waits
+// at the present, and a flush would only have GL draw frames that no capture
+// may ever read.
 void GLDevice3D::HandOnLargeScene()
 {
-    if (++drawsSinceFlush_ < kDrawsPerFlush)
+    if (display_.IsScreenless() || ++drawsSinceFlush_ < kDrawsPerFlush)
         return;
     glFlush();
     drawsSinceFlush_ = 0;

@@ -75,6 +75,8 @@ public:
     // the back buffer's.
     GLuint DrawFramebuffer() const { return direct_ ? 0 : framebuffer_; }
     const std::shared_ptr<GLSurfaceRegistry>& Registry() const { return registry_; }
+    // Whether frames stay in the back buffer, never shown nor waited for.
+    bool IsScreenless() const { return screenless_; }
 
     // Whether frames meant for the back buffer may be drawn into the window's
     // framebuffer without anything drawn telling them apart.
