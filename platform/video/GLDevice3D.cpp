@@ -11,6 +11,10 @@ namespace Platform {
 
 namespace {
 
+// Draws submitted between two flushes of a large scene; flushing more often
+// made a software GL's large frames slower again.
+constexpr uint32_t kDrawsPerFlush = 128;
+
 const GLenum kBlendFactors[] = {
     GL_ZERO,
     GL_ONE,

@@ -26,8 +26,6 @@ class GLTextureSurface;
 class GLDevice3D : public Device3D {
 public:
     static constexpr uint32_t kMaxStages = 8;
-    // Draws submitted between two flushes of a large scene.
-    static constexpr uint32_t kDrawsPerFlush = 128;
 
     GLDevice3D(GLDisplay& display, const GLProbe& probe);
     GLDevice3D(const GLDevice3D&) = delete;
@@ -99,6 +97,7 @@ private:
     // GL's current colour is white; a draw with vertex colours leaves it
     // undefined.
     bool white_ = false;
+    // Draws of this scene since GL was last flushed.
     uint32_t drawsSinceFlush_ = 0;
 };
 
