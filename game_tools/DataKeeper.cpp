@@ -49,6 +49,13 @@ u32 AnimationType(const std::string& text)
     return ShaderTextureStage::kNoAnimation;
 }
 
+// The error's text with the file named, unless it names it already.
+std::string NameFile(const std::string& text, const std::string& path)
+{
+    const std::string quoted = "\"" + path + "\"";
+    return text.find(quoted) == std::string::npos ? text + " in " + quoted : text;
+}
+
 } // namespace
 
 // Letter case does not matter, as everywhere in paths, and a list lying in
@@ -144,12 +151,15 @@ void DataKeeper::LoadResourcesFile(const std::string& path)
         parser.ParseInto(&holder, path);
     } catch (const FileError& error) {
         // The parser knows the line, only this place knows the file.
-        const std::string quoted = "\"" + path + "\"";
-        const std::string& text = error.GetText();
-        messages_->LogFatal(text.find(quoted) == std::string::npos ? text + " in " + quoted : text);
+        messages_->LogFatal(NameFile(error.GetText(), path));
     }
     Counters counters;
-    ReadResources(holder, GetListFolder(path), "", counters);
+    try {
+        ReadResources(holder, GetListFolder(path), "", counters);
+    } catch (const FileError& error) {
+        // An entry knows what is wrong with it, only this place knows the file.
+        throw FileError(NameFile(error.GetText(), path));
+    }
 }
 
 void DataKeeper::ReadResources(const XMLNode& node, const std::string& folder, const std::string& prefix,
@@ -240,9 +250,11 @@ void DataKeeper::ReadShader(const XMLNode& node, const std::string& folder, cons
     const XMLValue* frames = node.GetAttribute("frame_count");
     const XMLValue* speed = node.GetAttribute("animation_speed");
     const std::pair<i32, i32> size = grid != nullptr ? grid->GetIntPair() : std::pair<i32, i32>(1, 1);
+    const u32 frameCount =
+        frames != nullptr ? ShaderDescriptor::CheckFrameCount(frames->GetInt(), "Incorrect \"frame_count\" of \"" + name + "\"")
+                         : 1;
     const ShaderDescriptor descriptor(true, AnimationType(Text(node, "animation_type", "")),
-                                      static_cast<u32>(size.first), static_cast<u32>(size.second),
-                                      frames != nullptr ? static_cast<u32>(frames->GetInt()) : 1,
+                                      static_cast<u32>(size.first), static_cast<u32>(size.second), frameCount,
                                       speed != nullptr ? speed->GetFloat() : 0.0f, texture("diffuse_file_name"),
                                       texture("opacity_file_name"), clamp == nullptr || clamp->GetBool());
     ShaderUser* user = shaders_->CreateShaderUser(descriptor);

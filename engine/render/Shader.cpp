@@ -1,6 +1,7 @@
 #include "engine/render/Shader.h"
 
 #include "engine/core/FileManager.h"
+#include "engine/core/MessageManager.h"
 #include "engine/core/PathUtils.h"
 #include "engine/core/StringUtils.h"
 #include "engine/render/RenderSystem.h"
@@ -11,20 +12,6 @@
 #include <algorithm>
 
 namespace Halvard {
-
-namespace {
-
-bool NumbersDiffuse(u32 type)
-{
-    return type == ShaderTextureStage::kNumberedDiffuse || type == ShaderTextureStage::kNumberedBoth;
-}
-
-bool NumbersOpacity(u32 type)
-{
-    return type == ShaderTextureStage::kNumberedOpacity || type == ShaderTextureStage::kNumberedBoth;
-}
-
-} // namespace
 
 Shader::Shader(MessageManager* messages, FileManager* files, Config* config, RenderSystem* renderSystem,
                TextureManager* textures, const ShaderDescriptor& descriptor)
@@ -42,26 +29,52 @@ Shader::~Shader()
     }
 }
 
-// A numbered animation of no frames still has one frame to bind.
+// A numbered animation of no frames still has one frame to bind. Frames are
+// loaded up to the first whose picture is missing: an unfinished or damaged
+// animation costs one error line, not a lookup, a line and a placeholder for
+// every frame it promised; its users loop over the frames found.
 void Shader::LoadStage(const ShaderTextureStage& stage)
 {
-    const bool numbered = NumbersDiffuse(stage.animationType) || NumbersOpacity(stage.animationType);
-    const u32 frames = numbered ? std::max(stage.frameCount, 1u) : 1u;
-    std::vector<Texture2D*>& loaded = stages_.emplace_back(frames, nullptr);
-    if ((stage.flags & ShaderTextureStage::kNoTexture) != 0)
+    const u32 frames = ShaderTextureStage::IsNumbered(stage.animationType) ? std::max(stage.frameCount, 1u) : 1u;
+    std::vector<Texture2D*>& loaded = stages_.emplace_back();
+    if ((stage.flags & ShaderTextureStage::kNoTexture) != 0) {
+        loaded.assign(frames, nullptr);
         return;
+    }
     const u32 digits = FrameDigits(frames);
     const bool mipMapping = (stage.flags & ShaderTextureStage::kMipMapping) != 0;
     for (u32 k = 0; k < frames; ++k) {
-        std::string diffuse =
-            NumbersDiffuse(stage.animationType) ? NumberedName(stage.diffuseName, k, digits) : stage.diffuseName;
-        std::string opacity =
-            NumbersOpacity(stage.animationType) ? NumberedName(stage.opacityName, k, digits) : stage.opacityName;
+        std::string diffuse = ShaderTextureStage::NumbersDiffuse(stage.animationType)
+                                  ? NumberedName(stage.diffuseName, k, digits)
+                                  : stage.diffuseName;
+        std::string opacity = ShaderTextureStage::NumbersOpacity(stage.animationType)
+                                  ? NumberedName(stage.opacityName, k, digits)
+                                  : stage.opacityName;
         diffuse = FindTextureFile(ToLower(MakeDataPath(diffuse)));
         if (!opacity.empty())
             opacity = FindTextureFile(ToLower(MakeDataPath(opacity)));
-        loaded[k] = textures_->GetTexture(mipMapping, diffuse, opacity);
+        const std::string missing = frames > 1 ? MissingPicture(diffuse, opacity) : std::string();
+        if (!missing.empty() && k > 0) {
+            messages_->LogError("(Shader::LoadStage): The animation ends at frame " + UIntToString(k) + ", \"" +
+                                missing + "\" is missing");
+            return;
+        }
+        // The first frame always binds a texture: the texture manager's
+        // placeholder, which it logs, when the picture is missing.
+        loaded.push_back(textures_->GetTexture(mipMapping, diffuse, opacity));
+        if (!missing.empty())
+            return;
     }
+}
+
+// The first of the frame's pictures that the data lacks; empty when both are there.
+std::string Shader::MissingPicture(const std::string& diffuse, const std::string& opacity) const
+{
+    if (!files_->FileExists(diffuse))
+        return diffuse;
+    if (!opacity.empty() && !files_->FileExists(opacity))
+        return opacity;
+    return std::string();
 }
 
 // A jpg that is not there may have been shipped as jp2 or bmp.

@@ -20,21 +20,6 @@ constexpr VersionedHeader::Format kFormat{"HVSRF", ShaderDescriptor::kFileVersio
 
 u8 defaultMipMapping = 0;
 
-bool IsNumbered(u32 animationType)
-{
-    return animationType >= ShaderTextureStage::kNumberedDiffuse && animationType <= ShaderTextureStage::kNumberedBoth;
-}
-
-bool NumbersDiffuse(u32 type)
-{
-    return type == ShaderTextureStage::kNumberedDiffuse || type == ShaderTextureStage::kNumberedBoth;
-}
-
-bool NumbersOpacity(u32 type)
-{
-    return type == ShaderTextureStage::kNumberedOpacity || type == ShaderTextureStage::kNumberedBoth;
-}
-
 i32 NameSum(const std::string& name)
 {
     i32 sum = 0;
@@ -178,7 +163,7 @@ void ShaderDescriptor::ReadFile(FileManager* files, const std::string& path)
         u32 columns = 1;
         u32 rows = 1;
         if (type != ShaderTextureStage::kNoAnimation) {
-            frameCount = file->ReadUInt();
+            frameCount = CheckFrameCount(file->ReadUInt(), formatError);
             speed = file->ReadFloat();
         }
         if (type == ShaderTextureStage::kGrid) {
@@ -189,8 +174,7 @@ void ShaderDescriptor::ReadFile(FileManager* files, const std::string& path)
         std::string opacityName;
         file->ReadString(diffuseName);
         file->ReadString(opacityName);
-        if (columns == 0 || rows == 0 ||
-            (IsNumbered(type) && (frameCount == 0 || frameCount > kMaxNumberedFrames)))
+        if (columns == 0 || rows == 0 || (ShaderTextureStage::IsNumbered(type) && frameCount == 0))
             throw FileError(formatError);
         // A stage without a texture never numbers its names.
         const bool textured = (stageFlags & ShaderTextureStage::kNoTexture) == 0;
@@ -198,7 +182,8 @@ void ShaderDescriptor::ReadFile(FileManager* files, const std::string& path)
         std::size_t start = 0;
         std::size_t end = 0;
         for (const std::string* name : {&diffuseName, &opacityName}) {
-            const bool numbered = name == &diffuseName ? NumbersDiffuse(type) : NumbersOpacity(type);
+            const bool numbered = name == &diffuseName ? ShaderTextureStage::NumbersDiffuse(type)
+                                                       : ShaderTextureStage::NumbersOpacity(type);
             StemBounds(*name, start, end);
             if (textured && numbered && end - start < digits)
                 throw FileError(formatError);
@@ -213,6 +198,13 @@ void ShaderDescriptor::ReadFile(FileManager* files, const std::string& path)
         stage.offsetU = file->ReadFloat();
         stage.offsetV = file->ReadFloat();
     }
+}
+
+u32 ShaderDescriptor::CheckFrameCount(i64 count, const std::string& error)
+{
+    if (count < 0 || count > kMaxNumberedFrames)
+        throw FileError(error);
+    return static_cast<u32>(count);
 }
 
 u32 ShaderDescriptor::AddStage(u32 stageFlags, u32 animationType, u32 columns, u32 rows, u32 frameCount, float speed,

@@ -40,6 +40,11 @@ struct ShaderTextureStage {
     float offsetV = 0.0f;
     // The texture the stage binds: a numbered frame, else 0.
     u32 currentFrame = 0;
+
+    // Which of the stage's names an animation type numbers frame by frame.
+    static bool NumbersDiffuse(u32 type) { return type == kNumberedDiffuse || type == kNumberedBoth; }
+    static bool NumbersOpacity(u32 type) { return type == kNumberedOpacity || type == kNumberedBoth; }
+    static bool IsNumbered(u32 type) { return NumbersDiffuse(type) || NumbersOpacity(type); }
 };
 
 // How a surface is drawn: blending and up to two texture stages. A value:
@@ -52,6 +57,10 @@ public:
     // Each numbered frame is a picture file of its own; a count beyond this
     // can only come from a damaged file.
     static constexpr u32 kMaxNumberedFrames = 10000;
+    // A frame count as a file gives it, checked before anything is sized by
+    // it: below 0 or beyond kMaxNumberedFrames it throws FileError with the
+    // given text, which names the file being read.
+    static u32 CheckFrameCount(i64 count, const std::string& error);
     // The only shader file version read.
     static constexpr u32 kFileVersion = 211;
 

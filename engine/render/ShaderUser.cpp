@@ -2,6 +2,8 @@
 
 #include "engine/render/Shader.h"
 
+#include <algorithm>
+
 namespace Halvard {
 
 ShaderUser::ShaderUser(MessageManager* messages, TimerManager* timers, Shader* shader,
@@ -10,8 +12,10 @@ ShaderUser::ShaderUser(MessageManager* messages, TimerManager* timers, Shader* s
 {
     for (u32 i = 0; i < GetStageCount(); ++i) {
         const ShaderTextureStage& stage = GetStage(i);
-        auto animation =
-            std::make_unique<AnimationControl>(messages, timers, 1, stage.frameCount != 0 ? stage.frameCount : 1);
+        // A numbered animation plays the frames its shader found.
+        const u32 frames = ShaderTextureStage::IsNumbered(stage.animationType) ? shader->GetFrameCount(i)
+                                                                               : std::max(stage.frameCount, 1u);
+        auto animation = std::make_unique<AnimationControl>(messages, timers, 1, frames);
         animation->looping = 1;
         animation->speed = stage.speed;
         if ((stage.flags & ShaderTextureStage::kRandomStart) != 0)

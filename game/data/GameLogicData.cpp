@@ -45,15 +45,13 @@ const std::string& KindName(const XMLNode& description) { return description.Get
 // here, naming its file, not hang the level's start or exhaust memory.
 void CheckCounts(const XMLNode& description, const std::string& path)
 {
-    const auto fail = [&path](const char* attribute) {
-        throw FileError(std::string("Incorrect \"") + attribute + "\" in \"" + path + "\" file");
+    const auto error = [&path](const char* attribute) {
+        return std::string("Incorrect \"") + attribute + "\" in \"" + path + "\" file";
     };
     if (GameTools::GetXMLInt(&description, "fragment_count", 0) > kMaxFragmentCount)
-        fail("fragment_count");
-    const XMLNode* shader = description.GetChild("shader");
-    if (shader != nullptr &&
-        GameTools::GetXMLInt(shader, "frame_count", 1) > static_cast<i32>(ShaderDescriptor::kMaxNumberedFrames))
-        fail("frame_count");
+        throw FileError(error("fragment_count"));
+    if (const XMLNode* shader = description.GetChild("shader"))
+        ShaderDescriptor::CheckFrameCount(GameTools::GetXMLInt(shader, "frame_count", 1), error("frame_count"));
 }
 
 // The block's texture, animated through numbered pictures when the kind

@@ -15,6 +15,7 @@
 #include "engine/render/ShaderUser.h"
 #include "engine/render/SpriteGroup.h"
 #include "engine/render/SpriteGroupManager.h"
+#include "engine/render/TextureManager.h"
 #include "platform/os/WorkerThread.h"
 #include "platform/video/GLVideoSystem.h"
 #include "tools/ModelWriter.h"
@@ -390,4 +391,30 @@ TEST_F(DataKeeperThreadTest, AFailedLoadOnAWorkerIsThrownOnTheMainThread)
     Platform::WorkerThread worker([&] { keeper.Load(); });
     WaitFor(worker);
     EXPECT_THROW(worker.Finish(), FatalError);
+}
+
+// A frame count no picture set can have fails the list at once, naming it and
+// the entry, before a texture is looked for; the largest count still loads.
+TEST_F(DataKeeperTest, AFrameCountBeyondTheBoundFailsTheListNamingIt)
+{
+    const std::pair<const char*, bool> cases[] = {{"-1", true}, {"30000", true}, {"10001", true}, {"10000", false}};
+    for (const auto& [count, refused] : cases) {
+        const std::string list = List("ui\\resources_basic.xml",
+                                      std::string("<shader name=\"fire\" diffuse_file_name=\"fire0000.tga\" "
+                                                  "animation_type=\"diffuse\" frame_count=\"") +
+                                          count + "\"/>");
+        DataKeeper keeper(engine.operator->(), "en", false);
+        const u32 texturesBefore = engine->GetShaderManager()->GetTextureManager()->GetTextureCount();
+        const auto start = std::chrono::steady_clock::now();
+        try {
+            keeper.AddResourcesFile(list, true);
+            EXPECT_FALSE(refused) << count;
+        } catch (const FileError& error) {
+            EXPECT_TRUE(refused) << count;
+            EXPECT_EQ(error.GetText(),
+                      "Incorrect \"frame_count\" of \"fire\" in \"data\\ui\\resources_basic.xml\"") << count;
+            EXPECT_EQ(engine->GetShaderManager()->GetTextureManager()->GetTextureCount(), texturesBefore) << count;
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << count;
+    }
 }

@@ -231,9 +231,9 @@ void PrintTo(const BrokenStage& broken, std::ostream* out)
          << stage.opacityName << "\")";
 }
 
-Tools::ShaderStageData Grid(std::uint32_t columns, std::uint32_t rows)
+Tools::ShaderStageData Grid(std::uint32_t columns, std::uint32_t rows, std::uint32_t frames = 4)
 {
-    Tools::ShaderStageData stage = Stage(1, "grid.bmp", 4);
+    Tools::ShaderStageData stage = Stage(1, "grid.bmp", frames);
     stage.columns = columns;
     stage.rows = rows;
     return stage;
@@ -260,6 +260,7 @@ TEST_P(BrokenShaderFileTest, IsAFileFormatError)
 
 INSTANTIATE_TEST_SUITE_P(Stages, BrokenShaderFileTest,
                          ::testing::Values(BrokenStage{"NoColumns", Grid(0, 2)}, BrokenStage{"NoRows", Grid(2, 0)},
+                                           BrokenStage{"GridFramesBeyondTheBound", Grid(2, 2, 10001)},
                                            BrokenStage{"NoNumberedFrames", Stage(2, "fire0.bmp", 0)},
                                            BrokenStage{"AbsurdNumberedFrames", Stage(2, "fire000000000.bmp", 0xFFFFFFFFu)},
                                            BrokenStage{"StemShorterThanDigits", Stage(4, "f.bmp", 12)},

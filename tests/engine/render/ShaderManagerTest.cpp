@@ -1,5 +1,7 @@
 #include "engine/render/ShaderManager.h"
 #include "engine/core/Error.h"
+#include "engine/core/MessageManager.h"
+#include "engine/core/StringUtils.h"
 #include "engine/core/TimerManager.h"
 #include "engine/render/Shader.h"
 #include "engine/render/ShaderUser.h"
@@ -8,12 +10,16 @@
 
 #include "tests/support/FakeClock.h"
 #include "tests/support/ImageFiles.h"
+#include "tests/support/LogProbe.h"
 #include "tests/support/RenderHarness.h"
 #include "tests/support/ScopedClock.h"
 #include "tools/ShaderWriter.h"
 #include "tools/ImageWriter.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <set>
 
 using namespace Halvard;
 
@@ -222,4 +228,40 @@ TEST_F(ShaderManagerTest, MissingJpgIsLookedForAsBmp)
     ShaderUser* user = shaders->CreateShaderUser(MakeShaderDescriptor("photo.jpg", "", false));
     user->Apply();
     EXPECT_EQ(BoundKey(), "diffuse_data\\photo.bmp");
+}
+
+// An animation whose numbered pictures run out plays, in a loop, the frames
+// found before the first missing one, and costs one error line whatever it
+// promised; with none found the placeholder stands alone.
+TEST_F(ShaderManagerTest, NumberedFramesEndAtTheFirstMissingPictureWithOneErrorLine)
+{
+    struct Case {
+        u32 written;
+        u32 promised;
+        u32 played;
+        std::size_t errors;
+    };
+    const Case cases[] = {{4, 4, 4, 0}, {3, 10, 3, 1}, {0, 10, 1, 1}, {2, 10000, 2, 1}};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& test = cases[i];
+        const std::string stem = "fx\\set" + std::to_string(i) + "_";
+        const u32 digits = FrameDigits(test.promised);
+        for (u32 k = 0; k < test.written; ++k)
+            folder.Write("data\\" + stem + UIntToString(k, digits) + ".bmp", OnePixelBmp(static_cast<u8>(k * 60)));
+        render.messages->ClearMessages();
+        const auto start = std::chrono::steady_clock::now();
+        ShaderUser& user = *shaders->CreateShaderUser(ShaderDescriptor(
+            false, ShaderTextureStage::kNumberedDiffuse, 1, 1, test.promised, kFramesPerSecond,
+            stem + std::string(digits, '0') + ".bmp", "", true));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << i;
+        EXPECT_EQ(user.GetShader()->GetFrameCount(0), test.played) << i;
+        EXPECT_EQ(Testing::LogProbe(*render.messages).Lines(MessageManager::kError).size(), test.errors) << i;
+        std::set<std::string> bound;
+        for (u32 frame = 0; frame < 2 * test.played + 1; ++frame) {
+            NextFrame(user);
+            bound.insert(BoundKey());
+        }
+        EXPECT_EQ(bound.size(), test.played) << i;
+        EXPECT_EQ(bound.count("none"), 0u) << i;
+    }
 }
