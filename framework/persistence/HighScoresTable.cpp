@@ -17,6 +17,7 @@ namespace {
 const SaveFormat kFormat{"GFHSF", 101};
 // The shortest entry on disk: an empty name's count byte and three numbers.
 constexpr u32 kSmallestEntrySize = 1 + 3 * 4;
+constexpr u32 kLargestNumber = std::numeric_limits<u32>::max();
 
 } // namespace
 
@@ -60,32 +61,34 @@ void HighScoresTable::RestoreRules()
 {
     for (const std::unique_ptr<Entry>& entry : entries_)
         entry->name = FitPlayerName(entry->name);
-    RestoreCounter();
     SortEntries();
+    RestoreCounter();
     DropBeyondMaximum(nullptr);
 }
 
-// The counter must stay above every entry's number. An entry at the
-// largest number leaves no room above it: the numbers are then given anew
-// in the order they had.
+// The counter must stay above every entry's number.
 void HighScoresTable::RestoreCounter()
 {
     u32 highest = 0;
     for (const std::unique_ptr<Entry>& entry : entries_)
         highest = std::max(highest, entry->sequenceNumber);
-    if (highest == std::numeric_limits<u32>::max()) {
-        std::vector<Entry*> byNumber;
-        for (const std::unique_ptr<Entry>& entry : entries_)
-            byNumber.push_back(entry.get());
-        std::stable_sort(byNumber.begin(), byNumber.end(),
-                         [](const Entry* a, const Entry* b) { return a->sequenceNumber < b->sequenceNumber; });
-        for (u32 i = 0; i < byNumber.size(); ++i)
-            byNumber[i]->sequenceNumber = i;
-        nextSequenceNumber_ = static_cast<u32>(byNumber.size());
-        return;
-    }
     if (!entries_.empty())
-        nextSequenceNumber_ = std::max(nextSequenceNumber_, highest + 1);
+        nextSequenceNumber_ = std::max(nextSequenceNumber_, highest == kLargestNumber ? highest : highest + 1);
+    RenumberWhenFull();
+}
+
+// A counter at the largest number would wrap as it numbers the next entry,
+// and newer scores would rank above older equal ones: the entries are then
+// numbered anew from 0 in table order, which keeps equal scores in the order
+// they were entered, and the counter goes on after them.
+void HighScoresTable::RenumberWhenFull()
+{
+    if (nextSequenceNumber_ != kLargestNumber)
+        return;
+    u32 number = 0;
+    for (const std::unique_ptr<Entry>& entry : entries_)
+        entry->sequenceNumber = number++;
+    nextSequenceNumber_ = number;
 }
 
 void HighScoresTable::WriteBody(Halvard::FileBinary& file) const
@@ -102,6 +105,7 @@ void HighScoresTable::WriteBody(Halvard::FileBinary& file) const
 
 const HighScoresTable::Entry* HighScoresTable::AddScore(const std::wstring& name, u32 category, u32 score)
 {
+    RenumberWhenFull();
     const Entry* added = AddEntry(FitPlayerName(name), category, score, nextSequenceNumber_);
     ++nextSequenceNumber_;
     SortEntries();

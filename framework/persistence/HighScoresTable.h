@@ -55,6 +55,7 @@ private:
     void ReadBody(Halvard::FileBinary& file);
     void RestoreRules();
     void RestoreCounter();
+    void RenumberWhenFull();
     void WriteBody(Halvard::FileBinary& file) const;
     void SortEntries();
     bool DropBeyondMaximum(const Entry* added);

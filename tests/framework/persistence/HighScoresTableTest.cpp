@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/FileBytes.h"
 #include "tests/support/LogProbe.h"
 #include "tests/support/SaveFolder.h"
 
+#include <limits>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -147,6 +149,44 @@ TEST_F(HighScoresTableTest, ADamagedCategoryReadsAsItsBestTenInTableOrder)
     // The next score ranks after the ones already there.
     table->AddScore(L"late", 0, 300);
     EXPECT_EQ(table->GetEntry(0, 9)->name, L"p2");
+}
+
+// Numbers that leave the counter no room above them: three equal scores
+// entered afterwards still rank in the order they came, after the equal
+// score already there, and the saved counter stays above every entry.
+TEST_F(HighScoresTableTest, TheCounterNeverWrapsWhateverTheFileSays)
+{
+    constexpr u32 kLast = std::numeric_limits<u32>::max();
+    struct Case {
+        const char* what;
+        u32 counter;
+        u32 oldNumber;
+    };
+    const Case cases[] = {{"the counter at the largest number", kLast, 5},
+                          {"the counter one below it", kLast - 1, 5},
+                          {"an entry one below it", 0, kLast - 1},
+                          {"an entry at it", 0, kLast}};
+    for (const Case& test : cases) {
+        {
+            const auto damaged = Open();
+            damaged->Clear();
+            damaged->AddEntry(L"best", 0, 900, 3);
+            damaged->AddEntry(L"old", 0, 500, test.oldNumber);
+            damaged->Save();
+        }
+        save.PatchUInt(kFile, 13, test.counter);
+        const auto table = Open();
+        for (const wchar_t* name : {L"first", L"second", L"third"})
+            table->AddScore(name, 0, 500);
+        std::vector<std::wstring> names;
+        for (const auto& [name, score, number] : Rows(*table, 0)) {
+            names.push_back(name);
+            EXPECT_LT(number, table->GetNextSequenceNumber()) << test.what;
+        }
+        EXPECT_EQ(names, (std::vector<std::wstring>{L"best", L"old", L"first", L"second", L"third"})) << test.what;
+        const std::string bytes = save.Read(kFile);
+        EXPECT_EQ(Testing::UIntAt(Testing::BytesOf(bytes), 13), table->GetNextSequenceNumber()) << test.what;
+    }
 }
 
 TEST_F(HighScoresTableTest, NamesAreCutTo254CharactersWhereTheScoreIsEntered)
