@@ -63,8 +63,10 @@ void ProfileBase::Load(const std::string& fileName)
     const std::string path = GetFolder(fileName);
     try {
         saveFile_.Read(path, [this](Halvard::FileBinary& file) { Read(file); });
-        // The list could never name such a player current.
-        if (MakeProfileName(name_).empty())
+        // A name edited by hand is taken as the game makes names; an empty
+        // one the list could never name current.
+        name_ = MakeProfileName(name_);
+        if (name_.empty())
             throw Halvard::FileError("Incorrect player name in \"" + path + "\" file");
     } catch (const Halvard::FileError& error) {
         saveFile_.GetMessageManager()->LogError(error.GetText());

@@ -46,16 +46,29 @@ void ProfileManagerBase::LoadProfiles()
         SetCurrentProfile(profiles_.front().get(), ListSaving::kSaveFile);
 }
 
+// Names are the profiles' keys: a second file of a name already loaded (a
+// copied file, a name edited by hand) could never be made current, and
+// deleting or renaming it would act on the other player's file. It is
+// skipped like an unreadable one, its file left where it is. Files are taken
+// in name order, so which one loads does not depend on the listing.
 void ProfileManagerBase::LoadProfileFiles()
 {
     std::vector<std::string> found;
     services_.files->FindFiles(userFolder_ + "\\profiles", "*.prf", found);
+    std::sort(found.begin(), found.end());
     for (const std::string& path : found) {
+        std::unique_ptr<ProfileBase> profile;
         try {
-            profiles_.push_back(CreateProfileFromFile(Halvard::GetFileName(path)));
+            profile = CreateProfileFromFile(Halvard::GetFileName(path));
         } catch (const Halvard::Error&) {
-            // Skipped: the profile has logged why.
+            continue; // the profile has logged why
         }
+        if (const ProfileBase* holder = GetProfile(profile->GetName())) {
+            services_.messages->LogError("Player name in \"" + path + "\" file is the one of \"" +
+                                         holder->GetFolder(holder->GetFileName()) + "\" file");
+            continue;
+        }
+        profiles_.push_back(std::move(profile));
     }
 }
 

@@ -231,9 +231,12 @@ TEST_F(ProfileManagerTest, ARecordTimeThatIsNoRealTimeReadsAsNoRecord)
         manager->SubmitLevelTime({0, 2}, L"Anna", 0, 30.0f);
     }
     const std::string valid = save.Read("profiles.pmf");
-    // The current name "Anna" and the count, then the first record's stage,
-    // level, holder "Anna" and mode.
-    const std::size_t firstTimeAt = 13 + 9 + 4 + 8 + 9 + 4;
+    // The current name "Anna" (its count byte, four units and the closing 0)
+    // and the count, then the first record's stage, level, holder "Anna" and
+    // mode.
+    const std::size_t anna = 1 + 2 * 5;
+    const std::size_t firstTimeAt = 13 + anna + 4 + 8 + anna + 4;
+    ASSERT_EQ(Testing::FloatAt(Testing::BytesOf(valid), firstTimeAt), 20.0f);
     const u32 damaged[] = {0x7FC00000u, 0x7F800000u, 0xFF800000u, 0xC0A00000u};
     for (u32 bits : damaged) {
         save.Write("profiles.pmf", valid);
@@ -287,6 +290,39 @@ TEST_F(ProfileManagerTest, DeletingTheProfileOfAFileNamedPrfLeavesTheOthers)
     EXPECT_EQ(Names(*manager), (std::vector<std::wstring>{L"Anna", L"Bob"}));
     EXPECT_EQ(save.List("profiles").size(), 2u);
     EXPECT_EQ(Names(*Open()), (std::vector<std::wstring>{L"Anna", L"Bob"}));
+}
+
+// A second file of a name already loaded, a copy or a name edited by hand
+// with blanks and another case, loads as nothing: one error line names each
+// such file, which stays on disk, and the player's own file is the one that
+// deleting the player removes.
+TEST_F(ProfileManagerTest, ASecondFileOfALoadedNameIsSkippedAndLeftOnDisk)
+{
+    const std::string bobFile = MakeProfiles({L"Bob", L"Anna"}, L"Bob")[0];
+    const std::string bob = save.Read("profiles\\" + bobFile);
+    save.Write("profiles\\zz_copy.prf", bob);
+    // The name's count byte and its four units, "Bob" and the closing 0.
+    const std::string body = bob.substr(13 + 1 + 2 * 4);
+    const std::string edited = std::string("\x06 \0b\0o\0b\0 \0\0\0", 13);
+    save.Write("profiles\\zz_edited.prf",
+               Testing::VersionedHeader(static_cast<u32>(13 + edited.size() + body.size()), "TKPRF", 102) + edited +
+                   body);
+
+    const auto manager = Open();
+    EXPECT_EQ(Names(*manager), (std::vector<std::wstring>{L"Anna", L"Bob"}));
+    EXPECT_EQ(manager->GetProfile(L"BOB")->GetFileName(), bobFile);
+    const std::vector<std::string> errors = save.ErrorLines();
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_THAT(errors[0], testing::HasSubstr("profiles\\zz_copy.prf\""));
+    EXPECT_THAT(errors[1], testing::HasSubstr("profiles\\zz_edited.prf\""));
+    manager->DeleteProfile(L"Bob");
+    EXPECT_FALSE(save.Exists("profiles\\" + bobFile));
+    EXPECT_TRUE(save.Exists("profiles\\zz_copy.prf"));
+    EXPECT_TRUE(save.Exists("profiles\\zz_edited.prf"));
+
+    // Alone, the edited file is the player's, the name trimmed.
+    save.Remove("profiles\\zz_copy.prf");
+    EXPECT_EQ(Names(*Open()), (std::vector<std::wstring>{L"Anna", L"bob"}));
 }
 
 TEST_F(ProfileManagerTest, NewProfilesTakeTheSoundSetsVolumesAndTheCurrentOneGivesThemBack)
