@@ -259,6 +259,9 @@ void SoundSet::PauseAllMusic(bool pause, MusicFade fade)
             ChangePause(slot, false, fade);
         return;
     }
+    // A resume answers this pause alone: what an earlier pause of all music
+    // paused (the game's own, when a level ends) was paused on purpose.
+    pausedByAll_.clear();
     for (const auto& [slot, track] : slots_) {
         const bool moved = track->GetState() == kSoundPlaying && !track->IsFadingOut();
         ChangePause(slot, true, fade);

@@ -59,8 +59,9 @@ public:
     void PauseMusic(Halvard::u32 slot, bool pause, MusicFade fade);
     void StopAllMusic(MusicFade fade);
     // Pausing remembers the slots it takes from playing to paused or
-    // pausing; resuming resumes only those, so a track that was paused on
-    // purpose stays paused when the window gets the focus back.
+    // pausing; resuming resumes only those of the latest pause, so a track
+    // that was paused on purpose, by a call on its slot or by an earlier
+    // pause of all music, stays paused when the window gets the focus back.
     void PauseAllMusic(bool pause, MusicFade fade);
     Halvard::u32 GetMusicState(Halvard::u32 slot) const;
     MusicTrack* GetSlotTrack(Halvard::u32 slot) const;
@@ -106,8 +107,8 @@ private:
     float musicVolume_;
     float soundVolume_;
     std::map<Halvard::u32, MusicTrack*> slots_;
-    // Slots that pausing all music took from playing since all music was
-    // last resumed; a call made on the slot itself since then forgets it.
+    // Slots that the latest pause of all music took from playing, until all
+    // music is resumed; a call made on the slot itself since then forgets it.
     std::set<Halvard::u32> pausedByAll_;
 };
 

@@ -9,6 +9,7 @@
 #include "framework/sound/SoundSet.h"
 #include "framework/windows/GUIGameLogicPauseWindowBase.h"
 #include "framework/windows/GUIGameLogicWindowBase.h"
+#include "framework/windows/WindowResult.h"
 #include "framework/windows/WindowSource.h"
 #include "game/SoundTable.h"
 #include "tests/support/FakeClock.h"
@@ -117,6 +118,25 @@ TEST_F(GameFrameTest, LosingTheFocusInAMenuPausesTheMusicAndSleeps)
 
     Send(SDL_WINDOWEVENT_FOCUS_GAINED);
     EXPECT_THAT(Frame(), IsEmpty());
+    EXPECT_EQ(Sounds().GetMusicState(Tamrisk::kMenuMusicSlot), Halvard::kSoundPlaying);
+    EXPECT_EQ(Sounds().GetMusicState(Tamrisk::kLevelMusicSlot), Halvard::kSoundPaused);
+}
+
+// A level's end pauses its track on purpose, the next level resumes it: a
+// focus loss and return while the next level loads give back the menus'
+// track and leave the level's paused.
+TEST_F(GameFrameTest, TheTrackPausedAtALevelsEndStaysPausedThroughAFocusLoss)
+{
+    game_->StartFirstLevel();
+    Settle();
+    Sounds().PlayMusic(Tamrisk::kLevelMusicSlot, Tamrisk::kMusicGame, MusicFade::AtOnce());
+    game_->GetWindows().levelComplete->SetResult(GameFramework::WindowResult::kEndLevel);
+    game_->ProcessLevelCompleteWindow();
+
+    Send(SDL_WINDOWEVENT_FOCUS_LOST);
+    EXPECT_THAT(Frame(), ElementsAre(100u));
+    Send(SDL_WINDOWEVENT_FOCUS_GAINED);
+    Frame();
     EXPECT_EQ(Sounds().GetMusicState(Tamrisk::kMenuMusicSlot), Halvard::kSoundPlaying);
     EXPECT_EQ(Sounds().GetMusicState(Tamrisk::kLevelMusicSlot), Halvard::kSoundPaused);
 }

@@ -186,14 +186,30 @@ TEST_F(SoundSetMusicTest, ATrackFadingToAPauseWhenAllMusicPausesStaysPausedAfter
     EXPECT_EQ(level->GetState(), u32{kSoundPaused});
 }
 
-TEST_F(SoundSetMusicTest, PausingAllMusicTwiceStillResumesWhatTheFirstPausePaused)
+// The game pauses all music, fading, when a level ends, and the next level
+// resumes its track itself; a focus loss and return while the menus play,
+// during the fade or after it, answer each other only, so the level's track
+// stays paused.
+TEST_F(SoundSetMusicTest, AResumeOfAllMusicGivesBackOnlyWhatTheLatestPauseOfAllPaused)
 {
-    set->PlayMusic(kMenuSlot, kMenuTrack, MusicFade::AtOnce());
+    for (const int framesBeforeTheFocusLoss : {0, 9}) {
+        set->StopAllMusic(MusicFade::AtOnce());
+        set->PlayMusic(kLevelSlot, kLevelTrack, MusicFade::AtOnce());
+        set->PauseAllMusic(true, MusicFade::Over(2.0f));
+        set->PlayMusic(kMenuSlot, kMenuTrack, MusicFade::Over(0.5f));
+        Frames(framesBeforeTheFocusLoss);
+        set->PauseAllMusic(true, MusicFade::AtOnce());
+        EXPECT_EQ(level->GetState(), u32{kSoundPaused}) << framesBeforeTheFocusLoss;
+        set->PauseAllMusic(false, MusicFade::Over(0.5f));
+        EXPECT_EQ(menu->GetState(), u32{kSoundPlaying}) << framesBeforeTheFocusLoss;
+        EXPECT_EQ(level->GetState(), u32{kSoundPaused}) << framesBeforeTheFocusLoss;
+    }
+    // A second pause of all music, with nothing left to pause, leaves
+    // nothing to give back.
     set->PauseAllMusic(true, MusicFade::AtOnce());
     set->PauseAllMusic(true, MusicFade::AtOnce());
     set->PauseAllMusic(false, MusicFade::AtOnce());
-    EXPECT_EQ(menu->GetState(), u32{kSoundPlaying});
-    EXPECT_EQ(menu->GetFadeVolume(), 1.0f);
+    EXPECT_EQ(menu->GetState(), u32{kSoundPaused});
 }
 
 TEST_F(SoundSetMusicTest, ASlotHandledOnItsOwnAfterPausingAllMusicIsNotResumedWithTheRest)
