@@ -1,6 +1,7 @@
 # Run after a test program is built: writes to CTEST_FILE one ctest test per
 # GoogleTest suite of TEST_EXECUTABLE, each running that suite's tests that
-# TEST_FILTER (a GoogleTest filter) keeps, in one process.
+# TEST_FILTER (a GoogleTest filter) keeps, in one process, within
+# TEST_TIMEOUT seconds.
 #
 # Most tests take a few milliseconds, while starting a program that loads the
 # GL driver takes a tenth of a second or more; one process per suite keeps
@@ -28,7 +29,8 @@ foreach(line IN LISTS lines)
     set(suite "${CMAKE_MATCH_1}")
     string(APPEND content
            "add_test([==[${suite}]==] [==[${TEST_EXECUTABLE}]==] [==[--gtest_filter=${suite}.*${exclusions}]==])\n"
-           "set_tests_properties([==[${suite}]==] PROPERTIES WORKING_DIRECTORY [==[${WORKING_DIRECTORY}]==])\n")
+           "set_tests_properties([==[${suite}]==] PROPERTIES WORKING_DIRECTORY [==[${WORKING_DIRECTORY}]==] "
+           "TIMEOUT ${TEST_TIMEOUT})\n")
   endif()
 endforeach()
 file(WRITE "${CTEST_FILE}" "${content}")

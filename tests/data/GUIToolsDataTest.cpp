@@ -1,6 +1,7 @@
 #include "engine/core/CodePage.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/PathUtils.h"
+#include "engine/core/StringUtils.h"
 #include "engine/gui/GUIFont.h"
 #include "game_tools/XMLNode.h"
 #include "game_tools/XMLParser.h"
@@ -136,6 +137,29 @@ TEST_F(GUIToolsData, TheToolsLoadEveryFontAndTextInEachLanguageWithoutAnErrorLin
         EXPECT_EQ(tools.GetTextTool()->GetText("game_title"), language == "ru" ? L"Тамриск" : L"Tamrisk");
     }
     EXPECT_THAT(Errors(), IsEmpty());
+}
+
+// The questions behind the in-game menu's buttons say, in title and text,
+// what their Yes does: the restart starts the level again, the menu exit
+// goes to the main menu.
+TEST_F(GUIToolsData, TheInGameMenusQuestionsSayWhatYesDoes)
+{
+    struct Question {
+        const char* key;
+        const char* language;
+        const wchar_t* said;
+    };
+    const Question questions[] = {{"game_logic_restart", "en", L"start"},
+                                  {"game_logic_restart", "ru", L"заново"},
+                                  {"game_logic_menu_exit", "en", L"main menu"},
+                                  {"game_logic_menu_exit", "ru", L"меню"}};
+    for (const Question& question : questions) {
+        GUITools::GUIToolManager tools(&engine.Get(), question.language);
+        for (const char* part : {"/title", "/text"}) {
+            const std::wstring text = Halvard::ToLowerW(tools.GetTextTool()->GetText(std::string(question.key) + part));
+            EXPECT_NE(text.find(question.said), std::wstring::npos) << question.key << part << " " << question.language;
+        }
+    }
 }
 
 // Russian texts are drawn from the Cyrillic glyphs of every font, and each

@@ -1,0 +1,43 @@
+# Fails when a ctest test of the build folder BUILD_DIR has no time limit: a
+# test without one that hangs stalls the whole run instead of failing it.
+#
+#   cmake -D BUILD_DIR=build -P tests/scripts/check_test_time_limits.cmake
+execute_process(COMMAND "${CMAKE_CTEST_COMMAND}" --test-dir "${BUILD_DIR}" --show-only=json-v1
+                OUTPUT_VARIABLE listing
+                RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "Listing the tests of ${BUILD_DIR} failed (${result})")
+endif()
+
+string(JSON count LENGTH "${listing}" tests)
+if(count EQUAL 0)
+  message(FATAL_ERROR "${BUILD_DIR} lists no tests")
+endif()
+set(unlimited "")
+math(EXPR last "${count} - 1")
+foreach(i RANGE ${last})
+  string(JSON name GET "${listing}" tests ${i} name)
+  set(limit "")
+  string(JSON properties ERROR_VARIABLE none GET "${listing}" tests ${i} properties)
+  if(NOT none)
+    string(JSON property_count LENGTH "${properties}")
+    if(property_count GREATER 0)
+      math(EXPR last_property "${property_count} - 1")
+      foreach(j RANGE ${last_property})
+        string(JSON property GET "${properties}" ${j} name)
+        if(property STREQUAL "TIMEOUT")
+          string(JSON limit GET "${properties}" ${j} value)
+        endif()
+      endforeach()
+    endif()
+  endif()
+  if(NOT limit GREATER 0)
+    list(APPEND unlimited "${name}")
+  endif()
+endforeach()
+list(LENGTH unlimited unlimited_count)
+if(unlimited_count GREATER 0)
+  list(JOIN unlimited "\n  " names)
+  message(FATAL_ERROR "${unlimited_count} of ${count} tests have no time limit:\n  ${names}")
+endif()
+message(STATUS "All ${count} tests have a time limit")
