@@ -1,5 +1,6 @@
 #include "tools/data_builder/generators/image/InterfaceImages.h"
 #include "tools/data_builder/generators/image/InterfacePictures.h"
+#include "tools/data_builder/generators/image/Lettering.h"
 #include "tools/data_builder/generators/model/InterfaceRecipe.h"
 #include "tools/data_builder/generators/image/PixmapDrawing.h"
 
@@ -11,6 +12,7 @@
 #include <set>
 #include <string>
 #include <stdexcept>
+#include <utility>
 
 using namespace Tools;
 
@@ -132,6 +134,37 @@ TEST(PixmapDrawing, AStretchedAreaDrawsInItsOwnUnits)
     EXPECT_FLOAT_EQ(pixmap.At(32, 27).a, 1.0f);
     EXPECT_FLOAT_EQ(pixmap.At(32, 30).a, 0.0f);
     EXPECT_THROW(Fill(pixmap, {32, 0, 64, 32}, Circle({0.0f, 0.0f}, 1.0f), Solid(Color{})), std::runtime_error);
+}
+
+// The rows and columns of a lettering that hold ink.
+std::pair<std::uint32_t, std::uint32_t> InkSize(const Pixmap& letters)
+{
+    std::uint32_t x0 = letters.Width(), x1 = 0, y0 = letters.Height(), y1 = 0;
+    for (std::uint32_t y = 0; y < letters.Height(); ++y) {
+        for (std::uint32_t x = 0; x < letters.Width(); ++x) {
+            if (letters.At(x, y).a > 0.0f) {
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x + 1);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y + 1);
+            }
+        }
+    }
+    return {x1 - x0, y1 - y0};
+}
+
+// Lettering for a picture the screen stretches is drawn with the stretch
+// undone: more pixels across widen it and leave its height.
+TEST(InterfaceGenerator, LetteringTakesItsEmAcrossAndUpApart)
+{
+    const auto square = InkSize(Lettering("2-3", EmPixels{24, 24}));
+    const auto wide = InkSize(Lettering("2-3", EmPixels{36, 24}));
+    const auto tall = InkSize(Lettering("2-3", EmPixels{24, 36}));
+    EXPECT_NEAR(static_cast<float>(wide.first) / square.first, 1.5f, 0.1f);
+    EXPECT_NEAR(static_cast<float>(wide.second), static_cast<float>(square.second), 1.0f);
+    EXPECT_NEAR(static_cast<float>(tall.second) / square.second, 1.5f, 0.1f);
+    EXPECT_NEAR(static_cast<float>(tall.first), static_cast<float>(square.first), 1.0f);
+    EXPECT_THROW(Lettering("2-3", EmPixels{24, 0}), std::runtime_error);
 }
 
 TEST(InterfaceGenerator, TheMakersNameIsSetAtTheLargestSizeThatFits)

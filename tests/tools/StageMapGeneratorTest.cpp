@@ -103,7 +103,7 @@ TEST(StageMapGenerator, ThePictureLaysEachStagesLandUnderItsPointsAndTheWayThrou
 {
     const std::vector<std::uint32_t> stages = {3, 3};
     const std::vector<StageMapElement> points = LayOutStageMap(stages);
-    const Tools::Pixmap picture = Tools::StageMapPicture(points, {"grove", "citadel"}, stages);
+    const Tools::Pixmap picture = Tools::PaintStageMap(points, {"grove", "citadel"}, stages).picture;
     for (std::size_t i = 0; i < points.size(); ++i) {
         SCOPED_TRACE(i);
         const float x = points[i].placement[3] + points[i].placement[0] / 2.0f;
@@ -120,6 +120,65 @@ TEST(StageMapGenerator, ThePictureLaysEachStagesLandUnderItsPointsAndTheWayThrou
     }
     for (const auto& [x, y] : {std::pair{10.0f, 10.0f}, std::pair{790.0f, 590.0f}, std::pair{400.0f, 40.0f}})
         EXPECT_EQ(MeanAround(picture, x, y, 6.0f).a, 0.0f) << x << ", " << y;
+}
+
+// How far the box lies from the stroke from a to b, walked in fine steps.
+float Distance(const Tools::Point& a, const Tools::Point& b, const Tools::UnitBox& box)
+{
+    float nearest = 1e9f;
+    for (int i = 0; i <= 1000; ++i) {
+        const float t = static_cast<float>(i) / 1000.0f;
+        const float x = a[0] + (b[0] - a[0]) * t;
+        const float y = a[1] + (b[1] - a[1]) * t;
+        nearest = std::min(nearest, std::hypot(std::max({box.low[0] - x, 0.0f, x - box.high[0]}),
+                                               std::max({box.low[1] - y, 0.0f, y - box.high[1]})));
+    }
+    return nearest;
+}
+
+bool Overlap(const Tools::UnitBox& a, const Tools::UnitBox& b)
+{
+    return a.low[0] < b.high[0] && b.low[0] < a.high[0] && a.low[1] < b.high[1] && b.low[1] < a.high[1];
+}
+
+// Whatever the level list, every level gets its name as the map numbers
+// it, on the picture, off the way and apart from the other names, and off
+// every point's square: the game may show any point once it is reached.
+TEST(StageMapGenerator, EveryLevelListNamesEachPointBesideItOffTheWayAndThePoints)
+{
+    struct Case {
+        std::vector<std::uint32_t> stages;
+        std::vector<std::string> names;
+    };
+    const Case cases[] = {
+        {{3, 3}, {"1-1", "1-2", "1-3", "2-1", "2-2", "2-3"}},
+        {{1, 1, 2}, {"1-1", "2-1", "3-1", "3-2"}},
+        {{4}, {"1-1", "1-2", "1-3", "1-4"}},
+        {{2, 2, 2, 2}, {"1-1", "1-2", "2-1", "2-2", "3-1", "3-2", "4-1", "4-2"}},
+        {{4, 5}, {"1-1", "1-2", "1-3", "1-4", "2-1", "2-2", "2-3", "2-4", "2-5"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.names.back());
+        const std::vector<StageMapElement> points = LayOutStageMap(c.stages);
+        const Tools::StageMapPainting painting = Tools::PaintStageMap(points, {"grove", "citadel"}, c.stages);
+        ASSERT_EQ(painting.labels.size(), c.names.size());
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const Tools::UnitBox& box = painting.labels[i].box;
+            EXPECT_EQ(painting.labels[i].name, c.names[i]);
+            EXPECT_TRUE(box.low[0] >= 0.0f && box.low[1] >= 0.0f && box.high[0] <= 800.0f && box.high[1] <= 600.0f);
+            for (std::size_t j = 0; j < points.size(); ++j) {
+                const float size = points[j].placement[0];
+                const Tools::Point low{points[j].placement[3], points[j].placement[7]};
+                EXPECT_FALSE(Overlap(box, {low, {low[0] + size, low[1] + size}})) << c.names[i] << " on point " << j;
+                if (j > 0) {
+                    EXPECT_GE(Distance(Tools::StageMapCentre(points[j - 1]), Tools::StageMapCentre(points[j]), box),
+                              Tools::kStageMapWayHalfWidth)
+                        << c.names[i] << " on the way to " << j;
+                }
+                EXPECT_TRUE(j == i || !Overlap(box, painting.labels[j].box)) << c.names[i] << " on " << c.names[j];
+            }
+        }
+    }
 }
 
 } // namespace

@@ -42,14 +42,19 @@ std::int32_t Pixels(FT_Pos value)
 } // namespace
 
 GlyphRasterizer::GlyphRasterizer(const std::string& facePath, std::uint32_t pixelSize)
+    : GlyphRasterizer(facePath, pixelSize, pixelSize)
+{
+}
+
+GlyphRasterizer::GlyphRasterizer(const std::string& facePath, std::uint32_t pixelsAcross, std::uint32_t pixelsUp)
     : facePath_(facePath), library_(std::make_unique<Library>())
 {
     if (FT_Init_FreeType(&library_->library) != 0)
         Fail("FreeType cannot start");
     if (FT_New_Face(library_->library, facePath.c_str(), 0, &library_->face) != 0)
         Fail("cannot be read");
-    if (pixelSize == 0 || FT_Set_Pixel_Sizes(library_->face, 0, pixelSize) != 0)
-        Fail("cannot be set to " + std::to_string(pixelSize) + " pixels");
+    if (pixelsAcross == 0 || pixelsUp == 0 || FT_Set_Pixel_Sizes(library_->face, pixelsAcross, pixelsUp) != 0)
+        Fail("cannot be set to " + std::to_string(pixelsAcross) + " x " + std::to_string(pixelsUp) + " pixels");
     const FT_Size_Metrics& metrics = library_->face->size->metrics;
     ascender_ = Pixels(metrics.ascender);
     const std::int32_t height = ascender_ - Pixels(metrics.descender);

@@ -24,6 +24,11 @@ public:
     // Throws std::runtime_error naming the face file when it cannot be read
     // or sized.
     GlyphRasterizer(const std::string& facePath, std::uint32_t pixelSize);
+    // The em across and up in pixels of their own: a picture that the
+    // screen stretches unevenly takes its text drawn with the stretch
+    // undone, so that the letters show in their own proportions. Advances
+    // count pixels across, line heights pixels up.
+    GlyphRasterizer(const std::string& facePath, std::uint32_t pixelsAcross, std::uint32_t pixelsUp);
     ~GlyphRasterizer();
     GlyphRasterizer(const GlyphRasterizer&) = delete;
     GlyphRasterizer& operator=(const GlyphRasterizer&) = delete;

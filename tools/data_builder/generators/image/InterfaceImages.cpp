@@ -1,37 +1,18 @@
 #include "tools/data_builder/generators/image/InterfaceImages.h"
 
-#include "tools/data_builder/generators/font/FontRecipe.h"
-#include "tools/data_builder/generators/font/GlyphRasterizer.h"
-#include "tools/data_builder/generators/image/PixmapDrawing.h"
+#include "tools/data_builder/generators/image/Lettering.h"
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 #include <vector>
 
 namespace Tools {
 
 namespace {
 
-// The maker's name is written in the face of the main menu's font.
-constexpr const char* kLogoFace = "DejaVuSans-Bold.ttf";
 constexpr Color kGold{0.93f, 0.74f, 0.36f, 1.0f};
 constexpr Color kPaleGold{1.0f, 0.93f, 0.70f, 1.0f};
 constexpr Color kDeep{0.025f, 0.02f, 0.06f, 1.0f};
-
-// Lays the paint over the target where the lettering covers it, the
-// lettering's lower left corner at (x, y); the paint sees the lettering's
-// own pixel coordinates.
-void Stamp(Pixmap& target, const Pixmap& letters, std::uint32_t x0, std::uint32_t y0, const Paint& paint)
-{
-    for (std::uint32_t y = 0; y < letters.Height() && y0 + y < target.Height(); ++y) {
-        for (std::uint32_t x = 0; x < letters.Width() && x0 + x < target.Width(); ++x) {
-            const float cover = letters.At(x, y).a;
-            if (cover > 0.0f)
-                Blend(target.At(x0 + x, y0 + y), paint({static_cast<float>(x), static_cast<float>(y)}), cover);
-        }
-    }
-}
 
 // The name centred across the area at the height, a soft glow behind it.
 void WriteName(Pixmap& picture, const DrawArea& area, float bottom, std::uint32_t size, std::uint32_t glowRadius)
@@ -67,32 +48,6 @@ void Emblem(Pixmap& picture, const DrawArea& area, const Point& centre)
 }
 
 } // namespace
-
-Pixmap Lettering(const std::string& text, std::uint32_t pixelSize, std::uint32_t maxWidth)
-{
-    for (std::uint32_t size = pixelSize; size >= 6; --size) {
-        const GlyphRasterizer face(DefaultFaceFolder() + "/" + kLogoFace, size);
-        std::vector<RasterGlyph> glyphs;
-        std::uint32_t width = 0;
-        for (const char character : text) {
-            glyphs.push_back(face.Render(static_cast<char16_t>(static_cast<unsigned char>(character))));
-            width += glyphs.back().advance;
-        }
-        if (width == 0 || width > maxWidth)
-            continue;
-        Pixmap letters(width, face.LineHeight(), Color{1.0f, 1.0f, 1.0f, 0.0f});
-        std::uint32_t pen = 0;
-        for (const RasterGlyph& glyph : glyphs) {
-            for (std::uint32_t y = 0; y < face.LineHeight(); ++y)
-                for (std::uint32_t x = 0; x < glyph.advance; ++x)
-                    letters.At(pen + x, y).a =
-                        std::max(letters.At(pen + x, y).a, glyph.coverage[y * glyph.advance + x] / 255.0f);
-            pen += glyph.advance;
-        }
-        return letters;
-    }
-    throw std::runtime_error("\"" + text + "\" fits " + std::to_string(maxWidth) + " pixels at no size");
-}
 
 Pixmap CursorPicture()
 {

@@ -22,10 +22,4 @@ inline constexpr const char* kMakerName = "Quenbyworks";
 Pixmap BigLogo();
 Pixmap SmallLogo();
 
-// The text's coverage as the alpha of a white picture one line of the face
-// high and as wide as the text's advances; the largest pixel size up to
-// the given one whose line fits the width. Throws std::runtime_error
-// naming the face when it cannot be read or nothing fits.
-Pixmap Lettering(const std::string& text, std::uint32_t pixelSize, std::uint32_t maxWidth);
-
 } // namespace Tools

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace Tools {
 
@@ -83,13 +84,19 @@ std::vector<StageMapElement> LayOutStageMap(const std::vector<std::uint32_t>& le
     return elements;
 }
 
-void GenerateStageMap(DataSet& set)
+StageMap MakeStageMap(const DataSet& set)
 {
     const std::vector<std::uint32_t> levels = LevelsPerStage(set, "the stage map has no levels to show");
-    const std::vector<StageMapElement> points = LayOutStageMap(levels);
-    set.Add(kStageMapPath, BuildStageMapFile(points));
-    set.Add(kStageMapPicturePath,
-            PixmapToTga(StageMapPicture(points, StageEnvironments(set), levels), Pixmap::Alpha::With));
+    std::vector<StageMapElement> points = LayOutStageMap(levels);
+    StageMapPainting painting = PaintStageMap(points, StageEnvironments(set), levels);
+    return {std::move(points), std::move(painting)};
+}
+
+void GenerateStageMap(DataSet& set)
+{
+    const StageMap map = MakeStageMap(set);
+    set.Add(kStageMapPath, BuildStageMapFile(map.points));
+    set.Add(kStageMapPicturePath, PixmapToTga(map.painting.picture, Pixmap::Alpha::With));
 }
 
 } // namespace Tools

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/StageMapWriter.h"
+#include "tools/data_builder/generators/image/StageMapPicture.h"
 
 #include <cstdint>
 #include <vector>
@@ -26,8 +27,16 @@ inline constexpr float kStageMapDotSize = 24.0f;
 // level list does.
 std::vector<StageMapElement> LayOutStageMap(const std::vector<std::uint32_t>& levelsPerStage);
 
-// "data\ui\map\map.gmf" from the stages and levels of
-// "data\levels\levels.xml".
+// The map's points and the picture beneath them, from the stages, levels
+// and environments of "data\levels\levels.xml" in the set.
+struct StageMap {
+    std::vector<StageMapElement> points;
+    StageMapPainting painting;
+};
+StageMap MakeStageMap(const DataSet& set);
+
+// "data\ui\map\map.gmf" and the picture beneath it from the set's level
+// list.
 void GenerateStageMap(DataSet& set);
 
 } // namespace Tools
