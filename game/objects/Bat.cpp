@@ -71,7 +71,6 @@ Matrix4 Translation(const Vector3& v)
 }
 
 Vector3 LocalCentre(const BoundingBox& box) { return (box.GetLocalMin() + box.GetLocalMax()) * 0.5f; }
-Vector3 LocalHalf(const BoundingBox& box) { return (box.GetLocalMax() - box.GetLocalMin()) * 0.5f; }
 
 // Moves the value towards 0 by its share of the frame; a share that would
 // carry it past 0 leaves it at 0.
@@ -102,16 +101,14 @@ Bat::Bat(Halvard::Engine* engine, GameTools::DataKeeper* data, Effects* effects,
     head_ = models_->CopyModel(*data->GetModel("bat/head"), camera, 0);
     body_ = models_->CopyModel(*data->GetModel("bat/body"), camera, 0);
     screw_ = models_->CopyModel(*data->GetModel("bat/screw"), camera, 0);
-    // Each part turns about its own centre; the body lies behind the head on
-    // the field and the screw stands on top of the body.
+    // The parts are modelled where they stand on the bat, the head on the
+    // field across the bat's place: each turns about its own centre, which
+    // goes to the bat's place plus that same centre.
     for (Model* part : {head_, body_, screw_})
         part->localMatrix = Translation(-LocalCentre(part->boundingBox));
-    const Vector3 headHalf = LocalHalf(head_->boundingBox);
-    const Vector3 bodyHalf = LocalHalf(body_->boundingBox);
-    const Vector3 screwHalf = LocalHalf(screw_->boundingBox);
-    headPivot_ = Vector3(0.0f, 0.0f, headHalf.z);
-    bodyPivot_ = Vector3(0.0f, -(headHalf.y + bodyHalf.y), bodyHalf.z);
-    screwPivot_ = bodyPivot_ + Vector3(0.0f, 0.0f, bodyHalf.z + screwHalf.z);
+    headPivot_ = LocalCentre(head_->boundingBox);
+    bodyPivot_ = LocalCentre(body_->boundingBox);
+    screwPivot_ = LocalCentre(screw_->boundingBox);
 
     destruction_ = engine->GetParticleSystemManager()->CopyParticleSystem(*data->GetParticleSystem("bat/destruction"));
     destruction_->looping = false;

@@ -3,8 +3,6 @@
 #include "tools/data_builder/generators/model/Mesh.h"
 #include "tools/data_builder/generators/model/ObjectRecipe.h"
 
-#include <algorithm>
-
 namespace Tools {
 
 namespace {
@@ -77,8 +75,17 @@ ModelFileData StretchedHead(int piece)
     return AnimatedModel(frames, 0.0f);
 }
 
-// The body: the hull in 5 x 3 x 2 plates, a pod on either side cut in two,
-// and a fin at the back under the screw's blades: 35 pieces.
+// The piece between lo and hi on the right, or its mirror image on the left.
+Piece OnSide(float side, const Float3& lo, const Float3& hi)
+{
+    if (side > 0.0f)
+        return {lo, hi};
+    return {{-hi[0], lo[1], lo[2]}, {-lo[0], hi[1], hi[2]}};
+}
+
+// The body: the hull in 5 x 3 x 2 plates; on either side of its back a
+// wing and a boom reaching back, and on its top the mast the screw turns on:
+// 35 pieces.
 std::vector<Piece> BodyPieces()
 {
     std::vector<Piece> pieces;
@@ -87,38 +94,35 @@ std::vector<Piece> BodyPieces()
     const int layers = 2;
     const float width = 2.0f * kBatHullHalfWidth / columns;
     const float depth = (kBatHullFront - kBatHullBack) / rows;
-    const float height = (kBatHullTop - kBatHullBottom) / layers;
+    const float height = (kBatHullTop - kBatBodyBottom) / layers;
     for (int k = 0; k < layers; ++k) {
         for (int j = 0; j < rows; ++j) {
             for (int i = 0; i < columns; ++i) {
                 const Float3 lo{-kBatHullHalfWidth + width * static_cast<float>(i),
                                 kBatHullBack + depth * static_cast<float>(j),
-                                kBatHullBottom + height * static_cast<float>(k)};
+                                kBatBodyBottom + height * static_cast<float>(k)};
                 pieces.push_back({lo, {lo[0] + width, lo[1] + depth, lo[2] + height}});
             }
         }
     }
     for (const float side : {-1.0f, 1.0f}) {
-        const float inner = side * kBatHullHalfWidth;
-        const float outer = side * (kBatHullHalfWidth + 2.0f);
-        const Float3 lo{std::min(inner, outer), kBatHullBack + 1.0f, kBatHullBottom + 0.5f};
-        const Float3 hi{std::max(inner, outer), kBatHullFront - 1.0f, kBatHullTop - 0.5f};
-        const float middle = (lo[1] + hi[1]) / 2.0f;
-        pieces.push_back({lo, {hi[0], middle, hi[2]}});
-        pieces.push_back({{lo[0], middle, lo[2]}, hi});
+        pieces.push_back(OnSide(side, {kBatHullHalfWidth, kBatHullBack, kBatWingBottom},
+                                {kBatBodyHalfWidth, kBatWingFront, kBatHullTop}));
+        pieces.push_back(OnSide(side, {kBatBodyHalfWidth - kBatBoomWidth, kBatBodyBack, kBatWingBottom},
+                                {kBatBodyHalfWidth, kBatHullBack, kBatBodyTop}));
     }
-    pieces.push_back({{-0.4f, kBatHullBack, kBatHullTop}, {0.4f, kBatHullBack + 1.5f, kBatHullTop + 0.8f}});
+    pieces.push_back({{-0.6f, kBatScrewY - 0.6f, kBatHullTop}, {0.6f, kBatScrewY + 0.6f, kBatBodyTop}});
     return pieces;
 }
 
-// A hub with two crossed blades, centred on its axis so that the game's
-// turn about the box centre spins it in place.
+// A hub on the mast with two crossed blades, centred on its axis so that the
+// game's turn about the box centre spins it in place.
 Mesh Screw()
 {
     const float y = kBatScrewY;
     const float z = kBatScrewZ;
     const float r = kBatBladeReach;
-    const float hub = z - kBatHullTop;
+    const float hub = z - kBatBodyTop;
     Mesh mesh;
     AddBox(mesh, {-1.2f, y - 1.2f, z - hub}, {1.2f, y + 1.2f, z + hub}, {0.0f, 0.0f, 0.5f, 1.0f});
     AddBox(mesh, {-r, y - 0.6f, z - 0.25f}, {r, y + 0.6f, z + 0.25f}, {0.5f, 0.0f, 1.0f, 1.0f});

@@ -48,16 +48,17 @@ struct GunPose {
 };
 
 constexpr Float3 kMountPoint{0.0f, kBatGunSeatY + 2.0f, kBatGunSeatZ};
-// The level's camera sees the risen bat only down to about its head's top,
-// so a gun stands on a pedestal this high above the head, over its middle,
-// where a player sees which gun is mounted and its bolt leave.
+// A gun stands on a pedestal this high above the head, over its middle and
+// in front of the body's hull, where a player sees which gun is mounted and
+// its bolt leave; the bolts start from there.
 constexpr float kGunRaise = 3.5f;
 // Drawn larger than the bat's lip would hold, for the camera's distance.
 constexpr float kGunScale = 1.6f;
 constexpr float kGunForward = 1.0f;
-// What the body's matrix does to the bat's space, undone, and the raise.
-constexpr Float3 kGunLift{0.0f, kGunForward - kBatHeadHalfDepth - kBatGunSeatY - kBodyMatrixShiftY,
-                          kBatHeadHeight + kGunRaise - kBatGunSeatZ - kBodyMatrixShiftZ};
+// From the seat on the lip to the pedestal's top, a little back over the
+// head's middle.
+constexpr Float3 kGunLift{0.0f, kGunForward - kBatHeadHalfDepth - kBatGunSeatY,
+                          kBatHeadHeight + kGunRaise - kBatGunSeatZ};
 constexpr float kSunkDepth = 1.0f;
 constexpr float kFoldedScale = 0.3f;
 // The arms' tips flex forward this many radians when the string snaps.
