@@ -160,7 +160,7 @@ void ProgramRunner::WaitUntilQuiet(int child) const
 
 std::optional<int> ProgramRunner::WaitForExit(int child) const
 {
-    const Clock::time_point end = Clock::now() + settings_.stepTimeout;
+    const Clock::time_point end = Clock::now() + settings_.exitTimeout;
     int status = 0;
     while (!HasEnded(child, status)) {
         if (Clock::now() > end)

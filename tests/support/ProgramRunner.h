@@ -20,8 +20,13 @@ struct ProgramRunSettings {
     // How long the program runs at least once its window is made, whatever
     // its log does: time for the windows the test wants to have come up.
     std::chrono::milliseconds runTime{0};
-    // The longest wait for each step: the window, the quiet, the exit.
+    // The longest wait for the window and for the quiet.
     std::chrono::milliseconds stepTimeout{30000};
+    // The longest wait for the exit. Under the screenless drivers nothing
+    // paces the frames: the software rasteriser may owe many of them when the
+    // program quits and draws them all as the program lets go of its GL
+    // context, which on a machine busy with other tests takes a while.
+    std::chrono::milliseconds exitTimeout{120000};
 };
 
 struct ProgramRunResult {
