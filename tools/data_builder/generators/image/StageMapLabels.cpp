@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 namespace Tools {
 
@@ -78,9 +79,9 @@ Pixmap NameLettering(const std::string& name, const DrawArea& area)
 }
 
 // Half the label's box: the ink, the padding and the rim.
-Point HalfSize(const std::string& name, const DrawArea& area)
+Point HalfSize(const Pixmap& letters, const DrawArea& area)
 {
-    const InkBounds ink = InkOf(NameLettering(name, area));
+    const InkBounds ink = InkOf(letters);
     const Point perUnit = PixelsPerUnit(area);
     return {static_cast<float>(ink.x1 - ink.x0) / perUnit[0] / 2.0f + kPadding[0] + kRimHalfWidth,
             static_cast<float>(ink.y1 - ink.y0) / perUnit[1] / 2.0f + kPadding[1] + kRimHalfWidth};
@@ -199,7 +200,7 @@ void PaintLabel(Pixmap& picture, const DrawArea& area, const StageMapLabel& labe
     const Shape plate = RoundedBox(centre, half, kPlateCorner);
     Fill(picture, area, plate, Solid(kPlate));
     Fill(picture, area, Outline(plate, kRimHalfWidth), Solid(kRim));
-    const Pixmap letters = NameLettering(label.name, area);
+    const Pixmap& letters = label.letters;
     const InkBounds ink = InkOf(letters);
     const Point perUnit = PixelsPerUnit(area);
     // Whole pixels keep the hinted strokes sharp.
@@ -250,8 +251,11 @@ std::vector<StageMapLabel> LayOutStageMapLabels(const std::vector<StageMapElemen
     }
     std::vector<StageMapLabel> labels;
     const std::vector<std::string> names = LevelNames(points);
-    for (std::size_t i = 0; i < names.size(); ++i)
-        labels.push_back({names[i], Place(i, HalfSize(names[i], area), map, labels, names[i])});
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        Pixmap letters = NameLettering(names[i], area);
+        const UnitBox box = Place(i, HalfSize(letters, area), map, labels, names[i]);
+        labels.push_back({names[i], box, std::move(letters)});
+    }
     return labels;
 }
 

@@ -20,6 +20,8 @@ struct UnitBox {
 struct StageMapLabel {
     std::string name;
     UnitBox box;
+    // The name lettered at the picture's pixels, as laid out and painted.
+    Pixmap letters;
 };
 
 // One label per point, in the same order, for a picture that covers the
