@@ -210,9 +210,10 @@ TEST_F(ObjectData, TheBatsPartsAndABallShowWhereTheLevelsCameraLooks)
     capture(false, without);
     capture(true, with);
     const Halvard::CameraManager& cameras = *engine->GetCameraManager();
-    // The lip of the head, the hull's top, a blade of the screw, the ball.
-    for (const Vector3& point : {bat + Vector3(-12.0f, 1.5f, 6.2f), bat + Vector3(-5.0f, -6.5f, 19.2f),
-                                 bat + Vector3(3.5f, -5.0f, 21.05f), ball + Vector3(0.0f, 0.0f, 1.0f)}) {
+    // The top of the head's bar, the craft's top, a blade of the screw, the
+    // ball.
+    for (const Vector3& point : {bat + Vector3(-12.0f, -1.5f, 6.2f), bat + Vector3(-1.2f, 0.0f, 18.8f),
+                                 bat + Vector3(1.8f, -2.4f, 19.85f), ball + Vector3(0.0f, 0.0f, 1.0f)}) {
         SCOPED_TRACE(testing::Message() << point.x << ", " << point.y << ", " << point.z);
         Halvard::Vector2 screen(0.0f, 0.0f);
         cameras.ProjectPoint(screen, cameras.GetDefaultCamera(), point);

@@ -86,8 +86,10 @@ std::vector<TextureRecipe> BatTextures()
          [] { return Beside({{0.75f, Bar(128, 32)}, {1.0f, Iron(128, 32, 51)}}); }},
         {ObjectPath("bat\\body.tga"),
          [] {
-             return Mix(Checker(64, 64, 32, Color{0.16f, 0.22f, 0.42f, 1.0f}, Color{0.20f, 0.27f, 0.50f, 1.0f}),
-                        Iron(64, 64, 53), 0.35f);
+             return Beside({{0.5f, Mix(Checker(64, 64, 32, Color{0.16f, 0.22f, 0.42f, 1.0f},
+                                                      Color{0.20f, 0.27f, 0.50f, 1.0f}),
+                                              Iron(64, 64, 53), 0.35f)},
+                            {1.0f, Iron(64, 64, 53)}});
          }},
         {ObjectPath("bat\\screw.tga"),
          [] { return Grain(64, 32, 57, Color{0.55f, 0.40f, 0.12f, 1.0f}, Color{0.95f, 0.80f, 0.35f, 1.0f}); }},

@@ -9,17 +9,23 @@ namespace {
 
 std::string Bat(const std::string& file) { return ObjectPath("bat\\" + file); }
 
+// The body's texture: the painted hull on its left half, bare metal on
+// the rest.
+constexpr UvRect kPainted{0.0f, 0.0f, 0.5f, 1.0f};
+constexpr UvRect kMetal{0.5f, 0.0f, 1.0f, 1.0f};
+
 // A plate of the body.
 struct Piece {
     Float3 lo;
     Float3 hi;
+    UvRect uv = kPainted;
 };
 
 Mesh Boxes(const std::vector<Piece>& pieces)
 {
     Mesh mesh;
     for (const Piece& piece : pieces)
-        AddBox(mesh, piece.lo, piece.hi);
+        AddBox(mesh, piece.lo, piece.hi, piece.uv);
     return mesh;
 }
 
@@ -28,12 +34,12 @@ Mesh Boxes(const std::vector<Piece>& pieces)
 constexpr float kBarTextureEnd = 0.75f;
 
 // One slice of the head across x: the bar standing on the field up to its
-// front face, and the lip over the balls in front of it.
+// front face, and the plate in front of it under the balls.
 Mesh HeadSlice(float from, float to, const UvRect& uv)
 {
     Mesh slice;
     AddBox(slice, {from, -kBatHeadHalfDepth, 0.0f}, {to, kBatBarFront, kBatHeadHeight}, uv);
-    AddBox(slice, {from, kBatBarFront, kBatLipBottom}, {to, kBatHeadHalfDepth, kBatHeadHeight}, uv);
+    AddBox(slice, {from, kBatBarFront, 0.0f}, {to, kBatHeadHalfDepth, kBatApronHeight}, uv);
     return slice;
 }
 
@@ -76,57 +82,86 @@ ModelFileData StretchedHead(int piece)
 }
 
 // The piece between lo and hi on the right, or its mirror image on the left.
-Piece OnSide(float side, const Float3& lo, const Float3& hi)
+Piece OnSide(float side, const Float3& lo, const Float3& hi, const UvRect& uv = kPainted)
 {
     if (side > 0.0f)
-        return {lo, hi};
-    return {{-hi[0], lo[1], lo[2]}, {-lo[0], hi[1], hi[2]}};
+        return {lo, hi, uv};
+    return {{-hi[0], lo[1], lo[2]}, {-lo[0], hi[1], hi[2]}, uv};
 }
 
-// The body: the hull in 5 x 3 x 2 plates; on either side of its back a
-// wing and a boom reaching back, and on its top the mast the screw turns on:
-// 35 pieces.
-std::vector<Piece> BodyPieces()
+// The craft's fuselage in 2 x 4 x 2 plates.
+void AddFuselage(std::vector<Piece>& pieces)
 {
-    std::vector<Piece> pieces;
-    const int columns = 5;
-    const int rows = 3;
+    const int columns = 2;
+    const int rows = 4;
     const int layers = 2;
-    const float width = 2.0f * kBatHullHalfWidth / columns;
-    const float depth = (kBatHullFront - kBatHullBack) / rows;
-    const float height = (kBatHullTop - kBatBodyBottom) / layers;
+    const float width = 2.0f * kBatFuselageHalfWidth / columns;
+    const float depth = (kBatFuselageFront - kBatFuselageBack) / rows;
+    const float height = (kBatFuselageTop - kBatFuselageBottom) / layers;
     for (int k = 0; k < layers; ++k) {
         for (int j = 0; j < rows; ++j) {
             for (int i = 0; i < columns; ++i) {
-                const Float3 lo{-kBatHullHalfWidth + width * static_cast<float>(i),
-                                kBatHullBack + depth * static_cast<float>(j),
-                                kBatBodyBottom + height * static_cast<float>(k)};
+                const Float3 lo{-kBatFuselageHalfWidth + width * static_cast<float>(i),
+                                kBatFuselageBack + depth * static_cast<float>(j),
+                                kBatFuselageBottom + height * static_cast<float>(k)};
                 pieces.push_back({lo, {lo[0] + width, lo[1] + depth, lo[2] + height}});
             }
         }
     }
+}
+
+// On either side: a wing in three, its tip pod, a half of the tail plane
+// and its fin.
+void AddWingsAndTail(std::vector<Piece>& pieces)
+{
+    const int wingPieces = 3;
+    const float span = (kBatPodInner - kBatFuselageHalfWidth) / wingPieces;
     for (const float side : {-1.0f, 1.0f}) {
-        pieces.push_back(OnSide(side, {kBatHullHalfWidth, kBatHullBack, kBatWingBottom},
-                                {kBatBodyHalfWidth, kBatWingFront, kBatHullTop}));
-        pieces.push_back(OnSide(side, {kBatBodyHalfWidth - kBatBoomWidth, kBatBodyBack, kBatWingBottom},
-                                {kBatBodyHalfWidth, kBatHullBack, kBatBodyTop}));
+        for (int i = 0; i < wingPieces; ++i) {
+            const float inner = kBatFuselageHalfWidth + span * static_cast<float>(i);
+            pieces.push_back(OnSide(side, {inner, -kBatWingHalfDepth, kBatWingBottom},
+                                    {inner + span, kBatWingHalfDepth, kBatWingTop}, kMetal));
+        }
+        pieces.push_back(OnSide(side, {kBatPodInner, kBatPodBack, kBatFuselageBottom},
+                                {kBatPodOuter, kBatPodFront, kBatWingTop + 0.3f}));
+        pieces.push_back(OnSide(side, {kBatFuselageHalfWidth, kBatFuselageBack, kBatTailBottom},
+                                {kBatTailHalfWidth, kBatTailFront, kBatTailTop}, kMetal));
+        pieces.push_back(OnSide(side, {kBatTailHalfWidth - kBatFinWidth, kBatFuselageBack, kBatTailTop},
+                                {kBatTailHalfWidth, kBatTailFront, kBatFinTop}));
     }
-    pieces.push_back({{-0.6f, kBatScrewY - 0.6f, kBatHullTop}, {0.6f, kBatScrewY + 0.6f, kBatBodyTop}});
+}
+
+// The body: the craft, the mast the screw turns on, and the two runners
+// behind the head in three: 35 pieces.
+std::vector<Piece> BodyPieces()
+{
+    std::vector<Piece> pieces;
+    AddFuselage(pieces);
+    AddWingsAndTail(pieces);
+    pieces.push_back({{-0.5f, kBatScrewY - 0.5f, kBatFuselageTop}, {0.5f, kBatScrewY + 0.5f, kBatScrewZ}, kMetal});
+    const int runnerPieces = 3;
+    const float runnerLength = (-kBatHeadHalfDepth - kBatBodyBack) / runnerPieces;
+    for (const float side : {-1.0f, 1.0f}) {
+        for (int i = 0; i < runnerPieces; ++i) {
+            const float back = kBatBodyBack + runnerLength * static_cast<float>(i);
+            pieces.push_back(OnSide(side, {kBatRunnerInner, back, 0.0f},
+                                    {kBatRunnerOuter, back + runnerLength, kBatRunnerHeight}, kMetal));
+        }
+    }
     return pieces;
 }
 
-// A hub on the mast with two crossed blades, centred on its axis so that the
-// game's turn about the box centre spins it in place.
+// A hub with two crossed blades, centred on its axis so that the game's
+// turn about the box centre spins it in place.
 Mesh Screw()
 {
     const float y = kBatScrewY;
     const float z = kBatScrewZ;
     const float r = kBatBladeReach;
-    const float hub = z - kBatBodyTop;
     Mesh mesh;
-    AddBox(mesh, {-1.2f, y - 1.2f, z - hub}, {1.2f, y + 1.2f, z + hub}, {0.0f, 0.0f, 0.5f, 1.0f});
-    AddBox(mesh, {-r, y - 0.6f, z - 0.25f}, {r, y + 0.6f, z + 0.25f}, {0.5f, 0.0f, 1.0f, 1.0f});
-    AddBox(mesh, {-0.6f, y - r, z - 0.25f}, {0.6f, y + r, z + 0.25f}, {0.5f, 0.0f, 1.0f, 1.0f});
+    AddBox(mesh, {-0.8f, y - 0.8f, z - 0.4f}, {0.8f, y + 0.8f, z + 0.4f}, {0.0f, 0.0f, 0.5f, 1.0f});
+    AddBox(mesh, {-r, y - 0.45f, z - 0.15f}, {r, y + 0.45f, z + 0.15f}, {0.5f, 0.0f, 1.0f, 1.0f});
+    AddBox(mesh, {-0.45f, y - r, z - 0.15f}, {0.45f, y + r, z + 0.15f}, {0.5f, 0.0f, 1.0f, 1.0f});
     return mesh;
 }
 

@@ -11,13 +11,14 @@ namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
 
-// A gun is a bow on a stock that sits on the bat's lip in front of the
-// hull, modelled in the bat's space (the guns ride on the body's matrix),
-// shooting towards +y low enough for its bolts to sink to the blocks'
-// height before the first blocks (y -40). Its frames: it rises from the lip, its arms unfold, and then the shot: the
-// string snaps forward and is drawn again while the gun kicks back. The
-// last frame of the shot is the pose it ends the mount on, which the game
-// holds while the gun is ready and unwinds from when it unmounts.
+// A gun is a bow on a stock that sits on the nose of the bat's craft,
+// modelled in the bat's space (the guns ride on the body's matrix), shooting
+// towards +y; its bolts sink towards the field as they fly. It stands above
+// the balls at the head as the camera sees them, so that it hides none of
+// them. Its frames: it rises from its seat, its arms unfold, and then the
+// shot: the string snaps forward and is drawn again while the gun kicks
+// back. The last frame of the shot is the pose it ends the mount on, which
+// the game holds while the gun is ready and unwinds from when it unmounts.
 struct GunDesign {
     std::vector<std::array<Float3, 2>> stock;
     // The right arm's root; the left one mirrors it.
@@ -47,18 +48,17 @@ struct GunPose {
     float winch = 0.0f;
 };
 
-constexpr Float3 kMountPoint{0.0f, kBatGunSeatY + 2.0f, kBatGunSeatZ};
-// A gun stands on a pedestal this high above the head, over its middle and
-// in front of the body's hull, where a player sees which gun is mounted and
-// its bolt leave; the bolts start from there.
-constexpr float kGunRaise = 3.5f;
-// Drawn larger than the bat's lip would hold, for the camera's distance.
+// A gun is drawn standing on a seat at this height and depth; it is moved
+// from there onto the bat's seat.
+constexpr float kDrawnSeatY = -0.5f;
+constexpr float kDrawnSeatZ = 6.2f;
+constexpr Float3 kMountPoint{0.0f, kDrawnSeatY + 2.0f, kDrawnSeatZ};
+// A gun stands on a short pedestal on the craft's nose, where a player sees
+// which gun is mounted and its bolt leave; the bolts start from there.
+constexpr float kGunRaise = 0.6f;
+// Drawn larger than the bat's seat would hold, for the camera's distance.
 constexpr float kGunScale = 1.6f;
-constexpr float kGunForward = 1.0f;
-// From the seat on the lip to the pedestal's top, a little back over the
-// head's middle.
-constexpr Float3 kGunLift{0.0f, kGunForward - kBatHeadHalfDepth - kBatGunSeatY,
-                          kBatHeadHeight + kGunRaise - kBatGunSeatZ};
+constexpr Float3 kGunLift{0.0f, kBatGunSeatY - kDrawnSeatY, kBatGunSeatZ + kGunRaise - kDrawnSeatZ};
 constexpr float kSunkDepth = 1.0f;
 constexpr float kFoldedScale = 0.3f;
 // The arms' tips flex forward this many radians when the string snaps.
@@ -123,7 +123,7 @@ Mesh GunMesh(const GunDesign& gun, const GunPose& pose)
     const float scale = kFoldedScale + (1.0f - kFoldedScale) * pose.rise;
     const Float3 shift{0.0f, -pose.snap * gun.recoil, -(1.0f - pose.rise) * kSunkDepth};
     Mesh mounted = Moved(Scaled(mesh, scale * kGunScale, kMountPoint), shift);
-    AddBox(mounted, {-0.9f, kBatGunSeatY, kBatGunSeatZ - kGunRaise}, {0.9f, kBatGunSeatY + 1.8f, kBatGunSeatZ},
+    AddBox(mounted, {-0.9f, kDrawnSeatY, kDrawnSeatZ - kGunRaise}, {0.9f, kDrawnSeatY + 1.8f, kDrawnSeatZ},
            {0.0f, 0.0f, 0.6f, 1.0f});
     return Moved(mounted, kGunLift);
 }
@@ -139,7 +139,7 @@ ModelFileData GunModel(const GunDesign& gun)
 // Mount 0 to 33, shot 33 to 40.
 GunDesign Arbalest()
 {
-    return {.stock = {{{{-0.7f, kBatGunSeatY, kBatGunSeatZ}, {0.7f, 4.0f, 7.0f}}}},
+    return {.stock = {{{{-0.7f, kDrawnSeatY, kDrawnSeatZ}, {0.7f, 4.0f, 7.0f}}}},
             .pivot = {0.7f, 3.3f, 6.7f},
             .armLength = 4.8f,
             .armHalfWidth = 0.35f,
@@ -159,8 +159,8 @@ GunDesign Arbalest()
 // Mount 0 to 19, shot 19 to 25.
 GunDesign Ballista()
 {
-    return {.stock = {{{{-2.2f, kBatGunSeatY, kBatGunSeatZ}, {2.2f, 3.5f, 6.7f}}},
-                      {{{-1.0f, kBatGunSeatY, 6.7f}, {1.0f, 5.0f, 7.9f}}}},
+    return {.stock = {{{{-2.2f, kDrawnSeatY, kDrawnSeatZ}, {2.2f, 3.5f, 6.7f}}},
+                      {{{-1.0f, kDrawnSeatY, 6.7f}, {1.0f, 5.0f, 7.9f}}}},
             .pivot = {1.0f, 4.0f, 7.5f},
             .armLength = 5.5f,
             .armHalfWidth = 0.55f,
