@@ -111,6 +111,12 @@ void DeleteFolder(const std::string& path)
         Platform::DeletePath(Platform::ToNativePath(MakeApplicationPath(path)));
 }
 
+bool RenameFileOnDisk(const std::string& path, const std::string& newPath)
+{
+    return Platform::RenameFile(Platform::ToNativePath(MakeApplicationPath(path)),
+                                Platform::ToNativePath(MakeApplicationPath(newPath)));
+}
+
 void ProtectFolderFromDeletion(const std::string& path)
 {
     if (!path.empty())

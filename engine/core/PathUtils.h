@@ -44,6 +44,9 @@ void CreateFolders(const std::string& path);
 // filesystem root, the program's folder, the user's folders and their parents
 // are refused; failures are ignored.
 void DeleteFolder(const std::string& path);
+// Gives a file on disk a new name; false, with nothing touched, when
+// something already has that name or the rename fails. Never replaces a file.
+bool RenameFileOnDisk(const std::string& path, const std::string& newPath);
 // Adds a folder (absolute, or below the program's folder) that DeleteFolder
 // must never remove, nor any folder holding it; the framework protects the
 // user's folder this way.

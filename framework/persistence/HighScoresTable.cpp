@@ -36,7 +36,7 @@ void HighScoresTable::Load()
     try {
         saveFile_.Read(GetPath(), [this](Halvard::FileBinary& file) { ReadBody(file); });
     } catch (const Halvard::FileError& error) {
-        saveFile_.KeepBadCopy(GetPath(), error);
+        saveFile_.KeepBadFile(GetPath(), error);
         Clear();
     }
 }

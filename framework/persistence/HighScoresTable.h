@@ -13,9 +13,10 @@ namespace GameFramework {
 // The best final scores, one list per category (the game mode), kept in
 // "high_scores.hsf" in the given folder and written after every change. All
 // categories share one vector in table order: higher scores first, equal
-// scores oldest first. No error leaves the table: an unreadable file is kept
-// as "high_scores.hsf.bad" and replaced by an empty table, a failed save is
-// logged and the table in memory stays. Main thread.
+// scores oldest first. No error leaves the table: an unreadable file is set
+// aside as "high_scores.hsf.bad" (SaveFile::SetAside) and replaced by an
+// empty table, a failed save is logged and the table in memory stays. Main
+// thread.
 class HighScoresTable {
 public:
     struct Entry {

@@ -13,8 +13,10 @@ inline constexpr std::size_t kMaxPlayerNameLength = 254;
 // that the name in memory is the name a file gives back.
 std::wstring FitPlayerName(const std::wstring& name);
 
-// A profile's name: trimmed of white space at both ends, then fitted. Every
-// lookup of a profile compares names in this form.
+// A profile's name: trimmed at both ends of every blank a player can type or
+// paste (the no-break and other Unicode spaces among them), then fitted. Every
+// name typed for a profile, read from a profile file or looked up is taken in
+// this form, so that no two profiles' names differ only by blanks.
 std::wstring MakeProfileName(const std::wstring& name);
 
 } // namespace GameFramework

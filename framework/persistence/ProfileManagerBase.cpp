@@ -48,9 +48,8 @@ void ProfileManagerBase::LoadProfiles()
 
 // Names are the profiles' keys: a second file of a name already loaded (a
 // copied file, a name edited by hand) could never be made current, and
-// deleting or renaming it would act on the other player's file. It is
-// skipped like an unreadable one, its file left where it is. Files are taken
-// in name order, so which one loads does not depend on the listing.
+// deleting or renaming it would act on the other player's file. Files are
+// taken in name order, so which one loads does not depend on the listing.
 void ProfileManagerBase::LoadProfileFiles()
 {
     std::vector<std::string> found;
@@ -63,13 +62,24 @@ void ProfileManagerBase::LoadProfileFiles()
         } catch (const Halvard::Error&) {
             continue; // the profile has logged why
         }
-        if (const ProfileBase* holder = GetProfile(profile->GetName())) {
-            services_.messages->LogError("Player name in \"" + path + "\" file is the one of \"" +
-                                         holder->GetFolder(holder->GetFileName()) + "\" file");
-            continue;
-        }
-        profiles_.push_back(std::move(profile));
+        if (const ProfileBase* holder = GetProfile(profile->GetName()))
+            SetAsideSecondFile(path, *holder);
+        else
+            profiles_.push_back(std::move(profile));
     }
+}
+
+// Left among the profiles, the second file would load as that player once
+// the player's own file is deleted, with another file's progress and scores.
+// Its bytes stay under a name no later start reads.
+void ProfileManagerBase::SetAsideSecondFile(const std::string& path, const ProfileBase& holder) const
+{
+    std::string line =
+        "Player name in \"" + path + "\" file is the one of \"" + holder.GetFolder(holder.GetFileName()) + "\" file";
+    const std::string keptPath = saveFile_.SetAside(path);
+    if (!keptPath.empty())
+        line += SaveFile::KeptAs(keptPath);
+    services_.messages->LogError(line);
 }
 
 void ProfileManagerBase::LoadList()
@@ -79,7 +89,7 @@ void ProfileManagerBase::LoadList()
     try {
         saveFile_.Read(GetPath(), [this](Halvard::FileBinary& file) { Read(file); });
     } catch (const Halvard::FileError& error) {
-        saveFile_.KeepBadCopy(GetPath(), error);
+        saveFile_.KeepBadFile(GetPath(), error);
         currentProfile_ = nullptr;
         records_.clear();
         Save();

@@ -24,7 +24,8 @@ class SoundVolumes;
 // its own file in the "profiles" folder, which the manager protects from
 // deletion. Names are unique without regard to case and compared in the form
 // MakeProfileName gives them. No error leaves the manager: unreadable profile
-// files are skipped, an unreadable list is kept as "profiles.pmf.bad" and
+// files are skipped, a second file of a loaded name and an unreadable list
+// are set aside as ".bad" files (SaveFile::SetAside), the list then
 // replaced, failed saves are logged. A game derives it to make its own
 // profiles and fixes the list's magic and version. Main thread.
 class ProfileManagerBase {
@@ -103,6 +104,7 @@ protected:
 
 private:
     void LoadProfileFiles();
+    void SetAsideSecondFile(const std::string& path, const ProfileBase& holder) const;
     void LoadList();
     LevelRecord* FindRecord(const LevelReference& level, Halvard::u32 gameMode);
     const LevelRecord* FindRecord(const LevelReference& level, Halvard::u32 gameMode) const;

@@ -4,13 +4,19 @@
 #include "engine/core/FileBinary.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/PathUtils.h"
+#include "engine/core/StringUtils.h"
 #include "game_tools/VersionedFile.h"
-
-#include <vector>
 
 namespace GameFramework {
 
 using Halvard::FileAccess;
+
+namespace {
+
+constexpr const char* kKeptExtension = ".bad";
+
+} // namespace
 
 SaveFile::SaveFile(FileServices services, SaveFormat format) : services_(services), format_(std::move(format)) {}
 
@@ -36,24 +42,28 @@ void SaveFile::Read(const std::string& path, const Body& readBody) const
     file.Close();
 }
 
-void SaveFile::KeepBadCopy(const std::string& path, const Halvard::Error& reason) const
+void SaveFile::KeepBadFile(const std::string& path, const Halvard::Error& reason) const
 {
     if (!Exists(path))
         return;
-    const std::string copyPath = path + ".bad";
-    try {
-        const auto source = services_.files->OpenFileBinary(path, FileAccess::kRead, Halvard::FileLoading::kWhole);
-        std::vector<Halvard::u8> bytes(source->GetSize());
-        source->Read(bytes.data(), static_cast<Halvard::u32>(bytes.size()));
-        const auto copy = services_.files->OpenFileBinary(copyPath, FileAccess::kWrite);
-        copy->Write(bytes.data(), static_cast<Halvard::u32>(bytes.size()));
-        copy->Close();
-    } catch (const Halvard::FileError& error) {
-        services_.messages->LogError(error.GetText());
-        return;
-    }
-    services_.messages->LogWarning(reason.GetText() + "; the file is kept as \"" + copyPath + "\"");
+    const std::string keptPath = SetAside(path);
+    if (!keptPath.empty())
+        services_.messages->LogWarning(reason.GetText() + KeptAs(keptPath));
 }
+
+std::string SaveFile::SetAside(const std::string& path) const
+{
+    std::string keptPath = path + kKeptExtension;
+    for (Halvard::u32 number = 2; Exists(keptPath); ++number)
+        keptPath = path + kKeptExtension + Halvard::UIntToString(number);
+    if (!Halvard::RenameFileOnDisk(path, keptPath)) {
+        services_.messages->LogError("Failed to rename \"" + path + "\" file to \"" + keptPath + "\"");
+        return std::string();
+    }
+    return keptPath;
+}
+
+std::string SaveFile::KeptAs(const std::string& keptPath) { return "; the file is kept as \"" + keptPath + "\""; }
 
 bool SaveFile::Exists(const std::string& path) const { return services_.files->FileExists(path); }
 

@@ -36,10 +36,17 @@ public:
     // Checks the header and reads the body; throws FileError when the file is
     // missing, foreign, of another version or short.
     void Read(const std::string& path, const Body& readBody) const;
-    // Called before an unreadable file is replaced: keeps its bytes as the
-    // path + ".bad", one copy that the next unreadable file replaces, and
-    // logs one warning with the reason. Nothing when there is no such file.
-    void KeepBadCopy(const std::string& path, const Halvard::Error& reason) const;
+    // Called before an unreadable file is replaced: sets it aside and logs
+    // one warning with the reason and where the file is kept. Nothing when
+    // there is no such file.
+    void KeepBadFile(const std::string& path, const Halvard::Error& reason) const;
+    // Moves the file out of the way of every reader and writer, to the first
+    // free name of path + ".bad", ".bad2", ".bad3"..., so that no file kept
+    // earlier is replaced. Returns that name; empty, with an error line, when
+    // the file could not be moved, and it then stays where it is.
+    std::string SetAside(const std::string& path) const;
+    // The end of a log line that says where a file set aside is kept.
+    static std::string KeptAs(const std::string& keptPath);
     bool Exists(const std::string& path) const;
 
     Halvard::MessageManager* GetMessageManager() const { return services_.messages; }

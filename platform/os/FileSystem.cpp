@@ -3,6 +3,7 @@
 #include "platform/os/Paths.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
@@ -158,6 +159,15 @@ bool DeletePath(const std::string& nativePath)
     std::error_code error;
     fs::remove_all(path, error);
     return !error;
+}
+
+bool RenameFile(const std::string& nativeFrom, const std::string& nativeTo)
+{
+    const std::string from = ResolvePath(nativeFrom);
+    std::error_code error;
+    if (!fs::is_regular_file(fs::status(from, error)) || PathExists(nativeTo))
+        return false;
+    return std::rename(from.c_str(), ResolvePath(nativeTo).c_str()) == 0;
 }
 
 void AddProtectedFolder(const std::string& nativeFolder)

@@ -41,6 +41,11 @@ std::vector<FolderEntry> ListFolder(const std::string& nativeFolder);
 // AddProtectedFolder.
 bool DeletePath(const std::string& nativePath);
 
+// Gives a regular file (or a symbolic link to one) a new name. Refused
+// (false, nothing touched) when something already has the new name, so that
+// no file is ever replaced, and when the source is no regular file.
+bool RenameFile(const std::string& nativeFrom, const std::string& nativeTo);
+
 // Adds a folder that DeletePath must never remove; the framework protects the
 // user's folder this way. Any thread.
 void AddProtectedFolder(const std::string& nativeFolder);

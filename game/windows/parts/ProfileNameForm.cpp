@@ -1,10 +1,10 @@
 #include "game/windows/parts/ProfileNameForm.h"
 
-#include "engine/core/StringUtils.h"
 #include "engine/gui/GUIButton.h"
 #include "engine/gui/GUIEditBox.h"
 #include "engine/input/Controls.h"
 #include "engine/input/KeyNames.h"
+#include "framework/persistence/PlayerName.h"
 #include "gui_tools/GUIWindowBase.h"
 
 namespace Tamrisk {
@@ -18,7 +18,7 @@ ProfileNameForm::ProfileNameForm(const GUITools::GUIWindowBase& window, const Ha
 
 std::wstring ProfileNameForm::GetName() const
 {
-    return editBox_ != nullptr ? Halvard::TrimCopyW(editBox_->GetText()) : std::wstring();
+    return editBox_ != nullptr ? GameFramework::MakeProfileName(editBox_->GetText()) : std::wstring();
 }
 
 void ProfileNameForm::SetName(const std::wstring& name)

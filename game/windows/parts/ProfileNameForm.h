@@ -23,7 +23,8 @@ class ProfileNameForm {
 public:
     ProfileNameForm(const GUITools::GUIWindowBase& window, const Halvard::Controls* controls);
 
-    // The field's text without white space at either end.
+    // The field's text in the form a profile keeps it (MakeProfileName), so
+    // that a name of blanks alone reads as empty.
     std::wstring GetName() const;
     void SetName(const std::wstring& name);
     // The accept button was clicked this frame, or ENTER went down while the

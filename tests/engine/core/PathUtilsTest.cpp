@@ -115,6 +115,43 @@ TEST(DiskPaths, DeleteFolderRemovesATreeButNeverTheProgramOrAProtectedFolder)
     EXPECT_TRUE(fs::exists(folder.Path() / "profiles"));
 }
 
+// A rename never replaces what has the new name, in whatever case, and moves
+// only files; refused, it leaves both sides as they were.
+TEST(DiskPaths, RenameFileOnDiskMovesAFileOnlyToAFreeName)
+{
+    struct Case {
+        const char* what;
+        const char* existing;
+        const char* from;
+        const char* to;
+        bool renamed;
+    };
+    const Case cases[] = {
+        {"a free name", nullptr, "profiles\\a.prf", "profiles\\a.prf.bad", true},
+        {"the source in another case", nullptr, "PROFILES\\A.PRF", "profiles\\a.prf.bad", true},
+        {"a file of that name", "profiles\\a.prf.bad", "profiles\\a.prf", "profiles\\a.prf.bad", false},
+        {"that name in another case", "profiles\\A.prf.BAD", "profiles\\a.prf", "profiles\\a.prf.bad", false},
+        {"a folder of that name", "profiles\\a.prf.bad\\x", "profiles\\a.prf", "profiles\\a.prf.bad", false},
+        {"a folder as the source", nullptr, "profiles", "kept", false},
+        {"no source", nullptr, "profiles\\b.prf", "profiles\\b.prf.bad", false},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        ScopedProgramFolder program(folder.Path());
+        folder.WriteFile("profiles\\a.prf", "player");
+        if (c.existing != nullptr)
+            folder.WriteFile(c.existing, "earlier");
+        EXPECT_EQ(RenameFileOnDisk(c.from, c.to), c.renamed) << c.what;
+        EXPECT_EQ(fs::exists(folder.Path() / "profiles" / "a.prf"), !c.renamed) << c.what;
+        if (c.renamed) {
+            EXPECT_EQ(folder.ReadFile("profiles\\a.prf.bad"), "player") << c.what;
+        }
+        if (c.existing != nullptr) {
+            EXPECT_EQ(folder.ReadFile(c.existing), "earlier") << c.what;
+        }
+    }
+}
+
 TEST(DiskSearch, RelativeFolderGivesRelativeNamesAndSubFoldersFullPaths)
 {
     TempFolder folder;

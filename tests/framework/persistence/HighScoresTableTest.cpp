@@ -6,6 +6,7 @@
 #include "tests/support/LogProbe.h"
 #include "tests/support/SaveFolder.h"
 
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <tuple>
@@ -212,7 +213,7 @@ TEST_F(HighScoresTableTest, ClearEmptiesTheTableAndTheFile)
     EXPECT_EQ(save.Read(kFile), EmptyTable());
 }
 
-TEST_F(HighScoresTableTest, AnUnreadableFileIsKeptAsBadAndReplacedByAnEmptyTable)
+TEST_F(HighScoresTableTest, EveryUnreadableFileIsKeptUnderANameOfItsOwnAndReplacedByAnEmptyTable)
 {
     std::string valid;
     {
@@ -240,9 +241,14 @@ TEST_F(HighScoresTableTest, AnUnreadableFileIsKeptAsBadAndReplacedByAnEmptyTable
         EXPECT_EQ(table->GetEntryCount(0), 0u) << c.what;
         EXPECT_EQ(table->GetNextSequenceNumber(), 0u) << c.what;
         EXPECT_EQ(save.Read(kFile), EmptyTable()) << c.what;
-        EXPECT_EQ(save.Read("high_scores.hsf.bad"), c.bytes) << c.what;
     }
-    EXPECT_TRUE(Testing::LogProbe(*save.Log()).Contains("is kept as \"" + save.User() + "\\high_scores.hsf.bad\""));
+    // Each damaged file keeps a name of its own: none replaces an earlier one.
+    const Testing::LogProbe log(*save.Log());
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const std::string kept = std::string("high_scores.hsf.bad") + (i == 0 ? "" : std::to_string(i + 1));
+        EXPECT_EQ(save.Read(kept), cases[i].bytes) << cases[i].what;
+        EXPECT_TRUE(log.Contains("is kept as \"" + save.User() + "\\" + kept + "\"")) << kept;
+    }
 }
 
 TEST_F(HighScoresTableTest, AFailedSaveIsLoggedOnceAndTheTableInMemoryStays)

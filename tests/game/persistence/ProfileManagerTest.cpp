@@ -135,11 +135,11 @@ TEST_F(ProfileManagerTest, NamesMatchWithoutRegardToCaseOrSurroundingSpace)
 TEST_F(ProfileManagerTest, ANameEmptyOnceTrimmedMakesNoProfile)
 {
     const auto manager = Open();
-    EXPECT_EQ(manager->AddProfile(L"  \t"), nullptr);
+    EXPECT_EQ(manager->AddProfile(L" \xA0\x3000\t"), nullptr);
     EXPECT_EQ(manager->GetProfileCount(), 0u);
     EXPECT_FALSE(save.Exists("profiles"));
     manager->AddProfile(L"Anna");
-    manager->RenameProfile(L"Anna", L"   ");
+    manager->RenameProfile(L"Anna", L"\xFEFF ");
     EXPECT_EQ(Names(*manager), (std::vector<std::wstring>{L"Anna"}));
 }
 
@@ -293,36 +293,64 @@ TEST_F(ProfileManagerTest, DeletingTheProfileOfAFileNamedPrfLeavesTheOthers)
 }
 
 // A second file of a name already loaded, a copy or a name edited by hand
-// with blanks and another case, loads as nothing: one error line names each
-// such file, which stays on disk, and the player's own file is the one that
-// deleting the player removes.
-TEST_F(ProfileManagerTest, ASecondFileOfALoadedNameIsSkippedAndLeftOnDisk)
+// with blanks and another case, loads as nothing: it is set aside with its
+// bytes as they were, one error line says where, and the player's own file is
+// the one that deleting the player removes. The next start finds no file of
+// that player.
+TEST_F(ProfileManagerTest, ASecondFileOfALoadedNameIsSetAsideAndTheDeletedPlayerStaysGone)
 {
     const std::string bobFile = MakeProfiles({L"Bob", L"Anna"}, L"Bob")[0];
     const std::string bob = save.Read("profiles\\" + bobFile);
-    save.Write("profiles\\zz_copy.prf", bob);
     // The name's count byte and its four units, "Bob" and the closing 0.
     const std::string body = bob.substr(13 + 1 + 2 * 4);
-    const std::string edited = std::string("\x06 \0b\0o\0b\0 \0\0\0", 13);
-    save.Write("profiles\\zz_edited.prf",
-               Testing::VersionedHeader(static_cast<u32>(13 + edited.size() + body.size()), "TKPRF", 102) + edited +
-                   body);
+    // A no-break space before "bob", an ideographic space after it.
+    const std::string name = std::string("\x06\xA0\0b\0o\0b\0\0\x30\0\0", 13);
+    const std::string edited =
+        Testing::VersionedHeader(static_cast<u32>(13 + name.size() + body.size()), "TKPRF", 102) + name + body;
+    save.Write("profiles\\zz_copy.prf", bob);
+    save.Write("profiles\\zz_edited.prf", edited);
 
     const auto manager = Open();
     EXPECT_EQ(Names(*manager), (std::vector<std::wstring>{L"Anna", L"Bob"}));
     EXPECT_EQ(manager->GetProfile(L"BOB")->GetFileName(), bobFile);
-    const std::vector<std::string> errors = save.ErrorLines();
-    ASSERT_EQ(errors.size(), 2u);
-    EXPECT_THAT(errors[0], testing::HasSubstr("profiles\\zz_copy.prf\""));
-    EXPECT_THAT(errors[1], testing::HasSubstr("profiles\\zz_edited.prf\""));
-    manager->DeleteProfile(L"Bob");
-    EXPECT_FALSE(save.Exists("profiles\\" + bobFile));
-    EXPECT_TRUE(save.Exists("profiles\\zz_copy.prf"));
-    EXPECT_TRUE(save.Exists("profiles\\zz_edited.prf"));
+    const std::string profiles = save.User() + "\\profiles\\";
+    EXPECT_EQ(save.ErrorLines(),
+              (std::vector<std::string>{
+                  "Error: Player name in \"" + profiles + "zz_copy.prf\" file is the one of \"" + profiles +
+                      bobFile + "\" file; the file is kept as \"" + profiles + "zz_copy.prf.bad\"!",
+                  "Error: Player name in \"" + profiles + "zz_edited.prf\" file is the one of \"" + profiles +
+                      bobFile + "\" file; the file is kept as \"" + profiles + "zz_edited.prf.bad\"!"}));
+    EXPECT_EQ(save.List("profiles"),
+              (std::vector<std::string>{manager->GetProfile(L"Anna")->GetFileName(), bobFile, "zz_copy.prf.bad",
+                                        "zz_edited.prf.bad"}));
+    EXPECT_EQ(save.Read("profiles\\zz_copy.prf.bad"), bob);
+    EXPECT_EQ(save.Read("profiles\\zz_edited.prf.bad"), edited);
 
-    // Alone, the edited file is the player's, the name trimmed.
-    save.Remove("profiles\\zz_copy.prf");
-    EXPECT_EQ(Names(*Open()), (std::vector<std::wstring>{L"Anna", L"bob"}));
+    manager->DeleteProfile(L"Bob");
+    const auto next = Open();
+    EXPECT_EQ(Names(*next), (std::vector<std::wstring>{L"Anna"}));
+    EXPECT_EQ(CurrentName(*next), L"Anna");
+    EXPECT_EQ(save.ErrorLines().size(), 2u);
+}
+
+// Files set aside earlier, and a folder of such a name, keep what they hold:
+// the second file takes the first name free.
+TEST_F(ProfileManagerTest, ASecondFileSetAsideTakesTheFirstFreeNameAndReplacesNoEarlierOne)
+{
+    const std::string bob = save.Read("profiles\\" + MakeProfiles({L"Bob"})[0]);
+    save.Write("profiles\\zz_copy.prf", bob);
+    save.Write("profiles\\zz_copy.prf.bad", "kept first");
+    save.Write("profiles\\zz_copy.prf.bad2\\inside", "kept in a folder");
+
+    EXPECT_EQ(Names(*Open()), (std::vector<std::wstring>{L"Bob"}));
+    EXPECT_EQ(save.Read("profiles\\zz_copy.prf.bad"), "kept first");
+    EXPECT_EQ(save.Read("profiles\\zz_copy.prf.bad2\\inside"), "kept in a folder");
+    EXPECT_EQ(save.Read("profiles\\zz_copy.prf.bad3"), bob);
+    EXPECT_FALSE(save.Exists("profiles\\zz_copy.prf"));
+    const std::vector<std::string> errors = save.ErrorLines();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_THAT(errors[0], testing::EndsWith("; the file is kept as \"" + save.User() +
+                                             "\\profiles\\zz_copy.prf.bad3\"!"));
 }
 
 TEST_F(ProfileManagerTest, NewProfilesTakeTheSoundSetsVolumesAndTheCurrentOneGivesThemBack)
