@@ -17,6 +17,7 @@
 #include "game_tools/XMLNode.h"
 #include "game_tools/XMLParser.h"
 
+#include <optional>
 #include <utility>
 
 namespace GameTools {
@@ -28,6 +29,14 @@ namespace {
 constexpr u32 kAnonymousBase = 123456789;
 constexpr u32 kAnonymousDigits = 9;
 constexpr u32 kColoredVertices = 32;
+// A loop counts to at most this: four digits of counter. Shipped lists count
+// to 35 at most.
+constexpr i32 kMostLoopCount = 10000;
+// The elements the loops of one list read in all, each counted once for
+// every pass of the loops around it: as many as one loop at its bound reads
+// with one entry. A model entry takes about a millisecond to read, and the
+// shipped lists read about a hundred elements.
+constexpr u64 kMostLoopReads = 10000;
 
 // The text of the attribute, or the fallback when there is none.
 std::string Text(const XMLNode& node, const std::string& attribute, const std::string& fallback)
@@ -47,6 +56,86 @@ u32 AnimationType(const std::string& text)
     if (text == "diffuse_and_opacity")
         return ShaderTextureStage::kNumberedBoth;
     return ShaderTextureStage::kNoAnimation;
+}
+
+// The text of an entry's attribute that is refused.
+std::string EntryError(const std::string& attribute, const std::string& entry)
+{
+    return "Incorrect \"" + attribute + "\" of \"" + entry + "\"";
+}
+
+// The entry's animation speed, refused unless finite; none when it gives
+// none.
+std::optional<float> AnimationSpeed(const XMLNode& node, const std::string& entry)
+{
+    const XMLValue* speed = node.GetAttribute("animation_speed");
+    if (speed == nullptr)
+        return std::nullopt;
+    return AnimationControl::CheckSpeed(speed->GetFloat(), EntryError("animation_speed", entry));
+}
+
+enum class Element { kLoop, kEntry, kGroup };
+
+// What reading makes of the element: a loop repeats its children, an element
+// with a name is one entry (its children are never read), any other groups
+// its children.
+Element KindOf(const XMLNode& node, std::string& name)
+{
+    if (node.GetName() == "loop")
+        return Element::kLoop;
+    name = Text(node, "name", "");
+    return name.empty() ? Element::kGroup : Element::kEntry;
+}
+
+// The counter values a loop runs through, from first up to end. A count
+// below the start or beyond the bound, and a start below 0, are refused.
+struct LoopRange {
+    u32 first;
+    u32 end;
+};
+
+LoopRange ReadLoopRange(const XMLNode& node)
+{
+    const XMLValue* start = node.GetAttribute("start");
+    const XMLValue* count = node.GetAttribute("count");
+    const i32 first = start != nullptr ? start->GetInt() : 0;
+    const i32 end = count != nullptr ? count->GetInt() : 0;
+    const std::string loop = "loop \"" + Text(node, "counter", "i") + "\"";
+    if (first < 0)
+        throw FileError("Incorrect \"start\" of " + loop);
+    if (end < first || end > kMostLoopCount)
+        throw FileError("Incorrect \"count\" of " + loop);
+    return LoopRange{static_cast<u32>(first), static_cast<u32>(end)};
+}
+
+// Checks every loop below the node before anything of the list is read:
+// each loop's range, and the elements that all loops read together. The
+// node's children are read passes times, and count when a loop reads them
+// (looped); elements outside every loop are read once and do not count. A
+// loop element's own reads are within the bound before its passes multiply
+// them, so the product cannot overflow.
+void CheckLoops(const XMLNode& node, u64 passes, bool looped, u64& reads)
+{
+    std::vector<XMLNode*> children;
+    node.GetChildren(children);
+    for (const XMLNode* child : children) {
+        if (looped) {
+            reads += passes;
+            if (reads > kMostLoopReads)
+                throw FileError("Incorrect loops: they read more than " + UIntToString(kMostLoopReads) +
+                                " elements");
+        }
+        std::string name;
+        switch (KindOf(*child, name)) {
+        case Element::kLoop: {
+            const LoopRange range = ReadLoopRange(*child);
+            CheckLoops(*child, passes * (range.end - range.first), true, reads);
+            break;
+        }
+        case Element::kGroup: CheckLoops(*child, passes, looped, reads); break;
+        case Element::kEntry: break;
+        }
+    }
 }
 
 // The error's text with the file named, unless it names it already.
@@ -155,6 +244,8 @@ void DataKeeper::LoadResourcesFile(const std::string& path)
     }
     Counters counters;
     try {
+        u64 reads = 0;
+        CheckLoops(holder, 1, false, reads);
         ReadResources(holder, GetListFolder(path), "", counters);
     } catch (const FileError& error) {
         // An entry knows what is wrong with it, only this place knows the file.
@@ -165,32 +256,35 @@ void DataKeeper::LoadResourcesFile(const std::string& path)
 void DataKeeper::ReadResources(const XMLNode& node, const std::string& folder, const std::string& prefix,
                                Counters& counters)
 {
-    const std::string& element = node.GetName();
-    if (element == "loop") {
-        ReadLoop(node, folder, prefix, counters);
-        return;
-    }
-    const std::string name = Text(node, "name", "");
-    if (!name.empty()) {
+    std::string name;
+    switch (KindOf(node, name)) {
+    case Element::kLoop: ReadLoop(node, folder, prefix, counters); break;
+    case Element::kEntry:
         ReadEntry(node, folder, prefix + SubstituteCounters(name, counters.names, counters.values), counters);
-        return;
+        break;
+    case Element::kGroup: {
+        const std::string& element = node.GetName();
+        const bool container = element.empty() || element == "resources";
+        ReadChildren(node, folder, container ? prefix : prefix + element + "/", counters);
+        break;
     }
-    const bool container = element.empty() || element == "resources";
-    ReadChildren(node, folder, container ? prefix : prefix + element + "/", counters);
+    }
 }
 
 void DataKeeper::ReadLoop(const XMLNode& node, const std::string& folder, const std::string& prefix,
                           Counters& counters)
 {
-    const XMLValue* start = node.GetAttribute("start");
-    const XMLValue* count = node.GetAttribute("count");
-    const u32 first = start != nullptr ? static_cast<u32>(start->GetInt()) : 0;
-    const u32 end = count != nullptr ? static_cast<u32>(count->GetInt()) : 0;
+    const LoopRange range = ReadLoopRange(node);
+    // An empty loop reads nothing, however long it counts.
+    std::vector<XMLNode*> children;
+    node.GetChildren(children);
+    if (children.empty())
+        return;
     counters.names.push_back(Text(node, "counter", "i"));
-    counters.values.push_back(first);
-    for (u32 value = first; value < end; ++value) {
+    counters.values.push_back(range.first);
+    for (u32 value = range.first; value < range.end; ++value) {
         counters.values.back() = value;
-        ReadChildren(node, folder, prefix, counters);
+        ReadChildren(children, folder, prefix, counters);
     }
     counters.names.pop_back();
     counters.values.pop_back();
@@ -201,6 +295,12 @@ void DataKeeper::ReadChildren(const XMLNode& node, const std::string& folder, co
 {
     std::vector<XMLNode*> children;
     node.GetChildren(children);
+    ReadChildren(children, folder, prefix, counters);
+}
+
+void DataKeeper::ReadChildren(const std::vector<XMLNode*>& children, const std::string& folder,
+                              const std::string& prefix, Counters& counters)
+{
     for (const XMLNode* child : children)
         ReadResources(*child, folder, prefix, counters);
 }
@@ -227,9 +327,10 @@ void DataKeeper::ReadModel(const XMLNode& node, const std::string& folder, const
         SubstituteCounters(Text(node, "file_name", "unknown_file_name"), counters.names, counters.values);
     const XMLValue* colored = node.GetAttribute("color_verticies");
     const u32 flags = colored != nullptr && colored->GetBool() ? kColoredVertices : 0;
+    const std::optional<float> speed = AnimationSpeed(node, name);
     auto model = std::unique_ptr<Model>(models_->NewModelFromFile(CombinePath(folder, file), nullptr, flags));
-    if (const XMLValue* speed = node.GetAttribute("animation_speed"))
-        model->GetAnimationControl().speed = speed->GetFloat();
+    if (speed)
+        model->GetAnimationControl().speed = *speed;
     if (AddModel(name, model.get()))
         model.release();
 }
@@ -248,14 +349,12 @@ void DataKeeper::ReadShader(const XMLNode& node, const std::string& folder, cons
     const XMLValue* clamp = node.GetAttribute("clamp");
     const XMLValue* grid = node.GetAttribute("net_size");
     const XMLValue* frames = node.GetAttribute("frame_count");
-    const XMLValue* speed = node.GetAttribute("animation_speed");
     const std::pair<i32, i32> size = grid != nullptr ? grid->GetIntPair() : std::pair<i32, i32>(1, 1);
     const u32 frameCount =
-        frames != nullptr ? ShaderDescriptor::CheckFrameCount(frames->GetInt(), "Incorrect \"frame_count\" of \"" + name + "\"")
-                         : 1;
+        frames != nullptr ? ShaderDescriptor::CheckFrameCount(frames->GetInt(), EntryError("frame_count", name)) : 1;
     const ShaderDescriptor descriptor(true, AnimationType(Text(node, "animation_type", "")),
                                       static_cast<u32>(size.first), static_cast<u32>(size.second), frameCount,
-                                      speed != nullptr ? speed->GetFloat() : 0.0f, texture("diffuse_file_name"),
+                                      AnimationSpeed(node, name).value_or(0.0f), texture("diffuse_file_name"),
                                       texture("opacity_file_name"), clamp == nullptr || clamp->GetBool());
     ShaderUser* user = shaders_->CreateShaderUser(descriptor);
     if (!AddShaderUser(name, user))

@@ -108,6 +108,8 @@ private:
     void ReadLoop(const XMLNode& node, const std::string& folder, const std::string& prefix, Counters& counters);
     void ReadChildren(const XMLNode& node, const std::string& folder, const std::string& prefix,
                       Counters& counters);
+    void ReadChildren(const std::vector<XMLNode*>& children, const std::string& folder, const std::string& prefix,
+                      Counters& counters);
     void ReadEntry(const XMLNode& node, const std::string& folder, const std::string& name,
                    const Counters& counters);
     void ReadModel(const XMLNode& node, const std::string& folder, const std::string& name,

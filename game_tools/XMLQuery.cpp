@@ -1,5 +1,6 @@
 #include "game_tools/XMLQuery.h"
 
+#include "engine/render/AnimationControl.h"
 #include "game_tools/XMLNode.h"
 
 #include <optional>
@@ -153,6 +154,15 @@ std::string GetXMLString(const XMLNode* node, const std::string& attribute, cons
 {
     const XMLValue* value = node != nullptr ? node->GetAttribute(attribute) : nullptr;
     return value != nullptr ? value->GetString() : fallback;
+}
+
+float GetXMLAnimationSpeed(const XMLNode* node, float fallback, const std::string& path)
+{
+    const XMLValue* value = node != nullptr ? node->GetAttribute("animation_speed") : nullptr;
+    if (value == nullptr)
+        return fallback;
+    return Halvard::AnimationControl::CheckSpeed(value->GetFloat(),
+                                                 "Incorrect \"animation_speed\" in \"" + path + "\" file");
 }
 
 } // namespace GameTools

@@ -8,6 +8,7 @@
 #include "engine/gui/GUIWindow.h"
 #include "game_tools/XMLNode.h"
 #include "game_tools/XMLParser.h"
+#include "game_tools/XMLQuery.h"
 #include "game_tools/XMLValue.h"
 #include "gui_tools/GUIBackgroundLayer.h"
 
@@ -70,6 +71,10 @@ void GUIBackgroundBase::ReadDescription(const std::string& path)
     XMLNode* root = nullptr;
     try {
         GameTools::XMLParser(engine_).Parse(root, path);
+        // A speed that could not play is a damaged description, refused as
+        // a whole like one that cannot be read.
+        for (const XMLNode* entry : Entries(root))
+            GameTools::GetXMLAnimationSpeed(entry, 0.0f, path);
     } catch (const FileError& error) {
         delete root;
         messages_->LogError(error.GetText());

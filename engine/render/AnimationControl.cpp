@@ -1,23 +1,40 @@
 #include "engine/render/AnimationControl.h"
 
+#include "engine/core/Error.h"
 #include "engine/core/Random.h"
 #include "engine/core/TimerManager.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace Halvard {
 
 namespace {
 
 constexpr float kTolerance = 0.0001f;
+constexpr u32 kMostLoops = std::numeric_limits<u32>::max();
 
 u32 Span(const AnimationControl::Range& range)
 {
     return range.last >= range.first ? range.last - range.first : range.first - range.last;
 }
 
+// The count with the passes added; it stops at its largest value rather than
+// wrapping round to a count below the loop limit.
+u32 AddPasses(u32 done, double passes)
+{
+    return passes >= static_cast<double>(kMostLoops - done) ? kMostLoops : done + static_cast<u32>(passes);
+}
+
 } // namespace
+
+float AnimationControl::CheckSpeed(float speed, const std::string& error)
+{
+    if (!std::isfinite(speed))
+        throw FileError(error);
+    return speed;
+}
 
 AnimationControl::AnimationControl(MessageManager* messages, TimerManager* timers, u32 mode, u32 frameCount)
     : messages_(messages), timers_(timers), mode_(mode), frameCount_(frameCount)
@@ -128,7 +145,7 @@ void AnimationControl::Update()
     u32 span = Span(range) + 1;
     const bool reversed = range.last < range.first;
     const bool continuous =
-        looping && maximumDelay < kTolerance && (loopLimit == 0 || loopsDone + 1 < loopLimit);
+        looping && maximumDelay < kTolerance && (loopLimit == 0 || u64{loopsDone} + 1 < loopLimit);
     if (mode_ == 1 && continuous)
         ++span;
 
@@ -150,10 +167,7 @@ void AnimationControl::Advance(u32 span, bool continuous)
             time = 0.0f;
             return;
         }
-        while (std::trunc(time) >= lastFrame) {
-            time -= lastFrame;
-            ++loopsDone;
-        }
+        Wrap(lastFrame);
         return;
     }
     if (std::trunc(time) < lastFrame)
@@ -165,14 +179,43 @@ void AnimationControl::Advance(u32 span, bool continuous)
     }
     if (countdown < kTolerance)
         countdown = RandomFloat(minimumDelay, maximumDelay);
-    if (loopLimit != 0 && loopsDone + 1 >= loopLimit)
+    if (loopLimit != 0 && u64{loopsDone} + 1 >= loopLimit)
         playing = 0;
 }
 
+// Takes every whole span the time has passed off at once and counts each as
+// a loop, so that a frame costs the same at any speed. Below 2^24 this is
+// exactly what taking one span off at a time gave: there each subtraction
+// was exact, as the remainder (fmod) always is. Beyond, the count stops at
+// its largest value. A time that is not a number, or is minus infinity,
+// starts the range over; plus infinity has passed more spans than the count
+// holds.
+void AnimationControl::Wrap(float lastFrame)
+{
+    if (!(time >= lastFrame)) {
+        if (!std::isfinite(time))
+            time = 0.0f;
+        return;
+    }
+    if (std::isinf(time)) {
+        loopsDone = kMostLoops;
+        time = 0.0f;
+        return;
+    }
+    const float rest = std::fmod(time, lastFrame);
+    loopsDone = AddPasses(loopsDone, std::round((static_cast<double>(time) - rest) / lastFrame));
+    time = rest;
+}
+
+// A time outside the range (below it, beyond it or not a number) shows the
+// range's nearest end: no frame lies outside it and no conversion meets a
+// value its type cannot hold.
 void AnimationControl::SetFrames(u32 span, bool reversed, u32 lowest)
 {
-    frameA_ = static_cast<u32>(time);
-    blend_ = time - static_cast<float>(frameA_);
+    const u32 lastFrame = span == 0 ? 0 : span - 1;
+    const float shown = time > 0.0f ? std::min(time, static_cast<float>(lastFrame)) : 0.0f;
+    frameA_ = static_cast<u32>(std::min<u64>(static_cast<u64>(shown), lastFrame));
+    blend_ = shown - static_cast<float>(frameA_);
     frameB_ = frameA_ + 1 >= span ? frameA_ : frameA_ + 1;
     if (reversed) {
         frameA_ = span - frameA_ - 1;

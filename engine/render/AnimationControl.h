@@ -3,6 +3,7 @@
 #include "engine/core/Types.h"
 
 #include <map>
+#include <string>
 
 namespace Halvard {
 
@@ -24,6 +25,11 @@ public:
     AnimationControl(const AnimationControl& other);
     AnimationControl& operator=(const AnimationControl&) = delete;
     virtual ~AnimationControl() = default;
+
+    // A speed read from a file: one that is not finite (infinite or not a
+    // number) is refused with a FileError of the reader's text. Any finite
+    // speed plays: the frame's wrap takes constant time.
+    static float CheckSpeed(float speed, const std::string& error);
 
     // An id that is present keeps its range.
     void AddAnimation(i32 id, u32 first, u32 last);
@@ -66,6 +72,7 @@ public:
 private:
     Range& CurrentRange();
     void Advance(u32 span, bool continuous);
+    void Wrap(float lastFrame);
     void SetFrames(u32 span, bool reversed, u32 lowest);
 
     MessageManager* messages_;

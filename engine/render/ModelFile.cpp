@@ -7,6 +7,7 @@
 #include "engine/core/PathUtils.h"
 #include "engine/core/StringUtils.h"
 #include "engine/core/VersionedHeader.h"
+#include "engine/render/AnimationControl.h"
 
 #include <cstring>
 
@@ -102,7 +103,7 @@ void ModelFile::ReadBody(MessageManager* messages, Reader& in)
     flags = in.UInt();
     if ((flags & (kVertexAnimated | kSkinned)) != 0) {
         frameCount = in.UInt();
-        speed = in.Float();
+        speed = AnimationControl::CheckSpeed(in.Float(), FormatText(name_));
         if (frameCount == 0)
             in.Fail();
     }

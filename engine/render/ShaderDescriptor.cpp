@@ -7,6 +7,7 @@
 #include "engine/core/PathUtils.h"
 #include "engine/core/StringUtils.h"
 #include "engine/core/VersionedHeader.h"
+#include "engine/render/AnimationControl.h"
 
 #include <memory>
 
@@ -129,8 +130,9 @@ ShaderDescriptor::ShaderDescriptor(MessageManager* messages, FileManager* files,
     UpdateHash();
 }
 
-// Values that would make the stage divide by zero or read past its frames
-// are refused as a broken file, so the caller falls back to a plain shader.
+// Values that would make the stage divide by zero or read past its frames,
+// and a speed that is not finite, are refused as a broken file, so the
+// caller falls back to a plain shader.
 void ShaderDescriptor::ReadFile(FileManager* files, const std::string& path)
 {
     const std::unique_ptr<FileBinary> file = files->OpenFileBinary(MakeDataPath(path), FileAccess::kRead);
@@ -164,7 +166,7 @@ void ShaderDescriptor::ReadFile(FileManager* files, const std::string& path)
         u32 rows = 1;
         if (type != ShaderTextureStage::kNoAnimation) {
             frameCount = CheckFrameCount(file->ReadUInt(), formatError);
-            speed = file->ReadFloat();
+            speed = AnimationControl::CheckSpeed(file->ReadFloat(), formatError);
         }
         if (type == ShaderTextureStage::kGrid) {
             columns = file->ReadUInt();

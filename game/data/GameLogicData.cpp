@@ -41,17 +41,21 @@ std::string BaseName(const std::string& path)
 
 const std::string& KindName(const XMLNode& description) { return description.GetAttribute("name")->GetString(); }
 
-// The counts size loads and allocations: a damaged description must fail
-// here, naming its file, not hang the level's start or exhaust memory.
-void CheckCounts(const XMLNode& description, const std::string& path)
+// The counts size loads and allocations, and the speed drives the block's
+// animation every frame: a damaged description must fail here, naming its
+// file, not hang the level's start or its frames, or exhaust memory.
+void CheckValues(const XMLNode& description, const std::string& path)
 {
     const auto error = [&path](const char* attribute) {
         return std::string("Incorrect \"") + attribute + "\" in \"" + path + "\" file";
     };
     if (GameTools::GetXMLInt(&description, "fragment_count", 0) > kMaxFragmentCount)
         throw FileError(error("fragment_count"));
-    if (const XMLNode* shader = description.GetChild("shader"))
-        ShaderDescriptor::CheckFrameCount(GameTools::GetXMLInt(shader, "frame_count", 1), error("frame_count"));
+    const XMLNode* shader = description.GetChild("shader");
+    if (shader == nullptr)
+        return;
+    ShaderDescriptor::CheckFrameCount(GameTools::GetXMLInt(shader, "frame_count", 1), error("frame_count"));
+    GameTools::GetXMLAnimationSpeed(shader, 0.0f, path);
 }
 
 // The block's texture, animated through numbered pictures when the kind
@@ -116,7 +120,7 @@ void GameLogicData::LoadBlockDatabase()
         XMLNode* root = nullptr;
         parser.Parse(root, path);
         std::unique_ptr<XMLNode> tree(root);
-        CheckCounts(*tree, path);
+        CheckValues(*tree, path);
         tree->SetAttribute("name", BaseName(path));
         descriptions_.push_back(std::move(tree));
     }

@@ -5,6 +5,7 @@
 #include "engine/core/FileManager.h"
 #include "engine/core/LittleEndian.h"
 #include "engine/core/StringUtils.h"
+#include "engine/render/AnimationControl.h"
 #include "game_tools/VersionedFile.h"
 
 namespace Tamrisk {
@@ -56,7 +57,7 @@ LevelGeometryReader::LevelGeometryReader(FileManager* files, const std::string& 
     keyFrameCount_ = file.ReadUInt();
     if (keyFrameCount_ == 0)
         Fail("Incorrect key frame count 0");
-    animationSpeed_ = file.ReadFloat();
+    animationSpeed_ = AnimationControl::CheckSpeed(file.ReadFloat(), ErrorText("Incorrect animation speed"));
     ReadTextures(file);
     const u32 count = file.ReadCount(kLeastBlockSize);
     blocks_.reserve(count);
@@ -71,9 +72,11 @@ LevelGeometryReader::LevelGeometryReader(FileManager* files, const std::string& 
     CheckStacks(&Block::above, "blocks above");
 }
 
-void LevelGeometryReader::Fail(const std::string& what) const
+void LevelGeometryReader::Fail(const std::string& what) const { throw FileError(ErrorText(what)); }
+
+std::string LevelGeometryReader::ErrorText(const std::string& what) const
 {
-    throw FileError(what + " in \"" + path_ + "\" file");
+    return what + " in \"" + path_ + "\" file";
 }
 
 void LevelGeometryReader::ReadTextures(FileBinary& file)

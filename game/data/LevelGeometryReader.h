@@ -50,6 +50,8 @@ private:
     void ReadRelations(Halvard::FileBinary& file, std::vector<Halvard::u16>& out) const;
     void CheckStacks(std::vector<Halvard::u16> Block::*list, const char* listName) const;
     [[noreturn]] void Fail(const std::string& what) const;
+    // The text of a FileError about the file.
+    std::string ErrorText(const std::string& what) const;
 
     std::string path_;
     Halvard::u32 keyFrameCount_ = 1;

@@ -39,12 +39,16 @@ Environment::Environment(Engine* engine, GameTools::DataKeeper* levelData, const
 {
     GameTools::XMLParser parser(engine);
     XMLNode root;
-    parser.ParseInto(&root, kFolder + name + ".xml");
+    const std::string path = kFolder + name + ".xml";
+    parser.ParseInto(&root, path);
     const XMLNode* environment = root.GetChild("environment");
     if (environment == nullptr)
         return;
     std::vector<XMLNode*> models;
     environment->GetChildrenByName("model", models);
+    // A damaged description is refused before any of its models is made.
+    for (const XMLNode* node : models)
+        GameTools::GetXMLAnimationSpeed(node, 0.0f, path);
     for (const XMLNode* node : models)
         AddModel(*node);
 }

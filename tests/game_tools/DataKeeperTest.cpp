@@ -26,6 +26,7 @@
 #include "tests/support/LogProbe.h"
 #include "tests/support/ScopedVideoSystem.h"
 #include "tests/support/TestEngine.h"
+#include "tests/support/Watchdog.h"
 #include "tools/ImageWriter.h"
 
 #include <gmock/gmock.h>
@@ -416,5 +417,112 @@ TEST_F(DataKeeperTest, AFrameCountBeyondTheBoundFailsTheListNamingIt)
             EXPECT_EQ(engine->GetShaderManager()->GetTextureManager()->GetTextureCount(), texturesBefore) << count;
         }
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << count;
+    }
+}
+
+// A speed that is not finite would hold every frame that shows the entry:
+// the list fails naming it and the entry, before the entry's model is read;
+// any finite speed loads.
+TEST_F(DataKeeperTest, ASpeedThatIsNotFiniteFailsTheListNamingIt)
+{
+    struct Case {
+        const char* entry;
+        const char* name;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"<model name=\"crate\" file_name=\"crate.mlf\" animation_speed=\"inf\"/>", "crate", true},
+        {"<model name=\"crate\" file_name=\"crate.mlf\" animation_speed=\"nan\"/>", "crate", true},
+        {"<model name=\"crate\" file_name=\"crate.mlf\" animation_speed=\"1e30\"/>", "crate", false},
+        {"<shader name=\"fire\" diffuse_file_name=\"fire.tga\" animation_type=\"net\" net_size=\"2 2\" "
+         "frame_count=\"4\" animation_speed=\"-inf\"/>",
+         "fire", true},
+        {"<shader name=\"fire\" diffuse_file_name=\"fire.tga\" animation_type=\"net\" net_size=\"2 2\" "
+         "frame_count=\"4\" animation_speed=\"NAN\"/>",
+         "fire", true},
+        {"<loop count=\"2\"><shader name=\"fire%i%\" diffuse_file_name=\"fire.tga\" animation_speed=\"INF\"/></loop>",
+         "fire0", true},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.entry);
+        engine->GetMessageManager()->ClearMessages();
+        const std::string list = List("ui\\resources_basic.xml", test.entry);
+        DataKeeper keeper(engine.operator->(), "en", false);
+        try {
+            keeper.AddResourcesFile(list, true);
+            EXPECT_FALSE(test.refused);
+        } catch (const FileError& error) {
+            EXPECT_TRUE(test.refused);
+            EXPECT_EQ(error.GetText(), std::string("Incorrect \"animation_speed\" of \"") + test.name +
+                                           "\" in \"data\\ui\\resources_basic.xml\"");
+        }
+        EXPECT_EQ(keeper.GetModel("crate")->GetName(), test.refused ? "box" : "ui\\crate.mlf");
+    }
+}
+
+// A loop's count is bounded, and so is what the loops of a list read in
+// all, every element counted once for each pass of the loops around it: a
+// list beyond either fails naming itself before any of its entries is read
+// (the model "before" stands ahead of the loops); the bounds themselves
+// load. The cases that only fail come first; each case runs under a
+// watchdog, since without the bounds the others read for minutes or for
+// ever.
+TEST_F(DataKeeperTest, LoopsBeyondTheirBoundsFailTheListBeforeAnyEntryIsRead)
+{
+    const std::string countError = "Incorrect \"count\" of loop \"i\"";
+    const std::string totalError = "Incorrect loops: they read more than 10000 elements";
+    struct Case {
+        const char* name;
+        std::string loops;
+        std::string error;
+        // A model that the list registers when it loads.
+        const char* loaded;
+    };
+    const Case cases[] = {
+        {"a count below the start", R"(<loop counter="k" start="5" count="4"><model name="m%k%"/></loop>)",
+         "Incorrect \"count\" of loop \"k\"", nullptr},
+        {"a start below 0", R"(<loop start="-1" count="3"><model name="m%i%"/></loop>)",
+         "Incorrect \"start\" of loop \"i\"", nullptr},
+        {"the bound itself", R"(<loop start="9998" count="10000"><model name="m%i%" file_name="m%i%.mlf"/></loop>)",
+         "", "m9999"},
+        {"one loop of the bound", R"(<loop count="10000"><note name="n%i%"/></loop>)", "", "before"},
+        {"an empty loop of the bound in a loop of the bound",
+         R"(<loop count="10000"><loop counter="j" count="10000"/></loop>)", "", "before"},
+        {"nested loops reading the total",
+         R"(<loop count="100"><loop counter="j" count="98"><note name="n"/></loop>
+                <model name="m%i%" file_name="m%i%.mlf"/></loop>)",
+         "", "m99"},
+        {"a count of -1", R"(<loop count="-1"><model name="m%i%"/></loop>)", countError, nullptr},
+        {"a count just over the bound", R"(<loop count="10001"><model name="m%i%"/></loop>)", countError, nullptr},
+        {"a count beyond any integer", R"(<loop count="99999999999"/>)", countError, nullptr},
+        {"nested loops just over the total",
+         R"(<group><loop count="101"><loop counter="j" count="99"><model name="m%i%_%j%"/></loop></loop></group>)",
+         totalError, nullptr},
+        {"nested loops of the bound",
+         R"(<loop count="10000"><loop counter="j" count="10000"><model name="m%i%_%j%"/></loop></loop>)",
+         totalError, nullptr},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        engine->GetMessageManager()->ClearMessages();
+        const std::string list = List("ui\\resources_basic.xml",
+                                      "<model name=\"before\" file_name=\"before.mlf\"/>\n" + test.loops);
+        DataKeeper keeper(engine.operator->(), "en", false);
+        std::string error;
+        Testing::RunWithin(std::chrono::seconds(10), std::string("DataKeeper loops: ") + test.name, [&] {
+            try {
+                keeper.AddResourcesFile(list, true);
+            } catch (const FileError& refused) {
+                error = refused.GetText();
+            }
+        });
+        if (test.error.empty()) {
+            EXPECT_EQ(error, "");
+            EXPECT_THAT(Errors(), IsEmpty());
+            EXPECT_NE(keeper.GetModel(test.loaded)->GetName(), "box");
+        } else {
+            EXPECT_EQ(error, test.error + " in \"data\\ui\\resources_basic.xml\"");
+            EXPECT_EQ(keeper.GetModel("before")->GetName(), "box");
+        }
     }
 }

@@ -128,6 +128,25 @@ TEST_F(GUIBackgroundBaseTest, AMissingDescriptionIsLoggedAndLeavesAnEmptyBackgro
     EXPECT_EQ(engine->GetGUIManager()->GetWindows().GetCount(), windows + 3);
 }
 
+// A speed that is not finite would hold every frame the layer shows: the
+// description is refused as a whole, logged naming it, like one that cannot
+// be read.
+TEST_F(GUIBackgroundBaseTest, ASpeedThatIsNotFiniteRefusesTheDescriptionNamingIt)
+{
+    for (const char* speed : {"inf", "-inf", "nan"}) {
+        SCOPED_TRACE(speed);
+        engine->GetMessageManager()->ClearMessages();
+        GUIBackgroundBase& made = Make(std::string("<model name=\"quad\"/>\n<model name=\"path\" animation_speed=\"") +
+                                       speed + "\"/>\n");
+        EXPECT_THAT(Errors(), ::testing::ElementsAre(::testing::HasSubstr(
+                                  "Incorrect \"animation_speed\" in \"data\\bg\\background.xml\" file")));
+        EXPECT_EQ(made.GetResourcePrefix(), "");
+        made.LoadBasicLayers();
+        made.LoadAdditionalLayers();
+        EXPECT_TRUE(made.GetLayers().empty());
+    }
+}
+
 TEST_F(GUIBackgroundBaseTest, ItStartsHiddenAndHidesItsLayersWithIt)
 {
     GUIBackgroundBase& made = Make("<model name=\"quad\"/><particles name=\"dots\"/>\n");

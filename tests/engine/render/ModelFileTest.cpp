@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 using namespace Halvard;
 using Tools::ModelFileData;
@@ -177,6 +178,26 @@ TEST_F(ModelFileTest, AnimatedFileNeedsAFrame)
     data.bounds.clear();
     EXPECT_EQ(ErrorOf(data), formatError);
     EXPECT_EQ(ErrorOf(Skinned(0, 1)), formatError);
+}
+
+// A speed no frame could wrap is a damaged file; any finite one is read.
+TEST_F(ModelFileTest, AnAnimationSpeedThatIsNotFiniteIsAFormatError)
+{
+    const std::pair<float, bool> cases[] = {{std::numeric_limits<float>::infinity(), true},
+                                            {-std::numeric_limits<float>::infinity(), true},
+                                            {std::numeric_limits<float>::quiet_NaN(), true},
+                                            {std::numeric_limits<float>::max(), false}};
+    for (const auto& [speed, refused] : cases) {
+        for (ModelFileData data : {Skinned(1, 1), Tools::MakeBoxModelData({0, 0, 0}, {1, 1, 1})}) {
+            if (data.bones.empty()) {
+                data.flags = Tools::kModelVertexAnimated | Tools::kModelTriangleList;
+                data.frameCount = 1;
+            }
+            data.speed = speed;
+            SCOPED_TRACE(testing::Message() << "speed " << speed << (data.bones.empty() ? ", vertices" : ", skin"));
+            EXPECT_EQ(ErrorOf(data), refused ? formatError : "");
+        }
+    }
 }
 
 TEST_F(ModelFileTest, VertexAnimatedFileKeepsEveryFrameAndBox)

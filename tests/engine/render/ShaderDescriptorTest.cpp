@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <ostream>
 
 using namespace Halvard;
@@ -226,9 +228,9 @@ struct BrokenStage {
 void PrintTo(const BrokenStage& broken, std::ostream* out)
 {
     const Tools::ShaderStageData& stage = broken.stage;
-    *out << broken.name << " (animation " << stage.animationType << ", " << stage.frameCount << " frames, grid "
-         << stage.columns << "x" << stage.rows << ", diffuse \"" << stage.diffuseName << "\", opacity \""
-         << stage.opacityName << "\")";
+    *out << broken.name << " (animation " << stage.animationType << ", " << stage.frameCount << " frames, speed "
+         << stage.speed << ", grid " << stage.columns << "x" << stage.rows << ", diffuse \"" << stage.diffuseName
+         << "\", opacity \"" << stage.opacityName << "\")";
 }
 
 Tools::ShaderStageData Grid(std::uint32_t columns, std::uint32_t rows, std::uint32_t frames = 4)
@@ -243,6 +245,16 @@ Tools::ShaderStageData NumberedOpacity(const std::string& opacity)
 {
     Tools::ShaderStageData stage = Stage(3, "base.bmp", 12);
     stage.opacityName = opacity;
+    return stage;
+}
+
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
+
+// A numbered animation at a speed no frame could wrap.
+Tools::ShaderStageData AtSpeed(float speed)
+{
+    Tools::ShaderStageData stage = Stage(2, "fire0.bmp", 3);
+    stage.speed = speed;
     return stage;
 }
 
@@ -265,7 +277,10 @@ INSTANTIATE_TEST_SUITE_P(Stages, BrokenShaderFileTest,
                                            BrokenStage{"AbsurdNumberedFrames", Stage(2, "fire000000000.bmp", 0xFFFFFFFFu)},
                                            BrokenStage{"StemShorterThanDigits", Stage(4, "f.bmp", 12)},
                                            BrokenStage{"NoOpacityToNumber", NumberedOpacity("")},
-                                           BrokenStage{"UnknownAnimation", Stage(5, "fire0.bmp", 3)}),
+                                           BrokenStage{"UnknownAnimation", Stage(5, "fire0.bmp", 3)},
+                                           BrokenStage{"InfiniteSpeed", AtSpeed(kInfinity)},
+                                           BrokenStage{"SpeedBelowAnyNumber", AtSpeed(-kInfinity)},
+                                           BrokenStage{"SpeedNotANumber", AtSpeed(std::nanf(""))}),
                          [](const ::testing::TestParamInfo<BrokenStage>& info) {
                              return std::string(info.param.name);
                          });

@@ -21,6 +21,7 @@ using Tamrisk::GameLogicData;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::StartsWith;
 
 namespace {
 
@@ -201,11 +202,12 @@ TEST_F(GameLogicDataTest, ADamagedGeometryFileFailsTheLoadNamingTheFile)
 }
 
 // Counts that would size loops and allocations beyond what the formats can
-// hold end the load at once, naming the description; the largest counts the
-// formats hold still load. The cases that would only load too much come
-// first, so that a lost bound shows as their failures before the huge counts
-// run into the test's time limit.
-TEST_F(GameLogicDataTest, CountsBeyondWhatTheFormatsHoldFailAtOnceNamingTheDescription)
+// hold, and a speed that is not finite, end the load at once, naming the
+// description; the largest counts the formats hold, and any finite speed,
+// still load. The cases that would only load too much come first, so that a
+// lost bound shows as their failures before the huge counts run into the
+// test's time limit.
+TEST_F(GameLogicDataTest, CountsAndSpeedsBeyondWhatTheFormatsHoldFailAtOnceNamingTheDescription)
 {
     struct Case {
         const char* text;
@@ -216,6 +218,9 @@ TEST_F(GameLogicDataTest, CountsBeyondWhatTheFormatsHoldFailAtOnceNamingTheDescr
         {"<brick><shader frame_count=\"-1\"/></brick>", true},
         {"<brick><shader frame_count=\"10001\"/></brick>", true},
         {"<brick fragment_count=\"100\"><shader frame_count=\"10000\"/></brick>", false},
+        {"<brick><shader frame_count=\"3\" animation_speed=\"inf\"/></brick>", true},
+        {"<brick><shader frame_count=\"3\" animation_speed=\"nan\"/></brick>", true},
+        {"<brick><shader frame_count=\"3\" animation_speed=\"-1e30\"/></brick>", false},
         {"<brick><shader frame_count=\"2000000000\"/></brick>", true},
         {"<brick fragment_count=\"4123456799\"/>", true},
     };
@@ -232,6 +237,7 @@ TEST_F(GameLogicDataTest, CountsBeyondWhatTheFormatsHoldFailAtOnceNamingTheDescr
         } catch (const FileError& error) {
             EXPECT_TRUE(test.refused) << test.text;
             EXPECT_THAT(error.GetText(), HasSubstr("data\\game_objects\\blocks\\brick.xml")) << test.text;
+            EXPECT_THAT(error.GetText(), StartsWith("Incorrect \"")) << test.text;
         }
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << test.text;
     }

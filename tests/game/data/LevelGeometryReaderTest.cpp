@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 using Halvard::FileError;
 using Tamrisk::LevelGeometryReader;
@@ -110,7 +111,7 @@ TEST_F(LevelGeometryFile, EveryTruncationIsAFileErrorNamingTheFile)
     }
 }
 
-TEST_F(LevelGeometryFile, BadIndicesAndLoopsAreFileErrorsNamingTheFile)
+TEST_F(LevelGeometryFile, BadIndicesLoopsAndSpeedsAreFileErrorsNamingTheFile)
 {
     using Edit = std::function<void(Tools::LevelGeometry&)>;
     const std::pair<const char*, Edit> cases[] = {
@@ -123,6 +124,8 @@ TEST_F(LevelGeometryFile, BadIndicesAndLoopsAreFileErrorsNamingTheFile)
         {"a loop of supports", [](auto& g) { g.blocks[1].supports = {0}; }},
         {"a loop of blocks above", [](auto& g) { g.blocks[0].above = {2}; }},
         {"above itself", [](auto& g) { g.blocks[2].above = {0, 2}; }},
+        {"infinite animation speed", [](auto& g) { g.animationSpeed = std::numeric_limits<float>::infinity(); }},
+        {"animation speed not a number", [](auto& g) { g.animationSpeed = std::numeric_limits<float>::quiet_NaN(); }},
     };
     for (const auto& [name, edit] : cases) {
         Tools::LevelGeometry geometry = Sound();

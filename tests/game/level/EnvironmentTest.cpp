@@ -1,5 +1,6 @@
 #include "game/level/Environment.h"
 
+#include "engine/core/Error.h"
 #include "engine/render/AnimationControl.h"
 #include "engine/render/Model.h"
 #include "engine/render/ModelManager.h"
@@ -77,6 +78,27 @@ TEST_F(EnvironmentTest, PlacesTheDescribedModelsWithTheirShadersDepthsColoursAnd
         EXPECT_EQ(models[4]->GetFlags() & Model::kLit, 0u);
     }
     EXPECT_EQ(engine->GetModelManager()->GetModels().GetCount(), before);
+}
+
+// A speed that is not finite would hold every frame the scenery shows: the
+// description is refused, naming it, before any of its models is placed.
+TEST_F(EnvironmentTest, ASpeedThatIsNotFiniteRefusesTheDescriptionBeforeAnyModel)
+{
+    const u32 before = engine->GetModelManager()->GetModels().GetCount();
+    for (const char* speed : {"inf", "-inf", "nan"}) {
+        SCOPED_TRACE(speed);
+        engine.folder.WriteFile("data\\environment\\grove.xml", std::string(R"(<environment>
+            <model name="floor" animation_speed="1"/>
+            <model name="floor" animation_speed=")") + speed + R"("/>
+        </environment>)");
+        try {
+            const Environment environment(&engine.Get(), level.get(), "grove");
+            ADD_FAILURE() << "placed";
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.GetText(), "Incorrect \"animation_speed\" in \"data\\environment\\grove.xml\" file");
+        }
+        EXPECT_EQ(engine->GetModelManager()->GetModels().GetCount(), before);
+    }
 }
 
 TEST_F(EnvironmentTest, ADescriptionWithoutItsElementPlacesNothing)
