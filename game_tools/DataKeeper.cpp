@@ -16,6 +16,7 @@
 #include "engine/render/SpriteGroupManager.h"
 #include "game_tools/XMLNode.h"
 #include "game_tools/XMLParser.h"
+#include "game_tools/XMLQuery.h"
 
 #include <optional>
 #include <utility>
@@ -62,16 +63,6 @@ u32 AnimationType(const std::string& text)
 std::string EntryError(const std::string& attribute, const std::string& entry)
 {
     return "Incorrect \"" + attribute + "\" of \"" + entry + "\"";
-}
-
-// The entry's animation speed, refused unless finite; none when it gives
-// none.
-std::optional<float> AnimationSpeed(const XMLNode& node, const std::string& entry)
-{
-    const XMLValue* speed = node.GetAttribute("animation_speed");
-    if (speed == nullptr)
-        return std::nullopt;
-    return AnimationControl::CheckSpeed(speed->GetFloat(), EntryError("animation_speed", entry));
 }
 
 enum class Element { kLoop, kEntry, kGroup };
@@ -327,7 +318,7 @@ void DataKeeper::ReadModel(const XMLNode& node, const std::string& folder, const
         SubstituteCounters(Text(node, "file_name", "unknown_file_name"), counters.names, counters.values);
     const XMLValue* colored = node.GetAttribute("color_verticies");
     const u32 flags = colored != nullptr && colored->GetBool() ? kColoredVertices : 0;
-    const std::optional<float> speed = AnimationSpeed(node, name);
+    const std::optional<float> speed = GetXMLAnimationSpeed(&node, EntryError("animation_speed", name));
     auto model = std::unique_ptr<Model>(models_->NewModelFromFile(CombinePath(folder, file), nullptr, flags));
     if (speed)
         model->GetAnimationControl().speed = *speed;
@@ -354,7 +345,7 @@ void DataKeeper::ReadShader(const XMLNode& node, const std::string& folder, cons
         frames != nullptr ? ShaderDescriptor::CheckFrameCount(frames->GetInt(), EntryError("frame_count", name)) : 1;
     const ShaderDescriptor descriptor(true, AnimationType(Text(node, "animation_type", "")),
                                       static_cast<u32>(size.first), static_cast<u32>(size.second), frameCount,
-                                      AnimationSpeed(node, name).value_or(0.0f), texture("diffuse_file_name"),
+                                      GetXMLAnimationSpeed(&node, EntryError("animation_speed", name)).value_or(0.0f), texture("diffuse_file_name"),
                                       texture("opacity_file_name"), clamp == nullptr || clamp->GetBool());
     ShaderUser* user = shaders_->CreateShaderUser(descriptor);
     if (!AddShaderUser(name, user))

@@ -156,13 +156,12 @@ std::string GetXMLString(const XMLNode* node, const std::string& attribute, cons
     return value != nullptr ? value->GetString() : fallback;
 }
 
-float GetXMLAnimationSpeed(const XMLNode* node, float fallback, const std::string& path)
+std::optional<float> GetXMLAnimationSpeed(const XMLNode* node, const std::string& error)
 {
     const XMLValue* value = node != nullptr ? node->GetAttribute("animation_speed") : nullptr;
     if (value == nullptr)
-        return fallback;
-    return Halvard::AnimationControl::CheckSpeed(value->GetFloat(),
-                                                 "Incorrect \"animation_speed\" in \"" + path + "\" file");
+        return std::nullopt;
+    return Halvard::AnimationControl::CheckSpeed(value->GetFloat(), error);
 }
 
 } // namespace GameTools

@@ -2,6 +2,7 @@
 
 #include "engine/core/Types.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,9 @@ XMLValue* SelectXMLValue(XMLNode* node, const std::string& path, const std::stri
 bool GetXMLBool(const XMLNode* node, const std::string& attribute, bool fallback);
 Halvard::i32 GetXMLInt(const XMLNode* node, const std::string& attribute, Halvard::i32 fallback);
 std::string GetXMLString(const XMLNode* node, const std::string& attribute, const std::string& fallback = {});
-// The node's "animation_speed" the same way. A speed that is not finite is
-// refused with a FileError naming the attribute and the file (path) the
-// node was read from.
-float GetXMLAnimationSpeed(const XMLNode* node, float fallback, const std::string& path);
+// The node's "animation_speed", none when it gives none. A speed that is not
+// finite could never play: it is refused with a FileError of the reader's
+// text, which names the file.
+std::optional<float> GetXMLAnimationSpeed(const XMLNode* node, const std::string& error);
 
 } // namespace GameTools

@@ -74,7 +74,7 @@ void GUIBackgroundBase::ReadDescription(const std::string& path)
         // A speed that could not play is a damaged description, refused as
         // a whole like one that cannot be read.
         for (const XMLNode* entry : Entries(root))
-            GameTools::GetXMLAnimationSpeed(entry, 0.0f, path);
+            GameTools::GetXMLAnimationSpeed(entry, "Incorrect \"animation_speed\" in \"" + path + "\" file");
     } catch (const FileError& error) {
         delete root;
         messages_->LogError(error.GetText());

@@ -55,7 +55,7 @@ void CheckValues(const XMLNode& description, const std::string& path)
     if (shader == nullptr)
         return;
     ShaderDescriptor::CheckFrameCount(GameTools::GetXMLInt(shader, "frame_count", 1), error("frame_count"));
-    GameTools::GetXMLAnimationSpeed(shader, 0.0f, path);
+    GameTools::GetXMLAnimationSpeed(shader, error("animation_speed"));
 }
 
 // The block's texture, animated through numbered pictures when the kind

@@ -48,7 +48,7 @@ Environment::Environment(Engine* engine, GameTools::DataKeeper* levelData, const
     environment->GetChildrenByName("model", models);
     // A damaged description is refused before any of its models is made.
     for (const XMLNode* node : models)
-        GameTools::GetXMLAnimationSpeed(node, 0.0f, path);
+        GameTools::GetXMLAnimationSpeed(node, "Incorrect \"animation_speed\" in \"" + path + "\" file");
     for (const XMLNode* node : models)
         AddModel(*node);
 }
