@@ -168,7 +168,7 @@ Mesh Screw()
 ShaderRecipe Painted(const std::string& texture) { return {.diffuse = texture}; }
 
 // The pieces take the material of the part they fly from.
-constexpr ShaderRecipe kUnpainted{};
+const ShaderRecipe kUnpainted{};
 
 } // namespace
 
