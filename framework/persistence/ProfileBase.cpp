@@ -159,6 +159,12 @@ void ProfileBase::DeleteFiles()
 
 void ProfileBase::AddLevelResult(const LevelResult& result)
 {
+    KeepLevelResult(result);
+    Save();
+}
+
+void ProfileBase::KeepLevelResult(const LevelResult& result)
+{
     totalTime_ += result.time;
     const auto found = std::find_if(levelResults_.begin(), levelResults_.end(),
                                     [&result](const LevelResult& kept) { return kept.IsSameLevel(result); });
@@ -166,19 +172,24 @@ void ProfileBase::AddLevelResult(const LevelResult& result)
         levelResults_.push_back(result);
     else
         found->time = std::min(found->time, result.time);
-    Save();
 }
 
 void ProfileBase::UpdateProgress(const LevelReference& level, bool completed)
+{
+    if (KeepProgress(level, completed))
+        Save();
+}
+
+bool ProfileBase::KeepProgress(const LevelReference& level, bool completed)
 {
     const bool beyond = level.stage > furthestLevel_.stage ||
                         (level.stage == furthestLevel_.stage && level.level > furthestLevel_.level);
     const bool completesIt = level == furthestLevel_ && completed && !furthestLevelCompleted_;
     if (!beyond && !completesIt)
-        return;
+        return false;
     furthestLevel_ = level;
     furthestLevelCompleted_ = completed;
-    Save();
+    return true;
 }
 
 void ProfileBase::Write(Halvard::FileBinary& file) const

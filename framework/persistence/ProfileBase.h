@@ -58,6 +58,10 @@ public:
     // Moves the furthest level forward to level when it lies beyond it, or
     // marks it completed; saved only when it changed.
     void UpdateProgress(const LevelReference& level, bool completed);
+    // The same two changes in memory only, for a caller that saves a whole
+    // step at once. KeepProgress tells whether the furthest level changed.
+    void KeepLevelResult(const LevelResult& result);
+    bool KeepProgress(const LevelReference& level, bool completed);
 
     // Base folder + "\profiles\" + the name.
     std::string GetFolder(const std::string& fileName) const;

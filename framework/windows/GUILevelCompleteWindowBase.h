@@ -15,6 +15,14 @@ public:
 
     // Seconds.
     virtual void ShowLevelResult(Halvard::u32 opener, const LevelReference& level, float time);
+    // The points the level's time earns beyond its score, which the window
+    // shows; none here. The caller adds them to the player's score.
+    virtual Halvard::u32 GetTimeBonus(const LevelReference& level, float time) const
+    {
+        (void)level;
+        (void)time;
+        return 0;
+    }
 
     const LevelReference& GetLevel() const { return level_; }
     float GetLevelTime() const { return time_; }

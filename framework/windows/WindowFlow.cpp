@@ -453,18 +453,22 @@ void WindowFlow::RecordLevelComplete(const LevelReference& played, const LevelRe
     GameLogicBase& logic = *state_.gameLogic;
     ProfileBase& profile = Profile();
     const bool gameComplete = next == played;
+    const u32 bonus = state_.windows.levelComplete->GetTimeBonus(played, logic.GetTime());
     profile.SetCurrentLevel(next);
-    profile.Save();
-    profile.UpdateProgress(next, gameComplete);
+    profile.KeepProgress(next, gameComplete);
     profile.SetLives(logic.GetLives());
-    profile.SetScore(profile.GetScore() + logic.GetScore());
+    profile.SetScore(profile.GetScore() + logic.GetScore() + bonus);
     logic.SetScore(0);
     profile.SetGameInProgress(!gameComplete);
-    profile.Save();
-    state_.profileManager->SubmitLevelTime(played, profile.GetName(), profile.GetGameMode(), logic.GetTime());
     std::unique_ptr<LevelResult> result = host_.CreateLevelResult();
     host_.FillLevelResult(*result);
-    profile.AddLevelResult(*result);
+    profile.KeepLevelResult(*result);
+    // The whole result in one save: a program ended at any moment leaves the
+    // level either wholly kept, time bonus and all, or not kept at all.
+    profile.Save();
+    // The best-time table of all players is a file of its own, written once
+    // the player's own result is safe.
+    state_.profileManager->SubmitLevelTime(played, profile.GetName(), profile.GetGameMode(), logic.GetTime());
 }
 
 void WindowFlow::FillLevelResult(LevelResult& result) const

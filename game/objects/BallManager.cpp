@@ -107,6 +107,7 @@ BallManager::BallManager(Halvard::Engine* engine, GameTools::DataKeeper* data, E
         pool_.push_back(std::make_unique<Ball>(engine, data, effects, flares_));
     balls_.reserve(kMaxBalls);
     excluded_.reserve(2 * kMaxBalls + 2);
+    risingExcluded_.reserve(excluded_.capacity());
     Halvard::ParticleSystemManager& systems = *engine->GetParticleSystemManager();
     for (u32 type = Ball::kSimple; type <= Ball::kSuper; ++type) {
         for (u32 i = 0; i < kHitSystems; ++i) {
@@ -276,16 +277,13 @@ void BallManager::MoveBall(Ball& ball, float scale, std::vector<u32>& excluded)
     const Vector2 start = ball.GetPosition();
     const Vector2 direction = ball.GetDirection();
     const Vector2 step = direction * (engine_->GetTimerManager()->GetFrameTime() * scale * ball.GetSpeed());
-    if (direction.y > 0.0f) {
-        AddOnce(excluded, kBatId);
-        AddOnce(excluded, kBarrierId);
-    }
     const float r = ball.GetRadius();
     Vector2 end = start + step;
     Plane plane;
     u32 id = 0;
     const float length = step.Length();
-    bool collided = length > 0.0f && physics_->Move(r, Vector3(start.x, start.y, r), step, excluded, end, plane, id);
+    bool collided = length > 0.0f && physics_->Move(r, Vector3(start.x, start.y, r), step,
+                                                    PassedBy(direction, excluded), end, plane, id);
     // The field is convex: what lies beyond a wall is met only after the wall.
     WallContact wall;
     const bool walled = FindWall(start, step, r, wall) && (!collided || wall.fraction * length < (end - start).Length());
@@ -324,6 +322,19 @@ void BallManager::MoveBall(Ball& ball, float scale, std::vector<u32>& excluded)
     if (bounced.Length() < kDirectionEpsilon)
         bounced = direction * -1.0f;
     ball.SetDirection(deflect ? Deflect(direction, bounced) : bounced);
+}
+
+// A ball on its way up passes through the bat and the barrier, out of the
+// box it has just bounced from; only that ball does: the balls after it in
+// the frame still meet them.
+const std::vector<u32>& BallManager::PassedBy(const Vector2& direction, const std::vector<u32>& excluded)
+{
+    if (direction.y <= 0.0f)
+        return excluded;
+    risingExcluded_ = excluded;
+    AddOnce(risingExcluded_, kBatId);
+    AddOnce(risingExcluded_, kBarrierId);
+    return risingExcluded_;
 }
 
 bool BallManager::FindWall(const Vector2& start, const Vector2& step, float radius, WallContact& contact) const

@@ -105,6 +105,10 @@ private:
     // The ball goes this frame's whole step, or up to the first thing it
     // meets on the way and bounces off it.
     void MoveBall(Ball& ball, float scale, std::vector<Halvard::u32>& excluded);
+    // What the ball's move passes through: the frame's list, and for a ball
+    // moving away from the bat also the bat and the barrier.
+    const std::vector<Halvard::u32>& PassedBy(const Halvard::Vector2& direction,
+                                              const std::vector<Halvard::u32>& excluded);
     bool FindWall(const Halvard::Vector2& start, const Halvard::Vector2& step, float radius,
                   WallContact& contact) const;
     void HitBlock(const Ball& ball, Halvard::u32 id, Halvard::Vector3 point, std::vector<Halvard::u32>& excluded);
@@ -136,8 +140,11 @@ private:
     bool hasLeftWall_ = false;
     bool hasRightWall_ = false;
     bool hasTopWall_ = false;
-    // The frame's exclusion list, kept to spare an allocation a frame.
+    // The frame's exclusion list, shared by all its balls, and the one
+    // ball's copy that also holds the bat and the barrier; kept to spare
+    // allocations a frame.
     std::vector<Halvard::u32> excluded_;
+    std::vector<Halvard::u32> risingExcluded_;
     Halvard::u8 ballsInPlay_ = 0;
     Halvard::u8 frozen_ = 0;
 };

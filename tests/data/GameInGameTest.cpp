@@ -4,16 +4,20 @@
 #include "engine/render/ParticleSystem.h"
 #include "framework/levels/LevelManagerBase.h"
 #include "framework/persistence/ProfileManagerBase.h"
+#include "framework/sound/SoundSet.h"
+#include "framework/windows/GUILevelCompleteWindowBase.h"
 #include "framework/windows/FrameworkWindows.h"
 #include "framework/windows/GUIStageCompleteWindowBase.h"
 #include "framework/windows/WindowResult.h"
 #include "framework/windows/WindowSource.h"
+#include "game/persistence/ProfileManager.h"
 #include "game/windows/parts/GUIBackground.h"
 #include "game/windows/level/GUIGameCompleteWindow.h"
 #include "game/windows/parts/GUIGameCursor.h"
 #include "game/windows/level/GUIGameLogicWindow.h"
 #include "game/windows/menus/GUILogosWindow.h"
 #include "tests/data/BuiltData.h"
+#include "tests/support/SaveWatch.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/game/InGameFiles.h"
 
@@ -24,6 +28,7 @@
 #include <iterator>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -173,6 +178,45 @@ TEST_F(GameInGameTest, OnlyTheFirstCompletionOfTheGameIsHandedToItsWindow)
         game.ProcessGameCompleteWindow();
         EXPECT_EQ(firstCompletionByte(), 0);
     }
+}
+
+// A program ended at any moment of a level's end leaves the level wholly
+// kept or not at all: the player's file is replaced once, with the next
+// level, the score with the time bonus and the time, before the level
+// complete window shows; the best-time table follows; the window's count and
+// its button write nothing more.
+TEST_F(GameInGameTest, ALevelsWholeResultWithItsTimeBonusReachesTheDiskInOneSaveBeforeItsWindowShows)
+{
+    GameFramework::GameLogicBase& logic = *game.GetFlowState().gameLogic;
+    logic.SetScore(150);
+    const GameFramework::FrameworkWindows& windows = game.GetWindows();
+    const Halvard::u32 bonus = windows.levelComplete->GetTimeBonus({0, 0}, logic.GetTime());
+    ASSERT_GT(bonus, 0u) << "the level ends well under its ace time";
+    const std::string fileName = game.GetProfileManager()->GetCurrentProfile()->GetFileName();
+    Testing::SaveWatch saves({fixture.UserFolder(), fixture.UserFolder() / "profiles"});
+
+    game.OnLevelComplete();
+    EXPECT_EQ(saves.Take(), (std::vector<std::string>{fileName, "profiles.pmf"}));
+    const auto reread = [&] {
+        return Tamrisk::ProfileManager(GameFramework::FileServices::Of(*game.GetEngine()), game.GetSoundSet(),
+                                       game.GetProfileManager()->GetUserFolder());
+    };
+    {
+        const Tamrisk::ProfileManager kept = reread();
+        const GameFramework::ProfileBase* player = kept.GetProfile(L"Tester");
+        ASSERT_NE(player, nullptr);
+        EXPECT_EQ(player->GetScore(), 150u + bonus);
+        EXPECT_EQ(player->GetCurrentLevel(), (GameFramework::LevelReference{0, 1}));
+        EXPECT_TRUE(player->IsGameInProgress());
+        EXPECT_EQ(player->GetLevelResults().size(), 1u);
+    }
+
+    for (int frame = 0; frame < 30; ++frame)
+        windows.levelComplete->UpdateWindow();
+    windows.levelComplete->SetResult(WindowResult::kEndLevel);
+    game.ProcessLevelCompleteWindow();
+    EXPECT_EQ(saves.Take(), std::vector<std::string>{});
+    EXPECT_EQ(reread().GetProfile(L"Tester")->GetScore(), 150u + bonus);
 }
 
 TEST_F(GameInGameTest, MakesItsLogosCursorAndDisplayUnderTheBackgroundsUpperWindow)

@@ -160,7 +160,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     EXPECT_EQ(ShownText(replay, "ace_time"), L"2:30");
     EXPECT_TRUE(LooksLikeGolden(replay, "5_level_complete"));
 
-    // Its button pays the rest of the bonus and goes straight on to the
+    // Its button shows the rest of the bonus and goes straight on to the
     // stage's next level: the finished level stays on screen while the window
     // leaves, then the next one loads.
     const std::size_t before = replay.WindowsSeen().size();

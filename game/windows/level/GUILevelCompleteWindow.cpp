@@ -29,6 +29,12 @@ constexpr float kSecondsCountedPerSecond = 18.0f;
 
 Halvard::i32 WholeSeconds(float time) { return static_cast<Halvard::i32>(time); }
 
+Halvard::i32 TimeBonus(Halvard::i32 aceTime, float time)
+{
+    const Halvard::i32 seconds = WholeSeconds(time);
+    return seconds < aceTime ? (aceTime - seconds) * GUILevelCompleteWindow::kPointsPerSecond : 0;
+}
+
 } // namespace
 
 GUILevelCompleteWindow::GUILevelCompleteWindow(Halvard::Engine* engine, GameFramework::SoundSet* sounds,
@@ -67,8 +73,7 @@ void GUILevelCompleteWindow::ShowLevelResult(Halvard::u32 opener, const GameFram
     if (GetAnimatedTitleMount() != nullptr)
         EnableControl(GetAnimatedTitleMount(), true);
     SetText(yourTime_, FormatTime(WholeSeconds(time)));
-    const LevelRecord* record = levels_->GetGameLevel(level);
-    aceTime_ = record != nullptr ? static_cast<Halvard::i32>(record->aceTime) : 0;
+    aceTime_ = GetAceTime(level);
     SetText(aceTimeText_, FormatTime(aceTime_));
     SetText(timeBonus_, L"0");
     Enable(timeBonus_, EarnsBonus());
@@ -78,6 +83,17 @@ void GUILevelCompleteWindow::ShowLevelResult(Halvard::u32 opener, const GameFram
     GUIMenuWindow::Show(true);
     bonusCountTime_ = 0.0f;
     shownBonus_ = 0;
+}
+
+Halvard::u32 GUILevelCompleteWindow::GetTimeBonus(const GameFramework::LevelReference& level, float time) const
+{
+    return static_cast<Halvard::u32>(TimeBonus(GetAceTime(level), time));
+}
+
+Halvard::i32 GUILevelCompleteWindow::GetAceTime(const GameFramework::LevelReference& level) const
+{
+    const LevelRecord* record = levels_->GetGameLevel(level);
+    return record != nullptr ? static_cast<Halvard::i32>(record->aceTime) : 0;
 }
 
 // With no record for the level, the player's own time and name stand in:
@@ -97,8 +113,6 @@ void GUILevelCompleteWindow::ShowBestTime()
     }
 }
 
-// The profile is saved here: the bonus paid while the window was shown
-// would otherwise be lost when the player leaves the map without playing.
 void GUILevelCompleteWindow::HideWindow()
 {
     GUILevelCompleteWindowBase::HideWindow();
@@ -106,8 +120,6 @@ void GUILevelCompleteWindow::HideWindow()
         EnableControl(GetAnimatedTitleMount(), false);
     GUIMenuWindow::Show(false);
     StopCountingSound();
-    if (GameFramework::ProfileBase* profile = profiles_->GetCurrentProfile())
-        profile->Save();
 }
 
 void GUILevelCompleteWindow::UpdateWindow()
@@ -121,8 +133,8 @@ void GUILevelCompleteWindow::UpdateWindow()
     if (button_ == nullptr || !button_->clicked)
         return;
     // The window is hidden before it is updated again, so the rest of the
-    // bonus is paid now.
-    PayBonus(GetFullBonus());
+    // bonus shows now.
+    ShowBonus(TimeBonus(aceTime_, GetLevelTime()));
     StopCountingSound();
     const GameFramework::LevelReference& level = GetLevel();
     const bool lastOfStage = level.level + 1 == levels_->GetLevelCount(level.stage);
@@ -131,11 +143,6 @@ void GUILevelCompleteWindow::UpdateWindow()
 
 bool GUILevelCompleteWindow::EarnsBonus() const { return WholeSeconds(GetLevelTime()) < aceTime_; }
 
-Halvard::i32 GUILevelCompleteWindow::GetFullBonus() const
-{
-    return EarnsBonus() ? (aceTime_ - WholeSeconds(GetLevelTime())) * kPointsPerSecond : 0;
-}
-
 void GUILevelCompleteWindow::CountBonus()
 {
     if (timeBonus_ != nullptr && timeBonus_->GetAlpha() > kFadedIn)
@@ -143,21 +150,18 @@ void GUILevelCompleteWindow::CountBonus()
     const auto saved = static_cast<float>(aceTime_ - WholeSeconds(GetLevelTime()));
     const float counted = std::min(saved, std::max(bonusCountTime_ - kCountPause, 0.0f) * kSecondsCountedPerSecond);
     const auto bonus = static_cast<Halvard::i32>(counted * static_cast<float>(kPointsPerSecond));
-    if (PayBonus(bonus) == 0) {
+    if (ShowBonus(bonus) == 0) {
         StopCountingSound();
     } else if (GetSoundSet()->GetSoundState(kSoundChargeScore) == Halvard::kSoundStopped) {
         GetSoundSet()->PlaySound(kSoundChargeScore);
     }
 }
 
-Halvard::i32 GUILevelCompleteWindow::PayBonus(Halvard::i32 bonus)
+Halvard::i32 GUILevelCompleteWindow::ShowBonus(Halvard::i32 bonus)
 {
     const Halvard::i32 delta = bonus - shownBonus_;
     shownBonus_ = bonus;
     SetText(timeBonus_, std::to_wstring(bonus));
-    GameFramework::ProfileBase* profile = profiles_->GetCurrentProfile();
-    if (delta != 0 && profile != nullptr)
-        profile->SetScore(profile->GetScore() + static_cast<Halvard::u32>(delta));
     return delta;
 }
 

@@ -21,10 +21,10 @@ class LevelManager;
 // and the best time with its holder. A level done in fewer whole seconds
 // than the ace time earns 20 points a second saved, counted up on screen
 // once the bonus text has faded in (18 seconds' worth a second after a
-// 0.2 s pause) and added to the current profile's score as it counts, with
-// the counting sound playing meanwhile. A click pays what is left of the
-// bonus at once and reports 21 after the last level of a stage, else 13;
-// hiding saves the profile, so that the bonus is kept whatever comes next.
+// 0.2 s pause), with the counting sound playing meanwhile. The bonus is the
+// game's to add to the profile with the rest of the level's result, before
+// the window shows; the count only shows it. A click shows what is left of
+// the bonus at once and reports 21 after the last level of a stage, else 13.
 // The managers and the parts must outlive the window. Main thread only.
 class GUILevelCompleteWindow : public GameFramework::GUILevelCompleteWindowBase, public GUIMenuWindow {
 public:
@@ -36,6 +36,7 @@ public:
                            GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager, Halvard::GUIWindow* parent);
 
     void ShowLevelResult(Halvard::u32 opener, const GameFramework::LevelReference& level, float time) override;
+    Halvard::u32 GetTimeBonus(const GameFramework::LevelReference& level, float time) const override;
     void HideWindow() override;
     void UpdateWindow() override;
 
@@ -45,12 +46,12 @@ public:
     static std::wstring FormatTime(Halvard::i32 seconds);
 
 private:
+    // Whole seconds; 0 for a level the list does not hold.
+    Halvard::i32 GetAceTime(const GameFramework::LevelReference& level) const;
     bool EarnsBonus() const;
-    Halvard::i32 GetFullBonus() const;
     void CountBonus();
-    // Adds the bonus up to the given amount to the profile and shows it; the
-    // growth added.
-    Halvard::i32 PayBonus(Halvard::i32 bonus);
+    // Shows the bonus counted up to the given amount; the growth shown.
+    Halvard::i32 ShowBonus(Halvard::i32 bonus);
     void StopCountingSound();
     void SetText(GUITools::GUITextControl* control, const std::wstring& text);
     void Enable(GUITools::GUITextControl* control, bool enable);

@@ -104,7 +104,9 @@ FlowBed::~FlowBed() = default;
 template <class Base, class... Args>
 std::unique_ptr<Base> FlowBed::Make(const std::string& name, Args&&... args)
 {
-    auto window = std::make_unique<ScriptedWindow<Base>>(journal, name, std::forward<Args>(args)...);
+    using Window = std::conditional_t<std::is_same_v<Base, GameFramework::GUILevelCompleteWindowBase>,
+                                      ScriptedLevelCompleteWindow, ScriptedWindow<Base>>;
+    auto window = std::make_unique<Window>(journal, name, std::forward<Args>(args)...);
     windows[name] = window.get();
     shownFlags[name] = &window->shown;
     onShow[name] = &window->resultOnShow;

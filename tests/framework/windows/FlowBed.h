@@ -5,6 +5,7 @@
 #include "framework/persistence/HighScoresTable.h"
 #include "framework/persistence/ProfileManagerBase.h"
 #include "framework/sound/SoundSet.h"
+#include "framework/windows/GUILevelCompleteWindowBase.h"
 #include "framework/windows/WindowFlow.h"
 #include "framework/windows/WindowFlowHost.h"
 #include "framework/windows/WindowFlowState.h"
@@ -65,6 +66,16 @@ public:
 private:
     Journal& journal_;
     std::string name_;
+};
+
+// The level complete window, with the time bonus a test gives it.
+class ScriptedLevelCompleteWindow : public ScriptedWindow<GameFramework::GUILevelCompleteWindowBase> {
+public:
+    using ScriptedWindow::ScriptedWindow;
+
+    Halvard::u32 GetTimeBonus(const GameFramework::LevelReference&, float) const override { return timeBonus; }
+
+    Halvard::u32 timeBonus = 0;
 };
 
 // The framework's records read from the level list of the bed.

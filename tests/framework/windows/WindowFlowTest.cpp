@@ -1,8 +1,12 @@
 #include "framework/windows/WindowResult.h"
 #include "framework/windows/WindowSource.h"
 #include "tests/framework/windows/FlowBed.h"
+#include "tests/support/SaveWatch.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace Testing {
 namespace {
@@ -203,6 +207,46 @@ TEST(WindowFlowLevels, CompletingALevelMovesTheProfileOnAndKeepsTheLogicBehindTh
     EXPECT_EQ(complete.GetOpener(), WindowSource::kGameLogic);
     EXPECT_EQ(complete.GetLevel(), (LevelReference{0, 0}));
     EXPECT_FALSE(static_cast<GameFramework::GUIGameLogicWindowBase&>(bed.Window("game")).IsActive());
+}
+
+// A program ended at any moment of a level's end leaves the level either
+// wholly kept or not kept at all: the profile's file is replaced once, with
+// the next level, the progress, the score with the time bonus, the game in
+// progress and the time, and only then the best-time table.
+TEST(WindowFlowLevels, TheWholeLevelResultReachesTheProfilesFileInOneSaveWithItsTimeBonus)
+{
+    FlowBed bed;
+    bed.StartLevel();
+    GameFramework::ProfileBase& profile = bed.Profile();
+    profile.SetScore(100);
+    profile.Save();
+    bed.Logic()->SetScore(250);
+    bed.Logic()->SetLives(2);
+    static_cast<Testing::ScriptedLevelCompleteWindow&>(bed.Window("level complete")).timeBonus = 40;
+    const std::string fileName = profile.GetFileName();
+    Testing::SaveWatch saves({bed.engine.folder.Path(), bed.engine.folder.Path() / "profiles"});
+
+    bed.Logic()->SetState(GameLogicBase::kLevelComplete);
+    bed.Dispatch();
+    EXPECT_EQ(saves.Take(), (std::vector<std::string>{fileName, "profiles.pmf"}));
+    EXPECT_EQ(profile.GetScore(), 390u);
+
+    // What the next start reads.
+    Testing::BedProfileManager reread(GameFramework::FileServices::Of(bed.engine.Get()), bed.soundSet.get(),
+                                      bed.engine.folder.Internal());
+    const GameFramework::ProfileBase* kept = reread.GetProfile(L"Anna");
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->GetCurrentLevel(), (LevelReference{0, 1}));
+    EXPECT_EQ(kept->GetFurthestLevel(), (LevelReference{0, 1}));
+    EXPECT_EQ(kept->GetScore(), 390u);
+    EXPECT_EQ(kept->GetLives(), 2u);
+    EXPECT_TRUE(kept->IsGameInProgress());
+    ASSERT_EQ(kept->GetLevelResults().size(), 1u);
+    EXPECT_EQ(kept->GetLevelResults()[0].level, (LevelReference{0, 0}));
+    std::wstring holder;
+    float time = -1.0f;
+    EXPECT_TRUE(reread.GetLevelRecord({0, 0}, 0, holder, time));
+    EXPECT_EQ(holder, L"Anna");
 }
 
 TEST(WindowFlowLevels, FinishingTheLastLevelOfTheLastStageCompletesTheGame)

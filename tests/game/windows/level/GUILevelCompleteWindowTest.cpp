@@ -11,13 +11,16 @@
 #include "game/persistence/ProfileManager.h"
 #include "gui_tools/controls/GUITextControl.h"
 #include "tests/support/FakeEngine.h"
+#include "tests/support/SaveWatch.h"
 #include "tests/support/game/MenuWindowBed.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -148,27 +151,46 @@ TEST_F(GUILevelCompleteWindowTest, ASecondUnderTheAceTimeCountsUpToTwentyOnceThe
     EXPECT_NEAR(doneAt - fadedInAt, 0.26, 0.06);
     EXPECT_TRUE(soundHeard);
     EXPECT_EQ(Text("time_bonus")->GetText(), L"20");
-    EXPECT_EQ(Score(), 1020u);
+    EXPECT_EQ(window->GetTimeBonus({0, 0}, 59.7f), 20u) << "the count ends at the bonus the game adds";
     Frame();
     EXPECT_FALSE(Counting());
-    EXPECT_EQ(Score(), 1020u);
 }
 
-TEST_F(GUILevelCompleteWindowTest, AClickMidCountPaysTheWholeBonusAndHidingSavesItInTheProfileFile)
+// The game adds the bonus with the rest of the level's result before the
+// window shows, in one save: the window only counts it, and a program ended
+// while it shows or at its button has nothing of the level left to save.
+TEST_F(GUILevelCompleteWindowTest, AClickMidCountShowsTheWholeBonusAndTheWindowNeitherChangesNorSavesTheProfile)
 {
+    const std::filesystem::path user = engine.folder.Path() / "user";
+    Testing::SaveWatch saves({user, user / "profiles"});
     window->ShowLevelResult(WindowSource::kGameLogic, {0, 0}, 50.3f);
     while (window->GetShownBonus() == 0)
         Frame();
     ASSERT_LT(window->GetShownBonus(), 200);
     ASSERT_TRUE(Counting());
+    EXPECT_EQ(Score(), 1000u);
     Frame(true);
     EXPECT_EQ(window->GetResult(), WindowResult::kEndLevel);
     EXPECT_EQ(window->GetShownBonus(), 200);
-    EXPECT_EQ(Score(), 1200u);
     EXPECT_FALSE(Counting());
-    EXPECT_EQ(SavedScore(), 1000u);
     window->HideWindow();
-    EXPECT_EQ(SavedScore(), 1200u);
+    EXPECT_EQ(Score(), 1000u);
+    EXPECT_EQ(saves.Take(), std::vector<std::string>{});
+    EXPECT_EQ(SavedScore(), 1000u);
+}
+
+// 20 points for each whole second under the level's ace time of a minute;
+// none at or over it, nor for a level the list does not hold.
+TEST_F(GUILevelCompleteWindowTest, TheTimeBonusIsTwentyPointsForEachWholeSecondUnderTheAceTime)
+{
+    const struct {
+        LevelReference level;
+        float time;
+        Halvard::u32 bonus;
+    } cases[] = {{{0, 0}, 59.7f, 20u}, {{0, 0}, 50.3f, 200u}, {{0, 1}, 0.4f, 1200u}, {{1, 0}, 60.0f, 0u},
+                 {{0, 0}, 60.2f, 0u},  {{0, 0}, 900.0f, 0u}, {{3, 0}, 10.0f, 0u}};
+    for (const auto& c : cases)
+        EXPECT_EQ(window->GetTimeBonus(c.level, c.time), c.bonus) << c.level.stage << "-" << c.level.level << " " << c.time;
 }
 
 struct ResultCase {
@@ -193,7 +215,7 @@ TEST_P(GUILevelCompleteResultTest, TheButtonLeadsToTheStageScreenAfterAStagesLas
     EXPECT_EQ(window->GetResult(), GetParam().result);
     EXPECT_EQ(Enabled("time_bonus"), GetParam().bonus);
     EXPECT_EQ(Enabled("no_time_bonus_static"), !GetParam().bonus);
-    EXPECT_EQ(Score(), GetParam().bonus ? 1020u : 1000u);
+    EXPECT_EQ(Score(), 1000u);
     EXPECT_EQ(Text("time_bonus")->GetText(), GetParam().bonus ? L"20" : L"0");
 }
 
