@@ -179,8 +179,10 @@ void TgaReader::Convert(const std::vector<u8>& pixels, u32 depth, Image& image) 
     const u8* in = pixels.data();
     for (u32 fileRow = 0; fileRow < height_; ++fileRow) {
         u8* row = image.GetData() + rowSize * (topOrigin ? height_ - 1 - fileRow : fileRow);
-        for (u32 x = 0; x < width_; ++x, in += inBytes)
-            ConvertPixel(in, depth, greyAlpha, row + static_cast<std::size_t>(rightOrigin ? width_ - 1 - x : x) * outBytes);
+        for (u32 x = 0; x < width_; ++x, in += inBytes) {
+            const u32 column = rightOrigin ? width_ - 1 - x : x;
+            ConvertPixel(in, depth, greyAlpha, row + static_cast<std::size_t>(column) * outBytes);
+        }
     }
 }
 
