@@ -37,28 +37,36 @@ void CheckSize(const char* format, const std::vector<std::uint8_t>& bytes, std::
 } // namespace
 
 std::string BmpFile(std::uint32_t width, std::uint32_t height, std::uint32_t bitCount,
-                    const std::vector<std::uint8_t>& rows, const std::vector<std::uint8_t>& palette)
+                    const std::vector<std::uint8_t>& rows, const std::vector<std::uint8_t>& palette,
+                    const BmpLayout& layout)
 {
     const std::uint32_t rowSize = width * bitCount / 8;
     const std::uint32_t padded = (rowSize + 3) & ~3u;
-    const std::uint32_t dataOffset = 54 + static_cast<std::uint32_t>(palette.size());
     CheckSize("BMP", rows, static_cast<std::size_t>(rowSize) * height);
+    std::string info;
+    Put32(info, layout.infoSize);
+    Put32(info, width);
+    Put32(info, height);
+    Put16(info, 1);
+    Put16(info, bitCount);
+    Put32(info, layout.compression);
+    Put32(info, padded * height);
+    Put32(info, 2835);
+    Put32(info, 2835);
+    Put32(info, static_cast<std::uint32_t>(palette.size() / 4));
+    Put32(info, 0);
+    for (std::size_t i = 0; i < layout.masks.size() && (layout.infoSize == 40 || info.size() < layout.infoSize); ++i)
+        Put32(info, layout.masks[i]);
+    if (info.size() < layout.infoSize)
+        info.append(layout.infoSize - info.size(), '\0');
+    const auto dataOffset = static_cast<std::uint32_t>(14 + info.size() + palette.size() + layout.gap);
     std::string out = "BM";
     Put32(out, dataOffset + padded * height);
     Put32(out, 0);
     Put32(out, dataOffset);
-    Put32(out, 40);
-    Put32(out, width);
-    Put32(out, height);
-    Put16(out, 1);
-    Put16(out, bitCount);
-    Put32(out, 0);
-    Put32(out, padded * height);
-    Put32(out, 2835);
-    Put32(out, 2835);
-    Put32(out, palette.empty() ? 0 : 256);
-    Put32(out, 0);
+    out += info;
     Append(out, palette.data(), palette.size());
+    out.append(layout.gap, '\x77');
     for (std::uint32_t row = 0; row < height; ++row) {
         Append(out, rows.data() + static_cast<std::size_t>(row) * rowSize, rowSize);
         out.append(padded - rowSize, '\x5A');
@@ -72,7 +80,7 @@ std::string TgaFile(const TgaHeader& header, const std::vector<std::uint8_t>& da
     out += static_cast<char>(header.id.size());
     out += static_cast<char>(header.colorMapLength > 0 ? 1 : 0);
     out += static_cast<char>(header.imageType);
-    Put16(out, 0);
+    Put16(out, header.colorMapFirst);
     Put16(out, header.colorMapLength);
     out += static_cast<char>(header.colorMapEntryBits);
     Put16(out, 0);
@@ -82,7 +90,9 @@ std::string TgaFile(const TgaHeader& header, const std::vector<std::uint8_t>& da
     out += static_cast<char>(header.depth);
     out += static_cast<char>(header.descriptor);
     out += header.id;
-    out.append(header.colorMapLength * header.colorMapEntryBits / 8, '\0');
+    if (header.colorMap.empty())
+        out.append(header.colorMapLength * header.colorMapEntryBits / 8, '\0');
+    Append(out, header.colorMap.data(), header.colorMap.size());
     Append(out, data.data(), data.size());
     return out;
 }

@@ -1,19 +1,19 @@
 #include "engine/core/Image.h"
 
+#include "engine/core/BmpReader.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileBinary.h"
 #include "engine/core/FileManager.h"
-#include "engine/core/LittleEndian.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/PathUtils.h"
 #include "engine/core/StringUtils.h"
+#include "engine/core/TgaReader.h"
 
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <type_traits>
-#include <vector>
 
 #include <jpeglib.h>
 
@@ -23,20 +23,7 @@ static_assert(std::is_same_v<boolean, int>, "the source callbacks are declared w
 
 namespace {
 
-constexpr u32 kBmpHeaderSize = 54;
-constexpr u32 kBmpPaletteSize = 1024;
-constexpr u16 kBmpSignature = 19778;
-constexpr u32 kTgaHeaderSize = 18;
-constexpr u32 kTgaRunLengthBit = 8;
-constexpr u32 kTgaTopLeftBit = 32;
-// One packet byte and one pixel make at most this many pixels.
-constexpr u64 kTgaMaxRun = 128;
 constexpr u32 kJpegBufferSize = 4096;
-
-FileError FormatError(const char* word, const std::string& path)
-{
-    return FileError(std::string(word) + " \"" + path + "\" file format");
-}
 
 u8 ToByte(float value) { return static_cast<u8>(std::clamp(value * 255.0f, 0.0f, 255.0f)); }
 
@@ -78,32 +65,6 @@ i64 SourcePosition(u32 size, u32 x, u32 count, i64 scale)
     return count > 1 ? static_cast<i64>(size - 1) * x * scale / (count - 1) : 0;
 }
 
-// Run-length packets: a count byte, then one pixel repeated (bit 7 set) or
-// that many literal pixels. False when the packets end before the picture.
-bool DecodeRunLength(const u8* packets, std::size_t packetBytes, u8* out, std::size_t pixels,
-                     u32 bytesPerPixel)
-{
-    std::size_t in = 0;
-    std::size_t done = 0;
-    while (done < pixels) {
-        if (in >= packetBytes)
-            return false;
-        const u8 packet = packets[in++];
-        const std::size_t count = std::min<std::size_t>((packet & 127) + 1, pixels - done);
-        const bool repeated = (packet & 128) != 0;
-        const std::size_t needed = (repeated ? 1 : count) * bytesPerPixel;
-        if (packetBytes - in < needed)
-            return false;
-        for (std::size_t i = 0; i < count; ++i) {
-            const u8* pixel = packets + in + (repeated ? 0 : i * bytesPerPixel);
-            std::memcpy(out + (done + i) * bytesPerPixel, pixel, bytesPerPixel);
-        }
-        in += needed;
-        done += count;
-    }
-    return true;
-}
-
 // The library's error manager, extended by the place to return to: a corrupt
 // stream must come back to the loader instead of ending the program.
 struct JpegErrors {
@@ -132,6 +93,11 @@ struct JpegSource {
 JpegSource* SourceOf(j_decompress_ptr decompressor) { return reinterpret_cast<JpegSource*>(decompressor->src); }
 
 } // namespace
+
+FileError Image::FormatError(const char* word, const std::string& path)
+{
+    return FileError(std::string(word) + " \"" + path + "\" file format");
+}
 
 Image::~Image() { Free(); }
 
@@ -237,119 +203,9 @@ bool Image::LoadFile(MessageManager* messages, FileManager* files, const std::st
     return false;
 }
 
-void Image::ReadBMP(FileBinary& file, const std::string& path)
-{
-    u8 header[kBmpHeaderSize];
-    file.Read(header, kBmpHeaderSize);
-    if (ReadLittleEndian16(header) != kBmpSignature)
-        throw FormatError("Incorrect", path);
-    const i32 width = static_cast<i32>(ReadLittleEndian32(header + 18));
-    const i32 height = static_cast<i32>(ReadLittleEndian32(header + 22));
-    const u32 bitCount = ReadLittleEndian16(header + 28);
-    const u32 compression = ReadLittleEndian32(header + 30);
-    if (bitCount != 8 && bitCount != 24 && bitCount != 32)
-        throw FormatError("Unsupported", path);
-    if (bitCount == 8 && compression != 0)
-        throw FormatError("Unsupported", path);
-    if (width <= 0 || height <= 0)
-        throw FormatError("Incorrect", path);
+void Image::ReadBMP(FileBinary& file, const std::string& path) { BmpReader(file, path).Read(messages_, *this); }
 
-    const u32 imageBits = bitCount == 32 ? 32 : 24;
-    const u64 fileRowSize = (static_cast<u64>(width) * (bitCount / 8) + 3) & ~u64(3);
-    const u64 palette = bitCount == 8 ? kBmpPaletteSize : 0;
-    if (fileRowSize > file.GetSize() || kBmpHeaderSize + palette + fileRowSize * height > file.GetSize())
-        throw FormatError("Incorrect", path);
-    if (static_cast<u64>(width) * height * (imageBits / 8) > kMaxByteSize)
-        throw FormatError("Unsupported", path);
-
-    u8 colors[kBmpPaletteSize];
-    if (bitCount == 8)
-        file.Read(colors, kBmpPaletteSize);
-    Create(messages_, width, height, imageBits);
-    std::vector<u8> fileRow(fileRowSize);
-    for (u32 row = 0; row < height_; ++row) {
-        file.Read(fileRow.data(), static_cast<u32>(fileRowSize));
-        u8* out = GetRow(row);
-        if (bitCount == 8) {
-            for (u32 x = 0; x < width_; ++x) {
-                const u8* entry = colors + fileRow[x] * 4;
-                out[x * 3] = entry[2];
-                out[x * 3 + 1] = entry[1];
-                out[x * 3 + 2] = entry[0];
-            }
-        } else {
-            std::memcpy(out, fileRow.data(), GetRowSize());
-        }
-    }
-    if (bitCount != 8)
-        SwapRedBlue();
-}
-
-void Image::ReadTGA(FileBinary& file, const std::string& path)
-{
-    u8 header[kTgaHeaderSize];
-    file.Read(header, kTgaHeaderSize);
-    const u32 imageType = header[2];
-    const u32 width = ReadLittleEndian16(header + 12);
-    const u32 height = ReadLittleEndian16(header + 14);
-    const u32 depth = header[16];
-    const bool topLeftOrigin = (header[17] & kTgaTopLeftBit) != 0;
-    const u64 skipped = header[0] + static_cast<u64>(ReadLittleEndian16(header + 5)) * header[7] / 8;
-    if (depth != 8 && depth != 16 && depth != 24 && depth != 32)
-        throw FormatError("Unsupported", path);
-    if (width == 0 || height == 0 || kTgaHeaderSize + skipped > file.GetSize())
-        throw FormatError("Incorrect", path);
-    file.Seek(0, static_cast<i32>(kTgaHeaderSize + skipped));
-    std::vector<u8> data(file.GetSize() - kTgaHeaderSize - skipped);
-    file.Read(data.data(), static_cast<u32>(data.size()));
-
-    const bool runLength = (imageType & kTgaRunLengthBit) != 0;
-    const u32 bytesPerPixel = depth / 8;
-    const std::size_t pixels = static_cast<std::size_t>(width) * height;
-    if (runLength ? pixels > kTgaMaxRun * data.size() : data.size() < pixels * bytesPerPixel)
-        throw FormatError("Incorrect", path);
-    const u32 imageBits = depth == 16 ? 32 : depth;
-    if (static_cast<u64>(pixels) * (imageBits / 8) > kMaxByteSize)
-        throw FormatError("Unsupported", path);
-    if (runLength) {
-        std::vector<u8> decoded(pixels * bytesPerPixel);
-        if (!DecodeRunLength(data.data(), data.size(), decoded.data(), pixels, bytesPerPixel))
-            throw FormatError("Incorrect", path);
-        data.swap(decoded);
-    }
-    Create(messages_, width, height, imageBits);
-    ConvertTGAPixels(data.data(), depth, topLeftOrigin);
-}
-
-// File pixels are blue, green, red (alpha); a 16-bit pixel holds five bits a
-// channel and one alpha bit.
-void Image::ConvertTGAPixels(const u8* pixels, u32 depth, bool topLeftOrigin)
-{
-    const u32 inBytes = depth / 8;
-    for (u32 fileRow = 0; fileRow < height_; ++fileRow) {
-        const u8* in = pixels + static_cast<std::size_t>(fileRow) * width_ * inBytes;
-        u8* out = GetRow(topLeftOrigin ? height_ - 1 - fileRow : fileRow);
-        for (u32 x = 0; x < width_; ++x, in += inBytes) {
-            if (depth == 8) {
-                out[x] = in[0];
-            } else if (depth == 16) {
-                const u32 value = ReadLittleEndian16(in);
-                u8* pixel = out + x * 4;
-                pixel[0] = static_cast<u8>(((value >> 10) & 31) * 8);
-                pixel[1] = static_cast<u8>(((value >> 5) & 31) * 8);
-                pixel[2] = static_cast<u8>((value & 31) * 8);
-                pixel[3] = value > 32767 ? 255 : 0;
-            } else {
-                u8* pixel = out + x * inBytes;
-                pixel[0] = in[2];
-                pixel[1] = in[1];
-                pixel[2] = in[0];
-                if (depth == 32)
-                    pixel[3] = in[3];
-            }
-        }
-    }
-}
+void Image::ReadTGA(FileBinary& file, const std::string& path) { TgaReader(file, path).Read(messages_, *this); }
 
 void Image::ReadJPEG(FileBinary& file, const std::string& path)
 {

@@ -13,6 +13,7 @@ struct jpeg_decompress_struct;
 namespace Halvard {
 
 class FileBinary;
+class FileError;
 class FileManager;
 class MessageManager;
 
@@ -30,6 +31,10 @@ class Image {
 public:
     // No loader accepts a picture whose pixels would take more bytes.
     static constexpr u64 kMaxByteSize = 0x10000000;
+
+    // The error of a file a loader cannot take: word "Incorrect" for a
+    // damaged file, "Unsupported" for a layout it does not decode.
+    static FileError FormatError(const char* word, const std::string& path);
 
     Image() = default;
     Image(const Image&) = delete;
@@ -95,7 +100,6 @@ private:
     void ReadJPEG(FileBinary& file, const std::string& path);
     // Null when the picture was decoded, else the word that says why not.
     const char* DecodeJPEG(jpeg_decompress_struct& decompressor, FileBinary& file);
-    void ConvertTGAPixels(const u8* pixels, u32 depth, bool topLeftOrigin);
     void LogError(const std::string& text) const;
 
     void ResizeNearest(Image& destination) const;

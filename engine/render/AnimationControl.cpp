@@ -20,7 +20,7 @@ u32 Span(const AnimationControl::Range& range)
     return range.last >= range.first ? range.last - range.first : range.first - range.last;
 }
 
-// The count with the passes added; it stops at its largest value rather than
+// The count with the passes added; past 2^32 - 1 it stays there rather than
 // wrapping round to a count below the loop limit.
 u32 AddPasses(u32 done, double passes)
 {
@@ -186,10 +186,10 @@ void AnimationControl::Advance(u32 span, bool continuous)
 // Takes every whole span the time has passed off at once and counts each as
 // a loop, so that a frame costs the same at any speed. Below 2^24 this is
 // exactly what taking one span off at a time gave: there each subtraction
-// was exact, as the remainder (fmod) always is. Beyond, the count stops at
-// its largest value. A time that is not a number, or is minus infinity,
-// starts the range over; plus infinity has passed more spans than the count
-// holds.
+// was exact, as the remainder (fmod) always is. Beyond, the spans are still
+// counted, each one; only a count past 2^32 - 1 stays at 2^32 - 1. A time
+// that is not a number, or is minus infinity, starts the range over; plus
+// infinity has passed more spans than the count holds.
 void AnimationControl::Wrap(float lastFrame)
 {
     if (!(time >= lastFrame)) {

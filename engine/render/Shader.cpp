@@ -30,9 +30,11 @@ Shader::~Shader()
 }
 
 // A numbered animation of no frames still has one frame to bind. Frames are
-// loaded up to the first whose picture is missing: an unfinished or damaged
-// animation costs one error line, not a lookup, a line and a placeholder for
-// every frame it promised; its users loop over the frames found.
+// loaded up to the first whose numbered picture is missing: an unfinished or
+// damaged animation costs one error line, not a lookup, a line and a
+// placeholder for every frame it promised; its users loop over the frames
+// found. A missing companion picture that is not numbered ends nothing: each
+// frame shows the texture manager's stand-in for it.
 void Shader::LoadStage(const ShaderTextureStage& stage)
 {
     const u32 frames = ShaderTextureStage::IsNumbered(stage.animationType) ? std::max(stage.frameCount, 1u) : 1u;
@@ -43,17 +45,17 @@ void Shader::LoadStage(const ShaderTextureStage& stage)
     }
     const u32 digits = FrameDigits(frames);
     const bool mipMapping = (stage.flags & ShaderTextureStage::kMipMapping) != 0;
+    const bool numbersDiffuse = ShaderTextureStage::NumbersDiffuse(stage.animationType);
+    const bool numbersOpacity = ShaderTextureStage::NumbersOpacity(stage.animationType);
     for (u32 k = 0; k < frames; ++k) {
-        std::string diffuse = ShaderTextureStage::NumbersDiffuse(stage.animationType)
-                                  ? NumberedName(stage.diffuseName, k, digits)
-                                  : stage.diffuseName;
-        std::string opacity = ShaderTextureStage::NumbersOpacity(stage.animationType)
-                                  ? NumberedName(stage.opacityName, k, digits)
-                                  : stage.opacityName;
+        std::string diffuse = numbersDiffuse ? NumberedName(stage.diffuseName, k, digits) : stage.diffuseName;
+        std::string opacity = numbersOpacity ? NumberedName(stage.opacityName, k, digits) : stage.opacityName;
         diffuse = FindTextureFile(ToLower(MakeDataPath(diffuse)));
         if (!opacity.empty())
             opacity = FindTextureFile(ToLower(MakeDataPath(opacity)));
-        const std::string missing = frames > 1 ? MissingPicture(diffuse, opacity) : std::string();
+        const std::string missing = frames > 1 ? MissingPicture(numbersDiffuse ? diffuse : std::string(),
+                                                                numbersOpacity ? opacity : std::string())
+                                               : std::string();
         if (!missing.empty() && k > 0) {
             messages_->LogError("(Shader::LoadStage): The animation ends at frame " + UIntToString(k) + ", \"" +
                                 missing + "\" is missing");
@@ -67,13 +69,14 @@ void Shader::LoadStage(const ShaderTextureStage& stage)
     }
 }
 
-// The first of the frame's pictures that the data lacks; empty when both are there.
+// The first of the names given that the data lacks; empty when every one
+// given is there.
 std::string Shader::MissingPicture(const std::string& diffuse, const std::string& opacity) const
 {
-    if (!files_->FileExists(diffuse))
-        return diffuse;
-    if (!opacity.empty() && !files_->FileExists(opacity))
-        return opacity;
+    for (const std::string* name : {&diffuse, &opacity}) {
+        if (!name->empty() && !files_->FileExists(*name))
+            return *name;
+    }
     return std::string();
 }
 

@@ -35,7 +35,7 @@ public:
     // Null when the stage has no texture or the frame does not exist.
     Texture2D* GetFrame(u32 stage, u32 frame) const;
     // A numbered animation holds the frames loaded before its first missing
-    // picture, at least one.
+    // numbered picture, at least one.
     u32 GetFrameCount(u32 stage) const { return static_cast<u32>(stages_[stage].size()); }
 
     i32 GetUseCount() const { return useCount_; }
@@ -46,6 +46,7 @@ public:
 private:
     void LoadStage(const ShaderTextureStage& stage);
     std::string FindTextureFile(const std::string& name) const;
+    // Empty names are not looked for.
     std::string MissingPicture(const std::string& diffuse, const std::string& opacity) const;
 
     MessageManager* messages_;

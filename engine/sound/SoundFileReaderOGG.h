@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <vector>
 
 struct OggVorbis_File;
 
@@ -17,8 +18,8 @@ public:
     // Decoding errors in a row after which a damaged stream counts as ended.
     static constexpr u32 kMaxConsecutiveErrors = 32;
 
-    // Throws FileError when the file is no Ogg Vorbis stream or its length
-    // cannot be known.
+    // Throws FileError when the file is no Ogg Vorbis stream, its length
+    // cannot be known or its chained links change the rate or the channels.
     SoundFileReaderOGG(MessageManager* messages, FileManager* files, const std::string& name);
     ~SoundFileReaderOGG() override;
 
@@ -34,7 +35,19 @@ public:
     static long TellFile(void* source);
 
 private:
+    // Clears the decoder and throws the incorrect-format FileError.
+    [[noreturn]] void Refuse();
+    bool LinksKeepTheFormat();
+    // Bytes of the frame decoded last that no request took yet.
+    u32 TakeFrameRest(u8* destination, u32 count);
+    // The decoder's answer: bytes of whole frames, 0 at the end, or an error.
+    long Decode(u8* destination, u32 count);
+
     std::unique_ptr<OggVorbis_File> decoder_;
+    // One sample frame: the decoder gives no less.
+    std::vector<u8> frame_;
+    u32 frameStart_ = 0;
+    u32 frameEnd_ = 0;
 };
 
 } // namespace Halvard

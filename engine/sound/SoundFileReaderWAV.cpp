@@ -65,7 +65,9 @@ void SoundFileReaderWAV::ReadFormatChunk()
     channels_ = ReadLittleEndian16(format + 2);
     sampleRate_ = ReadLittleEndian32(format + 4);
     bitsPerSample_ = ReadLittleEndian16(format + 14);
-    if (tag != kPcmTag || channels_ < 1 || channels_ > 2 || (bitsPerSample_ != 8 && bitsPerSample_ != 16))
+    // No sound plays at a rate of 0: the device would take it for a fault.
+    if (tag != kPcmTag || channels_ < 1 || channels_ > 2 || (bitsPerSample_ != 8 && bitsPerSample_ != 16) ||
+        sampleRate_ == 0)
         Fail(" sound file - no format chunk");
 }
 

@@ -4,8 +4,8 @@
 
 namespace Halvard {
 
-// Uncompressed RIFF/WAVE files: 8- or 16-bit PCM, mono or stereo. The data
-// comes out as stored.
+// Uncompressed RIFF/WAVE files: 8- or 16-bit PCM, mono or stereo, at a rate
+// above 0. The data comes out as stored.
 class SoundFileReaderWAV : public SoundFileReader {
 public:
     // Throws FileError when the file has no RIFF header, no usable format

@@ -5,10 +5,13 @@
 
 namespace Tamrisk {
 
-// The question, from the in-game menu, whether to leave the level for the
-// map: yes ends the level (13), no goes back to the in-game menu (16). It
-// stands on the static title mount, which stays on screen only for the way
-// back to the in-game menu, so that the menu's title does not jump.
+// The question, from the in-game menu or after a lost level, whether to
+// start the level again: yes ends the level (13), after which the start-game
+// window plays the same level anew at once, without showing the map; no
+// (16) goes back to the in-game menu, or to the game over window after a
+// lost level. It stands on the static title mount, which stays on screen
+// only for the way back to the in-game menu, so that the menu's title does
+// not jump.
 // The parts must outlive the window. Main thread only.
 class GUIGameLogicRestartWindow : public GUIButtonRowWindow<GameFramework::GUIGameLogicRestartWindowBase> {
 public:

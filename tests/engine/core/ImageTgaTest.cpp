@@ -117,3 +117,89 @@ TEST_F(ImageTgaTest, ShortHeaderLogsTheReadError)
 {
     ExpectRejected(std::string(10, '\0'), "Failed to read 18 bytes");
 }
+
+// A 2 x 2 grey picture, bottom row 10, 20, stored from each corner.
+TEST_F(ImageTgaTest, EveryOriginCornerGivesTheSamePicture)
+{
+    const struct {
+        const char* corner;
+        u8 descriptor;
+        std::vector<u8> pixels;
+    } cases[] = {
+        {"bottom left", 0, {10, 20, 30, 40}},
+        {"bottom right", 16, {20, 10, 40, 30}},
+        {"top left", 32, {30, 40, 10, 20}},
+        {"top right", 48, {40, 30, 20, 10}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.corner);
+        ASSERT_TRUE(Load(Tools::TgaFile(Header(2, 2, 8, 3, test.descriptor), test.pixels)));
+        EXPECT_THAT(Bytes(), ElementsAre(10, 20, 30, 40));
+        ASSERT_TRUE(Load(Tools::TgaFile(Header(2, 1, 24, 2, test.descriptor),
+                                        test.descriptor & 16 ? std::vector<u8>{6, 5, 4, 3, 2, 1}
+                                                             : std::vector<u8>{3, 2, 1, 6, 5, 4})));
+        EXPECT_THAT(Bytes(), ElementsAre(1, 2, 3, 4, 5, 6));
+    }
+}
+
+TEST_F(ImageTgaTest, SixteenBitGreyIsGreyAndAlpha)
+{
+    for (const u8 type : {u8{3}, u8{11}}) {
+        SCOPED_TRACE(int{type});
+        const std::vector<u8> data =
+            type == 3 ? std::vector<u8>{100, 200, 50, 0, 7, 255} : std::vector<u8>{0x02, 100, 200, 50, 0, 7, 255};
+        ASSERT_TRUE(Load(Tools::TgaFile(Header(3, 1, 16, type), data)));
+        EXPECT_EQ(image.GetBitsPerPixel(), 32u);
+        EXPECT_THAT(Bytes(), ElementsAre(100, 100, 100, 200, 50, 50, 50, 0, 7, 7, 7, 255));
+    }
+}
+
+TEST_F(ImageTgaTest, ColourMappedPixelsTakeTheirMapEntries)
+{
+    Tools::TgaHeader header = Header(3, 1, 8, 1);
+    header.colorMapLength = 3;
+    header.colorMapEntryBits = 24;
+    header.colorMap = {3, 2, 1, 6, 5, 4, 9, 8, 7};
+    ASSERT_TRUE(Load(Tools::TgaFile(header, {2, 0, 1})));
+    EXPECT_EQ(image.GetBitsPerPixel(), 24u);
+    EXPECT_THAT(Bytes(), ElementsAre(7, 8, 9, 1, 2, 3, 4, 5, 6));
+
+    // Run-length encoded, 32-bit entries, the map starting at index 5.
+    header = Header(3, 1, 8, 9, kTopLeft);
+    header.id = "id";
+    header.colorMapFirst = 5;
+    header.colorMapLength = 2;
+    header.colorMapEntryBits = 32;
+    header.colorMap = {3, 2, 1, 4, 7, 6, 5, 8};
+    ASSERT_TRUE(Load(Tools::TgaFile(header, {0x81, 6, 0x00, 5})));
+    EXPECT_EQ(image.GetBitsPerPixel(), 32u);
+    EXPECT_THAT(Bytes(), ElementsAre(5, 6, 7, 8, 5, 6, 7, 8, 1, 2, 3, 4));
+}
+
+TEST_F(ImageTgaTest, LayoutsNotDecodedAreRefusedNamingTheFile)
+{
+    const auto mapped = [](u8 depth, u8 entryBits, u16 first) {
+        Tools::TgaHeader header = Header(2, 1, depth, 1);
+        header.colorMapFirst = first;
+        header.colorMapLength = 2;
+        header.colorMapEntryBits = entryBits;
+        return Tools::TgaFile(header, std::vector<u8>(2 * depth / 8, 1));
+    };
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* word;
+    } cases[] = {
+        {"16-bit map entries", mapped(8, 16, 0), "Unsupported"},
+        {"15-bit map entries", mapped(8, 15, 0), "Unsupported"},
+        {"16-bit indices", mapped(16, 24, 0), "Unsupported"},
+        {"index below the map", mapped(8, 24, 2), "Incorrect"},
+        {"index past the map", mapped(8, 24, 0).substr(0, 24) + std::string{'\0', '\2'}, "Incorrect"},
+        {"no image data", Tools::TgaFile(Header(1, 1, 8, 0), {1}), "Unsupported"},
+        {"Huffman coded", Tools::TgaFile(Header(1, 1, 8, 32), {1}), "Unsupported"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        ExpectRejected(test.bytes, std::string(test.word) + " \"pic.tga\" file format");
+    }
+}

@@ -104,6 +104,14 @@ TEST_F(SoundFileReaderWAVTest, OnlyEightOrSixteenBitPcmInOneOrTwoChannelsIsRead)
     EXPECT_EQ(Refusal(Tools::MakeWav(1, 22050, 8, "\x80")), "");
 }
 
+TEST_F(SoundFileReaderWAVTest, SampleRateOfZeroIsRefusedAndAnyOtherRead)
+{
+    EXPECT_EQ(Refusal(Tools::MakeWav(2, 0, 16, stereo)), Ending("no format chunk"));
+    EXPECT_EQ(Refusal(Tools::MakeWav(1, 0, 8, "\x80")), Ending("no format chunk"));
+    EXPECT_EQ(Refusal(Tools::MakeWav(1, 1, 8, "\x80")), "");
+    EXPECT_EQ(Refusal(Tools::MakeWav(2, 48000, 16, stereo)), "");
+}
+
 TEST_F(SoundFileReaderWAVTest, HeaderOtherThanRiffWaveIsRefused)
 {
     std::string wave = Tools::MakeWav(2, 22050, 16, stereo);

@@ -36,4 +36,26 @@ std::string InsertHoles(const std::string& ogg, uint32_t count)
     return out + ogg.substr(starts.at(3));
 }
 
+std::string WithSerial(const std::string& ogg, uint32_t serial)
+{
+    std::string out = ogg;
+    size_t at = 0;
+    while (at + 27 <= out.size()) {
+        const auto segments = static_cast<unsigned char>(out[at + 26]);
+        size_t bodySize = 0;
+        for (size_t i = 0; i < segments; ++i)
+            bodySize += static_cast<unsigned char>(out.at(at + 27 + i));
+        const size_t headerSize = 27 + segments;
+        out.replace(at + 14, 4, Tools::LittleEndian32(serial));
+        ogg_page page;
+        page.header = reinterpret_cast<unsigned char*>(out.data() + at);
+        page.header_len = static_cast<long>(headerSize);
+        page.body = reinterpret_cast<unsigned char*>(out.data() + at + headerSize);
+        page.body_len = static_cast<long>(bodySize);
+        ogg_page_checksum_set(&page);
+        at += headerSize + bodySize;
+    }
+    return out;
+}
+
 } // namespace Testing

@@ -10,4 +10,8 @@ namespace Testing {
 // decoder meets a hole at every one of them.
 std::string InsertHoles(const std::string& ogg, uint32_t count);
 
+// The file with every page given the stream serial, so that two files of
+// the writer can follow each other as the links of one chained file.
+std::string WithSerial(const std::string& ogg, uint32_t serial);
+
 } // namespace Testing

@@ -1,6 +1,7 @@
 #include "tools/data_builder/generators/SourceXml.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <sstream>
 #include <stdexcept>
@@ -39,12 +40,17 @@ public:
     }
 
 private:
-    [[noreturn]] void Fail(const std::string& why) const
+    [[noreturn]] void Fail(const std::string& why)
     {
-        std::size_t line = 1;
-        for (std::size_t i = 0; i < at_ && i < text_.size(); ++i)
-            line += text_[i] == '\n' ? 1 : 0;
-        throw std::runtime_error(path_ + ", line " + std::to_string(line) + ": " + why);
+        throw std::runtime_error(path_ + ", line " + std::to_string(Line()) + ": " + why);
+    }
+
+    // The line the reader stands on, counted from 1; the reader only moves on.
+    std::size_t Line()
+    {
+        for (; counted_ < at_ && counted_ < text_.size(); ++counted_)
+            line_ += text_[counted_] == '\n' ? 1 : 0;
+        return line_;
     }
 
     bool Next(const char* word) const { return text_.compare(at_, std::char_traits<char>::length(word), word) == 0; }
@@ -138,8 +144,9 @@ private:
 
     XmlElement Element()
     {
-        ++at_;
         XmlElement element;
+        element.line = Line();
+        ++at_;
         element.name = Name();
         for (;;) {
             SkipBlanks();
@@ -175,20 +182,26 @@ private:
     std::string text_;
     std::string path_;
     std::size_t at_ = 0;
+    std::size_t counted_ = 0;
+    std::size_t line_ = 1;
 };
 
-[[noreturn]] void NotANumber(const std::string& text, const std::string& what, const std::string& path)
+[[noreturn]] void NotANumber(const std::string& text, const std::string& what, const std::string& place)
 {
-    throw std::runtime_error(path + ": " + what + " \"" + text + "\" is not a number");
+    throw std::runtime_error(place + ": " + what + " \"" + text + "\" is not a number");
 }
 
-float ParseFloat(const std::string& text, const std::string& what, const std::string& path)
+// The game refuses a file that holds an infinity or a value that is not a
+// number, so the build refuses the source that would write one.
+float ParseFloat(const std::string& text, const std::string& what, const std::string& place)
 {
     char* end = nullptr;
     errno = 0;
     const float value = std::strtof(text.c_str(), &end);
     if (text.empty() || end != text.c_str() + text.size() || errno != 0)
-        NotANumber(text, what, path);
+        NotANumber(text, what, place);
+    if (!std::isfinite(value))
+        throw std::runtime_error(place + ": " + what + " \"" + text + "\" is not a finite number");
     return value;
 }
 
@@ -208,11 +221,16 @@ XmlElement ParseSourceXml(const std::vector<std::uint8_t>& bytes, const std::str
     return Parser(bytes, path).Document();
 }
 
+std::string Place(const XmlElement& element, const std::string& path)
+{
+    return path + ", line " + std::to_string(element.line);
+}
+
 float ReadFloatAttribute(const XmlElement& element, const std::string& attribute, float fallback,
                          const std::string& path)
 {
     const std::string* text = element.Find(attribute);
-    return text == nullptr ? fallback : ParseFloat(*text, element.name + " " + attribute, path);
+    return text == nullptr ? fallback : ParseFloat(*text, element.name + " " + attribute, Place(element, path));
 }
 
 int ReadIntAttribute(const XmlElement& element, const std::string& attribute, int fallback, const std::string& path)
@@ -224,16 +242,16 @@ int ReadIntAttribute(const XmlElement& element, const std::string& attribute, in
     errno = 0;
     const long value = std::strtol(text->c_str(), &end, 10);
     if (text->empty() || end != text->c_str() + text->size() || errno != 0 || value < -1000000 || value > 1000000)
-        NotANumber(*text, element.name + " " + attribute, path);
+        NotANumber(*text, element.name + " " + attribute, Place(element, path));
     return static_cast<int>(value);
 }
 
-std::vector<float> ReadFloatList(const std::string& text, const std::string& what, const std::string& path)
+std::vector<float> ReadFloatList(const std::string& text, const std::string& what, const std::string& place)
 {
     std::istringstream words(text);
     std::vector<float> values;
     for (std::string word; words >> word;)
-        values.push_back(ParseFloat(word, what, path));
+        values.push_back(ParseFloat(word, what, place));
     return values;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -14,6 +15,8 @@ struct XmlElement {
     std::string name;
     std::vector<std::pair<std::string, std::string>> attributes;
     std::vector<XmlElement> children;
+    // The line its start tag begins on, counted from 1.
+    std::size_t line = 0;
 
     // The attribute's text, or null when the element has none of that name.
     const std::string* Find(const std::string& attribute) const;
@@ -26,12 +29,16 @@ struct XmlElement {
 // tag left open, a closing tag of another name, a second root.
 XmlElement ParseSourceXml(const std::vector<std::uint8_t>& bytes, const std::string& path);
 
-// Attribute readers that refuse a text that is not wholly a number, naming
-// the element, the attribute and the path given.
+// The path and the element's line, as messages name a place in a file.
+std::string Place(const XmlElement& element, const std::string& path);
+
+// Attribute readers that refuse a text that is not wholly a number, or is an
+// infinity or not a number, naming the path, the element's line, the element
+// and the attribute.
 float ReadFloatAttribute(const XmlElement& element, const std::string& attribute, float fallback,
                          const std::string& path);
 int ReadIntAttribute(const XmlElement& element, const std::string& attribute, int fallback, const std::string& path);
-// Whitespace-separated numbers.
-std::vector<float> ReadFloatList(const std::string& text, const std::string& what, const std::string& path);
+// Whitespace-separated finite numbers; a refusal names the place given.
+std::vector<float> ReadFloatList(const std::string& text, const std::string& what, const std::string& place);
 
 } // namespace Tools

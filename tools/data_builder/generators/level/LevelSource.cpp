@@ -53,7 +53,7 @@ std::array<float, 3> Scale(const XmlElement& element, const std::string& path)
     const std::string* text = element.Find("scale");
     if (text == nullptr)
         return {1.0f, 1.0f, 1.0f};
-    const std::vector<float> values = ReadFloatList(*text, "scale", path);
+    const std::vector<float> values = ReadFloatList(*text, "scale", Place(element, path));
     if (values.size() != 3)
         Refuse(path, "a scale is three numbers: \"" + *text + "\"");
     return {values[0], values[1], values[2]};
@@ -65,7 +65,7 @@ std::vector<std::array<float, 3>> Path(const XmlElement& element, const std::str
     std::vector<std::array<float, 3>> frames;
     std::istringstream text(Text(element, "path"));
     for (std::string frame; std::getline(text, frame, ';');) {
-        const std::vector<float> values = ReadFloatList(frame, "path", path);
+        const std::vector<float> values = ReadFloatList(frame, "path", Place(element, path));
         if (values.size() != 3)
             Refuse(path, "each key frame of a path is x, y and an angle: \"" + frame + "\"");
         frames.push_back({values[0], values[1], values[2]});
