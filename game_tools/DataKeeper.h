@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/core/Types.h"
-
 #include "engine/render/ShaderDescriptor.h"
 
 #include <map>
@@ -115,7 +114,8 @@ private:
 
         EntryKind kind;
         std::string name;
-        // The model or particle-system file, or the shader's textures.
+        // The model or particle-system file; a shader's pictures are named
+        // in its descriptor.
         std::string file;
         Halvard::u32 modelFlags = 0;
         std::optional<float> speed;
