@@ -399,7 +399,9 @@ TEST_F(DataKeeperThreadTest, AFailedLoadOnAWorkerIsThrownOnTheMainThread)
 TEST_F(DataKeeperTest, AFrameCountBeyondTheBoundFailsTheListNamingIt)
 {
     const std::pair<const char*, bool> cases[] = {{"-1", true}, {"30000", true}, {"10001", true}, {"10000", false}};
-    for (const auto& [count, refused] : cases) {
+    for (const auto& entry : cases) {
+        const char* count = entry.first;
+        const bool refused = entry.second;
         const std::string list = List("ui\\resources_basic.xml",
                                       std::string("<shader name=\"fire\" diffuse_file_name=\"fire0000.tga\" "
                                                   "animation_type=\"diffuse\" frame_count=\"") +
