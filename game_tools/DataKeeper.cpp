@@ -2,6 +2,7 @@
 
 #include "engine/app/Engine.h"
 #include "engine/core/Error.h"
+#include "engine/core/FileManager.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/PathUtils.h"
 #include "engine/core/StringUtils.h"
@@ -33,11 +34,17 @@ constexpr u32 kColoredVertices = 32;
 // A loop counts to at most this: four digits of counter. Shipped lists count
 // to 35 at most.
 constexpr i32 kMostLoopCount = 10000;
-// The elements the loops of one list read in all, each counted once for
-// every pass of the loops around it: as many as one loop at its bound reads
-// with one entry. A model entry takes about a millisecond to read, and the
-// shipped lists read about a hundred elements.
-constexpr u64 kMostLoopReads = 10000;
+// What one list may read, every element counted once for each pass of the
+// loops around it. The largest shipped list reads 98 elements.
+constexpr u64 kMostElements = 1000;
+// The bytes of the files the entries of one list read, each counted for
+// every entry that reads it: about five times the largest shipped list
+// (6.7 MB of pictures; the game's objects read 2.9 MB of models). A model
+// costs about its file's size in memory.
+constexpr u64 kMostFileBytes = 32 * 1024 * 1024;
+// A name or file name as a list gives it and as it is filled in; shipped
+// lists give 40 characters at most.
+constexpr size_t kMostNameLength = 255;
 
 // The text of the attribute, or the fallback when there is none.
 std::string Text(const XMLNode& node, const std::string& attribute, const std::string& fallback)
@@ -99,41 +106,43 @@ LoopRange ReadLoopRange(const XMLNode& node)
     return LoopRange{static_cast<u32>(first), static_cast<u32>(end)};
 }
 
-// Checks every loop below the node before anything of the list is read:
-// each loop's range, and the elements that all loops read together. The
-// node's children are read passes times, and count when a loop reads them
-// (looped); elements outside every loop are read once and do not count. A
-// loop element's own reads are within the bound before its passes multiply
-// them, so the product cannot overflow.
-void CheckLoops(const XMLNode& node, u64 passes, bool looped, u64& reads)
-{
-    std::vector<XMLNode*> children;
-    node.GetChildren(children);
-    for (const XMLNode* child : children) {
-        if (looped) {
-            reads += passes;
-            if (reads > kMostLoopReads)
-                throw FileError("Incorrect loops: they read more than " + UIntToString(kMostLoopReads) +
-                                " elements");
-        }
-        std::string name;
-        switch (KindOf(*child, name)) {
-        case Element::kLoop: {
-            const LoopRange range = ReadLoopRange(*child);
-            CheckLoops(*child, passes * (range.end - range.first), true, reads);
-            break;
-        }
-        case Element::kGroup: CheckLoops(*child, passes, looped, reads); break;
-        case Element::kEntry: break;
-        }
-    }
-}
-
 // The error's text with the file named, unless it names it already.
 std::string NameFile(const std::string& text, const std::string& path)
 {
     const std::string quoted = "\"" + path + "\"";
     return text.find(quoted) == std::string::npos ? text + " in " + quoted : text;
+}
+
+void CheckLength(const std::string& text, size_t most, const std::string& error)
+{
+    if (text.size() > most)
+        throw FileError(error + " longer than " + UIntToString(static_cast<u32>(most)) + " characters");
+}
+
+// The text with every counter filled in, refused when it is longer than a
+// name may be, as given or as filled in.
+std::string FilledName(const std::string& text, const std::vector<std::string>& names,
+                       const std::vector<u32>& values, const std::string& error)
+{
+    CheckLength(text, kMostNameLength, error);
+    std::string filled = DataKeeper::SubstituteCounters(text, names, values);
+    CheckLength(filled, kMostNameLength, error);
+    return filled;
+}
+
+// The text with every occurrence of the token from the first one on
+// replaced, in one pass.
+std::string ReplaceToken(const std::string& text, size_t first, const std::string& token, const std::string& value)
+{
+    std::string result = text.substr(0, first);
+    size_t from = first;
+    for (size_t found = first; found != std::string::npos; found = text.find(token, from)) {
+        result.append(text, from, found - from);
+        result += value;
+        from = found + token.size();
+    }
+    result.append(text, from, std::string::npos);
+    return result;
 }
 
 } // namespace
@@ -152,14 +161,22 @@ std::string DataKeeper::GetListFolder(const std::string& path)
 
 namespace {
 
+// Whether the name is taken; a taken name is logged.
+template <typename Map>
+bool Taken(const Map& map, MessageManager* messages, const std::string& place, const std::string& name)
+{
+    if (map.find(name) == map.end())
+        return false;
+    messages->LogError("(DataKeeper::" + place + "\"" + name + "\" is duplicated");
+    return true;
+}
+
 template <typename Map>
 bool Add(Map& map, MessageManager* messages, const std::string& place, const std::string& name,
          typename Map::mapped_type value)
 {
-    if (map.find(name) != map.end()) {
-        messages->LogError("(DataKeeper::" + place + "\"" + name + "\" is duplicated");
+    if (Taken(map, messages, place, name))
         return false;
-    }
     map.emplace(name, std::move(value));
     return true;
 }
@@ -209,7 +226,16 @@ void DataKeeper::AddResourcesFile(const std::string& path, bool immediate)
         queuedFiles_.push_back(path);
 }
 
-void DataKeeper::Load() { LoadResources(); }
+// What a registry's own loading step reads beside its lists is refused the
+// way a list is: fatal, in the log.
+void DataKeeper::Load()
+{
+    try {
+        LoadResources();
+    } catch (const FileError& error) {
+        messages_->LogFatal(error.GetText());
+    }
+}
 
 // A list is read once: what Load has read leaves the queue.
 void DataKeeper::LoadResources()
@@ -223,119 +249,118 @@ void DataKeeper::LoadResources()
         AddShaderUser(names[i], shaders_->CreateShaderUser(descriptors[i]));
 }
 
+// Every refusal of a list is fatal, with the list named: the parser knows
+// the line, the entries know what is wrong with them, only this place knows
+// the file. Nothing is made before the whole list has been read and
+// checked.
 void DataKeeper::LoadResourcesFile(const std::string& path)
 {
-    XMLParser parser(engine_);
-    XMLNode holder;
+    ListReading list;
     try {
-        parser.ParseInto(&holder, path);
+        XMLNode holder;
+        XMLParser(engine_).ParseInto(&holder, path);
+        list.folder = GetListFolder(path);
+        ReadChildren(holder, list);
+        CheckFileBytes(list.entries);
     } catch (const FileError& error) {
-        // The parser knows the line, only this place knows the file.
         messages_->LogFatal(NameFile(error.GetText(), path));
     }
-    Counters counters;
-    try {
-        u64 reads = 0;
-        CheckLoops(holder, 1, false, reads);
-        ReadResources(holder, GetListFolder(path), "", counters);
-    } catch (const FileError& error) {
-        // An entry knows what is wrong with it, only this place knows the file.
-        throw FileError(NameFile(error.GetText(), path));
-    }
+    for (const Entry& entry : list.entries)
+        MakeEntry(entry);
 }
 
-void DataKeeper::ReadResources(const XMLNode& node, const std::string& folder, const std::string& prefix,
-                               Counters& counters)
+void DataKeeper::ReadResources(const XMLNode& node, ListReading& list)
 {
+    if (++list.elements > kMostElements)
+        throw FileError("Incorrect resources: they read more than " + UIntToString(static_cast<u32>(kMostElements)) +
+                        " elements");
     std::string name;
     switch (KindOf(node, name)) {
-    case Element::kLoop: ReadLoop(node, folder, prefix, counters); break;
-    case Element::kEntry:
-        ReadEntry(node, folder, prefix + SubstituteCounters(name, counters.names, counters.values), counters);
-        break;
+    case Element::kLoop: ReadLoop(node, list); break;
+    case Element::kEntry: ReadEntry(node, name, list); break;
     case Element::kGroup: {
+        // One prefix grows and shrinks with the groups, so that a deep list
+        // costs no copy of it per level.
         const std::string& element = node.GetName();
-        const bool container = element.empty() || element == "resources";
-        ReadChildren(node, folder, container ? prefix : prefix + element + "/", counters);
+        const size_t outer = list.prefix.size();
+        if (!element.empty() && element != "resources")
+            list.prefix += element + "/";
+        ReadChildren(node, list);
+        list.prefix.resize(outer);
         break;
     }
     }
 }
 
-void DataKeeper::ReadLoop(const XMLNode& node, const std::string& folder, const std::string& prefix,
-                          Counters& counters)
+void DataKeeper::ReadLoop(const XMLNode& node, ListReading& list)
 {
     const LoopRange range = ReadLoopRange(node);
     // An empty loop reads nothing, however long it counts.
-    std::vector<XMLNode*> children;
-    node.GetChildren(children);
-    if (children.empty())
+    if (node.GetChildCount() == 0)
         return;
+    Counters& counters = list.counters;
     counters.names.push_back(Text(node, "counter", "i"));
     counters.values.push_back(range.first);
     for (u32 value = range.first; value < range.end; ++value) {
         counters.values.back() = value;
-        ReadChildren(children, folder, prefix, counters);
+        ReadChildren(node, list);
     }
     counters.names.pop_back();
     counters.values.pop_back();
 }
 
-void DataKeeper::ReadChildren(const XMLNode& node, const std::string& folder, const std::string& prefix,
-                              Counters& counters)
+void DataKeeper::ReadChildren(const XMLNode& node, ListReading& list)
 {
     std::vector<XMLNode*> children;
     node.GetChildren(children);
-    ReadChildren(children, folder, prefix, counters);
-}
-
-void DataKeeper::ReadChildren(const std::vector<XMLNode*>& children, const std::string& folder,
-                              const std::string& prefix, Counters& counters)
-{
     for (const XMLNode* child : children)
-        ReadResources(*child, folder, prefix, counters);
+        ReadResources(*child, list);
 }
 
-void DataKeeper::ReadEntry(const XMLNode& node, const std::string& folder, const std::string& name,
-                           const Counters& counters)
+void DataKeeper::ReadEntry(const XMLNode& node, const std::string& name, ListReading& list)
 {
     const XMLValue* language = node.GetAttribute("language");
     if (language != nullptr && language->GetString() != language_)
         return;
     const std::string& element = node.GetName();
+    if (element != "model" && element != "shader" && element != "particles")
+        return;
+    const std::string fullName =
+        list.prefix + FilledName(name, list.counters.names, list.counters.values, "Incorrect \"name\"");
+    CheckLength(fullName, kMostNameLength, "Incorrect \"name\"");
     if (element == "model")
-        ReadModel(node, folder, name, counters);
+        list.entries.push_back(ReadModel(node, fullName, list));
     else if (element == "shader")
-        ReadShader(node, folder, name, counters);
-    else if (element == "particles")
-        ReadParticles(node, folder, name, counters);
+        list.entries.push_back(ReadShader(node, fullName, list));
+    else
+        list.entries.push_back(ReadParticles(node, fullName, list));
 }
 
-void DataKeeper::ReadModel(const XMLNode& node, const std::string& folder, const std::string& name,
-                           const Counters& counters)
+DataKeeper::Entry DataKeeper::ReadModel(const XMLNode& node, const std::string& name, const ListReading& list) const
 {
-    const std::string file =
-        SubstituteCounters(Text(node, "file_name", "unknown_file_name"), counters.names, counters.values);
+    Entry entry(EntryKind::kModel, name);
+    entry.file = CombinePath(list.folder, FilledName(Text(node, "file_name", "unknown_file_name"), list.counters.names,
+                                                     list.counters.values, EntryError("file_name", name)));
     const XMLValue* colored = node.GetAttribute("color_verticies");
-    const u32 flags = colored != nullptr && colored->GetBool() ? kColoredVertices : 0;
-    const std::optional<float> speed = GetXMLAnimationSpeed(&node, EntryError("animation_speed", name));
-    auto model = std::unique_ptr<Model>(models_->NewModelFromFile(CombinePath(folder, file), nullptr, flags));
-    if (speed)
-        model->GetAnimationControl().speed = *speed;
-    if (AddModel(name, model.get()))
-        model.release();
+    entry.modelFlags = colored != nullptr && colored->GetBool() ? kColoredVertices : 0;
+    entry.speed = GetXMLAnimationSpeed(&node, EntryError("animation_speed", name));
+    return entry;
 }
 
-void DataKeeper::ReadShader(const XMLNode& node, const std::string& folder, const std::string& name,
-                            const Counters& counters)
+DataKeeper::Entry DataKeeper::ReadShader(const XMLNode& node, const std::string& name, const ListReading& list) const
 {
     const auto texture = [&](const std::string& attribute) {
         const XMLValue* value = node.GetAttribute(attribute);
         if (value == nullptr)
             return std::string();
-        if (value->GetString() == "32bit")
-            return value->GetString();
-        return SubstituteCounters(CombinePath(folder, value->GetString()), counters.names, counters.values);
+        const std::string given = value->GetString();
+        if (given == "32bit")
+            return given;
+        // The folder is joined first: a counter may fill in any part of the path.
+        CheckLength(given, kMostNameLength, EntryError(attribute, name));
+        std::string path = SubstituteCounters(CombinePath(list.folder, given), list.counters.names, list.counters.values);
+        CheckLength(path, list.folder.size() + 1 + kMostNameLength, EntryError(attribute, name));
+        return path;
     };
     const XMLValue* clamp = node.GetAttribute("clamp");
     const XMLValue* grid = node.GetAttribute("net_size");
@@ -343,24 +368,71 @@ void DataKeeper::ReadShader(const XMLNode& node, const std::string& folder, cons
     const std::pair<i32, i32> size = grid != nullptr ? grid->GetIntPair() : std::pair<i32, i32>(1, 1);
     const u32 frameCount =
         frames != nullptr ? ShaderDescriptor::CheckFrameCount(frames->GetInt(), EntryError("frame_count", name)) : 1;
-    const ShaderDescriptor descriptor(true, AnimationType(Text(node, "animation_type", "")),
-                                      static_cast<u32>(size.first), static_cast<u32>(size.second), frameCount,
-                                      GetXMLAnimationSpeed(&node, EntryError("animation_speed", name)).value_or(0.0f), texture("diffuse_file_name"),
-                                      texture("opacity_file_name"), clamp == nullptr || clamp->GetBool());
-    ShaderUser* user = shaders_->CreateShaderUser(descriptor);
-    if (!AddShaderUser(name, user))
-        shaders_->RemoveShaderUser(user);
+    Entry entry(EntryKind::kShader, name);
+    entry.shader.emplace(true, AnimationType(Text(node, "animation_type", "")), static_cast<u32>(size.first),
+                         static_cast<u32>(size.second), frameCount,
+                         GetXMLAnimationSpeed(&node, EntryError("animation_speed", name)).value_or(0.0f),
+                         texture("diffuse_file_name"), texture("opacity_file_name"), clamp == nullptr || clamp->GetBool());
+    return entry;
 }
 
-void DataKeeper::ReadParticles(const XMLNode& node, const std::string& folder, const std::string& name,
-                               const Counters& counters)
+DataKeeper::Entry DataKeeper::ReadParticles(const XMLNode& node, const std::string& name,
+                                            const ListReading& list) const
 {
-    const std::string file =
-        SubstituteCounters(Text(node, "file_name", "unknown_file_name"), counters.names, counters.values);
-    auto system = std::unique_ptr<ParticleSystem>(
-        particleSystems_->NewParticleSystemFromFile(CombinePath(folder, file), nullptr));
-    if (AddParticleSystem(name, system.get()))
-        system.release();
+    Entry entry(EntryKind::kParticles, name);
+    entry.file = CombinePath(list.folder, FilledName(Text(node, "file_name", "unknown_file_name"), list.counters.names,
+                                                     list.counters.values, EntryError("file_name", name)));
+    return entry;
+}
+
+// A model costs about as much memory as its file holds: the bytes of the
+// files the entries read bound what a list can cost. A shader's pictures are
+// counted as named (the frames of a numbered animation are bounded by its
+// frame count).
+void DataKeeper::CheckFileBytes(const std::vector<Entry>& entries) const
+{
+    u64 bytes = 0;
+    const auto count = [&](const std::string& file) {
+        u32 size = 0;
+        if (!file.empty() && file != "32bit" && files_->GetFileSize(MakeDataPath(file), size))
+            bytes += size;
+    };
+    for (const Entry& entry : entries) {
+        count(entry.file);
+        if (entry.shader) {
+            count(entry.shader->GetStage(0).diffuseName);
+            count(entry.shader->GetStage(0).opacityName);
+        }
+        if (bytes > kMostFileBytes)
+            throw FileError("Incorrect resources: their files hold more than " +
+                            UIntToString(static_cast<u32>(kMostFileBytes)) + " bytes");
+    }
+}
+
+// A name already taken is refused before anything is made for it: the
+// first entry stays, and a second costs a log line, not a model read,
+// made and destroyed.
+void DataKeeper::MakeEntry(const Entry& entry)
+{
+    switch (entry.kind) {
+    case EntryKind::kModel: {
+        if (Taken(modelMap_, messages_, "AddModel): Model ", entry.name))
+            return;
+        Model* model = models_->NewModelFromFile(entry.file, nullptr, entry.modelFlags);
+        if (entry.speed)
+            model->GetAnimationControl().speed = *entry.speed;
+        modelMap_.emplace(entry.name, model);
+        break;
+    }
+    case EntryKind::kShader:
+        if (!Taken(shaderUsers_, messages_, "AddShaderUser): Shader User ", entry.name))
+            shaderUsers_.emplace(entry.name, shaders_->CreateShaderUser(*entry.shader));
+        break;
+    case EntryKind::kParticles:
+        if (!Taken(particleMap_, messages_, "AddParticleSystem): Particle System ", entry.name))
+            particleMap_.emplace(entry.name, particleSystems_->NewParticleSystemFromFile(entry.file, nullptr));
+        break;
+    }
 }
 
 bool DataKeeper::AddModel(const std::string& name, Model* model)
@@ -423,7 +495,7 @@ std::string DataKeeper::SubstituteCounters(const std::string& text, const std::v
             continue;
         const std::string token = result.substr(open, close - open + 1);
         const u32 digits = StringToUInt(result.substr(digitsAt, close - digitsAt));
-        ReplaceAll(result, token, UIntToString(values[i], digits));
+        result = ReplaceToken(result, open, token, UIntToString(values[i], digits));
     }
     return result;
 }

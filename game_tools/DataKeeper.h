@@ -1,9 +1,11 @@
 #pragma once
 
 #include "engine/core/Types.h"
+#include "engine/render/ShaderDescriptor.h"
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +17,6 @@ class Model;
 class ModelManager;
 class ParticleSystem;
 class ParticleSystemManager;
-class ShaderDescriptor;
 class ShaderManager;
 class ShaderUser;
 class SpriteGroup;
@@ -47,10 +48,12 @@ public:
     DataKeeper& operator=(const DataKeeper&) = delete;
     virtual ~DataKeeper();
 
-    // Reads the list now, or queues it for Load.
+    // Reads the list now, or queues it for Load. A list that cannot be read,
+    // or that asks for more than any list of the game needs, is fatal:
+    // logged, then thrown as FatalError, naming the list.
     void AddResourcesFile(const std::string& path, bool immediate);
-    // Reads what was queued, on the calling thread. A list that cannot be
-    // read or parsed is fatal: logged, then thrown as FatalError.
+    // Reads what was queued, on the calling thread; a list is fatal as in
+    // AddResourcesFile.
     void Load();
     // Main thread, after Load has returned: what a load must make on screen
     // (windows, anything the GUI manager holds) is made here, never on the
@@ -70,12 +73,13 @@ public:
     Halvard::ShaderUser* GetShaderUser(const std::string& name) const;
     Halvard::ParticleSystem* GetParticleSystem(const std::string& name) const;
 
-    // Every "%" + counter name + digits + "%" token of the text, for each
-    // counter from the outermost loop inwards, becomes the counter's value
-    // with at least that many digits.
     // The folder the file names of a list are relative to: the list's folder
     // below the data folder, "ui" for "data\ui\resources_basic.xml".
     static std::string GetListFolder(const std::string& path);
+    // Every "%" + counter name + digits + "%" token of the text, for each
+    // counter from the outermost loop inwards, becomes the counter's value
+    // with at least that many digits (64 at most). Each counter takes one
+    // pass over the text.
     static std::string SubstituteCounters(const std::string& text, const std::vector<std::string>& names,
                                           const std::vector<Halvard::u32>& values);
 
@@ -102,22 +106,40 @@ private:
         std::vector<std::string> names;
         std::vector<Halvard::u32> values;
     };
+    enum class EntryKind { kModel, kShader, kParticles };
+    // What one entry of a list makes, read and checked before anything of
+    // the list is made.
+    struct Entry {
+        Entry(EntryKind madeKind, const std::string& madeName) : kind(madeKind), name(madeName) {}
 
-    void ReadResources(const XMLNode& node, const std::string& folder, const std::string& prefix,
-                       Counters& counters);
-    void ReadLoop(const XMLNode& node, const std::string& folder, const std::string& prefix, Counters& counters);
-    void ReadChildren(const XMLNode& node, const std::string& folder, const std::string& prefix,
-                      Counters& counters);
-    void ReadChildren(const std::vector<XMLNode*>& children, const std::string& folder, const std::string& prefix,
-                      Counters& counters);
-    void ReadEntry(const XMLNode& node, const std::string& folder, const std::string& name,
-                   const Counters& counters);
-    void ReadModel(const XMLNode& node, const std::string& folder, const std::string& name,
-                   const Counters& counters);
-    void ReadShader(const XMLNode& node, const std::string& folder, const std::string& name,
-                    const Counters& counters);
-    void ReadParticles(const XMLNode& node, const std::string& folder, const std::string& name,
-                       const Counters& counters);
+        EntryKind kind;
+        std::string name;
+        // The model or particle-system file; a shader's pictures are named
+        // in its descriptor.
+        std::string file;
+        Halvard::u32 modelFlags = 0;
+        std::optional<float> speed;
+        std::optional<Halvard::ShaderDescriptor> shader;
+    };
+    // The walk over one list: the group names and counters around the
+    // element being read, and what has been read so far.
+    struct ListReading {
+        std::string folder;
+        std::string prefix;
+        Counters counters;
+        Halvard::u64 elements = 0;
+        std::vector<Entry> entries;
+    };
+
+    void ReadResources(const XMLNode& node, ListReading& list);
+    void ReadLoop(const XMLNode& node, ListReading& list);
+    void ReadChildren(const XMLNode& node, ListReading& list);
+    void ReadEntry(const XMLNode& node, const std::string& name, ListReading& list);
+    Entry ReadModel(const XMLNode& node, const std::string& name, const ListReading& list) const;
+    Entry ReadShader(const XMLNode& node, const std::string& name, const ListReading& list) const;
+    Entry ReadParticles(const XMLNode& node, const std::string& name, const ListReading& list) const;
+    void CheckFileBytes(const std::vector<Entry>& entries) const;
+    void MakeEntry(const Entry& entry);
 
     std::unique_ptr<Halvard::Model> defaultModel_;
     std::unique_ptr<Halvard::ParticleSystem> defaultParticleSystem_;

@@ -17,10 +17,24 @@ using Halvard::u32;
 
 namespace {
 
-// Thrown inside the parser with the code of the fault; never leaves it.
+// Far deeper than any description nests (the deepest ship at five levels),
+// shallow enough that every reader of a tree may walk it by recursion.
+constexpr u32 kMostDepth = 64;
+
+// Thrown inside the parser with the code of the fault; never leaves it. A
+// code below 0 is a nesting deeper than the bound.
 struct FormatFault {
     int code;
 };
+
+constexpr int kTooDeep = -1;
+
+std::string FaultText(int code)
+{
+    if (code == kTooDeep)
+        return "elements nested deeper than " + Halvard::UIntToString(kMostDepth);
+    return "code " + Halvard::IntToString(code);
+}
 
 // Letters, digits and punctuation; control characters and spaces of any
 // kind are blanks.
@@ -33,20 +47,6 @@ bool IsGraphic(wchar_t c)
 }
 
 bool IsQuote(wchar_t c) { return c == L'"' || c == L'\''; }
-
-// Text that is only blanks and line breaks is not an element's value.
-bool HoldsText(const std::wstring& text)
-{
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
-            ++i;
-            continue;
-        }
-        if (IsGraphic(text[i]))
-            return true;
-    }
-    return false;
-}
 
 // One run over one text. The holder is the node root pointed to at the
 // start; nodes made directly under it are remembered so that a fault can
@@ -94,15 +94,20 @@ private:
     void OutsideTag(wchar_t c)
     {
         if (c != L'<') {
-            if (current_ != nullptr)
+            if (current_ != nullptr) {
                 collected_ += c;
-            else if (IsGraphic(c))
+                collectedText_ = collectedText_ || IsGraphic(c);
+            } else if (IsGraphic(c)) {
                 throw FormatFault{13};
+            }
             return;
         }
-        if (current_ != nullptr && HoldsText(collected_)) {
+        // Text that is only blanks and line breaks is not an element's value:
+        // it stays collected, ahead of the next text.
+        if (current_ != nullptr && collectedText_) {
             current_->GetValue().SetWideString(collected_);
             collected_.clear();
+            collectedText_ = false;
         }
         if (current_ == nullptr && root_ != nullptr)
             throw FormatFault{12};
@@ -167,6 +172,7 @@ private:
         if (Halvard::TrimRightCopy(Halvard::ToString(tagText_)) != current_->GetName())
             throw FormatFault{2};
         current_ = current_->GetParent();
+        --depth_;
     }
 
     void OpenElement()
@@ -202,8 +208,10 @@ private:
             node = MakeNode(narrowName);
         if (root_ == nullptr)
             root_ = pending_.release();
-        if (!selfClosing)
+        if (!selfClosing) {
             current_ = node;
+            ++depth_;
+        }
     }
 
     // Reads the attributes from position i of the tag text; true when a
@@ -255,8 +263,12 @@ private:
         return selfClosing;
     }
 
+    // The tree is refused before it holds an element deeper than the bound,
+    // so that nothing that walks it later can run out of stack.
     XMLNode* MakeNode(const std::string& name)
     {
+        if (depth_ >= kMostDepth)
+            throw FormatFault{kTooDeep};
         if (current_ == nullptr) {
             pending_ = std::make_unique<XMLNode>(name, nullptr);
             return pending_.get();
@@ -274,12 +286,17 @@ private:
     // The first element until it becomes the root.
     std::unique_ptr<XMLNode> pending_;
     u32 line_ = 1;
+    // The elements of this text open around the current position.
+    u32 depth_ = 0;
     bool inTag_ = false;
     bool closing_ = false;
     bool inQuotes_ = false;
     wchar_t quote_ = 0;
     std::wstring tagText_;
     std::wstring collected_;
+    // Whether the collected text holds a graphic character: kept as it grows,
+    // so that a long run of blanks is not searched again at every tag.
+    bool collectedText_ = false;
 };
 
 } // namespace
@@ -292,7 +309,12 @@ void XMLParser::Parse(XMLNode*& root, const std::string& path)
 {
     std::wstring text;
     files_->OpenFileTextual(path, Halvard::FileAccess::kRead)->ReadAll(text, false);
-    ParseText(root, text);
+    try {
+        ParseText(root, text);
+    } catch (const Halvard::FileError& error) {
+        // The text knows the line of a fault, only this place the file.
+        throw Halvard::FileError(error.GetText() + " in \"" + path + "\"");
+    }
 }
 
 void XMLParser::ParseInto(XMLNode* root, const std::string& path)
@@ -313,8 +335,8 @@ void XMLParser::ParseText(XMLNode*& root, const std::wstring& text)
         parser.Run(text);
     } catch (const FormatFault& fault) {
         parser.Discard();
-        throw Halvard::FileError("XML format error at line " + Halvard::UIntToString(parser.Line()) + ": code " +
-                                 Halvard::IntToString(fault.code));
+        throw Halvard::FileError("XML format error at line " + Halvard::UIntToString(parser.Line()) + ": " +
+                                 FaultText(fault.code));
     } catch (...) {
         parser.Discard();
         throw;

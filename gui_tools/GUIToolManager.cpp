@@ -46,12 +46,23 @@ void GUIToolManager::LoadDescriptions()
             GameTools::XMLParser(files_).Parse(root, path);
         } catch (const Halvard::FileError& error) {
             messages_->LogError(error.GetText());
+            refusedPaths_.push_back(path);
             continue;
         }
         descriptionFileNames_.push_back(FileNameOf(path));
         descriptionRoots_.push_back(root);
         descriptionSet_->AddChild(root);
     }
+}
+
+std::string GUIToolManager::GetDescriptionPlace(const std::string& window) const
+{
+    const std::string file = Halvard::ToLower(window) + ".xml";
+    for (const std::string& path : refusedPaths_) {
+        if (FileNameOf(path) == file)
+            return path;
+    }
+    return kDescriptionFolder;
 }
 
 } // namespace GUITools

@@ -47,6 +47,10 @@ public:
     // Lower-cased file names without their folder, one per root, in order.
     const std::vector<std::string>& GetDescriptionFileNames() const { return descriptionFileNames_; }
     const std::vector<GameTools::XMLNode*>& GetDescriptionRoots() const { return descriptionRoots_; }
+    // Where a window that no description holds should have been described,
+    // for its error: the description file named after it when that file was
+    // refused, else the folder of the descriptions.
+    std::string GetDescriptionPlace(const std::string& window) const;
 
 private:
     void LoadDescriptions();
@@ -58,6 +62,8 @@ private:
     std::unique_ptr<GUIFontTool> fontTool_;
     std::unique_ptr<GUITextTool> textTool_;
     std::vector<std::string> descriptionFileNames_;
+    // The paths of the descriptions that failed to parse, as listed.
+    std::vector<std::string> refusedPaths_;
     // Owned by the description set.
     std::vector<GameTools::XMLNode*> descriptionRoots_;
     std::unique_ptr<GameTools::XMLNode> descriptionSet_;

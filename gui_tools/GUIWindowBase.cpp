@@ -84,7 +84,8 @@ void GUIWindowBase::ParseControls(XMLNode* root, const GUINodeList& parentNodes,
     // Only a window's own name can miss: a child's name comes from an
     // element that is there.
     if (nodes.empty())
-        messages_->LogFatal(kParseControls + "Unknown " + Quoted(name) + " window");
+        messages_->LogFatal(kParseControls + "Unknown " + Quoted(name) + " window in " +
+                            Quoted(tools_->GetDescriptionPlace(name)));
     if (nodes.front()->GetName() == "fader")
         return;
     const GUIControlReader reader(nodes);

@@ -76,6 +76,19 @@ void FileBinary::OpenForWriting(const std::string& fullPath)
         throw FileError("Failed to open " + Quoted() + " file");
 }
 
+bool FileBinary::MeasureFile(const std::string& name, u32& size)
+{
+    std::FILE* stream = Platform::OpenForReading(Platform::ToNativePath(MakeApplicationPath(name)));
+    if (stream == nullptr)
+        return false;
+    const i64 measured = MeasureStream(stream);
+    std::fclose(stream);
+    if (measured < 0)
+        return false;
+    size = static_cast<u32>(measured);
+    return true;
+}
+
 void FileBinary::OpenForReading(const std::string& fullPath, FileLoading loading)
 {
     std::FILE* stream = Platform::OpenForReading(Platform::ToNativePath(fullPath));

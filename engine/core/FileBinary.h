@@ -43,6 +43,9 @@ public:
     // the name; the disk is not touched.
     FileBinary(MessageManager* messages, const std::string& name, const u8* bytes, u32 size);
     FileBinary(const FileBinary&) = delete;
+    // The size of the disk file named as for reading, without reading it;
+    // false when it cannot be opened or is larger than a reader takes.
+    static bool MeasureFile(const std::string& name, u32& size);
     FileBinary& operator=(const FileBinary&) = delete;
     virtual ~FileBinary();
 

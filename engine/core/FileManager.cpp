@@ -119,6 +119,14 @@ bool FileManager::FileExists(const std::string& path)
     return FileExistsOnDisk(MakeFullPath(path)) || ReadFromPacks(path, nullptr, nullptr);
 }
 
+bool FileManager::GetFileSize(const std::string& path, u32& size)
+{
+    const std::string fullPath = MakeFullPath(path);
+    if (FileExistsOnDisk(fullPath))
+        return FileBinary::MeasureFile(fullPath, size);
+    return ReadFromPacks(path, &size, nullptr);
+}
+
 bool FileManager::FolderExists(const std::string& path)
 {
     if (FileExistsOnDisk(MakeFullPath(path)))

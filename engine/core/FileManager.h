@@ -41,6 +41,9 @@ public:
 
     // On disk or in a mounted pack.
     bool FileExists(const std::string& path);
+    // The size of the file a read would open, without reading it; false when
+    // there is none.
+    bool GetFileSize(const std::string& path, u32& size);
     // On disk, or some folder of a mounted pack contains the path.
     bool FolderExists(const std::string& path);
     // The sorted distinct names matching the mask on disk (full paths, their

@@ -177,6 +177,42 @@ TEST_F(XMLParserTest, FileErrorsPassUnchanged)
     }
 }
 
+// The parser's own text stays, and the file is named as the reader gave it:
+// a cut or broken description says where it is.
+TEST_F(XMLParserTest, AFormatFaultOfAFileNamesTheFile)
+{
+    struct Case {
+        const char* path;
+        std::string text;
+        std::string fault;
+    };
+    std::string deep;
+    for (int i = 0; i < 100; ++i)
+        deep += "<a>";
+    const Case cases[] = {
+        {"data\\ui\\texts\\texts.xml", "<texts>\r\n<key><en text=\"a\"/></key>\r\n<key><en te",
+         "XML format error at line 3: code 14 in \"data\\ui\\texts\\texts.xml\""},
+        {"data\\ui\\windows\\window_main_menu.xml", "<window name=\"window_main_menu\"></windows>",
+         "XML format error at line 1: code 2 in \"data\\ui\\windows\\window_main_menu.xml\""},
+        {"Data\\Levels\\levels.xml", deep,
+         "XML format error at line 1: elements nested deeper than 64 in \"Data\\Levels\\levels.xml\""},
+    };
+    for (const Case& test : cases) {
+        program.WriteFile(test.path, test.text);
+        XMLNode holder;
+        try {
+            parser.ParseInto(&holder, test.path);
+            ADD_FAILURE() << test.path << " parsed";
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.GetText(), test.fault);
+        }
+        EXPECT_EQ(holder.GetChildCount(), 0u) << test.path;
+        XMLNode* root = nullptr;
+        EXPECT_THROW(parser.Parse(root, test.path), FileError) << test.path;
+        EXPECT_EQ(root, nullptr) << test.path;
+    }
+}
+
 TEST_F(XMLParserTest, ParsingWithoutARootOnlyChecksTheFile)
 {
     program.WriteFile("bad.xml", "<a></b>");

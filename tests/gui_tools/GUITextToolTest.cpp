@@ -75,9 +75,16 @@ TEST(GUITextToolFiles, AFileWithAnotherRootIsLoggedAndGivesNoTexts)
                 ElementsAre("Error: Incorrect \"text file\" format!"));
 }
 
+// The parser's error names the file, so that a cut texts file says which.
 TEST(GUITextToolFiles, AMissingOrBrokenTextFileThrowsTheParsersError)
 {
-    for (const char* broken : {"", "<texts><a></texts>"}) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "Failed to open"},
+        {"<texts><a></texts>", "XML format error at line 1: code 2 in \"data\\ui\\texts\\default_texts.xml\""},
+        {"<texts>\r\n<a><en text=\"x\"/></a>\r\n<b><en te",
+         "XML format error at line 3: code 14 in \"data\\ui\\texts\\default_texts.xml\""},
+    };
+    for (const auto& [broken, error] : cases) {
         SCOPED_TRACE(broken);
         Testing::FakeEngine engine;
         Testing::WriteGUIToolFiles(engine.folder, {});
@@ -86,7 +93,13 @@ TEST(GUITextToolFiles, AMissingOrBrokenTextFileThrowsTheParsersError)
         else
             Testing::WriteUtf8File(engine.folder, "data\\ui\\texts\\default_texts.xml", broken);
         engine.Start();
-        EXPECT_THROW(GUITextTool(&engine.Get(), "en"), Halvard::FileError);
+        try {
+            GUITextTool tool(&engine.Get(), "en");
+            ADD_FAILURE() << "the texts were read";
+        } catch (const Halvard::FileError& thrown) {
+            EXPECT_THAT(thrown.GetText(), ::testing::StartsWith(error));
+            EXPECT_THAT(thrown.GetText(), ::testing::HasSubstr("default_texts.xml\""));
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "gui_tools/GUIToolManager.h"
 
+#include "engine/core/StringUtils.h"
 #include "game_tools/XMLNode.h"
 #include "game_tools/XMLQuery.h"
 #include "gui_tools/GUIFontTool.h"
@@ -77,6 +78,26 @@ TEST_F(GUIToolManagerTest, ADescriptionThatFailsToParseIsLoggedAndLeftOut)
     const std::vector<std::string> errors = Testing::LogProbe(*engine->GetMessageManager()).ErrorLines();
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_THAT(errors[0], HasSubstr("XML format error at line"));
+}
+
+// A broken description is named in its error line, and a window that only
+// it described is looked for there; a window that no file describes is
+// looked for in the folder of the descriptions.
+TEST_F(GUIToolManagerTest, ABrokenDescriptionIsNamedAsThePlaceOfItsWindow)
+{
+    Description("window_main_menu.xml", "<window name=\"window_main_menu\">\r\n<button name=\"b\"></window>");
+    Description("window_options.xml", "<window name=\"window_options\"/>");
+    engine.Start();
+    const GUIToolManager tools(&engine.Get(), "en");
+    const std::vector<std::string> errors = Testing::LogProbe(*engine->GetMessageManager()).ErrorLines();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_THAT(errors[0], HasSubstr("XML format error at line 2: code 2 in \""));
+    EXPECT_THAT(errors[0], HasSubstr("window_main_menu.xml\""));
+    const std::string place = tools.GetDescriptionPlace("window_main_menu");
+    EXPECT_EQ(Halvard::ToLower(place.substr(place.size() - 36)), "data\\ui\\windows\\window_main_menu.xml");
+    EXPECT_THAT(errors[0], HasSubstr("\"" + place + "\""));
+    EXPECT_EQ(tools.GetDescriptionPlace("window_credits"), "data\\ui\\windows");
+    EXPECT_EQ(tools.GetDescriptionPlace("window_options"), "data\\ui\\windows");
 }
 
 TEST_F(GUIToolManagerTest, TwoDescriptionsWithOneNameAreBothKeptAndTheFirstIsFound)

@@ -3,6 +3,7 @@
 #include "engine/core/Error.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
+#include "gui_tools/GUIToolManager.h"
 #include "gui_tools/controls/GUIButtonControl.h"
 #include "gui_tools/controls/GUIControl.h"
 #include "gui_tools/controls/GUITextControl.h"
@@ -109,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"UnknownWindow",
                   {{"w.xml", R"(<window name="w"/>)"}},
                   "missing",
-                  R"((GUIWindowBase::ParseControls): Unknown "missing" window)"},
+                  R"((GUIWindowBase::ParseControls): Unknown "missing" window in "data\ui\windows")"},
         FaultCase{"TemplateChildNamingItsTemplate",
                   {{"frame.xml", R"(<window name="frame"><window name="inner" template="frame"/></window>)"},
                    {"w.xml", R"(<window name="w" template="frame"/>)"}},
@@ -122,6 +123,23 @@ INSTANTIATE_TEST_SUITE_P(
                   "w",
                   R"((GUIWindowBase::ParseControls): "w/x/y/x" control inherits from itself through "a" template)"}),
     [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
+
+// A window whose only description failed to parse is looked for in that
+// file, and the error names it; the file's own error line says what is wrong.
+TEST_F(GUIWindowBaseTest, AWindowOfABrokenDescriptionNamesItsFile)
+{
+    bed.AddDescription("w.xml", "<window name=\"w\">\n<button name=\"b\"></window>");
+    bed.Start();
+    try {
+        Build("w");
+        FAIL() << "no fatal error";
+    } catch (const FatalError& error) {
+        const std::string file = bed.Tools()->GetDescriptionPlace("w");
+        EXPECT_THAT(file, testing::EndsWith("data\\ui\\windows\\w.xml"));
+        EXPECT_EQ(error.GetText(), "(GUIWindowBase::ParseControls): Unknown \"w\" window in \"" + file + "\"");
+        EXPECT_THAT(Errors(), testing::Contains("Error: XML format error at line 2: code 2 in \"" + file + "\"!"));
+    }
+}
 
 struct CycleCase {
     const char* name;

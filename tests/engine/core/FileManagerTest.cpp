@@ -133,6 +133,30 @@ TEST_F(FileManagerTest, MissingFilesNameTheFullPath)
     }
 }
 
+// The size is that of the file a read opens: the loose file first, then the
+// pack entry, in any letter case; a file in neither place has none.
+TEST_F(FileManagerTest, AFileSizeIsTheSizeOfTheFileAReadWouldOpen)
+{
+    WritePack("Data\\pack0.pak", {TextEntry("data\\ui\\x.xml", "packed"), TextEntry("data\\ui\\y.xml", "")});
+    base.WriteFile("data\\ui\\x.xml", "a loose file");
+    auto files = Mount();
+    const std::pair<const char*, bool> cases[] = {
+        {"data\\ui\\x.xml", true}, {"DATA\\ui\\x.xml", true}, {"data\\UI\\Y.XML", true}, {"data\\ui\\z.xml", false}};
+    for (const auto& [path, found] : cases) {
+        u32 size = 77;
+        ASSERT_EQ(files->GetFileSize(path, size), found) << path;
+        if (found)
+            EXPECT_EQ(size, ReadAll(*files, path).size()) << path;
+    }
+    u32 loose = 0;
+    ASSERT_TRUE(files->GetFileSize("data\\ui\\x.xml", loose));
+    EXPECT_EQ(loose, 12u);
+    fs::remove(base.Native("data\\ui\\x.xml"));
+    u32 size = 0;
+    ASSERT_TRUE(files->GetFileSize("data\\ui\\x.xml", size));
+    EXPECT_EQ(size, 6u);
+}
+
 TEST_F(FileManagerTest, FolderExistsOnDiskOrInsideAPack)
 {
     WritePack("Data\\pack0.pak", {TextEntry("data\\levels\\stage1\\l.tkg", "x")});

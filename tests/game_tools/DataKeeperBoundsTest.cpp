@@ -1,0 +1,232 @@
+#include "game_tools/DataKeeper.h"
+
+#include "engine/app/Engine.h"
+#include "engine/core/Error.h"
+#include "engine/core/MessageManager.h"
+#include "engine/render/Model.h"
+
+#include "tests/support/LogProbe.h"
+#include "tests/support/TestEngine.h"
+#include "tests/support/Watchdog.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+using namespace Halvard;
+using GameTools::DataKeeper;
+using ::testing::HasSubstr;
+
+namespace {
+
+const std::string kList = "data\\ui\\resources_basic.xml";
+const std::string kNamed = " in \"data\\ui\\resources_basic.xml\"";
+
+std::string Repeated(const std::string& text, size_t count)
+{
+    std::string out;
+    for (size_t i = 0; i < count; ++i)
+        out += text;
+    return out;
+}
+
+// A list of one entry inside that many group elements, one to a line.
+std::string NestedGroups(size_t depth)
+{
+    return Repeated("<g>\n", depth) + "<model name=\"m\" file_name=\"m.mlf\"/>\n" + Repeated("</g>", depth);
+}
+
+class DataKeeperBoundsTest : public ::testing::Test {
+protected:
+    DataKeeperBoundsTest() { engine->GetMessageManager()->ClearMessages(); }
+
+    void WriteList(const std::string& body)
+    {
+        engine.Folder().WriteFile(kList, "<resources>\n<model name=\"before\" file_name=\"before.mlf\"/>\n" + body +
+                                             "\n</resources>\n");
+    }
+
+    // Reads the list at once under the watchdog: the text of the fatal error
+    // that refused it, or empty when it loaded. A refusal is fatal in the
+    // log too, and leaves nothing of the list made.
+    std::string Refusal(DataKeeper& keeper)
+    {
+        std::string refusal;
+        Testing::RunWithin(std::chrono::seconds(10), "resource list", [&] {
+            try {
+                keeper.AddResourcesFile(kList, true);
+            } catch (const FatalError& error) {
+                refusal = error.GetText();
+            }
+        });
+        if (!refusal.empty()) {
+            EXPECT_THAT(Testing::LogProbe(*engine->GetMessageManager()).Texts(MessageManager::kFatal),
+                        ::testing::ElementsAre("PROGRAM ABORTING: " + refusal + "\n"));
+            EXPECT_EQ(keeper.GetModel("before")->GetName(), "box");
+        }
+        return refusal;
+    }
+
+    // How often the log holds the text.
+    size_t Naming(const std::string& text)
+    {
+        const std::string log = Testing::LogProbe(*engine->GetMessageManager()).Joined();
+        size_t count = 0;
+        for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1))
+            ++count;
+        return count;
+    }
+
+    Testing::TestEngine engine;
+};
+
+// Every list that asks for more than any list of the game could use is
+// refused, naming itself, before anything of it is made, and the bounds
+// themselves load. Without the bounds the cases take minutes, gigabytes or
+// the stack.
+TEST_F(DataKeeperBoundsTest, AListBeyondWhatAnyListUsesIsRefusedNamingIt)
+{
+    const std::string elements = "Incorrect resources: they read more than 1000 elements";
+    const std::string bytes = "Incorrect resources: their files hold more than 33554432 bytes";
+    const std::string longName = "Incorrect \"name\" longer than 255 characters";
+    engine.Folder().WriteFile("data\\ui\\bat\\head.mlf", std::string(1024, 'x'));
+    engine.Folder().WriteFile("data\\ui\\huge.mlf", std::string(2 * 1024 * 1024, 'x'));
+    engine.Folder().WriteFile("data\\ui\\huge.bmp", std::string(2 * 1024 * 1024, 'x'));
+    struct Case {
+        const char* name;
+        std::string body;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {"groups nested to the XML bound", NestedGroups(62), ""},
+        {"groups nested a hundred deep", NestedGroups(100),
+         "XML format error at line 66: elements nested deeper than 64"},
+        {"groups nested a thousand deep", NestedGroups(1000),
+         "XML format error at line 66: elements nested deeper than 64"},
+        {"elements at the bound", R"(<loop count="997"><note name="n%i%"/></loop>)", ""},
+        {"elements over the bound", R"(<loop count="998"><note name="n%i%"/></loop>)", elements},
+        {"a loop of real models", R"(<loop count="10000"><model name="m%i%" file_name="bat\head.mlf"/></loop>)",
+         elements},
+        {"a loop of one name", R"(<loop count="10000"><model name="m" file_name="bat\head.mlf"/></loop>)", elements},
+        {"empty loops in a loop", R"(<loop count="10000"><loop counter="j" count="10000"/></loop>)", elements},
+        {"file bytes at the bound", R"(<loop count="16"><model name="m%i%" file_name="huge.mlf"/></loop>)", ""},
+        {"file bytes over the bound", R"(<loop count="17"><model name="m%i%" file_name="huge.mlf"/></loop>)", bytes},
+        {"pictures over the bound",
+         R"(<loop count="17"><shader name="s%i%" diffuse_file_name="huge.bmp" opacity_file_name="32bit"/></loop>)",
+         bytes},
+        {"a name at the bound", "<model name=\"" + std::string(255, 'n') + "\"/>", ""},
+        {"a name over the bound", "<model name=\"" + std::string(256, 'n') + "\"/>", longName},
+        {"a name filled in over the bound",
+         "<loop count=\"1\"><model name=\"" + std::string(200, 'n') + "%i60%\"/></loop>", longName},
+        {"a name in groups over the bound", "<" + std::string(250, 'g') + "><model name=\"member\"/></" +
+                                                std::string(250, 'g') + ">",
+         longName},
+        {"a file name over the bound", "<model name=\"m\" file_name=\"" + std::string(256, 'f') + "\"/>",
+         "Incorrect \"file_name\" of \"m\" longer than 255 characters"},
+        {"a particle file name over the bound", "<particles name=\"p\" file_name=\"" + std::string(256, 'f') + "\"/>",
+         "Incorrect \"file_name\" of \"p\" longer than 255 characters"},
+        {"a picture name over the bound", "<shader name=\"s\" diffuse_file_name=\"" + std::string(256, 'f') + "\"/>",
+         "Incorrect \"diffuse_file_name\" of \"s\" longer than 255 characters"},
+        {"a name of many counters",
+         R"(<loop count="10000"><model name=")" + Repeated("%i%", 34133) + R"(" file_name="m.mlf"/></loop>)",
+         longName},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        engine->GetMessageManager()->ClearMessages();
+        WriteList(test.body);
+        DataKeeper keeper(engine.operator->(), "en", false);
+        const std::string refusal = Refusal(keeper);
+        EXPECT_EQ(refusal, test.refusal.empty() ? "" : test.refusal + kNamed);
+        if (test.refusal.empty()) {
+            EXPECT_EQ(keeper.GetModel("before")->GetName(), "ui\\before.mlf");
+        }
+    }
+}
+
+// The deepest list of the damaged ones: it took the program down with the
+// stack. Refused by the XML reader before anything walks it.
+TEST_F(DataKeeperBoundsTest, ThirtyThousandNestedGroupsAreRefusedNamingTheList)
+{
+    WriteList(NestedGroups(30000));
+    DataKeeper keeper(engine.operator->(), "en", false);
+    EXPECT_EQ(Refusal(keeper), "XML format error at line 66: elements nested deeper than 64" + kNamed);
+}
+
+// Every refusal, whichever reader finds it, goes the one fatal way: a line
+// in the log, then FatalError with the list named.
+TEST_F(DataKeeperBoundsTest, EveryRefusalOfAListIsFatalInTheLog)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {R"(<loop count="-1"><model name="m%i%"/></loop>)", "Incorrect \"count\" of loop \"i\""},
+        {R"(<loop start="-2" count="1"/>)", "Incorrect \"start\" of loop \"i\""},
+        {R"(<model name="m" file_name="m.mlf" animation_speed="inf"/>)", "Incorrect \"animation_speed\" of \"m\""},
+        {R"(<shader name="s" diffuse_file_name="s.tga" animation_type="diffuse" frame_count="10001"/>)",
+         "Incorrect \"frame_count\" of \"s\""},
+        {R"(<model name="m"></resources>)", "XML format error at line 3: code 2"},
+    };
+    for (const auto& [body, refusal] : cases) {
+        SCOPED_TRACE(body);
+        engine->GetMessageManager()->ClearMessages();
+        WriteList(body);
+        DataKeeper keeper(engine.operator->(), "en", false);
+        EXPECT_EQ(Refusal(keeper), refusal + kNamed);
+    }
+}
+
+// What a registry's own loading step reads beside its lists (a level's
+// block descriptions and geometry) is refused the same fatal way.
+TEST_F(DataKeeperBoundsTest, AFileErrorOfALoadingStepIsFatalInTheLog)
+{
+    class Keeper : public DataKeeper {
+    public:
+        using DataKeeper::DataKeeper;
+
+    protected:
+        void LoadResources() override
+        {
+            DataKeeper::LoadResources();
+            throw FileError("Incorrect \"data\\levels\\1_1.tkg\" file format");
+        }
+    };
+    Keeper keeper(engine.operator->(), "en", false);
+    try {
+        keeper.Load();
+        ADD_FAILURE() << "the load went through";
+    } catch (const FatalError& error) {
+        EXPECT_EQ(error.GetText(), "Incorrect \"data\\levels\\1_1.tkg\" file format");
+    }
+    EXPECT_THAT(Testing::LogProbe(*engine->GetMessageManager()).Texts(MessageManager::kFatal),
+                ::testing::ElementsAre("PROGRAM ABORTING: Incorrect \"data\\levels\\1_1.tkg\" file format\n"));
+}
+
+// A second entry of a taken name is refused with its line before its file is
+// read: no model is made and destroyed for it.
+TEST_F(DataKeeperBoundsTest, ASecondEntryOfATakenNameReadsNoFile)
+{
+    WriteList(R"(<model name="m" file_name="first.mlf"/><model name="m" file_name="second.mlf"/>
+                 <particles name="p" file_name="first.psf"/><particles name="p" file_name="second.psf"/>)");
+    DataKeeper keeper(engine.operator->(), "en", false);
+    EXPECT_EQ(Refusal(keeper), "");
+    EXPECT_EQ(keeper.GetModel("m")->GetName(), "ui\\first.mlf");
+    EXPECT_EQ(Naming("(DataKeeper::AddModel): Model \"m\" is duplicated"), 1u);
+    EXPECT_EQ(Naming("(DataKeeper::AddParticleSystem): Particle System \"p\" is duplicated"), 1u);
+    const std::string log = Testing::LogProbe(*engine->GetMessageManager()).Joined();
+    EXPECT_THAT(log, HasSubstr("first.mlf"));
+    EXPECT_THAT(log, ::testing::Not(HasSubstr("second.mlf")));
+}
+
+// Each counter fills its tokens in one pass over the text: a long text of
+// many tokens takes no longer than reading it (filling token by token moved
+// the rest of the text for every token and took minutes).
+TEST(DataKeeperCounters, ACounterFillsALongTextInOnePass)
+{
+    const std::string text = Repeated("a%i%%j2%", 400000);
+    std::string filled;
+    Testing::RunWithin(std::chrono::seconds(10), "SubstituteCounters",
+                       [&] { filled = DataKeeper::SubstituteCounters(text, {"i", "j"}, {7, 3}); });
+    EXPECT_EQ(filled, Repeated("a703", 400000));
+}
+
+} // namespace
