@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/window/SdlWindow.h"
+#include "tests/support/ScopedVariable.h"
 
 namespace {
 
@@ -126,6 +127,20 @@ TEST_F(SdlWindowSystemTest, TheArrowCursorIsHandedOutOnceAndMayBeSet)
     EXPECT_EQ(system.GetArrowCursor(), arrow);
     system.SetCursor(arrow);
     system.SetCursor(nullptr);
+}
+
+// Without a display the system says why it cannot open, in SDL's words; the
+// next successful open forgets it.
+TEST(SdlWindowSystemWithoutADisplay, OpeningFailsWithTheSystemsReason)
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0)
+        GTEST_SKIP() << "the video subsystem is already running in this process";
+    const Testing::ScopedVariable driver("SDL_VIDEODRIVER", "x11");
+    const Testing::ScopedVariable display("DISPLAY", ":4711");
+    Platform::SdlWindowSystem system;
+    ASSERT_FALSE(system.Open());
+    EXPECT_FALSE(system.GetOpenFailure().empty());
+    EXPECT_NE(system.GetOpenFailure().find("11"), std::string::npos) << system.GetOpenFailure();
 }
 
 } // namespace
