@@ -104,6 +104,28 @@ TEST_F(SdlWindowSystemTest, ReshapingSwitchesBetweenWindowedAndFullScreenAndShow
     EXPECT_EQ(height, 480);
 }
 
+// A full-screen window made at a size no display holds (an ini's "0x0x0")
+// takes the size of the mode chosen later, full screen as it was; windowed
+// it would anyway.
+TEST_F(SdlWindowSystemTest, AFullScreenWindowTakesTheSizeItIsReshapedTo)
+{
+    for (const uint32_t made : {0u, 1u, 700u}) {
+        Platform::WindowShape tiny = FullScreen();
+        tiny.rect.width = made;
+        tiny.rect.height = made;
+        SDL_Window* handle = Make(tiny);
+        ASSERT_NE(handle, nullptr) << made;
+        window->Reshape(FullScreen());
+        int width = 0;
+        int height = 0;
+        SDL_GetWindowSize(handle, &width, &height);
+        EXPECT_EQ(width, 800) << made;
+        EXPECT_EQ(height, 600) << made;
+        EXPECT_NE(SDL_GetWindowFlags(handle) & SDL_WINDOW_FULLSCREEN, 0u) << made;
+        window.reset();
+    }
+}
+
 TEST_F(SdlWindowSystemTest, OnADriverWithoutADesktopTheWindowHoldsTheFocus)
 {
     if (std::string(SDL_GetCurrentVideoDriver()) != "offscreen")
