@@ -1,6 +1,7 @@
 #include "platform/os/Paths.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
