@@ -6,7 +6,9 @@
 #include "engine/core/TimerManager.h"
 #include "engine/input/Controls.h"
 #include "engine/sound/SoundManager.h"
+#include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
+#include "engine/core/FolderLock.h"
 #include "engine/core/PathUtils.h"
 #include "engine/core/Registry.h"
 #include "engine/core/StringUtils.h"
@@ -55,6 +57,10 @@ constexpr float kMusicFadeSpeed = 0.5f;
 constexpr MusicFade kMusicAtOnce{false, kMusicFadeSpeed};
 constexpr MusicFade kMusicFadeIn{true, kMusicFadeSpeed};
 
+constexpr const char* kNoHomeFolder =
+    "The home folder is unknown: HOME is not set and the password database has no home folder for this user, "
+    "so there is nowhere to keep the settings and the players' progress.";
+
 // The registry's value, or the given text when it cannot be read; a value
 // that is no number gives 0.
 Halvard::u32 ReadVersion(const std::string& registryPath, Halvard::u32 given)
@@ -86,8 +92,27 @@ GameBase::GameBase(const std::string& maker, const std::string& title, Halvard::
     registryPath_ = "SOFTWARE\\" + maker_ + "\\" + title_;
     version_ = ReadVersion(registryPath_, version);
     installFolder_ = FindInstallFolder(registryPath_);
-    userFolder_ = Halvard::GetApplicationDataFolder() + "\\" + maker_ + "\\" + title_;
+    const std::string dataFolder = Halvard::GetApplicationDataFolder();
+    if (dataFolder.empty())
+        throw Halvard::Error(kNoHomeFolder);
+    userFolder_ = dataFolder + "\\" + maker_ + "\\" + title_;
     Halvard::ProtectFolderFromDeletion(userFolder_);
+    ClaimUserFolder();
+}
+
+// Two copies on one folder would each write the profiles from their own
+// stale copy, so a second one stops before its log or ini file touches the
+// folder. Temporary files can only be left over once the lock is ours: a
+// running copy may be writing its own. Where no lock can be had at all (a
+// folder that cannot be written) the game goes on without one.
+void GameBase::ClaimUserFolder()
+{
+    userFolderLock_ = std::make_unique<Halvard::FolderLock>(userFolder_ + "\\" + title_ + ".lock");
+    if (userFolderLock_->IsHeldElsewhere())
+        throw Halvard::Error(title_ + " is already running: close the copy that is running before starting " +
+                             title_ + " again.");
+    if (userFolderLock_->IsHeld())
+        Halvard::RemoveLeftoverSaveFiles(userFolder_);
 }
 
 // Only what exists goes, in the order the parts depend on each other: the
@@ -111,6 +136,7 @@ GameBase::~GameBase()
     soundSet_.reset();
     commands_.reset();
     engine_.reset();
+    userFolderLock_.reset();
 }
 
 void GameBase::Init()

@@ -14,6 +14,7 @@ class Console;
 class Controls;
 class Engine;
 class FileManager;
+class FolderLock;
 class GUIManager;
 class LightManager;
 class MessageManager;
@@ -70,8 +71,11 @@ struct StageRecordBase;
 class GameBase : public WindowFlowHost {
 public:
     // Reads the registry's "Version" and "InstallPath" under
-    // "SOFTWARE\<maker>\<title>" and works out the install and user folders;
-    // makes nothing else.
+    // "SOFTWARE\<maker>\<title>", works out the install and user folders and
+    // claims the user folder: it locks it for as long as the object lives
+    // and removes what saves cut short by an earlier run left there. Throws
+    // Error, with nothing written, when there is no home folder to put the
+    // user folder in or when another running copy holds the lock.
     GameBase(const std::string& maker, const std::string& title, Halvard::u32 version);
     GameBase(const GameBase&) = delete;
     GameBase& operator=(const GameBase&) = delete;
@@ -162,6 +166,7 @@ protected:
     Halvard::Console* console_ = nullptr;
 
 private:
+    void ClaimUserFolder();
     void CopyEngineMembers();
     void CreateManagers();
     void CreateStartWindows();
@@ -181,6 +186,9 @@ private:
     std::string registryPath_;
     std::string installFolder_;
     std::string userFolder_;
+    // Keeps every other copy of the game out of the user folder; it goes
+    // after the engine, whose last act is to write the ini file and the log.
+    std::unique_ptr<Halvard::FolderLock> userFolderLock_;
     std::unique_ptr<Halvard::Engine> engine_;
     std::unique_ptr<ConsoleCommands> commands_;
     // Bound to "d_show_statistics".

@@ -84,6 +84,7 @@ void FileManager::Mount(const std::string& fileName, u32 start, u32 expectedLeng
         packs_.push_back(std::make_unique<PackFile>(messages_, fileName, start, expectedLength));
     } catch (const Error& error) {
         messages_->LogWarning("Pack file " + fileName + " skipped: " + error.GetText());
+        skippedPacks_ += "; the pack file \"" + fileName + "\" was skipped: " + error.GetText();
     }
 }
 
@@ -100,6 +101,20 @@ std::unique_ptr<FileBinary> FileManager::OpenFileBinary(const std::string& path,
         CreateFolders(fullPath);
         return std::make_unique<FileBinary>(messages_, fullPath, FileAccess::kWrite);
     }
+    if (skippedPacks_.empty() || IsAbsolutePath(path))
+        return OpenForReading(path, fullPath, loading);
+    try {
+        return OpenForReading(path, fullPath, loading);
+    } catch (const FileError& error) {
+        // The reader's message names the file it wanted; without the pack
+        // the player would never learn that the pack was what broke.
+        throw FileError(error.GetText() + skippedPacks_);
+    }
+}
+
+std::unique_ptr<FileBinary> FileManager::OpenForReading(const std::string& path, const std::string& fullPath,
+                                                        FileLoading loading)
+{
     u32 size = 0;
     if (!FileExistsOnDisk(fullPath) && ReadFromPacks(path, &size, nullptr)) {
         std::vector<u8> bytes(size);

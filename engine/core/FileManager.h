@@ -34,7 +34,9 @@ public:
 
     // The caller owns the file. Writing creates the missing folders; see
     // FileBinary for when the bytes reach the disk. Throws FileError "Failed
-    // to open" with the full path when the file is in neither place.
+    // to open" with the full path when the file is in neither place; for a
+    // data path the text then also names every pack that was skipped at
+    // mounting and why, since the file may well have been in one of them.
     std::unique_ptr<FileBinary> OpenFileBinary(const std::string& path, FileAccess access,
                                                FileLoading loading = FileLoading::kBySize);
     std::unique_ptr<FileTextual> OpenFileTextual(const std::string& path, FileAccess access, u32 encoding = 0);
@@ -63,10 +65,16 @@ private:
     void MountPackFolder(const std::string& packFolder);
     void Mount(const std::string& fileName, u32 start, u32 expectedLength);
     std::string MakeFullPath(const std::string& path) const;
+    // A file open for reading: the loose file, else the pack's entry.
+    std::unique_ptr<FileBinary> OpenForReading(const std::string& path, const std::string& fullPath,
+                                               FileLoading loading);
 
     MessageManager* messages_;
     std::string baseFolder_;
     std::vector<std::unique_ptr<PackFile>> packs_;
+    // "; the pack file "<name>" was skipped: <reason>" for each pack that
+    // could not be mounted, in mounting order.
+    std::string skippedPacks_;
     std::mutex packMutex_;
 };
 

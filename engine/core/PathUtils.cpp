@@ -3,6 +3,7 @@
 #include "engine/core/StringUtils.h"
 #include "platform/os/FileSystem.h"
 #include "platform/os/Paths.h"
+#include "platform/os/ReplacementFile.h"
 
 namespace Halvard {
 
@@ -115,6 +116,13 @@ bool RenameFileOnDisk(const std::string& path, const std::string& newPath)
 {
     return Platform::RenameFile(Platform::ToNativePath(MakeApplicationPath(path)),
                                 Platform::ToNativePath(MakeApplicationPath(newPath)));
+}
+
+size_t RemoveLeftoverSaveFiles(const std::string& folder)
+{
+    if (folder.empty())
+        return 0;
+    return Platform::RemoveLeftoverReplacements(Platform::ToNativePath(MakeApplicationPath(folder))).size();
 }
 
 void ProtectFolderFromDeletion(const std::string& path)

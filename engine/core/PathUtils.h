@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,11 @@ void DeleteFolder(const std::string& path);
 // Gives a file on disk a new name; false, with nothing touched, when
 // something already has that name or the rename fails. Never replaces a file.
 bool RenameFileOnDisk(const std::string& path, const std::string& newPath);
+// Removes what saves that never finished left behind in a folder and below
+// it: only the hidden temporary files that a file opened for writing makes
+// beside its target. Call it only while no other program can be saving
+// there (see FolderLock). Returns the number of files removed.
+size_t RemoveLeftoverSaveFiles(const std::string& folder);
 // Adds a folder (absolute, or below the program's folder) that DeleteFolder
 // must never remove, nor any folder holding it; the framework protects the
 // user's folder this way.

@@ -35,6 +35,13 @@ i32 CenterOn(i32 start, u32 extent, u32 size)
     return size >= extent ? start : start + static_cast<i32>((extent - size) / 2);
 }
 
+// The system's reason goes into the log and the box beside the step that
+// failed: without it a missing display reads like a broken program.
+std::string WithCause(const std::string& text, const std::string& cause)
+{
+    return cause.empty() ? text : text + ": " + cause;
+}
+
 float Clamped(float value) { return std::clamp(value, 0.0f, 2.0f); }
 
 } // namespace
@@ -49,7 +56,7 @@ Window::Window(MessageManager* messages, Config* config, const WindowSettings& s
     Platform::WindowSystem& system = Platform::GetWindowSystem();
     messages_->LogMessage("...Registering the window class...");
     if (!system.Open())
-        messages_->LogFatal("Failed to register the window class");
+        messages_->LogFatal(WithCause("Failed to register the window class", system.GetOpenFailure()));
     cursor_ = system.GetArrowCursor();
     if (settings.hostWindow != 0)
         messages_->LogWarning("A host window was given, but the window can only be made top-level");

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <mutex>
 #include <system_error>
@@ -63,11 +62,13 @@ fs::path Canonical(const std::string& nativePath)
 
 std::vector<std::string> FoldersThatMustStay()
 {
-    std::vector<std::string> folders = {ProgramFolder(), ApplicationDataFolder()};
-    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0')
-        folders.emplace_back(home);
-    std::lock_guard<std::mutex> lock(protectedMutex);
-    folders.insert(folders.end(), protectedFolders.begin(), protectedFolders.end());
+    std::vector<std::string> folders = {ProgramFolder(), ApplicationDataFolder(), HomeFolder()};
+    {
+        std::lock_guard<std::mutex> lock(protectedMutex);
+        folders.insert(folders.end(), protectedFolders.begin(), protectedFolders.end());
+    }
+    // An empty name would stand for the current folder.
+    folders.erase(std::remove(folders.begin(), folders.end(), std::string()), folders.end());
     return folders;
 }
 

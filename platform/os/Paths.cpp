@@ -1,10 +1,14 @@
 #include "platform/os/Paths.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
+#include <pwd.h>
 #include <system_error>
+#include <unistd.h>
+#include <vector>
 
 namespace Platform {
 
@@ -26,6 +30,28 @@ std::string ReadProgramName()
 {
     std::error_code error;
     return std::filesystem::read_symlink("/proc/self/exe", error).filename().string();
+}
+
+bool IsAbsolute(const char* path) { return path != nullptr && path[0] == '/'; }
+
+// The entry may be longer than sysconf suggests; the buffer grows until it
+// holds it.
+std::string HomeFromPasswordDatabase()
+{
+    const long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(suggested > 0 ? static_cast<size_t>(suggested) : 1024);
+    for (;;) {
+        passwd entry{};
+        passwd* found = nullptr;
+        const int error = ::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found);
+        if (error == ERANGE && buffer.size() < (1u << 20)) {
+            buffer.resize(buffer.size() * 2);
+            continue;
+        }
+        if (error != 0 || found == nullptr || !IsAbsolute(entry.pw_dir))
+            return std::string();
+        return entry.pw_dir;
+    }
 }
 
 } // namespace
@@ -67,15 +93,23 @@ std::string ProgramFile()
     return ProgramFolder() + "/" + name;
 }
 
+std::string HomeFolder()
+{
+    const char* home = std::getenv("HOME");
+    return IsAbsolute(home) ? std::string(home) : HomeFromPasswordDatabase();
+}
+
 std::string ApplicationDataFolder()
 {
     std::string folder;
     const char* dataHome = std::getenv("XDG_DATA_HOME");
-    if (dataHome != nullptr && dataHome[0] == '/') {
+    if (IsAbsolute(dataHome)) {
         folder = dataHome;
     } else {
-        const char* home = std::getenv("HOME");
-        folder = std::string(home != nullptr ? home : "") + "/.local/share";
+        const std::string home = HomeFolder();
+        if (home.empty())
+            return home;
+        folder = home + "/.local/share";
     }
     CreateFolder(folder);
     return folder;

@@ -20,8 +20,14 @@ void SetProgramFolder(const std::string& nativeFolder);
 // chooses which file stands for the program.
 std::string ProgramFile();
 
+// The user's home folder (native form): $HOME when it is an absolute path,
+// else the one the password database gives the user; empty when neither
+// names one.
+std::string HomeFolder();
+
 // The user's application-data folder: $XDG_DATA_HOME, else ~/.local/share
-// (native form). It is created when missing.
+// (native form). It is created when missing. Empty when there is no home
+// folder to put it in.
 std::string ApplicationDataFolder();
 
 // Creates a folder and every missing parent; true when it exists afterwards.

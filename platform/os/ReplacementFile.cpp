@@ -2,8 +2,11 @@
 
 #include "platform/os/FileSystem.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
+#include <system_error>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +15,28 @@ namespace Platform {
 namespace {
 
 constexpr mode_t kNewFileMode = 0644;
+
+// A new file is named "." + the target's name + this mark + mkstemp's six
+// letters and digits, so that neither a reader nor a person listing the
+// folder takes it for the target.
+constexpr const char* kTemporaryMark = ".tmp-";
+constexpr size_t kUniqueLength = 6;
+
+bool IsTemporaryName(const std::string& name)
+{
+    const std::string mark = kTemporaryMark;
+    const size_t markSize = mark.size();
+    if (name.size() < 2 + markSize + kUniqueLength || name[0] != '.')
+        return false;
+    const size_t markAt = name.size() - kUniqueLength - markSize;
+    if (name.compare(markAt, markSize, mark) != 0)
+        return false;
+    for (size_t i = markAt + markSize; i < name.size(); ++i) {
+        if (std::isalnum(static_cast<unsigned char>(name[i])) == 0)
+            return false;
+    }
+    return true;
+}
 
 // Makes the rename itself survive a power cut.
 void SyncFolder(const std::string& folder)
@@ -44,7 +69,8 @@ ReplacementFile::ReplacementFile(const std::string& nativeTarget)
 {
     if (target_.empty() || target_.back() == '/')
         return;
-    std::string pattern = FolderOf(target_) + "/." + NameOf(target_) + ".tmp-XXXXXX";
+    std::string pattern =
+        FolderOf(target_) + "/." + NameOf(target_) + kTemporaryMark + std::string(kUniqueLength, 'X');
     const int descriptor = ::mkstemp(pattern.data());
     if (descriptor < 0)
         return;
@@ -88,6 +114,22 @@ bool ReplacementFile::Discard()
     stream_ = nullptr;
     const bool removed = ::unlink(temporary_.c_str()) == 0;
     temporary_.clear();
+    return removed;
+}
+
+std::vector<std::string> RemoveLeftoverReplacements(const std::string& nativeFolder)
+{
+    namespace fs = std::filesystem;
+    std::vector<std::string> removed;
+    std::error_code error;
+    fs::recursive_directory_iterator it(nativeFolder, fs::directory_options::skip_permission_denied, error);
+    for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        std::error_code statusError;
+        if (!fs::is_regular_file(it->symlink_status(statusError)) || !IsTemporaryName(it->path().filename().string()))
+            continue;
+        if (::unlink(it->path().c_str()) == 0)
+            removed.push_back(it->path().string());
+    }
     return removed;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace Platform {
 
@@ -36,5 +37,12 @@ private:
     std::string temporary_;
     std::FILE* stream_ = nullptr;
 };
+
+// Removes the new files that replacements left behind in a folder and in
+// every folder below it (symbolic links are not followed) when their process
+// ended before committing or discarding them. Only names of the form a
+// replacement gives its file are touched. Call it only while no replacement
+// can be under way there. Returns the paths removed.
+std::vector<std::string> RemoveLeftoverReplacements(const std::string& nativeFolder);
 
 } // namespace Platform

@@ -53,9 +53,11 @@ WindowShape FitOnDisplay(WindowShape shape)
 bool SdlWindowSystem::Open()
 {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        openFailure_ = SDL_GetError();
         ReportFailure("cannot start the video subsystem");
         return false;
     }
+    openFailure_.clear();
     ++openCount_;
     return true;
 }

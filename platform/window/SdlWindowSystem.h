@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/window/SdlCursor.h"
 #include "platform/window/WindowSystem.h"
@@ -18,6 +19,7 @@ public:
 
     bool Open() override;
     void Close() override;
+    std::string GetOpenFailure() const override { return openFailure_; }
     ScreenRect GetWorkArea() override;
     ScreenSize GetDesktopSize() override;
     std::unique_ptr<NativeWindow> CreateWindow(const std::string& title, const WindowShape& shape,
@@ -27,6 +29,7 @@ public:
 
 private:
     int openCount_ = 0;
+    std::string openFailure_;
     std::unique_ptr<SdlCursor> arrow_;
 };
 

@@ -19,6 +19,9 @@ public:
     // successful Open is matched by one Close.
     virtual bool Open() = 0;
     virtual void Close() = 0;
+    // Why the last Open failed, in the system's own words ("x11 not
+    // available"); empty when it did not say.
+    virtual std::string GetOpenFailure() const = 0;
 
     // The part of the first display that windows may use (without panels and
     // task bars), and the display's own mode on the desktop (not the one a

@@ -223,4 +223,24 @@ TEST(ProgramEntry, AStartUpFileErrorEndsInTheBoxAndStillOpensTheStatisticsPage)
     EXPECT_THAT(log.Texts().back(), HasSubstr(" Log end: "));
 }
 
+// A damaged pack where the data should be: the box names the pack and why it
+// was skipped beside the file that could not be found, and so does nothing
+// but the box, since the pack's own line is in the log only.
+TEST(ProgramEntry, ADamagedPackIsNamedInTheBox)
+{
+    const Testing::TempFolder folder;
+    folder.WriteFile("data\\pack0.pak", std::string("\x11\0\0\0HVPAQ\x64\0\0\0\0\0\0\0", 17));
+    Testing::GameFixture fixture(folder.Path());
+    ::testing::internal::CaptureStderr();
+    const int status = Tamrisk::RunProgram("");
+    const std::string said = ::testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(status, 1);
+    const size_t box = said.find("Fatal Error: ");
+    ASSERT_NE(box, std::string::npos) << said;
+    const std::string text = said.substr(box);
+    EXPECT_THAT(text, HasSubstr("fonts_basic.xml\" file; the pack file \""));
+    EXPECT_THAT(text, HasSubstr("pack0.pak\" was skipped: Incorrect pack file format"));
+}
+
 } // namespace

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 
 namespace {
@@ -110,6 +111,45 @@ TEST(Start, AVideoModeNoScreenHoldsStartsOnAListedModeAndKeepsIt)
         EXPECT_THAT(ini, Not(HasSubstr("99999"))) << ini;
         EXPECT_THAT(ini, ::testing::ContainsRegex("v_mode [0-9]+x[0-9]+x32")) << ini;
     }
+}
+
+// Every file below a folder with its bytes and the time it last changed.
+std::map<std::string, std::string> Contents(const std::filesystem::path& folder)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        const std::string changed = std::to_string(entry.last_write_time().time_since_epoch().count());
+        files[entry.path().lexically_relative(folder).string()] =
+            changed + ":" + (entry.is_regular_file() ? ReadFile(entry.path()) : std::string());
+    }
+    return files;
+}
+
+// A second copy started on the user folder of a running one says that the
+// game is already running, in the box a failed start shows, and ends before
+// it writes anything there: not its log, not the ini file, no save. The
+// running copy goes on and ends cleanly.
+TEST(Start, ASecondCopySaysTheGameIsRunningAndLeavesTheUserFolderAlone)
+{
+    const Testing::BuiltProgramFolder built(DataForm::Loose);
+    Testing::ProgramRunner runner({.program = Testing::ProgramFile(), .dataFolder = built.DataFolder(),
+                                   .runTime = kToTheMainMenu});
+    WriteReturningPlayer(runner.UserFolder());
+    Testing::ProgramRunResult second;
+    std::map<std::string, std::string> before;
+    std::map<std::string, std::string> after;
+    const Testing::ProgramRunResult first = runner.Run([&] {
+        before = Contents(runner.UserFolder());
+        second = runner.RunToTheEnd();
+        after = Contents(runner.UserFolder());
+    });
+
+    ExpectCleanRun(first);
+    EXPECT_EQ(second.exitStatus, 1) << second.standardError;
+    EXPECT_THAT(second.standardError, HasSubstr("Fatal Error: Tamrisk is already running: close the copy that is "
+                                                "running before starting Tamrisk again.\n"));
+    EXPECT_THAT(before, Not(IsEmpty()));
+    EXPECT_EQ(after, before);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 
 #include "engine/core/Error.h"
 #include "platform/os/MessageBox.h"
+#include "tests/support/ScopedVariable.h"
+#include "tests/support/TempFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -69,10 +71,18 @@ struct LoaderCase {
     int deleteCalls;
 };
 
+// The game's user folder lies in a folder of the test's.
+struct ScopedDataHome {
+    Testing::TempFolder folder;
+    Testing::ScopedVariable variable{"XDG_DATA_HOME", folder.Path().c_str()};
+};
+
 class GameLoaderBaseTest : public ::testing::TestWithParam<LoaderCase> {
 protected:
     void SetUp() override { Platform::SetMessageBoxesShown(false); }
     void TearDown() override { Platform::SetMessageBoxesShown(true); }
+
+    ScopedDataHome dataHome_;
 };
 
 // Whatever escapes, the game is deleted exactly once and before the box,
@@ -98,6 +108,7 @@ TEST_P(GameLoaderBaseTest, TheGameIsDeletedOnceBeforeTheFatalErrorBox)
 
 TEST(GameLoaderBase, AGameThatQuitsIsDeletedWithoutABox)
 {
+    const ScopedDataHome dataHome;
     Platform::SetMessageBoxesShown(false);
     ::testing::internal::CaptureStderr();
     const TestLoader loader(Failure::kNone, DeleteFault::kNone);

@@ -14,6 +14,7 @@ class FakeWindowSystem : public Platform::WindowSystem {
 public:
     bool Open() override;
     void Close() override;
+    std::string GetOpenFailure() const override { return openFails ? openFailure : std::string(); }
     Platform::ScreenRect GetWorkArea() override { return workArea; }
     Platform::ScreenSize GetDesktopSize() override { return desktop; }
     std::unique_ptr<Platform::NativeWindow> CreateWindow(const std::string& title, const Platform::WindowShape& shape,
@@ -23,6 +24,7 @@ public:
 
     // What the test sets.
     bool openFails = false;
+    std::string openFailure;
     bool createFails = false;
     bool focusGranted = true;
     Platform::ScreenRect workArea{0, 0, 1024, 768};

@@ -117,13 +117,12 @@ std::string ProgramRunner::ReadLog() const
     return log.empty() ? std::string() : ReadWhole(log);
 }
 
-void ProgramRunner::Abandon(int child, const std::string& step) const
+void ProgramRunner::Abandon(int child, const std::string& step, const fs::path& errors) const
 {
     kill(child, SIGKILL);
     int status = 0;
     waitpid(child, &status, 0);
-    throw std::runtime_error("the program " + step + "; stderr: " + ReadWhole(folder_.Path() / "stderr.txt") +
-                             "; log: " + ReadLog());
+    throw std::runtime_error("the program " + step + "; stderr: " + ReadWhole(errors) + "; log: " + ReadLog());
 }
 
 void ProgramRunner::WaitForWindow(int child) const
@@ -135,7 +134,7 @@ void ProgramRunner::WaitForWindow(int child) const
             throw std::runtime_error("the program ended before it made its window; stderr: " +
                                      ReadWhole(folder_.Path() / "stderr.txt") + "; log: " + ReadLog());
         if (Clock::now() > end)
-            Abandon(child, "made no window in time");
+            Abandon(child, "made no window in time", folder_.Path() / "stderr.txt");
         std::this_thread::sleep_for(kPoll);
     }
 }
@@ -148,7 +147,7 @@ void ProgramRunner::WaitUntilQuiet(int child) const
     Clock::time_point changed = Clock::now();
     while (Clock::now() - changed < settings_.settleTime) {
         if (Clock::now() > end)
-            Abandon(child, "kept writing its log");
+            Abandon(child, "kept writing its log", folder_.Path() / "stderr.txt");
         std::this_thread::sleep_for(kPoll);
         std::string now = ReadLog();
         if (now != seen) {
@@ -158,13 +157,13 @@ void ProgramRunner::WaitUntilQuiet(int child) const
     }
 }
 
-std::optional<int> ProgramRunner::WaitForExit(int child) const
+std::optional<int> ProgramRunner::WaitForExit(int child, const fs::path& errors) const
 {
     const Clock::time_point end = Clock::now() + settings_.exitTimeout;
     int status = 0;
     while (!HasEnded(child, status)) {
         if (Clock::now() > end)
-            Abandon(child, "did not end after SIGTERM");
+            Abandon(child, "did not end in time", errors);
         std::this_thread::sleep_for(kPoll);
     }
     if (WIFEXITED(status))
@@ -172,21 +171,33 @@ std::optional<int> ProgramRunner::WaitForExit(int child) const
     return std::nullopt;
 }
 
-ProgramRunResult ProgramRunner::Run()
+ProgramRunResult ProgramRunner::Run(const std::function<void()>& whileRunning)
 {
     const fs::path errors = folder_.Path() / "stderr.txt";
     const int child = Start(programFolder_ / settings_.program.filename(), errors, ChildEnvironment(home_));
     WaitForWindow(child);
     WaitUntilQuiet(child);
+    if (whileRunning)
+        whileRunning();
     kill(child, SIGTERM);
     ProgramRunResult result;
-    result.exitStatus = WaitForExit(child);
+    result.exitStatus = WaitForExit(child, errors);
     result.standardError = ReadWhole(errors);
     const fs::path log = FindLog();
     if (!log.empty()) {
         result.logFile = log.lexically_relative(folder_.Path());
         result.log = LogProbe::FromHtmlFile(log);
     }
+    return result;
+}
+
+ProgramRunResult ProgramRunner::RunToTheEnd()
+{
+    const fs::path errors = folder_.Path() / "stderr-to-the-end.txt";
+    const int child = Start(programFolder_ / settings_.program.filename(), errors, ChildEnvironment(home_));
+    ProgramRunResult result;
+    result.exitStatus = WaitForExit(child, errors);
+    result.standardError = ReadWhole(errors);
     return result;
 }
 

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -51,7 +52,13 @@ class ProgramRunner {
 public:
     explicit ProgramRunner(ProgramRunSettings settings);
 
-    ProgramRunResult Run();
+    // With whileRunning given, it is called once the program has settled,
+    // before the quit request.
+    ProgramRunResult Run(const std::function<void()>& whileRunning = {});
+    // Starts another copy on the same folders and waits for it to end by
+    // itself (the exit timeout at most); its standard error is its own. For
+    // a copy that is meant to stop at start.
+    ProgramRunResult RunToTheEnd();
 
     const std::filesystem::path& ProgramFolder() const { return programFolder_; }
     // Where the program keeps its ini, log and saves under the temporary home.
@@ -62,8 +69,9 @@ private:
     std::string ReadLog() const;
     void WaitForWindow(int child) const;
     void WaitUntilQuiet(int child) const;
-    std::optional<int> WaitForExit(int child) const;
-    [[noreturn]] void Abandon(int child, const std::string& step) const;
+    std::optional<int> WaitForExit(int child, const std::filesystem::path& errors) const;
+    [[noreturn]] void Abandon(int child, const std::string& step,
+                              const std::filesystem::path& errors) const;
 
     ProgramRunSettings settings_;
     TempFolder folder_;

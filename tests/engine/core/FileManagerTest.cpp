@@ -157,6 +157,46 @@ TEST_F(FileManagerTest, AFileSizeIsTheSizeOfTheFileAReadWouldOpen)
     EXPECT_EQ(size, 6u);
 }
 
+// A data file that is missing may have been in a pack that could not be
+// mounted: the error names each such pack and why it was skipped, so that
+// the box the player sees points at the pack and not only at the file. A
+// file that is there, and a path no pack could hold, say nothing of packs.
+TEST_F(FileManagerTest, AMissingDataFileNamesThePacksThatWereSkipped)
+{
+    std::string damaged = TextOf(Tools::BuildPack({TextEntry("data\\ui\\fonts\\fonts_basic.xml", "<fonts/>")}));
+    damaged[4] = 'X';
+    base.WriteFile("Data\\pack0.pak", damaged);
+    std::string newer = TextOf(Tools::BuildPack({TextEntry("data\\b.txt", "b")}));
+    newer[9] = 101;
+    base.WriteFile("Data\\pack1.pak", newer);
+    base.WriteFile("data\\loose.txt", "loose");
+    auto files = Mount();
+
+    const std::string missing = "Failed to open \"" + base.Internal() + "\\data\\ui\\fonts\\fonts_basic.xml\" file";
+    const std::string packs = "; the pack file \"" + base.Internal() + "\\Data\\pack0.pak\" was skipped: " +
+                              "Incorrect pack file format; the pack file \"" + base.Internal() +
+                              "\\Data\\pack1.pak\" was skipped: Incorrect pack file version, current is 100";
+    for (bool textual : {false, true}) {
+        try {
+            if (textual)
+                files->OpenFileTextual("data\\ui\\fonts\\fonts_basic.xml", FileAccess::kRead);
+            else
+                files->OpenFileBinary("data\\ui\\fonts\\fonts_basic.xml", FileAccess::kRead);
+            FAIL() << "the file was only in the damaged pack";
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.GetText(), missing + packs);
+        }
+    }
+    EXPECT_EQ(ReadAll(*files, "data\\loose.txt"), "loose");
+    const std::string outside = base.Internal() + "\\user\\profiles.pmf";
+    try {
+        files->OpenFileBinary(outside, FileAccess::kRead);
+        FAIL() << "no such file";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.GetText(), "Failed to open \"" + outside + "\" file");
+    }
+}
+
 TEST_F(FileManagerTest, FolderExistsOnDiskOrInsideAPack)
 {
     WritePack("Data\\pack0.pak", {TextEntry("data\\levels\\stage1\\l.tkg", "x")});

@@ -79,17 +79,23 @@ TEST_F(WindowTest, CreationAndDestructionLogTheirStepsExactly)
     EXPECT_EQ(system.openCount, 0);
 }
 
-TEST_F(WindowTest, ASystemThatCannotOpenIsFatal)
+// The system's own reason, when it gives one, follows the step's text in the
+// error (and so the box) and in the log.
+TEST_F(WindowTest, ASystemThatCannotOpenIsFatalWithItsReason)
 {
-    system.openFails = true;
-    try {
-        Make();
-        FAIL() << "no error";
-    } catch (const FatalError& error) {
-        EXPECT_EQ(error.GetText(), "Failed to register the window class");
+    for (const std::string reason : {"", "x11 not available"}) {
+        system.openFails = true;
+        system.openFailure = reason;
+        const std::string text =
+            reason.empty() ? "Failed to register the window class" : "Failed to register the window class: " + reason;
+        try {
+            Make();
+            FAIL() << "no error";
+        } catch (const FatalError& error) {
+            EXPECT_EQ(error.GetText(), text);
+        }
+        EXPECT_EQ(log.GetLogEntry(log.GetLogEntryCount() - 1).text, "PROGRAM ABORTING: " + text + "\n");
     }
-    EXPECT_EQ(log.GetLogEntry(log.GetLogEntryCount() - 1).text,
-              "PROGRAM ABORTING: Failed to register the window class\n");
 }
 
 TEST_F(WindowTest, AWindowThatCannotBeMadeIsFatalAndClosesTheSystemAgain)

@@ -2,6 +2,8 @@
 #include "framework/windows/WindowTable.h"
 #include "tests/framework/NullGame.h"
 #include "tests/framework/windows/FlowBed.h"
+#include "tests/support/ScopedVariable.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -112,6 +114,8 @@ TEST(WindowTable, TheListAndTheTableKeepTheDesignedOrders)
 // each once, in the order they must be made.
 TEST(WindowTable, TheApplicationMakesTheInterfaceWindowsInTheirOrder)
 {
+    const TempFolder dataHome;
+    const ScopedVariable variable("XDG_DATA_HOME", dataHome.Path().c_str());
     NullGame game(Failure::kNone);
     game.CreateWindows();
     EXPECT_EQ(game.madeWindows, Names(kCreation.begin() + 2, kCreation.end()));

@@ -1,15 +1,16 @@
 #include "platform/os/Registry.h"
 
-#include <cstdlib>
 #include <optional>
 
 #include <gtest/gtest.h>
 
+#include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
 
 using Platform::ReadRegistryValue;
+using Testing::ScopedVariable;
 using Platform::RegistryHive;
 
 class RegistryFileTest : public testing::Test {
@@ -86,32 +87,6 @@ TEST_F(RegistryFileTest, MissingFilesKeysValuesAndMalformedLinesGiveNothing)
     EXPECT_EQ(ReadRegistryValue(RegistryHive::kUser, "K", "No equals sign here"), std::nullopt);
     EXPECT_EQ(ReadRegistryValue(RegistryHive::kUser, "Missing", "Name"), std::nullopt);
 }
-
-// Restores an environment variable when the test ends.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : name_(name)
-    {
-        const char* old = std::getenv(name);
-        if (old != nullptr)
-            old_ = old;
-        if (value != nullptr)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedVariable()
-    {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST(RegistryHiveFiles, TheMachineHiveLiesInTheFirstSystemConfigurationFolder)
 {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/window/SdlWindow.h"
+#include "tests/support/ScopedVariable.h"
 
 namespace {
 
@@ -103,6 +104,28 @@ TEST_F(SdlWindowSystemTest, ReshapingSwitchesBetweenWindowedAndFullScreenAndShow
     EXPECT_EQ(height, 480);
 }
 
+// A full-screen window made at a size no display holds (an ini's "0x0x0")
+// takes the size of the mode chosen later, full screen as it was; windowed
+// it would anyway.
+TEST_F(SdlWindowSystemTest, AFullScreenWindowTakesTheSizeItIsReshapedTo)
+{
+    for (const uint32_t made : {0u, 1u, 700u}) {
+        Platform::WindowShape tiny = FullScreen();
+        tiny.rect.width = made;
+        tiny.rect.height = made;
+        SDL_Window* handle = Make(tiny);
+        ASSERT_NE(handle, nullptr) << made;
+        window->Reshape(FullScreen());
+        int width = 0;
+        int height = 0;
+        SDL_GetWindowSize(handle, &width, &height);
+        EXPECT_EQ(width, 800) << made;
+        EXPECT_EQ(height, 600) << made;
+        EXPECT_NE(SDL_GetWindowFlags(handle) & SDL_WINDOW_FULLSCREEN, 0u) << made;
+        window.reset();
+    }
+}
+
 TEST_F(SdlWindowSystemTest, OnADriverWithoutADesktopTheWindowHoldsTheFocus)
 {
     if (std::string(SDL_GetCurrentVideoDriver()) != "offscreen")
@@ -126,6 +149,20 @@ TEST_F(SdlWindowSystemTest, TheArrowCursorIsHandedOutOnceAndMayBeSet)
     EXPECT_EQ(system.GetArrowCursor(), arrow);
     system.SetCursor(arrow);
     system.SetCursor(nullptr);
+}
+
+// Without a display the system says why it cannot open, in SDL's words; the
+// next successful open forgets it.
+TEST(SdlWindowSystemWithoutADisplay, OpeningFailsWithTheSystemsReason)
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0)
+        GTEST_SKIP() << "the video subsystem is already running in this process";
+    const Testing::ScopedVariable driver("SDL_VIDEODRIVER", "x11");
+    const Testing::ScopedVariable display("DISPLAY", ":4711");
+    Platform::SdlWindowSystem system;
+    ASSERT_FALSE(system.Open());
+    EXPECT_FALSE(system.GetOpenFailure().empty());
+    EXPECT_NE(system.GetOpenFailure().find("11"), std::string::npos) << system.GetOpenFailure();
 }
 
 } // namespace

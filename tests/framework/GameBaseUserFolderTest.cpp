@@ -1,0 +1,137 @@
+#include "tests/framework/NullGame.h"
+
+#include "engine/core/Error.h"
+#include "tests/support/ScopedVariable.h"
+#include "tests/support/TempFolder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <pwd.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using Testing::Failure;
+using Testing::NullGame;
+
+constexpr const char* kAlreadyRunning =
+    "TestTitle is already running: close the copy that is running before starting TestTitle again.";
+
+// Every entry below a folder with what it holds and when it last changed.
+std::map<std::string, std::string> Snapshot(const fs::path& folder)
+{
+    std::map<std::string, std::string> entries;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+        std::string state = std::to_string(entry.last_write_time().time_since_epoch().count());
+        if (entry.is_regular_file())
+            state += ":" + std::to_string(entry.file_size());
+        entries[entry.path().lexically_relative(folder).string()] = state;
+    }
+    return entries;
+}
+
+// The text of the Error a game's construction throws; none when it starts.
+std::optional<std::string> StartFailure()
+{
+    try {
+        const NullGame game(Failure::kNone);
+    } catch (const Halvard::Error& error) {
+        return error.GetText();
+    }
+    return std::nullopt;
+}
+
+class GameBaseUserFolderTest : public ::testing::Test {
+protected:
+    fs::path UserFolder() const { return folder_.Path() / "xdg" / "TestMaker" / "TestTitle"; }
+    fs::path InUserFolder(const std::string& relative) const
+    {
+        return folder_.Native("xdg\\TestMaker\\TestTitle\\" + relative);
+    }
+    void WriteInUserFolder(const std::string& relative, const std::string& text) const
+    {
+        folder_.WriteFile("xdg\\TestMaker\\TestTitle\\" + relative, text);
+    }
+
+    Testing::TempFolder folder_;
+    Testing::ScopedVariable dataHome_{"XDG_DATA_HOME", (folder_.Path() / "xdg").c_str()};
+};
+
+// A second copy on the same user folder stops in its constructor, before
+// anything of it reaches the folder; once the first is gone a copy starts.
+TEST_F(GameBaseUserFolderTest, ASecondCopyStopsWithoutTouchingTheUserFolder)
+{
+    {
+        const NullGame running(Failure::kNone);
+        WriteInUserFolder("profiles.pmf", "the running copy's");
+        const auto before = Snapshot(UserFolder());
+        EXPECT_EQ(StartFailure(), kAlreadyRunning);
+        EXPECT_EQ(StartFailure(), kAlreadyRunning);
+        EXPECT_EQ(Snapshot(UserFolder()), before);
+    }
+    EXPECT_EQ(StartFailure(), std::nullopt);
+}
+
+// What saves cut short left behind goes at the next start, in the user folder
+// and the profiles below it; every other file stays. While another copy runs
+// the files may be its own saves under way, so a copy that stops takes none.
+TEST_F(GameBaseUserFolderTest, LeftoverTemporaryFilesGoOnlyOnceTheFolderIsOurs)
+{
+    const std::vector<std::string> leftovers = {".profiles.pmf.tmp-a1B2c3", ".high_scores.hsf.tmp-XyZ789",
+                                                ".TestTitle.ini.tmp-000000", "profiles\\.Zoe_1234.prf.tmp-Qq9Qq9"};
+    const std::vector<std::string> kept = {"profiles.pmf", "high_scores.hsf.bad", "TestTitle.ini",
+                                           "profiles\\Zoe_1234.prf", "profiles\\.Zoe_1234.prf.tmp-Qq9Qq"};
+    {
+        const NullGame running(Failure::kNone);
+        for (const std::string& name : leftovers)
+            WriteInUserFolder(name, "half");
+        for (const std::string& name : kept)
+            WriteInUserFolder(name, "whole");
+        EXPECT_EQ(StartFailure(), kAlreadyRunning);
+        for (const std::string& name : leftovers)
+            EXPECT_TRUE(fs::exists(InUserFolder(name))) << name;
+    }
+    EXPECT_EQ(StartFailure(), std::nullopt);
+    for (const std::string& name : leftovers)
+        EXPECT_FALSE(fs::exists(InUserFolder(name))) << name;
+    for (const std::string& name : kept)
+        EXPECT_EQ(folder_.ReadFile("xdg\\TestMaker\\TestTitle\\" + name), "whole") << name;
+}
+
+// With no home folder anywhere the game says so instead of making its
+// folder at the root of the disk. Only the superuser can become a user the
+// password database does not know, in a child process.
+TEST_F(GameBaseUserFolderTest, WithoutAnyHomeFolderTheStartEndsWithAClearError)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "becoming a user without an entry needs the superuser";
+    uid_t unknown = 54321;
+    while (::getpwuid(unknown) != nullptr)
+        ++unknown;
+    const Testing::ScopedVariable home("HOME", nullptr);
+    const Testing::ScopedVariable data("XDG_DATA_HOME", nullptr);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setuid(unknown) != 0)
+            ::_exit(2);
+        const std::optional<std::string> failure = StartFailure();
+        const bool told = failure.has_value() && failure->find("HOME is not set") != std::string::npos &&
+                          failure->find("password database") != std::string::npos;
+        ::_exit(told ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+} // namespace
