@@ -93,6 +93,8 @@ std::string CombinePath(const std::string& folder, const std::string& path)
 
 std::string GetApplicationDataFolder() { return Platform::FromNativePath(Platform::ApplicationDataFolder()); }
 
+std::string MakeNativePath(const std::string& path) { return Platform::ToNativePath(path); }
+
 bool FileExistsOnDisk(const std::string& path)
 {
     return !path.empty() && Platform::PathExists(Platform::ToNativePath(MakeApplicationPath(path)));
@@ -115,6 +117,11 @@ bool RenameFileOnDisk(const std::string& path, const std::string& newPath)
 {
     return Platform::RenameFile(Platform::ToNativePath(MakeApplicationPath(path)),
                                 Platform::ToNativePath(MakeApplicationPath(newPath)));
+}
+
+i64 GetFileWriteTime(const std::string& path)
+{
+    return Platform::GetWriteTime(Platform::ToNativePath(MakeApplicationPath(path)));
 }
 
 void ProtectFolderFromDeletion(const std::string& path)

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <memory>
+
+namespace GameFramework {
+class GUIFrameworkWindow;
+class SaveTrouble;
+struct FrameworkWindows;
+} // namespace GameFramework
+
+namespace Tamrisk {
+
+class GUISaveTroubleWindow;
+
+// The application object's handling of the save trouble notice. Once in a
+// run, as soon as the save files have run into trouble and a menu window
+// holds the screen outside a level, the notice takes that window's place;
+// when the notice reports it is done, that window comes back with the opener
+// it had, and the game goes on. The notice talks only through its result.
+// The trouble must outlive this object. Main thread only.
+class SaveTroubleNotice {
+public:
+    SaveTroubleNotice(GameFramework::SaveTrouble* trouble, std::unique_ptr<GUISaveTroubleWindow> window);
+    SaveTroubleNotice(const SaveTroubleNotice&) = delete;
+    SaveTroubleNotice& operator=(const SaveTroubleNotice&) = delete;
+    ~SaveTroubleNotice();
+
+    // After each dispatch pass of the framework's windows.
+    void Process(const GameFramework::FrameworkWindows& windows, bool levelOpen);
+    void ResetResult();
+    void Update();
+
+    GUISaveTroubleWindow* GetWindow() const { return window_.get(); }
+
+private:
+    void ShowInPlaceOf(GameFramework::GUIFrameworkWindow& window);
+    void GiveScreenBack();
+    // The one menu window asked to show, loading windows aside; null when
+    // there is none or more than one.
+    static GameFramework::GUIFrameworkWindow* FindMenuWindowShown(const GameFramework::FrameworkWindows& windows);
+
+    GameFramework::SaveTrouble* trouble_;
+    std::unique_ptr<GUISaveTroubleWindow> window_;
+    // The window the notice stands in for while it is shown.
+    GameFramework::GUIFrameworkWindow* replaced_ = nullptr;
+};
+
+} // namespace Tamrisk
