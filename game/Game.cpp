@@ -130,10 +130,11 @@ void Game::CreateWindows()
     if (background_ != nullptr)
         background_->LoadAdditionalLayers();
     GameBase::CreateWindows();
-    saveTroubleNotice_ = std::make_unique<SaveTroubleNotice>(
-        GetSaveTrouble(),
-        std::make_unique<GUISaveTroubleWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(), GetGUIToolManager(),
-                                               menuWindowManager_.get(), background_->GetUpperWindow()));
+    saveTroubleNotice_ = std::make_unique<SaveTroubleNotice>(GetSaveTrouble(), [this] {
+        return std::make_unique<GUISaveTroubleWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
+                                                      GetGUIToolManager(), menuWindowManager_.get(),
+                                                      background_->GetUpperWindow());
+    });
 }
 
 void Game::ProcessWindows()

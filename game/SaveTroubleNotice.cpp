@@ -13,8 +13,8 @@ namespace Tamrisk {
 
 using GameFramework::GUIFrameworkWindow;
 
-SaveTroubleNotice::SaveTroubleNotice(GameFramework::SaveTrouble* trouble, std::unique_ptr<GUISaveTroubleWindow> window)
-    : trouble_(trouble), window_(std::move(window))
+SaveTroubleNotice::SaveTroubleNotice(GameFramework::SaveTrouble* trouble, WindowFactory makeWindow)
+    : trouble_(trouble), makeWindow_(std::move(makeWindow))
 {
 }
 
@@ -36,6 +36,8 @@ void SaveTroubleNotice::Process(const GameFramework::FrameworkWindows& windows, 
 void SaveTroubleNotice::ShowInPlaceOf(GUIFrameworkWindow& window)
 {
     trouble_->MarkTold();
+    if (window_ == nullptr)
+        window_ = makeWindow_();
     replaced_ = &window;
     window.HideWindow();
     const std::string folder = Halvard::MakeNativePath(trouble_->GetUserFolder());
@@ -63,8 +65,16 @@ GUIFrameworkWindow* SaveTroubleNotice::FindMenuWindowShown(const GameFramework::
     return found;
 }
 
-void SaveTroubleNotice::ResetResult() { window_->ResetResult(); }
+void SaveTroubleNotice::ResetResult()
+{
+    if (window_ != nullptr)
+        window_->ResetResult();
+}
 
-void SaveTroubleNotice::Update() { window_->UpdateWindow(); }
+void SaveTroubleNotice::Update()
+{
+    if (window_ != nullptr)
+        window_->UpdateWindow();
+}
 
 } // namespace Tamrisk

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 namespace GameFramework {
@@ -17,10 +18,14 @@ class GUISaveTroubleWindow;
 // holds the screen outside a level, the notice takes that window's place;
 // when the notice reports it is done, that window comes back with the opener
 // it had, and the game goes on. The notice talks only through its result.
-// The trouble must outlive this object. Main thread only.
+// Its window is made only when it is first needed, so that a run without
+// trouble builds, draws and draws lots for nothing more. The trouble must
+// outlive this object. Main thread only.
 class SaveTroubleNotice {
 public:
-    SaveTroubleNotice(GameFramework::SaveTrouble* trouble, std::unique_ptr<GUISaveTroubleWindow> window);
+    using WindowFactory = std::function<std::unique_ptr<GUISaveTroubleWindow>()>;
+
+    SaveTroubleNotice(GameFramework::SaveTrouble* trouble, WindowFactory makeWindow);
     SaveTroubleNotice(const SaveTroubleNotice&) = delete;
     SaveTroubleNotice& operator=(const SaveTroubleNotice&) = delete;
     ~SaveTroubleNotice();
@@ -30,6 +35,7 @@ public:
     void ResetResult();
     void Update();
 
+    // Null until the notice is first shown.
     GUISaveTroubleWindow* GetWindow() const { return window_.get(); }
 
 private:
@@ -40,6 +46,7 @@ private:
     static GameFramework::GUIFrameworkWindow* FindMenuWindowShown(const GameFramework::FrameworkWindows& windows);
 
     GameFramework::SaveTrouble* trouble_;
+    WindowFactory makeWindow_;
     std::unique_ptr<GUISaveTroubleWindow> window_;
     // The window the notice stands in for while it is shown.
     GameFramework::GUIFrameworkWindow* replaced_ = nullptr;
