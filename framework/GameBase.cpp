@@ -26,6 +26,7 @@
 #include "framework/persistence/FileServices.h"
 #include "framework/persistence/HighScoresTable.h"
 #include "framework/persistence/ProfileManagerBase.h"
+#include "framework/persistence/SaveTrouble.h"
 #include "framework/sound/SoundSet.h"
 #include "framework/windows/GUIGameLogicPauseWindowBase.h"
 #include "framework/windows/GUIGameLogicWindowBase.h"
@@ -125,6 +126,7 @@ GameBase::~GameBase()
     gameCursor_.reset();
     highScores_.reset();
     profileManager_.reset();
+    saveTrouble_.reset();
     levelManager_.reset();
     gameData_.reset();
     state_.gameLogicData.reset();
@@ -184,11 +186,12 @@ void GameBase::CopyEngineMembers()
 
 void GameBase::CreateManagers()
 {
+    saveTrouble_ = std::make_unique<SaveTrouble>(userFolder_);
     levelManager_ = CreateLevelManager();
     state_.levelManager = levelManager_.get();
     profileManager_ = CreateProfileManager();
     state_.profileManager = profileManager_.get();
-    highScores_ = std::make_unique<HighScoresTable>(FileServices::Of(*engine_), kHighScoresPerCategory, userFolder_);
+    highScores_ = std::make_unique<HighScoresTable>(GetFileServices(), kHighScoresPerCategory, userFolder_);
     state_.highScores = highScores_.get();
     gameData_ = CreateGameData();
     state_.gameData = gameData_.get();
@@ -279,6 +282,8 @@ std::string GameBase::GetSoundFileName(const std::string& group, const std::stri
     const std::string stem = "audio\\" + group + "\\" + name + ".";
     return stem + (files_->FileExists("data\\" + stem + "wav") ? "wav" : "ogg");
 }
+
+FileServices GameBase::GetFileServices() const { return FileServices::Of(*engine_, saveTrouble_.get()); }
 
 bool GameBase::IsQuitRequested() const { return engine_->IsExitRequested(); }
 

@@ -49,7 +49,9 @@ class HighScoresTable;
 class LanguageManager;
 class LevelManagerBase;
 class ProfileManagerBase;
+class SaveTrouble;
 class SoundSet;
+struct FileServices;
 class WindowFlow;
 struct LevelRecordBase;
 struct LevelResult;
@@ -108,6 +110,11 @@ public:
     ProfileManagerBase* GetProfileManager() const { return profileManager_.get(); }
     HighScoresTable* GetHighScores() const { return highScores_.get(); }
     GUIGameCursorBase* GetGameCursor() const { return gameCursor_.get(); }
+    // What went wrong with the save files in this run; made by Init.
+    SaveTrouble* GetSaveTrouble() const { return saveTrouble_.get(); }
+    // The engine's log and file manager and the save trouble, for the save
+    // files the managers keep.
+    FileServices GetFileServices() const;
     GameTools::DataKeeper* GetGameData() const { return gameData_.get(); }
     bool IsShowStatistics() const { return showStatistics_ != 0; }
 
@@ -196,6 +203,7 @@ private:
     std::unique_ptr<LanguageManager> languageManager_;
     std::unique_ptr<SoundSet> soundSet_;
     std::unique_ptr<GUITools::GUIToolManager> toolManager_;
+    std::unique_ptr<SaveTrouble> saveTrouble_;
     GUITools::GUIFontTool* fontTool_ = nullptr;
     GUITools::GUITextTool* textTool_ = nullptr;
     std::unique_ptr<GameTools::DataKeeper> gameData_;

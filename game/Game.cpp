@@ -45,9 +45,11 @@
 #include "game/windows/menus/GUIMainMenuWindow.h"
 #include "game/windows/parts/GUIMenuWindowManager.h"
 #include "game/windows/menus/GUINewProfileWindow.h"
+#include "game/SaveTroubleNotice.h"
 #include "game/windows/menus/GUIProfileNameConflictWindow.h"
 #include "game/windows/menus/GUIProfilesWindow.h"
 #include "game/windows/menus/GUIRenameProfileWindow.h"
+#include "game/windows/menus/GUISaveTroubleWindow.h"
 #include "game/windows/menus/GUIWelcomeWindow.h"
 #include "game/windows/menus/GUIOptionsWindow.h"
 #include "game/windows/level/GUIStageCompleteWindow.h"
@@ -82,6 +84,7 @@ Game::Game() : GameBase(kMaker, kTitle, kVersion)
 
 Game::~Game()
 {
+    saveTroubleNotice_.reset();
     background_.reset();
     menuWindowManager_.reset();
 }
@@ -127,6 +130,25 @@ void Game::CreateWindows()
     if (background_ != nullptr)
         background_->LoadAdditionalLayers();
     GameBase::CreateWindows();
+    saveTroubleNotice_ = std::make_unique<SaveTroubleNotice>(GetSaveTrouble(), [this] {
+        return std::make_unique<GUISaveTroubleWindow>(GetEngine(), GetSoundSet(), GetInterfaceData(),
+                                                      GetGUIToolManager(), menuWindowManager_.get(),
+                                                      background_->GetUpperWindow());
+    });
+}
+
+void Game::ProcessWindows()
+{
+    GameBase::ProcessWindows();
+    if (saveTroubleNotice_ != nullptr)
+        saveTroubleNotice_->Process(GetWindows(), GetGameLogic() != nullptr);
+}
+
+void Game::ResetWindowResults()
+{
+    GameBase::ResetWindowResults();
+    if (saveTroubleNotice_ != nullptr)
+        saveTroubleNotice_->ResetResult();
 }
 
 void Game::UpdateWindows()
@@ -136,6 +158,8 @@ void Game::UpdateWindows()
     if (menuWindowManager_ != nullptr)
         menuWindowManager_->PreUpdate();
     GameBase::UpdateWindows();
+    if (saveTroubleNotice_ != nullptr)
+        saveTroubleNotice_->Update();
     if (menuWindowManager_ != nullptr)
         menuWindowManager_->Update();
 }
@@ -242,7 +266,7 @@ std::unique_ptr<GF::LevelManagerBase> Game::CreateLevelManager() { return std::m
 
 std::unique_ptr<GF::ProfileManagerBase> Game::CreateProfileManager()
 {
-    return std::make_unique<ProfileManager>(GF::FileServices::Of(*GetEngine()), GetSoundSet(), GetUserFolder());
+    return std::make_unique<ProfileManager>(GetFileServices(), GetSoundSet(), GetUserFolder());
 }
 
 // The background's basic list is read at once; its additional list and the

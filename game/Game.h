@@ -11,6 +11,7 @@ class GUIBackground;
 class GUIGameCursor;
 class GUIMenuWindowManager;
 class Profile;
+class SaveTroubleNotice;
 
 // The game's application object: the framework's start-up with the game's
 // settings, sounds and resource lists, the factories of its managers and
@@ -30,8 +31,13 @@ public:
 
     GUIBackground* GetBackground() const { return background_.get(); }
     GUIMenuWindowManager* GetMenuWindowManager() const { return menuWindowManager_.get(); }
+    // Null until the windows are made.
+    SaveTroubleNotice* GetSaveTroubleNotice() const { return saveTroubleNotice_.get(); }
     Halvard::u32 GetGameMusicIndex() const { return gameMusicIndex_; }
 
+    // Each also runs the save trouble notice once the windows exist.
+    void ProcessWindows() override;
+    void ResetWindowResults() override;
     void UpdateWindows() override;
     void LeaveGameLogic() override;
     void ProcessStageCompleteWindow() override;
@@ -81,6 +87,7 @@ private:
 
     std::unique_ptr<GUIBackground> background_;
     std::unique_ptr<GUIMenuWindowManager> menuWindowManager_;
+    std::unique_ptr<SaveTroubleNotice> saveTroubleNotice_;
     // Added to 1 to pick the level's track; set to 0 at every level start.
     Halvard::u32 gameMusicIndex_ = 0;
 };

@@ -93,25 +93,37 @@ MessageManager::~MessageManager()
 void MessageManager::Write(u32 level, const std::string& text)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (enabled_) {
-        const Vector3 color = LevelColor(level);
-        if (reopen_)
-            Open("a");
-        if (file_ != nullptr) {
-            if (IsWhite(color))
-                WriteHtmlLocked(text);
-            else
-                WriteColored(color, text);
-        }
-        // Every line reaches the file at once, so a program that crashes or
-        // is killed leaves the lines up to that moment, and a watcher of the
-        // running program reads them.
-        if (reopen_)
-            Close();
-        else if (file_ != nullptr)
-            std::fflush(file_);
-    }
+    if (enabled_ && !WriteLineLocked(level, text))
+        EchoToStandardError(text);
     entries_.push_back(Entry{level, text});
+}
+
+bool MessageManager::WriteLineLocked(u32 level, const std::string& text)
+{
+    const Vector3 color = LevelColor(level);
+    if (reopen_)
+        Open("a");
+    bool written = file_ != nullptr && (IsWhite(color) ? WriteHtmlLocked(text) : WriteColored(color, text));
+    // Every line reaches the file at once, so a program that crashes or is
+    // killed leaves the lines up to that moment, and a watcher of the running
+    // program reads them.
+    if (reopen_)
+        written = Close() && written;
+    else if (file_ != nullptr)
+        written = std::fflush(file_) == 0 && written;
+    return written;
+}
+
+// A log that cannot be written (a full disk, a folder that cannot be made)
+// would swallow the very lines that say what went wrong.
+void MessageManager::EchoToStandardError(const std::string& text) const
+{
+    const std::size_t first = text.find_first_not_of('\n');
+    if (first == std::string::npos)
+        return;
+    const std::size_t last = text.find_last_not_of('\n');
+    const std::string line = applicationName_ + ": " + text.substr(first, last - first + 1) + "\n";
+    std::fputs(line.c_str(), stderr);
 }
 
 void MessageManager::WriteHtml(const std::string& text)
@@ -165,10 +177,10 @@ MessageManager::Entry MessageManager::GetLogEntry(u32 index) const
 
 void MessageManager::SetSpacedMode(bool spaced) { spacedMode_ = spaced; }
 
-void MessageManager::WriteHtmlLocked(const std::string& text)
+bool MessageManager::WriteHtmlLocked(const std::string& text)
 {
     if (file_ == nullptr)
-        return;
+        return false;
     std::string html;
     html.reserve(text.size());
     for (char c : text) {
@@ -177,21 +189,21 @@ void MessageManager::WriteHtmlLocked(const std::string& text)
         else
             html += c;
     }
-    std::fwrite(html.data(), 1, html.size(), file_);
+    return std::fwrite(html.data(), 1, html.size(), file_) == html.size();
 }
 
-void MessageManager::WriteColored(const Vector3& color, const std::string& text)
+bool MessageManager::WriteColored(const Vector3& color, const std::string& text)
 {
-    WriteHtmlLocked("<FONT color=\"" + ColorToHtml(color) + "\">" + text + "</FONT>");
+    return WriteHtmlLocked("<FONT color=\"" + ColorToHtml(color) + "\">" + text + "</FONT>");
 }
 
 void MessageManager::Open(const char* mode) { file_ = std::fopen(Platform::ToNativePath(logPath_).c_str(), mode); }
 
-void MessageManager::Close()
+bool MessageManager::Close()
 {
-    if (file_ != nullptr)
-        std::fclose(file_);
+    const bool closed = file_ != nullptr && std::fclose(file_) == 0;
     file_ = nullptr;
+    return closed;
 }
 
 std::string MessageManager::LocalTime()

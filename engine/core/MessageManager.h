@@ -11,7 +11,8 @@
 namespace Halvard {
 
 // The engine's HTML log: one line of HTML on black, coloured by level, plus
-// the entries written since the last frame for the console. Any thread may
+// the entries written since the last frame for the console. A line that
+// cannot be written to the file goes to standard error instead. Any thread may
 // write; one mutex keeps the file and the entries whole.
 class MessageManager {
 public:
@@ -48,10 +49,13 @@ public:
     const std::string& GetLogPath() const { return logPath_; }
 
 private:
-    void WriteHtmlLocked(const std::string& text);
-    void WriteColored(const Vector3& color, const std::string& text);
+    // False when the line did not reach the file.
+    bool WriteLineLocked(u32 level, const std::string& text);
+    void EchoToStandardError(const std::string& text) const;
+    bool WriteHtmlLocked(const std::string& text);
+    bool WriteColored(const Vector3& color, const std::string& text);
     void Open(const char* mode);
-    void Close();
+    bool Close();
     static std::string LocalTime();
 
     std::string applicationName_;

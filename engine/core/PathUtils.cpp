@@ -94,6 +94,8 @@ std::string CombinePath(const std::string& folder, const std::string& path)
 
 std::string GetApplicationDataFolder() { return Platform::FromNativePath(Platform::ApplicationDataFolder()); }
 
+std::string MakeNativePath(const std::string& path) { return Platform::ToNativePath(path); }
+
 bool FileExistsOnDisk(const std::string& path)
 {
     return !path.empty() && Platform::PathExists(Platform::ToNativePath(MakeApplicationPath(path)));
@@ -123,6 +125,11 @@ size_t RemoveLeftoverSaveFiles(const std::string& folder)
     if (folder.empty())
         return 0;
     return Platform::RemoveLeftoverReplacements(Platform::ToNativePath(MakeApplicationPath(folder))).size();
+}
+
+i64 GetFileWriteTime(const std::string& path)
+{
+    return Platform::GetWriteTime(Platform::ToNativePath(MakeApplicationPath(path)));
 }
 
 void ProtectFolderFromDeletion(const std::string& path)

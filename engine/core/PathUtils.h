@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/core/Types.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -34,6 +36,9 @@ std::string MakeDataPath(const std::string& path);
 // them empty the result is the path alone.
 std::string CombinePath(const std::string& folder, const std::string& path);
 
+// The path as the system names it to its user (a native path).
+std::string MakeNativePath(const std::string& path);
+
 // The user's application-data folder, empty when there is none.
 std::string GetApplicationDataFolder();
 // A file or a folder exists on disk (relative paths below the program's folder).
@@ -53,6 +58,9 @@ bool RenameFileOnDisk(const std::string& path, const std::string& newPath);
 // beside its target. Call it only while no other program can be saving
 // there (see FolderLock). Returns the number of files removed.
 size_t RemoveLeftoverSaveFiles(const std::string& folder);
+// When the file on disk was last written, comparable only with other values
+// of this function; -1 when there is no such file.
+i64 GetFileWriteTime(const std::string& path);
 // Adds a folder (absolute, or below the program's folder) that DeleteFolder
 // must never remove, nor any folder holding it; the framework protects the
 // user's folder this way.

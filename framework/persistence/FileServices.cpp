@@ -4,9 +4,9 @@
 
 namespace GameFramework {
 
-FileServices FileServices::Of(const Halvard::Engine& engine)
+FileServices FileServices::Of(const Halvard::Engine& engine, SaveTrouble* trouble)
 {
-    return FileServices{engine.GetMessageManager(), engine.GetFileManager()};
+    return FileServices{engine.GetMessageManager(), engine.GetFileManager(), trouble};
 }
 
 } // namespace GameFramework

@@ -19,4 +19,11 @@ std::wstring FitPlayerName(const std::wstring& name);
 // this form, so that no two profiles' names differ only by blanks.
 std::wstring MakeProfileName(const std::wstring& name);
 
+// What tells one profile's name from another's: the profile name lower-cased,
+// without the characters that show nothing anywhere in it (joiners, the soft
+// hyphen, direction marks, fillers, control characters). Names with one key
+// are one player's, however they were typed; an empty key is no name. The
+// name itself keeps what the player typed.
+std::wstring MakeProfileNameKey(const std::wstring& name);
+
 } // namespace GameFramework

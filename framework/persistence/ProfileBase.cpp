@@ -64,9 +64,9 @@ void ProfileBase::Load(const std::string& fileName)
     try {
         saveFile_.Read(path, [this](Halvard::FileBinary& file) { Read(file); });
         // A name edited by hand is taken as the game makes names; an empty
-        // one the list could never name current.
+        // one, or one that shows nothing, the list could never name current.
         name_ = MakeProfileName(name_);
-        if (name_.empty())
+        if (MakeProfileNameKey(name_).empty())
             throw Halvard::FileError("Incorrect player name in \"" + path + "\" file");
     } catch (const Halvard::FileError& error) {
         saveFile_.GetMessageManager()->LogError(error.GetText());

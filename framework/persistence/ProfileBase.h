@@ -65,6 +65,8 @@ public:
 
     // Base folder + "\profiles\" + the name.
     std::string GetFolder(const std::string& fileName) const;
+    // The profile's file: GetFolder of its file name.
+    std::string GetPath() const { return GetFolder(fileName_); }
 
     const std::wstring& GetName() const { return name_; }
     const std::string& GetFileName() const { return fileName_; }

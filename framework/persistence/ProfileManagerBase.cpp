@@ -21,7 +21,7 @@ namespace {
 // The shortest record on disk: four numbers and an empty name's count byte.
 constexpr u32 kSmallestRecordSize = 4 * 4 + 1;
 
-std::wstring LookupKey(const std::wstring& name) { return Halvard::ToLowerW(MakeProfileName(name)); }
+std::wstring LookupKey(const std::wstring& name) { return MakeProfileNameKey(name); }
 
 } // namespace
 
@@ -47,9 +47,11 @@ void ProfileManagerBase::LoadProfiles()
 }
 
 // Names are the profiles' keys: a second file of a name already loaded (a
-// copied file, a name edited by hand) could never be made current, and
-// deleting or renaming it would act on the other player's file. Files are
-// taken in name order, so which one loads does not depend on the listing.
+// copied file, a name edited by hand, a file that could not be read when the
+// name was made again) could never be made current, and deleting or renaming
+// it would act on the other player's file. Of the files of one name the one
+// that got furthest loads, then the one written last; files are taken in name
+// order, so that which one loads does not depend on the listing.
 void ProfileManagerBase::LoadProfileFiles()
 {
     std::vector<std::string> found;
@@ -62,21 +64,39 @@ void ProfileManagerBase::LoadProfileFiles()
         } catch (const Halvard::Error&) {
             continue; // the profile has logged why
         }
-        if (const ProfileBase* holder = GetProfile(profile->GetName()))
-            SetAsideSecondFile(path, *holder);
-        else
+        const auto holder = std::find_if(profiles_.begin(), profiles_.end(), [&profile](const auto& loaded) {
+            return LookupKey(loaded->GetName()) == LookupKey(profile->GetName());
+        });
+        if (holder == profiles_.end()) {
             profiles_.push_back(std::move(profile));
+            continue;
+        }
+        if (IsAhead(*profile, **holder))
+            std::swap(profile, *holder);
+        SetAsideSecondFile(*profile, **holder);
     }
+}
+
+bool ProfileManagerBase::IsAhead(const ProfileBase& profile, const ProfileBase& other)
+{
+    const LevelReference& furthest = profile.GetFurthestLevel();
+    const LevelReference& otherFurthest = other.GetFurthestLevel();
+    if (furthest.stage != otherFurthest.stage)
+        return furthest.stage > otherFurthest.stage;
+    if (furthest.level != otherFurthest.level)
+        return furthest.level > otherFurthest.level;
+    if (profile.IsFurthestLevelCompleted() != other.IsFurthestLevelCompleted())
+        return profile.IsFurthestLevelCompleted();
+    return Halvard::GetFileWriteTime(profile.GetPath()) > Halvard::GetFileWriteTime(other.GetPath());
 }
 
 // Left among the profiles, the second file would load as that player once
 // the player's own file is deleted, with another file's progress and scores.
 // Its bytes stay under a name no later start reads.
-void ProfileManagerBase::SetAsideSecondFile(const std::string& path, const ProfileBase& holder) const
+void ProfileManagerBase::SetAsideSecondFile(const ProfileBase& second, const ProfileBase& holder) const
 {
-    std::string line =
-        "Player name in \"" + path + "\" file is the one of \"" + holder.GetFolder(holder.GetFileName()) + "\" file";
-    const std::string keptPath = saveFile_.SetAside(path);
+    std::string line = "Player name in \"" + second.GetPath() + "\" file is the one of \"" + holder.GetPath() + "\" file";
+    const std::string keptPath = saveFile_.SetAside(second.GetPath());
     if (!keptPath.empty())
         line += SaveFile::KeptAs(keptPath);
     services_.messages->LogError(line);
@@ -152,9 +172,10 @@ void ProfileManagerBase::SetCurrentProfile(ProfileBase* profile, ListSaving savi
 
 ProfileBase* ProfileManagerBase::AddProfile(const std::wstring& name)
 {
-    // An empty name could never be named current in the list's file.
+    // An empty name could never be named current in the list's file, nor one
+    // that shows nothing be told from it.
     const std::wstring fitted = MakeProfileName(name);
-    if (fitted.empty())
+    if (LookupKey(fitted).empty())
         return nullptr;
     if (ProfileBase* existing = GetProfile(fitted))
         return existing;
@@ -192,7 +213,7 @@ void ProfileManagerBase::RenameProfile(const std::wstring& oldName, const std::w
 {
     const std::wstring fitted = MakeProfileName(newName);
     ProfileBase* profile = GetProfile(oldName);
-    if (fitted.empty() || profile == nullptr || GetProfile(fitted) != nullptr)
+    if (LookupKey(fitted).empty() || profile == nullptr || GetProfile(fitted) != nullptr)
         return;
     profile->SetName(fitted);
     SortProfiles();

@@ -24,9 +24,10 @@ class SoundVolumes;
 // its own file in the "profiles" folder, which the manager protects from
 // deletion. Names are unique without regard to case and compared in the form
 // MakeProfileName gives them. No error leaves the manager: unreadable profile
-// files are skipped, a second file of a loaded name and an unreadable list
-// are set aside as ".bad" files (SaveFile::SetAside), the list then
-// replaced, failed saves are logged. A game derives it to make its own
+// files are skipped, a second file of a loaded name (the one that got less
+// far) and an unreadable list are set aside as ".bad" files
+// (SaveFile::SetAside), the list then replaced; a list that exists but cannot
+// be opened is left as it is and not written over; failed saves are logged. A game derives it to make its own
 // profiles and fixes the list's magic and version. Main thread.
 class ProfileManagerBase {
 public:
@@ -104,7 +105,10 @@ protected:
 
 private:
     void LoadProfileFiles();
-    void SetAsideSecondFile(const std::string& path, const ProfileBase& holder) const;
+    // Whether the profile got further than the other, or as far and its file
+    // was written later.
+    static bool IsAhead(const ProfileBase& profile, const ProfileBase& other);
+    void SetAsideSecondFile(const ProfileBase& second, const ProfileBase& holder) const;
     void LoadList();
     LevelRecord* FindRecord(const LevelReference& level, Halvard::u32 gameMode);
     const LevelRecord* FindRecord(const LevelReference& level, Halvard::u32 gameMode) const;

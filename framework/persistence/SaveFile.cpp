@@ -8,6 +8,8 @@
 #include "engine/core/StringUtils.h"
 #include "game_tools/VersionedFile.h"
 
+#include <algorithm>
+
 namespace GameFramework {
 
 using Halvard::FileAccess;
@@ -15,6 +17,10 @@ using Halvard::FileAccess;
 namespace {
 
 constexpr const char* kKeptExtension = ".bad";
+// The longest file name the common file systems take, in bytes.
+constexpr std::size_t kLongestFileName = 255;
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 } // namespace
 
@@ -22,6 +28,12 @@ SaveFile::SaveFile(FileServices services, SaveFormat format) : services_(service
 
 bool SaveFile::Write(const std::string& path, const Body& writeBody) const
 {
+    if (IsHeld(path)) {
+        services_.messages->LogError("Failed to save " + Quoted(path) +
+                                     " file: the file there could not be read and is kept as it is");
+        ReportTrouble(SaveTrouble::Kind::kNotSaved);
+        return false;
+    }
     try {
         GameTools::VersionedFile file(services_.files, format_.magic, format_.version);
         file.Open(path, FileAccess::kWrite);
@@ -30,40 +42,98 @@ bool SaveFile::Write(const std::string& path, const Body& writeBody) const
         return true;
     } catch (const Halvard::FileError& error) {
         services_.messages->LogError(error.GetText());
+        ReportTrouble(SaveTrouble::Kind::kNotSaved);
         return false;
     }
 }
 
-void SaveFile::Read(const std::string& path, const Body& readBody) const
+void SaveFile::Read(const std::string& path, const Body& readBody)
 {
-    GameTools::VersionedFile file(services_.files, format_.magic, format_.version);
-    file.Open(path, FileAccess::kRead);
-    readBody(*file.GetFile());
-    file.Close();
+    try {
+        GameTools::VersionedFile file(services_.files, format_.magic, format_.version);
+        file.Open(path, FileAccess::kRead);
+        readBody(*file.GetFile());
+        file.Close();
+    } catch (const Halvard::FileError&) {
+        // Only a file that is there and still cannot be opened is held: a
+        // missing, foreign or damaged one is the caller's to replace.
+        if (!Exists(path) || CanOpen(path))
+            throw;
+        Hold(path);
+        ReportTrouble(SaveTrouble::Kind::kNotRead);
+        throw Halvard::FileError("File " + Quoted(path) +
+                                 " exists but cannot be opened; it is left as it is and not written over");
+    }
 }
 
-void SaveFile::KeepBadFile(const std::string& path, const Halvard::Error& reason) const
+bool SaveFile::CanOpen(const std::string& path) const
 {
+    try {
+        services_.files->OpenFileBinary(path, FileAccess::kRead);
+        return true;
+    } catch (const Halvard::FileError&) {
+        return false;
+    }
+}
+
+void SaveFile::Hold(const std::string& path)
+{
+    if (!IsHeld(path))
+        held_.push_back(path);
+}
+
+bool SaveFile::IsHeld(const std::string& path) const
+{
+    return std::find(held_.begin(), held_.end(), path) != held_.end();
+}
+
+void SaveFile::ReportTrouble(SaveTrouble::Kind kind) const
+{
+    if (services_.trouble != nullptr)
+        services_.trouble->Report(kind);
+}
+
+void SaveFile::KeepBadFile(const std::string& path, const Halvard::Error& reason)
+{
+    if (IsHeld(path)) {
+        services_.messages->LogError(reason.GetText());
+        return;
+    }
     if (!Exists(path))
         return;
     const std::string keptPath = SetAside(path);
-    if (!keptPath.empty())
+    if (!keptPath.empty()) {
         services_.messages->LogWarning(reason.GetText() + KeptAs(keptPath));
+        return;
+    }
+    // Replacing it now would lose the only copy of its bytes.
+    Hold(path);
+    ReportTrouble(SaveTrouble::Kind::kNotRead);
+    services_.messages->LogError(reason.GetText() + "; the file could not be set aside and is left as it is");
+}
+
+std::string SaveFile::MakeKeptPath(const std::string& path, Halvard::u32 number) const
+{
+    const std::string ending = kKeptExtension + (number > 1 ? Halvard::UIntToString(number) : std::string());
+    std::string name = Halvard::GetFileName(path);
+    if (name.size() + ending.size() > kLongestFileName)
+        name.resize(kLongestFileName - ending.size());
+    return path.substr(0, path.size() - Halvard::GetFileName(path).size()) + name + ending;
 }
 
 std::string SaveFile::SetAside(const std::string& path) const
 {
-    std::string keptPath = path + kKeptExtension;
+    std::string keptPath = MakeKeptPath(path, 1);
     for (Halvard::u32 number = 2; Exists(keptPath); ++number)
-        keptPath = path + kKeptExtension + Halvard::UIntToString(number);
+        keptPath = MakeKeptPath(path, number);
     if (!Halvard::RenameFileOnDisk(path, keptPath)) {
-        services_.messages->LogError("Failed to rename \"" + path + "\" file to \"" + keptPath + "\"");
+        services_.messages->LogError("Failed to rename " + Quoted(path) + " file to " + Quoted(keptPath));
         return std::string();
     }
     return keptPath;
 }
 
-std::string SaveFile::KeptAs(const std::string& keptPath) { return "; the file is kept as \"" + keptPath + "\""; }
+std::string SaveFile::KeptAs(const std::string& keptPath) { return "; the file is kept as " + Quoted(keptPath); }
 
 bool SaveFile::Exists(const std::string& path) const { return services_.files->FileExists(path); }
 

@@ -2,9 +2,11 @@
 
 #include "engine/core/Types.h"
 #include "framework/persistence/FileServices.h"
+#include "framework/persistence/SaveTrouble.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace Halvard {
 class Error;
@@ -22,7 +24,13 @@ struct SaveFormat {
 // One save format's files, read and written through the versioned file.
 // Every save is whole or not at all: a failed write leaves the old file, and
 // each call opens a file of its own, so nothing half written is ever left
-// behind for a later call to finish. Main thread.
+// behind for a later call to finish.
+//
+// A file that is there but cannot be opened (no right to read it, a folder in
+// its place) is not a damaged file: it is held, left where it is with its
+// bytes, and this object writes nothing over it for the rest of its life.
+// So is a damaged file that cannot be set aside. Every failure goes to the
+// log and to the services' trouble, which tells the player. Main thread.
 class SaveFile {
 public:
     using Body = std::function<void(Halvard::FileBinary&)>;
@@ -31,29 +39,41 @@ public:
 
     // Writes the header and the body. Never throws: a FileError goes to the
     // log as one error line, so that lost progress does not go unseen; false
-    // then.
+    // then. A held file is not written (false, with an error line).
     bool Write(const std::string& path, const Body& writeBody) const;
     // Checks the header and reads the body; throws FileError when the file is
-    // missing, foreign, of another version or short.
-    void Read(const std::string& path, const Body& readBody) const;
+    // missing, foreign, of another version or short. A file that exists but
+    // cannot be opened is held first, and the error says so.
+    void Read(const std::string& path, const Body& readBody);
     // Called before an unreadable file is replaced: sets it aside and logs
     // one warning with the reason and where the file is kept. Nothing when
-    // there is no such file.
-    void KeepBadFile(const std::string& path, const Halvard::Error& reason) const;
+    // there is no such file; for a held file only the reason is logged. A
+    // file that cannot be set aside is held, with the reason in the log.
+    void KeepBadFile(const std::string& path, const Halvard::Error& reason);
     // Moves the file out of the way of every reader and writer, to the first
-    // free name of path + ".bad", ".bad2", ".bad3"..., so that no file kept
-    // earlier is replaced. Returns that name; empty, with an error line, when
-    // the file could not be moved, and it then stays where it is.
+    // free name of path + ".bad", ".bad2", ".bad3"... (the file's name cut
+    // where the kept name would be longer than a file system takes), so that
+    // no file kept earlier is replaced. Returns that name; empty, with an
+    // error line, when the file could not be moved, and it then stays where
+    // it is.
     std::string SetAside(const std::string& path) const;
     // The end of a log line that says where a file set aside is kept.
     static std::string KeptAs(const std::string& keptPath);
     bool Exists(const std::string& path) const;
+    // Nothing is written over the file in this object's life.
+    bool IsHeld(const std::string& path) const;
 
     Halvard::MessageManager* GetMessageManager() const { return services_.messages; }
 
 private:
+    bool CanOpen(const std::string& path) const;
+    void Hold(const std::string& path);
+    void ReportTrouble(SaveTrouble::Kind kind) const;
+    std::string MakeKeptPath(const std::string& path, Halvard::u32 number) const;
+
     FileServices services_;
     SaveFormat format_;
+    std::vector<std::string> held_;
 };
 
 } // namespace GameFramework

@@ -1,6 +1,5 @@
 #include "framework/windows/GUIRenameProfileWindowBase.h"
 
-#include "engine/core/StringUtils.h"
 #include "framework/persistence/PlayerName.h"
 #include "framework/persistence/ProfileManagerBase.h"
 
@@ -16,7 +15,7 @@ void GUIRenameProfileWindowBase::ShowWithName(Halvard::u32 opener, bool keepName
 bool GUIRenameProfileWindowBase::RenameProfile(const std::wstring& newName)
 {
     // Names compare as the manager compares them.
-    if (Halvard::ToLowerW(MakeProfileName(newName)) == Halvard::ToLowerW(MakeProfileName(keptName_)))
+    if (MakeProfileNameKey(newName) == MakeProfileNameKey(keptName_))
         return true;
     if (profileManager_->GetProfile(newName) != nullptr)
         return false;

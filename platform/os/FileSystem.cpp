@@ -3,6 +3,7 @@
 #include "platform/os/Paths.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
@@ -169,6 +170,15 @@ bool RenameFile(const std::string& nativeFrom, const std::string& nativeTo)
     if (!fs::is_regular_file(fs::status(from, error)) || PathExists(nativeTo))
         return false;
     return std::rename(from.c_str(), ResolvePath(nativeTo).c_str()) == 0;
+}
+
+long long GetWriteTime(const std::string& nativePath)
+{
+    std::error_code error;
+    const auto time = fs::last_write_time(ResolvePath(nativePath), error);
+    if (error)
+        return -1;
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count();
 }
 
 void AddProtectedFolder(const std::string& nativeFolder)

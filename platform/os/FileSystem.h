@@ -46,6 +46,11 @@ bool DeletePath(const std::string& nativePath);
 // no file is ever replaced, and when the source is no regular file.
 bool RenameFile(const std::string& nativeFrom, const std::string& nativeTo);
 
+// When the file at the path was last written, in nanoseconds of the file
+// system's clock; -1 when there is no such file. Only comparable with other
+// values of this function.
+long long GetWriteTime(const std::string& nativePath);
+
 // Adds a folder that DeletePath must never remove; the framework protects the
 // user's folder this way. Any thread.
 void AddProtectedFolder(const std::string& nativeFolder);

@@ -2,10 +2,13 @@
 #include "engine/core/MessageManager.h"
 
 #include "platform/os/Paths.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/StandardErrorPipe.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <regex>
 
 using namespace Halvard;
@@ -138,4 +141,48 @@ TEST(MessageManagerColors, AreTwoUpperCaseHexDigitsPerChannelTruncated)
     EXPECT_EQ(MessageManager::ColorToHtml(Vector3(1, 0, 0)), "#FF0000");
     EXPECT_EQ(MessageManager::ColorToHtml(Vector3(0, 1, 0)), "#00FF00");
     EXPECT_EQ(MessageManager::ColorToHtml(Vector3(0.5f, 0.5f, 0.5f)), "#7F7F7F");
+}
+
+// A log that cannot be written would hide the lines that say what went
+// wrong: each line that does not reach the file goes to standard error, in
+// either mode, and a log that can be written sends nothing there.
+TEST(MessageManagerStandardError, TakesEveryLineTheFileDoesNotTake)
+{
+    struct Case {
+        const char* name;
+        bool reopen;
+        bool blockFolder;
+        bool fullDisk;
+        bool echoed;
+    };
+    const Case cases[] = {
+        {"a log folder that is a file", false, true, false, true},
+        {"a log folder that is a file, reopened", true, true, false, true},
+        {"a full disk", false, false, true, true},
+        {"a full disk, reopened", true, false, true, true},
+        {"a log that can be written", false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        if (c.blockFolder)
+            folder.WriteFile("taken", "a file");
+        const std::string logFolder = folder.Internal() + (c.blockFolder ? "\\taken\\logs" : "");
+        Testing::StandardErrorPipe standardError;
+        {
+            std::optional<Testing::FileSizeLimit> full;
+            if (c.fullDisk)
+                full.emplace(0);
+            MessageManager log("Game", true, c.reopen, logFolder, "");
+            log.LogError("Failed to save \"profiles.pmf\" file");
+            log.LogMessage("Level 1 loaded");
+        }
+        const std::string echoed = standardError.Take();
+        if (c.echoed) {
+            EXPECT_NE(echoed.find("Game: Error: Failed to save \"profiles.pmf\" file!\n"), std::string::npos);
+            EXPECT_NE(echoed.find("Game: Level 1 loaded\n"), std::string::npos);
+        } else {
+            EXPECT_EQ(echoed, "");
+        }
+    }
 }

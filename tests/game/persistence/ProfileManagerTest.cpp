@@ -3,11 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "engine/core/PathUtils.h"
 #include "framework/sound/SoundVolumes.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/LogProbe.h"
 #include "tests/support/SaveFolder.h"
 
+#include <chrono>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -70,6 +73,13 @@ protected:
     static std::wstring CurrentName(const ProfileManager& manager)
     {
         return manager.GetCurrentProfile() != nullptr ? manager.GetCurrentProfile()->GetName() : L"(none)";
+    }
+
+    // Gives the file a time of writing a minute ago.
+    void WrittenBefore(const std::string& relative) const
+    {
+        const std::filesystem::path path(Halvard::MakeNativePath(save.User() + "\\" + relative));
+        std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1));
     }
 
     static std::string EmptyList()
@@ -309,6 +319,9 @@ TEST_F(ProfileManagerTest, ASecondFileOfALoadedNameIsSetAsideAndTheDeletedPlayer
         Testing::VersionedHeader(static_cast<u32>(13 + name.size() + body.size()), "TKPRF", 102) + name + body;
     save.Write("profiles\\zz_copy.prf", bob);
     save.Write("profiles\\zz_edited.prf", edited);
+    // As far as the player's own file, and written before it.
+    WrittenBefore("profiles\\zz_copy.prf");
+    WrittenBefore("profiles\\zz_edited.prf");
 
     const auto manager = Open();
     EXPECT_EQ(Names(*manager), (std::vector<std::wstring>{L"Anna", L"Bob"}));
@@ -339,6 +352,7 @@ TEST_F(ProfileManagerTest, ASecondFileSetAsideTakesTheFirstFreeNameAndReplacesNo
 {
     const std::string bob = save.Read("profiles\\" + MakeProfiles({L"Bob"})[0]);
     save.Write("profiles\\zz_copy.prf", bob);
+    WrittenBefore("profiles\\zz_copy.prf");
     save.Write("profiles\\zz_copy.prf.bad", "kept first");
     save.Write("profiles\\zz_copy.prf.bad2\\inside", "kept in a folder");
 

@@ -1,0 +1,379 @@
+#include "engine/core/PathUtils.h"
+#include "framework/persistence/HighScoresTable.h"
+#include "framework/persistence/SaveTrouble.h"
+#include "framework/sound/SoundVolumes.h"
+#include "game/persistence/ProfileManager.h"
+#include "tests/support/FilePermissionsHonoured.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/SaveFolder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using GameFramework::HighScoresTable;
+using GameFramework::LevelReference;
+using GameFramework::SaveTrouble;
+using Halvard::u32;
+using Tamrisk::ProfileManager;
+using testing::HasSubstr;
+
+class FixedVolumes : public GameFramework::SoundVolumes {
+public:
+    float GetMusicVolume() const override { return 0.5f; }
+    float GetSoundVolume() const override { return 0.5f; }
+    void SetMusicVolume(float) override {}
+    void SetSoundVolume(float) override {}
+};
+
+bool AnyLineHas(const std::vector<std::string>& lines, const std::string& part)
+{
+    return std::any_of(lines.begin(), lines.end(),
+                       [&part](const std::string& line) { return line.find(part) != std::string::npos; });
+}
+
+// The save files of one user folder, reporting their trouble as the game's
+// do.
+class SaveTroubleTest : public testing::Test {
+protected:
+    GameFramework::FileServices Services() { return {save.Log(), save.Files(), &trouble}; }
+
+    std::unique_ptr<ProfileManager> OpenProfiles(const std::string& folder)
+    {
+        return std::make_unique<ProfileManager>(Services(), &volumes, folder);
+    }
+    std::unique_ptr<ProfileManager> OpenProfiles() { return OpenProfiles(save.User()); }
+    std::unique_ptr<HighScoresTable> OpenScores(const std::string& folder)
+    {
+        return std::make_unique<HighScoresTable>(Services(), 10, folder);
+    }
+    std::unique_ptr<HighScoresTable> OpenScores() { return OpenScores(save.User()); }
+
+    // A profile file of that name that got as far as the level, whatever
+    // its file is called.
+    std::string ProfileBytes(const std::wstring& name, LevelReference furthest)
+    {
+        std::string bytes;
+        {
+            const auto manager = OpenProfiles();
+            GameFramework::ProfileBase* profile = manager->AddProfile(L"Someone");
+            profile->UpdateProgress(furthest, true);
+            bytes = save.Read("profiles\\" + profile->GetFileName());
+            manager->DeleteProfile(L"Someone");
+        }
+        save.Remove("profiles.pmf");
+        save.Remove("profiles");
+        return WithName(bytes, name);
+    }
+
+    // The same profile under another name, as a hand edit makes it.
+    static std::string WithName(const std::string& bytes, const std::wstring& name)
+    {
+        const std::size_t oldNameSize = 1 + 2 * (static_cast<unsigned char>(bytes[13]));
+        std::string nameBytes(1, static_cast<char>(name.size() + 1));
+        for (wchar_t c : name + L'\0') {
+            nameBytes += static_cast<char>(c & 0xFF);
+            nameBytes += static_cast<char>((c >> 8) & 0xFF);
+        }
+        const std::string body = bytes.substr(13 + oldNameSize);
+        return Testing::VersionedHeader(static_cast<u32>(13 + nameBytes.size() + body.size()), "TKPRF", 102) +
+               nameBytes + body;
+    }
+
+    fs::path Native(const std::string& relative) const { return fs::path(Halvard::MakeNativePath(save.User())) / relative; }
+
+    void SetWriteTime(const std::string& relative, int secondsAgo) const
+    {
+        fs::last_write_time(Native(relative), fs::file_time_type::clock::now() - std::chrono::seconds(secondsAgo));
+    }
+
+    std::vector<std::string> FilesEndingIn(const std::string& folder, const std::string& ending) const
+    {
+        std::vector<std::string> found;
+        for (const std::string& name : save.List(folder)) {
+            if (name.size() >= ending.size() && name.compare(name.size() - ending.size(), ending.size(), ending) == 0)
+                found.push_back(name);
+        }
+        return found;
+    }
+
+    Testing::SaveFolder save;
+    SaveTrouble trouble{save.User()};
+    FixedVolumes volumes;
+};
+
+// However the disk refuses a save, the save says so in the log and reports
+// it, and no error leaves the files.
+TEST_F(SaveTroubleTest, SavesThatDoNotReachTheDiskAreLoggedAndReported)
+{
+    struct Way {
+        const char* name;
+        std::function<std::string(Testing::SaveFolder&)> userFolder;
+    };
+    const Way ways[] = {
+        {"a user folder that is a file",
+         [](Testing::SaveFolder& save) {
+             save.Write("taken", "a file");
+             return save.User() + "\\taken\\Tamrisk";
+         }},
+        {"a folder closed to writing",
+         [](Testing::SaveFolder& save) {
+             save.Write("closed\\.keep", "");
+             fs::permissions(fs::path(Halvard::MakeNativePath(save.User())) / "closed",
+                             fs::perms::owner_read | fs::perms::owner_exec);
+             return save.User() + "\\closed";
+         }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        Testing::SaveFolder folder;
+        SaveTrouble seen{folder.User()};
+        const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
+        const std::string user = way.userFolder(folder);
+        Testing::FilePermissionsHonoured honoured;
+        ProfileManager manager(services, &volumes, user);
+        HighScoresTable table(services, 10, user);
+        EXPECT_EQ(seen.GetKind(), SaveTrouble::Kind::kNotSaved);
+        EXPECT_TRUE(seen.IsUntold());
+        EXPECT_NE(manager.AddProfile(L"Anna"), nullptr);
+        EXPECT_NE(table.AddScore(L"Anna", 0, 100), nullptr);
+        EXPECT_TRUE(AnyLineHas(folder.ErrorLines(), "profiles.pmf"));
+        EXPECT_TRUE(AnyLineHas(folder.ErrorLines(), "high_scores.hsf"));
+        EXPECT_TRUE(AnyLineHas(folder.ErrorLines(), ".prf"));
+        seen.MarkTold();
+        EXPECT_FALSE(seen.IsUntold());
+    }
+}
+
+// A full disk lets the files be made but not written: the old files stay
+// and the trouble is reported.
+TEST_F(SaveTroubleTest, AFullDiskKeepsTheOldFilesAndReportsTheTrouble)
+{
+    {
+        const auto manager = OpenProfiles();
+        manager->SetCurrentProfile(manager->AddProfile(L"Anna"), ProfileManager::ListSaving::kSaveFile);
+    }
+    OpenScores()->AddScore(L"Anna", 0, 100);
+    const std::string list = save.Read("profiles.pmf");
+    const std::string scores = save.Read("high_scores.hsf");
+    {
+        Testing::FileSizeLimit full(0);
+        const auto manager = OpenProfiles();
+        manager->SubmitLevelTime({0, 0}, L"Anna", 0, 12.0f);
+        OpenScores()->AddScore(L"Anna", 0, 200);
+    }
+    EXPECT_EQ(trouble.GetKind(), SaveTrouble::Kind::kNotSaved);
+    EXPECT_EQ(save.Read("profiles.pmf"), list);
+    EXPECT_EQ(save.Read("high_scores.hsf"), scores);
+    EXPECT_EQ(save.ErrorLines().size(), 2u) << testing::PrintToString(save.ErrorLines());
+}
+
+// A list or table that is there but cannot be opened is neither set aside
+// nor replaced: it keeps its bytes through the run's saves, one error line
+// names it, every refused save says why, and the player hears of it.
+TEST_F(SaveTroubleTest, AListOrTableThatCannotBeOpenedIsLeftAsItIsAndNotWrittenOver)
+{
+    struct Way {
+        const char* name;
+        bool folderInPlace;
+    };
+    for (const Way way : {Way{"no right to read it", false}, Way{"a folder in its place", true}}) {
+        for (const std::string file : {"profiles.pmf", "high_scores.hsf"}) {
+            SCOPED_TRACE(std::string(way.name) + ", " + file);
+            Testing::SaveFolder folder;
+            SaveTrouble seen{folder.User()};
+            const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
+            {
+                ProfileManager manager(services, &volumes, folder.User());
+                manager.AddProfile(L"Anna");
+                manager.SubmitLevelTime({0, 0}, L"Anna", 0, 12.0f);
+                HighScoresTable(services, 10, folder.User()).AddScore(L"Anna", 0, 100);
+            }
+            const fs::path path = fs::path(Halvard::MakeNativePath(folder.User())) / file;
+            std::string kept = folder.Read(file);
+            if (way.folderInPlace) {
+                folder.Remove(file);
+                folder.Write(file + "\\inside", "kept");
+                kept = "kept";
+            }
+            const std::string keptAt = way.folderInPlace ? file + "\\inside" : file;
+            {
+                Testing::FilePermissionsHonoured honoured;
+                fs::permissions(path, fs::perms::none);
+                ProfileManager manager(services, &volumes, folder.User());
+                HighScoresTable table(services, 10, folder.User());
+                manager.SetCurrentProfile(manager.GetProfile(L"Anna"), ProfileManager::ListSaving::kSaveFile);
+                table.AddScore(L"Anna", 0, 300);
+                fs::permissions(path, fs::perms::owner_all);
+            }
+            EXPECT_EQ(folder.Read(keptAt), kept);
+            EXPECT_FALSE(folder.Exists(file + ".bad"));
+            EXPECT_EQ(seen.GetKind(), SaveTrouble::Kind::kNotRead);
+            EXPECT_TRUE(AnyLineHas(folder.ErrorLines(), "exists but cannot be opened; it is left as it is"));
+            EXPECT_TRUE(AnyLineHas(folder.ErrorLines(), "could not be read and is kept as it is"));
+        }
+    }
+}
+
+// A profile that cannot be opened is skipped, not set aside; the name made
+// again in that run gets a file of its own, and at the next start the file
+// that got further loads, whichever sorts first.
+TEST_F(SaveTroubleTest, AProfileThatCannotBeOpenedIsKeptAndWinsOverTheNameMadeAgain)
+{
+    std::string bobFile;
+    {
+        const auto manager = OpenProfiles();
+        GameFramework::ProfileBase* bob = manager->AddProfile(L"Bob");
+        bob->UpdateProgress({1, 2}, true);
+        bobFile = bob->GetFileName();
+    }
+    const std::string bytes = save.Read("profiles\\" + bobFile);
+    const fs::path path = Native("profiles/" + bobFile);
+    {
+        Testing::FilePermissionsHonoured honoured;
+        fs::permissions(path, fs::perms::none);
+        const auto manager = OpenProfiles();
+        EXPECT_EQ(manager->GetProfileCount(), 0u);
+        EXPECT_EQ(trouble.GetKind(), SaveTrouble::Kind::kNotRead);
+        ASSERT_NE(manager->AddProfile(L"Bob"), nullptr);
+        EXPECT_NE(manager->GetProfile(L"Bob")->GetFileName(), bobFile);
+        fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    }
+    EXPECT_EQ(save.Read("profiles\\" + bobFile), bytes);
+
+    const auto next = OpenProfiles();
+    ASSERT_EQ(next->GetProfileCount(), 1u);
+    EXPECT_EQ(next->GetProfile(L"Bob")->GetFileName(), bobFile);
+    EXPECT_EQ(next->GetProfile(L"Bob")->GetFurthestLevel(), (LevelReference{1, 2}));
+    EXPECT_EQ(FilesEndingIn("profiles", ".prf"), (std::vector<std::string>{bobFile}));
+    EXPECT_EQ(FilesEndingIn("profiles", ".bad").size(), 1u);
+}
+
+// Of two files of one name the one that got further loads, then the one
+// written last; the other is set aside with its bytes.
+TEST_F(SaveTroubleTest, OfTwoFilesOfOneNameTheFurthestThenTheLatestWrittenLoads)
+{
+    struct Case {
+        LevelReference first;
+        int firstSecondsAgo;
+        LevelReference second;
+        int secondSecondsAgo;
+        const char* loaded;
+    };
+    const Case cases[] = {
+        {{0, 1}, 100, {1, 0}, 200, "b.prf"},
+        {{1, 0}, 200, {0, 2}, 100, "a.prf"},
+        {{0, 2}, 100, {0, 1}, 50, "a.prf"},
+        {{0, 2}, 100, {0, 2}, 50, "b.prf"},
+        {{0, 2}, 50, {0, 2}, 100, "a.prf"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.loaded);
+        const std::string first = ProfileBytes(L"Bob", c.first);
+        const std::string second = ProfileBytes(L"bob", c.second);
+        save.Write("profiles\\a.prf", first);
+        save.Write("profiles\\b.prf", second);
+        SetWriteTime("profiles/a.prf", c.firstSecondsAgo);
+        SetWriteTime("profiles/b.prf", c.secondSecondsAgo);
+        {
+            const auto manager = OpenProfiles();
+            ASSERT_EQ(manager->GetProfileCount(), 1u);
+            EXPECT_EQ(manager->GetProfiles()[0]->GetFileName(), c.loaded);
+        }
+        const std::string other = std::string(c.loaded) == "a.prf" ? "b.prf" : "a.prf";
+        EXPECT_EQ(save.Read("profiles\\" + other + ".bad"), other == "a.prf" ? first : second);
+        save.Remove("profiles");
+        save.Remove("profiles.pmf");
+    }
+}
+
+// A second file whose name leaves no room for ".bad" is kept under a name
+// cut to fit, and once the loaded player is deleted nobody of that name
+// comes back.
+TEST_F(SaveTroubleTest, ASecondFileWithANameTooLongForBadIsKeptUnderANameThatFits)
+{
+    const std::string longName = std::string(251, 'z') + ".prf";
+    const std::string bob = ProfileBytes(L"Bob", {1, 0});
+    const std::string spacedBob = ProfileBytes(L" bob ", {0, 1});
+    save.Write("profiles\\bob_0000001.prf", bob);
+    save.Write("profiles\\" + longName, spacedBob);
+    {
+        const auto manager = OpenProfiles();
+        ASSERT_EQ(manager->GetProfileCount(), 1u);
+        EXPECT_EQ(manager->GetProfiles()[0]->GetFileName(), "bob_0000001.prf");
+        manager->DeleteProfile(L"Bob");
+    }
+    const std::vector<std::string> kept = FilesEndingIn("profiles", ".bad");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0], std::string(251, 'z') + ".bad");
+    EXPECT_EQ(OpenProfiles()->GetProfileCount(), 0u);
+}
+
+// Names that differ only by characters that show nothing are one player's:
+// one loads, the others are set aside, and no such name can be made beside
+// it; the name loaded keeps what was typed.
+TEST_F(SaveTroubleTest, NamesDifferingOnlyByInvisibleCharactersAreOnePlayer)
+{
+    const std::wstring names[] = {L"Bob",           L"\x00AD" L"Bob", L"Bob\x200C", L"Bob\x200E",
+                                  L"Bob\x2060",     L"\x2800" L"Bob", L"\x3164" L"Bob", L"B\x200D" L"ob",
+                                  L"\x180E" L"Bob", L"Bob\x0007",     L"\x115F" L"Bob"};
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < std::size(names); ++i)
+        files.push_back(ProfileBytes(names[i], {0, static_cast<u32>(i == 0 ? 1 : 0)}));
+    for (std::size_t i = 0; i < files.size(); ++i)
+        save.Write("profiles\\" + std::string(1, static_cast<char>('a' + i)) + ".prf", files[i]);
+    {
+        const auto manager = OpenProfiles();
+        ASSERT_EQ(manager->GetProfileCount(), 1u);
+        EXPECT_EQ(manager->GetProfiles()[0]->GetName(), L"Bob");
+        EXPECT_EQ(manager->AddProfile(L"B\x00AD" L"ob"), manager->GetProfile(L"Bob"));
+        EXPECT_EQ(manager->AddProfile(L"\x200D\x2060\x00AD"), nullptr);
+        EXPECT_EQ(manager->GetProfileCount(), 1u);
+        manager->DeleteProfile(L"Bob");
+    }
+    EXPECT_EQ(FilesEndingIn("profiles", ".bad").size(), std::size(names) - 1);
+    EXPECT_EQ(OpenProfiles()->GetProfileCount(), 0u);
+
+    // Joiners inside a name that shows other letters are the player's own.
+    const auto manager = OpenProfiles();
+    EXPECT_EQ(manager->AddProfile(L"Zo\x200D" L"e")->GetName(), L"Zo\x200D" L"e");
+}
+
+// A damaged list or table that cannot be set aside keeps its bytes, and the
+// log says why it was refused.
+TEST_F(SaveTroubleTest, ADamagedFileThatCannotBeSetAsideKeepsItsBytesAndItsReasonIsLogged)
+{
+    const std::string damaged = Testing::VersionedHeader(13, "FLPMF", 99);
+    const std::string damagedTable = Testing::VersionedHeader(13, "GFHSF", 99);
+    save.Write("closed\\profiles.pmf", damaged);
+    save.Write("closed\\high_scores.hsf", damagedTable);
+    {
+        Testing::FilePermissionsHonoured honoured;
+        fs::permissions(Native("closed"), fs::perms::owner_read | fs::perms::owner_exec);
+        const auto manager = OpenProfiles(save.User() + "\\closed");
+        const auto table = OpenScores(save.User() + "\\closed");
+        table->AddScore(L"Anna", 0, 10);
+        fs::permissions(Native("closed"), fs::perms::owner_all);
+    }
+    EXPECT_EQ(save.Read("closed\\profiles.pmf"), damaged);
+    EXPECT_EQ(save.Read("closed\\high_scores.hsf"), damagedTable);
+    const std::vector<std::string> errors = save.ErrorLines();
+    for (const std::string file : {"profiles.pmf", "high_scores.hsf"}) {
+        const std::string reason = "Failed to rename \"" + save.User() + "\\closed\\" + file;
+        EXPECT_TRUE(AnyLineHas(errors, reason)) << file;
+        EXPECT_TRUE(AnyLineHas(errors, "closed\\" + file + "\" format version (99), current is " +
+                                           (file == "profiles.pmf" ? "100" : "101") +
+                                           "; the file could not be set aside and is left as it is"))
+            << file;
+    }
+    EXPECT_EQ(trouble.GetKind(), SaveTrouble::Kind::kNotRead);
+}
+
+} // namespace
