@@ -95,6 +95,7 @@ public:
     GameGeometry& GetGeometry() const { return *geometry_; }
     Barrier& GetBarrier() const { return *barrier_; }
     Gun& GetGun(Halvard::u32 index) const { return *guns_[index]; }
+    const BulletManager& GetBullets() const { return *bullets_; }
     Effects& GetEffects() const { return *effects_; }
     GUIGameLogicTextManager& GetTexts() const { return *texts_; }
     const GameTools::GameCamera* GetCamera() const override { return camera_.get(); }

@@ -42,6 +42,7 @@ public:
     Halvard::u32 GetStrength() const { return strength_; }
     // Rope 0's box, reaching far above and below the field.
     const Halvard::BoundingBox& GetBox() const { return box_; }
+    const std::vector<Halvard::Model*>& GetPosts() const { return posts_; }
     const std::vector<Halvard::Model*>& GetRopes() const { return ropes_; }
 
 private:

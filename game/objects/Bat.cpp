@@ -102,13 +102,19 @@ Bat::Bat(Halvard::Engine* engine, GameTools::DataKeeper* data, Effects* effects,
     body_ = models_->CopyModel(*data->GetModel("bat/body"), camera, 0);
     screw_ = models_->CopyModel(*data->GetModel("bat/screw"), camera, 0);
     // The parts are modelled where they stand on the bat, the head on the
-    // field across the bat's place: each turns about its own centre, which
-    // goes to the bat's place plus that same centre.
-    for (Model* part : {head_, body_, screw_})
-        part->localMatrix = Translation(-LocalCentre(part->boundingBox));
+    // field across the bat's place. The screw spins about its own centre;
+    // the body and the screw roll about one line along the bat through
+    // that centre, so that rolled the screw stays on its mast. Each pivot
+    // goes to the bat's place plus that same point.
+    const Vector3 screwCentre = LocalCentre(screw_->boundingBox);
     headPivot_ = LocalCentre(head_->boundingBox);
     bodyPivot_ = LocalCentre(body_->boundingBox);
-    screwPivot_ = LocalCentre(screw_->boundingBox);
+    bodyPivot_.x = screwCentre.x;
+    bodyPivot_.z = screwCentre.z;
+    screwPivot_ = screwCentre;
+    head_->localMatrix = Translation(-headPivot_);
+    body_->localMatrix = Translation(-bodyPivot_);
+    screw_->localMatrix = Translation(-screwPivot_);
 
     destruction_ = engine->GetParticleSystemManager()->CopyParticleSystem(*data->GetParticleSystem("bat/destruction"));
     destruction_->looping = false;

@@ -210,10 +210,10 @@ TEST_F(ObjectData, TheBatsPartsAndABallShowWhereTheLevelsCameraLooks)
     capture(false, without);
     capture(true, with);
     const Halvard::CameraManager& cameras = *engine->GetCameraManager();
-    // The top of the head's bar, the craft's top, a blade of the screw, the
-    // ball.
-    for (const Vector3& point : {bat + Vector3(-12.0f, -1.5f, 6.2f), bat + Vector3(-1.2f, 0.0f, 18.8f),
-                                 bat + Vector3(1.8f, -2.4f, 19.85f), ball + Vector3(0.0f, 0.0f, 1.0f)}) {
+    // The top of the head's bar, the top of the craft's cabin, a blade of
+    // the screw over the bar, the ball.
+    for (const Vector3& point : {bat + Vector3(-12.0f, -1.5f, 5.0f), bat + Vector3(-1.2f, -5.5f, 11.0f),
+                                 bat + Vector3(0.0f, -1.6f, 6.3f), ball + Vector3(0.0f, 0.0f, 1.0f)}) {
         SCOPED_TRACE(testing::Message() << point.x << ", " << point.y << ", " << point.z);
         Halvard::Vector2 screen(0.0f, 0.0f);
         cameras.ProjectPoint(screen, cameras.GetDefaultCamera(), point);

@@ -14,20 +14,24 @@ constexpr float kPi = std::numbers::pi_v<float>;
 // A fence across the field behind the bat (y -85) and in front of the line
 // where balls are lost (y + radius below -100): two posts and up to three
 // ropes, wall to wall. Rope 0's box is the one the balls bounce off, and
-// the ball manager takes only its y extent. The level's camera (at y -140,
-// z 98, near plane 70) sees this line only between z 19.6, its view's lower
-// edge, and z 35, its near plane; the bat, standing farther, shows below
-// z 32 on it. So the ropes run in that band, one above the other, thin
-// enough to leave the bat in sight where they cross it, and the posts stand
-// inside the view's width (x +-54 here).
+// the ball manager takes only its y extent, -92 to -91. The level's camera
+// looks from (y -140, z 98) over this line at the balls beyond it: each
+// rope is a thin strip lying along the sight line that meets it, so that
+// the camera sees it edge on, a line across the whole screen that covers
+// little of a ball behind it; the ropes lie far enough apart on the screen
+// that no ball shows behind two. The posts stand just outside the walls,
+// where the camera sees no ball behind them.
+constexpr float kEyeY = -140.0f;
+constexpr float kEyeZ = 98.0f;
 constexpr float kRopeNear = -92.0f;
 constexpr float kRopeFar = -91.0f;
 constexpr float kRopeEnd = 78.0f;
-constexpr float kRopeHeights[3][2] = {{22.0f, 22.8f}, {25.6f, 26.4f}, {29.2f, 30.0f}};
+constexpr float kRopeHeights[3] = {21.9f, 28.1f, 33.8f};
+constexpr float kRopeThickness = 0.3f;
 constexpr int kRopeSegments = 24;
-constexpr float kPostInner = 50.0f;
-constexpr float kPostOuter = 51.2f;
-constexpr float kPostHeight = 31.6f;
+constexpr float kPostInner = 76.8f;
+constexpr float kPostOuter = kRopeEnd;
+constexpr float kPostHeight = 36.0f;
 constexpr float kDrumHalf = 0.6f;
 constexpr float kDrumHeight = 27.4f;
 // A new rope twangs up and down for half a second, swinging less and less,
@@ -39,11 +43,23 @@ constexpr float kSwings = 3.0f;
 
 std::string Barrier(const std::string& file) { return ObjectPath("barrier\\" + file); }
 
+// A strip from wall to wall, turned about the field's width until it lies
+// along the camera's sight line through its middle, as deep as rope 0's box.
+Mesh RopeStrip(float height)
+{
+    const float y = (kRopeNear + kRopeFar) / 2.0f;
+    const float turn = kPi / 2.0f - std::atan2(kEyeZ - height, y - kEyeY);
+    const float depth = kRopeFar - kRopeNear;
+    const float width = (depth - kRopeThickness * std::cos(turn)) / std::sin(turn);
+    Mesh strip;
+    AddBar(strip, {-kRopeEnd, -kRopeThickness / 2.0f, -width / 2.0f}, {kRopeEnd, kRopeThickness / 2.0f, width / 2.0f},
+           kRopeSegments, {0.0f, 0.0f, 8.0f, 1.0f});
+    return Moved(Rotated(strip, Axis::X, turn, {0.0f, 0.0f, 0.0f}), {0.0f, y, height});
+}
+
 ModelFileData Rope(int index)
 {
-    Mesh rope;
-    const float* z = kRopeHeights[index];
-    AddBar(rope, {-kRopeEnd, kRopeNear, z[0]}, {kRopeEnd, kRopeFar, z[1]}, kRopeSegments, {0.0f, 0.0f, 8.0f, 1.0f});
+    const Mesh rope = RopeStrip(kRopeHeights[index]);
     std::vector<Mesh> frames;
     for (int step = 0; step <= kSteps; ++step) {
         const float t = static_cast<float>(step) / kSteps;

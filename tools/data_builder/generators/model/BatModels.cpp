@@ -3,6 +3,8 @@
 #include "tools/data_builder/generators/model/Mesh.h"
 #include "tools/data_builder/generators/model/ObjectRecipe.h"
 
+#include <array>
+
 namespace Tools {
 
 namespace {
@@ -89,65 +91,63 @@ Piece OnSide(float side, const Float3& lo, const Float3& hi, const UvRect& uv = 
     return {{-hi[0], lo[1], lo[2]}, {-lo[0], hi[1], hi[2]}, uv};
 }
 
-// The craft's fuselage in 2 x 4 x 2 plates.
-void AddFuselage(std::vector<Piece>& pieces)
+// A block cut in columns x rows x layers plates.
+void AddBlock(std::vector<Piece>& pieces, const Float3& lo, const Float3& hi, const std::array<int, 3>& cuts,
+              const UvRect& uv = kPainted)
 {
-    const int columns = 2;
-    const int rows = 4;
-    const int layers = 2;
-    const float width = 2.0f * kBatFuselageHalfWidth / columns;
-    const float depth = (kBatFuselageFront - kBatFuselageBack) / rows;
-    const float height = (kBatFuselageTop - kBatFuselageBottom) / layers;
-    for (int k = 0; k < layers; ++k) {
-        for (int j = 0; j < rows; ++j) {
-            for (int i = 0; i < columns; ++i) {
-                const Float3 lo{-kBatFuselageHalfWidth + width * static_cast<float>(i),
-                                kBatFuselageBack + depth * static_cast<float>(j),
-                                kBatFuselageBottom + height * static_cast<float>(k)};
-                pieces.push_back({lo, {lo[0] + width, lo[1] + depth, lo[2] + height}});
+    const Float3 size{(hi[0] - lo[0]) / static_cast<float>(cuts[0]), (hi[1] - lo[1]) / static_cast<float>(cuts[1]),
+                      (hi[2] - lo[2]) / static_cast<float>(cuts[2])};
+    for (int k = 0; k < cuts[2]; ++k) {
+        for (int j = 0; j < cuts[1]; ++j) {
+            for (int i = 0; i < cuts[0]; ++i) {
+                const Float3 from{lo[0] + size[0] * static_cast<float>(i), lo[1] + size[1] * static_cast<float>(j),
+                                  lo[2] + size[2] * static_cast<float>(k)};
+                pieces.push_back({from, {from[0] + size[0], from[1] + size[1], from[2] + size[2]}, uv});
             }
         }
     }
 }
 
-// On either side: a wing in three, its tip pod, a half of the tail plane
-// and its fin.
-void AddWingsAndTail(std::vector<Piece>& pieces)
+// On either side: a wing in two, its tip pod, a runner in three and a tail
+// skid behind the cabin.
+void AddSides(std::vector<Piece>& pieces)
 {
-    const int wingPieces = 3;
-    const float span = (kBatPodInner - kBatFuselageHalfWidth) / wingPieces;
-    for (const float side : {-1.0f, 1.0f}) {
-        for (int i = 0; i < wingPieces; ++i) {
-            const float inner = kBatFuselageHalfWidth + span * static_cast<float>(i);
-            pieces.push_back(OnSide(side, {inner, -kBatWingHalfDepth, kBatWingBottom},
-                                    {inner + span, kBatWingHalfDepth, kBatWingTop}, kMetal));
-        }
-        pieces.push_back(OnSide(side, {kBatPodInner, kBatPodBack, kBatFuselageBottom},
-                                {kBatPodOuter, kBatPodFront, kBatWingTop + 0.3f}));
-        pieces.push_back(OnSide(side, {kBatFuselageHalfWidth, kBatFuselageBack, kBatTailBottom},
-                                {kBatTailHalfWidth, kBatTailFront, kBatTailTop}, kMetal));
-        pieces.push_back(OnSide(side, {kBatTailHalfWidth - kBatFinWidth, kBatFuselageBack, kBatTailTop},
-                                {kBatTailHalfWidth, kBatTailFront, kBatFinTop}));
-    }
-}
-
-// The body: the craft, the mast the screw turns on, and the two runners
-// behind the head in three: 35 pieces.
-std::vector<Piece> BodyPieces()
-{
-    std::vector<Piece> pieces;
-    AddFuselage(pieces);
-    AddWingsAndTail(pieces);
-    pieces.push_back({{-0.5f, kBatScrewY - 0.5f, kBatFuselageTop}, {0.5f, kBatScrewY + 0.5f, kBatScrewZ}, kMetal});
+    const float wingMiddle = (kBatNoseHalfWidth + kBatWingTip) / 2.0f;
     const int runnerPieces = 3;
     const float runnerLength = (-kBatHeadHalfDepth - kBatBodyBack) / runnerPieces;
     for (const float side : {-1.0f, 1.0f}) {
+        pieces.push_back(OnSide(side, {kBatNoseHalfWidth, kBatWingBack, kBatWingBottom},
+                                {wingMiddle, -kBatHeadHalfDepth, kBatWingTop}, kMetal));
+        pieces.push_back(OnSide(side, {wingMiddle, kBatWingBack, kBatWingBottom},
+                                {kBatWingTip, -kBatHeadHalfDepth, kBatWingTop}, kMetal));
+        pieces.push_back(OnSide(side, {kBatWingTip, kBatWingBack - 0.4f, 0.0f},
+                                {kBatWingTip + 0.8f, -kBatHeadHalfDepth, kBatWingTop}));
         for (int i = 0; i < runnerPieces; ++i) {
             const float back = kBatBodyBack + runnerLength * static_cast<float>(i);
             pieces.push_back(OnSide(side, {kBatRunnerInner, back, 0.0f},
                                     {kBatRunnerOuter, back + runnerLength, kBatRunnerHeight}, kMetal));
         }
+        pieces.push_back(OnSide(side, {0.6f, kBatBodyBack, 0.0f},
+                                {kBatCabinHalfWidth, kBatCabinBack, kBatRunnerHeight * 2.0f}, kMetal));
     }
+}
+
+// The body: the nose in 2 x 3 x 2 plates, the cabin over the rotor and the
+// block bearing it in 2 x 1 x 2 each, the rotor's mast and the sides: 35
+// pieces.
+std::vector<Piece> BodyPieces()
+{
+    std::vector<Piece> pieces;
+    AddBlock(pieces, {-kBatNoseHalfWidth, kBatNoseBack, 0.0f}, {kBatNoseHalfWidth, -kBatHeadHalfDepth, kBatNoseTop},
+             {2, 3, 2});
+    const float rotorBack = kBatScrewY - kBatBladeReach - 0.2f;
+    AddBlock(pieces, {-kBatCabinHalfWidth, rotorBack, kBatCabinBottom}, {kBatCabinHalfWidth, kBatNoseBack, kBatCabinTop},
+             {2, 1, 2});
+    AddBlock(pieces, {-kBatCabinHalfWidth, kBatCabinBack, 0.0f}, {kBatCabinHalfWidth, rotorBack, kBatCabinTop},
+             {2, 1, 2});
+    pieces.push_back(
+        {{-0.25f, kBatScrewY - 0.25f, kBatNoseTop}, {0.25f, kBatScrewY + 0.25f, kBatScrewZ - 0.25f}, kMetal});
+    AddSides(pieces);
     return pieces;
 }
 
@@ -159,9 +159,9 @@ Mesh Screw()
     const float z = kBatScrewZ;
     const float r = kBatBladeReach;
     Mesh mesh;
-    AddBox(mesh, {-0.8f, y - 0.8f, z - 0.4f}, {0.8f, y + 0.8f, z + 0.4f}, {0.0f, 0.0f, 0.5f, 1.0f});
-    AddBox(mesh, {-r, y - 0.45f, z - 0.15f}, {r, y + 0.45f, z + 0.15f}, {0.5f, 0.0f, 1.0f, 1.0f});
-    AddBox(mesh, {-0.45f, y - r, z - 0.15f}, {0.45f, y + r, z + 0.15f}, {0.5f, 0.0f, 1.0f, 1.0f});
+    AddBox(mesh, {-0.5f, y - 0.5f, z - 0.25f}, {0.5f, y + 0.5f, z + 0.25f}, {0.0f, 0.0f, 0.5f, 1.0f});
+    AddBox(mesh, {-r, y - 0.3f, z - 0.1f}, {r, y + 0.3f, z + 0.1f}, {0.5f, 0.0f, 1.0f, 1.0f});
+    AddBox(mesh, {-0.3f, y - r, z - 0.1f}, {0.3f, y + r, z + 0.1f}, {0.5f, 0.0f, 1.0f, 1.0f});
     return mesh;
 }
 

@@ -11,11 +11,11 @@ namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
 
-// A gun is a bow on a stock that sits on the nose of the bat's craft,
-// modelled in the bat's space (the guns ride on the body's matrix), shooting
-// towards +y; its bolts sink towards the field as they fly. It stands above
-// the balls at the head as the camera sees them, so that it hides none of
-// them. Its frames: it rises from its seat, its arms unfold, and then the
+// A gun is a bow on a short stock that sits on the cabin of the bat's
+// craft, modelled in the bat's space (the guns ride on the body's matrix),
+// shooting towards +y; its bolts sink towards the field as they fly. It is
+// shallow and low, so that from the camera it stands against the head and
+// hides no ball, and narrow enough to stay inside the shortest head. Its frames: it rises from its seat, its arms unfold, and then the
 // shot: the string snaps forward and is drawn again while the gun kicks
 // back. The last frame of the shot is the pose it ends the mount on, which
 // the game holds while the gun is ready and unwinds from when it unmounts.
@@ -52,13 +52,15 @@ struct GunPose {
 // from there onto the bat's seat.
 constexpr float kDrawnSeatY = -0.5f;
 constexpr float kDrawnSeatZ = 6.2f;
-constexpr Float3 kMountPoint{0.0f, kDrawnSeatY + 2.0f, kDrawnSeatZ};
-// A gun stands on a short pedestal on the craft's nose, where a player sees
-// which gun is mounted and its bolt leave; the bolts start from there.
-constexpr float kGunRaise = 0.6f;
-// Drawn larger than the bat's seat would hold, for the camera's distance.
-constexpr float kGunScale = 1.6f;
-constexpr Float3 kGunLift{0.0f, kBatGunSeatY - kDrawnSeatY, kBatGunSeatZ + kGunRaise - kDrawnSeatZ};
+constexpr float kDrawnDepth = kBatGunFront - kBatGunBack;
+constexpr Float3 kMountPoint{0.0f, kDrawnSeatY + kDrawnDepth / 2.0f, kDrawnSeatZ};
+// A gun stands on a low pedestal on the cabin, where a player sees which
+// gun is mounted and its bolt leave; the bolts start from there.
+constexpr float kGunRaise = 0.15f;
+// The pedestal leaves the stock's back end free, where the view's lower
+// edge passes closest under the gun.
+constexpr float kPedestalSetBack = 0.2f;
+constexpr Float3 kGunLift{0.0f, kBatGunBack - kDrawnSeatY, kBatGunSeatZ + kGunRaise - kDrawnSeatZ};
 constexpr float kSunkDepth = 1.0f;
 constexpr float kFoldedScale = 0.3f;
 // The arms' tips flex forward this many radians when the string snaps.
@@ -117,13 +119,14 @@ Mesh GunMesh(const GunDesign& gun, const GunPose& pose)
     if (gun.winchHalfSide > 0.0f) {
         const float h = gun.winchHalfSide;
         Mesh winch;
-        AddBox(winch, {-1.8f, gun.winchY - h, z - h}, {1.8f, gun.winchY + h, z + h}, {0.6f, 0.0f, 0.9f, 1.0f});
+        AddBox(winch, {-0.7f, gun.winchY - h, z - h}, {0.7f, gun.winchY + h, z + h}, {0.6f, 0.0f, 0.9f, 1.0f});
         AddMesh(mesh, Rotated(winch, Axis::X, pose.winch, {0.0f, gun.winchY, z}));
     }
     const float scale = kFoldedScale + (1.0f - kFoldedScale) * pose.rise;
     const Float3 shift{0.0f, -pose.snap * gun.recoil, -(1.0f - pose.rise) * kSunkDepth};
-    Mesh mounted = Moved(Scaled(mesh, scale * kGunScale, kMountPoint), shift);
-    AddBox(mounted, {-0.9f, kDrawnSeatY, kDrawnSeatZ - kGunRaise}, {0.9f, kDrawnSeatY + 1.8f, kDrawnSeatZ},
+    Mesh mounted = Moved(Scaled(mesh, scale, kMountPoint), shift);
+    AddBox(mounted, {-0.7f, kDrawnSeatY + kPedestalSetBack, kDrawnSeatZ - kGunRaise},
+           {0.7f, kDrawnSeatY + kDrawnDepth, kDrawnSeatZ},
            {0.0f, 0.0f, 0.6f, 1.0f});
     return Moved(mounted, kGunLift);
 }
@@ -139,17 +142,17 @@ ModelFileData GunModel(const GunDesign& gun)
 // Mount 0 to 33, shot 33 to 40.
 GunDesign Arbalest()
 {
-    return {.stock = {{{{-0.7f, kDrawnSeatY, kDrawnSeatZ}, {0.7f, 4.0f, 7.0f}}}},
-            .pivot = {0.7f, 3.3f, 6.7f},
-            .armLength = 4.8f,
-            .armHalfWidth = 0.35f,
-            .armHalfHeight = 0.25f,
-            .nutY = 0.6f,
-            .draw = 2.6f,
-            .stringHalfThickness = 0.08f,
+    return {.stock = {{{{-0.5f, kDrawnSeatY, kDrawnSeatZ}, {0.5f, 0.3f, 6.7f}}}},
+            .pivot = {0.5f, 0.05f, 6.55f},
+            .armLength = 1.0f,
+            .armHalfWidth = 0.15f,
+            .armHalfHeight = 0.12f,
+            .nutY = -0.4f,
+            .draw = 0.5f,
+            .stringHalfThickness = 0.05f,
             .winchY = 0.0f,
             .winchHalfSide = 0.0f,
-            .recoil = 0.5f,
+            .recoil = 0.15f,
             .riseEnd = 16,
             .unfoldEnd = 33,
             .lastFrame = 40,
@@ -159,18 +162,18 @@ GunDesign Arbalest()
 // Mount 0 to 19, shot 19 to 25.
 GunDesign Ballista()
 {
-    return {.stock = {{{{-2.2f, kDrawnSeatY, kDrawnSeatZ}, {2.2f, 3.5f, 6.7f}}},
-                      {{{-1.0f, kDrawnSeatY, 6.7f}, {1.0f, 5.0f, 7.9f}}}},
-            .pivot = {1.0f, 4.0f, 7.5f},
-            .armLength = 5.5f,
-            .armHalfWidth = 0.55f,
-            .armHalfHeight = 0.4f,
-            .nutY = 1.2f,
-            .draw = 2.8f,
-            .stringHalfThickness = 0.12f,
-            .winchY = 0.4f,
-            .winchHalfSide = 0.5f,
-            .recoil = 0.8f,
+    return {.stock = {{{{-0.7f, kDrawnSeatY, kDrawnSeatZ}, {0.7f, 0.3f, 6.8f}}},
+                      {{{-0.4f, kDrawnSeatY, 6.8f}, {0.4f, 0.2f, 6.9f}}}},
+            .pivot = {0.4f, 0.0f, 6.95f},
+            .armLength = 0.7f,
+            .armHalfWidth = 0.2f,
+            .armHalfHeight = 0.12f,
+            .nutY = -0.4f,
+            .draw = 0.5f,
+            .stringHalfThickness = 0.07f,
+            .winchY = -0.3f,
+            .winchHalfSide = 0.2f,
+            .recoil = 0.2f,
             .riseEnd = 9,
             .unfoldEnd = 19,
             .lastFrame = 25,
@@ -201,26 +204,26 @@ Mesh BoltMesh(const BoltDesign& bolt)
     Mesh mesh;
     AddBox(mesh, {-bolt.shaftHalf, bolt.back, bolt.bottom}, {bolt.shaftHalf, bolt.front, bolt.top},
            {0.0f, 0.0f, 0.6f, 1.0f});
-    AddBox(mesh, {-head, bolt.front, bolt.bottom - 0.05f}, {head, bolt.front + bolt.headLength, bolt.top + 0.05f},
+    AddBox(mesh, {-head, bolt.front, bolt.bottom - 0.03f}, {head, bolt.front + bolt.headLength, bolt.top + 0.03f},
            {0.6f, 0.0f, 0.8f, 1.0f});
-    AddBox(mesh, {-vane, bolt.back + 0.2f, middle - 0.05f}, {vane, bolt.back + 1.2f, middle + 0.05f},
+    AddBox(mesh, {-vane, bolt.back + 0.05f, middle - 0.03f}, {vane, bolt.back + 0.3f, middle + 0.03f},
            {0.8f, 0.0f, 1.0f, 1.0f});
     return mesh;
 }
 
 ModelFileData BoltModel(const BoltDesign& bolt)
 {
-    const Mesh mesh = Scaled(BoltMesh(bolt), kGunScale, kMountPoint);
+    const Mesh mesh = BoltMesh(bolt);
     std::vector<Mesh> frames;
     for (int frame = 0; frame < kBoltFrames; ++frame) {
         const float left = 1.0f - static_cast<float>(frame) / static_cast<float>(kBoltFrames - 1);
-        frames.push_back(Moved(mesh, {kGunLift[0], kGunLift[1] - bolt.slide * kGunScale * left, kGunLift[2]}));
+        frames.push_back(Moved(mesh, {kGunLift[0], kGunLift[1] - bolt.slide * left, kGunLift[2]}));
     }
     return AnimatedModel(frames, bolt.speed);
 }
 
-constexpr BoltDesign kArbalestBolt{0.2f, 0.4f, 4.6f, 7.0f, 7.4f, 1.0f, 1.5f, 80.0f};
-constexpr BoltDesign kBallistaBolt{0.35f, 1.0f, 5.8f, 7.9f, 8.6f, 1.5f, 2.0f, 50.0f};
+constexpr BoltDesign kArbalestBolt{0.1f, -0.45f, -0.05f, 6.7f, 6.9f, 0.25f, 0.2f, 80.0f};
+constexpr BoltDesign kBallistaBolt{0.14f, -0.45f, -0.1f, 6.9f, 7.1f, 0.25f, 0.2f, 50.0f};
 
 std::string Gun(const std::string& kind, const std::string& file)
 {
