@@ -1,0 +1,46 @@
+#include "tests/fuzz/LevelDataRead.h"
+
+#include "engine/render/ShaderManager.h"
+#include "game/LevelManager.h"
+#include "game/LevelRecord.h"
+#include "game/data/BlockRecord.h"
+#include "game/data/GameLogicData.h"
+#include "tests/fuzz/EngineBed.h"
+#include "tests/fuzz/FuzzCheck.h"
+
+namespace Fuzzing {
+
+void ReadLevelData(std::string_view bytes, const std::string& path, const std::string& name,
+                   const std::function<void(EngineBed&, const Tamrisk::GameLogicData&)>& check)
+{
+    BedInput input;
+    EngineBed& bed = input.Bed();
+    const Tamrisk::LevelManager levels(&bed.Get());
+    const GameFramework::LevelReference first{0, 0};
+    const Tamrisk::LevelRecord* level = levels.GetGameLevel(first);
+    bed.Put(path.empty() ? "data\\levels_geometry\\" + level->geometryFile : path, bytes);
+    Tamrisk::GameLogicData data(&bed.Get(), "en", levels.GetGameStage(0), level);
+    const std::string named = path.empty() ? level->geometryFile : name;
+    const auto load = [&] { data.Load(); };
+    if (named.empty() ? Accepted(load) : AcceptedNaming(named, load))
+        check(bed, data);
+}
+
+void CheckBlockRecords(EngineBed& bed, const Tamrisk::GameLogicData& data, std::size_t fileBytes)
+{
+    const auto& records = data.GetBlockRecords();
+    Check(records.size() <= fileBytes, "more blocks than the file could describe");
+    for (const auto& record : records) {
+        Check(record->description != nullptr, "a block without its kind's description");
+        for (const Halvard::u16 index : record->supports)
+            Check(index < records.size(), "a block stands on a block outside the level");
+        for (const Halvard::u16 index : record->above)
+            Check(index < records.size(), "a block holds up a block outside the level");
+    }
+    for (const double seconds : {0.03, 1e4, 1e9}) {
+        bed.Fake().Step(seconds);
+        bed->GetShaderManager()->Update();
+    }
+}
+
+} // namespace Fuzzing

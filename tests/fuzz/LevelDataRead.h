@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace Tamrisk {
+class GameLogicData;
+}
+
+namespace Fuzzing {
+
+class EngineBed;
+
+// The level data of the first shipped level, loaded the way the game starts
+// a level, with the input in place of one of its files (a path given
+// relative to the program's folder, or the level's geometry file when the
+// path is empty). The check sees what was loaded; a level refused with the
+// system's error is an answer, and that error names the file when a name is
+// given (the geometry file's always).
+void ReadLevelData(std::string_view bytes, const std::string& path, const std::string& name,
+                   const std::function<void(EngineBed&, const Tamrisk::GameLogicData&)>& check);
+
+// The blocks' records keep to what the file could describe: every index
+// within the level, and their shaders playing on however far time jumps.
+void CheckBlockRecords(EngineBed& bed, const Tamrisk::GameLogicData& data, std::size_t fileBytes);
+
+} // namespace Fuzzing

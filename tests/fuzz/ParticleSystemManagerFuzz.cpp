@@ -1,0 +1,26 @@
+// A particle-system file, as the resource lists load it: through the
+// particle manager, which puts the built-in system in for a file it refuses.
+// What is made stays within its capacity frame after frame.
+#include "engine/render/ParticleSystem.h"
+#include "engine/render/ParticleSystemManager.h"
+#include "tests/fuzz/EngineBed.h"
+#include "tests/fuzz/FuzzCheck.h"
+#include "tests/fuzz/FuzzTarget.h"
+
+TAMRISK_FUZZ_TARGET(ParticleSystemManager)
+{
+    using Fuzzing::Check;
+    Fuzzing::BedInput input;
+    Fuzzing::EngineBed& bed = input.Bed();
+    bed.Put("data\\fuzz\\particles.psf", bytes);
+    Halvard::ParticleSystemManager& systems = *bed->GetParticleSystemManager();
+    Halvard::ParticleSystem* system = systems.NewParticleSystemFromFile("data\\fuzz\\particles.psf", nullptr);
+    Check(system != nullptr, "no particle system, not even the built-in one");
+    Fuzzing::CheckErrorLinesName(*bed->GetMessageManager(), "particles.psf");
+    for (const double seconds : {0.03, 0.03, 5.0, 1e5}) {
+        bed.Fake().Step(seconds);
+        systems.Update();
+        Check(system->liveCount <= Halvard::ParticleSystem::kMaxCapacity, "more particles than a system may hold");
+    }
+    systems.DestroyParticleSystem(system);
+}
