@@ -8,7 +8,7 @@
 
 TAMRISK_FUZZ_TARGET(GameLogicData)
 {
-    Fuzzing::ReadLevelData(bytes, "data\\game_objects\\blocks\\brick_simple.xml", "",
+    Fuzzing::ReadLevelData(bytes, "data\\game_objects\\blocks\\brick_simple.xml",
                            [&](Fuzzing::EngineBed& bed, const Tamrisk::GameLogicData& data) {
                                Fuzzing::CheckBlockRecords(bed, data, SIZE_MAX);
                            });

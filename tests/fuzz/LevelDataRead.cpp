@@ -10,7 +10,7 @@
 
 namespace Fuzzing {
 
-void ReadLevelData(std::string_view bytes, const std::string& path, const std::string& name,
+void ReadLevelData(std::string_view bytes, const std::string& path,
                    const std::function<void(EngineBed&, const Tamrisk::GameLogicData&)>& check)
 {
     BedInput input;
@@ -20,9 +20,7 @@ void ReadLevelData(std::string_view bytes, const std::string& path, const std::s
     const Tamrisk::LevelRecord* level = levels.GetGameLevel(first);
     bed.Put(path.empty() ? "data\\levels_geometry\\" + level->geometryFile : path, bytes);
     Tamrisk::GameLogicData data(&bed.Get(), "en", levels.GetGameStage(0), level);
-    const std::string named = path.empty() ? level->geometryFile : name;
-    const auto load = [&] { data.Load(); };
-    if (named.empty() ? Accepted(load) : AcceptedNaming(named, load))
+    if (Accepted([&] { data.Load(); }))
         check(bed, data);
 }
 

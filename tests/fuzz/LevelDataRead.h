@@ -16,9 +16,8 @@ class EngineBed;
 // a level, with the input in place of one of its files (a path given
 // relative to the program's folder, or the level's geometry file when the
 // path is empty). The check sees what was loaded; a level refused with the
-// system's error is an answer, and that error names the file when a name is
-// given (the geometry file's always).
-void ReadLevelData(std::string_view bytes, const std::string& path, const std::string& name,
+// system's error is an answer.
+void ReadLevelData(std::string_view bytes, const std::string& path,
                    const std::function<void(EngineBed&, const Tamrisk::GameLogicData&)>& check);
 
 // The blocks' records keep to what the file could describe: every index

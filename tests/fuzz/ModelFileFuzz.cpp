@@ -1,7 +1,7 @@
-// A model file, as the game's resource lists load models: through the model
-// manager, which stands a box in for a file it cannot read. What is made
-// holds no more vertices or indices than the file has bytes, and plays its
-// frames at any time.
+// A model file, as the game's resource lists load models: a template through
+// the model manager, which stands a box in for a file it cannot read, and
+// the copy an object of the game draws. What is made holds no more vertices
+// or indices than the file has bytes, and plays its frames at any time.
 #include "engine/render/AnimationControl.h"
 #include "engine/render/IndexBuffer.h"
 #include "engine/render/Model.h"
@@ -12,6 +12,7 @@
 #include "tests/fuzz/FuzzTarget.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -27,8 +28,9 @@ TAMRISK_FUZZ_TARGET(ModelFile)
     Fuzzing::EngineBed& bed = input.Bed();
     bed.Put("data\\fuzz\\model.mlf", bytes);
     Halvard::ModelManager& models = *bed->GetModelManager();
-    Halvard::Model* model = models.NewModelFromFile("data\\fuzz\\model.mlf", nullptr, 0);
-    Check(model != nullptr, "no model, not even the box");
+    const std::unique_ptr<Halvard::Model> kept(models.NewModelFromFile("data\\fuzz\\model.mlf", nullptr, 0));
+    Check(kept != nullptr, "no model, not even the box");
+    Halvard::Model* model = models.CopyModel(*kept, nullptr, 0);
     const std::size_t bound = std::max(bytes.size(), kBoxParts);
     Check(model->GetVertexBuffer().GetVertexCount() <= bound, "more vertices than the file could hold");
     Check(model->GetIndexBuffer().GetIndexCount() <= bound, "more indices than the file could hold");

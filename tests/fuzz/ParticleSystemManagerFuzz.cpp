@@ -1,11 +1,14 @@
-// A particle-system file, as the resource lists load it: through the
-// particle manager, which puts the built-in system in for a file it refuses.
-// What is made stays within its capacity frame after frame.
+// A particle-system file, as the resource lists load it: a template through
+// the particle manager, which puts the built-in system in for a file it
+// refuses, and the copy an object of the game plays. It stays within its
+// capacity frame after frame.
 #include "engine/render/ParticleSystem.h"
 #include "engine/render/ParticleSystemManager.h"
 #include "tests/fuzz/EngineBed.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/fuzz/FuzzTarget.h"
+
+#include <memory>
 
 TAMRISK_FUZZ_TARGET(ParticleSystemManager)
 {
@@ -14,8 +17,10 @@ TAMRISK_FUZZ_TARGET(ParticleSystemManager)
     Fuzzing::EngineBed& bed = input.Bed();
     bed.Put("data\\fuzz\\particles.psf", bytes);
     Halvard::ParticleSystemManager& systems = *bed->GetParticleSystemManager();
-    Halvard::ParticleSystem* system = systems.NewParticleSystemFromFile("data\\fuzz\\particles.psf", nullptr);
-    Check(system != nullptr, "no particle system, not even the built-in one");
+    const std::unique_ptr<Halvard::ParticleSystem> kept(
+        systems.NewParticleSystemFromFile("data\\fuzz\\particles.psf", nullptr));
+    Check(kept != nullptr, "no particle system, not even the built-in one");
+    Halvard::ParticleSystem* system = systems.CopyParticleSystem(*kept);
     Fuzzing::CheckErrorLinesName(*bed->GetMessageManager(), "particles.psf");
     for (const double seconds : {0.03, 0.03, 5.0, 1e5}) {
         bed.Fake().Step(seconds);
