@@ -53,7 +53,7 @@ run_target() {
     local options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 -print_final_stats=1
                    -artifact_prefix="$findings/")
     [ -f "$dictionary" ] && options+=(-dict="$dictionary")
-    local status=0
+    local status=0 started=$SECONDS
     "$program" "${options[@]}" "$corpus" "$build/fuzz/seeds/$target" "$root/tests/fuzz/corpus/$target" \
         >"$log" 2>&1 || status=$?
     local runs peak added finding outcome
@@ -67,7 +67,7 @@ run_target() {
         outcome="FOUND (status $status): ${finding:-no input written} (log $log)"
     fi
     printf '%-24s runs %9s  time %4ss  peak %5s MB  new paths %5s  %s\n' \
-        "$target" "${runs:-?}" "$seconds" "${peak:-?}" "${added:-?}" "$outcome"
+        "$target" "${runs:-?}" "$((SECONDS - started))" "${peak:-?}" "${added:-?}" "$outcome"
     [ "$status" -eq 0 ]
 }
 

