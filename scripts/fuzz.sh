@@ -56,18 +56,20 @@ run_target() {
     local status=0 started=$SECONDS
     "$program" "${options[@]}" "$corpus" "$build/fuzz/seeds/$target" "$root/tests/fuzz/corpus/$target" \
         >"$log" 2>&1 || status=$?
-    local runs peak added finding outcome
+    local runs peak added latest finding outcome
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
     peak=$(sed -n 's/^stat::peak_rss_mb: *//p' "$log" | tail -1)
     added=$(sed -n 's/^stat::new_units_added: *//p' "$log" | tail -1)
     finding=$(sed -n 's/.*Test unit written to \(.*\)$/\1/p' "$log" | tail -1)
+    # How late the run still found something: the run of its last new path.
+    latest=$(sed -n 's/^#\([0-9]*\)[[:space:]]*NEW .*/\1/p' "$log" | tail -1)
     if [ "$status" -eq 0 ]; then
         outcome="ok"
     else
         outcome="FOUND (status $status): ${finding:-no input written} (log $log)"
     fi
-    printf '%-24s runs %9s  time %4ss  peak %5s MB  new paths %5s  %s\n' \
-        "$target" "${runs:-?}" "$((SECONDS - started))" "${peak:-?}" "${added:-?}" "$outcome"
+    printf '%-24s runs %9s  time %4ss  peak %5s MB  new paths %5s (last at run %9s)  %s\n' \
+        "$target" "${runs:-?}" "$((SECONDS - started))" "${peak:-?}" "${added:-?}" "${latest:--}" "$outcome"
     [ "$status" -eq 0 ]
 }
 
