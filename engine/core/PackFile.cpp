@@ -67,7 +67,12 @@ void PackFile::ReadTables()
         ReadInside(&nameLength, 1);
         std::string bytes(nameLength, '\0');
         ReadInside(bytes.data(), nameLength);
-        names_.push_back(ToLower(bytes.c_str()));
+        // The name ends at its zero byte. An empty one is listed by every
+        // search and opens nothing.
+        const std::string name = ToLower(bytes.c_str());
+        if (name.empty())
+            ThrowFormatError();
+        names_.push_back(name);
     }
     std::vector<Entry> table(count);
     for (Entry& entry : table) {

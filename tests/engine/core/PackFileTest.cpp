@@ -144,6 +144,16 @@ TEST_F(PackFileTest, RejectsEntriesOutsideThePackAndCountsItCannotHold)
     ExpectRejected(longName);
 }
 
+// An entry without a name is listed by every search but opens nothing: the
+// pack is damaged. A name ends at its zero byte, wherever that is.
+TEST_F(PackFileTest, RejectsEntriesWithoutANameAndEndsANameAtItsZeroByte)
+{
+    ExpectRejected(Build({TextEntry("a.txt", "a"), TextEntry("", "b")}));
+    ExpectRejected(Build({TextEntry(std::string("\0b", 2), "a")}));
+    PackFile pack(&messages, Write(Build({TextEntry(std::string("a.txt\0b", 7), "a")})), 0, 0);
+    EXPECT_EQ(pack.GetFileNames(), std::vector<std::string>{"a.txt"});
+}
+
 TEST_F(PackFileTest, TruncatedAndScrambledPacksNeverCrash)
 {
     const std::string good =
