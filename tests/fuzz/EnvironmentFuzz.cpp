@@ -10,6 +10,7 @@
 #include "tests/fuzz/EngineBed.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/fuzz/FuzzTarget.h"
+#include "tests/fuzz/LevelDataRead.h"
 
 #include <memory>
 
@@ -20,8 +21,7 @@ Tamrisk::GameLogicData& LevelData(Fuzzing::EngineBed& bed)
 {
     static const Tamrisk::LevelManager levels(&bed.Get());
     static const std::unique_ptr<Tamrisk::GameLogicData> data = [&] {
-        auto made = std::make_unique<Tamrisk::GameLogicData>(&bed.Get(), "en", levels.GetGameStage(0),
-                                                             levels.GetGameLevel({0, 0}));
+        auto made = Fuzzing::MakeFirstLevelData(bed, levels);
         made->Load();
         return made;
     }();

@@ -36,10 +36,12 @@ bool AcceptedNaming(const std::string& name, const std::function<void()>& read)
     }
 }
 
-void CheckErrorLinesName(const Halvard::MessageManager& log, const std::string& name)
+void CheckRefusalsName(const Halvard::MessageManager& log, const std::string& name)
 {
     for (const std::string& line : Testing::LogProbe(log).ErrorLines())
-        Check(line.find(name) != std::string::npos, "the error line \"" + line + "\" does not name \"" + name + "\"");
+        if (line.find("Incorrect") != std::string::npos)
+            Check(line.find(name) != std::string::npos,
+                  "the error line \"" + line + "\" does not name \"" + name + "\"");
 }
 
 } // namespace Fuzzing

@@ -26,8 +26,9 @@ bool Accepted(const std::function<void()>& read);
 // the error's text names the file.
 bool AcceptedNaming(const std::string& name, const std::function<void()>& read);
 
-// Every error line of the log names the file: a player must learn which
-// file of the data set is broken.
-void CheckErrorLinesName(const Halvard::MessageManager& log, const std::string& name);
+// Every error line of the log that calls a file incorrect names the file: a
+// player must learn which file of the data set is broken. (Lines about the
+// files it names, missing pictures among them, name those.)
+void CheckRefusalsName(const Halvard::MessageManager& log, const std::string& name);
 
 } // namespace Fuzzing

@@ -8,7 +8,21 @@
 #include "tests/fuzz/EngineBed.h"
 #include "tests/fuzz/FuzzCheck.h"
 
+#include <vector>
+
 namespace Fuzzing {
+
+std::unique_ptr<Tamrisk::GameLogicData> MakeFirstLevelData(EngineBed& bed, const Tamrisk::LevelManager& levels)
+{
+    const GameFramework::LevelReference first{0, 0};
+    auto data = std::make_unique<Tamrisk::GameLogicData>(&bed.Get(), "en", levels.GetGameStage(first.stage),
+                                                         levels.GetGameLevel(first));
+    std::vector<std::string> lists;
+    levels.GetLevelResources(first, lists);
+    for (const std::string& list : lists)
+        data->AddResourcesFile(list, false);
+    return data;
+}
 
 void ReadLevelData(std::string_view bytes, const std::string& path,
                    const std::function<void(EngineBed&, const Tamrisk::GameLogicData&)>& check)
@@ -16,12 +30,11 @@ void ReadLevelData(std::string_view bytes, const std::string& path,
     BedInput input;
     EngineBed& bed = input.Bed();
     const Tamrisk::LevelManager levels(&bed.Get());
-    const GameFramework::LevelReference first{0, 0};
-    const Tamrisk::LevelRecord* level = levels.GetGameLevel(first);
+    const Tamrisk::LevelRecord* level = levels.GetGameLevel({0, 0});
     bed.Put(path.empty() ? "data\\levels_geometry\\" + level->geometryFile : path, bytes);
-    Tamrisk::GameLogicData data(&bed.Get(), "en", levels.GetGameStage(0), level);
-    if (Accepted([&] { data.Load(); }))
-        check(bed, data);
+    const std::unique_ptr<Tamrisk::GameLogicData> data = MakeFirstLevelData(bed, levels);
+    if (Accepted([&] { data->Load(); }))
+        check(bed, *data);
 }
 
 void CheckBlockRecords(EngineBed& bed, const Tamrisk::GameLogicData& data, std::size_t fileBytes)

@@ -1,16 +1,22 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace Tamrisk {
 class GameLogicData;
-}
+class LevelManager;
+} // namespace Tamrisk
 
 namespace Fuzzing {
 
 class EngineBed;
+
+// The first level's data as the game's window flow makes it when the level
+// starts: its stage's resource lists queued, not yet loaded.
+std::unique_ptr<Tamrisk::GameLogicData> MakeFirstLevelData(EngineBed& bed, const Tamrisk::LevelManager& levels);
 
 // The level data of the first shipped level, loaded the way the game starts
 // a level, with the input in place of one of its files (a path given

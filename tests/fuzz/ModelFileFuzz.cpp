@@ -28,7 +28,7 @@ TAMRISK_FUZZ_TARGET(ModelFile)
     Fuzzing::EngineBed& bed = input.Bed();
     bed.Put("data\\fuzz\\model.mlf", bytes);
     Halvard::ModelManager& models = *bed->GetModelManager();
-    const std::unique_ptr<Halvard::Model> kept(models.NewModelFromFile("data\\fuzz\\model.mlf", nullptr, 0));
+    const std::unique_ptr<Halvard::Model> kept(models.NewModelFromFile("fuzz\\model.mlf", nullptr, 0));
     Check(kept != nullptr, "no model, not even the box");
     Halvard::Model* model = models.CopyModel(*kept, nullptr, 0);
     const std::size_t bound = std::max(bytes.size(), kBoxParts);

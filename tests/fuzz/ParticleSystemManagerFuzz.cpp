@@ -18,10 +18,10 @@ TAMRISK_FUZZ_TARGET(ParticleSystemManager)
     bed.Put("data\\fuzz\\particles.psf", bytes);
     Halvard::ParticleSystemManager& systems = *bed->GetParticleSystemManager();
     const std::unique_ptr<Halvard::ParticleSystem> kept(
-        systems.NewParticleSystemFromFile("data\\fuzz\\particles.psf", nullptr));
+        systems.NewParticleSystemFromFile("fuzz\\particles.psf", nullptr));
     Check(kept != nullptr, "no particle system, not even the built-in one");
     Halvard::ParticleSystem* system = systems.CopyParticleSystem(*kept);
-    Fuzzing::CheckErrorLinesName(*bed->GetMessageManager(), "particles.psf");
+    Fuzzing::CheckRefusalsName(*bed->GetMessageManager(), "particles.psf");
     for (const double seconds : {0.03, 0.03, 100.0, 1e4}) {
         bed.Fake().Step(seconds);
         systems.Update();

@@ -14,9 +14,9 @@ TAMRISK_FUZZ_TARGET(ShaderManager)
     Fuzzing::EngineBed& bed = input.Bed();
     bed.Put("data\\fuzz\\shader.srf", bytes);
     Halvard::ShaderManager& shaders = *bed->GetShaderManager();
-    Halvard::ShaderUser* user = shaders.CreateShaderUserFromFile("data\\fuzz\\shader.srf");
+    Halvard::ShaderUser* user = shaders.CreateShaderUserFromFile("fuzz\\shader.srf");
     Fuzzing::Check(user != nullptr, "no shader, not even the plain one");
-    Fuzzing::CheckErrorLinesName(*bed->GetMessageManager(), "shader.srf");
+    Fuzzing::CheckRefusalsName(*bed->GetMessageManager(), "shader.srf");
     for (const double seconds : {0.03, 0.03, 100.0, 1e4}) {
         bed.Fake().Step(seconds);
         shaders.Update();

@@ -20,10 +20,11 @@ void ReadSound(std::string_view bytes, const std::string& extension)
 {
     BedInput input;
     EngineBed& bed = input.Bed();
-    const std::string path = "data\\fuzz\\sound." + extension;
-    bed.Put(path, bytes);
+    // Sounds are named below the data folder.
+    const std::string name = "fuzz\\sound." + extension;
+    bed.Put("data\\" + name, bytes);
     Halvard::SoundManager& sounds = *bed->GetSoundManager();
-    Halvard::Sound* sound = sounds.CreateSound(path);
+    Halvard::Sound* sound = sounds.CreateSound(name);
     Check(sound != nullptr, "no sound, not even a silent one");
     sounds.PlaySound(sound, true);
     for (int frame = 0; frame < kFrames; ++frame) {
