@@ -264,7 +264,10 @@ protected:
         for (const Sphere& ball : BallsAtTheHead()) {
             int hidden = 0;
             const std::vector<std::pair<Vector3, float>> samples = sight.Samples(ball);
-            for (const auto& [point, entry] : samples) {
+            for (const auto& sample : samples) {
+                // Named copies: clang 14 lets no lambda capture a structured binding.
+                const Vector3 point = sample.first;
+                const float entry = sample.second;
                 ExpectNoPartHides(sight, point, entry, "a ball " + ball.name);
                 const auto hides = [&](const Part& gun) { return sight.Hides(*gun.model, point, entry); };
                 hidden += std::any_of(guns.begin(), guns.end(), hides) ? 1 : 0;
