@@ -4,6 +4,7 @@
 #include "engine/core/FileBinary.h"
 #include "engine/core/LittleEndian.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/PathUtils.h"
 #include "engine/core/StringUtils.h"
 #include "engine/core/VersionedHeader.h"
 
@@ -67,10 +68,11 @@ void PackFile::ReadTables()
         ReadInside(&nameLength, 1);
         std::string bytes(nameLength, '\0');
         ReadInside(bytes.data(), nameLength);
-        // The name ends at its zero byte. An empty one is listed by every
-        // search and opens nothing.
+        // The name ends at its zero byte. An empty or absolute one is listed
+        // by searches and opens nothing: lookups take such a path as a
+        // folder or a file on disk.
         const std::string name = ToLower(bytes.c_str());
-        if (name.empty())
+        if (name.empty() || IsAbsolutePath(name))
             ThrowFormatError();
         names_.push_back(name);
     }

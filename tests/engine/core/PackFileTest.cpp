@@ -144,12 +144,15 @@ TEST_F(PackFileTest, RejectsEntriesOutsideThePackAndCountsItCannotHold)
     ExpectRejected(longName);
 }
 
-// An entry without a name is listed by every search but opens nothing: the
-// pack is damaged. A name ends at its zero byte, wherever that is.
-TEST_F(PackFileTest, RejectsEntriesWithoutANameAndEndsANameAtItsZeroByte)
+// An entry without a name, or with an absolute one, is listed by searches
+// but opens nothing: the pack is damaged. A name ends at its zero byte,
+// wherever that is.
+TEST_F(PackFileTest, RejectsEntriesWithoutARelativeNameAndEndsANameAtItsZeroByte)
 {
     ExpectRejected(Build({TextEntry("a.txt", "a"), TextEntry("", "b")}));
     ExpectRejected(Build({TextEntry(std::string("\0b", 2), "a")}));
+    ExpectRejected(Build({TextEntry("\\tmp\\a.txt", "a")}));
+    ExpectRejected(Build({TextEntry("c:\\a.txt", "a")}));
     PackFile pack(&messages, Write(Build({TextEntry(std::string("a.txt\0b", 7), "a")})), 0, 0);
     EXPECT_EQ(pack.GetFileNames(), std::vector<std::string>{"a.txt"});
 }
