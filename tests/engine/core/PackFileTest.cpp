@@ -144,15 +144,16 @@ TEST_F(PackFileTest, RejectsEntriesOutsideThePackAndCountsItCannotHold)
     ExpectRejected(longName);
 }
 
-// An entry without a name, or with an absolute one, is listed by searches
-// but opens nothing: the pack is damaged. A name ends at its zero byte,
-// wherever that is.
-TEST_F(PackFileTest, RejectsEntriesWithoutARelativeNameAndEndsANameAtItsZeroByte)
+// An entry whose name is no relative path of a file (none, absolute, a
+// folder, a step out) is listed by searches but opens nothing: the pack is
+// damaged. A name ends at its zero byte, wherever that is.
+TEST_F(PackFileTest, RejectsEntriesNamingNoFileBelowTheDataAndEndsANameAtItsZeroByte)
 {
-    ExpectRejected(Build({TextEntry("a.txt", "a"), TextEntry("", "b")}));
-    ExpectRejected(Build({TextEntry(std::string("\0b", 2), "a")}));
-    ExpectRejected(Build({TextEntry("\\tmp\\a.txt", "a")}));
-    ExpectRejected(Build({TextEntry("c:\\a.txt", "a")}));
+    for (const std::string& name : {std::string(), std::string("\0b", 2), std::string("\\tmp\\a.txt"),
+                                     std::string("c:\\a.txt"), std::string(".."), std::string("."),
+                                     std::string("data\\"), std::string("data\\..\\..\\a.txt"),
+                                     std::string("data\\\\a.txt")})
+        ExpectRejected(Build({TextEntry("a.txt", "a"), TextEntry(name, "b")}));
     PackFile pack(&messages, Write(Build({TextEntry(std::string("a.txt\0b", 7), "a")})), 0, 0);
     EXPECT_EQ(pack.GetFileNames(), std::vector<std::string>{"a.txt"});
 }
