@@ -8,6 +8,9 @@
 #   TARGETS="game_tools_tests" TESTS="XML" scripts/sanitize.sh
 #                                           (build only these targets, run only
 #                                            the tests whose names match)
+#   CXX=g++ CC=gcc scripts/sanitize.sh      (the compiler; default clang, so
+#                                            that the tree keeps building with
+#                                            both compilers)
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,7 +19,8 @@ jobs=${JOBS:-$(nproc)}
 targets=${TARGETS:-all}
 tests=${TESTS:-.}
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAMRISK_SANITIZE=ON
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAMRISK_SANITIZE=ON \
+    -DCMAKE_C_COMPILER="${CC:-clang}" -DCMAKE_CXX_COMPILER="${CXX:-clang++}"
 # shellcheck disable=SC2086
 cmake --build "$build" -j "$jobs" --target $targets
 

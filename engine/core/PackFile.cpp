@@ -4,6 +4,7 @@
 #include "engine/core/FileBinary.h"
 #include "engine/core/LittleEndian.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/PathUtils.h"
 #include "engine/core/StringUtils.h"
 #include "engine/core/VersionedHeader.h"
 
@@ -53,6 +54,29 @@ void PackFile::ReadHeader(u32 expectedLength)
         throw FileError("Incorrect pack file version, current is " + UIntToString(kVersion));
 }
 
+namespace {
+
+// A relative path of folders and a file. Any other name is listed by searches
+// and opens nothing: lookups take it for a folder, a path on disk, or a
+// step out of the data folder.
+bool NamesAFile(const std::string& name)
+{
+    if (IsAbsolutePath(name))
+        return false;
+    size_t start = 0;
+    for (;;) {
+        const size_t end = name.find('\\', start);
+        const std::string part = name.substr(start, end - start);
+        if (part.empty() || part == "." || part == "..")
+            return false;
+        if (end == std::string::npos)
+            return true;
+        start = end + 1;
+    }
+}
+
+} // namespace
+
 void PackFile::ReadTables()
 {
     const u32 count = ReadUIntInside();
@@ -67,7 +91,11 @@ void PackFile::ReadTables()
         ReadInside(&nameLength, 1);
         std::string bytes(nameLength, '\0');
         ReadInside(bytes.data(), nameLength);
-        names_.push_back(ToLower(bytes.c_str()));
+        // The name ends at its zero byte.
+        const std::string name = ToLower(bytes.c_str());
+        if (!NamesAFile(name))
+            ThrowFormatError();
+        names_.push_back(name);
     }
     std::vector<Entry> table(count);
     for (Entry& entry : table) {

@@ -13,7 +13,9 @@ u32 ToByte(float c)
 {
     if (c >= 1.0f)
         return 255;
-    if (c <= 0.0f)
+    // A component that is no number (a damaged description's colour) packs
+    // as 0, like one below the range: converting it would be undefined.
+    if (!(c > 0.0f))
         return 0;
     return static_cast<u32>(c * 255.0f + 0.5f);
 }

@@ -144,6 +144,20 @@ TEST_F(PackFileTest, RejectsEntriesOutsideThePackAndCountsItCannotHold)
     ExpectRejected(longName);
 }
 
+// An entry whose name is no relative path of a file (none, absolute, a
+// folder, a step out) is listed by searches but opens nothing: the pack is
+// damaged. A name ends at its zero byte, wherever that is.
+TEST_F(PackFileTest, RejectsEntriesNamingNoFileBelowTheDataAndEndsANameAtItsZeroByte)
+{
+    for (const std::string& name : {std::string(), std::string("\0b", 2), std::string("\\tmp\\a.txt"),
+                                     std::string("c:\\a.txt"), std::string(".."), std::string("."),
+                                     std::string("data\\"), std::string("data\\..\\..\\a.txt"),
+                                     std::string("data\\\\a.txt")})
+        ExpectRejected(Build({TextEntry("a.txt", "a"), TextEntry(name, "b")}));
+    PackFile pack(&messages, Write(Build({TextEntry(std::string("a.txt\0b", 7), "a")})), 0, 0);
+    EXPECT_EQ(pack.GetFileNames(), std::vector<std::string>{"a.txt"});
+}
+
 TEST_F(PackFileTest, TruncatedAndScrambledPacksNeverCrash)
 {
     const std::string good =

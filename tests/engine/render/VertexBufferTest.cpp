@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace Halvard;
 
 namespace {
@@ -33,6 +35,14 @@ TEST(VertexBufferTest, PackingClampsAndRoundsEachComponent)
     EXPECT_EQ((packed >> 8) & 0xFF, 128u);
     EXPECT_EQ(packed & 0xFF, 0u);
     EXPECT_EQ(buffer.PackColor(2.0f, 2.0f, 2.0f, 2.0f), 0xFFFFFFFFu);
+}
+
+TEST(VertexBufferTest, AComponentThatIsNoNumberPacksAsZero)
+{
+    const VertexBuffer_D3D7 buffer(nullptr, 0, true, 1);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(buffer.PackColor(nan, 1.0f, nan, 1.0f), 0xFF00FF00u);
+    EXPECT_EQ(buffer.PackColor(1.0f, 1.0f, 1.0f, -nan), 0x00FFFFFFu);
 }
 
 TEST(VertexBufferTest, UnpackingScalesEachByteBy1Over255)

@@ -1,0 +1,18 @@
+// The texts file, as the window tools read it at the start, in place of the
+// shipped one: taken or refused, and every key answers a text.
+#include "gui_tools/GUITextTool.h"
+#include "tests/fuzz/EngineBed.h"
+#include "tests/fuzz/FuzzCheck.h"
+#include "tests/fuzz/FuzzTarget.h"
+
+TAMRISK_FUZZ_TARGET(GUITextTool)
+{
+    Fuzzing::BedInput input;
+    Fuzzing::EngineBed& bed = input.Bed();
+    bed.Put("data\\ui\\texts\\texts.xml", bytes);
+    Fuzzing::Accepted([&] {
+        const GUITools::GUITextTool texts(&bed.Get(), "en");
+        for (const char* key : {"game_title", "", "main_menu_exit"})
+            texts.GetText(key);
+    });
+}

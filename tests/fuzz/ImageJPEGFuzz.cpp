@@ -1,0 +1,5 @@
+// A jpg picture, as the game reads its textures (TextureRead.h).
+#include "tests/fuzz/FuzzTarget.h"
+#include "tests/fuzz/TextureRead.h"
+
+TAMRISK_FUZZ_TARGET(ImageJPEG) { Fuzzing::ReadTexture(bytes, "jpg"); }

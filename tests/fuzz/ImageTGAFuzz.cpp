@@ -1,0 +1,5 @@
+// A tga picture, as the game reads its textures (TextureRead.h).
+#include "tests/fuzz/FuzzTarget.h"
+#include "tests/fuzz/TextureRead.h"
+
+TAMRISK_FUZZ_TARGET(ImageTGA) { Fuzzing::ReadTexture(bytes, "tga"); }

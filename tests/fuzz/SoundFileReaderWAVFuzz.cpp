@@ -1,0 +1,5 @@
+// A wav sound, as the game plays its sounds and music (SoundFileRead.h).
+#include "tests/fuzz/FuzzTarget.h"
+#include "tests/fuzz/SoundFileRead.h"
+
+TAMRISK_FUZZ_TARGET(SoundFileReaderWAV) { Fuzzing::ReadSound(bytes, "wav"); }
