@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace Halvard {
 
@@ -192,8 +193,14 @@ void SoundBuffer_DS7::SetTempo(float tempo)
 {
     if (buffer_ == nullptr)
         return;
-    // A tempo of 0 or below plays the sound at its own rate.
-    const u32 frequency = tempo > 0.0f ? static_cast<u32>(static_cast<float>(sampleRate_) * tempo) : 0;
+    // A tempo of 0 or below plays the sound at its own rate. A rate beyond
+    // what the device takes is handed on as the largest one, so that the
+    // device refuses it rather than the conversion going undefined.
+    const float rate = static_cast<float>(sampleRate_) * tempo;
+    constexpr float kBeyondAnyRate = 4294967296.0f;
+    const u32 frequency = !(tempo > 0.0f)         ? 0
+                          : rate < kBeyondAnyRate ? static_cast<u32>(rate)
+                                                  : std::numeric_limits<u32>::max();
     Check("SoundBuffer_DS7::SetTempo", buffer_->SetFrequency(frequency));
 }
 

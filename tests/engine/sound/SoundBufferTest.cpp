@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 using namespace Halvard;
 using namespace Testing;
@@ -151,6 +152,15 @@ TEST_F(SoundBufferTest, TempoScalesTheRateTruncatedAndVolumeNeverAmplifies)
     // A tempo of 0 or below has no rate of its own; the sound keeps its own.
     sound->SetTempo(-1.0f);
     EXPECT_EQ(device->frequency, Platform::kAudioFrequencyOriginal);
+    // A rate no device plays, from a damaged file, is handed on whole for
+    // the device to refuse, whatever the tempo.
+    WriteSound("beyond.wav", Tools::MakeWav(1, 0xFFFFFFFFu, 16, Pattern(100)));
+    FakeAudioBuffer* beyond = nullptr;
+    Sound* fast = Make("beyond.wav", &beyond);
+    for (float tempo : {1.0f, 1.5f, std::numeric_limits<float>::infinity()}) {
+        fast->SetTempo(tempo);
+        EXPECT_EQ(beyond->frequency, std::numeric_limits<Halvard::u32>::max()) << tempo;
+    }
     sound->SetVolume(0.5f);
     EXPECT_EQ(device->volume, -693);
     sound->SetVolume(2.0f);
