@@ -2,8 +2,10 @@
 
 #include "framework/logic/GameLogicBase.h"
 #include "game/Game.h"
+#include "game/windows/parts/GUIMenuWindow.h"
 #include "tests/support/game/GameFixture.h"
 
+#include <functional>
 #include <memory>
 
 namespace Testing {
@@ -18,5 +20,23 @@ public:
     // window would leave them.
     GameFramework::GameLogicBase& StartFirstLevel();
 };
+
+// Plays frames until the menu window that slot() gives holds the screen,
+// then long enough for its frame to have risen into place; nullptr when it
+// never comes.
+template <class Window, class Slot>
+Window* WaitForMenuWindow(const std::function<void()>& frame, const Slot& slot)
+{
+    Window* window = nullptr;
+    for (int count = 0; count < 1500 && (window == nullptr || !window->Tamrisk::GUIMenuWindow::IsVisible()); ++count) {
+        frame();
+        window = dynamic_cast<Window*>(slot());
+    }
+    if (window == nullptr || !window->Tamrisk::GUIMenuWindow::IsVisible())
+        return nullptr;
+    for (int count = 0; count < 30; ++count)
+        frame();
+    return window;
+}
 
 } // namespace Testing

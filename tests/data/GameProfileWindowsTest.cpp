@@ -69,16 +69,7 @@ protected:
     template <class Window>
     Window* WaitFor(const std::function<GameFramework::GUIFrameworkWindow*()>& slot)
     {
-        Window* window = nullptr;
-        for (int frame = 0; frame < 1500 && (window == nullptr || !window->GUIMenuWindow::IsVisible()); ++frame) {
-            Frame();
-            window = dynamic_cast<Window*>(slot());
-        }
-        if (window == nullptr || !window->GUIMenuWindow::IsVisible())
-            return nullptr;
-        for (int frame = 0; frame < 30; ++frame)
-            Frame();
-        return window;
+        return Testing::WaitForMenuWindow<Window>([this] { Frame(); }, slot);
     }
 
     // Pressed and let go over the middle of the widget.

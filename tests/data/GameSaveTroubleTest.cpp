@@ -49,21 +49,10 @@ protected:
         game->Update();
     }
 
-    // Plays until the menu window holds the screen, then long enough for
-    // its frame to have risen into place.
     template <class Window>
     Window* WaitFor(const std::function<Tamrisk::GUIMenuWindow*()>& slot)
     {
-        Window* window = nullptr;
-        for (int frame = 0; frame < 1500 && (window == nullptr || !window->GUIMenuWindow::IsVisible()); ++frame) {
-            Frame();
-            window = dynamic_cast<Window*>(slot());
-        }
-        if (window == nullptr || !window->GUIMenuWindow::IsVisible())
-            return nullptr;
-        for (int frame = 0; frame < 30; ++frame)
-            Frame();
-        return window;
+        return Testing::WaitForMenuWindow<Window>([this] { Frame(); }, slot);
     }
     Tamrisk::GUISaveTroubleWindow* Notice() const
     {

@@ -112,18 +112,11 @@ class BatInView : public ::testing::Test {
 protected:
     BatInView()
     {
-        MoveTo(0.0f);
+        run.MoveBatTo(0.0f);
         for (int frame = 0; frame < 600 && !Testing::Autopilot::WantsLaunch(run.Logic()); ++frame)
             run.Step([] {});
         for (Halvard::u32 rope = 0; rope < Tamrisk::Barrier::kMaxStrength; ++rope)
             run.Logic().ApplyBonus(GameLogic::kBarrier);
-    }
-
-    void MoveTo(float x)
-    {
-        const Halvard::Window& window = *run.Engine()->GetWindow();
-        run.Input().MoveMouseTo(Testing::Autopilot::BatPixelX(x, static_cast<int>(window.GetClientWidth())),
-                                static_cast<int>(window.GetClientHeight() / 2));
     }
 
     void Steps(int frames)
@@ -556,19 +549,19 @@ protected:
         case_ = what;
         const float side = kHalfField;
         for (const float x : {0.0f, -side, side}) {
-            MoveTo(x);
+            run.MoveBatTo(x);
             Settle();
             LookAt(what + " at rest at x " + std::to_string(x), Pose::kRest);
         }
         for (const float direction : {1.0f, -1.0f}) {
             for (int frame = 0; frame <= 18; ++frame) {
-                MoveTo(direction * side * std::min(static_cast<float>(frame) / 6.0f - 1.0f, 1.0f));
+                run.MoveBatTo(direction * side * std::min(static_cast<float>(frame) / 6.0f - 1.0f, 1.0f));
                 Steps(1);
                 LookAt(what + " sweeping, frame " + std::to_string(frame), Pose::kMoving);
             }
         }
         for (const float x : {0.0f, -side, side}) {
-            MoveTo(x);
+            run.MoveBatTo(x);
             Settle();
             run.Logic().GetBat().Recoil();
             for (int frame = 0; frame < 12; ++frame) {

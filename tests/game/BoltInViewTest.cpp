@@ -31,16 +31,9 @@ class BoltInView : public ::testing::Test {
 protected:
     BoltInView()
     {
-        MoveTo(0.0f);
+        run.MoveBatTo(0.0f);
         for (int frame = 0; frame < 600 && !Testing::Autopilot::WantsLaunch(run.Logic()); ++frame)
             run.Step([] {});
-    }
-
-    void MoveTo(float x)
-    {
-        const Halvard::Window& window = *run.Engine()->GetWindow();
-        run.Input().MoveMouseTo(Testing::Autopilot::BatPixelX(x, static_cast<int>(window.GetClientWidth())),
-                                static_cast<int>(window.GetClientHeight() / 2));
     }
 
     void Steps(int frames)
@@ -64,7 +57,7 @@ TEST_F(BoltInView, ABoltLeavesItsGunAndIsSeenStrikingTheBrickItBreaks)
         run.Logic().ApplyBonus(index == 0 ? GameLogic::kArbalest : GameLogic::kBallista);
         for (const float x : {0.0f, -12.0f, 12.0f}) {
             SCOPED_TRACE(std::string(Tamrisk::Gun::GetKindName(index)) + " at x " + std::to_string(x));
-            MoveTo(x);
+            run.MoveBatTo(x);
             Settle();
             const BoundingBox gun = run.Logic().GetGun(index).GetPart().GetGunModel()->boundingBox;
             run.Logic().GetGun(index).Fire();

@@ -72,9 +72,7 @@ protected:
 TEST_F(LevelLooks, ThreeRopesAndAMountedGunShowAndLeaveTheBatInSight)
 {
     GameLogic& logic = run.Logic();
-    const Halvard::Window& window = *run.Engine()->GetWindow();
-    run.Input().MoveMouseTo(Testing::Autopilot::BatPixelX(0.0f, static_cast<int>(window.GetClientWidth())),
-                            static_cast<int>(window.GetClientHeight() / 2));
+    run.MoveBatTo(0.0f);
     for (int frame = 0; frame < 600 && !Testing::Autopilot::WantsLaunch(logic); ++frame)
         run.Step([] {});
     ASSERT_TRUE(Testing::Autopilot::WantsLaunch(logic)) << run.Describe();

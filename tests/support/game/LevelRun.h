@@ -74,6 +74,8 @@ public:
     // Frames until the level ends (complete or lost) or the cap; answers
     // the frames run.
     Halvard::u32 RunUntilEnd(Halvard::u32 maxFrames);
+    // Queues the mouse motion that brings the bat's head to x on the field.
+    void MoveBatTo(float x);
 
     Tamrisk::GameLogic& Logic() { return *logic_; }
     TestEngine& Engine() { return *engine_; }
@@ -87,8 +89,6 @@ public:
     std::string Describe() const;
 
 private:
-    void MoveBatTo(float x);
-
     LevelRunOptions options_;
     FakeClock clock_;
     ScopedClock scopedClock_{clock_};
