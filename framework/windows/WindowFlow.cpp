@@ -14,8 +14,8 @@
 #include "framework/windows/WindowTable.h"
 
 #include <array>
-
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace GameFramework {
@@ -400,18 +400,27 @@ void WindowFlow::ProcessGameLogicRestartWindow()
 {
     FrameworkWindows& w = state_.windows;
     GUIFrameworkWindow& restart = *w.gameLogicRestart;
+    const bool afterGameOver = restart.GetOpener() == Source::kGameOver;
     // Asked after a lost level, "back" returns to the game over window: the
-    // in-game menu over a lost level would let its score slip past the
-    // high-score table.
-    GUIFrameworkWindow* back = restart.GetOpener() == Source::kGameOver
-                                   ? static_cast<GUIFrameworkWindow*>(w.gameOver.get())
-                                   : w.gameLogicMenu.get();
+    // in-game menu over a lost level would resume a game that is over.
+    GUIFrameworkWindow* back =
+        afterGameOver ? static_cast<GUIFrameworkWindow*>(w.gameOver.get()) : w.gameLogicMenu.get();
+    // A running level given up for the game over window ends the game as a
+    // lost level does, before that window shows.
+    if (restart.GetResult() == Result::kGameOver && !afterGameOver)
+        EndLostGame();
     if (Follow(restart, Source::kGameLogicRestart,
                {{Result::kGameLogicMenu, back}, {Result::kGameOver, w.gameOver.get()}}))
         return;
     if (restart.GetResult() == Result::kEndLevel) {
         restart.HideWindow();
         EndGameLogic();
+        // The lost game's score is in the table already: what is played
+        // next is a new game, which must not carry that score again.
+        if (afterGameOver) {
+            Profile().Reset();
+            state_.finalScore = {};
+        }
         w.startGameLogic->ShowWindow(Source::kGameLogicRestart);
         host_.OnBackToMenus(WindowFlowHost::LevelMusic::kPause);
     }
@@ -463,6 +472,10 @@ void WindowFlow::RecordLevelComplete(const LevelReference& played, const LevelRe
     std::unique_ptr<LevelResult> result = host_.CreateLevelResult();
     host_.FillLevelResult(*result);
     profile.KeepLevelResult(*result);
+    // The finished game's score reaches the table before the save that ends
+    // the game, as a lost game's does.
+    if (gameComplete)
+        EnterFinalScore(profile.GetScore());
     // The whole result in one save: a program ended at any moment leaves the
     // level either wholly kept, time bonus and all, or not kept at all.
     profile.Save();
@@ -493,11 +506,37 @@ void WindowFlow::LeaveGameLogic()
 void WindowFlow::OnGameOver()
 {
     state_.windows.gameLogic->SetActive(false);
-    ProfileBase& profile = Profile();
-    profile.SetGameInProgress(false);
-    profile.Save();
+    EndLostGame();
     state_.windows.gameOver->ShowWindow(Source::kGameLogic);
     host_.OnMenuCursorNeeded(WindowFlowHost::MenuCursor::kTrail);
+}
+
+// The score is saved in the table before the profile lets go of its game: a
+// program ended between the two saves leaves the score kept and the game
+// still there to continue, never the game gone and the score lost.
+void WindowFlow::EndLostGame()
+{
+    ProfileBase& profile = Profile();
+    EnterFinalScore(profile.GetScore() + (state_.gameLogic ? state_.gameLogic->GetScore() : 0));
+    profile.SetGameInProgress(false);
+    profile.Save();
+}
+
+void WindowFlow::EnterFinalScore(u32 total)
+{
+    const ProfileBase& profile = Profile();
+    const HighScoresTable::Entry* entry =
+        total == 0 ? nullptr : state_.highScores->AddScore(profile.GetName(), profile.GetGameMode(), total);
+    state_.finalScore = {total, entry};
+}
+
+void WindowFlow::ShowFinalScore(u32 source)
+{
+    const WindowFlowState::FinalScore shown = std::exchange(state_.finalScore, {});
+    if (shown.total == 0)
+        state_.windows.mainMenu->ShowWindow(source);
+    else
+        state_.windows.highScores->ShowNewScore(source, shown.entry);
 }
 
 void WindowFlow::ProcessLevelCompleteWindow()
@@ -534,19 +573,11 @@ void WindowFlow::ProcessStageCompleteWindow()
 
 void WindowFlow::ProcessGameCompleteWindow()
 {
-    FrameworkWindows& w = state_.windows;
-    GUIFrameworkWindow& complete = *w.gameComplete;
+    GUIFrameworkWindow& complete = *state_.windows.gameComplete;
     if (complete.GetResult() != Result::kDone)
         return;
     complete.HideWindow();
-    const ProfileBase& profile = Profile();
-    if (profile.GetScore() == 0) {
-        w.mainMenu->ShowWindow(Source::kGameComplete);
-        return;
-    }
-    const HighScoresTable::Entry* entry =
-        state_.highScores->AddScore(profile.GetName(), profile.GetGameMode(), profile.GetScore());
-    w.highScores->ShowNewScore(Source::kGameComplete, entry);
+    ShowFinalScore(Source::kGameComplete);
 }
 
 void WindowFlow::ProcessGameOverWindow()
@@ -558,14 +589,7 @@ void WindowFlow::ProcessGameOverWindow()
     if (over.GetResult() != Result::kDone)
         return;
     over.HideWindow();
-    const ProfileBase& profile = Profile();
-    const u32 total = profile.GetScore() + (state_.gameLogic ? state_.gameLogic->GetScore() : 0);
-    if (total == 0) {
-        w.mainMenu->ShowWindow(Source::kGameOver);
-    } else {
-        const HighScoresTable::Entry* entry = state_.highScores->AddScore(profile.GetName(), profile.GetGameMode(), total);
-        w.highScores->ShowNewScore(Source::kGameOver, entry);
-    }
+    ShowFinalScore(Source::kGameOver);
     EndGameLogic();
     host_.OnBackToMenus(WindowFlowHost::LevelMusic::kStop);
 }

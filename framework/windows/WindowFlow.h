@@ -74,6 +74,15 @@ private:
     // Hides the game window and deletes the logic.
     void EndGameLogic();
     void RecordLevelComplete(const LevelReference& played, const LevelReference& next);
+    // Enters the final score of the lost game and saves the profile without
+    // its game in progress.
+    void EndLostGame();
+    // Enters the total in the high-score table (saved) and keeps it for the
+    // window that ends the game.
+    void EnterFinalScore(Halvard::u32 total);
+    // What follows the window that ends the game: the high scores on the
+    // kept entry, or the main menu when the game scored nothing.
+    void ShowFinalScore(Halvard::u32 source);
     ProfileBase& Profile() const;
 
     WindowFlowHost& host_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/logic/GameLogicBase.h"
+#include "framework/persistence/HighScoresTable.h"
 #include "framework/windows/FrameworkWindows.h"
 #include "game_tools/DataKeeper.h"
 
@@ -13,7 +14,6 @@ class Engine;
 namespace GameFramework {
 
 class GUIGameCursorBase;
-class HighScoresTable;
 class LevelManagerBase;
 class ProfileManagerBase;
 
@@ -40,6 +40,16 @@ struct WindowFlowState {
     // level's are queued.
     std::unique_ptr<GameTools::DataKeeper> gameLogicData;
     std::unique_ptr<GameTools::DataKeeper> previousGameLogicData;
+
+    // The score of the game that ended, already in the high-score table
+    // before the game over or game complete window shows, and its entry
+    // there (null when it did not stay); that window's button shows it. A
+    // total of 0 enters nothing.
+    struct FinalScore {
+        Halvard::u32 total = 0;
+        const HighScoresTable::Entry* entry = nullptr;
+    };
+    FinalScore finalScore;
 };
 
 } // namespace GameFramework

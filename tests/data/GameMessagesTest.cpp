@@ -126,7 +126,8 @@ TEST_F(GameMessagesTest, TheGameCompleteMessageLeadsToTheHighScoresWithThePlayer
 {
     ASSERT_TRUE(Shown(game->GetWindows().mainMenu.get()));
     game->GetHighScores()->AddScore(L"Someone", 0, 900);
-    Profile().SetScore(500);
+    // The score is entered as the last level completes, before this window.
+    game->GetFlowState().finalScore = {500, game->GetHighScores()->AddScore(Profile().GetName(), 0, 500)};
     game->GetWindows().mainMenu->HideWindow();
     auto* gameComplete = dynamic_cast<Tamrisk::GUIGameCompleteWindow*>(game->GetWindows().gameComplete.get());
     ASSERT_NE(gameComplete, nullptr);

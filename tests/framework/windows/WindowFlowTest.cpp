@@ -1,3 +1,4 @@
+#include "framework/windows/GUIHighScoresWindowBase.h"
 #include "framework/windows/WindowResult.h"
 #include "framework/windows/WindowSource.h"
 #include "tests/framework/windows/FlowBed.h"
@@ -5,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -314,16 +316,110 @@ TEST(WindowFlowGameOver, TheRestartQuestionAskedAfterALostLevelGoesBackToTheGame
     EXPECT_EQ(bed.highScores->GetEntryCount(0), 1u);
 }
 
-TEST(WindowFlowGameOver, TheGameCompleteWindowEntersTheProfilesScore)
+// A way a game ends with a score: the level played, the logic's end, the
+// window that ends the game and the files the end saves, in order, after the
+// high-score table.
+struct GameEnd {
+    const char* name;
+    LevelReference level;
+    u32 state;
+    const char* window;
+    std::vector<std::string> after;
+};
+
+void PrintTo(const GameEnd& end, std::ostream* out) { *out << end.name; }
+
+class WindowFlowGameEnd : public ::testing::TestWithParam<GameEnd> {};
+
+// A program ended while the window that ends a game shows keeps the game's
+// score: the table is saved before that window shows, and only then the
+// player's file without its game; the window's button shows the entry and
+// writes nothing more.
+TEST_P(WindowFlowGameEnd, TheScoreIsInTheSavedTableBeforeTheEndWindowShowsAndItsButtonWritesNothing)
+{
+    const GameEnd& end = GetParam();
+    FlowBed bed;
+    bed.StartMenus();
+    GameFramework::ProfileBase& profile = bed.Profile();
+    profile.SetCurrentLevel(end.level);
+    bed.Report("game logic loading", WindowResult::kDone);
+    bed.Dispatch();
+    profile.SetScore(300);
+    profile.SetGameInProgress(true);
+    profile.Save();
+    bed.Logic()->SetScore(45);
+    Testing::SaveWatch saves({bed.engine.folder.Path(), bed.engine.folder.Path() / "profiles"});
+
+    bed.Logic()->SetState(end.state);
+    bed.Dispatch();
+    std::vector<std::string> expected{GameFramework::HighScoresTable::kFileName, profile.GetFileName()};
+    expected.insert(expected.end(), end.after.begin(), end.after.end());
+    EXPECT_EQ(saves.Take(), expected);
+    // What the next start reads.
+    const GameFramework::FileServices services = GameFramework::FileServices::Of(bed.engine.Get());
+    const GameFramework::HighScoresTable table(services, 10, bed.engine.folder.Internal());
+    ASSERT_EQ(table.GetEntryCount(0), 1u);
+    EXPECT_EQ(table.GetEntry(0, 0)->score, 345u);
+    EXPECT_EQ(table.GetEntry(0, 0)->name, L"Anna");
+    const Testing::BedProfileManager reread(services, bed.soundSet.get(), bed.engine.folder.Internal());
+    ASSERT_NE(reread.GetProfile(L"Anna"), nullptr);
+    EXPECT_FALSE(reread.GetProfile(L"Anna")->IsGameInProgress());
+
+    bed.Report(end.window, WindowResult::kDone);
+    bed.Dispatch();
+    EXPECT_EQ(saves.Take(), std::vector<std::string>{});
+    EXPECT_TRUE(bed.IsShown("high scores"));
+    ASSERT_EQ(bed.highScores->GetEntryCount(0), 1u);
+    EXPECT_EQ(static_cast<GameFramework::GUIHighScoresWindowBase&>(bed.Window("high scores")).GetNewEntry(),
+              bed.highScores->GetEntry(0, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LostAndCompleted, WindowFlowGameEnd,
+    ::testing::Values(GameEnd{"Lost", {0, 1}, GameLogicBase::kGameOver, "game over", {}},
+                      GameEnd{"Completed", {1, 1}, GameLogicBase::kLevelComplete, "game complete", {"profiles.pmf"}}),
+    [](const ::testing::TestParamInfo<GameEnd>& info) { return std::string(info.param.name); });
+
+// The restart question reaches the game over window both ways: a running
+// level given up there is scored before the window shows, once; a restart
+// after a lost level begins a new game, which carries neither the lost
+// game's score nor its lives.
+TEST(WindowFlowGameOver, EachGameThroughTheRestartQuestionIsScoredOnce)
 {
     FlowBed bed;
     bed.StartLevel();
-    bed.Profile().SetScore(1200);
-    bed.Report("game complete", WindowResult::kDone);
-    bed.ProcessWindows();
+    GameFramework::ProfileBase& profile = bed.Profile();
+    profile.SetScore(300);
+    profile.SetLives(1);
+    profile.SetGameInProgress(true);
+    bed.Logic()->SetScore(45);
+    bed.Window("restart").ShowWindow(WindowSource::kGameLogicMenu);
+    bed.Report("restart", WindowResult::kGameOver);
+    bed.Dispatch();
+    EXPECT_TRUE(bed.IsShown("game over"));
     ASSERT_EQ(bed.highScores->GetEntryCount(0), 1u);
-    EXPECT_EQ(bed.highScores->GetEntry(0, 0)->score, 1200u);
-    EXPECT_TRUE(bed.IsShown("high scores"));
+    EXPECT_EQ(bed.highScores->GetEntry(0, 0)->score, 345u);
+    EXPECT_FALSE(profile.IsGameInProgress());
+
+    bed.Report("game over", WindowResult::kRestartQuestion);
+    bed.Dispatch();
+    bed.Report("restart", WindowResult::kEndLevel);
+    bed.Dispatch();
+    EXPECT_TRUE(bed.IsShown("start game"));
+    EXPECT_EQ(profile.GetScore(), 0u);
+    EXPECT_EQ(profile.GetLives(), 3u);
+    bed.Report("start game", WindowResult::kPlay);
+    bed.Dispatch();
+    bed.Report("game logic loading", WindowResult::kDone);
+    bed.Dispatch();
+    bed.Logic()->SetScore(20);
+    bed.Logic()->SetState(GameLogicBase::kGameOver);
+    bed.Dispatch();
+    bed.Report("game over", WindowResult::kDone);
+    bed.Dispatch();
+    ASSERT_EQ(bed.highScores->GetEntryCount(0), 2u);
+    EXPECT_EQ(bed.highScores->GetEntry(0, 0)->score, 345u);
+    EXPECT_EQ(bed.highScores->GetEntry(0, 1)->score, 20u);
 }
 
 TEST(WindowFlowGame, TheGameWindowAddsTheLevelsScoreToTheProfilesAndForgetsBothWhenHidden)
