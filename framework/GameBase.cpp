@@ -9,6 +9,7 @@
 #include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
 #include "engine/core/FolderLock.h"
+#include "engine/core/MessageManager.h"
 #include "engine/core/PathUtils.h"
 #include "engine/core/Registry.h"
 #include "engine/core/StringUtils.h"
@@ -103,17 +104,39 @@ GameBase::GameBase(const std::string& maker, const std::string& title, Halvard::
 
 // Two copies on one folder would each write the profiles from their own
 // stale copy, so a second one stops before its log or ini file touches the
-// folder. Temporary files can only be left over once the lock is ours: a
-// running copy may be writing its own. Where no lock can be had at all (a
-// folder that cannot be written) the game goes on without one.
+// folder, and so does a copy that cannot tell whether another runs there.
+// Temporary files can only be left over once the lock is ours: a running
+// copy may be writing its own. Only where no file can be made in the folder
+// at all, so that no copy can save there, the game goes on without a lock.
 void GameBase::ClaimUserFolder()
 {
-    userFolderLock_ = std::make_unique<Halvard::FolderLock>(userFolder_ + "\\" + title_ + ".lock");
+    userFolderLock_ = std::make_unique<Halvard::FolderLock>(LockFile());
     if (userFolderLock_->IsHeldElsewhere())
         throw Halvard::Error(title_ + " is already running: close the copy that is running before starting " +
                              title_ + " again.");
+    const std::string unlocked = title_ + " cannot lock its user folder, so a second copy could write over its "
+                                          "saves: ";
+    const std::string reason = " (" + userFolderLock_->GetReason() + ")";
+    if (userFolderLock_->IsFileUnusable())
+        throw Halvard::Error(unlocked + Halvard::MakeNativePath(LockFile()) + " cannot be opened" + reason +
+                             ". Remove " + title_ + ".lock from that folder before starting " + title_ + " again.");
+    if (userFolderLock_->AreLocksRefused())
+        throw Halvard::Error(unlocked + "the file system refuses a lock on " + Halvard::MakeNativePath(LockFile()) +
+                             reason + ". Put the user folder on a disk that keeps locks (XDG_DATA_HOME says where "
+                                      "it lies) before starting " + title_ + " again.");
     if (userFolderLock_->IsHeld())
         Halvard::RemoveLeftoverSaveFiles(userFolder_);
+}
+
+std::string GameBase::LockFile() const { return userFolder_ + "\\" + title_ + ".lock"; }
+
+// Said once the log is open. A folder that takes no new file may hold no
+// log either, and then the line goes to standard error.
+void GameBase::LogUnlockedUserFolder()
+{
+    if (userFolderLock_->IsUnavailable())
+        messages_->LogWarning("User folder not locked: " + Halvard::MakeNativePath(LockFile()) + " cannot be made (" +
+                              userFolderLock_->GetReason() + "); a second copy is not kept out");
 }
 
 // Only what exists goes, in the order the parts depend on each other: the
@@ -147,6 +170,7 @@ void GameBase::Init()
     FillEngineSettings(settings);
     engine_ = std::make_unique<Halvard::Engine>(settings);
     CopyEngineMembers();
+    LogUnlockedUserFolder();
     languageManager_ = std::make_unique<LanguageManager>(files_, registryPath_);
     RegisterConsoleCommands();
     toolManager_ = std::make_unique<GUITools::GUIToolManager>(engine_.get(),

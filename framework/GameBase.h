@@ -174,6 +174,8 @@ protected:
 
 private:
     void ClaimUserFolder();
+    std::string LockFile() const;
+    void LogUnlockedUserFolder();
     void CopyEngineMembers();
     void CreateManagers();
     void CreateStartWindows();

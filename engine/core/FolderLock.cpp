@@ -6,6 +6,8 @@
 
 namespace Halvard {
 
+using State = Platform::FolderLock::State;
+
 FolderLock::FolderLock(const std::string& lockFile)
 {
     const std::string path = MakeApplicationPath(lockFile);
@@ -15,11 +17,16 @@ FolderLock::FolderLock(const std::string& lockFile)
 
 FolderLock::~FolderLock() = default;
 
-bool FolderLock::IsHeld() const { return lock_->GetState() == Platform::FolderLock::State::kHeld; }
+bool FolderLock::IsHeld() const { return lock_->GetState() == State::kHeld; }
 
-bool FolderLock::IsHeldElsewhere() const
-{
-    return lock_->GetState() == Platform::FolderLock::State::kHeldElsewhere;
-}
+bool FolderLock::IsHeldElsewhere() const { return lock_->GetState() == State::kHeldElsewhere; }
+
+bool FolderLock::IsFileUnusable() const { return lock_->GetState() == State::kFileUnusable; }
+
+bool FolderLock::AreLocksRefused() const { return lock_->GetState() == State::kLocksRefused; }
+
+bool FolderLock::IsUnavailable() const { return lock_->GetState() == State::kUnavailable; }
+
+const std::string& FolderLock::GetReason() const { return lock_->GetReason(); }
 
 } // namespace Halvard

@@ -24,6 +24,18 @@ public:
     bool IsHeld() const;
     // Another running program, or another object of this one, holds it.
     bool IsHeldElsewhere() const;
+    // The folder takes files, yet no lock can be had: what bears the lock
+    // file's name cannot be opened as one (a folder, a symbolic link, a file
+    // that is not ours to read).
+    bool IsFileUnusable() const;
+    // The folder takes files, yet its file system keeps no locks.
+    bool AreLocksRefused() const;
+    // No file can be made in the folder at all (read-only, closed to
+    // writing, full): nothing can be saved there either, and no lock is had.
+    bool IsUnavailable() const;
+    // Why the lock is not held, in the system's words ("Is a directory");
+    // empty while it is held or held elsewhere.
+    const std::string& GetReason() const;
 
 private:
     std::unique_ptr<Platform::FolderLock> lock_;

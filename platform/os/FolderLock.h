@@ -16,24 +16,44 @@ public:
         kHeld,
         // Another object, in this process or another, holds the lock.
         kHeldElsewhere,
-        // No lock can be had here: the file cannot be made or opened (a
-        // read-only folder), or the file system has no locks.
+        // The folder takes files, but what bears the lock file's name cannot
+        // be opened as one: a folder, a symbolic link (followed by nobody), a
+        // file that is not ours to read, anything but a plain file.
+        kFileUnusable,
+        // The file opened, but its file system keeps no locks (some network
+        // and user-space file systems).
+        kLocksRefused,
+        // No file can be made in the folder: it is read-only, closed to
+        // writing, full or missing. Nothing else can be saved there either.
         kUnavailable,
     };
 
+    // flock's shape: 0, or -1 with errno set.
+    using LockCall = int (*)(int descriptor, int operation);
+
     // Opens the lock file (native path), making it when missing, and tries
-    // the lock without waiting. Nothing is written into the file.
-    explicit FolderLock(const std::string& nativeLockFile);
+    // the lock without waiting. Nothing is written into the file. The lock
+    // call is the system's flock; tests give one that fails as a file system
+    // without locks does.
+    explicit FolderLock(const std::string& nativeLockFile, LockCall lockCall = nullptr);
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
     // Lets go of the lock; the file stays, for the next start to lock.
     ~FolderLock();
 
     State GetState() const { return state_; }
+    // Why the lock was not had, in the system's words ("Is a directory");
+    // empty while it is held or held elsewhere.
+    const std::string& GetReason() const { return reason_; }
 
 private:
+    void OpenFailed(const std::string& nativeLockFile, int error);
+    void Lock(LockCall lockCall);
+    void Refuse(State state, std::string reason);
+
     int descriptor_ = -1;
     State state_ = State::kUnavailable;
+    std::string reason_;
 };
 
 } // namespace Platform

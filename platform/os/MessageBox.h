@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace Platform {
@@ -13,6 +14,11 @@ enum class MessageBoxIcon { kError, kWarning, kInformation };
 // "offscreen" or "dummy" video drivers, where nobody could close it. Main
 // thread only.
 void ShowMessageBox(const std::string& caption, const std::string& text, MessageBoxIcon icon);
+
+// The text as a box sets it: each line broken at spaces into lines of at
+// most `width` characters (UTF-8), for the box sets every line whole, however
+// wide. A word longer than that keeps a line of its own.
+std::string WrapMessageText(const std::string& text, std::size_t width);
 
 // Tests turn boxes off so that a failure cannot wait for a click.
 void SetMessageBoxesShown(bool shown);

@@ -1,5 +1,7 @@
 #include "platform/os/Registry.h"
 
+#include "platform/os/Paths.h"
+
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
@@ -105,10 +107,11 @@ std::string FolderFromEnvironment(const char* variable, const std::string& fallb
     return !first.empty() && first[0] == '/' ? first : fallback;
 }
 
+// Empty when there is no home folder: the root of the disk is nobody's.
 std::string HomeConfigFolder()
 {
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.config";
+    const std::string home = HomeFolder();
+    return home.empty() ? home : home + "/.config";
 }
 
 } // namespace
@@ -116,7 +119,10 @@ std::string HomeConfigFolder()
 std::optional<RegistryValue> ReadRegistryValue(RegistryHive hive, const std::string& keyPath,
                                                const std::string& valueName)
 {
-    std::ifstream file(RegistryHiveFile(hive), std::ios::binary);
+    const std::string path = RegistryHiveFile(hive);
+    if (path.empty())
+        return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
     const std::string wantedKey = NormalKeyPath(keyPath);
     const std::string wantedName = Lower(valueName);
     std::optional<RegistryValue> found;
@@ -149,7 +155,8 @@ std::string RegistryHiveFile(RegistryHive hive)
         return given;
     if (hive == RegistryHive::kMachine)
         return FolderFromEnvironment("XDG_CONFIG_DIRS", "/etc/xdg") + "/halvard/registry-machine.ini";
-    return FolderFromEnvironment("XDG_CONFIG_HOME", HomeConfigFolder()) + "/halvard/registry-user.ini";
+    const std::string folder = FolderFromEnvironment("XDG_CONFIG_HOME", HomeConfigFolder());
+    return folder.empty() ? folder : folder + "/halvard/registry-user.ini";
 }
 
 void SetRegistryHiveFile(RegistryHive hive, const std::string& nativePath)

@@ -32,7 +32,9 @@ std::optional<RegistryValue> ReadRegistryValue(RegistryHive hive, const std::str
 
 // Where a hive's file lies (native form): the machine's in the first folder
 // of $XDG_CONFIG_DIRS (else /etc/xdg) + "/halvard/registry-machine.ini", the
-// user's in $XDG_CONFIG_HOME (else ~/.config) + "/halvard/registry-user.ini".
+// user's in $XDG_CONFIG_HOME (else ~/.config, the home folder as HomeFolder
+// finds it) + "/halvard/registry-user.ini". Empty for the user's hive when
+// there is no home folder: the hive then holds nothing.
 std::string RegistryHiveFile(RegistryHive hive);
 
 // Tests point a hive at a file of their own; an empty path restores the

@@ -11,9 +11,12 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -113,14 +116,19 @@ TEST(Start, AVideoModeNoScreenHoldsStartsOnAListedModeAndKeepsIt)
     }
 }
 
-// Every file below a folder with its bytes and the time it last changed.
+// Every file below a folder with its bytes and the time it last changed; a
+// symbolic link with where it points, followed by nobody.
 std::map<std::string, std::string> Contents(const std::filesystem::path& folder)
 {
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        const std::string name = entry.path().lexically_relative(folder).string();
+        if (entry.is_symlink()) {
+            files[name] = "-> " + std::filesystem::read_symlink(entry.path()).string();
+            continue;
+        }
         const std::string changed = std::to_string(entry.last_write_time().time_since_epoch().count());
-        files[entry.path().lexically_relative(folder).string()] =
-            changed + ":" + (entry.is_regular_file() ? ReadFile(entry.path()) : std::string());
+        files[name] = changed + ":" + (entry.is_regular_file() ? ReadFile(entry.path()) : std::string());
     }
     return files;
 }
@@ -150,6 +158,63 @@ TEST(Start, ASecondCopySaysTheGameIsRunningAndLeavesTheUserFolderAlone)
                                                 "running before starting Tamrisk again.\n"));
     EXPECT_THAT(before, Not(IsEmpty()));
     EXPECT_EQ(after, before);
+}
+
+// A user folder whose lock file is no file that can be locked stops the
+// program as a running copy does: by itself, in the box a failed start
+// shows, naming the file and why, before it writes anything there.
+TEST(Start, ALockFileThatCannotBeOpenedStopsTheProgramAndLeavesTheUserFolderAlone)
+{
+    const std::vector<std::pair<std::string, std::function<void(const std::filesystem::path&)>>> lockFiles = {
+        {"Is a directory", [](const std::filesystem::path& file) { std::filesystem::create_directory(file); }},
+        {"Is a symbolic link",
+         [](const std::filesystem::path& file) { std::filesystem::create_symlink(file.parent_path() / "gone", file); }},
+    };
+    const Testing::BuiltProgramFolder built(DataForm::Loose);
+    for (const auto& [reason, make] : lockFiles) {
+        SCOPED_TRACE(reason);
+        Testing::ProgramRunner runner({.program = Testing::ProgramFile(), .dataFolder = built.DataFolder()});
+        WriteReturningPlayer(runner.UserFolder());
+        const std::filesystem::path lockFile = runner.UserFolder() / "Tamrisk.lock";
+        std::filesystem::remove(lockFile);
+        make(lockFile);
+        const std::map<std::string, std::string> before = Contents(runner.UserFolder());
+        const Testing::ProgramRunResult run = runner.RunToTheEnd();
+        EXPECT_EQ(run.exitStatus, 1) << run.standardError;
+        EXPECT_THAT(run.standardError,
+                    HasSubstr("Fatal Error: Tamrisk cannot lock its user folder, so a second copy could write over its "
+                              "saves: " + lockFile.string() + " cannot be opened (" + reason +
+                              "). Remove Tamrisk.lock from that folder before starting Tamrisk again.\n"));
+        EXPECT_EQ(Contents(runner.UserFolder()), before);
+    }
+}
+
+// A user folder that takes no new file (its log is there from an earlier
+// run) can hold no save of a second copy either: the program starts there
+// without a lock and says so once in its log.
+TEST(Start, AUserFolderClosedToWritingStartsWithoutALockAndSaysSoInTheLog)
+{
+    const Testing::BuiltProgramFolder built(DataForm::Loose);
+    Testing::ProgramRunner runner({.program = Testing::ProgramFile(), .dataFolder = built.DataFolder(),
+                                   .runTime = kToTheMainMenu, .permissionsHonoured = true});
+    WriteReturningPlayer(runner.UserFolder());
+    const std::filesystem::path lockFile = runner.UserFolder() / "Tamrisk.lock";
+    std::filesystem::remove(lockFile);
+    std::ofstream(runner.UserFolder() / "Tamrisk.html") << "";
+    std::filesystem::permissions(runner.UserFolder(),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    const Testing::ProgramRunResult run = runner.Run();
+    std::filesystem::permissions(runner.UserFolder(), std::filesystem::perms::owner_all);
+
+    EXPECT_EQ(run.exitStatus, 0) << run.standardError;
+    EXPECT_THAT(run.standardError, Not(HasSubstr("Fatal Error")));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(lockFile)));
+    ASSERT_TRUE(run.log.has_value()) << run.standardError;
+    EXPECT_THAT(run.log->Lines(Halvard::MessageManager::kWarning),
+                ::testing::Contains("Warning: User folder not locked: " + lockFile.string() +
+                                    " cannot be made (Permission denied); a second copy is not kept out!")
+                    .Times(1))
+        << run.log->Joined();
 }
 
 } // namespace

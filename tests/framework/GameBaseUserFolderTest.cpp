@@ -1,6 +1,7 @@
 #include "tests/framework/NullGame.h"
 
 #include "engine/core/Error.h"
+#include "tests/support/FilePermissionsHonoured.h"
 #include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
 
@@ -8,12 +9,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <map>
 #include <optional>
 #include <pwd.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -25,14 +29,20 @@ using Testing::NullGame;
 constexpr const char* kAlreadyRunning =
     "TestTitle is already running: close the copy that is running before starting TestTitle again.";
 
-// Every entry below a folder with what it holds and when it last changed.
+// Every entry below a folder with what it holds and when it last changed; a
+// symbolic link with where it points, followed by nobody.
 std::map<std::string, std::string> Snapshot(const fs::path& folder)
 {
     std::map<std::string, std::string> entries;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
-        std::string state = std::to_string(entry.last_write_time().time_since_epoch().count());
-        if (entry.is_regular_file())
-            state += ":" + std::to_string(entry.file_size());
+        std::string state;
+        if (entry.is_symlink()) {
+            state = "-> " + fs::read_symlink(entry.path()).string();
+        } else {
+            state = std::to_string(entry.last_write_time().time_since_epoch().count());
+            if (entry.is_regular_file())
+                state += ":" + std::to_string(entry.file_size());
+        }
         entries[entry.path().lexically_relative(folder).string()] = state;
     }
     return entries;
@@ -104,6 +114,72 @@ TEST_F(GameBaseUserFolderTest, LeftoverTemporaryFilesGoOnlyOnceTheFolderIsOurs)
         EXPECT_FALSE(fs::exists(InUserFolder(name))) << name;
     for (const std::string& name : kept)
         EXPECT_EQ(folder_.ReadFile("xdg\\TestMaker\\TestTitle\\" + name), "whole") << name;
+}
+
+// What bears the lock file's name and cannot be locked stops the start, as a
+// running copy does, before anything is written: the leftover of a save is
+// not taken, for a copy that cannot lock may not be alone. The box names the
+// file, the system's reason and what to do.
+TEST_F(GameBaseUserFolderTest, ALockFileThatCannotBeOpenedStopsTheStartAndSaysWhy)
+{
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path& lockFile)> make;
+        const char* reason;
+    };
+    const std::vector<Case> cases = {
+        {"a folder", [](const fs::path& lockFile) { fs::create_directory(lockFile); }, "Is a directory"},
+        {"a dangling link",
+         [](const fs::path& lockFile) { fs::create_symlink(lockFile.parent_path() / "gone", lockFile); },
+         "Is a symbolic link"},
+        {"a link to a file",
+         [](const fs::path& lockFile) { fs::create_symlink(lockFile.parent_path() / "profiles.pmf", lockFile); },
+         "Is a symbolic link"},
+        {"another owner's file closed to all",
+         [](const fs::path& lockFile) {
+             std::ofstream(lockFile) << "";
+             fs::permissions(lockFile, fs::perms::none);
+             if (::geteuid() == 0) {
+                 ASSERT_EQ(::chown(lockFile.c_str(), 65534, 65534), 0);
+             }
+         },
+         "Permission denied"},
+    };
+    for (const Case& lockCase : cases) {
+        SCOPED_TRACE(lockCase.what);
+        fs::remove_all(UserFolder());
+        WriteInUserFolder("profiles.pmf", "the player's");
+        WriteInUserFolder(".profiles.pmf.tmp-a1B2c3", "half");
+        const fs::path lockFile = UserFolder() / "TestTitle.lock";
+        lockCase.make(lockFile);
+        const auto before = Snapshot(UserFolder());
+        std::optional<std::string> failure;
+        {
+            const Testing::FilePermissionsHonoured honoured;
+            failure = StartFailure();
+        }
+        ASSERT_TRUE(failure.has_value());
+        EXPECT_EQ(*failure, "TestTitle cannot lock its user folder, so a second copy could write over its saves: " +
+                                lockFile.string() + " cannot be opened (" + lockCase.reason +
+                                "). Remove TestTitle.lock from that folder before starting TestTitle again.");
+        EXPECT_EQ(Snapshot(UserFolder()), before);
+    }
+}
+
+// A folder that takes no file at all can hold no save of a second copy
+// either: the game starts there without a lock, as it always has.
+TEST_F(GameBaseUserFolderTest, AUserFolderClosedToWritingStillStarts)
+{
+    WriteInUserFolder("profiles.pmf", "the player's");
+    fs::permissions(UserFolder(), fs::perms::owner_read | fs::perms::owner_exec);
+    std::optional<std::string> failure;
+    {
+        const Testing::FilePermissionsHonoured honoured;
+        failure = StartFailure();
+    }
+    fs::permissions(UserFolder(), fs::perms::owner_all);
+    EXPECT_EQ(failure, std::nullopt);
+    EXPECT_FALSE(fs::exists(UserFolder() / "TestTitle.lock"));
 }
 
 // With no home folder anywhere the game says so instead of making its

@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <linux/capability.h>
 #include <iterator>
 #include <stdexcept>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -56,8 +58,18 @@ std::vector<std::string> ChildEnvironment(const fs::path& home)
     return environment;
 }
 
+// Dropped from the bounding set, the capabilities are gone from the program
+// the child becomes, although it runs as the superuser. A child that may not
+// drop them has none to drop.
+void DropPermissionOverrides()
+{
+    prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, 0, 0, 0);
+    prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH, 0, 0, 0);
+}
+
 // Only async-signal-safe calls happen between fork and exec.
-int Start(const fs::path& program, const fs::path& errors, const std::vector<std::string>& environment)
+int Start(const fs::path& program, const fs::path& errors, const std::vector<std::string>& environment,
+          bool permissionsHonoured)
 {
     std::vector<char*> variables;
     for (const std::string& variable : environment)
@@ -76,6 +88,8 @@ int Start(const fs::path& program, const fs::path& errors, const std::vector<std
         if (errorFile < 0 || nothing < 0 || dup2(errorFile, 2) < 0 || dup2(nothing, 1) < 0 || dup2(nothing, 0) < 0 ||
             chdir(folder.c_str()) != 0)
             _exit(127);
+        if (permissionsHonoured)
+            DropPermissionOverrides();
         execve(path.c_str(), arguments, variables.data());
         _exit(127);
     }
@@ -174,7 +188,8 @@ std::optional<int> ProgramRunner::WaitForExit(int child, const fs::path& errors)
 ProgramRunResult ProgramRunner::Run(const std::function<void()>& whileRunning)
 {
     const fs::path errors = folder_.Path() / "stderr.txt";
-    const int child = Start(programFolder_ / settings_.program.filename(), errors, ChildEnvironment(home_));
+    const int child = Start(programFolder_ / settings_.program.filename(), errors, ChildEnvironment(home_),
+                            settings_.permissionsHonoured);
     WaitForWindow(child);
     WaitUntilQuiet(child);
     if (whileRunning)
@@ -194,7 +209,8 @@ ProgramRunResult ProgramRunner::Run(const std::function<void()>& whileRunning)
 ProgramRunResult ProgramRunner::RunToTheEnd()
 {
     const fs::path errors = folder_.Path() / "stderr-to-the-end.txt";
-    const int child = Start(programFolder_ / settings_.program.filename(), errors, ChildEnvironment(home_));
+    const int child = Start(programFolder_ / settings_.program.filename(), errors, ChildEnvironment(home_),
+                            settings_.permissionsHonoured);
     ProgramRunResult result;
     result.exitStatus = WaitForExit(child, errors);
     result.standardError = ReadWhole(errors);

@@ -28,6 +28,10 @@ struct ProgramRunSettings {
     // program quits and draws them all as the program lets go of its GL
     // context, which on a machine busy with other tests takes a while.
     std::chrono::milliseconds exitTimeout{120000};
+    // The program runs without the two capabilities that let the superuser
+    // read and write past the permission bits, so that a folder closed to
+    // writing is closed to it too. Without them to begin with, nothing changes.
+    bool permissionsHonoured = false;
 };
 
 struct ProgramRunResult {

@@ -2,12 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/FilePermissionsHonoured.h"
 #include "tests/support/TempFolder.h"
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -78,6 +84,116 @@ TEST(FolderLock, NoLockWhereTheFileCannotBeMade)
         EXPECT_EQ(lock.GetState(), State::kUnavailable) << file;
         EXPECT_FALSE(fs::exists(file)) << file;
     }
+}
+
+// What lies at a path, read without following a link: its kind, its size,
+// the link's target and its owner and mode, so that any change shows.
+std::string Describe(const fs::path& path)
+{
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0)
+        return "nothing";
+    std::string text = std::to_string(status.st_mode) + ":" + std::to_string(status.st_uid) + ":" +
+                       std::to_string(status.st_size);
+    if (S_ISLNK(status.st_mode))
+        text += "->" + fs::read_symlink(path).string();
+    return text;
+}
+
+int FailAsWithoutLocks(int, int)
+{
+    errno = ENOLCK;
+    return -1;
+}
+
+struct UnusableName {
+    const char* what;
+    // Puts something at the lock file's name (or gets the folder ready).
+    std::function<void(const fs::path& folder, const fs::path& file)> make;
+    FolderLock::LockCall lockCall;
+    State state;
+    const char* reason;
+};
+
+// The file that would have to be opened for the lock cannot be: the folder
+// takes files, but its lock cannot be had, and the state tells which
+// trouble, with the system's words for why. Nothing at the name is touched,
+// nothing is made, and the open never waits.
+TEST(FolderLock, WhereTheFolderTakesFilesButNoLockCanBeHadTheReasonIsGiven)
+{
+    const uid_t anotherOwner = 65534;
+    const std::vector<UnusableName> cases = {
+        {"a folder", [](const fs::path&, const fs::path& file) { fs::create_directory(file); }, nullptr,
+         State::kFileUnusable, "Is a directory"},
+        {"a dangling link", [](const fs::path& folder,
+                               const fs::path& file) { fs::create_symlink(folder / "nowhere", file); },
+         nullptr, State::kFileUnusable, "Is a symbolic link"},
+        {"a link to a file",
+         [](const fs::path& folder, const fs::path& file) {
+             std::ofstream(folder / "target") << "kept";
+             fs::create_symlink(folder / "target", file);
+         },
+         nullptr, State::kFileUnusable, "Is a symbolic link"},
+        {"another owner's file that is closed to all",
+         [anotherOwner](const fs::path&, const fs::path& file) {
+             std::ofstream(file) << "";
+             fs::permissions(file, fs::perms::none);
+             if (::geteuid() == 0) {
+                 ASSERT_EQ(::chown(file.c_str(), anotherOwner, anotherOwner), 0);
+             }
+         },
+         nullptr, State::kFileUnusable, "Permission denied"},
+        {"a pipe", [](const fs::path&, const fs::path& file) { ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0); },
+         nullptr, State::kFileUnusable, "Is not a regular file"},
+        {"a file system without locks", [](const fs::path&, const fs::path& file) { std::ofstream(file) << ""; },
+         FailAsWithoutLocks,
+         State::kLocksRefused, "No locks available"},
+    };
+    for (const UnusableName& unusable : cases) {
+        SCOPED_TRACE(unusable.what);
+        TempFolder folder;
+        const fs::path file = folder.Path() / "game.lock";
+        unusable.make(folder.Path(), file);
+        const std::string before = Describe(file);
+        {
+            const Testing::FilePermissionsHonoured honoured;
+            const FolderLock lock(file.string(), unusable.lockCall);
+            EXPECT_EQ(lock.GetState(), unusable.state);
+            EXPECT_EQ(lock.GetReason(), unusable.reason);
+        }
+        EXPECT_EQ(Describe(file), before);
+        EXPECT_FALSE(fs::exists(folder.Path() / "nowhere"));
+    }
+}
+
+// A folder closed to writing takes no lock file, and no save either: there
+// is no lock to be had, which is no trouble of the lock's own. The same
+// folder with its lock file already made is locked as ever, for the lock
+// needs no writing.
+TEST(FolderLock, AFolderClosedToWritingHasNoLockUnlessItsFileIsThere)
+{
+    TempFolder folder;
+    const fs::path closed = folder.Path() / "closed";
+    fs::create_directory(closed);
+    fs::permissions(closed, fs::perms::owner_read | fs::perms::owner_exec);
+    {
+        const Testing::FilePermissionsHonoured honoured;
+        const FolderLock lock((closed / "game.lock").string());
+        EXPECT_EQ(lock.GetState(), State::kUnavailable);
+        EXPECT_EQ(lock.GetReason(), "Permission denied");
+    }
+    EXPECT_FALSE(fs::exists(closed / "game.lock"));
+
+    fs::permissions(closed, fs::perms::owner_all);
+    std::ofstream(closed / "game.lock") << "";
+    fs::permissions(closed, fs::perms::owner_read | fs::perms::owner_exec);
+    {
+        const Testing::FilePermissionsHonoured honoured;
+        const FolderLock lock((closed / "game.lock").string());
+        EXPECT_EQ(lock.GetState(), State::kHeld);
+        EXPECT_EQ(lock.GetReason(), "");
+    }
+    fs::permissions(closed, fs::perms::owner_all);
 }
 
 } // namespace

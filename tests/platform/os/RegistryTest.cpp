@@ -1,6 +1,10 @@
 #include "platform/os/Registry.h"
 
 #include <optional>
+#include <pwd.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +111,49 @@ TEST(RegistryHiveFiles, TheUserHiveLiesInTheUsersConfigurationFolder)
     }
     ScopedVariable relative("XDG_CONFIG_HOME", "relative/conf");
     EXPECT_EQ(Platform::RegistryHiveFile(RegistryHive::kUser), "/home/player/.config/halvard/registry-user.ini");
+}
+
+// Without HOME (or with one that names no folder) the user's hive lies in
+// his home folder from the password database, as the user folder does,
+// never at the root of the disk.
+TEST(RegistryHiveFiles, WithoutHomeTheUserHiveLiesInTheHomeFolderOfThePasswordDatabase)
+{
+    const passwd* entry = ::getpwuid(::getuid());
+    ASSERT_TRUE(entry != nullptr && entry->pw_dir != nullptr && entry->pw_dir[0] == '/')
+        << "this user has no home folder in the password database";
+    const std::string expected = std::string(entry->pw_dir) + "/.config/halvard/registry-user.ini";
+    const ScopedVariable config("XDG_CONFIG_HOME", nullptr);
+    for (const char* home : {static_cast<const char*>(nullptr), "", "relative"}) {
+        const ScopedVariable variable("HOME", home);
+        EXPECT_EQ(Platform::RegistryHiveFile(RegistryHive::kUser), expected) << (home != nullptr ? home : "(unset)");
+    }
+}
+
+// A user the password database does not know, with neither HOME nor
+// XDG_CONFIG_HOME, has no hive of his own, and nothing is read for him.
+// Only the superuser can become such a user, in a child process.
+TEST(RegistryHiveFiles, AUserWithoutAnyHomeHasNoHiveOfHisOwn)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "becoming a user without an entry needs the superuser";
+    uid_t unknown = 54321;
+    while (::getpwuid(unknown) != nullptr)
+        ++unknown;
+    const ScopedVariable home("HOME", nullptr);
+    const ScopedVariable config("XDG_CONFIG_HOME", nullptr);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setuid(unknown) != 0)
+            ::_exit(2);
+        const bool none = Platform::RegistryHiveFile(RegistryHive::kUser).empty() &&
+                          !ReadRegistryValue(RegistryHive::kUser, "SOFTWARE\\Quenbyworks\\Tamrisk", "Version");
+        ::_exit(none ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(RegistryHiveFiles, AnOverrideWinsUntilItIsCleared)
