@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 
 namespace Tamrisk {
 
@@ -27,7 +28,20 @@ constexpr float kFadedIn = 0.9999f;
 constexpr float kCountPause = 0.2f;
 constexpr float kSecondsCountedPerSecond = 18.0f;
 
-Halvard::i32 WholeSeconds(float time) { return static_cast<Halvard::i32>(time); }
+// The level list holds the ace time to a bound at which the largest bonus
+// still fits the count.
+static_assert(LevelManager::kMostAceTime <=
+              std::numeric_limits<Halvard::i32>::max() / GUILevelCompleteWindow::kPointsPerSecond);
+
+// A best time comes from the players' file, where any finite number may
+// stand: a time beyond the count's range shows as its largest.
+Halvard::i32 WholeSeconds(float time)
+{
+    constexpr auto kBeyond = static_cast<float>(std::numeric_limits<Halvard::i32>::max());
+    if (!(time > 0.0f))
+        return 0;
+    return time >= kBeyond ? std::numeric_limits<Halvard::i32>::max() : static_cast<Halvard::i32>(time);
+}
 
 Halvard::i32 TimeBonus(Halvard::i32 aceTime, float time)
 {
