@@ -50,7 +50,7 @@ Halvard::u32 GUIGameLogicWindowBase::GetTotalScore() const
 {
     Halvard::u32 total = gameLogic_ != nullptr ? gameLogic_->GetScore() : 0;
     if (profile_ != nullptr)
-        total += profile_->GetScore();
+        total = profile_->GetScoreWith(total);
     return total;
 }
 

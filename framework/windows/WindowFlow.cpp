@@ -457,7 +457,8 @@ void WindowFlow::RecordLevelComplete(const LevelReference& played, const LevelRe
     profile.SetCurrentLevel(next);
     profile.KeepProgress(next, gameComplete);
     profile.SetLives(logic.GetLives());
-    profile.SetScore(profile.GetScore() + logic.GetScore() + bonus);
+    profile.AddScore(logic.GetScore());
+    profile.AddScore(bonus);
     logic.SetScore(0);
     profile.SetGameInProgress(!gameComplete);
     std::unique_ptr<LevelResult> result = host_.CreateLevelResult();
@@ -559,7 +560,7 @@ void WindowFlow::ProcessGameOverWindow()
         return;
     over.HideWindow();
     const ProfileBase& profile = Profile();
-    const u32 total = profile.GetScore() + (state_.gameLogic ? state_.gameLogic->GetScore() : 0);
+    const u32 total = profile.GetScoreWith(state_.gameLogic ? state_.gameLogic->GetScore() : 0);
     if (total == 0) {
         w.mainMenu->ShowWindow(Source::kGameOver);
     } else {
