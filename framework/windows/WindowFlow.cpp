@@ -445,6 +445,7 @@ void WindowFlow::OnLevelComplete()
     // The logic stays, paused behind the level complete window, until a
     // later handler ends it.
     state_.windows.levelComplete->ShowLevelResult(Source::kGameLogic, played, logic.GetTime());
+    state_.windows.gameLogic->HoldBackScore(state_.windows.levelComplete->GetBonusToCount());
     host_.OnMenuCursorNeeded(WindowFlowHost::MenuCursor::kShapeAndTrail);
 }
 
@@ -504,7 +505,9 @@ void WindowFlow::OnGameOver()
 void WindowFlow::ProcessLevelCompleteWindow()
 {
     FrameworkWindows& w = state_.windows;
-    GUIFrameworkWindow& complete = *w.levelComplete;
+    GUILevelCompleteWindowBase& complete = *w.levelComplete;
+    // The score over the level rises as the window counts the bonus.
+    w.gameLogic->HoldBackScore(complete.GetBonusToCount());
     if (complete.GetResult() == Result::kEndLevel) {
         host_.OnBackToMenus(WindowFlowHost::LevelMusic::kPause);
         complete.HideWindow();

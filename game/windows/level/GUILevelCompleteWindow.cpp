@@ -96,6 +96,7 @@ void GUILevelCompleteWindow::ShowLevelResult(Halvard::u32 opener, const GameFram
     ShowBestTime();
     GUIMenuWindow::Show(true);
     bonusCountTime_ = 0.0f;
+    bonus_ = TimeBonus(aceTime_, time);
     shownBonus_ = 0;
 }
 
@@ -103,6 +104,8 @@ Halvard::u32 GUILevelCompleteWindow::GetTimeBonus(const GameFramework::LevelRefe
 {
     return static_cast<Halvard::u32>(TimeBonus(GetAceTime(level), time));
 }
+
+Halvard::u32 GUILevelCompleteWindow::GetBonusToCount() const { return static_cast<Halvard::u32>(bonus_ - shownBonus_); }
 
 Halvard::i32 GUILevelCompleteWindow::GetAceTime(const GameFramework::LevelReference& level) const
 {
@@ -134,6 +137,9 @@ void GUILevelCompleteWindow::HideWindow()
         EnableControl(GetAnimatedTitleMount(), false);
     GUIMenuWindow::Show(false);
     StopCountingSound();
+    // Gone from the screen, the window has nothing left to count: the score
+    // behind it shows whole.
+    ShowBonus(bonus_);
 }
 
 void GUILevelCompleteWindow::UpdateWindow()
@@ -148,7 +154,7 @@ void GUILevelCompleteWindow::UpdateWindow()
         return;
     // The window is hidden before it is updated again, so the rest of the
     // bonus shows now.
-    ShowBonus(TimeBonus(aceTime_, GetLevelTime()));
+    ShowBonus(bonus_);
     StopCountingSound();
     const GameFramework::LevelReference& level = GetLevel();
     const bool lastOfStage = level.level + 1 == levels_->GetLevelCount(level.stage);

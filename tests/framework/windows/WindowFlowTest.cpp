@@ -286,6 +286,42 @@ TEST(WindowFlowLevels, AScoreNextToTheLargestAProfileKeepsStaysThereThroughALeve
     }
 }
 
+// The bonus is saved with the level at once, but the score over the level
+// rises only as the level complete window counts it, and ends at the saved
+// total.
+TEST(WindowFlowLevels, TheScoreOverTheLevelLeavesOutTheBonusTheWindowHasYetToCount)
+{
+    FlowBed bed;
+    bed.StartLevel();
+    auto& game = static_cast<GameFramework::GUIGameLogicWindowBase&>(bed.Window("game"));
+    auto& complete = static_cast<ScriptedLevelCompleteWindow&>(bed.Window("level complete"));
+    bed.Profile().SetScore(100);
+    bed.Logic()->SetScore(250);
+    complete.timeBonus = 40;
+    complete.bonusToCount = 40;
+    bed.Logic()->SetState(GameLogicBase::kLevelComplete);
+    bed.Dispatch();
+    ASSERT_EQ(bed.Profile().GetScore(), 390u);
+    std::vector<u32> shown{game.GetTotalScore()};
+    for (const u32 left : {30u, 12u, 0u}) {
+        complete.bonusToCount = left;
+        bed.Dispatch();
+        shown.push_back(game.GetTotalScore());
+    }
+    EXPECT_EQ(shown, (std::vector<u32>{350, 360, 378, 390}));
+    EXPECT_EQ(bed.Profile().GetScore(), 390u) << "the count changes nothing kept";
+    complete.bonusToCount = 7;
+    bed.Report("level complete", WindowResult::kStageComplete);
+    bed.Dispatch();
+    complete.bonusToCount = 0;
+    bed.Dispatch();
+    EXPECT_TRUE(bed.IsShown("game"));
+    EXPECT_EQ(game.GetTotalScore(), 390u) << "the level stays behind the stage window with the whole score";
+    game.HideWindow();
+    game.ShowGameLogic(WindowSource::kGameLogicLoading, bed.Logic());
+    EXPECT_EQ(game.GetTotalScore(), 390u);
+}
+
 TEST(WindowFlowLevels, FinishingTheLastLevelOfTheLastStageCompletesTheGame)
 {
     FlowBed bed;

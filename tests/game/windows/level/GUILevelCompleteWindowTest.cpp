@@ -231,6 +231,29 @@ INSTANTIATE_TEST_SUITE_P(
                     ResultCase{"JustTheAceTime", {0, 0}, 60.0f, WindowResult::kEndLevel, false}),
     [](const testing::TestParamInfo<ResultCase>& info) { return std::string(info.param.name); });
 
+// The score shown over the level leaves out what the window has yet to
+// count, and shows it whole once the window has gone.
+TEST_F(GUILevelCompleteWindowTest, WhatIsLeftToCountFallsWithTheCountAndIsNoneOnceHidden)
+{
+    window->ShowLevelResult(WindowSource::kGameLogic, {0, 0}, 50.3f);
+    EXPECT_EQ(window->GetBonusToCount(), 200u);
+    bool between = false;
+    for (int frame = 0; frame < 200 && window->GetShownBonus() < 200; ++frame) {
+        Frame();
+        EXPECT_EQ(window->GetBonusToCount(), static_cast<Halvard::u32>(200 - window->GetShownBonus()));
+        between = between || (window->GetShownBonus() > 0 && window->GetShownBonus() < 200);
+    }
+    EXPECT_TRUE(between);
+    EXPECT_EQ(window->GetBonusToCount(), 0u);
+    window->ShowLevelResult(WindowSource::kGameLogic, {0, 0}, 30.0f);
+    Frame();
+    EXPECT_EQ(window->GetBonusToCount(), 600u);
+    window->HideWindow();
+    EXPECT_EQ(window->GetBonusToCount(), 0u);
+    window->ShowLevelResult(WindowSource::kGameLogic, {0, 0}, 61.0f);
+    EXPECT_EQ(window->GetBonusToCount(), 0u);
+}
+
 // The best-time table is a file that may hold any finite time: one beyond
 // the range of a count of seconds shows as the largest count.
 TEST_F(GUILevelCompleteWindowTest, ABestTimeBeyondTheCountsRangeShowsAsItsLargest)
