@@ -51,7 +51,7 @@ constexpr const char* kBonusNames[] = {"life",          "bat_increase", "bat_dec
 } // namespace
 
 GameLogic::GameLogic(Halvard::Engine* engine, const GameLogicSettings& settings)
-    : GameLogicBase(engine, settings.sounds, settings.stage, settings.level, settings.lives)
+    : GameLogicBase(engine, settings.sounds, settings.stage, settings.level, std::min(settings.lives, kMaxLives))
     , settings_(settings)
 {
     for (const ScoreEntry& entry : kScoreTable)
@@ -256,7 +256,7 @@ void GameLogic::CatchBonuses()
 void GameLogic::ApplyBonus(u32 kind)
 {
     switch (kind) {
-    case kLife: SetLives(std::min(GetLives() + 1, kMaxLives)); break;
+    case kLife: SetLives(GetLives() < kMaxLives ? GetLives() + 1 : kMaxLives); break;
     case kBatIncrease: bat_->Enlarge(); break;
     case kBatDecrease: bat_->Shrink(); break;
     case kBallsSpeedUp: balls_->SpeedUp(); break;

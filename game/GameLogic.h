@@ -71,6 +71,8 @@ public:
         kBallista,
         kHammer,
     };
+    // A life bonus takes the lives no further; a level starts with no more,
+    // whatever count the player's file holds.
     static constexpr Halvard::u32 kMaxLives = 100;
 
     // Member construction errors (missing files, bad formats) reach the

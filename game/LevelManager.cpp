@@ -4,8 +4,10 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringUtils.h"
 #include "game_tools/XMLNode.h"
+#include "game_tools/XMLValue.h"
 
 #include <algorithm>
+#include <string>
 
 using namespace Halvard;
 using GameFramework::LevelReference;
@@ -16,6 +18,15 @@ namespace {
 
 // A level without the attribute gets a minute.
 constexpr u32 kDefaultAceTime = 60;
+
+// A negative time takes none.
+u32 ReadAceTime(const GameTools::XMLValue& value)
+{
+    const i32 seconds = value.GetInt();
+    if (seconds > LevelManager::kMostAceTime)
+        throw FileError(std::string("Incorrect \"ace_time\" in \"") + LevelManager::kLevelsFile + "\" file");
+    return static_cast<u32>(std::max(0, seconds));
+}
 
 } // namespace
 
@@ -73,7 +84,7 @@ void LevelManager::ParseLevel(GameFramework::LevelRecordBase& level, const GameT
     auto& record = static_cast<LevelRecord&>(level);
     record.geometryFile = MakeGeometryFileName(level.reference);
     const GameTools::XMLValue* aceTime = element.GetAttribute("ace_time");
-    record.aceTime = aceTime != nullptr ? static_cast<u32>(std::max(0, aceTime->GetInt())) : kDefaultAceTime;
+    record.aceTime = aceTime != nullptr ? ReadAceTime(*aceTime) : kDefaultAceTime;
 }
 
 } // namespace Tamrisk

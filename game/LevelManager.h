@@ -8,9 +8,15 @@ namespace Tamrisk {
 
 // The game's stages and levels: each stage names its environment, each level
 // its geometry file and its ace time. The list is read at construction; a
-// fault in it, or a list without a single level, ends the program.
+// fault in it, an ace time beyond kMostAceTime or a list without a single
+// level ends the program.
 class LevelManager : public GameFramework::LevelManagerBase {
 public:
+    // The shipped levels ask for five minutes at most; ten hours leaves any
+    // level room, and a list asking for more is refused naming the file, so
+    // that a bonus counted from the ace time stays small.
+    static constexpr Halvard::i32 kMostAceTime = 10 * 60 * 60;
+
     explicit LevelManager(Halvard::Engine* engine);
 
     // "data\environment\<environment>_resources.xml" of the level's stage.

@@ -12,12 +12,6 @@ using GameTools::XMLNode;
 
 namespace GameFramework {
 
-namespace {
-
-const char* const kLevelsFile = "data\\levels\\levels.xml";
-
-} // namespace
-
 LevelManagerBase::LevelManagerBase(Engine* engine)
     : messages_(engine->GetMessageManager()), files_(engine->GetFileManager())
 {

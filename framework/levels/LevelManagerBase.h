@@ -29,6 +29,8 @@ namespace GameFramework {
 // thread only.
 class LevelManagerBase {
 public:
+    static constexpr const char* kLevelsFile = "data\\levels\\levels.xml";
+
     // Reads nothing: the game's constructor calls LoadLevels once its
     // factories are in place.
     explicit LevelManagerBase(Halvard::Engine* engine);

@@ -157,6 +157,11 @@ void ProfileBase::DeleteFiles()
         Halvard::DeleteFolder(ownFolder_);
 }
 
+u32 ProfileBase::GetScoreWith(u32 points) const
+{
+    return points > kMostScore - score_ ? kMostScore : score_ + points;
+}
+
 void ProfileBase::AddLevelResult(const LevelResult& result)
 {
     KeepLevelResult(result);

@@ -30,6 +30,8 @@ public:
     };
 
     static constexpr Halvard::u32 kStartingLives = 3;
+    // The largest score the file keeps; a sum beyond it stays there.
+    static constexpr Halvard::u32 kMostScore = 0xFFFFFFFFu;
 
     ProfileBase(const ProfileBase&) = delete;
     ProfileBase& operator=(const ProfileBase&) = delete;
@@ -79,6 +81,10 @@ public:
     void SetLives(Halvard::u32 lives) { lives_ = lives; }
     Halvard::u32 GetScore() const { return score_; }
     void SetScore(Halvard::u32 score) { score_ = score; }
+    // The score with the points added, held at kMostScore: a damaged file
+    // may hold a score next to it, and a sum that wrapped would lose it.
+    Halvard::u32 GetScoreWith(Halvard::u32 points) const;
+    void AddScore(Halvard::u32 points) { score_ = GetScoreWith(points); }
     const LevelReference& GetCurrentLevel() const { return currentLevel_; }
     void SetCurrentLevel(const LevelReference& level) { currentLevel_ = level; }
     const LevelReference& GetFurthestLevel() const { return furthestLevel_; }

@@ -7,6 +7,8 @@
 #include "framework/persistence/ProfileManagerBase.h"
 #include "framework/windows/VideoSettingsAccess.h"
 
+#include <algorithm>
+
 namespace GameFramework {
 
 GUIGameLogicWindowBase::GUIGameLogicWindowBase(Halvard::Engine* engine, ProfileManagerBase* profileManager)
@@ -25,6 +27,7 @@ void GUIGameLogicWindowBase::HideWindow()
     GUIFrameworkWindow::HideWindow();
     profile_ = nullptr;
     gameLogic_ = nullptr;
+    heldBack_ = 0;
 }
 
 void GUIGameLogicWindowBase::ShowGameLogic(Halvard::u32 opener, GameLogicBase* gameLogic)
@@ -32,6 +35,7 @@ void GUIGameLogicWindowBase::ShowGameLogic(Halvard::u32 opener, GameLogicBase* g
     ShowWindow(opener);
     gameLogic_ = gameLogic;
     profile_ = profileManager_->GetCurrentProfile();
+    heldBack_ = 0;
     fullScreen_ = config_->fullScreen != 0;
     SetActive(true);
 }
@@ -50,8 +54,8 @@ Halvard::u32 GUIGameLogicWindowBase::GetTotalScore() const
 {
     Halvard::u32 total = gameLogic_ != nullptr ? gameLogic_->GetScore() : 0;
     if (profile_ != nullptr)
-        total += profile_->GetScore();
-    return total;
+        total = profile_->GetScoreWith(total);
+    return total - std::min(heldBack_, total);
 }
 
 } // namespace GameFramework

@@ -33,8 +33,14 @@ public:
 
     // Minimises the application window.
     void MinimizeWindow();
-    // The level's running score plus the profile's score from earlier levels.
+    // The level's running score plus the profile's score from earlier levels,
+    // less the points held back.
     Halvard::u32 GetTotalScore() const;
+    // Points of the profile's score the total leaves out until they are
+    // counted up elsewhere on screen: a level's time bonus, saved at once,
+    // rises in the score as its window counts it. Forgotten when the window
+    // shows or hides.
+    void HoldBackScore(Halvard::u32 points) { heldBack_ = points; }
 
     bool IsActive() const { return active_; }
     bool IsFullScreen() const { return fullScreen_; }
@@ -54,6 +60,7 @@ private:
     ProfileManagerBase* profileManager_;
     ProfileBase* profile_ = nullptr;
     GameLogicBase* gameLogic_ = nullptr;
+    Halvard::u32 heldBack_ = 0;
     bool fullScreen_ = false;
     bool active_ = false;
 };

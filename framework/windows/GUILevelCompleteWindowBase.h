@@ -23,6 +23,10 @@ public:
         (void)time;
         return 0;
     }
+    // The part of the time bonus, already in the player's score, that the
+    // window has yet to count up on screen; the score shown behind it leaves
+    // that part out. None here.
+    virtual Halvard::u32 GetBonusToCount() const { return 0; }
 
     const LevelReference& GetLevel() const { return level_; }
     float GetLevelTime() const { return time_; }

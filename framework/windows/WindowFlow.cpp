@@ -454,6 +454,7 @@ void WindowFlow::OnLevelComplete()
     // The logic stays, paused behind the level complete window, until a
     // later handler ends it.
     state_.windows.levelComplete->ShowLevelResult(Source::kGameLogic, played, logic.GetTime());
+    state_.windows.gameLogic->HoldBackScore(state_.windows.levelComplete->GetBonusToCount());
     host_.OnMenuCursorNeeded(WindowFlowHost::MenuCursor::kShapeAndTrail);
 }
 
@@ -466,7 +467,8 @@ void WindowFlow::RecordLevelComplete(const LevelReference& played, const LevelRe
     profile.SetCurrentLevel(next);
     profile.KeepProgress(next, gameComplete);
     profile.SetLives(logic.GetLives());
-    profile.SetScore(profile.GetScore() + logic.GetScore() + bonus);
+    profile.AddScore(logic.GetScore());
+    profile.AddScore(bonus);
     logic.SetScore(0);
     profile.SetGameInProgress(!gameComplete);
     std::unique_ptr<LevelResult> result = host_.CreateLevelResult();
@@ -517,7 +519,7 @@ void WindowFlow::OnGameOver()
 void WindowFlow::EndLostGame()
 {
     ProfileBase& profile = Profile();
-    EnterFinalScore(profile.GetScore() + (state_.gameLogic ? state_.gameLogic->GetScore() : 0));
+    EnterFinalScore(profile.GetScoreWith(state_.gameLogic ? state_.gameLogic->GetScore() : 0));
     profile.SetGameInProgress(false);
     profile.Save();
 }
@@ -542,7 +544,9 @@ void WindowFlow::ShowFinalScore(u32 source)
 void WindowFlow::ProcessLevelCompleteWindow()
 {
     FrameworkWindows& w = state_.windows;
-    GUIFrameworkWindow& complete = *w.levelComplete;
+    GUILevelCompleteWindowBase& complete = *w.levelComplete;
+    // The score over the level rises as the window counts the bonus.
+    w.gameLogic->HoldBackScore(complete.GetBonusToCount());
     if (complete.GetResult() == Result::kEndLevel) {
         host_.OnBackToMenus(WindowFlowHost::LevelMusic::kPause);
         complete.HideWindow();

@@ -1,5 +1,6 @@
 // The level list, as the game reads it at the start, in place of the shipped
-// one: refused, or every level in it answers its resources and neighbours.
+// one: refused, or every level in it answers its resources and neighbours
+// and holds an ace time within the bound.
 #include "game/LevelManager.h"
 #include "tests/fuzz/EngineBed.h"
 #include "tests/fuzz/FuzzCheck.h"
@@ -22,7 +23,10 @@ TAMRISK_FUZZ_TARGET(LevelManager)
         for (Halvard::u32 stage = 0; stage < levels.GetStageCount(); ++stage)
             for (Halvard::u32 level = 0; level < levels.GetLevelCount(stage); ++level) {
                 const GameFramework::LevelReference reference{stage, level};
-                Check(levels.GetGameLevel(reference) != nullptr, "a level of the list has no record");
+                const Tamrisk::LevelRecord* record = levels.GetGameLevel(reference);
+                Check(record != nullptr, "a level of the list has no record");
+                Check(record->aceTime <= static_cast<Halvard::u32>(Tamrisk::LevelManager::kMostAceTime),
+                      "an ace time beyond the bound was taken");
                 levels.GetLevelResources(reference, resources);
                 levels.GetNextLevel(reference);
                 levels.GetPreviousLevel(reference);

@@ -91,10 +91,29 @@ protected:
 
 TEST_F(GameLogicTest, ALifeBonusNeverTakesTheLivesPastAHundred)
 {
-    logic.SetLives(99);
-    logic.ApplyBonus(GameLogic::kLife);
-    logic.ApplyBonus(GameLogic::kLife);
-    EXPECT_EQ(logic.GetLives(), GameLogic::kMaxLives);
+    const struct {
+        Halvard::u32 lives;
+        Halvard::u32 afterOne;
+        Halvard::u32 afterTwo;
+    } cases[] = {{0, 1, 2}, {99, 100, 100}, {100, 100, 100}, {101, 100, 100}, {0xFFFFFFFFu, 100, 100}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lives);
+        logic.SetLives(c.lives);
+        logic.ApplyBonus(GameLogic::kLife);
+        EXPECT_EQ(logic.GetLives(), c.afterOne);
+        logic.ApplyBonus(GameLogic::kLife);
+        EXPECT_EQ(logic.GetLives(), c.afterTwo);
+    }
+}
+
+// A damaged profile may hold any count of lives: the level starts with a
+// hundred at most, and a life bonus never takes them round to none.
+TEST(GameLogicLives, ALevelStartsWithAHundredLivesAtMostWhateverTheProfileHolds)
+{
+    for (const Halvard::u32 lives : {0xFFFFFFFFu, 101u}) {
+        LevelRun run(LevelRunOptions{.lives = lives, .drawing = false});
+        EXPECT_EQ(run.Logic().GetLives(), GameLogic::kMaxLives);
+    }
 }
 
 TEST_F(GameLogicTest, TheLevelCompletesThreeTenthsOfASecondAfterItsLastBrickWithBallsStillFlying)

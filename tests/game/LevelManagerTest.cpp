@@ -82,6 +82,38 @@ TEST_F(LevelManagerTest, AStageWithoutAnEnvironmentEndsTheProgramEvenWhenOthersA
     EXPECT_FALSE(Log().Contains("Level Manager: Found"));
 }
 
+// The time bonus counts 20 points a second under the ace time: a time
+// beyond the bound is refused naming the file, so that no bonus can wrap; a
+// negative one takes none.
+TEST_F(LevelManagerTest, AnAceTimeBeyondTenHoursEndsTheProgramNamingTheFile)
+{
+    const struct {
+        const char* aceTime;
+        bool refused;
+        u32 kept;
+    } cases[] = {{"300", false, 300u},       {"36000", false, 36000u},   {"-5", false, 0u},
+                 {"36001", true, 0u},        {"107374183", true, 0u},    {"2000000000", true, 0u},
+                 {"99999999999", true, 0u}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.aceTime);
+        FakeEngine own;
+        const std::string list = std::string("<levels><stage environment=\"grove\"><level ace_time=\"150\"/>") +
+                                 "<level ace_time=\"" + c.aceTime + "\"/></stage></levels>";
+        own.folder.WriteFile("data\\levels\\levels.xml", list);
+        own.Start();
+        const auto log = [&own] { return LogProbe(*own->GetMessageManager()); };
+        if (c.refused) {
+            EXPECT_THROW(LevelManager levels(&own.Get()), Halvard::FatalError);
+            EXPECT_EQ(log().Count("PROGRAM ABORTING: Incorrect \"ace_time\" in \"data\\levels\\levels.xml\" file\n"),
+                      1u);
+            continue;
+        }
+        LevelManager levels(&own.Get());
+        EXPECT_EQ(levels.GetGameLevel({0, 1})->aceTime, c.kept);
+        EXPECT_TRUE(log().HasNoErrorLine());
+    }
+}
+
 // Every later lookup of a level would fail on such a list.
 TEST_F(LevelManagerTest, AListWithoutASingleLevelEndsTheProgramAfterSayingWhatItFound)
 {

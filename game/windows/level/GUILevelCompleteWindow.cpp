@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 
 namespace Tamrisk {
 
@@ -27,7 +28,20 @@ constexpr float kFadedIn = 0.9999f;
 constexpr float kCountPause = 0.2f;
 constexpr float kSecondsCountedPerSecond = 18.0f;
 
-Halvard::i32 WholeSeconds(float time) { return static_cast<Halvard::i32>(time); }
+// The level list holds the ace time to a bound at which the largest bonus
+// still fits the count.
+static_assert(LevelManager::kMostAceTime <=
+              std::numeric_limits<Halvard::i32>::max() / GUILevelCompleteWindow::kPointsPerSecond);
+
+// A best time comes from the players' file, where any finite number may
+// stand: a time beyond the count's range shows as its largest.
+Halvard::i32 WholeSeconds(float time)
+{
+    constexpr auto kBeyond = static_cast<float>(std::numeric_limits<Halvard::i32>::max());
+    if (!(time > 0.0f))
+        return 0;
+    return time >= kBeyond ? std::numeric_limits<Halvard::i32>::max() : static_cast<Halvard::i32>(time);
+}
 
 Halvard::i32 TimeBonus(Halvard::i32 aceTime, float time)
 {
@@ -82,6 +96,7 @@ void GUILevelCompleteWindow::ShowLevelResult(Halvard::u32 opener, const GameFram
     ShowBestTime();
     GUIMenuWindow::Show(true);
     bonusCountTime_ = 0.0f;
+    bonus_ = TimeBonus(aceTime_, time);
     shownBonus_ = 0;
 }
 
@@ -89,6 +104,8 @@ Halvard::u32 GUILevelCompleteWindow::GetTimeBonus(const GameFramework::LevelRefe
 {
     return static_cast<Halvard::u32>(TimeBonus(GetAceTime(level), time));
 }
+
+Halvard::u32 GUILevelCompleteWindow::GetBonusToCount() const { return static_cast<Halvard::u32>(bonus_ - shownBonus_); }
 
 Halvard::i32 GUILevelCompleteWindow::GetAceTime(const GameFramework::LevelReference& level) const
 {
@@ -120,6 +137,9 @@ void GUILevelCompleteWindow::HideWindow()
         EnableControl(GetAnimatedTitleMount(), false);
     GUIMenuWindow::Show(false);
     StopCountingSound();
+    // Gone from the screen, the window has nothing left to count: the score
+    // behind it shows whole.
+    ShowBonus(bonus_);
 }
 
 void GUILevelCompleteWindow::UpdateWindow()
@@ -134,7 +154,7 @@ void GUILevelCompleteWindow::UpdateWindow()
         return;
     // The window is hidden before it is updated again, so the rest of the
     // bonus shows now.
-    ShowBonus(TimeBonus(aceTime_, GetLevelTime()));
+    ShowBonus(bonus_);
     StopCountingSound();
     const GameFramework::LevelReference& level = GetLevel();
     const bool lastOfStage = level.level + 1 == levels_->GetLevelCount(level.stage);

@@ -23,7 +23,8 @@ class LevelManager;
 // once the bonus text has faded in (18 seconds' worth a second after a
 // 0.2 s pause), with the counting sound playing meanwhile. The bonus is the
 // game's to add to the profile with the rest of the level's result, before
-// the window shows; the count only shows it. A click shows what is left of
+// the window shows; the count only shows it, and what it has yet to count
+// the score shown behind the window leaves out. A click shows what is left of
 // the bonus at once and reports 21 after the last level of a stage, else 13.
 // The managers and the parts must outlive the window. Main thread only.
 class GUILevelCompleteWindow : public GameFramework::GUILevelCompleteWindowBase, public GUIMenuWindow {
@@ -37,6 +38,7 @@ public:
 
     void ShowLevelResult(Halvard::u32 opener, const GameFramework::LevelReference& level, float time) override;
     Halvard::u32 GetTimeBonus(const GameFramework::LevelReference& level, float time) const override;
+    Halvard::u32 GetBonusToCount() const override;
     void HideWindow() override;
     void UpdateWindow() override;
 
@@ -70,6 +72,8 @@ private:
     Halvard::GUIButton* button_ = nullptr;
     Halvard::i32 aceTime_ = 0;
     float bonusCountTime_ = 0.0f;
+    // The whole bonus of the level shown, and the part of it counted.
+    Halvard::i32 bonus_ = 0;
     Halvard::i32 shownBonus_ = 0;
 };
 

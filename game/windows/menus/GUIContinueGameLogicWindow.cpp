@@ -32,8 +32,11 @@ void GUIContinueGameLogicWindow::ShowWindow(Halvard::u32 opener)
     if (profile == nullptr)
         return;
     const GameFramework::LevelReference& level = profile->GetCurrentLevel();
+    // Counted from one in 64 bits: a damaged file may hold the largest
+    // 32-bit index, which must not show as 0.
     if (level_ != nullptr)
-        level_->SetRawText(std::to_wstring(level.stage + 1) + L"-" + std::to_wstring(level.level + 1));
+        level_->SetRawText(std::to_wstring(Halvard::u64{level.stage} + 1) + L"-" +
+                           std::to_wstring(Halvard::u64{level.level} + 1));
     if (score_ != nullptr)
         score_->SetRawText(std::to_wstring(profile->GetScore()));
 }

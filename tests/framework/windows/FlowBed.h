@@ -68,14 +68,17 @@ private:
     std::string name_;
 };
 
-// The level complete window, with the time bonus a test gives it.
+// The level complete window, with the time bonus and the part of it still
+// to count that a test gives it.
 class ScriptedLevelCompleteWindow : public ScriptedWindow<GameFramework::GUILevelCompleteWindowBase> {
 public:
     using ScriptedWindow::ScriptedWindow;
 
     Halvard::u32 GetTimeBonus(const GameFramework::LevelReference&, float) const override { return timeBonus; }
+    Halvard::u32 GetBonusToCount() const override { return bonusToCount; }
 
     Halvard::u32 timeBonus = 0;
+    Halvard::u32 bonusToCount = 0;
 };
 
 // The framework's records read from the level list of the bed.

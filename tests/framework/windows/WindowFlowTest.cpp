@@ -251,6 +251,79 @@ TEST(WindowFlowLevels, TheWholeLevelResultReachesTheProfilesFileInOneSaveWithIts
     EXPECT_EQ(holder, L"Anna");
 }
 
+// A damaged profile may hold a score next to the largest its file keeps:
+// the level's score and bonus take it there and no further, never round to a
+// small one, on disk, in the display and in the high-score table.
+TEST(WindowFlowLevels, AScoreNextToTheLargestAProfileKeepsStaysThereThroughALevelsEnd)
+{
+    const u32 most = GameFramework::ProfileBase::kMostScore;
+    const struct {
+        u32 profile;
+        u32 level;
+        u32 bonus;
+        u32 shownInLevel;
+        u32 saved;
+    } cases[] = {{100, 250, 40, 350, 390},
+                 {most - 300, 250, 40, most - 50, most - 10},
+                 {most - 100, 250, 40, most, most},
+                 {most - 10, 5, 40, most - 5, most},
+                 {most, 0xFFFFFFFFu, 0xFFFFFFFFu, most, most}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.profile);
+        FlowBed bed;
+        bed.StartLevel();
+        auto& game = static_cast<GameFramework::GUIGameLogicWindowBase&>(bed.Window("game"));
+        bed.Profile().SetScore(c.profile);
+        bed.Logic()->SetScore(c.level);
+        EXPECT_EQ(game.GetTotalScore(), c.shownInLevel);
+        static_cast<ScriptedLevelCompleteWindow&>(bed.Window("level complete")).timeBonus = c.bonus;
+        bed.Logic()->SetState(GameLogicBase::kLevelComplete);
+        bed.Dispatch();
+        EXPECT_EQ(bed.Profile().GetScore(), c.saved);
+        EXPECT_EQ(game.GetTotalScore(), c.saved);
+        BedProfileManager reread(GameFramework::FileServices::Of(bed.engine.Get()), bed.soundSet.get(),
+                                 bed.engine.folder.Internal());
+        ASSERT_NE(reread.GetProfile(L"Anna"), nullptr);
+        EXPECT_EQ(reread.GetProfile(L"Anna")->GetScore(), c.saved);
+    }
+}
+
+// The bonus is saved with the level at once, but the score over the level
+// rises only as the level complete window counts it, and ends at the saved
+// total.
+TEST(WindowFlowLevels, TheScoreOverTheLevelLeavesOutTheBonusTheWindowHasYetToCount)
+{
+    FlowBed bed;
+    bed.StartLevel();
+    auto& game = static_cast<GameFramework::GUIGameLogicWindowBase&>(bed.Window("game"));
+    auto& complete = static_cast<ScriptedLevelCompleteWindow&>(bed.Window("level complete"));
+    bed.Profile().SetScore(100);
+    bed.Logic()->SetScore(250);
+    complete.timeBonus = 40;
+    complete.bonusToCount = 40;
+    bed.Logic()->SetState(GameLogicBase::kLevelComplete);
+    bed.Dispatch();
+    ASSERT_EQ(bed.Profile().GetScore(), 390u);
+    std::vector<u32> shown{game.GetTotalScore()};
+    for (const u32 left : {30u, 12u, 0u}) {
+        complete.bonusToCount = left;
+        bed.Dispatch();
+        shown.push_back(game.GetTotalScore());
+    }
+    EXPECT_EQ(shown, (std::vector<u32>{350, 360, 378, 390}));
+    EXPECT_EQ(bed.Profile().GetScore(), 390u) << "the count changes nothing kept";
+    complete.bonusToCount = 7;
+    bed.Report("level complete", WindowResult::kStageComplete);
+    bed.Dispatch();
+    complete.bonusToCount = 0;
+    bed.Dispatch();
+    EXPECT_TRUE(bed.IsShown("game"));
+    EXPECT_EQ(game.GetTotalScore(), 390u) << "the level stays behind the stage window with the whole score";
+    game.HideWindow();
+    game.ShowGameLogic(WindowSource::kGameLogicLoading, bed.Logic());
+    EXPECT_EQ(game.GetTotalScore(), 390u);
+}
+
 TEST(WindowFlowLevels, FinishingTheLastLevelOfTheLastStageCompletesTheGame)
 {
     FlowBed bed;
@@ -294,6 +367,22 @@ TEST(WindowFlowGameOver, ALostLevelClearsTheGameInProgressAndAScoreOfZeroSkipsTh
     EXPECT_TRUE(bed.IsShown("main menu"));
     EXPECT_EQ(bed.highScores->GetEntryCount(0), 0u);
     EXPECT_EQ(bed.Logic(), nullptr);
+}
+
+// The lost level's score joins a damaged profile's score next to the
+// largest one it keeps without rounding to a small one.
+TEST(WindowFlowGameOver, ALostLevelsScoreTakesAScoreNextToTheLargestNoFurther)
+{
+    FlowBed bed;
+    bed.StartLevel();
+    bed.Profile().SetScore(GameFramework::ProfileBase::kMostScore - 10);
+    bed.Logic()->SetScore(80);
+    bed.Logic()->SetState(GameLogicBase::kGameOver);
+    bed.Dispatch();
+    bed.Report("game over", WindowResult::kDone);
+    bed.Dispatch();
+    ASSERT_EQ(bed.highScores->GetEntryCount(0), 1u);
+    EXPECT_EQ(bed.highScores->GetEntry(0, 0)->score, GameFramework::ProfileBase::kMostScore);
 }
 
 TEST(WindowFlowGameOver, TheRestartQuestionAskedAfterALostLevelGoesBackToTheGameOverWindow)

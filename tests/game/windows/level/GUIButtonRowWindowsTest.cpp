@@ -256,19 +256,29 @@ INSTANTIATE_TEST_SUITE_P(
                               {false, false, false}}),
     [](const testing::TestParamInfo<MountCase>& info) { return std::string(info.param.name); });
 
+// A damaged file may hold any level and score: none wraps on the way.
 TEST(ContinueGameLogicWindowTest, ShowsTheCurrentProfilesLevelCountedFromOneAndItsScore)
 {
-    ButtonRowBed bed;
-    GameFramework::ProfileBase* anna = bed.profiles->AddProfile(L"Anna");
-    anna->SetCurrentLevel({1, 4});
-    anna->SetScore(1234);
-    bed.profiles->SetCurrentProfile(anna, GameFramework::ProfileManagerBase::ListSaving::kKeepFile);
-    auto window = std::make_unique<Tamrisk::GUIContinueGameLogicWindow>(
-        bed.parts.engine, bed.parts.sounds, bed.profiles.get(), bed.parts.resources, bed.parts.tools, bed.parts.manager,
-        bed.parts.parent);
-    window->ShowWindow(WindowSource::kMainMenu);
-    EXPECT_EQ(window->GetLevelText()->GetText(), L"2-5");
-    EXPECT_EQ(window->GetScoreText()->GetText(), L"1234");
+    const struct {
+        GameFramework::LevelReference level;
+        Halvard::u32 score;
+        const wchar_t* levelText;
+        const wchar_t* scoreText;
+    } cases[] = {{{1, 4}, 1234, L"2-5", L"1234"},
+                 {{0xFFFFFFFFu, 0xFFFFFFFFu}, 0xFFFFFFFFu, L"4294967296-4294967296", L"4294967295"}};
+    for (const auto& c : cases) {
+        ButtonRowBed bed;
+        GameFramework::ProfileBase* anna = bed.profiles->AddProfile(L"Anna");
+        anna->SetCurrentLevel(c.level);
+        anna->SetScore(c.score);
+        bed.profiles->SetCurrentProfile(anna, GameFramework::ProfileManagerBase::ListSaving::kKeepFile);
+        auto window = std::make_unique<Tamrisk::GUIContinueGameLogicWindow>(
+            bed.parts.engine, bed.parts.sounds, bed.profiles.get(), bed.parts.resources, bed.parts.tools,
+            bed.parts.manager, bed.parts.parent);
+        window->ShowWindow(WindowSource::kMainMenu);
+        EXPECT_EQ(window->GetLevelText()->GetText(), c.levelText);
+        EXPECT_EQ(window->GetScoreText()->GetText(), c.scoreText);
+    }
 }
 
 } // namespace

@@ -47,9 +47,11 @@ const char* const kDescription =
     R"(</window></window>)";
 
 // Two levels in the first stage and one in the second, each with an ace
-// time of a minute.
+// time of a minute, and a third stage of one level with the longest ace time
+// the list takes.
 const char* const kLevels = R"(<levels><stage environment="grove"><level ace_time="60"/><level ace_time="60"/></stage>)"
-                            R"(<stage environment="citadel"><level ace_time="60"/></stage></levels>)";
+                            R"(<stage environment="citadel"><level ace_time="60"/></stage>)"
+                            R"(<stage environment="citadel"><level ace_time="36000"/></stage></levels>)";
 
 // The window on the fakes with a current profile "Anna" of score 1000,
 // saved in a user folder of the test's own.
@@ -179,8 +181,9 @@ TEST_F(GUILevelCompleteWindowTest, AClickMidCountShowsTheWholeBonusAndTheWindowN
     EXPECT_EQ(SavedScore(), 1000u);
 }
 
-// 20 points for each whole second under the level's ace time of a minute;
-// none at or over it, nor for a level the list does not hold.
+// 20 points for each whole second under the level's ace time; none at or
+// over it, nor for a level the list does not hold. The longest ace time the
+// list takes, and a time beyond the range of a count, leave the bonus whole.
 TEST_F(GUILevelCompleteWindowTest, TheTimeBonusIsTwentyPointsForEachWholeSecondUnderTheAceTime)
 {
     const struct {
@@ -188,7 +191,8 @@ TEST_F(GUILevelCompleteWindowTest, TheTimeBonusIsTwentyPointsForEachWholeSecondU
         float time;
         Halvard::u32 bonus;
     } cases[] = {{{0, 0}, 59.7f, 20u}, {{0, 0}, 50.3f, 200u}, {{0, 1}, 0.4f, 1200u}, {{1, 0}, 60.0f, 0u},
-                 {{0, 0}, 60.2f, 0u},  {{0, 0}, 900.0f, 0u}, {{3, 0}, 10.0f, 0u}};
+                 {{0, 0}, 60.2f, 0u},  {{0, 0}, 900.0f, 0u}, {{3, 0}, 10.0f, 0u},   {{2, 0}, 0.4f, 720000u},
+                 {{2, 0}, 35999.5f, 20u}, {{2, 0}, 1e30f, 0u}};
     for (const auto& c : cases)
         EXPECT_EQ(window->GetTimeBonus(c.level, c.time), c.bonus) << c.level.stage << "-" << c.level.level << " " << c.time;
 }
@@ -226,6 +230,50 @@ INSTANTIATE_TEST_SUITE_P(
                     ResultCase{"OnlyOfTheLastStage", {1, 0}, 60.2f, WindowResult::kStageComplete, false},
                     ResultCase{"JustTheAceTime", {0, 0}, 60.0f, WindowResult::kEndLevel, false}),
     [](const testing::TestParamInfo<ResultCase>& info) { return std::string(info.param.name); });
+
+// The score shown over the level leaves out what the window has yet to
+// count, and shows it whole once the window has gone.
+TEST_F(GUILevelCompleteWindowTest, WhatIsLeftToCountFallsWithTheCountAndIsNoneOnceHidden)
+{
+    window->ShowLevelResult(WindowSource::kGameLogic, {0, 0}, 50.3f);
+    EXPECT_EQ(window->GetBonusToCount(), 200u);
+    bool between = false;
+    for (int frame = 0; frame < 200 && window->GetShownBonus() < 200; ++frame) {
+        Frame();
+        EXPECT_EQ(window->GetBonusToCount(), static_cast<Halvard::u32>(200 - window->GetShownBonus()));
+        between = between || (window->GetShownBonus() > 0 && window->GetShownBonus() < 200);
+    }
+    EXPECT_TRUE(between);
+    EXPECT_EQ(window->GetBonusToCount(), 0u);
+    window->ShowLevelResult(WindowSource::kGameLogic, {0, 0}, 30.0f);
+    Frame();
+    EXPECT_EQ(window->GetBonusToCount(), 600u);
+    window->HideWindow();
+    EXPECT_EQ(window->GetBonusToCount(), 0u);
+    window->ShowLevelResult(WindowSource::kGameLogic, {0, 0}, 61.0f);
+    EXPECT_EQ(window->GetBonusToCount(), 0u);
+}
+
+// The best-time table is a file that may hold any finite time: one beyond
+// the range of a count of seconds shows as the largest count.
+TEST_F(GUILevelCompleteWindowTest, ABestTimeBeyondTheCountsRangeShowsAsItsLargest)
+{
+    const struct {
+        float record;
+        const wchar_t* shown;
+    } cases[] = {{3.4e38f, L"35791394:07"}, {1e30f, L"35791394:07"}, {2147483520.0f, L"35791392:00"},
+                 {125.4f, L"2:05"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.record);
+        const LevelReference level{0, 1};
+        // Each time is faster than the one before, so it becomes the record.
+        ASSERT_TRUE(profiles->SubmitLevelTime(level, L"Bob", 0, c.record));
+        window->ShowLevelResult(WindowSource::kGameLogic, level, c.record);
+        EXPECT_EQ(Text("best_time")->GetText(), c.shown);
+        EXPECT_EQ(Text("your_time")->GetText(), c.shown);
+        EXPECT_FALSE(Enabled("time_bonus"));
+    }
+}
 
 // Without a record of the level the best time is the player's own.
 TEST_F(GUILevelCompleteWindowTest, WithoutARecordTheBestTimeIsThePlayersOwnWithTheirNameQuoted)
