@@ -1,6 +1,7 @@
 #include "gui_tools/GUIFontTool.h"
 
 #include "engine/app/Engine.h"
+#include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringUtils.h"
 #include "engine/gui/GUIFont.h"
@@ -22,6 +23,13 @@ using Halvard::u32;
 namespace {
 
 const char* const kPlace = "(GUIFontTool::GUIFontTool): ";
+// Every font holds a model of 1024 quads (about 175 KB) from the start: a
+// file may describe this many, eight times the shipped basic file's 7.
+constexpr u32 kMostFonts = 64;
+// A glyph half the interface high; the shipped fonts are 36 at most. A text
+// that sizes itself to its box steps down from the font's size one unit at a
+// time, so the size bounds that work too.
+constexpr float kMostSize = 300.0f;
 
 // The language's own value first, then the font's.
 const XMLValue* LanguageAttribute(const XMLNode& font, const std::string& language, const std::string& name)
@@ -69,8 +77,27 @@ void GUIFontTool::LoadFontFile(const std::string& path)
         return;
     std::vector<XMLNode*> fonts;
     list->GetChildren(fonts);
+    CheckBounds(fonts, path);
     for (u32 index = 0; index < fonts.size(); ++index)
         LoadFont(*fonts[index], index);
+}
+
+// Checked before any font is made: a refused file costs no model.
+void GUIFontTool::CheckBounds(const std::vector<XMLNode*>& fonts, const std::string& path) const
+{
+    const std::string file = " in \"" + path + "\"";
+    if (fonts.size() > kMostFonts)
+        throw Halvard::FileError("Incorrect fonts: more than " + Halvard::UIntToString(kMostFonts) +
+                                 " fonts are described" + file);
+    for (const XMLNode* font : fonts) {
+        const XMLValue* size = LanguageAttribute(*font, language_, "size");
+        const float value = size != nullptr ? size->GetFloat() : 0.0f;
+        if (!(value >= 0.0f && value <= kMostSize)) {
+            const XMLValue* name = font->GetAttribute("name");
+            throw Halvard::FileError("Incorrect \"size\" of \"" + (name != nullptr ? name->GetString() : "") +
+                                     "\"" + file);
+        }
+    }
 }
 
 // A font lacking an item cannot be made: every missing item is logged and

@@ -31,7 +31,9 @@ class GUIFontTool {
 public:
     // The language code ("en", "ru") picks each font's language child for
     // its size, files and properties. A fonts file that cannot be read or
-    // parsed throws the parser's FileError.
+    // parsed throws the parser's FileError; one that describes more than 64
+    // fonts, or a size beyond 0 to 300, throws FileError naming the file,
+    // before any of its fonts is made.
     GUIFontTool(Halvard::Engine* engine, const std::string& language);
     GUIFontTool(const GUIFontTool&) = delete;
     GUIFontTool& operator=(const GUIFontTool&) = delete;
@@ -52,6 +54,7 @@ public:
 
 private:
     void LoadFontFile(const std::string& path);
+    void CheckBounds(const std::vector<GameTools::XMLNode*>& fonts, const std::string& path) const;
     void LoadFont(GameTools::XMLNode& font, Halvard::u32 index);
     // The "path" of the language's child of that name, else of the plain
     // child; false after logging the missing item.

@@ -40,7 +40,7 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/scripts/lsan.supp}
 
 # The targets whose files are XML share the words of the shipped XML files.
-xml_targets="XMLParser DataKeeper GUITextTool GUIToolManager LevelManager GameLogicData Environment GUIBackground"
+xml_targets="XMLParser DataKeeper GUITextTool GUIToolManager GUIFontTool LevelManager GameLogicData Environment GUIBackground"
 
 # One target's run: its working corpus takes what it finds, the seeds and the
 # regression corpus are read only; a finding is left in its findings folder.

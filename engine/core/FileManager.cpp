@@ -57,7 +57,7 @@ void FileManager::MountAppendedPack()
             return;
         length = ReadLittleEndian32(trailer);
         if (length > size - kTrailerSize) {
-            messages_->LogWarning("Pack file " + program + " skipped: Incorrect pack file format");
+            Skip(program, "Incorrect pack file format");
             return;
         }
         start = size - length - kTrailerSize;
@@ -83,9 +83,14 @@ void FileManager::Mount(const std::string& fileName, u32 start, u32 expectedLeng
     try {
         packs_.push_back(std::make_unique<PackFile>(messages_, fileName, start, expectedLength));
     } catch (const Error& error) {
-        messages_->LogWarning("Pack file " + fileName + " skipped: " + error.GetText());
-        skippedPacks_ += "; the pack file \"" + fileName + "\" was skipped: " + error.GetText();
+        Skip(fileName, error.GetText());
     }
+}
+
+void FileManager::Skip(const std::string& fileName, const std::string& reason)
+{
+    messages_->LogWarning("Pack file " + fileName + " skipped: " + reason);
+    skippedPacks_ += "; the pack file \"" + fileName + "\" was skipped: " + reason;
 }
 
 std::string FileManager::MakeFullPath(const std::string& path) const

@@ -64,6 +64,8 @@ private:
     void MountAppendedPack();
     void MountPackFolder(const std::string& packFolder);
     void Mount(const std::string& fileName, u32 start, u32 expectedLength);
+    // Logs the skip, and keeps it for the errors of the files it may cost.
+    void Skip(const std::string& fileName, const std::string& reason);
     std::string MakeFullPath(const std::string& path) const;
     // A file open for reading: the loose file, else the pack's entry.
     std::unique_ptr<FileBinary> OpenForReading(const std::string& path, const std::string& fullPath,

@@ -1,6 +1,7 @@
 // Makes the fuzz targets' seed corpora: the shipped data set's files of each
 // reader's kind, and files the project's own writers make (pictures, sounds,
-// a pack, and the save files the game writes).
+// a pack, a pack appended to a program, the registry's hive files, and the
+// save files the game writes).
 //
 //   fuzz_seed_writer DATA_FOLDER SEED_FOLDER
 
@@ -37,6 +38,7 @@ const Rule kRules[] = {
     {"DataKeeper", R"(.*resources.*\.xml)"},
     {"GUITextTool", R"(ui/texts/.*\.xml)"},
     {"GUIToolManager", R"(ui/windows/.*\.xml)"},
+    {"GUIFontTool", R"(ui/fonts/.*\.xml)"},
     {"GUIFont", R"(.*\.fnt)"},
     {"LevelManager", R"(levels/levels\.xml)"},
     {"GameLogicData", R"(game_objects/blocks/[^/]*\.xml)"},
@@ -154,6 +156,34 @@ void WritePack(const fs::path& data, const fs::path& seeds)
     fs::create_directories(seeds / "PackFile");
     Tools::WritePackFile(data / "levels", seeds / "PackFile" / "writer-levels.pak");
     Tools::WritePackFile(data / "ui" / "texts", seeds / "PackFile" / "writer-texts.pak");
+    const auto appended = [&](const fs::path& folder) {
+        const std::vector<std::uint8_t> bytes = Tools::BuildAppendedPack(Tools::CollectEntries(folder));
+        return std::string(bytes.begin(), bytes.end());
+    };
+    Write(seeds / "AppendedPack" / "writer-levels.bin", appended(data / "levels"));
+    Write(seeds / "AppendedPack" / "writer-fonts.bin", appended(data / "ui" / "fonts"));
+}
+
+// The hives as an installer and a player's choice of language leave them,
+// in the forms the reader takes: plain, quoted with escapes, typed data.
+void WriteRegistry(const fs::path& seeds)
+{
+    const std::string machine = "; written by the installer\r\n"
+                                "[SOFTWARE\\Quenbyworks\\Tamrisk]\r\n"
+                                "\"InstallPath\"=\"/opt/games/tamrisk\"\r\n"
+                                "\"Version\"=\"105\"\r\n"
+                                "Count=dword:00000064\r\n";
+    const std::string user = "[software\\quenbyworks\\tamrisk\\]\n"
+                             "Language = ru\n"
+                             "@=the default\n"
+                             "\"Quoted Name\"=\"C:\\\\Games \\\"Tamrisk\\\"\"\n"
+                             "Blob=hex:01,02\n"
+                             "[SOFTWARE\\Other]\n"
+                             "Language=en\n";
+    Write(seeds / "Registry" / "writer-both-hives",
+          Fuzzing::MakeBundleOf({{"registry-machine.ini", machine}, {"registry-user.ini", user}}));
+    Write(seeds / "Registry" / "writer-user-hive-only",
+          Fuzzing::MakeBundleOf({{"registry-machine.ini", ""}, {"registry-user.ini", user}}));
 }
 
 } // namespace
@@ -173,5 +203,6 @@ int main(int argc, char** argv)
     WriteMedia(seeds);
     WriteSaves(seeds);
     WritePack(data, seeds);
+    WriteRegistry(seeds);
     return 0;
 }

@@ -13,6 +13,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 using GUITools::GUIFontTool;
@@ -185,6 +186,72 @@ TEST_F(GUIFontToolTest, ANameGivenTwiceNamesTheLaterFontAndBothAreRemoved)
     }
     EXPECT_EQ(Fonts().GetFont(0), nullptr);
     EXPECT_EQ(Fonts().GetFont(1), nullptr);
+}
+
+// A fonts file beyond what the data can use is refused whole, naming the
+// file, before a single font's model is made: twelve thousand fonts once
+// took seconds and gigabytes, and a size of a billion hung any text that
+// sizes itself to its box.
+TEST(GUIFontToolBounds, AFileBeyondTheBoundsIsRefusedNamingItBeforeAnyFontIsMade)
+{
+    const auto Many = [](Testing::FakeEngine& engine, int count) {
+        std::string fonts;
+        for (int i = 0; i < count; ++i)
+            fonts += Testing::EvenFontElement(engine.folder, "f" + std::to_string(i), "size=\"16\"");
+        return fonts;
+    };
+    const auto Sized = [](Testing::FakeEngine& engine, const std::string& size) {
+        return Testing::EvenFontElement(engine.folder, "fine", "size=\"16\"") +
+               Testing::EvenFontElement(engine.folder, "big", "size=\"16\"", "<ru size=\"" + size + "\"/>");
+    };
+    struct Case {
+        const char* what;
+        std::function<std::string(Testing::FakeEngine&)> fonts;
+        const char* language;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"65 fonts", [&](auto& e) { return Many(e, 65); }, "en", "Incorrect fonts: more than 64 fonts are described"},
+        {"a size of a billion", [&](auto& e) { return Sized(e, "1e9"); }, "ru", "Incorrect \"size\" of \"big\""},
+        {"a size past 300", [&](auto& e) { return Sized(e, "300.5"); }, "ru", "Incorrect \"size\" of \"big\""},
+        {"a size that is no number", [&](auto& e) { return Sized(e, "nan"); }, "ru", "Incorrect \"size\" of \"big\""},
+        {"a negative size", [&](auto& e) { return Sized(e, "-1"); }, "ru", "Incorrect \"size\" of \"big\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const bool additional : {false, true}) {
+            Testing::FakeEngine engine;
+            const std::string fonts = c.fonts(engine);
+            Testing::WriteGUIToolFiles(engine.folder, {.basicFonts = additional ? "" : fonts,
+                                                       .additionalFonts = additional ? fonts : ""});
+            engine.Start();
+            const std::string file = additional ? "fonts_additional.xml" : "fonts_basic.xml";
+            try {
+                GUIFontTool tool(&engine.Get(), c.language);
+                tool.LoadAdditionalFonts();
+                ADD_FAILURE() << file << " was taken";
+            } catch (const Halvard::FileError& error) {
+                EXPECT_THAT(error.GetText(), ::testing::StartsWith(c.error));
+                EXPECT_THAT(error.GetText(), ::testing::EndsWith("in \"data\\ui\\fonts\\" + file + "\""));
+            }
+            EXPECT_EQ(engine->GetGUIManager()->GetFontManager()->GetFont(0), nullptr);
+        }
+    }
+}
+
+TEST(GUIFontToolBounds, AFileAtTheBoundsIsTaken)
+{
+    Testing::FakeEngine engine;
+    std::string fonts = Testing::EvenFontElement(engine.folder, "largest", "size=\"300\"") +
+                        Testing::EvenFontElement(engine.folder, "flat", "size=\"0\"") +
+                        Testing::EvenFontElement(engine.folder, "unread", "size=\"16\"", "<ru size=\"1e9\"/>");
+    for (int i = 3; i < 64; ++i)
+        fonts += Testing::EvenFontElement(engine.folder, "f" + std::to_string(i), "size=\"16\"");
+    Testing::WriteGUIToolFiles(engine.folder, {.basicFonts = fonts});
+    engine.Start();
+    GUIFontTool tool(&engine.Get(), "en");
+    EXPECT_EQ(tool.GetFontNames().size(), 64u);
+    EXPECT_FLOAT_EQ(tool.GetFont("largest")->GetSize(), 300.0f);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "engine/core/FileManager.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "engine/core/Error.h"
@@ -194,6 +195,32 @@ TEST_F(FileManagerTest, AMissingDataFileNamesThePacksThatWereSkipped)
         FAIL() << "no such file";
     } catch (const FileError& error) {
         EXPECT_EQ(error.GetText(), "Failed to open \"" + outside + "\" file");
+    }
+}
+
+// The pack appended to the program is named like a pack of the data
+// folder, whether its length runs past the program or its contents are bad.
+TEST_F(FileManagerTest, AMissingDataFileNamesTheAppendedPackThatWasSkipped)
+{
+    std::string damaged = TextOf(Tools::BuildAppendedPack({TextEntry("data\\inside.txt", "appended")}));
+    damaged[4] = 'X';
+    const struct {
+        const char* what;
+        std::string appended;
+    } cases[] = {{"a length past the program", std::string("\xFF\xFF\xFF\x7F" "APC", 7)},
+                 {"a damaged pack", damaged}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::ofstream(Platform::ProgramFile(), std::ios::binary) << "\x7F" "ELF and code" << c.appended;
+        auto files = Mount();
+        const std::string program = Platform::FromNativePath(Platform::ProgramFile());
+        try {
+            files->OpenFileBinary("data\\inside.txt", FileAccess::kRead);
+            FAIL() << "the file was only in the damaged pack";
+        } catch (const FileError& error) {
+            EXPECT_THAT(error.GetText(), ::testing::EndsWith("; the pack file \"" + program +
+                                                             "\" was skipped: Incorrect pack file format"));
+        }
     }
 }
 
