@@ -322,7 +322,7 @@ std::vector<std::string> Config::ReadIniLines()
         while (ini->ReadLine(line, true, false))
             lines.push_back(line);
     } catch (const FileError&) {
-        if (lines.empty() && files_->FileExists(iniPath_)) {
+        if (files_->FileExists(iniPath_)) {
             iniKept_ = true;
             messages_->LogError("File \"" + iniPath_ +
                                 "\" exists but cannot be opened; it is left as it is and not written over");

@@ -128,7 +128,8 @@ protected:
 
 // However the disk refuses a save, the save says so in the log and reports
 // it as the kind of trouble the system named, with the first file it befell,
-// and no error leaves the files.
+// and no error leaves the files. (In a folder closed to writing the profiles
+// folder cannot be made either: that is told as a missing folder after it.)
 TEST_F(SaveTroubleTest, SavesThatDoNotReachTheDiskAreLoggedAndReportedByTheirCause)
 {
     struct Way {
