@@ -210,7 +210,7 @@ void GameBase::CopyEngineMembers()
 
 void GameBase::CreateManagers()
 {
-    saveTrouble_ = std::make_unique<SaveTrouble>(userFolder_);
+    saveTrouble_ = std::make_unique<SaveTrouble>(config_);
     levelManager_ = CreateLevelManager();
     state_.levelManager = levelManager_.get();
     profileManager_ = CreateProfileManager();

@@ -1,7 +1,6 @@
 #include "game/SaveTroubleNotice.h"
 
 #include "engine/core/PathUtils.h"
-#include "engine/core/StringUtils.h"
 #include "framework/persistence/SaveTrouble.h"
 #include "framework/windows/FrameworkWindows.h"
 #include "framework/windows/GUILoadingWindowBase.h"
@@ -27,7 +26,7 @@ void SaveTroubleNotice::Process(const GameFramework::FrameworkWindows& windows, 
             GiveScreenBack();
         return;
     }
-    if (!trouble_->IsUntold() || levelOpen)
+    if (levelOpen || !trouble_->HasUntold())
         return;
     if (GUIFrameworkWindow* shown = FindMenuWindowShown(windows))
         ShowInPlaceOf(*shown);
@@ -35,13 +34,12 @@ void SaveTroubleNotice::Process(const GameFramework::FrameworkWindows& windows, 
 
 void SaveTroubleNotice::ShowInPlaceOf(GUIFrameworkWindow& window)
 {
-    trouble_->MarkTold();
+    const GameFramework::SaveTrouble::Trouble trouble = trouble_->TakeUntold();
     if (window_ == nullptr)
         window_ = makeWindow_();
     replaced_ = &window;
     window.HideWindow();
-    const std::string folder = Halvard::MakeNativePath(trouble_->GetUserFolder());
-    window_->ShowNotice(GameFramework::WindowSource::kNone, trouble_->GetKind(), Halvard::ToWString(folder));
+    window_->ShowNotice(GameFramework::WindowSource::kNone, trouble.kind, Halvard::MakeShownPath(trouble.path));
 }
 
 void SaveTroubleNotice::GiveScreenBack()

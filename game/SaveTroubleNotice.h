@@ -13,11 +13,12 @@ namespace Tamrisk {
 
 class GUISaveTroubleWindow;
 
-// The application object's handling of the save trouble notice. Once in a
-// run, as soon as the save files have run into trouble and a menu window
-// holds the screen outside a level, the notice takes that window's place;
-// when the notice reports it is done, that window comes back with the opener
-// it had, and the game goes on. The notice talks only through its result.
+// The application object's handling of the save trouble notice. Once for
+// each kind of trouble in a run, as soon as the save files have run into it
+// and a menu window holds the screen outside a level, the notice takes that
+// window's place; when the notice reports it is done, that window comes back
+// with the opener it had, and the game goes on (or the next kind untold is
+// shown in its place). The notice talks only through its result.
 // Its window is made only when it is first needed, so that a run without
 // trouble builds, draws and draws lots for nothing more. The trouble must
 // outlive this object. Main thread only.

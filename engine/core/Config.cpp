@@ -285,6 +285,11 @@ void Config::Save()
 {
     if (files_ == nullptr)
         return;
+    if (iniKept_) {
+        messages_->LogError("Failed to save \"" + iniPath_ +
+                            "\" file: the file there could not be read and is kept as it is");
+        return;
+    }
     try {
         std::unique_ptr<FileTextual> ini =
             files_->OpenFileTextual(iniPath_, FileAccess::kWrite, FileTextual::kCodePage);
@@ -295,14 +300,18 @@ void Config::Save()
             ini->WriteNewLine();
         }
         ini->Close();
+    } catch (const FileError& error) {
+        messages_->LogError(error.GetText());
+        saveFault_ = error.GetFault();
     } catch (const Error& error) {
         messages_->LogError(error.GetText());
+        saveFault_ = FileFault::kOther;
     }
 }
 
-// A missing or unreadable ini file is normal: every variable keeps its
-// default. Lines read before a read error still count.
-std::vector<std::string> Config::ReadIniLines() const
+// A missing ini file is normal: every variable keeps its default. Lines read
+// before a read error still count.
+std::vector<std::string> Config::ReadIniLines()
 {
     std::vector<std::string> lines;
     if (files_ == nullptr)
@@ -313,6 +322,11 @@ std::vector<std::string> Config::ReadIniLines() const
         while (ini->ReadLine(line, true, false))
             lines.push_back(line);
     } catch (const FileError&) {
+        if (files_->FileExists(iniPath_)) {
+            iniKept_ = true;
+            messages_->LogError("File \"" + iniPath_ +
+                                "\" exists but cannot be opened; it is left as it is and not written over");
+        }
     }
     return lines;
 }

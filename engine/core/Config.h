@@ -1,9 +1,11 @@
 #pragma once
 
 #include "engine/core/ConfigSettings.h"
+#include "engine/core/FileFault.h"
 #include "engine/core/Types.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,15 +75,23 @@ public:
     bool IsCommandHandled(const std::string& name) const;
     void SetCommandHandled(const std::string& name, bool handled);
     // Reads the ini file; a missing or unreadable one leaves the defaults.
+    // One that is there but cannot be opened is kept: an error line names
+    // it, and this object never writes over it (IsIniKept), so that the
+    // options it holds come back once it can be read.
     void Load();
     // Writes every saved variable, replacing the ini file only once the whole
-    // text is written; a failure is one error in the log, never an exception.
+    // text is written; a failure is one error in the log, never an exception,
+    // and its fault is kept for whoever tells the user (GetSaveFault). A kept
+    // ini file is not written (an error line).
     void Save();
     void Update();
     void ClearChangedFlags();
     void GetVariableNames(std::vector<std::string>& names) const;
 
     const std::string& GetIniPath() const { return iniPath_; }
+    bool IsIniKept() const { return iniKept_; }
+    // Why the last save that failed did; empty while none has.
+    std::optional<FileFault> GetSaveFault() const { return saveFault_; }
 
     // The engine's own variables, read directly by the Parts that use them.
     std::string videoMode;
@@ -106,7 +116,7 @@ private:
     static std::string Format(const ConfigVariable& variable);
     static bool DetectChange(ConfigVariable& variable);
     void RegisterOwnVariables(const std::string& videoModeText, bool fullScreenDefault);
-    std::vector<std::string> ReadIniLines() const;
+    std::vector<std::string> ReadIniLines();
 
     MessageManager* messages_;
     FileManager* files_;
@@ -115,6 +125,8 @@ private:
     std::map<std::string, std::string> pendingLines_;
     u8 forceVideoMode_;
     u8 forceWindowMode_;
+    bool iniKept_ = false;
+    std::optional<FileFault> saveFault_;
 };
 
 // Splits "1024x768x32"; each result is stored only where its pointer is set.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/core/FileFault.h"
+
 #include <string>
 
 namespace Halvard {
@@ -19,10 +21,16 @@ private:
     std::string text_;
 };
 
-// A file that cannot be opened, read or written, or whose format is wrong.
+// A file that cannot be opened, read or written, or whose format is wrong;
+// for a file that could not be written, why.
 class FileError : public Error {
 public:
-    using Error::Error;
+    explicit FileError(std::string text, FileFault fault = FileFault::kOther) : Error(std::move(text)), fault_(fault) {}
+
+    FileFault GetFault() const { return fault_; }
+
+private:
+    FileFault fault_;
 };
 
 // An impossible state or an exhausted fixed buffer.

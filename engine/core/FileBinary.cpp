@@ -32,6 +32,20 @@ i64 MeasureStream(std::FILE* stream)
     return size;
 }
 
+FileFault FaultOf(Platform::WriteFault fault)
+{
+    switch (fault) {
+    case Platform::WriteFault::kNoRoom:
+        return FileFault::kNoRoom;
+    case Platform::WriteFault::kNoRight:
+        return FileFault::kNoRight;
+    case Platform::WriteFault::kNoFolder:
+        return FileFault::kNoFolder;
+    default:
+        return FileFault::kOther;
+    }
+}
+
 } // namespace
 
 FileBinary::FileBinary(MessageManager* messages, const std::string& name, FileAccess access, FileLoading loading)
@@ -73,7 +87,7 @@ void FileBinary::OpenForWriting(const std::string& fullPath)
 {
     writer_ = std::make_unique<Platform::ReplacementFile>(Platform::ToNativePath(fullPath));
     if (!writer_->IsOpen())
-        throw FileError("Failed to open " + Quoted() + " file");
+        throw FileError("Failed to open " + Quoted() + " file", FaultOf(writer_->GetFault()));
 }
 
 bool FileBinary::MeasureFile(const std::string& name, u32& size)
@@ -110,8 +124,6 @@ void FileBinary::OpenForReading(const std::string& fullPath, FileLoading loading
         throw FileError("Failed to open " + Quoted() + " file");
 }
 
-std::FILE* FileBinary::Stream() const { return writer_ != nullptr ? writer_->Stream() : reader_; }
-
 std::string FileBinary::Quoted() const { return "\"" + name_ + "\""; }
 
 bool FileBinary::Seek(u32 origin, i32 offset)
@@ -140,8 +152,10 @@ bool FileBinary::Seek(u32 origin, i32 offset)
         onByte = false;
     }
     position_ = static_cast<u32>(wanted);
-    if (std::FILE* stream = Stream())
-        ::fseeko(stream, static_cast<off_t>(position_), SEEK_SET);
+    if (writer_ != nullptr)
+        writer_->Seek(position_);
+    else if (reader_ != nullptr)
+        ::fseeko(reader_, static_cast<off_t>(position_), SEEK_SET);
     return onByte;
 }
 
@@ -167,15 +181,15 @@ void FileBinary::Read(void* buffer, u32 count, u32* countRead)
 void FileBinary::Write(const void* buffer, u32 count, u32* countWritten)
 {
     u32 written = 0;
-    std::FILE* stream = writer_ != nullptr ? writer_->Stream() : nullptr;
-    if (count > 0 && stream != nullptr)
-        written = static_cast<u32>(std::fwrite(buffer, 1, count, stream));
+    if (count > 0 && writer_ != nullptr)
+        written = static_cast<u32>(writer_->Write(buffer, count));
     position_ += written;
     size_ = std::max(size_, position_);
     if (countWritten != nullptr)
         *countWritten = written;
     else if (written < count)
-        throw FileError("Failed to write " + UIntToString(count) + " bytes from " + Quoted() + " file");
+        throw FileError("Failed to write " + UIntToString(count) + " bytes from " + Quoted() + " file",
+                        writer_ != nullptr ? FaultOf(writer_->GetFault()) : FileFault::kOther);
 }
 
 u8 FileBinary::ReadByte()
@@ -278,9 +292,10 @@ void FileBinary::Close()
     if (writer_ == nullptr)
         return;
     const bool saved = writer_->Commit();
+    const FileFault fault = FaultOf(writer_->GetFault());
     writer_.reset();
     if (!saved)
-        throw FileError("Failed to save " + Quoted() + " file");
+        throw FileError("Failed to save " + Quoted() + " file", fault);
 }
 
 } // namespace Halvard

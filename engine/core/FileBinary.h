@@ -97,7 +97,6 @@ public:
 private:
     void OpenForWriting(const std::string& fullPath);
     void OpenForReading(const std::string& fullPath, FileLoading loading);
-    std::FILE* Stream() const;
     std::string Quoted() const;
 
     MessageManager* messages_;

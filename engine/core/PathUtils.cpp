@@ -96,9 +96,16 @@ std::string GetApplicationDataFolder() { return Platform::FromNativePath(Platfor
 
 std::string MakeNativePath(const std::string& path) { return Platform::ToNativePath(path); }
 
+std::wstring MakeShownPath(const std::string& path) { return Utf8ToWString(MakeNativePath(path)); }
+
 bool FileExistsOnDisk(const std::string& path)
 {
     return !path.empty() && Platform::PathExists(Platform::ToNativePath(MakeApplicationPath(path)));
+}
+
+bool CanListFolderOnDisk(const std::string& path)
+{
+    return !path.empty() && Platform::CanListFolder(Platform::ToNativePath(MakeApplicationPath(path)));
 }
 
 void CreateFolders(const std::string& path)

@@ -38,11 +38,16 @@ std::string CombinePath(const std::string& folder, const std::string& path);
 
 // The path as the system names it to its user (a native path).
 std::string MakeNativePath(const std::string& path);
+// The native path as the user reads it: file names are UTF-8 on disk.
+std::wstring MakeShownPath(const std::string& path);
 
 // The user's application-data folder, empty when there is none.
 std::string GetApplicationDataFolder();
 // A file or a folder exists on disk (relative paths below the program's folder).
 bool FileExistsOnDisk(const std::string& path);
+// A folder on disk whose entries can be read; FindFilesOnDisk finds nothing
+// in one that cannot, as in one that is empty.
+bool CanListFolderOnDisk(const std::string& path);
 // Creates every folder of the path but its last component, the file name.
 // Failures are ignored; the open that follows reports them.
 void CreateFolders(const std::string& path);

@@ -2,6 +2,7 @@
 
 #include "engine/core/CodePage.h"
 #include "platform/os/Paths.h"
+#include "platform/window/Utf8.h"
 
 #include <algorithm>
 #include <cctype>
@@ -290,6 +291,10 @@ std::string ToString(const std::wstring& text)
     ConvertWStringToString(text, out);
     return out;
 }
+
+std::wstring Utf8ToWString(const std::string& text) { return Platform::Utf8ToWide(text); }
+
+std::string WStringToUtf8(const std::wstring& text) { return Platform::WideToUtf8(text); }
 
 std::string GetApplicationFolder() { return Platform::FromNativePath(Platform::ProgramFolder()); }
 

@@ -66,6 +66,11 @@ void ConvertStringToWString(const std::string& text, std::wstring& out);
 std::wstring ToWString(const std::string& text);
 void ConvertWStringToString(const std::wstring& text, std::string& out);
 std::string ToString(const std::wstring& text);
+// Text that is not the player's own but the system's: file names and the log
+// lines that carry them are UTF-8, whatever the code page. Malformed bytes
+// and values that are no character are dropped.
+std::wstring Utf8ToWString(const std::string& text);
+std::string WStringToUtf8(const std::wstring& text);
 
 // The folder of the running program, in the system's own path form
 // (backslashes), without a trailing separator.

@@ -204,12 +204,13 @@ void Console::Update()
     HandleKey();
 }
 
+// Log lines are UTF-8, as the file names they carry are on disk.
 void Console::MirrorLog()
 {
     const u32 count = messages_->GetLogEntryCount();
     for (u32 i = 0; i < count; ++i) {
         const MessageManager::Entry entry = messages_->GetLogEntry(i);
-        AddText(ColorOfLevel(entry.level), ToWString(entry.text));
+        AddText(ColorOfLevel(entry.level), Utf8ToWString(entry.text));
     }
 }
 

@@ -128,7 +128,7 @@ std::string ProfileBase::FindFreeFileName(const std::string& stem) const
                 return fileName;
         }
     }
-    throw Halvard::Error("No free file name for the profile \"" + Halvard::ToString(name_) + "\"");
+    throw Halvard::Error("No free file name for the profile \"" + Halvard::WStringToUtf8(name_) + "\"");
 }
 
 void ProfileBase::Save()

@@ -7,6 +7,7 @@
 #include "engine/core/PathUtils.h"
 #include "engine/core/StringUtils.h"
 #include "framework/persistence/PlayerName.h"
+#include "framework/persistence/SaveTrouble.h"
 #include "framework/sound/SoundVolumes.h"
 
 #include <algorithm>
@@ -30,12 +31,14 @@ ProfileManagerBase::ProfileManagerBase(FileServices services, SoundVolumes* soun
     : services_(services), soundSet_(soundSet), saveFile_(services, std::move(format)), userFolder_(userFolder)
 {
     // A profile's own folder is deleted with it; the folder of them all never.
-    Halvard::ProtectFolderFromDeletion(userFolder_ + "\\profiles");
+    Halvard::ProtectFolderFromDeletion(GetProfilesFolder());
 }
 
 ProfileManagerBase::~ProfileManagerBase() = default;
 
 std::string ProfileManagerBase::GetPath() const { return userFolder_ + "\\" + kFileName; }
+
+std::string ProfileManagerBase::GetProfilesFolder() const { return userFolder_ + "\\profiles"; }
 
 void ProfileManagerBase::LoadProfiles()
 {
@@ -54,8 +57,10 @@ void ProfileManagerBase::LoadProfiles()
 // order, so that which one loads does not depend on the listing.
 void ProfileManagerBase::LoadProfileFiles()
 {
+    if (!CanListProfiles())
+        return;
     std::vector<std::string> found;
-    services_.files->FindFiles(userFolder_ + "\\profiles", "*.prf", found);
+    services_.files->FindFiles(GetProfilesFolder(), "*.prf", found);
     std::sort(found.begin(), found.end());
     for (const std::string& path : found) {
         std::unique_ptr<ProfileBase> profile;
@@ -75,6 +80,22 @@ void ProfileManagerBase::LoadProfileFiles()
             std::swap(profile, *holder);
         SetAsideSecondFile(*profile, **holder);
     }
+}
+
+// A profiles folder that cannot be listed would greet every player as new,
+// and the list saved over then would name a stranger. Both stay as they are
+// for the run: told like a file that cannot be opened.
+bool ProfileManagerBase::CanListProfiles()
+{
+    const std::string folder = GetProfilesFolder();
+    if (!Halvard::FileExistsOnDisk(folder) || Halvard::CanListFolderOnDisk(folder))
+        return true;
+    services_.messages->LogError("Folder \"" + folder + "\" exists but cannot be opened; it is left as it is" +
+                                 " and the profile list is not written over");
+    saveFile_.Hold(GetPath(), "the profiles folder could not be read and the list is kept as it is");
+    if (services_.trouble != nullptr)
+        services_.trouble->Report(SaveTrouble::Kind::kNotRead, folder);
+    return false;
 }
 
 bool ProfileManagerBase::IsAhead(const ProfileBase& profile, const ProfileBase& other)

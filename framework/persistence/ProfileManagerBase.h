@@ -27,8 +27,10 @@ class SoundVolumes;
 // files are skipped, a second file of a loaded name (the one that got less
 // far) and an unreadable list are set aside as ".bad" files
 // (SaveFile::SetAside), the list then replaced; a list that exists but cannot
-// be opened is left as it is and not written over; failed saves are logged. A game derives it to make its own
-// profiles and fixes the list's magic and version. Main thread.
+// be opened is left as it is and not written over, and so is the list when
+// the profiles folder is there but cannot be listed; failed saves are logged.
+// A game derives it to make its own profiles and fixes the list's magic and
+// version. Main thread.
 class ProfileManagerBase {
 public:
     struct LevelRecord {
@@ -86,6 +88,7 @@ public:
     const std::vector<LevelRecord>& GetLevelRecords() const { return records_; }
     const std::string& GetUserFolder() const { return userFolder_; }
     std::string GetPath() const;
+    std::string GetProfilesFolder() const;
 
 protected:
     // The user folder is absolute; the sound set must outlive the manager.
@@ -105,6 +108,9 @@ protected:
 
 private:
     void LoadProfileFiles();
+    // False, with an error line, the list held and the trouble told, when the
+    // profiles folder is there but cannot be listed.
+    bool CanListProfiles();
     // Whether the profile got further than the other, or as far and its file
     // was written later.
     static bool IsAhead(const ProfileBase& profile, const ProfileBase& other);

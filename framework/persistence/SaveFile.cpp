@@ -17,6 +17,7 @@ using Halvard::FileAccess;
 namespace {
 
 constexpr const char* kKeptExtension = ".bad";
+constexpr const char* kUnreadReason = "the file there could not be read and is kept as it is";
 // The longest file name the common file systems take, in bytes.
 constexpr std::size_t kLongestFileName = 255;
 
@@ -26,12 +27,12 @@ std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 SaveFile::SaveFile(FileServices services, SaveFormat format) : services_(services), format_(std::move(format)) {}
 
+// A held file's trouble was told when it was held: that nothing is saved
+// over it is part of it.
 bool SaveFile::Write(const std::string& path, const Body& writeBody) const
 {
-    if (IsHeld(path)) {
-        services_.messages->LogError("Failed to save " + Quoted(path) +
-                                     " file: the file there could not be read and is kept as it is");
-        ReportTrouble(SaveTrouble::Kind::kNotSaved);
+    if (const Held* held = FindHeld(path)) {
+        services_.messages->LogError("Failed to save " + Quoted(path) + " file: " + held->reason);
         return false;
     }
     try {
@@ -42,7 +43,7 @@ bool SaveFile::Write(const std::string& path, const Body& writeBody) const
         return true;
     } catch (const Halvard::FileError& error) {
         services_.messages->LogError(error.GetText());
-        ReportTrouble(SaveTrouble::Kind::kNotSaved);
+        ReportTrouble(SaveTrouble::KindOfSave(error.GetFault()), path);
         return false;
     }
 }
@@ -59,8 +60,8 @@ void SaveFile::Read(const std::string& path, const Body& readBody)
         // missing, foreign or damaged one is the caller's to replace.
         if (!Exists(path) || CanOpen(path))
             throw;
-        Hold(path);
-        ReportTrouble(SaveTrouble::Kind::kNotRead);
+        Hold(path, kUnreadReason);
+        ReportTrouble(SaveTrouble::Kind::kNotRead, path);
         throw Halvard::FileError("File " + Quoted(path) +
                                  " exists but cannot be opened; it is left as it is and not written over");
     }
@@ -76,21 +77,24 @@ bool SaveFile::CanOpen(const std::string& path) const
     }
 }
 
-void SaveFile::Hold(const std::string& path)
+void SaveFile::Hold(const std::string& path, const std::string& reason)
 {
     if (!IsHeld(path))
-        held_.push_back(path);
+        held_.push_back(Held{path, reason});
 }
 
-bool SaveFile::IsHeld(const std::string& path) const
+const SaveFile::Held* SaveFile::FindHeld(const std::string& path) const
 {
-    return std::find(held_.begin(), held_.end(), path) != held_.end();
+    const auto found = std::find_if(held_.begin(), held_.end(), [&path](const Held& held) { return held.path == path; });
+    return found != held_.end() ? &*found : nullptr;
 }
 
-void SaveFile::ReportTrouble(SaveTrouble::Kind kind) const
+bool SaveFile::IsHeld(const std::string& path) const { return FindHeld(path) != nullptr; }
+
+void SaveFile::ReportTrouble(SaveTrouble::Kind kind, const std::string& path) const
 {
     if (services_.trouble != nullptr)
-        services_.trouble->Report(kind);
+        services_.trouble->Report(kind, path);
 }
 
 void SaveFile::KeepBadFile(const std::string& path, const Halvard::Error& reason)
@@ -107,8 +111,8 @@ void SaveFile::KeepBadFile(const std::string& path, const Halvard::Error& reason
         return;
     }
     // Replacing it now would lose the only copy of its bytes.
-    Hold(path);
-    ReportTrouble(SaveTrouble::Kind::kNotRead);
+    Hold(path, kUnreadReason);
+    ReportTrouble(SaveTrouble::Kind::kNotRead, path);
     services_.messages->LogError(reason.GetText() + "; the file could not be set aside and is left as it is");
 }
 

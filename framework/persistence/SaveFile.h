@@ -38,8 +38,9 @@ public:
     SaveFile(FileServices services, SaveFormat format);
 
     // Writes the header and the body. Never throws: a FileError goes to the
-    // log as one error line, so that lost progress does not go unseen; false
-    // then. A held file is not written (false, with an error line).
+    // log as one error line, so that lost progress does not go unseen, and to
+    // the trouble with the file's name and its fault; false then. A held file
+    // is not written (false, with an error line naming why).
     bool Write(const std::string& path, const Body& writeBody) const;
     // Checks the header and reads the body; throws FileError when the file is
     // missing, foreign, of another version or short. A file that exists but
@@ -62,18 +63,26 @@ public:
     bool Exists(const std::string& path) const;
     // Nothing is written over the file in this object's life.
     bool IsHeld(const std::string& path) const;
+    // Holds a file for a reason of the caller's (an error line's end: why
+    // the file is kept as it is), whoever tells the player of it.
+    void Hold(const std::string& path, const std::string& reason);
 
     Halvard::MessageManager* GetMessageManager() const { return services_.messages; }
 
 private:
+    struct Held {
+        std::string path;
+        std::string reason;
+    };
+
     bool CanOpen(const std::string& path) const;
-    void Hold(const std::string& path);
-    void ReportTrouble(SaveTrouble::Kind kind) const;
+    const Held* FindHeld(const std::string& path) const;
+    void ReportTrouble(SaveTrouble::Kind kind, const std::string& path) const;
     std::string MakeKeptPath(const std::string& path, Halvard::u32 number) const;
 
     FileServices services_;
     SaveFormat format_;
-    std::vector<std::string> held_;
+    std::vector<Held> held_;
 };
 
 } // namespace GameFramework

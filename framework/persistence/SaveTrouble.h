@@ -1,41 +1,67 @@
 #pragma once
 
+#include "engine/core/FileFault.h"
 #include "engine/core/Types.h"
 
 #include <string>
+#include <vector>
+
+namespace Halvard {
+class Config;
+}
 
 namespace GameFramework {
 
-// What went wrong with the save files in one run of the game, so that the
-// player hears of it once: the save files report here, the application
-// object, which owns it, reads it and shows its notice. Only the first
-// trouble of the run is kept; the folder named is the user's folder, where
-// every save file lives. Main thread.
+// What went wrong with the files the game keeps in one run, so that the
+// player hears of each kind of trouble once, naming the first file it befell:
+// the save files report here, the ini file is asked (its configuration),
+// and the application object, which owns this, tells the player. Main thread.
 class SaveTrouble {
 public:
     enum class Kind : Halvard::u8 {
-        kNone,
-        // A save did not reach the disk: what the player did is not kept.
+        // A save did not reach the disk, for a reason the system did not
+        // name: the file keeps what it held.
         kNotSaved,
-        // A save file exists but cannot be opened: it is left as it is and
-        // nothing is written over it in this run.
+        // A save found the disk full.
+        kNoRoom,
+        // A save found its folder closed to writing.
+        kFolderClosed,
+        // A save found a folder of its path missing, or a file in its place.
+        kNoFolder,
+        // A file or folder of saves is there but cannot be opened: it is left
+        // as it is and nothing is written over it in this run.
         kNotRead,
     };
 
-    explicit SaveTrouble(std::string userFolder);
+    struct Trouble {
+        Kind kind = Kind::kNotSaved;
+        // The file or folder, in the system's form.
+        std::string path;
+    };
 
-    void Report(Kind kind);
-    // Something went wrong that the player has not been told of yet.
-    bool IsUntold() const { return kind_ != Kind::kNone && !told_; }
-    void MarkTold() { told_ = true; }
+    // The configuration, when given, must outlive this object.
+    explicit SaveTrouble(const Halvard::Config* config = nullptr);
 
-    Kind GetKind() const { return kind_; }
-    const std::string& GetUserFolder() const { return userFolder_; }
+    // Only the first report of each kind counts.
+    void Report(Kind kind, const std::string& path);
+    // The kind of trouble a save that failed for this fault is.
+    static Kind KindOfSave(Halvard::FileFault fault);
+
+    // Some trouble has not been told yet.
+    bool HasUntold();
+    // The earliest trouble not told yet, marked told; call only when there is
+    // one.
+    Trouble TakeUntold();
+    // Every kind reported so far, in the order reported.
+    const std::vector<Trouble>& GetReported() const { return reported_; }
 
 private:
-    std::string userFolder_;
-    Kind kind_ = Kind::kNone;
-    bool told_ = false;
+    void AskConfig();
+
+    const Halvard::Config* config_;
+    std::vector<Trouble> reported_;
+    // The first this many of the reported have been told.
+    std::size_t told_ = 0;
 };
 
 } // namespace GameFramework

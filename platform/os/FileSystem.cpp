@@ -3,6 +3,7 @@
 #include "platform/os/Paths.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -185,6 +186,37 @@ void AddProtectedFolder(const std::string& nativeFolder)
 {
     std::lock_guard<std::mutex> lock(protectedMutex);
     protectedFolders.push_back(nativeFolder);
+}
+
+WriteFault WriteFaultOf(int systemError)
+{
+    switch (systemError) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return WriteFault::kNoRoom;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return WriteFault::kNoRight;
+    case ENOENT:
+    case ENOTDIR:
+        return WriteFault::kNoFolder;
+    default:
+        return WriteFault::kOther;
+    }
+}
+
+// Listing skips what it may not read, so an unreadable folder would look
+// empty there; here it must not.
+bool CanListFolder(const std::string& nativeFolder)
+{
+    std::error_code error;
+    const std::string folder = ResolvePath(nativeFolder);
+    if (folder.empty() || !fs::is_directory(folder, error))
+        return false;
+    fs::directory_iterator it(folder, error);
+    return !error;
 }
 
 } // namespace Platform

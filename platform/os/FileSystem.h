@@ -55,4 +55,23 @@ long long GetWriteTime(const std::string& nativePath);
 // user's folder this way. Any thread.
 void AddProtectedFolder(const std::string& nativeFolder);
 
+// What kept the system from making or writing a file.
+enum class WriteFault : unsigned char {
+    kOther,
+    // The disk is full, or the user's share of it (a quota, a size limit on
+    // the process's files) is used up.
+    kNoRoom,
+    // The folder or the disk may not be written to.
+    kNoRight,
+    // A folder on the way is missing or is no folder.
+    kNoFolder,
+};
+
+// The fault an errno value of a failed make, write, flush or rename stands
+// for.
+WriteFault WriteFaultOf(int systemError);
+
+// The path is a folder (through symbolic links) whose entries can be read.
+bool CanListFolder(const std::string& nativeFolder);
+
 } // namespace Platform

@@ -3,6 +3,7 @@
 #include "platform/os/FileSystem.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -72,13 +73,16 @@ ReplacementFile::ReplacementFile(const std::string& nativeTarget)
     std::string pattern =
         FolderOf(target_) + "/." + NameOf(target_) + kTemporaryMark + std::string(kUniqueLength, 'X');
     const int descriptor = ::mkstemp(pattern.data());
-    if (descriptor < 0)
+    if (descriptor < 0) {
+        Fail();
         return;
+    }
     struct stat existing {};
     const mode_t mode = ::stat(target_.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : kNewFileMode;
     ::fchmod(descriptor, mode);
     stream_ = ::fdopen(descriptor, "wb");
     if (stream_ == nullptr) {
+        Fail();
         ::close(descriptor);
         ::unlink(pattern.c_str());
         return;
@@ -88,15 +92,43 @@ ReplacementFile::ReplacementFile(const std::string& nativeTarget)
 
 ReplacementFile::~ReplacementFile() { Discard(); }
 
+void ReplacementFile::Fail() { fault_ = WriteFaultOf(errno); }
+
+bool ReplacementFile::Succeeded(bool done)
+{
+    if (!done)
+        Fail();
+    return done;
+}
+
+size_t ReplacementFile::Write(const void* bytes, size_t count)
+{
+    if (stream_ == nullptr)
+        return 0;
+    const size_t written = std::fwrite(bytes, 1, count, stream_);
+    if (written < count)
+        Fail();
+    return written;
+}
+
+bool ReplacementFile::Seek(long long offset)
+{
+    return stream_ != nullptr && Succeeded(::fseeko(stream_, static_cast<off_t>(offset), SEEK_SET) == 0);
+}
+
 bool ReplacementFile::Commit()
 {
     if (stream_ == nullptr)
         return false;
-    bool written = std::fflush(stream_) == 0 && std::ferror(stream_) == 0;
-    written = written && ::fsync(::fileno(stream_)) == 0;
+    // A write that failed before has said why already (Write).
+    bool saved = std::ferror(stream_) == 0;
+    saved = saved && Succeeded(std::fflush(stream_) == 0);
+    saved = saved && Succeeded(::fsync(::fileno(stream_)) == 0);
     const bool closed = std::fclose(stream_) == 0;
     stream_ = nullptr;
-    if (!written || !closed || std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    saved = saved && Succeeded(closed);
+    saved = saved && Succeeded(std::rename(temporary_.c_str(), target_.c_str()) == 0);
+    if (!saved) {
         ::unlink(temporary_.c_str());
         temporary_.clear();
         return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/os/FileSystem.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -23,6 +25,11 @@ public:
     bool IsOpen() const { return stream_ != nullptr; }
     // The stream to write to; null once committed or discarded.
     std::FILE* Stream() const { return stream_; }
+    // Writes to the stream; the count written, short when that failed.
+    size_t Write(const void* bytes, size_t count);
+    // Moves the stream to the offset, writing out what is buffered; false
+    // when that failed.
+    bool Seek(long long offset);
 
     // Flushes the bytes to the disk and renames the file over the target.
     // False when any step fails; the new file is removed then.
@@ -31,11 +38,18 @@ public:
     bool Discard();
 
     const std::string& TemporaryPath() const { return temporary_; }
+    // Why the last step that failed (opening, writing or committing) failed.
+    WriteFault GetFault() const { return fault_; }
 
 private:
+    // Keeps the fault errno names.
+    void Fail();
+    bool Succeeded(bool done);
+
     std::string target_;
     std::string temporary_;
     std::FILE* stream_ = nullptr;
+    WriteFault fault_ = WriteFault::kOther;
 };
 
 // Removes the new files that replacements left behind in a folder and in

@@ -55,11 +55,10 @@ void AppendUtf8(std::string& out, uint32_t codePoint)
         out += static_cast<char>(0x80 | ((codePoint >> (6 * k)) & 0x3F));
 }
 
-} // namespace
-
-std::u16string Utf8ToUtf16(std::string_view text)
+// Hands each character of the text to take, dropping malformed bytes.
+template <class Take>
+void DecodeUtf8(std::string_view text, const Take& take)
 {
-    std::u16string out;
     size_t i = 0;
     while (i < text.size()) {
         const unsigned char lead = static_cast<unsigned char>(text[i]);
@@ -82,9 +81,24 @@ std::u16string Utf8ToUtf16(std::string_view text)
             ++i;
             continue;
         }
-        Append(out, codePoint);
+        take(codePoint);
         i += following + 1;
     }
+}
+
+} // namespace
+
+std::u16string Utf8ToUtf16(std::string_view text)
+{
+    std::u16string out;
+    DecodeUtf8(text, [&out](uint32_t codePoint) { Append(out, codePoint); });
+    return out;
+}
+
+std::wstring Utf8ToWide(std::string_view text)
+{
+    std::wstring out;
+    DecodeUtf8(text, [&out](uint32_t codePoint) { out += static_cast<wchar_t>(codePoint); });
     return out;
 }
 

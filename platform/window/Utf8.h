@@ -9,6 +9,9 @@ namespace Platform {
 // characters: characters beyond 0xFFFF become surrogate pairs. Malformed
 // bytes are dropped.
 std::u16string Utf8ToUtf16(std::string_view text);
+// The characters of UTF-8 text, one wide character each, as file names are
+// shown; malformed bytes are dropped.
+std::wstring Utf8ToWide(std::string_view text);
 
 // The UTF-8 bytes of wide text, as the window system takes titles. Values
 // that are no character (surrogates, beyond 0x10FFFF) are dropped.

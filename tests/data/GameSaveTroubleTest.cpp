@@ -10,6 +10,7 @@
 #include "gui_tools/controls/GUITextControl.h"
 #include "tests/data/GameFixture.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FilePermissionsHonoured.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/ScriptedInput.h"
@@ -18,11 +19,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
 namespace {
+
+namespace fs = std::filesystem;
+
+// ASCII text, widened.
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
 // The real game on the shipped data with a disk that takes no byte, played
 // through SDL's queue.
@@ -66,6 +74,27 @@ protected:
     {
         return dynamic_cast<Tamrisk::GUIMenuWindow*>(game->GetWindows().mainMenu.get());
     }
+    // The notice once it holds the screen again.
+    Tamrisk::GUISaveTroubleWindow* NoticeShown()
+    {
+        return WaitFor<Tamrisk::GUISaveTroubleWindow>([this]() -> Tamrisk::GUIMenuWindow* {
+            return Notice() != nullptr && Notice()->IsShown() ? Notice() : nullptr;
+        });
+    }
+    // The notice's lines as one text.
+    static std::wstring Shown(const Tamrisk::GUISaveTroubleWindow& notice)
+    {
+        std::wstring shown;
+        for (const std::wstring& line : notice.GetWindowText()->GetLines())
+            shown += line + L" ";
+        return shown;
+    }
+    void ExpectNotice(const Tamrisk::GUISaveTroubleWindow& notice, const std::string& kind, const std::wstring& file)
+    {
+        EXPECT_EQ(notice.GetTitle()->GetTextKey(), "save_trouble/" + kind + "/title");
+        EXPECT_EQ(notice.GetWindowText()->GetTextKey(), "save_trouble/" + kind + "/text");
+        EXPECT_NE(Shown(notice).find(L"\"" + file), std::wstring::npos) << testing::PrintToString(Shown(notice));
+    }
 
     void Click(const Halvard::GUIWindow& widget)
     {
@@ -102,7 +131,7 @@ protected:
 
 // At the first start on a full disk even the log cannot be written: its
 // lines reach standard error, and the player is told, once, in the game's
-// own notice, that what he did was not kept and in which folder. The game
+// own notice, which file could not be saved and that the disk is full. The game
 // goes on: the notice gives the screen back to the welcome window, a player
 // is made, and the next failed save brings no second notice.
 TEST_F(GameSaveTroubleTest, SavesOnAFullDiskAreToldOnceAndTheGameGoesOn)
@@ -113,13 +142,7 @@ TEST_F(GameSaveTroubleTest, SavesOnAFullDiskAreToldOnceAndTheGameGoesOn)
     Tamrisk::GUISaveTroubleWindow* notice = WaitFor<Tamrisk::GUISaveTroubleWindow>([this] { return Notice(); });
     ASSERT_NE(notice, nullptr);
     EXPECT_FALSE(Welcome()->IsShown());
-    EXPECT_EQ(notice->GetTitle()->GetTextKey(), "save_trouble/title_not_saved");
-    EXPECT_EQ(notice->GetWindowText()->GetTextKey(), "save_trouble/text_not_saved");
-    const std::wstring folder = L"\"" + fixture.UserFolder().wstring() + L"\"";
-    std::wstring shown;
-    for (const std::wstring& line : notice->GetWindowText()->GetLines())
-        shown += line + L" ";
-    EXPECT_NE(shown.find(folder), std::wstring::npos) << testing::PrintToString(shown);
+    ExpectNotice(*notice, "no_room", Wide((fixture.UserFolder() / "profiles.pmf").string()) + L"\"");
 
     Click(*notice->GetCloseButton());
     ASSERT_NE(WaitFor<Tamrisk::GUIWelcomeWindow>([this] { return Welcome(); }), nullptr);
@@ -150,6 +173,69 @@ TEST_F(GameSaveTroubleTest, SavesThatWorkBringNoNotice)
     for (int frame = 0; frame < 100; ++frame)
         Frame();
     EXPECT_EQ(Notice(), nullptr);
+}
+
+// A player whose folder is named in his own letters reads it intact in each
+// notice; a file that cannot be opened and, later in the run, a full disk are
+// each told once, the first not hiding the second.
+TEST_F(GameSaveTroubleTest, EachKindOfTroubleIsToldOnceNamingItsFileInTheFoldersOwnLetters)
+{
+    const fs::path share = fixture.Folder().Path() / "борис";
+    setenv("XDG_DATA_HOME", share.c_str(), 1);
+    const fs::path user = share / "Quenbyworks" / "Tamrisk";
+    fs::create_directories(user);
+    fixture.Folder().WriteFile("борис\\Quenbyworks\\Tamrisk\\high_scores.hsf", "kept");
+    fs::permissions(user / "high_scores.hsf", fs::perms::none);
+    const std::wstring shownUser = Wide(fixture.Folder().Path().string()) + L"/борис/Quenbyworks/Tamrisk/";
+    Testing::FilePermissionsHonoured honoured;
+    Start();
+    Tamrisk::GUISaveTroubleWindow* notice = NoticeShown();
+    ASSERT_NE(notice, nullptr);
+    ExpectNotice(*notice, "not_read", shownUser + L"high_scores.hsf\"");
+    Click(*notice->GetCloseButton());
+    ASSERT_NE(WaitFor<Tamrisk::GUIWelcomeWindow>([this] { return Welcome(); }), nullptr);
+    {
+        Testing::FileSizeLimit full(0);
+        Type("Anna");
+        PressEnter();
+        ASSERT_NE(NoticeShown(), nullptr);
+        ExpectNotice(*notice, "no_room", shownUser + L"profiles/anna_");
+        Click(*notice->GetCloseButton());
+        ASSERT_NE(WaitFor<Tamrisk::GUIMainMenuWindow>([this] { return MainMenu(); }), nullptr);
+        game->GetProfileManager()->Save();
+        for (int frame = 0; frame < 100; ++frame) {
+            Frame();
+            ASSERT_FALSE(notice->IsShown());
+        }
+    }
+    game.reset();
+    fs::permissions(user / "high_scores.hsf", fs::perms::owner_all);
+    EXPECT_EQ(fixture.Folder().ReadFile("борис\\Quenbyworks\\Tamrisk\\high_scores.hsf"), "kept");
+    const std::string log = fixture.Folder().ReadFile("борис\\Quenbyworks\\Tamrisk\\Tamrisk.html");
+    EXPECT_NE(log.find("\\борис\\Quenbyworks\\Tamrisk\\high_scores.hsf\" exists but cannot be opened"),
+              std::string::npos);
+}
+
+// An ini file that is there but cannot be read is told, and the options the
+// game saves as it ends do not replace it.
+TEST_F(GameSaveTroubleTest, AnIniFileThatCannotBeReadIsToldAndKept)
+{
+    const std::string ini = "v_mode 640x480x32\r\nv_fullscreen 0\r\n";
+    fs::create_directories(fixture.UserFolder());
+    fixture.Folder().WriteFile("share\\Quenbyworks\\Tamrisk\\Tamrisk.ini", ini);
+    fs::permissions(fixture.IniFile(), fs::perms::none);
+    {
+        Testing::FilePermissionsHonoured honoured;
+        Start();
+        Tamrisk::GUISaveTroubleWindow* notice = NoticeShown();
+        ASSERT_NE(notice, nullptr);
+        ExpectNotice(*notice, "not_read", Wide(fixture.IniFile().string()) + L"\"");
+        Click(*notice->GetCloseButton());
+        ASSERT_NE(WaitFor<Tamrisk::GUIWelcomeWindow>([this] { return Welcome(); }), nullptr);
+        game.reset();
+    }
+    fs::permissions(fixture.IniFile(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fixture.Folder().ReadFile("share\\Quenbyworks\\Tamrisk\\Tamrisk.ini"), ini);
 }
 
 } // namespace

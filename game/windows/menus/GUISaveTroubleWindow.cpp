@@ -21,16 +21,32 @@ GUISaveTroubleWindow::GUISaveTroubleWindow(Halvard::Engine* engine, GameFramewor
 
 GUISaveTroubleWindow::~GUISaveTroubleWindow() = default;
 
-void GUISaveTroubleWindow::ShowNotice(Halvard::u32 opener, SaveTrouble::Kind kind, const std::wstring& folder)
+void GUISaveTroubleWindow::ShowNotice(Halvard::u32 opener, SaveTrouble::Kind kind, const std::wstring& file)
 {
-    const bool notRead = kind == SaveTrouble::Kind::kNotRead;
+    const std::string stem = std::string("save_trouble/") + KeyOf(kind);
     if (GetTitle() != nullptr)
-        GetTitle()->SetText(notRead ? "save_trouble/title_not_read" : "save_trouble/title_not_saved");
+        GetTitle()->SetText(stem + "/title");
     if (GetWindowText() != nullptr) {
-        GetWindowText()->SetText(notRead ? "save_trouble/text_not_read" : "save_trouble/text_not_saved");
-        GetWindowText()->SetParameter(L"FOLDER", L"\"" + folder + L"\"");
+        GetWindowText()->SetText(stem + "/text");
+        GetWindowText()->SetParameter(L"FILE", L"\"" + file + L"\"");
     }
     ShowWindow(opener);
+}
+
+const char* GUISaveTroubleWindow::KeyOf(SaveTrouble::Kind kind)
+{
+    switch (kind) {
+    case SaveTrouble::Kind::kNoRoom:
+        return "no_room";
+    case SaveTrouble::Kind::kFolderClosed:
+        return "folder_closed";
+    case SaveTrouble::Kind::kNoFolder:
+        return "no_folder";
+    case SaveTrouble::Kind::kNotRead:
+        return "not_read";
+    default:
+        return "not_saved";
+    }
 }
 
 void GUISaveTroubleWindow::ShowWindow(Halvard::u32 opener)

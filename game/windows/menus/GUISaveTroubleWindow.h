@@ -13,9 +13,10 @@ class GUIButton;
 
 namespace Tamrisk {
 
-// The notice that the save files are in trouble, "window_save_trouble": what
-// the player just did could not be saved, or a save file could not be opened
-// and is left as it is, and in which folder. Its one button (or ENTER)
+// The notice that the save files are in trouble, "window_save_trouble": which
+// file could not be saved and why (the disk full, its folder closed to
+// writing or missing), or which file or folder could not be opened and is left
+// as it is, and what the player can do. Its one button (or ENTER)
 // reports WindowResult::kDone; the application object then gives the screen
 // back to the window the notice stood in for. Main thread only.
 class GUISaveTroubleWindow : public GameFramework::GUIFrameworkWindow, public GUIMenuWindow {
@@ -26,9 +27,12 @@ public:
                          GUITools::GUIToolManager* tools, GUIMenuWindowManager* manager, Halvard::GUIWindow* parent);
     ~GUISaveTroubleWindow() override;
 
-    // Shows the title and text of that trouble, the folder in the text's
-    // "%FOLDER%".
-    void ShowNotice(Halvard::u32 opener, GameFramework::SaveTrouble::Kind kind, const std::wstring& folder);
+    // Shows the title and text of that kind of trouble
+    // ("save_trouble/<kind>/title" and ".../text"), the file as the player
+    // reads it in the text's "%FILE%".
+    void ShowNotice(Halvard::u32 opener, GameFramework::SaveTrouble::Kind kind, const std::wstring& file);
+    // The kind's part of the text keys.
+    static const char* KeyOf(GameFramework::SaveTrouble::Kind kind);
     void ShowWindow(Halvard::u32 opener) override;
     void HideWindow() override;
     void UpdateWindow() override;

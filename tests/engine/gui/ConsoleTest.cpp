@@ -384,6 +384,16 @@ TEST_F(ConsoleTest, MessagesLoggedWhileClosedShowInTheirLevelsColours)
     EXPECT_TRUE(Shows(L"Error: broken!\n", Vector4(1.0f, 0.0f, 0.0f, 1.0f)));
 }
 
+// File names on disk are UTF-8, and so are the log lines that name them.
+TEST_F(ConsoleTest, LoggedFileNamesOutsideAsciiShowIntact)
+{
+    engine->GetMessageManager()->LogError("Failed to open \"\\home\\борис\\Tamrisk.ini\" file");
+    Frame();
+    Open();
+    EXPECT_TRUE(Shows(L"Error: Failed to open \"\\home\\борис\\Tamrisk.ini\" file!\n", Vector4(1.0f, 0.0f, 0.0f, 1.0f)))
+        << testing::PrintToString(Lines());
+}
+
 TEST_F(ConsoleTest, ALineWiderThanTheScreenWrapsAtTheLastCharacterThatFits)
 {
     const auto perLine = static_cast<size_t>(kGuiWidth / kFontSize);

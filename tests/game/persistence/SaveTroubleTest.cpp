@@ -1,3 +1,4 @@
+#include "engine/core/Config.h"
 #include "engine/core/PathUtils.h"
 #include "framework/persistence/HighScoresTable.h"
 #include "framework/persistence/SaveTrouble.h"
@@ -13,6 +14,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -37,6 +40,20 @@ bool AnyLineHas(const std::vector<std::string>& lines, const std::string& part)
 {
     return std::any_of(lines.begin(), lines.end(),
                        [&part](const std::string& line) { return line.find(part) != std::string::npos; });
+}
+
+std::vector<SaveTrouble::Kind> KindsOf(const SaveTrouble& trouble)
+{
+    std::vector<SaveTrouble::Kind> kinds;
+    for (const SaveTrouble::Trouble& reported : trouble.GetReported())
+        kinds.push_back(reported.kind);
+    return kinds;
+}
+
+// Makes the folder closed to writing, or to everything with mode 000.
+void CloseFolder(const fs::path& folder, fs::perms perms = fs::perms::owner_read | fs::perms::owner_exec)
+{
+    fs::permissions(folder, perms);
 }
 
 // The save files of one user folder, reporting their trouble as the game's
@@ -105,51 +122,86 @@ protected:
     }
 
     Testing::SaveFolder save;
-    SaveTrouble trouble{save.User()};
+    SaveTrouble trouble;
     FixedVolumes volumes;
 };
 
 // However the disk refuses a save, the save says so in the log and reports
-// it, and no error leaves the files.
-TEST_F(SaveTroubleTest, SavesThatDoNotReachTheDiskAreLoggedAndReported)
+// it as the kind of trouble the system named, with the first file it befell,
+// and no error leaves the files. (In a folder closed to writing the profiles
+// folder cannot be made either: that is told as a missing folder after it.)
+TEST_F(SaveTroubleTest, SavesThatDoNotReachTheDiskAreLoggedAndReportedByTheirCause)
 {
     struct Way {
         const char* name;
         std::function<std::string(Testing::SaveFolder&)> userFolder;
+        SaveTrouble::Kind kind;
+        rlim_t sizeLimit;
     };
+    const rlim_t unlimited = RLIM_INFINITY;
     const Way ways[] = {
         {"a user folder that is a file",
          [](Testing::SaveFolder& save) {
              save.Write("taken", "a file");
              return save.User() + "\\taken\\Tamrisk";
-         }},
+         },
+         SaveTrouble::Kind::kNoFolder, unlimited},
         {"a folder closed to writing",
          [](Testing::SaveFolder& save) {
              save.Write("closed\\.keep", "");
-             fs::permissions(fs::path(Halvard::MakeNativePath(save.User())) / "closed",
-                             fs::perms::owner_read | fs::perms::owner_exec);
+             CloseFolder(fs::path(Halvard::MakeNativePath(save.User())) / "closed");
              return save.User() + "\\closed";
-         }},
+         },
+         SaveTrouble::Kind::kFolderClosed, unlimited},
+        {"a full disk", [](Testing::SaveFolder& save) { return save.User(); }, SaveTrouble::Kind::kNoRoom, 0},
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
         Testing::SaveFolder folder;
-        SaveTrouble seen{folder.User()};
+        SaveTrouble seen;
         const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
         const std::string user = way.userFolder(folder);
         Testing::FilePermissionsHonoured honoured;
+        std::optional<Testing::FileSizeLimit> full;
+        if (way.sizeLimit != unlimited)
+            full.emplace(way.sizeLimit);
         ProfileManager manager(services, &volumes, user);
         HighScoresTable table(services, 10, user);
-        EXPECT_EQ(seen.GetKind(), SaveTrouble::Kind::kNotSaved);
-        EXPECT_TRUE(seen.IsUntold());
         EXPECT_NE(manager.AddProfile(L"Anna"), nullptr);
         EXPECT_NE(table.AddScore(L"Anna", 0, 100), nullptr);
+        full.reset();
+        ASSERT_FALSE(seen.GetReported().empty());
+        EXPECT_EQ(seen.GetReported()[0].kind, way.kind);
+        EXPECT_EQ(seen.GetReported()[0].path, user + "\\profiles.pmf");
         EXPECT_TRUE(AnyLineHas(folder.ErrorLines(), "profiles.pmf"));
         EXPECT_TRUE(AnyLineHas(folder.ErrorLines(), "high_scores.hsf"));
         EXPECT_TRUE(AnyLineHas(folder.ErrorLines(), ".prf"));
-        seen.MarkTold();
-        EXPECT_FALSE(seen.IsUntold());
     }
+}
+
+// The player hears of each kind of trouble once, in the order they came, of
+// the first file each befell: one kind told does not hide the next.
+TEST_F(SaveTroubleTest, EachKindOfTroubleIsToldOnceAndNoneHidesAnother)
+{
+    using Kind = SaveTrouble::Kind;
+    const std::pair<Kind, const char*> reports[] = {
+        {Kind::kNotRead, "a"}, {Kind::kNoRoom, "b"},        {Kind::kNotRead, "c"},
+        {Kind::kNoRoom, "d"},  {Kind::kFolderClosed, "e"}, {Kind::kNoFolder, "f"},
+    };
+    for (const auto& [kind, path] : reports)
+        trouble.Report(kind, path);
+    std::vector<std::pair<Kind, std::string>> told;
+    while (trouble.HasUntold()) {
+        const SaveTrouble::Trouble next = trouble.TakeUntold();
+        told.emplace_back(next.kind, next.path);
+    }
+    EXPECT_EQ(told, (std::vector<std::pair<Kind, std::string>>{
+                        {Kind::kNotRead, "a"}, {Kind::kNoRoom, "b"}, {Kind::kFolderClosed, "e"}, {Kind::kNoFolder, "f"}}));
+    trouble.Report(Kind::kNoRoom, "g");
+    EXPECT_FALSE(trouble.HasUntold());
+    trouble.Report(Kind::kNotSaved, "h");
+    ASSERT_TRUE(trouble.HasUntold());
+    EXPECT_EQ(trouble.TakeUntold().path, "h");
 }
 
 // A full disk lets the files be made but not written: the old files stay
@@ -169,7 +221,7 @@ TEST_F(SaveTroubleTest, AFullDiskKeepsTheOldFilesAndReportsTheTrouble)
         manager->SubmitLevelTime({0, 0}, L"Anna", 0, 12.0f);
         OpenScores()->AddScore(L"Anna", 0, 200);
     }
-    EXPECT_EQ(trouble.GetKind(), SaveTrouble::Kind::kNotSaved);
+    EXPECT_EQ(KindsOf(trouble), (std::vector<SaveTrouble::Kind>{SaveTrouble::Kind::kNoRoom}));
     EXPECT_EQ(save.Read("profiles.pmf"), list);
     EXPECT_EQ(save.Read("high_scores.hsf"), scores);
     EXPECT_EQ(save.ErrorLines().size(), 2u) << testing::PrintToString(save.ErrorLines());
@@ -188,7 +240,7 @@ TEST_F(SaveTroubleTest, AListOrTableThatCannotBeOpenedIsLeftAsItIsAndNotWrittenO
         for (const std::string file : {"profiles.pmf", "high_scores.hsf"}) {
             SCOPED_TRACE(std::string(way.name) + ", " + file);
             Testing::SaveFolder folder;
-            SaveTrouble seen{folder.User()};
+            SaveTrouble seen;
             const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
             {
                 ProfileManager manager(services, &volumes, folder.User());
@@ -215,7 +267,8 @@ TEST_F(SaveTroubleTest, AListOrTableThatCannotBeOpenedIsLeftAsItIsAndNotWrittenO
             }
             EXPECT_EQ(folder.Read(keptAt), kept);
             EXPECT_FALSE(folder.Exists(file + ".bad"));
-            EXPECT_EQ(seen.GetKind(), SaveTrouble::Kind::kNotRead);
+            EXPECT_EQ(KindsOf(seen), (std::vector<SaveTrouble::Kind>{SaveTrouble::Kind::kNotRead}));
+            EXPECT_EQ(seen.GetReported().at(0).path, folder.User() + "\\" + file);
             EXPECT_TRUE(AnyLineHas(folder.ErrorLines(), "exists but cannot be opened; it is left as it is"));
             EXPECT_TRUE(AnyLineHas(folder.ErrorLines(), "could not be read and is kept as it is"));
         }
@@ -241,7 +294,7 @@ TEST_F(SaveTroubleTest, AProfileThatCannotBeOpenedIsKeptAndWinsOverTheNameMadeAg
         fs::permissions(path, fs::perms::none);
         const auto manager = OpenProfiles();
         EXPECT_EQ(manager->GetProfileCount(), 0u);
-        EXPECT_EQ(trouble.GetKind(), SaveTrouble::Kind::kNotRead);
+        EXPECT_EQ(KindsOf(trouble), (std::vector<SaveTrouble::Kind>{SaveTrouble::Kind::kNotRead}));
         ASSERT_NE(manager->AddProfile(L"Bob"), nullptr);
         EXPECT_NE(manager->GetProfile(L"Bob")->GetFileName(), bobFile);
         fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
@@ -373,7 +426,122 @@ TEST_F(SaveTroubleTest, ADamagedFileThatCannotBeSetAsideKeepsItsBytesAndItsReaso
                                            "; the file could not be set aside and is left as it is"))
             << file;
     }
-    EXPECT_EQ(trouble.GetKind(), SaveTrouble::Kind::kNotRead);
+    EXPECT_EQ(KindsOf(trouble), (std::vector<SaveTrouble::Kind>{SaveTrouble::Kind::kNotRead}));
+}
+
+// A profiles folder that is there but cannot be listed (no right to read it,
+// a file in its place) is told like a file that cannot be opened: the
+// players it holds are not greeted as new over it, the list that names them
+// is not written over, and no file in it changes.
+TEST_F(SaveTroubleTest, AProfilesFolderThatCannotBeListedIsToldAndNothingIsWrittenOver)
+{
+    struct Way {
+        const char* name;
+        bool fileInPlace;
+    };
+    for (const Way way : {Way{"no right to read it", false}, Way{"a file in its place", true}}) {
+        SCOPED_TRACE(way.name);
+        Testing::SaveFolder folder;
+        SaveTrouble seen;
+        const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
+        std::string annaFile;
+        {
+            ProfileManager manager(services, &volumes, folder.User());
+            manager.SetCurrentProfile(manager.AddProfile(L"Anna"), ProfileManager::ListSaving::kSaveFile);
+            manager.SubmitLevelTime({0, 0}, L"Anna", 0, 12.0f);
+            annaFile = manager.GetProfile(L"Anna")->GetFileName();
+        }
+        const std::string list = folder.Read("profiles.pmf");
+        const std::string anna = folder.Read("profiles\\" + annaFile);
+        const fs::path profiles = fs::path(Halvard::MakeNativePath(folder.User())) / "profiles";
+        if (way.fileInPlace) {
+            fs::rename(profiles, profiles.string() + ".moved");
+            folder.Write("profiles", "a file");
+        }
+        {
+            Testing::FilePermissionsHonoured honoured;
+            if (!way.fileInPlace)
+                CloseFolder(profiles, fs::perms::none);
+            ProfileManager manager(services, &volumes, folder.User());
+            EXPECT_EQ(manager.GetProfileCount(), 0u);
+            manager.SetCurrentProfile(manager.AddProfile(L"Bob"), ProfileManager::ListSaving::kSaveFile);
+            manager.SubmitLevelTime({0, 1}, L"Bob", 0, 8.0f);
+            if (!way.fileInPlace)
+                CloseFolder(profiles, fs::perms::owner_all);
+        }
+        if (way.fileInPlace) {
+            folder.Remove("profiles");
+            fs::rename(profiles.string() + ".moved", profiles);
+        }
+        ASSERT_FALSE(seen.GetReported().empty());
+        EXPECT_EQ(seen.GetReported()[0].kind, SaveTrouble::Kind::kNotRead);
+        EXPECT_EQ(seen.GetReported()[0].path, folder.User() + "\\profiles");
+        EXPECT_TRUE(AnyLineHas(folder.ErrorLines(), "profiles\" exists but cannot be opened"));
+        EXPECT_EQ(folder.Read("profiles.pmf"), list);
+        EXPECT_EQ(folder.Read("profiles\\" + annaFile), anna);
+        ProfileManager next(services, &volumes, folder.User());
+        ASSERT_NE(next.GetCurrentProfile(), nullptr);
+        EXPECT_EQ(next.GetCurrentProfile()->GetName(), L"Anna");
+    }
+}
+
+// The ini file is told as the other saves are: one that cannot be saved by
+// the cause the system named, one that is there but cannot be opened as a
+// file left as it is, and the latter is not written over by the save that
+// would have put the defaults in its place.
+TEST_F(SaveTroubleTest, TheIniFileIsToldAsTheOtherSavesAreAndKeptWhenItCannotBeRead)
+{
+    struct Way {
+        const char* name;
+        // Done to the folder (and its ini file) before the configuration is
+        // read; mode 000 on the ini file for "cannot be read".
+        fs::perms iniMode;
+        fs::perms folderMode;
+        bool fullDisk;
+        SaveTrouble::Kind kind;
+    };
+    const fs::perms all = fs::perms::owner_all;
+    const Way ways[] = {
+        {"an ini file that cannot be read", fs::perms::none, all, false, SaveTrouble::Kind::kNotRead},
+        {"a folder closed to writing", fs::perms::owner_read | fs::perms::owner_write,
+         fs::perms::owner_read | fs::perms::owner_exec, false, SaveTrouble::Kind::kFolderClosed},
+        {"a full disk", fs::perms::owner_read | fs::perms::owner_write, all, true, SaveTrouble::Kind::kNoRoom},
+    };
+    const std::string written = "v_mode 640x480x32\r\n";
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        Testing::SaveFolder folder;
+        folder.Write("settings\\Tamrisk.ini", written);
+        const fs::path native = fs::path(Halvard::MakeNativePath(folder.User())) / "settings";
+        const Halvard::ConfigSettings settings{.folder = folder.User() + "\\settings", .name = "Tamrisk"};
+        std::string videoMode;
+        {
+            Testing::FilePermissionsHonoured honoured;
+            fs::permissions(native / "Tamrisk.ini", way.iniMode);
+            CloseFolder(native, way.folderMode);
+            Halvard::Config config(folder.Log(), folder.Files(), settings);
+            SaveTrouble seen(&config);
+            config.Load();
+            videoMode = config.videoMode;
+            config.videoMode = "1024x768x32";
+            {
+                std::optional<Testing::FileSizeLimit> full;
+                if (way.fullDisk)
+                    full.emplace(0);
+                config.Save();
+            }
+            ASSERT_TRUE(seen.HasUntold());
+            const SaveTrouble::Trouble told = seen.TakeUntold();
+            EXPECT_EQ(told.kind, way.kind);
+            EXPECT_EQ(told.path, config.GetIniPath());
+            EXPECT_FALSE(seen.HasUntold());
+            CloseFolder(native, all);
+            fs::permissions(native / "Tamrisk.ini", all);
+        }
+        EXPECT_EQ(folder.Read("settings\\Tamrisk.ini"), written);
+        EXPECT_EQ(videoMode, way.kind == SaveTrouble::Kind::kNotRead ? "800x600x32" : "640x480x32");
+        EXPECT_TRUE(AnyLineHas(folder.ErrorLines(), "Tamrisk.ini\""));
+    }
 }
 
 } // namespace
