@@ -4,6 +4,7 @@
 #include "tests/support/FilePermissionsHonoured.h"
 #include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/UnknownUser.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,9 +14,7 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <pwd.h>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -189,25 +188,13 @@ TEST_F(GameBaseUserFolderTest, WithoutAnyHomeFolderTheStartEndsWithAClearError)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "becoming a user without an entry needs the superuser";
-    uid_t unknown = 54321;
-    while (::getpwuid(unknown) != nullptr)
-        ++unknown;
     const Testing::ScopedVariable home("HOME", nullptr);
     const Testing::ScopedVariable data("XDG_DATA_HOME", nullptr);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (::setuid(unknown) != 0)
-            ::_exit(2);
+    EXPECT_EQ(Testing::ExitStatusAsUnknownUser([] {
         const std::optional<std::string> failure = StartFailure();
-        const bool told = failure.has_value() && failure->find("HOME is not set") != std::string::npos &&
-                          failure->find("password database") != std::string::npos;
-        ::_exit(told ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+        return failure.has_value() && failure->find("HOME is not set") != std::string::npos &&
+               failure->find("password database") != std::string::npos;
+    }), 0);
 }
 
 } // namespace

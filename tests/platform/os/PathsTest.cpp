@@ -4,10 +4,10 @@
 
 #include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/UnknownUser.h"
 
 #include <filesystem>
 #include <pwd.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -56,23 +56,11 @@ TEST(UserFolders, AUserWithoutAnyHomeHasNoDataFolder)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "becoming a user without an entry needs the superuser";
-    uid_t unknown = 54321;
-    while (::getpwuid(unknown) != nullptr)
-        ++unknown;
     const ScopedVariable home("HOME", nullptr);
     const ScopedVariable data("XDG_DATA_HOME", nullptr);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (::setuid(unknown) != 0)
-            ::_exit(2);
-        const bool none = Platform::HomeFolder().empty() && Platform::ApplicationDataFolder().empty();
-        ::_exit(none ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(Testing::ExitStatusAsUnknownUser([] {
+        return Platform::HomeFolder().empty() && Platform::ApplicationDataFolder().empty();
+    }), 0);
 }
 
 } // namespace

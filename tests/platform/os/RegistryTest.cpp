@@ -3,13 +3,13 @@
 #include <optional>
 #include <pwd.h>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "tests/support/ScopedVariable.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/UnknownUser.h"
 
 namespace {
 
@@ -136,24 +136,12 @@ TEST(RegistryHiveFiles, AUserWithoutAnyHomeHasNoHiveOfHisOwn)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "becoming a user without an entry needs the superuser";
-    uid_t unknown = 54321;
-    while (::getpwuid(unknown) != nullptr)
-        ++unknown;
     const ScopedVariable home("HOME", nullptr);
     const ScopedVariable config("XDG_CONFIG_HOME", nullptr);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (::setuid(unknown) != 0)
-            ::_exit(2);
-        const bool none = Platform::RegistryHiveFile(RegistryHive::kUser).empty() &&
-                          !ReadRegistryValue(RegistryHive::kUser, "SOFTWARE\\Quenbyworks\\Tamrisk", "Version");
-        ::_exit(none ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(Testing::ExitStatusAsUnknownUser([] {
+        return Platform::RegistryHiveFile(RegistryHive::kUser).empty() &&
+               !ReadRegistryValue(RegistryHive::kUser, "SOFTWARE\\Quenbyworks\\Tamrisk", "Version");
+    }), 0);
 }
 
 TEST(RegistryHiveFiles, AnOverrideWinsUntilItIsCleared)
