@@ -43,6 +43,12 @@ void BmpReader::Read(MessageManager* messages, Image& image)
     ReadRows(messages, image);
 }
 
+u64 BmpReader::GetImageByteSize()
+{
+    ReadLayout();
+    return static_cast<u64>(width_) * static_cast<u64>(height_) * (GetImageBits() / 8);
+}
+
 void BmpReader::ReadLayout()
 {
     ReadHeaders();

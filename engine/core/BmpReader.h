@@ -27,6 +27,9 @@ public:
     // Throws FileError naming the file: "Incorrect" for a damaged file,
     // "Unsupported" for a layout not decoded here.
     void Read(MessageManager* messages, Image& image);
+    // The bytes of the image Read would make, from the headers alone: no
+    // pixel is read. Throws as Read does for headers it refuses.
+    u64 GetImageByteSize();
 
 private:
     // The headers and masks, checked against the file's size.

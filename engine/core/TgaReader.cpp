@@ -90,6 +90,14 @@ void TgaReader::Read(MessageManager* messages, Image& image)
     Convert(pixels, IsColorMapped() ? mapEntryBits_ : depth_, image);
 }
 
+u64 TgaReader::GetImageByteSize()
+{
+    ReadHeader();
+    CheckLayout();
+    CheckSizes();
+    return GetPixelCount() * (GetImageBits() / 8);
+}
+
 void TgaReader::ReadHeader()
 {
     u8 header[kHeaderSize];

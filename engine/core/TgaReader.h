@@ -28,6 +28,9 @@ public:
     // Throws FileError naming the file: "Incorrect" for a damaged file,
     // "Unsupported" for a layout not decoded here.
     void Read(MessageManager* messages, Image& image);
+    // The bytes of the image Read would make, from the header alone: no
+    // pixel is read. Throws as Read does for a header it refuses.
+    u64 GetImageByteSize();
 
 private:
     void ReadHeader();
