@@ -80,9 +80,7 @@ void ConvertPixel(const u8* in, u32 depth, bool greyAlpha, bool topBitAlpha, u8*
 
 void TgaReader::Read(MessageManager* messages, Image& image)
 {
-    ReadHeader();
-    CheckLayout();
-    CheckSizes();
+    ReadLayout();
     std::vector<u8> pixels = ReadPixels();
     if (IsColorMapped())
         pixels = LookUpColors(pixels);
@@ -92,10 +90,15 @@ void TgaReader::Read(MessageManager* messages, Image& image)
 
 u64 TgaReader::GetImageByteSize()
 {
+    ReadLayout();
+    return GetPixelCount() * (GetImageBits() / 8);
+}
+
+void TgaReader::ReadLayout()
+{
     ReadHeader();
     CheckLayout();
     CheckSizes();
-    return GetPixelCount() * (GetImageBits() / 8);
 }
 
 void TgaReader::ReadHeader()

@@ -33,6 +33,8 @@ public:
     u64 GetImageByteSize();
 
 private:
+    // The header, checked against the file's size.
+    void ReadLayout();
     void ReadHeader();
     void CheckLayout() const;
     void CheckSizes() const;
