@@ -3,6 +3,7 @@
 #include "engine/app/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
+#include "engine/core/Image.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/PathUtils.h"
 #include "engine/core/StringUtils.h"
@@ -19,6 +20,7 @@
 #include "game_tools/XMLParser.h"
 #include "game_tools/XMLQuery.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -37,11 +39,12 @@ constexpr i32 kMostLoopCount = 10000;
 // What one list may read, every element counted once for each pass of the
 // loops around it. The largest shipped list reads 98 elements.
 constexpr u64 kMostElements = 1000;
-// The bytes of the files the entries of one list read, each counted for
-// every entry that reads it: about five times the largest shipped list
-// (6.7 MB of pictures; the game's objects read 2.9 MB of models). A model
-// costs about its file's size in memory.
-constexpr u64 kMostFileBytes = 32 * 1024 * 1024;
+// What the files the entries of one list read take once loaded, every file
+// counted for each entry that reads it: about five times the largest shipped
+// list (6.7 MB, nearly all of it 28 uncompressed pictures, which decode to
+// 6.69 MB; the game's objects read 2.9 MB of models). A model costs about
+// its file's size in memory.
+constexpr u64 kMostLoadedBytes = 32 * 1024 * 1024;
 // A name or file name as a list gives it and as it is filled in; shipped
 // lists give 40 characters at most.
 constexpr size_t kMostNameLength = 255;
@@ -261,7 +264,7 @@ void DataKeeper::LoadResourcesFile(const std::string& path)
         XMLParser(engine_).ParseInto(&holder, path);
         list.folder = GetListFolder(path);
         ReadChildren(holder, list);
-        CheckFileBytes(list.entries);
+        CheckLoadedBytes(list.entries);
     } catch (const FileError& error) {
         messages_->LogFatal(NameFile(error.GetText(), path));
     }
@@ -385,27 +388,32 @@ DataKeeper::Entry DataKeeper::ReadParticles(const XMLNode& node, const std::stri
     return entry;
 }
 
-// A model costs about as much memory as its file holds: the bytes of the
-// files the entries read bound what a list can cost. A shader's pictures are
-// counted as named (the frames of a numbered animation are bounded by its
-// frame count).
-void DataKeeper::CheckFileBytes(const std::vector<Entry>& entries) const
+// A model costs about as much memory as its file holds, a picture what its
+// pixels decode to (read from its header, before any picture is decoded) and
+// no less than its file, which its loader reads whole: together they bound
+// what a list can cost. A shader's pictures are counted as named (the frames
+// of a numbered animation are bounded by its frame count).
+void DataKeeper::CheckLoadedBytes(const std::vector<Entry>& entries) const
 {
     u64 bytes = 0;
-    const auto count = [&](const std::string& file) {
+    const auto count = [&](const std::string& file, bool picture) {
+        if (file.empty() || file == "32bit")
+            return;
+        const std::string path = MakeDataPath(file);
         u32 size = 0;
-        if (!file.empty() && file != "32bit" && files_->GetFileSize(MakeDataPath(file), size))
-            bytes += size;
+        u64 decoded = 0;
+        if (files_->GetFileSize(path, size))
+            bytes += picture && Image::PeekByteSize(files_, path, decoded) ? std::max<u64>(size, decoded) : size;
     };
     for (const Entry& entry : entries) {
-        count(entry.file);
+        count(entry.file, false);
         if (entry.shader) {
-            count(entry.shader->GetStage(0).diffuseName);
-            count(entry.shader->GetStage(0).opacityName);
+            count(entry.shader->GetStage(0).diffuseName, true);
+            count(entry.shader->GetStage(0).opacityName, true);
         }
-        if (bytes > kMostFileBytes)
-            throw FileError("Incorrect resources: their files hold more than " +
-                            UIntToString(static_cast<u32>(kMostFileBytes)) + " bytes");
+        if (bytes > kMostLoadedBytes)
+            throw FileError("Incorrect resources: their files take more than " +
+                            UIntToString(static_cast<u32>(kMostLoadedBytes)) + " bytes once loaded");
     }
 }
 

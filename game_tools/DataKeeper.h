@@ -138,7 +138,7 @@ private:
     Entry ReadModel(const XMLNode& node, const std::string& name, const ListReading& list) const;
     Entry ReadShader(const XMLNode& node, const std::string& name, const ListReading& list) const;
     Entry ReadParticles(const XMLNode& node, const std::string& name, const ListReading& list) const;
-    void CheckFileBytes(const std::vector<Entry>& entries) const;
+    void CheckLoadedBytes(const std::vector<Entry>& entries) const;
     void MakeEntry(const Entry& entry);
 
     std::unique_ptr<Halvard::Model> defaultModel_;

@@ -91,7 +91,7 @@ std::string TgaFile(const TgaHeader& header, const std::vector<std::uint8_t>& da
     out += static_cast<char>(header.descriptor);
     out += header.id;
     if (header.colorMap.empty())
-        out.append(header.colorMapLength * header.colorMapEntryBits / 8, '\0');
+        out.append(header.colorMapLength * ((header.colorMapEntryBits + 7) / 8), '\0');
     Append(out, header.colorMap.data(), header.colorMap.size());
     Append(out, data.data(), data.size());
     return out;

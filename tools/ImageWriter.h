@@ -42,7 +42,7 @@ struct TgaHeader {
     std::uint16_t colorMapLength = 0;
     std::uint8_t colorMapEntryBits = 0;
     // The colour map's bytes; when empty, zero bytes of the size the length
-    // and entry size give.
+    // and entry size give, each entry in whole bytes.
     std::vector<std::uint8_t> colorMap;
 };
 

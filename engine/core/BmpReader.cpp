@@ -37,13 +37,25 @@ constexpr u32 kAlphaMask = 0xFF000000;
 
 void BmpReader::Read(MessageManager* messages, Image& image)
 {
+    ReadLayout();
+    if (bitCount_ == 8)
+        ReadPalette();
+    ReadRows(messages, image);
+}
+
+u64 BmpReader::GetImageByteSize()
+{
+    ReadLayout();
+    return static_cast<u64>(width_) * static_cast<u64>(height_) * (GetImageBits() / 8);
+}
+
+void BmpReader::ReadLayout()
+{
     ReadHeaders();
     CheckLayout();
     if (compression_ == kBitFields)
         ReadBitFields();
-    if (bitCount_ == 8)
-        ReadPalette();
-    ReadRows(messages, image);
+    CheckSizes();
 }
 
 void BmpReader::ReadHeaders()
@@ -86,7 +98,6 @@ void BmpReader::ReadBitFields()
     opaque_ = alpha == 0;
 }
 
-// Entries the file leaves out stay black.
 void BmpReader::ReadPalette()
 {
     file_.Seek(0, static_cast<i32>(kFileHeaderSize + infoSize_));
@@ -105,35 +116,36 @@ u64 BmpReader::GetTablesEnd() const
     return end;
 }
 
-void BmpReader::ReadRows(MessageManager* messages, Image& image)
+u32 BmpReader::GetImageBits() const { return bitCount_ == 32 ? 32 : 24; }
+
+u64 BmpReader::GetFileRowSize() const { return (static_cast<u64>(width_) * (bitCount_ / 8) + 3) & ~u64(3); }
+
+// Where the pixels lie and what they make, against the file's size, before
+// any of them is read.
+void BmpReader::CheckSizes() const
 {
-    const u32 imageBits = bitCount_ == 32 ? 32 : 24;
-    const u64 fileRowSize = (static_cast<u64>(width_) * (bitCount_ / 8) + 3) & ~u64(3);
-    const u64 height = static_cast<u64>(height_);
+    const u64 fileRowSize = GetFileRowSize();
     const u64 fileSize = file_.GetSize();
     if (dataOffset_ < GetTablesEnd() || dataOffset_ > static_cast<u32>(std::numeric_limits<i32>::max()) ||
-        fileRowSize > fileSize || dataOffset_ + fileRowSize * height > fileSize)
+        fileRowSize > fileSize || dataOffset_ + fileRowSize * static_cast<u64>(height_) > fileSize)
         throw Image::FormatError("Incorrect", path_);
-    if (static_cast<u64>(width_) * height * (imageBits / 8) > Image::kMaxByteSize)
+    if (static_cast<u64>(width_) * static_cast<u64>(height_) * (GetImageBits() / 8) > Image::kMaxByteSize)
         throw Image::FormatError("Unsupported", path_);
+}
 
-    image.Create(messages, static_cast<u32>(width_), static_cast<u32>(height_), imageBits);
+void BmpReader::ReadRows(MessageManager* messages, Image& image)
+{
+    image.Create(messages, static_cast<u32>(width_), static_cast<u32>(height_), GetImageBits());
     file_.Seek(0, static_cast<i32>(dataOffset_));
-    const std::size_t rowSize = static_cast<std::size_t>(width_) * (imageBits / 8);
-    std::vector<u8> fileRow(fileRowSize);
-    for (std::size_t row = 0; row < height; ++row) {
-        file_.Read(fileRow.data(), static_cast<u32>(fileRowSize));
+    const std::size_t rowSize = static_cast<std::size_t>(width_) * (GetImageBits() / 8);
+    std::vector<u8> fileRow(GetFileRowSize());
+    for (std::size_t row = 0; row < static_cast<std::size_t>(height_); ++row) {
+        file_.Read(fileRow.data(), static_cast<u32>(fileRow.size()));
         u8* out = image.GetData() + rowSize * row;
-        if (bitCount_ != 8) {
+        if (bitCount_ == 8)
+            LookUpColors(fileRow.data(), out);
+        else
             std::memcpy(out, fileRow.data(), rowSize);
-            continue;
-        }
-        for (std::size_t x = 0; x < static_cast<std::size_t>(width_); ++x) {
-            const u8* entry = palette_ + fileRow[x] * kPaletteEntryBytes;
-            out[x * 3] = entry[2];
-            out[x * 3 + 1] = entry[1];
-            out[x * 3 + 2] = entry[0];
-        }
     }
     if (bitCount_ == 8)
         return;
@@ -141,6 +153,21 @@ void BmpReader::ReadRows(MessageManager* messages, Image& image)
     if (opaque_) {
         for (std::size_t i = 3; i < image.GetByteSize(); i += 4)
             image.GetData()[i] = 255;
+    }
+}
+
+// An index past the entries the file gives names no colour: damage, which
+// must not be drawn as black.
+void BmpReader::LookUpColors(const u8* indices, u8* out) const
+{
+    const u32 entries = GetPaletteEntries();
+    for (std::size_t x = 0; x < static_cast<std::size_t>(width_); ++x) {
+        if (indices[x] >= entries)
+            throw Image::FormatError("Incorrect", path_);
+        const u8* entry = palette_ + indices[x] * kPaletteEntryBytes;
+        out[x * 3] = entry[2];
+        out[x * 3 + 1] = entry[1];
+        out[x * 3 + 2] = entry[0];
     }
 }
 

@@ -15,7 +15,8 @@ class MessageManager;
 // that painting programs write (52, 56, 108 or 124 bytes), with 8-bit palette
 // indices, 24-bit or 32-bit pixels stored plainly, or 32-bit bit fields that
 // place blue, green, red (and alpha) in the plain layout's bytes. The pixels
-// start where the file header's data offset says, whatever lies between.
+// start where the file header's data offset says, whatever lies between. An
+// index past the entries the palette gives is damage.
 // Every other header size, compression or bit layout is refused, so that no
 // picture is ever shown with its bytes misread.
 class BmpReader {
@@ -26,10 +27,18 @@ public:
     // Throws FileError naming the file: "Incorrect" for a damaged file,
     // "Unsupported" for a layout not decoded here.
     void Read(MessageManager* messages, Image& image);
+    // The bytes of the image Read would make, from the headers alone: no
+    // pixel is read. Throws as Read does for headers it refuses.
+    u64 GetImageByteSize();
 
 private:
+    // The headers and masks, checked against the file's size.
+    void ReadLayout();
     void ReadHeaders();
     void CheckLayout() const;
+    void CheckSizes() const;
+    u32 GetImageBits() const;
+    u64 GetFileRowSize() const;
     // The masks lie after the 40 bytes of the oldest information header,
     // inside the longer ones; alpha has a mask only from 56 bytes on.
     void ReadBitFields();
@@ -39,6 +48,8 @@ private:
     // start before.
     u64 GetTablesEnd() const;
     void ReadRows(MessageManager* messages, Image& image);
+    // One row of indices into red, green, blue pixels.
+    void LookUpColors(const u8* indices, u8* out) const;
 
     FileBinary& file_;
     const std::string& path_;

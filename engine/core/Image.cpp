@@ -81,6 +81,13 @@ void JpegErrorExit(j_common_ptr decompressor)
 // outcome itself.
 void JpegOutputMessage(j_common_ptr) {}
 
+void InstallErrors(jpeg_decompress_struct& decompressor, JpegErrors& errors)
+{
+    decompressor.err = jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = JpegErrorExit;
+    errors.manager.output_message = JpegOutputMessage;
+}
+
 struct JpegSource {
     jpeg_source_mgr manager;
     FileBinary* file;
@@ -203,6 +210,26 @@ bool Image::LoadFile(MessageManager* messages, FileManager* files, const std::st
     return false;
 }
 
+bool Image::PeekByteSize(FileManager* files, const std::string& path, u64& bytes)
+{
+    const std::string extension = ToLower(GetFileExtension(path));
+    const bool jpeg = extension == "jpg" || extension == "jpeg";
+    if (extension != "bmp" && extension != "tga" && !jpeg)
+        return false;
+    try {
+        const std::unique_ptr<FileBinary> file = files->OpenFileBinary(path, FileAccess::kRead);
+        if (extension == "bmp")
+            bytes = BmpReader(*file, path).GetImageByteSize();
+        else if (extension == "tga")
+            bytes = TgaReader(*file, path).GetImageByteSize();
+        else
+            bytes = PeekJPEG(*file, path);
+        return true;
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
 void Image::ReadBMP(FileBinary& file, const std::string& path) { BmpReader(file, path).Read(messages_, *this); }
 
 void Image::ReadTGA(FileBinary& file, const std::string& path) { TgaReader(file, path).Read(messages_, *this); }
@@ -211,9 +238,7 @@ void Image::ReadJPEG(FileBinary& file, const std::string& path)
 {
     jpeg_decompress_struct decompressor{};
     JpegErrors errors{};
-    decompressor.err = jpeg_std_error(&errors.manager);
-    errors.manager.error_exit = JpegErrorExit;
-    errors.manager.output_message = JpegOutputMessage;
+    InstallErrors(decompressor, errors);
     const char* failure = DecodeJPEG(decompressor, file);
     jpeg_destroy_decompress(&decompressor);
     if (failure != nullptr)
@@ -227,17 +252,10 @@ const char* Image::DecodeJPEG(jpeg_decompress_struct& decompressor, FileBinary& 
     JpegErrors& errors = *reinterpret_cast<JpegErrors*>(decompressor.err);
     if (setjmp(errors.jump) != 0)
         return "Incorrect";
-    jpeg_create_decompress(&decompressor);
-    SetJpegSource(&decompressor, &file);
-    jpeg_read_header(&decompressor, TRUE);
-    if (decompressor.image_width == 0 || decompressor.image_height == 0)
-        return "Incorrect";
+    if (const char* failure = ReadJpegHeader(decompressor, file))
+        return failure;
     jpeg_start_decompress(&decompressor);
     const u32 components = decompressor.output_components;
-    if (components != 1 && components != 3)
-        return "Unsupported";
-    if (static_cast<u64>(decompressor.output_width) * decompressor.output_height * components > kMaxByteSize)
-        return "Unsupported";
     Create(messages_, decompressor.output_width, decompressor.output_height, 8 * components);
     while (decompressor.output_scanline < decompressor.output_height) {
         JSAMPROW row = GetRow(height_ - 1 - decompressor.output_scanline);
@@ -245,6 +263,45 @@ const char* Image::DecodeJPEG(jpeg_decompress_struct& decompressor, FileBinary& 
     }
     jpeg_finish_decompress(&decompressor);
     return SourceOf(&decompressor)->ranOut ? "Incorrect" : nullptr;
+}
+
+u64 Image::PeekJPEG(FileBinary& file, const std::string& path)
+{
+    jpeg_decompress_struct decompressor{};
+    JpegErrors errors{};
+    InstallErrors(decompressor, errors);
+    const char* failure = PeekJpegHeader(decompressor, file);
+    const u64 bytes =
+        static_cast<u64>(decompressor.output_width) * decompressor.output_height * decompressor.output_components;
+    jpeg_destroy_decompress(&decompressor);
+    if (failure != nullptr)
+        throw FormatError(failure, path);
+    return bytes;
+}
+
+// The error return as in DecodeJPEG.
+const char* Image::PeekJpegHeader(jpeg_decompress_struct& decompressor, FileBinary& file)
+{
+    JpegErrors& errors = *reinterpret_cast<JpegErrors*>(decompressor.err);
+    if (setjmp(errors.jump) != 0)
+        return "Incorrect";
+    return ReadJpegHeader(decompressor, file);
+}
+
+const char* Image::ReadJpegHeader(jpeg_decompress_struct& decompressor, FileBinary& file)
+{
+    jpeg_create_decompress(&decompressor);
+    SetJpegSource(&decompressor, &file);
+    jpeg_read_header(&decompressor, TRUE);
+    if (decompressor.image_width == 0 || decompressor.image_height == 0)
+        return "Incorrect";
+    jpeg_calc_output_dimensions(&decompressor);
+    const u32 components = decompressor.output_components;
+    if (components != 1 && components != 3)
+        return "Unsupported";
+    if (static_cast<u64>(decompressor.output_width) * decompressor.output_height * components > kMaxByteSize)
+        return "Unsupported";
+    return nullptr;
 }
 
 void Image::SetJpegSource(jpeg_decompress_struct* decompressor, FileBinary* file)

@@ -62,6 +62,11 @@ public:
     bool LoadBMP(MessageManager* messages, FileManager* files, const std::string& path);
     bool LoadTGA(MessageManager* messages, FileManager* files, const std::string& path);
     bool LoadJPEG(MessageManager* messages, FileManager* files, const std::string& path);
+    // The bytes the pixels of the picture at path take once loaded, read
+    // from its header through the loader Load would choose: no pixel is
+    // decoded. False, logging nothing, when that loader would refuse the
+    // header or the file cannot be read; the load then logs why.
+    static bool PeekByteSize(FileManager* files, const std::string& path, u64& bytes);
 
     // Filters: 0 nearest, 1 bilinear, 2 cubic. Neighbours beyond the
     // picture's edges repeat the edge pixels.
@@ -100,6 +105,12 @@ private:
     void ReadJPEG(FileBinary& file, const std::string& path);
     // Null when the picture was decoded, else the word that says why not.
     const char* DecodeJPEG(jpeg_decompress_struct& decompressor, FileBinary& file);
+    static u64 PeekJPEG(FileBinary& file, const std::string& path);
+    static const char* PeekJpegHeader(jpeg_decompress_struct& decompressor, FileBinary& file);
+    // Reads the header and works out the output size, under the caller's
+    // error return; null when the picture can be decoded, else the word
+    // that says why not.
+    static const char* ReadJpegHeader(jpeg_decompress_struct& decompressor, FileBinary& file);
     void LogError(const std::string& text) const;
 
     void ResizeNearest(Image& destination) const;

@@ -19,6 +19,8 @@ constexpr u32 kTrueColor = 2;
 constexpr u32 kGrey = 3;
 constexpr u32 kRightOriginBit = 16;
 constexpr u32 kTopOriginBit = 32;
+// The descriptor's count of alpha bits in a pixel.
+constexpr u32 kAlphaBits = 15;
 // One packet byte and one pixel make at most this many pixels.
 constexpr u64 kMaxRun = 128;
 
@@ -49,8 +51,10 @@ bool DecodeRunLength(const u8* packets, std::size_t packetBytes, u8* out, std::s
 }
 
 // File pixels are blue, green, red (alpha); a 16-bit colour pixel holds five
-// bits a channel and one alpha bit, a 16-bit grey one grey, then alpha.
-void ConvertPixel(const u8* in, u32 depth, bool greyAlpha, u8* out)
+// bits a channel and a top bit that is alpha only where the descriptor counts
+// an alpha bit (pictures written without alpha leave it clear), a 16-bit
+// grey one grey, then alpha.
+void ConvertPixel(const u8* in, u32 depth, bool greyAlpha, bool topBitAlpha, u8* out)
 {
     if (depth == 8) {
         out[0] = in[0];
@@ -62,7 +66,7 @@ void ConvertPixel(const u8* in, u32 depth, bool greyAlpha, u8* out)
         out[0] = static_cast<u8>(((value >> 10) & 31) * 8);
         out[1] = static_cast<u8>(((value >> 5) & 31) * 8);
         out[2] = static_cast<u8>((value & 31) * 8);
-        out[3] = value > 32767 ? 255 : 0;
+        out[3] = !topBitAlpha || value > 32767 ? 255 : 0;
     } else {
         out[0] = in[2];
         out[1] = in[1];
@@ -76,13 +80,25 @@ void ConvertPixel(const u8* in, u32 depth, bool greyAlpha, u8* out)
 
 void TgaReader::Read(MessageManager* messages, Image& image)
 {
-    ReadHeader();
-    CheckLayout();
+    ReadLayout();
     std::vector<u8> pixels = ReadPixels();
     if (IsColorMapped())
         pixels = LookUpColors(pixels);
     image.Create(messages, width_, height_, GetImageBits());
     Convert(pixels, IsColorMapped() ? mapEntryBits_ : depth_, image);
+}
+
+u64 TgaReader::GetImageByteSize()
+{
+    ReadLayout();
+    return GetPixelCount() * (GetImageBits() / 8);
+}
+
+void TgaReader::ReadLayout()
+{
+    ReadHeader();
+    CheckLayout();
+    CheckSizes();
 }
 
 void TgaReader::ReadHeader()
@@ -109,8 +125,16 @@ u32 TgaReader::GetImageBits() const
     return depth_ == 16 ? 32 : depth_;
 }
 
-u64 TgaReader::GetSkippedBytes() const { return idLength_ + static_cast<u64>(mapLength_) * mapEntryBits_ / 8; }
+u64 TgaReader::GetPixelCount() const { return static_cast<u64>(width_) * height_; }
 
+// A map entry takes whole bytes: 15 bits take two.
+u64 TgaReader::GetSkippedBytes() const
+{
+    return idLength_ + static_cast<u64>(mapLength_) * ((mapEntryBits_ + 7) / 8);
+}
+
+// A true-colour pixel of 8 bits or a grey one of more than 16 has no layout
+// that could be read: such a header is damage, not a kind of picture.
 void TgaReader::CheckLayout() const
 {
     const u32 type = imageType_ & ~kRunLengthBit;
@@ -120,8 +144,23 @@ void TgaReader::CheckLayout() const
         throw Image::FormatError("Unsupported", path_);
     if (IsColorMapped() && (depth_ != 8 || (mapEntryBits_ != 24 && mapEntryBits_ != 32)))
         throw Image::FormatError("Unsupported", path_);
+    if ((type == kTrueColor && depth_ == 8) || (type == kGrey && depth_ > 16))
+        throw Image::FormatError("Incorrect", path_);
     if (width_ == 0 || height_ == 0 || kHeaderSize + GetSkippedBytes() > file_.GetSize())
         throw Image::FormatError("Incorrect", path_);
+}
+
+// What the header promises against the bytes that follow it, before any of
+// them is read.
+void TgaReader::CheckSizes() const
+{
+    const u64 dataBytes = file_.GetSize() - kHeaderSize - GetSkippedBytes();
+    const bool runLength = (imageType_ & kRunLengthBit) != 0;
+    const u64 pixels = GetPixelCount();
+    if (runLength ? pixels > kMaxRun * dataBytes : dataBytes < pixels * (depth_ / 8))
+        throw Image::FormatError("Incorrect", path_);
+    if (pixels * (GetImageBits() / 8) > Image::kMaxByteSize)
+        throw Image::FormatError("Unsupported", path_);
 }
 
 // The pixels as the file stores them, depth / 8 bytes each, run-length
@@ -132,16 +171,10 @@ std::vector<u8> TgaReader::ReadPixels()
     file_.Seek(0, static_cast<i32>(start));
     std::vector<u8> data(file_.GetSize() - start);
     file_.Read(data.data(), static_cast<u32>(data.size()));
-
-    const bool runLength = (imageType_ & kRunLengthBit) != 0;
-    const u32 bytesPerPixel = depth_ / 8;
-    const std::size_t pixels = static_cast<std::size_t>(width_) * height_;
-    if (runLength ? pixels > kMaxRun * data.size() : data.size() < pixels * bytesPerPixel)
-        throw Image::FormatError("Incorrect", path_);
-    if (static_cast<u64>(pixels) * (GetImageBits() / 8) > Image::kMaxByteSize)
-        throw Image::FormatError("Unsupported", path_);
-    if (!runLength)
+    if ((imageType_ & kRunLengthBit) == 0)
         return data;
+    const u32 bytesPerPixel = depth_ / 8;
+    const auto pixels = static_cast<std::size_t>(GetPixelCount());
     std::vector<u8> decoded(pixels * bytesPerPixel);
     if (!DecodeRunLength(data.data(), data.size(), decoded.data(), pixels, bytesPerPixel))
         throw Image::FormatError("Incorrect", path_);
@@ -171,6 +204,7 @@ std::vector<u8> TgaReader::LookUpColors(const std::vector<u8>& indices)
 void TgaReader::Convert(const std::vector<u8>& pixels, u32 depth, Image& image) const
 {
     const bool greyAlpha = (imageType_ & ~kRunLengthBit) == kGrey && depth == 16;
+    const bool topBitAlpha = (descriptor_ & kAlphaBits) != 0;
     const bool topOrigin = (descriptor_ & kTopOriginBit) != 0;
     const bool rightOrigin = (descriptor_ & kRightOriginBit) != 0;
     const u32 inBytes = depth / 8;
@@ -181,7 +215,7 @@ void TgaReader::Convert(const std::vector<u8>& pixels, u32 depth, Image& image) 
         u8* row = image.GetData() + rowSize * (topOrigin ? height_ - 1 - fileRow : fileRow);
         for (u32 x = 0; x < width_; ++x, in += inBytes) {
             const u32 column = rightOrigin ? width_ - 1 - x : x;
-            ConvertPixel(in, depth, greyAlpha, row + static_cast<std::size_t>(column) * outBytes);
+            ConvertPixel(in, depth, greyAlpha, topBitAlpha, row + static_cast<std::size_t>(column) * outBytes);
         }
     }
 }

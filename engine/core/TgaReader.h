@@ -12,12 +12,14 @@ class Image;
 class MessageManager;
 
 // Decodes one TGA file into an image, bottom row first: true-colour pixels
-// of 16 bits (five a channel and an alpha bit, widened to 32), 24 or 32
-// bits; grey pixels of 8 bits, or 16 (grey and alpha, widened to 32);
-// colour-mapped pixels of 8-bit indices into a map of 24- or 32-bit
-// entries. Each may be run-length encoded and start from any of the four
-// corners. Other image types and maps are refused, so that no picture is
-// ever shown with its bytes misread.
+// of 16 bits (five a channel and a top bit that is alpha where the
+// descriptor counts alpha bits, else unused and the pixel opaque; widened
+// to 32), 24 or 32 bits; grey pixels of 8 bits, or 16 (grey and alpha,
+// widened to 32); colour-mapped pixels of 8-bit indices into a map of 24- or
+// 32-bit entries. Each may be run-length encoded and start from any of the
+// four corners. A colour map before true-colour or grey pixels is passed
+// over, whatever its entries. Other image types and maps are refused, so
+// that no picture is ever shown with its bytes misread.
 class TgaReader {
 public:
     // The file and path must outlive the reader.
@@ -26,10 +28,17 @@ public:
     // Throws FileError naming the file: "Incorrect" for a damaged file,
     // "Unsupported" for a layout not decoded here.
     void Read(MessageManager* messages, Image& image);
+    // The bytes of the image Read would make, from the header alone: no
+    // pixel is read. Throws as Read does for a header it refuses.
+    u64 GetImageByteSize();
 
 private:
+    // The header, checked against the file's size.
+    void ReadLayout();
     void ReadHeader();
     void CheckLayout() const;
+    void CheckSizes() const;
+    u64 GetPixelCount() const;
     bool IsColorMapped() const;
     // The bits of a pixel once decoded: what the image is created with.
     u32 GetImageBits() const;

@@ -8,6 +8,7 @@
 #include "tests/support/LogProbe.h"
 #include "tests/support/TestEngine.h"
 #include "tests/support/Watchdog.h"
+#include "tools/ImageWriter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -88,7 +89,7 @@ protected:
 TEST_F(DataKeeperBoundsTest, AListBeyondWhatAnyListUsesIsRefusedNamingIt)
 {
     const std::string elements = "Incorrect resources: they read more than 1000 elements";
-    const std::string bytes = "Incorrect resources: their files hold more than 33554432 bytes";
+    const std::string bytes = "Incorrect resources: their files take more than 33554432 bytes once loaded";
     const std::string longName = "Incorrect \"name\" longer than 255 characters";
     engine.Folder().WriteFile("data\\ui\\bat\\head.mlf", std::string(1024, 'x'));
     engine.Folder().WriteFile("data\\ui\\huge.mlf", std::string(2 * 1024 * 1024, 'x'));
@@ -142,6 +143,71 @@ TEST_F(DataKeeperBoundsTest, AListBeyondWhatAnyListUsesIsRefusedNamingIt)
         if (test.refusal.empty()) {
             EXPECT_EQ(keeper.GetModel("before")->GetName(), "ui\\before.mlf");
         }
+    }
+}
+
+namespace {
+
+// A run-length TGA of 32-bit pixels in as few packets as its size allows: a
+// file of about a 25th of what it decodes to.
+std::string RunLengthPicture(u16 width, u16 height)
+{
+    Tools::TgaHeader header;
+    header.imageType = 10;
+    header.width = width;
+    header.height = height;
+    header.depth = 32;
+    std::vector<u8> packets;
+    for (u64 left = u64{width} * height; left > 0; left -= std::min<u64>(left, 128))
+        packets.insert(packets.end(), {static_cast<u8>(0x80 + std::min<u64>(left, 128) - 1), 40, 80, 120, 255});
+    return Tools::TgaFile(header, packets);
+}
+
+std::string Shaders(u32 count, const std::string& picture)
+{
+    return "<loop count=\"" + std::to_string(count) + "\"><shader name=\"s%i%\" diffuse_file_name=\"" + picture +
+           "\"/></loop>";
+}
+
+} // namespace
+
+// A picture costs what it decodes to, not what its file holds: read from
+// the headers, so that a list is refused before any picture is decoded (the
+// refusal leaves nothing of the list made). Run-length TGA and JPEG files
+// are far smaller than their pixels, an 8-bit BMP a third of them.
+TEST_F(DataKeeperBoundsTest, PicturesCountWhatTheyDecodeToBeforeAnyIsDecoded)
+{
+    const std::string bytes = "Incorrect resources: their files take more than 33554432 bytes once loaded";
+    engine.Folder().WriteFile("data\\ui\\huge.mlf", std::string(2 * 1024 * 1024, 'x'));
+    // 2 MiB of pixels, then 4 KiB more, each in a file of about 80 KiB.
+    engine.Folder().WriteFile("data\\ui\\two.tga", RunLengthPicture(1024, 512));
+    engine.Folder().WriteFile("data\\ui\\more.tga", RunLengthPicture(1024, 513));
+    // 16 MiB of pixels in a file of 640 KiB.
+    engine.Folder().WriteFile("data\\ui\\sixteen.tga", RunLengthPicture(2048, 2048));
+    // 4 MiB of grey pixels in a file of a few KiB; 3 MiB from a 1 MiB BMP.
+    engine.Folder().WriteFile("data\\ui\\grey.jpg",
+                              Tools::JpegFile(2048, 2048, 1, std::vector<u8>(2048 * 2048, 90)));
+    engine.Folder().WriteFile("data\\ui\\indexed.bmp",
+                              Tools::BmpFile(1024, 1024, 8, std::vector<u8>(1024 * 1024, 0), std::vector<u8>(1024, 9)));
+    const std::string fifteenModels = R"(<loop counter="j" count="15"><model name="m%j%" file_name="huge.mlf"/></loop>)";
+    struct Case {
+        const char* name;
+        std::string body;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {"models and a picture at the bound", fifteenModels + Shaders(1, "two.tga"), ""},
+        {"models and a picture 4 KiB over the bound", fifteenModels + Shaders(1, "more.tga"), bytes},
+        {"three run-length pictures", Shaders(3, "sixteen.tga"), bytes},
+        {"nine JPEG pictures", Shaders(9, "grey.jpg"), bytes},
+        {"eleven 8-bit BMP pictures", Shaders(11, "indexed.bmp"), bytes},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        engine->GetMessageManager()->ClearMessages();
+        WriteList(test.body);
+        DataKeeper keeper(engine.operator->(), "en", false);
+        EXPECT_EQ(Refusal(keeper), test.refusal.empty() ? "" : test.refusal + kNamed);
     }
 }
 

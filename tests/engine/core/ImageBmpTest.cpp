@@ -162,6 +162,36 @@ TEST_F(ImageBmpTest, PaletteOfFewerEntriesLiesBetweenTheHeaderAndTheDataOffset)
     }
 }
 
+// An index past the entries the palette gives names no colour: drawn, it
+// would show black where the picture has none.
+TEST_F(ImageBmpTest, IndexPastThePaletteIsIncorrectAndTheLastEntryLoads)
+{
+    const std::vector<u8> twoEntries = {10, 20, 30, 0, 40, 50, 60, 0};
+    std::vector<u8> fullPalette(1024, 0);
+    fullPalette[4 * 255] = 9;
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::vector<u8> pixels;
+    } cases[] = {
+        {"two entries, last one used", Tools::BmpFile(2, 1, 8, {1, 1}, twoEntries), {60, 50, 40, 60, 50, 40}},
+        {"two entries, index 2", Tools::BmpFile(2, 1, 8, {1, 2}, twoEntries), {}},
+        {"two entries, index 255 in the top row", Tools::BmpFile(1, 2, 8, {0, 255}, twoEntries), {}},
+        {"two entries after a 124-byte header, index 3", Tools::BmpFile(1, 1, 8, {3}, twoEntries, {124, 0, {}, 2}),
+         {}},
+        {"a whole palette, index 255", Tools::BmpFile(1, 1, 8, {255}, fullPalette), {0, 0, 9}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        if (test.pixels.empty()) {
+            ExpectRejected(test.bytes, "Incorrect \"pic.bmp\" file format");
+        } else {
+            ASSERT_TRUE(Load(test.bytes));
+            EXPECT_EQ(Bytes(), test.pixels);
+        }
+    }
+}
+
 TEST_F(ImageBmpTest, LayoutsNotDecodedAreRefusedNamingTheFile)
 {
     const std::vector<u8> rows24(12, 1);

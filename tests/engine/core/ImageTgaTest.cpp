@@ -13,6 +13,7 @@ namespace {
 
 constexpr u8 kRunLength = 10;
 constexpr u8 kTopLeft = 32;
+constexpr u8 kOneAlphaBit = 1;
 
 Tools::TgaHeader Header(u16 width, u16 height, u8 depth, u8 type = 2, u8 descriptor = 0)
 {
@@ -47,9 +48,9 @@ TEST_F(ImageTgaTest, TopLeftAndBottomLeftOriginsOfOnePictureLoadAlike)
     EXPECT_THAT(Bytes(), ElementsAre(10, 20, 30, 40));
 }
 
-TEST_F(ImageTgaTest, SixteenBitPixelsWidenToThirtyTwoBits)
+TEST_F(ImageTgaTest, SixteenBitPixelsWithOneAlphaBitWidenToThirtyTwoBits)
 {
-    ASSERT_TRUE(Load(Tools::TgaFile(Header(2, 1, 16), {0x1F, 0x80, 0x00, 0x7C})));
+    ASSERT_TRUE(Load(Tools::TgaFile(Header(2, 1, 16, 2, kOneAlphaBit), {0x1F, 0x80, 0x00, 0x7C})));
     EXPECT_EQ(image.GetBitsPerPixel(), 32u);
     EXPECT_THAT(Bytes(), ElementsAre(0, 0, 248, 255, 248, 0, 0, 0));
 }
@@ -201,5 +202,69 @@ TEST_F(ImageTgaTest, LayoutsNotDecodedAreRefusedNamingTheFile)
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
         ExpectRejected(test.bytes, std::string(test.word) + " \"pic.tga\" file format");
+    }
+}
+
+namespace {
+
+// A 24-bit true-colour picture of 2 x 1 pixels, (1, 2, 3) and (4, 5, 6),
+// after a colour map of three entries of the given size that it does not use.
+std::string TrueColourAfterAMap(u8 entryBits, u8 type = 2)
+{
+    Tools::TgaHeader header = Header(2, 1, 24, type);
+    header.colorMapLength = 3;
+    header.colorMapEntryBits = entryBits;
+    header.colorMap = std::vector<u8>(3 * ((entryBits + 7) / 8), 0x5A);
+    const std::vector<u8> pixels = {3, 2, 1, 6, 5, 4};
+    const std::vector<u8> packets = {0x01, 3, 2, 1, 6, 5, 4};
+    return Tools::TgaFile(header, type == kRunLength ? packets : pixels);
+}
+
+} // namespace
+
+// Headers that other programs write for pictures the reader takes: each
+// loads with the pixels the file holds.
+TEST_F(ImageTgaTest, PicturesLoadWithThePixelsTheFileHolds)
+{
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::vector<u8> pixels;
+    } cases[] = {
+        {"16 bits, no alpha bits: opaque", Tools::TgaFile(Header(2, 1, 16), {0x1F, 0x80, 0x00, 0x7C}),
+         {0, 0, 248, 255, 248, 0, 0, 255}},
+        {"16 bits, run-length, no alpha bits: opaque",
+         Tools::TgaFile(Header(2, 1, 16, kRunLength), {0x81, 0x00, 0x7C}), {248, 0, 0, 255, 248, 0, 0, 255}},
+        {"16 bits, one alpha bit: the top bit",
+         Tools::TgaFile(Header(2, 1, 16, 2, kOneAlphaBit), {0x00, 0x7C, 0x00, 0xFC}), {248, 0, 0, 0, 248, 0, 0, 255}},
+        {"after a 15-bit map", TrueColourAfterAMap(15), {1, 2, 3, 4, 5, 6}},
+        {"after a 16-bit map", TrueColourAfterAMap(16), {1, 2, 3, 4, 5, 6}},
+        {"run-length after a 15-bit map", TrueColourAfterAMap(15, kRunLength), {1, 2, 3, 4, 5, 6}},
+        {"after a 24-bit map", TrueColourAfterAMap(24), {1, 2, 3, 4, 5, 6}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        ASSERT_TRUE(Load(test.bytes)) << folder.LogText();
+        EXPECT_EQ(Bytes(), test.pixels);
+    }
+}
+
+// Pixel sizes no picture of the type is written with: reading them as the
+// type's would show their bytes as garbage.
+TEST_F(ImageTgaTest, PixelSizesTheTypeCannotHoldAreIncorrect)
+{
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"true colour of 8 bits", Tools::TgaFile(Header(2, 1, 8), {7, 7})},
+        {"run-length true colour of 8 bits", Tools::TgaFile(Header(2, 1, 8, kRunLength), {0x81, 7})},
+        {"grey of 24 bits", Tools::TgaFile(Header(2, 1, 24, 3), {1, 2, 3, 4, 5, 6})},
+        {"run-length grey of 24 bits", Tools::TgaFile(Header(2, 1, 24, 11), {0x81, 1, 2, 3})},
+        {"grey of 32 bits", Tools::TgaFile(Header(1, 1, 32, 3), {1, 2, 3, 4})},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        ExpectRejected(test.bytes, "Incorrect \"pic.tga\" file format");
     }
 }
