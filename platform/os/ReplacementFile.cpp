@@ -74,7 +74,7 @@ ReplacementFile::ReplacementFile(const std::string& nativeTarget)
         FolderOf(target_) + "/." + NameOf(target_) + kTemporaryMark + std::string(kUniqueLength, 'X');
     const int descriptor = ::mkstemp(pattern.data());
     if (descriptor < 0) {
-        Fail();
+        FailToMakeIn(FolderOf(target_));
         return;
     }
     struct stat existing {};
@@ -93,6 +93,19 @@ ReplacementFile::ReplacementFile(const std::string& nativeTarget)
 ReplacementFile::~ReplacementFile() { Discard(); }
 
 void ReplacementFile::Fail() { fault_ = WriteFaultOf(errno); }
+
+// A folder that its caller could not make shows here only as missing: the
+// save is told by why the folder could not be made (a closed parent, a full
+// disk), not as a folder the player should make.
+void ReplacementFile::FailToMakeIn(const std::string& folder)
+{
+    const int error = errno;
+    std::error_code made;
+    if (error == ENOENT && !std::filesystem::create_directories(folder, made) && made)
+        fault_ = WriteFaultOf(made.value());
+    else
+        fault_ = WriteFaultOf(error);
+}
 
 bool ReplacementFile::Succeeded(bool done)
 {

@@ -44,6 +44,7 @@ public:
 private:
     // Keeps the fault errno names.
     void Fail();
+    void FailToMakeIn(const std::string& folder);
     bool Succeeded(bool done);
 
     std::string target_;

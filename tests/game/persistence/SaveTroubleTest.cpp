@@ -128,8 +128,8 @@ protected:
 
 // However the disk refuses a save, the save says so in the log and reports
 // it as the kind of trouble the system named, with the first file it befell,
-// and no error leaves the files. (In a folder closed to writing the profiles
-// folder cannot be made either: that is told as a missing folder after it.)
+// and no error leaves the files. A folder that cannot be made inside the
+// closed one is the same trouble, not a second one.
 TEST_F(SaveTroubleTest, SavesThatDoNotReachTheDiskAreLoggedAndReportedByTheirCause)
 {
     struct Way {
@@ -170,7 +170,7 @@ TEST_F(SaveTroubleTest, SavesThatDoNotReachTheDiskAreLoggedAndReportedByTheirCau
         EXPECT_NE(manager.AddProfile(L"Anna"), nullptr);
         EXPECT_NE(table.AddScore(L"Anna", 0, 100), nullptr);
         full.reset();
-        ASSERT_FALSE(seen.GetReported().empty());
+        ASSERT_EQ(seen.GetReported().size(), 1u);
         EXPECT_EQ(seen.GetReported()[0].kind, way.kind);
         EXPECT_EQ(seen.GetReported()[0].path, user + "\\profiles.pmf");
         EXPECT_TRUE(AnyLineHas(folder.ErrorLines(), "profiles.pmf"));
