@@ -23,8 +23,6 @@ public:
     ~ReplacementFile();
 
     bool IsOpen() const { return stream_ != nullptr; }
-    // The stream to write to; null once committed or discarded.
-    std::FILE* Stream() const { return stream_; }
     // Writes to the stream; the count written, short when that failed.
     size_t Write(const void* bytes, size_t count);
     // Moves the stream to the offset, writing out what is buffered; false

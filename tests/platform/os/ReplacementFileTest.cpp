@@ -17,7 +17,7 @@ using Testing::TempFolder;
 
 void Put(Platform::ReplacementFile& file, const char* text)
 {
-    std::fwrite(text, 1, std::strlen(text), file.Stream());
+    ASSERT_EQ(file.Write(text, std::strlen(text)), std::strlen(text));
 }
 
 size_t CountEntries(const fs::path& folder)
@@ -32,7 +32,8 @@ TEST(ReplacementFile, TheTargetChangesOnlyOnCommit)
     Platform::ReplacementFile file((folder.Path() / "save.dat").string());
     ASSERT_TRUE(file.IsOpen());
     Put(file, "new contents");
-    std::fflush(file.Stream());
+    // Writes out what is buffered, so the bytes are on disk before the commit.
+    ASSERT_TRUE(file.Seek(0));
     EXPECT_EQ(folder.ReadFile("save.dat"), "old");
     EXPECT_TRUE(file.Commit());
     EXPECT_EQ(folder.ReadFile("save.dat"), "new contents");
