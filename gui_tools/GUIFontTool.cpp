@@ -26,10 +26,6 @@ const char* const kPlace = "(GUIFontTool::GUIFontTool): ";
 // Every font holds a model of 1024 quads (about 175 KB) from the start: a
 // file may describe this many, eight times the shipped basic file's 7.
 constexpr u32 kMostFonts = 64;
-// A glyph half the interface high; the shipped fonts are 36 at most. A text
-// that sizes itself to its box steps down from the font's size one unit at a
-// time, so the size bounds that work too.
-constexpr float kMostSize = 300.0f;
 
 // The language's own value first, then the font's.
 const XMLValue* LanguageAttribute(const XMLNode& font, const std::string& language, const std::string& name)

@@ -29,6 +29,12 @@ namespace GUITools {
 // LoadAdditionalFonts; main thread only (fonts make models).
 class GUIFontTool {
 public:
+    // The largest size a font may be described with: a glyph half the
+    // interface high, the shipped fonts being 36 at most. A text that sizes
+    // itself to its box steps down from its size one unit at a time, so the
+    // bound holds that work too.
+    static constexpr float kMostSize = 300.0f;
+
     // The language code ("en", "ru") picks each font's language child for
     // its size, files and properties. A fonts file that cannot be read or
     // parsed throws the parser's FileError; one that describes more than 64

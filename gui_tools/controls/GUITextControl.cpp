@@ -20,6 +20,7 @@ namespace GUITools {
 namespace {
 
 constexpr float kTolerance = 0.0001f;
+constexpr u32 kMostShrinkSteps = static_cast<u32>(GUIFontTool::kMostSize);
 constexpr wchar_t kCarriageReturn = 13;
 constexpr wchar_t kLineFeed = 10;
 constexpr wchar_t kBlank = 32;
@@ -93,7 +94,9 @@ std::wstring GUITextControl::SourceText() const
 }
 
 // Auto font size shrinks the text a unit at a time until it fits the
-// control or reaches the smallest size.
+// control or reaches the smallest size. The steps are counted: from a size
+// so large that taking a unit leaves it as it was, the size never shrinks,
+// and no font or description may be larger than the count covers.
 void GUITextControl::UpdateLayout()
 {
     if (font_ == nullptr)
@@ -107,11 +110,11 @@ void GUITextControl::UpdateLayout()
     }
     const std::wstring source = SourceText();
     effectiveSize_ = fontSize_ > 0.0f ? fontSize_ : font_->GetSize();
-    for (bool first = true;; first = false) {
-        if (!first)
+    for (u32 step = 0;; ++step) {
+        if (step > 0)
             effectiveSize_ = std::max(effectiveSize_ - 1.0f, 0.0f);
         const float width = BuildLines(source);
-        if (lines_.empty() || !autoFontSize_ || effectiveSize_ <= kSmallestAutoSize)
+        if (lines_.empty() || !autoFontSize_ || effectiveSize_ <= kSmallestAutoSize || step == kMostShrinkSteps)
             return;
         if (GetSize().x < width)
             continue;

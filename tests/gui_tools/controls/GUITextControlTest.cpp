@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <limits>
 
 using namespace Halvard;
 using GUITools::GUITextControl;
@@ -162,6 +163,20 @@ TEST_F(GUITextControlTest, AutoFontSizeShrinksUntilTheTextFits)
     // Six characters of 16 fit 100 across.
     control->SetText("'abcdef'");
     EXPECT_FLOAT_EQ(control->GetEffectiveSize(), 16.0f);
+}
+
+// Above 2^24 taking a unit leaves a float as it was: the shrinking stops
+// after as many steps as the largest font size, at whatever size it reached.
+TEST_F(GUITextControlTest, AutoFontSizeFromASizeNoUnitChangesEndsAfterCountedSteps)
+{
+    for (const float size : {1e9f, 1e30f, std::numeric_limits<float>::infinity()}) {
+        auto control = Text(Vector2(100, 30));
+        control->SetFontSize(size);
+        control->SetAutoFontSize(true);
+        control->SetText("'abcdefghijklmnopqrstuvwxyz'");
+        EXPECT_EQ(control->GetEffectiveSize(), size);
+        EXPECT_THAT(control->GetLines(), ElementsAre(L"abcdefghijklmnopqrstuvwxyz"));
+    }
 }
 
 TEST_F(GUITextControlTest, PrintingNeverTakesLongerThanTheMaximumTime)
