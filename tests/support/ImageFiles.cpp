@@ -10,6 +10,16 @@ using namespace Halvard;
 
 namespace Testing {
 
+Tools::TgaHeader TgaHeaderOf(Halvard::u16 width, Halvard::u16 height, Halvard::u8 depth, Halvard::u8 type)
+{
+    Tools::TgaHeader header;
+    header.width = width;
+    header.height = height;
+    header.depth = depth;
+    header.imageType = type;
+    return header;
+}
+
 ImageFolder::ImageFolder() : files_(&log_, folder_.Internal(), "") {}
 
 std::string ImageFolder::LogText() const

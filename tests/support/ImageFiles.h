@@ -6,6 +6,7 @@
 #include "engine/core/Types.h"
 #include "tests/support/QuietLog.h"
 #include "tests/support/TempFolder.h"
+#include "tools/ImageWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,10 @@
 #include <vector>
 
 namespace Testing {
+
+// A TGA header of the size, pixel depth and image type given, the rest as
+// the writer's defaults.
+Tools::TgaHeader TgaHeaderOf(Halvard::u16 width, Halvard::u16 height, Halvard::u8 depth, Halvard::u8 type);
 
 // A temporary data folder with a file manager and a log that keeps entries
 // only.

@@ -29,29 +29,19 @@ std::vector<u8> Pattern(std::size_t count)
     return bytes;
 }
 
-Tools::TgaHeader Tga(u16 width, u16 height, u8 depth, u8 type)
-{
-    Tools::TgaHeader header;
-    header.width = width;
-    header.height = height;
-    header.depth = depth;
-    header.imageType = type;
-    return header;
-}
-
 std::vector<Sample> Samples()
 {
     std::vector<Sample> samples;
     samples.push_back({"rgb.bmp", Tools::BmpFile(5, 3, 24, Pattern(5 * 3 * 3))});
     samples.push_back({"rgba.bmp", Tools::BmpFile(2, 2, 32, Pattern(2 * 2 * 4))});
     samples.push_back({"indexed.bmp", Tools::BmpFile(3, 2, 8, Pattern(3 * 2), Pattern(1024))});
-    Tools::TgaHeader mapped = Tga(3, 2, 24, 2);
+    Tools::TgaHeader mapped = Testing::TgaHeaderOf(3, 2, 24, 2);
     mapped.id = "id";
     mapped.colorMapLength = 2;
     mapped.colorMapEntryBits = 24;
     samples.push_back({"rgb.tga", Tools::TgaFile(mapped, Pattern(3 * 2 * 3))});
-    samples.push_back({"short.tga", Tools::TgaFile(Tga(2, 2, 16, 2), Pattern(2 * 2 * 2))});
-    samples.push_back({"packed.tga", Tools::TgaFile(Tga(4, 2, 32, 10), {0x82, 1, 2, 3, 4, 0x04, 5, 6, 7, 8, 9, 10, 11, 12, 13,
+    samples.push_back({"short.tga", Tools::TgaFile(Testing::TgaHeaderOf(2, 2, 16, 2), Pattern(2 * 2 * 2))});
+    samples.push_back({"packed.tga", Tools::TgaFile(Testing::TgaHeaderOf(4, 2, 32, 10), {0x82, 1, 2, 3, 4, 0x04, 5, 6, 7, 8, 9, 10, 11, 12, 13,
                                                                    14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24})});
     samples.push_back({"colour.jpg", Tools::JpegFile(24, 16, 3, Pattern(24 * 16 * 3), 90)});
     samples.push_back({"grey.jpg", Tools::JpegFile(8, 8, 1, Pattern(8 * 8), 90)});

@@ -20,19 +20,9 @@ struct Picture {
     std::string bytes;
 };
 
-Tools::TgaHeader Tga(u16 width, u16 height, u8 depth, u8 type)
-{
-    Tools::TgaHeader header;
-    header.width = width;
-    header.height = height;
-    header.depth = depth;
-    header.imageType = type;
-    return header;
-}
-
 std::string ColourMapped()
 {
-    Tools::TgaHeader header = Tga(3, 1, 8, 1);
+    Tools::TgaHeader header = Testing::TgaHeaderOf(3, 1, 8, 1);
     header.colorMapLength = 2;
     header.colorMapEntryBits = 24;
     return Tools::TgaFile(header, {0, 1, 0});
@@ -44,7 +34,7 @@ std::string RunLength()
     std::vector<u8> packets;
     for (int packet = 0; packet < 4; ++packet)
         packets.insert(packets.end(), {0xFF, 1, 2, 3, 4});
-    return Tools::TgaFile(Tga(128, 4, 32, 10), packets);
+    return Tools::TgaFile(Testing::TgaHeaderOf(128, 4, 32, 10), packets);
 }
 
 std::vector<u8> Bytes(std::size_t count) { return std::vector<u8>(count, 77); }
@@ -57,9 +47,9 @@ TEST(ImagePeek, TheHeaderGivesTheBytesOfTheLoadedPicture)
         {"rgb.bmp", Tools::BmpFile(3, 2, 24, Bytes(18))},
         {"rgba.bmp", Tools::BmpFile(2, 2, 32, Bytes(16))},
         {"indexed.bmp", Tools::BmpFile(3, 2, 8, Bytes(6), Bytes(1024))},
-        {"rgb.tga", Tools::TgaFile(Tga(5, 3, 24, 2), Bytes(45))},
-        {"sixteen.tga", Tools::TgaFile(Tga(2, 3, 16, 2), Bytes(12))},
-        {"grey-alpha.tga", Tools::TgaFile(Tga(2, 1, 16, 3), Bytes(4))},
+        {"rgb.tga", Tools::TgaFile(Testing::TgaHeaderOf(5, 3, 24, 2), Bytes(45))},
+        {"sixteen.tga", Tools::TgaFile(Testing::TgaHeaderOf(2, 3, 16, 2), Bytes(12))},
+        {"grey-alpha.tga", Tools::TgaFile(Testing::TgaHeaderOf(2, 1, 16, 3), Bytes(4))},
         {"mapped.tga", ColourMapped()},
         {"packed.tga", RunLength()},
         {"colour.jpg", Tools::JpegFile(24, 16, 3, Bytes(24 * 16 * 3))},
@@ -88,9 +78,9 @@ TEST(ImagePeek, AHeaderTheLoadRefusesGivesNoSizeAndLogsNothing)
         {"bad.bmp", badSignature},
         {"sixteen.bmp", Tools::BmpFile(2, 1, 16, Bytes(4))},
         {"short.bmp", Tools::BmpFile(4, 4, 24, Bytes(48)).substr(0, 100)},
-        {"grey24.tga", Tools::TgaFile(Tga(2, 1, 24, 3), Bytes(6))},
-        {"short.tga", Tools::TgaFile(Tga(2, 2, 24, 2), Bytes(11))},
-        {"huge.tga", Tools::TgaFile(Tga(65535, 65535, 32, 10), {0xFF, 1, 2, 3, 4})},
+        {"grey24.tga", Tools::TgaFile(Testing::TgaHeaderOf(2, 1, 24, 3), Bytes(6))},
+        {"short.tga", Tools::TgaFile(Testing::TgaHeaderOf(2, 2, 24, 2), Bytes(11))},
+        {"huge.tga", Tools::TgaFile(Testing::TgaHeaderOf(65535, 65535, 32, 10), {0xFF, 1, 2, 3, 4})},
         {"text.jpg", "not a picture at all"},
         {"cut.jpg", Tools::JpegFile(8, 8, 3, Bytes(8 * 8 * 3)).substr(0, 20)},
     };
