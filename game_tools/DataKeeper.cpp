@@ -46,6 +46,11 @@ constexpr u64 kMostElements = 1000;
 // 6.69 MB; the game's objects read 2.9 MB of models). A model costs about
 // its file's size in memory.
 constexpr u64 kMostLoadedBytes = 32 * 1024 * 1024;
+// What a picture costs at least: each binds a texture of its own, which
+// takes the device a page whatever its pixels. It keeps the walk over an
+// animation's frames short too: thousands of empty or one-pixel frames
+// reach the bound after 8192 pictures, not after millions of lookups.
+constexpr u64 kLeastPictureBytes = 4096;
 // A name or file name as a list gives it and as it is filled in; shipped
 // lists give 40 characters at most.
 constexpr size_t kMostNameLength = 255;
@@ -402,16 +407,19 @@ void AddLoaded(u64& total, u64 bytes)
                         UIntToString(static_cast<u32>(kMostLoadedBytes)) + " bytes once loaded");
 }
 
-// A picture takes what its pixels decode to (read from its header) and no
-// less than its file, which its loader reads whole. Whether the file is
-// there.
+// A picture takes what its pixels decode to (read from its header), no
+// less than its file, which its loader reads whole, and no less than a
+// texture costs. Whether the file is there.
 bool CountFile(FileManager* files, const std::string& path, bool picture, u64& total)
 {
     u32 size = 0;
     if (!files->GetFileSize(path, size))
         return false;
+    u64 bytes = size;
     u64 decoded = 0;
-    AddLoaded(total, picture && Image::PeekByteSize(files, path, decoded) ? std::max<u64>(size, decoded) : size);
+    if (picture)
+        bytes = std::max({bytes, kLeastPictureBytes, Image::PeekByteSize(files, path, decoded) ? decoded : 0});
+    AddLoaded(total, bytes);
     return true;
 }
 

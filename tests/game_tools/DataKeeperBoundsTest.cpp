@@ -3,6 +3,7 @@
 #include "engine/app/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/StringUtils.h"
 #include "engine/render/Model.h"
 
 #include "tests/support/LogProbe.h"
@@ -218,6 +219,9 @@ void WritePictures(const Testing::TempFolder& folder)
     folder.WriteFile("data\\ui\\pictured.srf", ShaderFile("f0.tga", 3));
     folder.WriteFile("data\\ui\\sparks.par", std::string(1024, 'x'));
     folder.WriteFile("data\\ui\\sparks.srf", ShaderFile("sixteen.tga", 1));
+    // A thousand empty frames: each still binds a texture.
+    for (u32 frame = 0; frame < 1000; ++frame)
+        folder.WriteFile("data\\ui\\e" + UIntToString(frame, 3) + ".tga", "");
 }
 
 } // namespace
@@ -228,7 +232,8 @@ void WritePictures(const Testing::TempFolder& folder)
 // are far smaller than their pixels, an 8-bit BMP a third of them. The
 // pictures counted are those the entries will load: every frame up to the
 // first missing one, the pictures of the shader file a model or particle
-// system reads beside its own, the BMP a missing jpg gives way to.
+// system reads beside its own, the BMP a missing jpg gives way to; each
+// costs a texture at least, so that no walk over frames runs long.
 TEST_F(DataKeeperBoundsTest, PicturesCountWhatTheyDecodeToBeforeAnyIsDecoded)
 {
     WritePictures(engine.Folder());
@@ -252,6 +257,10 @@ TEST_F(DataKeeperBoundsTest, PicturesCountWhatTheyDecodeToBeforeAnyIsDecoded)
         {"three particle systems whose shader file names a picture",
          R"(<loop count="3"><particles name="p%i%" file_name="sparks.par"/></loop>)", bytes},
         {"eleven jpg names shipped as BMP", Shaders(11, "photo.jpg"), bytes},
+        {"nine animations of a thousand empty frames",
+         R"(<loop count="9"><shader name="e%i%" diffuse_file_name="e000.tga" animation_type="diffuse" )"
+         R"(frame_count="1000"/></loop>)",
+         bytes},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
