@@ -12,6 +12,7 @@
 #include "engine/render/ModelManager.h"
 #include "engine/render/ParticleSystem.h"
 #include "engine/render/ParticleSystemManager.h"
+#include "engine/render/Shader.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderManager.h"
 #include "engine/render/SpriteGroup.h"
@@ -45,6 +46,11 @@ constexpr u64 kMostElements = 1000;
 // 6.69 MB; the game's objects read 2.9 MB of models). A model costs about
 // its file's size in memory.
 constexpr u64 kMostLoadedBytes = 32 * 1024 * 1024;
+// What a picture costs at least: each binds a texture of its own, which
+// takes the device a page whatever its pixels. It keeps the walk over an
+// animation's frames short too: thousands of empty or one-pixel frames
+// reach the bound after 8192 pictures, not after millions of lookups.
+constexpr u64 kLeastPictureBytes = 4096;
 // A name or file name as a list gives it and as it is filled in; shipped
 // lists give 40 characters at most.
 constexpr size_t kMostNameLength = 255;
@@ -388,32 +394,79 @@ DataKeeper::Entry DataKeeper::ReadParticles(const XMLNode& node, const std::stri
     return entry;
 }
 
+namespace {
+
+// Adds what one file takes once loaded, refusing the list the moment the
+// total passes the bound: an animation of thousands of frames is not walked
+// to its end first.
+void AddLoaded(u64& total, u64 bytes)
+{
+    total += bytes;
+    if (total > kMostLoadedBytes)
+        throw FileError("Incorrect resources: their files take more than " +
+                        UIntToString(static_cast<u32>(kMostLoadedBytes)) + " bytes once loaded");
+}
+
+// A picture takes what its pixels decode to (read from its header), no
+// less than its file, which its loader reads whole, and no less than a
+// texture costs. Whether the file is there.
+bool CountFile(FileManager* files, const std::string& path, bool picture, u64& total)
+{
+    u32 size = 0;
+    if (!files->GetFileSize(path, size))
+        return false;
+    u64 bytes = size;
+    u64 decoded = 0;
+    if (picture)
+        bytes = std::max({bytes, kLeastPictureBytes, Image::PeekByteSize(files, path, decoded) ? decoded : 0});
+    AddLoaded(total, bytes);
+    return true;
+}
+
+// Every picture of every frame the shader will load, found the way it will
+// find them.
+void CountShader(FileManager* files, const ShaderDescriptor& shader, u64& total)
+{
+    for (u32 i = 0; i < shader.GetStageCount(); ++i) {
+        Shader::VisitFrames(files, shader.GetStage(i), [&](const std::string& diffuse, const std::string& opacity) {
+            CountFile(files, diffuse, true, total);
+            if (!opacity.empty())
+                CountFile(files, opacity, true, total);
+        });
+    }
+}
+
+// A model or particle system draws with the shader file beside its own,
+// read by the same reader; one that cannot be read loads no picture.
+void CountShaderFile(FileManager* files, const std::string& file, u64& total)
+{
+    std::string path = file;
+    SetFileExtension(path, "srf");
+    std::optional<ShaderDescriptor> shader;
+    try {
+        shader.emplace(nullptr, files, path);
+    } catch (const Error&) {
+        return;
+    }
+    CountShader(files, *shader, total);
+}
+
+} // namespace
+
 // A model costs about as much memory as its file holds, a picture what its
-// pixels decode to (read from its header, before any picture is decoded) and
-// no less than its file, which its loader reads whole: together they bound
-// what a list can cost. A shader's pictures are counted as named (the frames
-// of a numbered animation are bounded by its frame count).
+// pixels decode to: together they bound what a list can cost, counted
+// before any picture is decoded. The pictures are those the entries will
+// load: every frame of a numbered animation, the stand-in of a missing jpg,
+// and those of the shader file a model or particle system reads beside its
+// own.
 void DataKeeper::CheckLoadedBytes(const std::vector<Entry>& entries) const
 {
-    u64 bytes = 0;
-    const auto count = [&](const std::string& file, bool picture) {
-        if (file.empty() || file == "32bit")
-            return;
-        const std::string path = MakeDataPath(file);
-        u32 size = 0;
-        u64 decoded = 0;
-        if (files_->GetFileSize(path, size))
-            bytes += picture && Image::PeekByteSize(files_, path, decoded) ? std::max<u64>(size, decoded) : size;
-    };
+    u64 total = 0;
     for (const Entry& entry : entries) {
-        count(entry.file, false);
-        if (entry.shader) {
-            count(entry.shader->GetStage(0).diffuseName, true);
-            count(entry.shader->GetStage(0).opacityName, true);
-        }
-        if (bytes > kMostLoadedBytes)
-            throw FileError("Incorrect resources: their files take more than " +
-                            UIntToString(static_cast<u32>(kMostLoadedBytes)) + " bytes once loaded");
+        if (!entry.file.empty() && CountFile(files_, MakeDataPath(entry.file), false, total))
+            CountShaderFile(files_, entry.file, total);
+        if (entry.shader)
+            CountShader(files_, *entry.shader, total);
     }
 }
 

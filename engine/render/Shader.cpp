@@ -29,69 +29,89 @@ Shader::~Shader()
     }
 }
 
+namespace {
+
+u32 StageFrames(const ShaderTextureStage& stage)
+{
+    return ShaderTextureStage::IsNumbered(stage.animationType) ? std::max(stage.frameCount, 1u) : 1u;
+}
+
+// A jpg that is not there may have been shipped as jp2 or bmp.
+std::string FindTextureFile(FileManager* files, const std::string& name)
+{
+    if (GetFileExtension(name) != "jpg" || files->FileExists(name))
+        return name;
+    for (const char* extension : {"jp2", "bmp"}) {
+        std::string other = name;
+        SetFileExtension(other, extension);
+        if (files->FileExists(other))
+            return other;
+    }
+    return name;
+}
+
+// The first of the names given that the data lacks; empty when every one
+// given is there. Empty names are not looked for.
+std::string MissingPicture(FileManager* files, const std::string& diffuse, const std::string& opacity)
+{
+    for (const std::string* name : {&diffuse, &opacity}) {
+        if (!name->empty() && !files->FileExists(*name))
+            return *name;
+    }
+    return std::string();
+}
+
+} // namespace
+
 // A numbered animation of no frames still has one frame to bind. Frames are
 // loaded up to the first whose numbered picture is missing: an unfinished or
 // damaged animation costs one error line, not a lookup, a line and a
 // placeholder for every frame it promised; its users loop over the frames
 // found. A missing companion picture that is not numbered ends nothing: each
 // frame shows the texture manager's stand-in for it.
-void Shader::LoadStage(const ShaderTextureStage& stage)
+std::string Shader::VisitFrames(FileManager* files, const ShaderTextureStage& stage, const FrameVisitor& visit)
 {
-    const u32 frames = ShaderTextureStage::IsNumbered(stage.animationType) ? std::max(stage.frameCount, 1u) : 1u;
-    std::vector<Texture2D*>& loaded = stages_.emplace_back();
-    if ((stage.flags & ShaderTextureStage::kNoTexture) != 0) {
-        loaded.assign(frames, nullptr);
-        return;
-    }
+    if ((stage.flags & ShaderTextureStage::kNoTexture) != 0)
+        return std::string();
+    const u32 frames = StageFrames(stage);
     const u32 digits = FrameDigits(frames);
-    const bool mipMapping = (stage.flags & ShaderTextureStage::kMipMapping) != 0;
     const bool numbersDiffuse = ShaderTextureStage::NumbersDiffuse(stage.animationType);
     const bool numbersOpacity = ShaderTextureStage::NumbersOpacity(stage.animationType);
     for (u32 k = 0; k < frames; ++k) {
         std::string diffuse = numbersDiffuse ? NumberedName(stage.diffuseName, k, digits) : stage.diffuseName;
         std::string opacity = numbersOpacity ? NumberedName(stage.opacityName, k, digits) : stage.opacityName;
-        diffuse = FindTextureFile(ToLower(MakeDataPath(diffuse)));
+        diffuse = FindTextureFile(files, ToLower(MakeDataPath(diffuse)));
         if (!opacity.empty())
-            opacity = FindTextureFile(ToLower(MakeDataPath(opacity)));
-        const std::string missing = frames > 1 ? MissingPicture(numbersDiffuse ? diffuse : std::string(),
-                                                                numbersOpacity ? opacity : std::string())
-                                               : std::string();
-        if (!missing.empty() && k > 0) {
-            messages_->LogError("(Shader::LoadStage): The animation ends at frame " + UIntToString(k) + ", \"" +
-                                missing + "\" is missing");
-            return;
-        }
+            opacity = FindTextureFile(files, ToLower(MakeDataPath(opacity)));
+        const std::string missing =
+            frames > 1 ? MissingPicture(files, numbersDiffuse ? diffuse : std::string(),
+                                        numbersOpacity ? opacity : std::string())
+                       : std::string();
+        if (!missing.empty() && k > 0)
+            return missing;
         // The first frame always binds a texture: the texture manager's
         // placeholder, which it logs, when the picture is missing.
-        loaded.push_back(textures_->GetTexture(mipMapping, diffuse, opacity));
+        visit(diffuse, opacity);
         if (!missing.empty())
-            return;
-    }
-}
-
-// The first of the names given that the data lacks; empty when every one
-// given is there.
-std::string Shader::MissingPicture(const std::string& diffuse, const std::string& opacity) const
-{
-    for (const std::string* name : {&diffuse, &opacity}) {
-        if (!name->empty() && !files_->FileExists(*name))
-            return *name;
+            return std::string();
     }
     return std::string();
 }
 
-// A jpg that is not there may have been shipped as jp2 or bmp.
-std::string Shader::FindTextureFile(const std::string& name) const
+void Shader::LoadStage(const ShaderTextureStage& stage)
 {
-    if (GetFileExtension(name) != "jpg" || files_->FileExists(name))
-        return name;
-    for (const char* extension : {"jp2", "bmp"}) {
-        std::string other = name;
-        SetFileExtension(other, extension);
-        if (files_->FileExists(other))
-            return other;
+    std::vector<Texture2D*>& loaded = stages_.emplace_back();
+    if ((stage.flags & ShaderTextureStage::kNoTexture) != 0) {
+        loaded.assign(StageFrames(stage), nullptr);
+        return;
     }
-    return name;
+    const bool mipMapping = (stage.flags & ShaderTextureStage::kMipMapping) != 0;
+    const std::string missing = VisitFrames(files_, stage, [&](const std::string& diffuse, const std::string& opacity) {
+        loaded.push_back(textures_->GetTexture(mipMapping, diffuse, opacity));
+    });
+    if (!missing.empty())
+        messages_->LogError("(Shader::LoadStage): The animation ends at frame " +
+                            UIntToString(static_cast<u32>(loaded.size())) + ", \"" + missing + "\" is missing");
 }
 
 Texture2D* Shader::GetFrame(u32 stage, u32 frame) const

@@ -3,6 +3,8 @@
 #include "engine/core/Types.h"
 #include "engine/render/ShaderDescriptor.h"
 
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace Halvard {
@@ -31,6 +33,17 @@ public:
     // left without a texture.
     void Apply(const ShaderUser& user);
 
+    // Takes the picture files of one frame: the diffuse, and the opacity or
+    // empty.
+    using FrameVisitor = std::function<void(const std::string& diffuse, const std::string& opacity)>;
+    // Hands visit the files of every frame the stage loads, in order, as the
+    // shader looks them up: frames are numbered as the stage names them, a
+    // missing jpg gives way to its jp2 or bmp. Returns the numbered picture
+    // whose absence ends the animation before its frame count, empty when
+    // none does. A stage without a texture loads nothing. Those who bound
+    // what a shader costs count through this, before any picture is loaded.
+    static std::string VisitFrames(FileManager* files, const ShaderTextureStage& stage, const FrameVisitor& visit);
+
     u32 GetStageCount() const { return static_cast<u32>(stages_.size()); }
     // Null when the stage has no texture or the frame does not exist.
     Texture2D* GetFrame(u32 stage, u32 frame) const;
@@ -45,9 +58,6 @@ public:
 
 private:
     void LoadStage(const ShaderTextureStage& stage);
-    std::string FindTextureFile(const std::string& name) const;
-    // Empty names are not looked for.
-    std::string MissingPicture(const std::string& diffuse, const std::string& opacity) const;
 
     MessageManager* messages_;
     FileManager* files_;

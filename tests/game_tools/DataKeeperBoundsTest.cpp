@@ -3,12 +3,14 @@
 #include "engine/app/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/StringUtils.h"
 #include "engine/render/Model.h"
 
 #include "tests/support/LogProbe.h"
 #include "tests/support/TestEngine.h"
 #include "tests/support/Watchdog.h"
 #include "tools/ImageWriter.h"
+#include "tools/ShaderWriter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -78,6 +80,7 @@ protected:
             ++count;
         return count;
     }
+
 
     Testing::TestEngine engine;
 };
@@ -169,26 +172,72 @@ std::string Shaders(u32 count, const std::string& picture)
            "\"/></loop>";
 }
 
+// One shader numbering its diffuse picture over that many frames.
+std::string Frames(const std::string& picture, u32 frames)
+{
+    return "<shader name=\"a\" diffuse_file_name=\"" + picture + "\" animation_type=\"diffuse\" frame_count=\"" +
+           std::to_string(frames) + "\"/>";
+}
+
+// A shader file of one stage naming the picture, numbered over that many
+// frames when there are more than one.
+std::string ShaderFile(const std::string& picture, u32 frames)
+{
+    Tools::ShaderStageData stage;
+    stage.diffuseName = picture;
+    if (frames > 1) {
+        stage.animationType = 2;
+        stage.frameCount = frames;
+    }
+    Tools::ShaderData shader;
+    shader.stages.push_back(stage);
+    const std::vector<u8> bytes = Tools::BuildShaderFile(shader);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// The pictures the tests of what pictures cost read, and the files that
+// name them: each frame of an animation, the shader files of a model and
+// of a particle system, and a jpg's stand-in are 16 MiB of pixels or more.
+void WritePictures(const Testing::TempFolder& folder)
+{
+    folder.WriteFile("data\\ui\\huge.mlf", std::string(2 * 1024 * 1024, 'x'));
+    // 2 MiB of pixels, then 4 KiB more, each in a file of about 80 KiB.
+    folder.WriteFile("data\\ui\\two.tga", RunLengthPicture(1024, 512));
+    folder.WriteFile("data\\ui\\more.tga", RunLengthPicture(1024, 513));
+    // 16 MiB of pixels in a file of 640 KiB.
+    folder.WriteFile("data\\ui\\sixteen.tga", RunLengthPicture(2048, 2048));
+    // 4 MiB of grey pixels in a file of a few KiB; 3 MiB from a 1 MiB BMP.
+    folder.WriteFile("data\\ui\\grey.jpg", Tools::JpegFile(2048, 2048, 1, std::vector<u8>(2048 * 2048, 90)));
+    const std::string indexed =
+        Tools::BmpFile(1024, 1024, 8, std::vector<u8>(1024 * 1024, 0), std::vector<u8>(1024, 9));
+    folder.WriteFile("data\\ui\\indexed.bmp", indexed);
+    folder.WriteFile("data\\ui\\photo.bmp", indexed);
+    // Three numbered frames; two of another animation.
+    for (const char* frame : {"f0", "f1", "f2", "g0", "g1"})
+        folder.WriteFile("data\\ui\\" + std::string(frame) + ".tga", RunLengthPicture(2048, 2048));
+    folder.WriteFile("data\\ui\\pictured.mlf", std::string(1024, 'x'));
+    folder.WriteFile("data\\ui\\pictured.srf", ShaderFile("f0.tga", 3));
+    folder.WriteFile("data\\ui\\sparks.par", std::string(1024, 'x'));
+    folder.WriteFile("data\\ui\\sparks.srf", ShaderFile("sixteen.tga", 1));
+    // A thousand empty frames: each still binds a texture.
+    for (u32 frame = 0; frame < 1000; ++frame)
+        folder.WriteFile("data\\ui\\e" + UIntToString(frame, 3) + ".tga", "");
+}
+
 } // namespace
 
 // A picture costs what it decodes to, not what its file holds: read from
 // the headers, so that a list is refused before any picture is decoded (the
 // refusal leaves nothing of the list made). Run-length TGA and JPEG files
-// are far smaller than their pixels, an 8-bit BMP a third of them.
+// are far smaller than their pixels, an 8-bit BMP a third of them. The
+// pictures counted are those the entries will load: every frame up to the
+// first missing one, the pictures of the shader file a model or particle
+// system reads beside its own, the BMP a missing jpg gives way to; each
+// costs a texture at least, so that no walk over frames runs long.
 TEST_F(DataKeeperBoundsTest, PicturesCountWhatTheyDecodeToBeforeAnyIsDecoded)
 {
+    WritePictures(engine.Folder());
     const std::string bytes = "Incorrect resources: their files take more than 33554432 bytes once loaded";
-    engine.Folder().WriteFile("data\\ui\\huge.mlf", std::string(2 * 1024 * 1024, 'x'));
-    // 2 MiB of pixels, then 4 KiB more, each in a file of about 80 KiB.
-    engine.Folder().WriteFile("data\\ui\\two.tga", RunLengthPicture(1024, 512));
-    engine.Folder().WriteFile("data\\ui\\more.tga", RunLengthPicture(1024, 513));
-    // 16 MiB of pixels in a file of 640 KiB.
-    engine.Folder().WriteFile("data\\ui\\sixteen.tga", RunLengthPicture(2048, 2048));
-    // 4 MiB of grey pixels in a file of a few KiB; 3 MiB from a 1 MiB BMP.
-    engine.Folder().WriteFile("data\\ui\\grey.jpg",
-                              Tools::JpegFile(2048, 2048, 1, std::vector<u8>(2048 * 2048, 90)));
-    engine.Folder().WriteFile("data\\ui\\indexed.bmp",
-                              Tools::BmpFile(1024, 1024, 8, std::vector<u8>(1024 * 1024, 0), std::vector<u8>(1024, 9)));
     const std::string fifteenModels = R"(<loop counter="j" count="15"><model name="m%j%" file_name="huge.mlf"/></loop>)";
     struct Case {
         const char* name;
@@ -201,6 +250,17 @@ TEST_F(DataKeeperBoundsTest, PicturesCountWhatTheyDecodeToBeforeAnyIsDecoded)
         {"three run-length pictures", Shaders(3, "sixteen.tga"), bytes},
         {"nine JPEG pictures", Shaders(9, "grey.jpg"), bytes},
         {"eleven 8-bit BMP pictures", Shaders(11, "indexed.bmp"), bytes},
+        {"three frames of an animation", Frames("f0.tga", 3), bytes},
+        {"three frames of a pattern no file has", Frames("fx.tga", 3), bytes},
+        {"an animation that ends at its third frame, at the bound", Frames("g0.tga", 9), ""},
+        {"a model whose shader file animates three frames", R"(<model name="m" file_name="pictured.mlf"/>)", bytes},
+        {"three particle systems whose shader file names a picture",
+         R"(<loop count="3"><particles name="p%i%" file_name="sparks.par"/></loop>)", bytes},
+        {"eleven jpg names shipped as BMP", Shaders(11, "photo.jpg"), bytes},
+        {"nine animations of a thousand empty frames",
+         R"(<loop count="9"><shader name="e%i%" diffuse_file_name="e000.tga" animation_type="diffuse" )"
+         R"(frame_count="1000"/></loop>)",
+         bytes},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
