@@ -5,10 +5,12 @@
 #include "engine/gui/TextRecord.h"
 #include "gui_tools/controls/GUITextComposer.h"
 #include "tests/gui_tools/ToolTestBed.h"
+#include "tests/support/Watchdog.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <clocale>
 #include <limits>
 
@@ -173,7 +175,8 @@ TEST_F(GUITextControlTest, AutoFontSizeFromASizeNoUnitChangesEndsAfterCountedSte
         auto control = Text(Vector2(100, 30));
         control->SetFontSize(size);
         control->SetAutoFontSize(true);
-        control->SetText("'abcdefghijklmnopqrstuvwxyz'");
+        Testing::RunWithin(std::chrono::seconds(5), "fitting a text of size " + std::to_string(size),
+                           [&] { control->SetText("'abcdefghijklmnopqrstuvwxyz'"); });
         EXPECT_EQ(control->GetEffectiveSize(), size);
         EXPECT_THAT(control->GetLines(), ElementsAre(L"abcdefghijklmnopqrstuvwxyz"));
     }
