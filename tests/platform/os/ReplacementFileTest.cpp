@@ -134,8 +134,9 @@ TEST(ReplacementFile, ALinkedTargetStaysALinkAndTheFileItPointsToIsReplaced)
             Platform::ReplacementFile file((folder.Path() / "user/save.dat").string());
             const bool saved = file.Write("new", 3) == 3 && file.Commit();
             EXPECT_EQ(saved, row.replaced != nullptr);
-            if (!saved)
+            if (!saved) {
                 EXPECT_EQ(file.GetFault(), row.fault);
+            }
         }
         EXPECT_EQ(Tree(folder), expected);
         fs::permissions(folder.Path() / "closed", fs::perms::owner_all);
