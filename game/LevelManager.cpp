@@ -75,7 +75,8 @@ void LevelManager::ParseStage(GameFramework::StageRecordBase& stage, const GameT
     LevelManagerBase::ParseStage(stage, element);
     const GameTools::XMLValue* environment = element.GetAttribute("environment");
     if (environment == nullptr)
-        throw FileError("No \"environment\" attribute in stage description");
+        throw FileError(std::string("No \"environment\" attribute in stage description in \"") +
+                        kLevelsFile + "\" file");
     static_cast<StageRecord&>(stage).environment = environment->GetString();
 }
 

@@ -78,7 +78,9 @@ TEST_F(LevelManagerTest, AStageWithoutAnEnvironmentEndsTheProgramEvenWhenOthersA
     Halvard::Engine* started = StartWith("<levels><stage environment=\"grove\"><level/></stage>"
                                          "<stage><level/></stage></levels>");
     EXPECT_THROW(LevelManager levels(started), Halvard::FatalError);
-    EXPECT_EQ(Log().Count("PROGRAM ABORTING: No \"environment\" attribute in stage description\n"), 1u);
+    EXPECT_EQ(Log().Count("PROGRAM ABORTING: No \"environment\" attribute in stage description in "
+                          "\"data\\levels\\levels.xml\" file\n"),
+              1u);
     EXPECT_FALSE(Log().Contains("Level Manager: Found"));
 }
 
