@@ -173,8 +173,7 @@ void GameBase::Init()
     LogUnlockedUserFolder();
     languageManager_ = std::make_unique<LanguageManager>(files_, registryPath_);
     RegisterConsoleCommands();
-    toolManager_ = std::make_unique<GUITools::GUIToolManager>(engine_.get(),
-                                                              languageManager_->GetCurrentLanguage()->code);
+    CreateToolManager();
     fontTool_ = toolManager_->GetFontTool();
     textTool_ = toolManager_->GetTextTool();
     window_->SetTitle(Halvard::ToString(textTool_->GetText("game_title")));
@@ -185,6 +184,18 @@ void GameBase::Init()
     CreateStartWindows();
     LoadSounds();
     state_.windows.logos->ShowWindow(WindowSource::kProgram);
+}
+
+// A fonts or texts file refused is fatal, and the log says which and why,
+// as the box does.
+void GameBase::CreateToolManager()
+{
+    try {
+        toolManager_ = std::make_unique<GUITools::GUIToolManager>(engine_.get(),
+                                                                  languageManager_->GetCurrentLanguage()->code);
+    } catch (const Halvard::FileError& error) {
+        messages_->LogFatal(error.GetText());
+    }
 }
 
 void GameBase::CopyEngineMembers()

@@ -177,6 +177,7 @@ private:
     std::string LockFile() const;
     void LogUnlockedUserFolder();
     void CopyEngineMembers();
+    void CreateToolManager();
     void CreateManagers();
     void CreateStartWindows();
     // The windows of the list made at that time, in the list's order.

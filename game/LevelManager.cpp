@@ -7,6 +7,7 @@
 #include "game_tools/XMLValue.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 using namespace Halvard;
@@ -22,10 +23,10 @@ constexpr u32 kDefaultAceTime = 60;
 // A negative time takes none.
 u32 ReadAceTime(const GameTools::XMLValue& value)
 {
-    const i32 seconds = value.GetInt();
-    if (seconds > LevelManager::kMostAceTime)
+    const std::optional<i32> seconds = value.FindInt();
+    if (!seconds || *seconds > LevelManager::kMostAceTime)
         throw FileError(std::string("Incorrect \"ace_time\" in \"") + LevelManager::kLevelsFile + "\" file");
-    return static_cast<u32>(std::max(0, seconds));
+    return static_cast<u32>(std::max(0, *seconds));
 }
 
 } // namespace
@@ -75,7 +76,8 @@ void LevelManager::ParseStage(GameFramework::StageRecordBase& stage, const GameT
     LevelManagerBase::ParseStage(stage, element);
     const GameTools::XMLValue* environment = element.GetAttribute("environment");
     if (environment == nullptr)
-        throw FileError("No \"environment\" attribute in stage description");
+        throw FileError(std::string("No \"environment\" attribute in stage description in \"") +
+                        kLevelsFile + "\" file");
     static_cast<StageRecord&>(stage).environment = environment->GetString();
 }
 

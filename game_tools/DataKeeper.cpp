@@ -95,7 +95,8 @@ Element KindOf(const XMLNode& node, std::string& name)
 }
 
 // The counter values a loop runs through, from first up to end. A count
-// below the start or beyond the bound, and a start below 0, are refused.
+// below the start or beyond the bound, a start below 0, and either that is
+// no integer, are refused.
 struct LoopRange {
     u32 first;
     u32 end;
@@ -103,16 +104,25 @@ struct LoopRange {
 
 LoopRange ReadLoopRange(const XMLNode& node)
 {
-    const XMLValue* start = node.GetAttribute("start");
-    const XMLValue* count = node.GetAttribute("count");
-    const i32 first = start != nullptr ? start->GetInt() : 0;
-    const i32 end = count != nullptr ? count->GetInt() : 0;
     const std::string loop = "loop \"" + Text(node, "counter", "i") + "\"";
+    const i32 first = GetXMLInt(&node, "start", 0, "Incorrect \"start\" of " + loop);
+    const i32 end = GetXMLInt(&node, "count", 0, "Incorrect \"count\" of " + loop);
     if (first < 0)
         throw FileError("Incorrect \"start\" of " + loop);
     if (end < first || end > kMostLoopCount)
         throw FileError("Incorrect \"count\" of " + loop);
     return LoopRange{static_cast<u32>(first), static_cast<u32>(end)};
+}
+
+// A grid's columns and rows that are no integers are refused in the
+// entry's words.
+std::pair<i32, i32> ReadIntPair(const XMLValue& value, const std::string& error)
+{
+    try {
+        return value.GetIntPair();
+    } catch (const FileError&) {
+        throw FileError(error);
+    }
 }
 
 // The error's text with the file named, unless it names it already.
@@ -373,10 +383,11 @@ DataKeeper::Entry DataKeeper::ReadShader(const XMLNode& node, const std::string&
     };
     const XMLValue* clamp = node.GetAttribute("clamp");
     const XMLValue* grid = node.GetAttribute("net_size");
-    const XMLValue* frames = node.GetAttribute("frame_count");
-    const std::pair<i32, i32> size = grid != nullptr ? grid->GetIntPair() : std::pair<i32, i32>(1, 1);
+    const std::pair<i32, i32> size =
+        grid != nullptr ? ReadIntPair(*grid, EntryError("net_size", name)) : std::pair<i32, i32>(1, 1);
+    const std::string framesError = EntryError("frame_count", name);
     const u32 frameCount =
-        frames != nullptr ? ShaderDescriptor::CheckFrameCount(frames->GetInt(), EntryError("frame_count", name)) : 1;
+        ShaderDescriptor::CheckFrameCount(GetXMLInt(&node, "frame_count", 1, framesError), framesError);
     Entry entry(EntryKind::kShader, name);
     entry.shader.emplace(true, AnimationType(Text(node, "animation_type", "")), static_cast<u32>(size.first),
                          static_cast<u32>(size.second), frameCount,

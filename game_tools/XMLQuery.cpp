@@ -1,5 +1,6 @@
 #include "game_tools/XMLQuery.h"
 
+#include "engine/core/Error.h"
 #include "engine/render/AnimationControl.h"
 #include "game_tools/XMLNode.h"
 
@@ -148,6 +149,18 @@ Halvard::i32 GetXMLInt(const XMLNode* node, const std::string& attribute, Halvar
 {
     const XMLValue* value = node != nullptr ? node->GetAttribute(attribute) : nullptr;
     return value != nullptr ? value->GetInt() : fallback;
+}
+
+Halvard::i32 GetXMLInt(const XMLNode* node, const std::string& attribute, Halvard::i32 fallback,
+                       const std::string& error)
+{
+    const XMLValue* value = node != nullptr ? node->GetAttribute(attribute) : nullptr;
+    if (value == nullptr)
+        return fallback;
+    const std::optional<Halvard::i32> number = value->FindInt();
+    if (!number)
+        throw Halvard::FileError(error);
+    return *number;
 }
 
 std::string GetXMLString(const XMLNode* node, const std::string& attribute, const std::string& fallback)

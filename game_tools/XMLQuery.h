@@ -27,9 +27,12 @@ void SelectXMLValues(XMLNode* node, const std::string& path, const std::string& 
 XMLValue* SelectXMLValue(XMLNode* node, const std::string& path, const std::string& attribute);
 
 // The node's own attribute as its type, or the fallback when the node is
-// null or lacks the attribute.
+// null or lacks the attribute. A value that is no integer (XMLValue::GetInt)
+// is refused with a FileError, of the reader's text when it gives one.
 bool GetXMLBool(const XMLNode* node, const std::string& attribute, bool fallback);
 Halvard::i32 GetXMLInt(const XMLNode* node, const std::string& attribute, Halvard::i32 fallback);
+Halvard::i32 GetXMLInt(const XMLNode* node, const std::string& attribute, Halvard::i32 fallback,
+                       const std::string& error);
 std::string GetXMLString(const XMLNode* node, const std::string& attribute, const std::string& fallback = {});
 // The node's "animation_speed", none when it gives none. A speed that is not
 // finite could never play: it is refused with a FileError of the reader's

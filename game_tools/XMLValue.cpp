@@ -1,5 +1,6 @@
 #include "game_tools/XMLValue.h"
 
+#include "engine/core/Error.h"
 #include "engine/core/StringUtils.h"
 
 #include <vector>
@@ -32,6 +33,30 @@ std::vector<std::string> SplitNumbers(const std::wstring& text, u32 count)
     }
     return tokens;
 }
+
+bool IsBlank(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
+
+// Blanks, an optional sign, digits and blanks, as the C library reads a
+// base-10 integer, and nothing after them.
+template <class Text>
+bool IsWholeInteger(const Text& text)
+{
+    size_t i = 0;
+    while (i < text.size() && IsBlank(static_cast<wchar_t>(text[i])))
+        ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    const size_t digits = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        ++i;
+    if (i == digits)
+        return false;
+    while (i < text.size() && IsBlank(static_cast<wchar_t>(text[i])))
+        ++i;
+    return i == text.size();
+}
+
+[[noreturn]] void RefuseInteger() { throw Halvard::FileError("Incorrect integer"); }
 
 } // namespace
 
@@ -78,10 +103,23 @@ float XMLValue::GetFloat() const
 
 i32 XMLValue::GetInt() const
 {
-    return type_ == kWide ? Halvard::WStringToInt(wideText_, 10) : Halvard::StringToInt(text_, 10);
+    const std::optional<i32> value = FindInt();
+    if (!value)
+        RefuseInteger();
+    return *value;
 }
 
-bool XMLValue::GetBool() const { return GetInt() != 0; }
+std::optional<i32> XMLValue::FindInt() const
+{
+    if (type_ == kWide)
+        return IsWholeInteger(wideText_) ? std::optional<i32>(Halvard::WStringToInt(wideText_, 10)) : std::nullopt;
+    return IsWholeInteger(text_) ? std::optional<i32>(Halvard::StringToInt(text_, 10)) : std::nullopt;
+}
+
+bool XMLValue::GetBool() const
+{
+    return (type_ == kWide ? Halvard::WStringToInt(wideText_, 10) : Halvard::StringToInt(text_, 10)) != 0;
+}
 
 u32 XMLValue::GetFloats(float* out, u32 count) const
 {
@@ -96,8 +134,11 @@ u32 XMLValue::GetInts(i32* out, u32 count) const
 {
     const std::wstring text = type_ == kWide ? wideText_ : std::wstring(text_.begin(), text_.end());
     const std::vector<std::string> tokens = SplitNumbers(text, count);
-    for (size_t i = 0; i < tokens.size(); ++i)
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        if (!IsWholeInteger(tokens[i]))
+            RefuseInteger();
         out[i] = Halvard::StringToInt(tokens[i], 10);
+    }
     return static_cast<u32>(tokens.size());
 }
 

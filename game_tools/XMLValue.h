@@ -3,6 +3,7 @@
 #include "engine/core/Math.h"
 #include "engine/core/Types.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -28,12 +29,20 @@ public:
 
     // The longest number at the start (blanks skipped); 0 when there is none.
     float GetFloat() const;
+    // The base-10 integer that the whole text is, blanks around it allowed,
+    // clamped to 32 bits. Any other text, "1e9" or "2.5" among them, throws
+    // FileError "Incorrect integer": its leading digits are not what the
+    // file meant. Readers that can name the value's file and attribute ask
+    // FindInt and refuse in their own words.
     Halvard::i32 GetInt() const;
-    // The base-10 integer is not 0 (so "true" is false).
+    // The same, none for a text that is no integer.
+    std::optional<Halvard::i32> FindInt() const;
+    // The base-10 integer at the start is not 0 (so "true" is false).
     bool GetBool() const;
     // Number lists: a token is a run of letters, digits, '+', '-' and '.';
     // anything else separates tokens. Stores at most count values in order
     // and leaves the rest of out as it was; returns how many were stored.
+    // An integer token is held to GetInt's form.
     Halvard::u32 GetFloats(float* out, Halvard::u32 count) const;
     Halvard::u32 GetInts(Halvard::i32* out, Halvard::u32 count) const;
     // Components the text does not supply are 0.

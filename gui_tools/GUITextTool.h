@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,8 +24,12 @@ namespace GUITools {
 // text in its "text" attribute. Read on construction, read-only afterwards.
 class GUITextTool {
 public:
-    // A text file that cannot be read or parsed throws the parser's
-    // FileError.
+    // The characters a text may have: a text control lays its text out again
+    // at every size it tries, and draws it every frame.
+    static constexpr std::size_t kMostTextLength = 1000;
+
+    // A text file that cannot be read or parsed, or that holds a text longer
+    // than the bound, throws FileError naming it.
     GUITextTool(Halvard::Engine* engine, const std::string& language);
     GUITextTool(const GUITextTool&) = delete;
     GUITextTool& operator=(const GUITextTool&) = delete;
@@ -38,6 +43,9 @@ public:
 
 private:
     void LoadTextFile(const std::string& path);
+    // Key is the path of element names from the table down to the element,
+    // grown and shrunk on the way.
+    static void CheckLengths(const GameTools::XMLNode& element, std::string& key, const std::string& path);
 
     Halvard::Engine* engine_;
     Halvard::MessageManager* messages_;

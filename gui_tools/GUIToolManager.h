@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,11 +24,18 @@ class GUITextTool;
 // interface fonts, the texts in the current language and the description
 // set, one tree whose children are the root elements of every window
 // description ("data\ui\windows\*.xml", loose files and pack entries) in
-// listing order. A description that fails to parse is logged and left out.
-// Everything is read in the constructor and read-only afterwards, except
-// the fonts' one LoadAdditionalFonts. Main thread only.
+// listing order. A description that fails to parse or holds a value beyond
+// its bounds is logged and left out; a description is named by its path
+// under the program's folder ("data\ui\windows\faders.xml"). Everything is
+// read in the constructor and read-only afterwards, except the fonts' one
+// LoadAdditionalFonts. Main thread only.
 class GUIToolManager {
 public:
+    // The elements a description may hold, and the controls a window may be
+    // built of, templates' children counted: building costs each control a
+    // look through the set, and every frame updates and draws each.
+    static constexpr std::size_t kMostControls = 256;
+
     // The language code ("en", "ru") is fixed for the manager's lifetime.
     // A fonts or texts file that cannot be read throws FileError.
     GUIToolManager(Halvard::Engine* engine, const std::string& language);
@@ -47,13 +55,25 @@ public:
     // Lower-cased file names without their folder, one per root, in order.
     const std::vector<std::string>& GetDescriptionFileNames() const { return descriptionFileNames_; }
     const std::vector<GameTools::XMLNode*>& GetDescriptionRoots() const { return descriptionRoots_; }
-    // Where a window that no description holds should have been described,
-    // for its error: the description file named after it when that file was
-    // refused, else the folder of the descriptions.
+    // Where a window (or "faders") that no description holds should have
+    // been described, for its error: the description file named after it
+    // when that file was refused, else the folder of the descriptions.
     std::string GetDescriptionPlace(const std::string& window) const;
+    // Why the description file named after the window was refused, the
+    // error's text; empty when no such file was refused.
+    std::string GetDescriptionRefusal(const std::string& window) const;
+    // The path of the description a root of the set comes from; the folder
+    // of the descriptions for any other node.
+    std::string GetDescriptionPath(const GameTools::XMLNode* root) const;
 
 private:
+    struct Refusal {
+        std::string path;
+        std::string reason;
+    };
+
     void LoadDescriptions();
+    const Refusal* FindRefusal(const std::string& window) const;
 
     Halvard::Engine* engine_;
     Halvard::MessageManager* messages_;
@@ -62,8 +82,9 @@ private:
     std::unique_ptr<GUIFontTool> fontTool_;
     std::unique_ptr<GUITextTool> textTool_;
     std::vector<std::string> descriptionFileNames_;
-    // The paths of the descriptions that failed to parse, as listed.
-    std::vector<std::string> refusedPaths_;
+    std::vector<std::string> descriptionPaths_;
+    // The descriptions that were left out, as listed.
+    std::vector<Refusal> refusals_;
     // Owned by the description set.
     std::vector<GameTools::XMLNode*> descriptionRoots_;
     std::unique_ptr<GameTools::XMLNode> descriptionSet_;

@@ -2,6 +2,7 @@
 
 #include "engine/app/Engine.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/StringUtils.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/gui/GUIWindow.h"
 #include "game_tools/XMLNode.h"
@@ -17,6 +18,7 @@
 #include "gui_tools/controls/GUIWindowControl.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 using namespace Halvard;
 using GameTools::XMLNode;
@@ -26,6 +28,8 @@ namespace GUITools {
 namespace {
 
 const std::string kParseControls = "(GUIWindowBase::ParseControls): ";
+// The description the shared faders live in, by its name.
+const std::string kFaders = "faders";
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
@@ -73,19 +77,25 @@ GUIWindowBase::~GUIWindowBase()
 void GUIWindowBase::LoadDescription()
 {
     XMLNode* root = tools_->GetDescriptionSet();
-    ParseControls(root, GUINodeList{root}, name_, std::string(), baseWindow_.get());
+    GUINodeList nodes;
+    FindDescriptionNodes(root, GUINodeList{root}, name_, nodes);
+    if (nodes.empty())
+        messages_->LogFatal(kParseControls + "Unknown " + Quoted(name_) + " window in " +
+                            Quoted(tools_->GetDescriptionPlace(name_)) + Refusal(name_));
+    ParseControls(root, nodes, name_, std::string(), baseWindow_.get());
 }
 
-void GUIWindowBase::ParseControls(XMLNode* root, const GUINodeList& parentNodes, const std::string& name,
+// Why the description named after the window was left out, for the error
+// that follows from it.
+std::string GUIWindowBase::Refusal(const std::string& window) const
+{
+    const std::string reason = tools_->GetDescriptionRefusal(window);
+    return reason.empty() ? reason : ": " + reason;
+}
+
+void GUIWindowBase::ParseControls(XMLNode* root, const GUINodeList& nodes, const std::string& name,
                                   const std::string& prefix, GUIWindow* parent)
 {
-    GUINodeList nodes;
-    FindDescriptionNodes(root, parentNodes, name, nodes);
-    // Only a window's own name can miss: a child's name comes from an
-    // element that is there.
-    if (nodes.empty())
-        messages_->LogFatal(kParseControls + "Unknown " + Quoted(name) + " window in " +
-                            Quoted(tools_->GetDescriptionPlace(name)));
     if (nodes.front()->GetName() == "fader")
         return;
     const GUIControlReader reader(nodes);
@@ -94,10 +104,15 @@ void GUIWindowBase::ParseControls(XMLNode* root, const GUINodeList& parentNodes,
         return;
     const std::string fullName = prefix.empty() ? name : prefix + "/" + name;
     CheckInheritance(root, nodes, fullName);
+    if (controls_.size() == GUIToolManager::kMostControls)
+        messages_->LogFatal(kParseControls + "Incorrect controls: more than " +
+                            UIntToString(static_cast<u32>(GUIToolManager::kMostControls)) + " controls make " +
+                            Quoted(name_) + " window in " +
+                            Quoted(tools_->GetDescriptionPath(FindNamedChild(root, name_))));
     GUIControl* control = CreateControl(nodes.front()->GetName(), parent, reader.ReadDescription(fullName), reader);
     ancestry_.push_back(&nodes);
-    for (const std::string& child : CollectChildNames(nodes))
-        ParseControls(root, nodes, child, fullName, control->GetWindow());
+    for (const ChildNodes& child : CollectChildren(root, nodes))
+        ParseControls(root, child.nodes, child.name, fullName, control->GetWindow());
     ancestry_.pop_back();
 }
 
@@ -207,8 +222,12 @@ void GUIWindowBase::ApplyFader(GUIControl& control, XMLNode* root, const GUICont
     if (!reader.Read("fader", name) || name.empty())
         return;
     XMLNode* fader = GameTools::SelectXMLNode(root, "/faders/fader[name='" + name + "']");
-    if (fader == nullptr)
-        messages_->LogFatal(kParseControls + "Unknown " + Quoted(name) + " fader");
+    // When the faders' own description was left out, that is why.
+    if (fader == nullptr) {
+        const std::string refusal = Refusal(kFaders);
+        const std::string place = refusal.empty() ? refusal : " in " + Quoted(tools_->GetDescriptionPlace(kFaders));
+        messages_->LogFatal(kParseControls + "Unknown " + Quoted(name) + " fader" + place + refusal);
+    }
     // A fader's own attributes count, never a template's.
     const GUINodeList own{fader};
     const GUIControlReader attributes(own);
@@ -224,23 +243,35 @@ void GUIWindowBase::ApplyFader(GUIControl& control, XMLNode* root, const GUICont
     control.SetFader(name, settings);
 }
 
-std::vector<std::string> GUIWindowBase::CollectChildNames(const GUINodeList& nodes) const
+// What FindDescriptionNodes would find for each child name, in one pass
+// over the children: a look-up by name per child would make a window's
+// build quadratic in its controls.
+std::vector<GUIWindowBase::ChildNodes> GUIWindowBase::CollectChildren(XMLNode* root, const GUINodeList& nodes) const
 {
-    std::vector<std::string> names;
+    std::vector<ChildNodes> found;
+    std::unordered_map<std::string, std::size_t> byName;
     std::vector<XMLNode*> children;
-    for (const XMLNode* node : nodes) {
+    for (std::size_t source = 0; source < nodes.size(); ++source) {
         children.clear();
-        node->GetChildren(children);
-        for (const XMLNode* child : children) {
+        nodes[source]->GetChildren(children);
+        for (XMLNode* child : children) {
             const GameTools::XMLValue* name = child->GetAttribute("name");
             if (name == nullptr)
                 messages_->LogFatal(kParseControls + "Failed to find attribute \"name\" in node with " +
                                     Quoted(child->GetName()) + " name");
-            if (std::find(names.begin(), names.end(), name->GetString()) == names.end())
-                names.push_back(name->GetString());
+            const auto [at, added] = byName.emplace(name->GetString(), found.size());
+            if (added)
+                found.push_back(ChildNodes{name->GetString(), {}, 0});
+            ChildNodes& entry = found[at->second];
+            // Only a node's first child of a name counts.
+            if (entry.lastSource == source + 1)
+                continue;
+            entry.lastSource = source + 1;
+            entry.nodes.push_back(child);
+            AppendTemplates(root, child, entry.nodes);
         }
     }
-    return names;
+    return found;
 }
 
 void GUIWindowBase::Update()

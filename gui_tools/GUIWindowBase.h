@@ -101,8 +101,10 @@ public:
     static GameTools::XMLValue* FindAttribute(const GUINodeList& nodes, const std::string& attribute);
 
 protected:
-    // Builds the control called name and, recursively, its children.
-    void ParseControls(GameTools::XMLNode* root, const GUINodeList& parentNodes, const std::string& name,
+    // Builds the control called name from its node list (as
+    // FindDescriptionNodes makes it) and, recursively, its children. A window
+    // of more than GUIToolManager::kMostControls controls is fatal.
+    void ParseControls(GameTools::XMLNode* root, const GUINodeList& nodes, const std::string& name,
                        const std::string& prefix, Halvard::GUIWindow* parent);
     Halvard::Engine* GetEngine() const { return engine_; }
     GUIToolManager* GetToolManager() const { return tools_; }
@@ -113,7 +115,16 @@ private:
         void operator()(Halvard::GUIWindow* window) const;
     };
 
+    // The node list of one child name of a control.
+    struct ChildNodes {
+        std::string name;
+        GUINodeList nodes;
+        // One past the index of the control's node that gave the last element.
+        std::size_t lastSource;
+    };
+
     void LoadDescription();
+    std::string Refusal(const std::string& window) const;
     void AppendTemplates(GameTools::XMLNode* root, GameTools::XMLNode* element, GUINodeList& out) const;
     void CheckInheritance(GameTools::XMLNode* root, const GUINodeList& nodes, const std::string& fullName) const;
     GUIControl* CreateControl(const std::string& type, Halvard::GUIWindow* parent,
@@ -122,7 +133,7 @@ private:
     Control* Adopt(std::vector<Control*>& list, const GUIControlReader& reader, Halvard::GUIWindow* parent,
                    const GUIControlDescription& description, Tools... tools);
     void ApplyFader(GUIControl& control, GameTools::XMLNode* root, const GUIControlReader& reader) const;
-    std::vector<std::string> CollectChildNames(const GUINodeList& nodes) const;
+    std::vector<ChildNodes> CollectChildren(GameTools::XMLNode* root, const GUINodeList& nodes) const;
     // The index in the list of all controls, or -1.
     int FindIndex(const std::string& name) const;
     template <class Control>

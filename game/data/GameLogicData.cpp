@@ -43,18 +43,21 @@ const std::string& KindName(const XMLNode& description) { return description.Get
 
 // The counts size loads and allocations, and the speed drives the block's
 // animation every frame: a damaged description must fail here, naming its
-// file, not hang the level's start or its frames, or exhaust memory.
+// file, not hang the level's start or its frames, or exhaust memory. Every
+// integer the blocks read later is checked here to be one.
 void CheckValues(const XMLNode& description, const std::string& path)
 {
     const auto error = [&path](const char* attribute) {
         return std::string("Incorrect \"") + attribute + "\" in \"" + path + "\" file";
     };
-    if (GameTools::GetXMLInt(&description, "fragment_count", 0) > kMaxFragmentCount)
+    if (GameTools::GetXMLInt(&description, "fragment_count", 0, error("fragment_count")) > kMaxFragmentCount)
         throw FileError(error("fragment_count"));
+    GameTools::GetXMLInt(&description, "strength", 1, error("strength"));
     const XMLNode* shader = description.GetChild("shader");
     if (shader == nullptr)
         return;
-    ShaderDescriptor::CheckFrameCount(GameTools::GetXMLInt(shader, "frame_count", 1), error("frame_count"));
+    ShaderDescriptor::CheckFrameCount(GameTools::GetXMLInt(shader, "frame_count", 1, error("frame_count")),
+                                      error("frame_count"));
     GameTools::GetXMLAnimationSpeed(shader, error("animation_speed"));
 }
 

@@ -6,6 +6,7 @@
 #include "engine/gui/GUIFont.h"
 #include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
+#include "engine/gui/GUITextMeasure.h"
 #include "engine/gui/GUIWindow.h"
 #include "gui_tools/GUIFontTool.h"
 #include "gui_tools/controls/GUITextComposer.h"
@@ -125,21 +126,31 @@ void GUITextControl::UpdateLayout()
     }
 }
 
+// The current line's width grows with it and its last blank is kept, so
+// that a line costs each of its characters the same whatever its length.
 float GUITextControl::BuildLines(const std::wstring& source)
 {
     lines_.clear();
     std::wstring line;
+    std::size_t blank = std::wstring::npos;
+    GUITextMeasure measure(*font_, angle_, effectiveSize_);
     for (const wchar_t character : source) {
         if (character == kCarriageReturn)
             continue;
         if (character == kLineFeed) {
             lines_.push_back(line);
             line.clear();
+            blank = std::wstring::npos;
+            measure.Clear();
             continue;
         }
         line += character;
-        if (multiline_)
-            WrapLine(line);
+        if (!multiline_)
+            continue;
+        if (character == kBlank)
+            blank = line.size() - 1;
+        measure.Add(character);
+        WrapLine(line, blank, measure);
     }
     const std::wstring last = TrimCopyW(line);
     if (!last.empty())
@@ -152,18 +163,20 @@ float GUITextControl::BuildLines(const std::wstring& source)
 }
 
 // The line being built keeps the blank it was broken at, so the next
-// word's width counts it until the line is appended trimmed.
-void GUITextControl::WrapLine(std::wstring& line)
+// word's width counts it until the line is appended trimmed. A line broken
+// at its first character stays as it is.
+void GUITextControl::WrapLine(std::wstring& line, std::size_t& blank, GUITextMeasure& measure)
 {
-    if (GetSize().x >= Measure(line))
-        return;
-    const std::size_t blank = line.rfind(kBlank);
-    if (blank == std::wstring::npos || line.size() <= 1)
+    if (GetSize().x >= measure.GetExtent().x || blank == std::wstring::npos || blank == 0)
         return;
     const std::wstring head = TrimCopyW(line.substr(0, blank));
     if (!head.empty())
         lines_.push_back(head);
     line.erase(0, blank);
+    blank = 0;
+    measure.Clear();
+    for (const wchar_t character : line)
+        measure.Add(character);
 }
 
 float GUITextControl::Measure(const std::wstring& text) const

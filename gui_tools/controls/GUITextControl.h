@@ -8,6 +8,7 @@
 namespace Halvard {
 class GUIFont;
 class GUIFontManager;
+class GUITextMeasure;
 } // namespace Halvard
 
 namespace GUITools {
@@ -79,7 +80,7 @@ private:
     std::wstring SourceText() const;
     // One pass of the layout at the effective size; the widest line's width.
     float BuildLines(const std::wstring& source);
-    void WrapLine(std::wstring& line);
+    void WrapLine(std::wstring& line, std::size_t& blank, Halvard::GUITextMeasure& measure);
     float Measure(const std::wstring& text) const;
     void Draw();
     Halvard::u32 AlignmentFlags(std::size_t lineCount, float& y) const;

@@ -26,9 +26,12 @@
 
 namespace {
 
+using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::StartsWith;
 
 // What the engine was made with and what it made of that, as a first frame
 // sees it.
@@ -204,8 +207,8 @@ INSTANTIATE_TEST_SUITE_P(Languages, GameRunTest,
                          [](const ::testing::TestParamInfo<TitleCase>& info) { return std::string(info.param.name); });
 
 // A program folder without data: the tool manager cannot read the fonts, the
-// half-made game is gone before the box, which names the file, and the
-// statistics page is still asked for, once.
+// half-made game is gone before the box, which names the file as the log
+// does, and the statistics page is still asked for, once.
 TEST(ProgramEntry, AStartUpFileErrorEndsInTheBoxAndStillOpensTheStatisticsPage)
 {
     const Testing::TempFolder empty;
@@ -221,6 +224,7 @@ TEST(ProgramEntry, AStartUpFileErrorEndsInTheBoxAndStillOpensTheStatisticsPage)
     const Testing::LogProbe log = Testing::LogProbe::FromHtmlFile(fixture.LogFile());
     ASSERT_FALSE(log.Texts().empty());
     EXPECT_THAT(log.Texts().back(), HasSubstr(" Log end: "));
+    EXPECT_THAT(log.ErrorLines(), Contains(AllOf(StartsWith("PROGRAM ABORTING: "), HasSubstr("fonts_basic.xml"))));
 }
 
 // A damaged pack where the data should be: the box names the pack and why it

@@ -2,7 +2,8 @@
 // start, in place of the main menu's; the main menu is then built from it
 // over the interface data (the shipped lists, so that names resolve), shown
 // and played frame after frame: a text lays itself out as it is read, and
-// sizes, prints and fades as the frames go.
+// sizes, prints and fades as the frames go. A refusal of the description
+// names it.
 #include "game_tools/DataKeeper.h"
 #include "gui_tools/GUIToolManager.h"
 #include "gui_tools/GUIWindowBase.h"
@@ -37,10 +38,13 @@ TAMRISK_FUZZ_TARGET(GUIToolManager)
     Fuzzing::Accepted([&] {
         GUITools::GUIToolManager tools(&bed.Get(), "en");
         GUITools::GUIWindowBase window(&bed.Get(), &resources, &tools, nullptr, "window_main_menu");
+        Fuzzing::Check(window.GetControls().size() <= GUITools::GUIToolManager::kMostControls,
+                       "a window of more controls than the bound was built");
         window.Show(true);
         for (const double seconds : {0.03, 0.03, 100.0, 1e4}) {
             bed.Fake().Step(seconds);
             window.Update();
         }
     });
+    Fuzzing::CheckRefusalsName(*bed->GetMessageManager(), "data\\ui\\windows\\window_main_menu.xml");
 }

@@ -1,6 +1,6 @@
 // The level list, as the game reads it at the start, in place of the shipped
-// one: refused, or every level in it answers its resources and neighbours
-// and holds an ace time within the bound.
+// one: refused naming it, or every level in it answers its resources and
+// neighbours and holds an ace time within the bound.
 #include "game/LevelManager.h"
 #include "tests/fuzz/EngineBed.h"
 #include "tests/fuzz/FuzzCheck.h"
@@ -15,7 +15,7 @@ TAMRISK_FUZZ_TARGET(LevelManager)
     Fuzzing::BedInput input;
     Fuzzing::EngineBed& bed = input.Bed();
     bed.Put("data\\levels\\levels.xml", bytes);
-    Fuzzing::Accepted([&] {
+    Fuzzing::AcceptedNaming("data\\levels\\levels.xml", [&] {
         const Tamrisk::LevelManager levels(&bed.Get());
         Check(levels.GetTotalLevelCount() > 0, "a list without a level was taken");
         Check(levels.GetTotalLevelCount() <= bytes.size(), "more levels than the file could describe");

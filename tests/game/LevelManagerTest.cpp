@@ -78,13 +78,15 @@ TEST_F(LevelManagerTest, AStageWithoutAnEnvironmentEndsTheProgramEvenWhenOthersA
     Halvard::Engine* started = StartWith("<levels><stage environment=\"grove\"><level/></stage>"
                                          "<stage><level/></stage></levels>");
     EXPECT_THROW(LevelManager levels(started), Halvard::FatalError);
-    EXPECT_EQ(Log().Count("PROGRAM ABORTING: No \"environment\" attribute in stage description\n"), 1u);
+    EXPECT_EQ(Log().Count("PROGRAM ABORTING: No \"environment\" attribute in stage description in "
+                          "\"data\\levels\\levels.xml\" file\n"),
+              1u);
     EXPECT_FALSE(Log().Contains("Level Manager: Found"));
 }
 
 // The time bonus counts 20 points a second under the ace time: a time
-// beyond the bound is refused naming the file, so that no bonus can wrap; a
-// negative one takes none.
+// beyond the bound, or written as anything but a whole number, is refused
+// naming the file, so that no bonus can wrap; a negative one takes none.
 TEST_F(LevelManagerTest, AnAceTimeBeyondTenHoursEndsTheProgramNamingTheFile)
 {
     const struct {
@@ -93,7 +95,7 @@ TEST_F(LevelManagerTest, AnAceTimeBeyondTenHoursEndsTheProgramNamingTheFile)
         u32 kept;
     } cases[] = {{"300", false, 300u},       {"36000", false, 36000u},   {"-5", false, 0u},
                  {"36001", true, 0u},        {"107374183", true, 0u},    {"2000000000", true, 0u},
-                 {"99999999999", true, 0u}};
+                 {"99999999999", true, 0u},  {"1e9", true, 0u},          {"150.5", true, 0u}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.aceTime);
         FakeEngine own;

@@ -291,6 +291,8 @@ TEST_F(DataKeeperBoundsTest, EveryRefusalOfAListIsFatalInTheLog)
         {R"(<shader name="s" diffuse_file_name="s.tga" animation_type="diffuse" frame_count="10001"/>)",
          "Incorrect \"frame_count\" of \"s\""},
         {R"(<model name="m"></resources>)", "XML format error at line 3: code 2"},
+        {R"(<loop count="1e4"><model name="m%i%"/></loop>)", "Incorrect \"count\" of loop \"i\""},
+        {R"(<shader name="s" diffuse_file_name="s.tga" net_size="4 4.5"/>)", "Incorrect \"net_size\" of \"s\""},
     };
     for (const auto& [body, refusal] : cases) {
         SCOPED_TRACE(body);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/core/CodePage.h"
+#include "engine/core/Error.h"
+#include "engine/core/StringUtils.h"
 
 namespace {
 
@@ -31,8 +33,20 @@ TEST(XMLValue, NumbersTakeTheLeadingNumberOrZero)
 {
     EXPECT_FLOAT_EQ(XMLValue(std::wstring(L"  2.5px")).GetFloat(), 2.5f);
     EXPECT_FLOAT_EQ(XMLValue(std::string("none")).GetFloat(), 0.0f);
-    EXPECT_EQ(XMLValue(std::wstring(L"0x10")).GetInt(), 0);
     EXPECT_EQ(XMLValue(std::string("-12")).GetInt(), -12);
+    EXPECT_EQ(XMLValue(std::wstring(L" +7 ")).GetInt(), 7);
+}
+
+// Leading digits of anything else are not what the file meant: "1e9" would
+// read as 1.
+TEST(XMLValue, AnIntegerIsTheWholeTextOrRefused)
+{
+    for (const char* text : {"1e9", "0x10", "2.5", "12px", "", " ", "-", "1 2"}) {
+        EXPECT_THROW(XMLValue(std::string(text)).GetInt(), Halvard::FileError) << text;
+        EXPECT_FALSE(XMLValue(Halvard::ToWString(text)).FindInt()) << text;
+    }
+    Halvard::i32 pair[2] = {};
+    EXPECT_THROW(XMLValue(std::string("4 4.5")).GetInts(pair, 2), Halvard::FileError);
 }
 
 TEST(XMLValue, BooleansAreIntegers)

@@ -102,7 +102,17 @@ INSTANTIATE_TEST_SUITE_P(
                     BoundCase{"FaderSpeedNotANumber", "f", Faded(R"(show_speed="nan")"), "show_speed", "menu"},
                     BoundCase{"FaderOffsetOfABillionSeconds", "f", Faded(R"(hide_offset="1e9")"), "hide_offset",
                               "menu"},
-                    BoundCase{"FaderOffsetNegative", "f", Faded(R"(fade_offset="-1")"), "fade_offset", "menu"}),
+                    BoundCase{"FaderOffsetNegative", "f", Faded(R"(fade_offset="-1")"), "fade_offset", "menu"},
+                    BoundCase{"FaderWaitingAMinute", "f", Faded(R"(show_offset="60")"), "show_offset", "menu"},
+                    BoundCase{"FaderWaitingOverASecond", "f", Faded(R"(fade_offset="1.01")"), "fade_offset", "menu"},
+                    BoundCase{"FadeOverMoreThanTwoSeconds", "f", Faded(R"(hide_speed="0.49")"), "hide_speed", "menu"},
+                    BoundCase{"HeightWrittenAsAFloat", "w", R"(<window name="w" height="1e2"/>)", "height", "w"},
+                    BoundCase{"FrameWrittenAsAFloat", "w",
+                              R"(<window name="w"><button name="b" model_end_frame="2.5"/></window>)",
+                              "model_end_frame", "b"},
+                    BoundCase{"CountWithTrailingLetters", "w",
+                              R"(<window name="w"><edit_box name="e" max_character_count="12x"/></window>)",
+                              "max_character_count", "e"}),
     [](const testing::TestParamInfo<BoundCase>& info) { return std::string(info.param.name); });
 
 // The edges of every bound still build, a text at the largest font size
@@ -110,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(GUIDescriptionBoundsEdgesTest, ValuesAtTheBoundsBuild)
 {
     Testing::ToolTestBed bed;
-    bed.AddDescription("f.xml", Faded(R"(show_speed="0.01" hide_speed="1000" fade_offset="0" show_offset="60")"));
+    bed.AddDescription("f.xml", Faded(R"(show_speed="0.5" hide_speed="1000" fade_offset="0" show_offset="1")"));
     bed.AddDescription("w.xml", R"(<window name="w" height="-100"><scroll name="s" height="100"/>)" +
                                     TextElement(R"(font_size="300" line_space="-300" printing_speed="0.01" )"
                                                 R"(max_printing_time="100000" fader="menu")") +
@@ -121,6 +131,52 @@ TEST(GUIDescriptionBoundsEdgesTest, ValuesAtTheBoundsBuild)
     const GUITools::GUITextControl* text = window.GetTextControl("w/t");
     ASSERT_NE(text, nullptr);
     EXPECT_FLOAT_EQ(text->GetEffectiveSize(), GUITools::GUITextControl::kSmallestAutoSize);
+}
+
+std::string Labels(std::size_t count)
+{
+    std::string labels;
+    for (std::size_t i = 0; i < count; ++i)
+        labels += "<text_label name=\"l" + std::to_string(i) + "\"/>";
+    return labels;
+}
+
+// A window of as many controls as the bound builds. One more is refused
+// naming the file: described in one file, before any window is built; made
+// by templates' children from small files, as the window is built.
+TEST(GUIDescriptionBoundsEdgesTest, AWindowOfMoreControlsThanTheBoundIsRefusedNamingItsFile)
+{
+    const std::size_t most = GUITools::GUIToolManager::kMostControls;
+    const std::string file = "\"data\\ui\\windows\\w.xml\"";
+    std::string sixteen;
+    for (int i = 0; i < 16; ++i)
+        sixteen += "<window name=\"c" + std::to_string(i) + "\" template=\"t\"/>";
+    const struct {
+        const char* name;
+        std::string window;
+        std::string error;
+    } cases[] = {
+        {"AtTheBound", "<window name=\"w\">" + Labels(most - 1) + "</window>", ""},
+        {"OneElementMore", "<window name=\"w\">" + Labels(most) + "</window>",
+         "(GUIWindowBase::ParseControls): Unknown \"w\" window in " + file +
+             ": Incorrect controls: more than 256 controls are described in " + file},
+        {"TemplatesChildren", "<window name=\"w\">" + sixteen + "</window>",
+         "(GUIWindowBase::ParseControls): Incorrect controls: more than 256 controls make \"w\" window in " + file},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Testing::ToolTestBed bed;
+        bed.AddDescription("t.xml", "<window name=\"t\">" + Labels(16) + "</window>");
+        bed.AddDescription("w.xml", c.window);
+        bed.Start();
+        try {
+            const GUIWindowBase window(bed.Engine(), bed.Keeper(), bed.Tools(), nullptr, "w");
+            EXPECT_EQ(c.error, "");
+            EXPECT_EQ(window.GetControls().size(), most);
+        } catch (const FatalError& error) {
+            EXPECT_EQ(error.GetText(), c.error);
+        }
+    }
 }
 
 } // namespace

@@ -75,10 +75,17 @@ TEST(GUITextToolFiles, AFileWithAnotherRootIsLoggedAndGivesNoTexts)
                 ElementsAre("Error: Incorrect \"text file\" format!"));
 }
 
-// The parser's error names the file, so that a cut texts file says which.
+// The parser's error names the file, so that a cut texts file says which;
+// so does the refusal of a text longer than any control lays out in time.
+// The bound counts characters, not their bytes.
 TEST(GUITextToolFiles, AMissingOrBrokenTextFileThrowsTheParsersError)
 {
-    const std::pair<const char*, const char*> cases[] = {
+    std::string longest;
+    for (std::size_t i = 0; i < GUITextTool::kMostTextLength; ++i)
+        longest += "я";
+    const std::pair<std::string, std::string> cases[] = {
+        {"<texts><a><ru text=\"" + longest + "\"/></a><b><c><en text=\"x" + longest + "\"/></c></b></texts>",
+         "Incorrect \"text\" of \"b/c/en\" in \"data\\ui\\texts\\default_texts.xml\": longer than 1000 characters"},
         {"", "Failed to open"},
         {"<texts><a></texts>", "XML format error at line 1: code 2 in \"data\\ui\\texts\\default_texts.xml\""},
         {"<texts>\r\n<a><en text=\"x\"/></a>\r\n<b><en te",
@@ -88,7 +95,7 @@ TEST(GUITextToolFiles, AMissingOrBrokenTextFileThrowsTheParsersError)
         SCOPED_TRACE(broken);
         Testing::FakeEngine engine;
         Testing::WriteGUIToolFiles(engine.folder, {});
-        if (*broken == '\0')
+        if (broken.empty())
             std::filesystem::remove(engine.folder.Native("data\\ui\\texts\\default_texts.xml"));
         else
             Testing::WriteUtf8File(engine.folder, "data\\ui\\texts\\default_texts.xml", broken);

@@ -98,6 +98,12 @@ INSTANTIATE_TEST_SUITE_P(
                    {"w.xml", R"(<window name="w"><button name="b" fader="nope"/></window>)"}},
                   "w",
                   R"((GUIWindowBase::ParseControls): Unknown "nope" fader)"},
+        FaultCase{"FaderOfARefusedFile",
+                  {{"faders.xml", R"(<faders><fader name="menu" show_offset="60"/></faders>)"},
+                   {"w.xml", R"(<window name="w"><button name="b" fader="menu"/></window>)"}},
+                  "w",
+                  R"((GUIWindowBase::ParseControls): Unknown "menu" fader in "data\ui\windows\faders.xml": )"
+                  R"(Incorrect "show_offset" of "menu" in "data\ui\windows\faders.xml")"},
         FaultCase{"NamelessChild",
                   {{"w.xml", R"(<window name="w"><window name="a"><button/></window></window>)"}},
                   "w",
@@ -125,19 +131,21 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
 
 // A window whose only description failed to parse is looked for in that
-// file, and the error names it; the file's own error line says what is wrong.
+// file, named as under the program's folder, and the error says what is
+// wrong with it, as the file's own error line does.
 TEST_F(GUIWindowBaseTest, AWindowOfABrokenDescriptionNamesItsFile)
 {
     bed.AddDescription("w.xml", "<window name=\"w\">\n<button name=\"b\"></window>");
     bed.Start();
+    const std::string fault = "XML format error at line 2: code 2 in \"data\\ui\\windows\\w.xml\"";
     try {
         Build("w");
         FAIL() << "no fatal error";
     } catch (const FatalError& error) {
-        const std::string file = bed.Tools()->GetDescriptionPlace("w");
-        EXPECT_THAT(file, testing::EndsWith("data\\ui\\windows\\w.xml"));
-        EXPECT_EQ(error.GetText(), "(GUIWindowBase::ParseControls): Unknown \"w\" window in \"" + file + "\"");
-        EXPECT_THAT(Errors(), testing::Contains("Error: XML format error at line 2: code 2 in \"" + file + "\"!"));
+        EXPECT_EQ(bed.Tools()->GetDescriptionPlace("w"), "data\\ui\\windows\\w.xml");
+        EXPECT_EQ(error.GetText(),
+                  "(GUIWindowBase::ParseControls): Unknown \"w\" window in \"data\\ui\\windows\\w.xml\": " + fault);
+        EXPECT_THAT(Errors(), testing::Contains("Error: " + fault + "!"));
     }
 }
 

@@ -211,7 +211,8 @@ TEST_F(GameLogicDataTest, ADamagedGeometryFileFailsTheLoadNamingTheFile)
 }
 
 // Counts that would size loops and allocations beyond what the formats can
-// hold, and a speed that is not finite, end the load at once, naming the
+// hold, a speed that is not finite, and an integer written as anything but
+// one, end the load at once, naming the
 // description; the largest counts the formats hold, and any finite speed,
 // still load. The cases that would only load too much come first, so that a
 // lost bound shows as their failures before the huge counts run into the
@@ -232,6 +233,9 @@ TEST_F(GameLogicDataTest, CountsAndSpeedsBeyondWhatTheFormatsHoldFailAtOnceNamin
         {"<brick><shader frame_count=\"3\" animation_speed=\"-1e30\"/></brick>", false},
         {"<brick><shader frame_count=\"2000000000\"/></brick>", true},
         {"<brick fragment_count=\"4123456799\"/>", true},
+        {"<brick fragment_count=\"1e9\"/>", true},
+        {"<brick strength=\"2.5\"/>", true},
+        {"<brick><shader frame_count=\"3x\"/></brick>", true},
     };
     Tools::LevelGeometry geometry;
     geometry.textures = {""};
@@ -250,7 +254,7 @@ TEST_F(GameLogicDataTest, CountsAndSpeedsBeyondWhatTheFormatsHoldFailAtOnceNamin
 
 TEST(GameLogicDataFragments, TheCountIsNeverNegative)
 {
-    const std::pair<const char*, Halvard::u32> cases[] = {{nullptr, 0}, {"4", 4}, {"0", 0}, {"-1", 0}, {"x", 0}};
+    const std::pair<const char*, Halvard::u32> cases[] = {{nullptr, 0}, {"4", 4}, {"0", 0}, {"-1", 0}};
     for (const auto& [text, expected] : cases) {
         GameTools::XMLNode description("brick", nullptr);
         if (text != nullptr)

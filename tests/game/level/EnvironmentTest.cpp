@@ -80,22 +80,26 @@ TEST_F(EnvironmentTest, PlacesTheDescribedModelsWithTheirShadersDepthsColoursAnd
     EXPECT_EQ(engine->GetModelManager()->GetModels().GetCount(), before);
 }
 
-// A speed that is not finite would hold every frame the scenery shows: the
-// description is refused, naming it, before any of its models is placed.
+// A speed that is not finite would hold every frame the scenery shows, and
+// an order written as a fraction is not the one meant: the description is
+// refused, naming it, before any of its models is placed.
 TEST_F(EnvironmentTest, ASpeedThatIsNotFiniteRefusesTheDescriptionBeforeAnyModel)
 {
     const u32 before = engine->GetModelManager()->GetModels().GetCount();
-    for (const char* speed : {"inf", "-inf", "nan"}) {
-        SCOPED_TRACE(speed);
+    const std::pair<const char*, const char*> cases[] = {
+        {"animation_speed", "inf"}, {"animation_speed", "-inf"}, {"animation_speed", "nan"}, {"depth", "1.5"}};
+    for (const auto& [attribute, value] : cases) {
+        SCOPED_TRACE(value);
         engine.folder.WriteFile("data\\environment\\grove.xml", std::string(R"(<environment>
-            <model name="floor" animation_speed="1"/>
-            <model name="floor" animation_speed=")") + speed + R"("/>
+            <model name="floor" animation_speed="1" depth="2"/>
+            <model name="floor" )") + attribute + "=\"" + value + R"("/>
         </environment>)");
         try {
             const Environment environment(&engine.Get(), level.get(), "grove");
             ADD_FAILURE() << "placed";
         } catch (const FileError& error) {
-            EXPECT_EQ(error.GetText(), "Incorrect \"animation_speed\" in \"data\\environment\\grove.xml\" file");
+            EXPECT_EQ(error.GetText(),
+                      "Incorrect \"" + std::string(attribute) + "\" in \"data\\environment\\grove.xml\" file");
         }
         EXPECT_EQ(engine->GetModelManager()->GetModels().GetCount(), before);
     }

@@ -153,6 +153,18 @@ TEST_F(GUITextControlTest, LineBreaksAndWrappingMakeTheLines)
     EXPECT_THAT(control->GetLines(), ElementsAre(L"abcdefgh ij"));
 }
 
+// A word wider than the line stays whole on a line of its own, and laying
+// it out costs each of its characters the same however long it grows.
+TEST_F(GUITextControlTest, AWordWiderThanTheLineStaysWholeAndLaysOutInTime)
+{
+    auto control = Text(Vector2(45, 100));
+    control->SetMultiline(true);
+    const std::wstring word(100000, L'x');
+    Testing::RunWithin(std::chrono::seconds(5), "wrapping a long word",
+                       [&] { control->SetRawText(L"ab " + word + L" cd"); });
+    EXPECT_THAT(control->GetLines(), ElementsAre(L"ab", word, L"cd"));
+}
+
 TEST_F(GUITextControlTest, AutoFontSizeShrinksUntilTheTextFits)
 {
     auto control = Text(Vector2(100, 30));
