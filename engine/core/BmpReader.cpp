@@ -150,10 +150,8 @@ void BmpReader::ReadRows(MessageManager* messages, Image& image)
     if (bitCount_ == 8)
         return;
     image.SwapRedBlue();
-    if (opaque_) {
-        for (std::size_t i = 3; i < image.GetByteSize(); i += 4)
-            image.GetData()[i] = 255;
-    }
+    if (opaque_ || (compression_ == kUncompressed && image.HasNoAlpha()))
+        image.SetOpaque();
 }
 
 // An index past the entries the file gives names no colour: damage, which

@@ -457,6 +457,25 @@ void Image::ResizeCubic(Image& destination) const
     }
 }
 
+bool Image::HasNoAlpha() const
+{
+    if (bitsPerPixel_ != 32)
+        return false;
+    for (std::size_t i = 3; i < GetByteSize(); i += 4) {
+        if (data_[i] != 0)
+            return false;
+    }
+    return true;
+}
+
+void Image::SetOpaque()
+{
+    if (bitsPerPixel_ != 32)
+        return;
+    for (std::size_t i = 3; i < GetByteSize(); i += 4)
+        data_[i] = 255;
+}
+
 void Image::FlipVertical(Image* destination)
 {
     Image flipped;

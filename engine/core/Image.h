@@ -68,6 +68,12 @@ public:
     // header or the file cannot be read; the load then logs why.
     static bool PeekByteSize(FileManager* files, const std::string& path, u64& bytes);
 
+    // A 32-bit picture whose alpha is 0 in every pixel: what writers that
+    // leave the fourth byte unused store. False for other depths.
+    bool HasNoAlpha() const;
+    // Alpha 255 in every pixel of a 32-bit picture.
+    void SetOpaque();
+
     // Filters: 0 nearest, 1 bilinear, 2 cubic. Neighbours beyond the
     // picture's edges repeat the edge pixels.
     void ResizeInto(u32 width, u32 height, u32 filter, Image& destination) const;

@@ -241,6 +241,12 @@ TEST_F(ImageTgaTest, PicturesLoadWithThePixelsTheFileHolds)
         {"after a 16-bit map", TrueColourAfterAMap(16), {1, 2, 3, 4, 5, 6}},
         {"run-length after a 15-bit map", TrueColourAfterAMap(15, kRunLength), {1, 2, 3, 4, 5, 6}},
         {"after a 24-bit map", TrueColourAfterAMap(24), {1, 2, 3, 4, 5, 6}},
+        {"32 bits, no alpha bits, fourth byte 0: opaque", Tools::TgaFile(Header(2, 1, 32), {3, 2, 1, 0, 6, 5, 4, 0}),
+         {1, 2, 3, 255, 4, 5, 6, 255}},
+        {"32 bits, no alpha bits, a fourth byte not 0: alpha",
+         Tools::TgaFile(Header(2, 1, 32), {3, 2, 1, 0, 6, 5, 4, 9}), {1, 2, 3, 0, 4, 5, 6, 9}},
+        {"32 bits, eight alpha bits, alpha 0", Tools::TgaFile(Header(2, 1, 32, 2, 8), {3, 2, 1, 0, 6, 5, 4, 0}),
+         {1, 2, 3, 0, 4, 5, 6, 0}},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
