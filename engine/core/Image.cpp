@@ -106,6 +106,12 @@ FileError Image::FormatError(const char* word, const std::string& path)
     return FileError(std::string(word) + " \"" + path + "\" file format");
 }
 
+void Image::CheckSides(u64 width, u64 height, const std::string& path)
+{
+    if (width > kMaxSide || height > kMaxSide)
+        throw FormatError("Incorrect", path);
+}
+
 Image::~Image() { Free(); }
 
 std::size_t Image::GetByteSize() const { return GetRowSize() * height_; }
@@ -293,13 +299,12 @@ const char* Image::ReadJpegHeader(jpeg_decompress_struct& decompressor, FileBina
     jpeg_create_decompress(&decompressor);
     SetJpegSource(&decompressor, &file);
     jpeg_read_header(&decompressor, TRUE);
-    if (decompressor.image_width == 0 || decompressor.image_height == 0)
+    if (decompressor.image_width == 0 || decompressor.image_height == 0 ||
+        decompressor.image_width > kMaxSide || decompressor.image_height > kMaxSide)
         return "Incorrect";
     jpeg_calc_output_dimensions(&decompressor);
     const u32 components = decompressor.output_components;
     if (components != 1 && components != 3)
-        return "Unsupported";
-    if (static_cast<u64>(decompressor.output_width) * decompressor.output_height * components > kMaxByteSize)
         return "Unsupported";
     return nullptr;
 }

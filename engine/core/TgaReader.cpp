@@ -164,8 +164,7 @@ void TgaReader::CheckSizes() const
     const u64 pixels = GetPixelCount();
     if (runLength ? pixels > kMaxRun * dataBytes : dataBytes < pixels * (depth_ / 8))
         throw Image::FormatError("Incorrect", path_);
-    if (pixels * (GetImageBits() / 8) > Image::kMaxByteSize)
-        throw Image::FormatError("Unsupported", path_);
+    Image::CheckSides(width_, height_, path_);
 }
 
 // The pixels as the file stores them, depth / 8 bytes each, run-length

@@ -198,6 +198,7 @@ TEST_F(ImageTgaTest, LayoutsNotDecodedAreRefusedNamingTheFile)
         {"index past the map", mapped(8, 24, 0).substr(0, 24) + std::string{'\0', '\2'}, "Incorrect"},
         {"no image data", Tools::TgaFile(Header(1, 1, 8, 0), {1}), "Unsupported"},
         {"Huffman coded", Tools::TgaFile(Header(1, 1, 8, 32), {1}), "Unsupported"},
+        {"wider than 2048", Tools::TgaFile(Header(2049, 1, 8, 3), std::vector<u8>(2049, 1)), "Incorrect"},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
