@@ -221,6 +221,16 @@ std::string TrueColourAfterAMap(u8 entryBits, u8 type = 2)
     return Tools::TgaFile(header, type == kRunLength ? packets : pixels);
 }
 
+// Two pixels of the one entry of a 32-bit colour map, (1, 2, 3, alpha).
+std::string MappedOfAlpha(u8 alpha)
+{
+    Tools::TgaHeader header = Header(2, 1, 8, 1);
+    header.colorMapLength = 1;
+    header.colorMapEntryBits = 32;
+    header.colorMap = {3, 2, 1, alpha};
+    return Tools::TgaFile(header, {0, 0});
+}
+
 } // namespace
 
 // Headers that other programs write for pictures the reader takes: each
@@ -248,6 +258,10 @@ TEST_F(ImageTgaTest, PicturesLoadWithThePixelsTheFileHolds)
          Tools::TgaFile(Header(2, 1, 32), {3, 2, 1, 0, 6, 5, 4, 9}), {1, 2, 3, 0, 4, 5, 6, 9}},
         {"32 bits, eight alpha bits, alpha 0", Tools::TgaFile(Header(2, 1, 32, 2, 8), {3, 2, 1, 0, 6, 5, 4, 0}),
          {1, 2, 3, 0, 4, 5, 6, 0}},
+        {"32 bits, run-length, no alpha bits, fourth byte 0: opaque",
+         Tools::TgaFile(Header(2, 1, 32, kRunLength), {0x81, 3, 2, 1, 0}), {1, 2, 3, 255, 1, 2, 3, 255}},
+        {"32-bit map entries, no alpha bits, fourth byte 0: opaque", MappedOfAlpha(0), {1, 2, 3, 255, 1, 2, 3, 255}},
+        {"32-bit map entries, no alpha bits, a fourth byte not 0: alpha", MappedOfAlpha(7), {1, 2, 3, 7, 1, 2, 3, 7}},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
