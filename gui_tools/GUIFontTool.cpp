@@ -90,15 +90,6 @@ void GUIFontTool::CheckBounds(const std::vector<XMLNode*>& fonts, const std::str
     if (fonts.size() > kMostFonts)
         throw Halvard::FileError("Incorrect fonts: more than " + Halvard::UIntToString(kMostFonts) +
                                  " fonts are described" + file);
-    GameTools::LoadCost pictures(files_, kMostPictureBytes,
-                                 "Incorrect fonts: their pictures take more than " +
-                                     Halvard::UIntToString(kMostPictureBytes) + " bytes once loaded" + file);
-    for (XMLNode* font : fonts) {
-        const XMLValue* diffuse = FindPath(*font, "diffuse_image_path");
-        const XMLValue* opacity = FindPath(*font, "opacity_image_path");
-        if (diffuse != nullptr && opacity != nullptr)
-            pictures.AddShader(Halvard::MakeShaderDescriptor(diffuse->GetString(), opacity->GetString(), true));
-    }
     for (const XMLNode* font : fonts) {
         const XMLValue* size = LanguageAttribute(*font, language_, "size");
         const float value = size != nullptr ? size->GetFloat() : 0.0f;
@@ -107,6 +98,15 @@ void GUIFontTool::CheckBounds(const std::vector<XMLNode*>& fonts, const std::str
             throw Halvard::FileError("Incorrect \"size\" of \"" + (name != nullptr ? name->GetString() : "") +
                                      "\"" + file);
         }
+    }
+    GameTools::LoadCost pictures(files_, kMostPictureBytes,
+                                 "Incorrect fonts: their pictures take more than " +
+                                     Halvard::UIntToString(kMostPictureBytes) + " bytes once loaded" + file);
+    for (XMLNode* font : fonts) {
+        const XMLValue* diffuse = FindPath(*font, "diffuse_image_path");
+        const XMLValue* opacity = FindPath(*font, "opacity_image_path");
+        if (diffuse != nullptr && opacity != nullptr)
+            pictures.AddShader(Halvard::MakeShaderDescriptor(diffuse->GetString(), opacity->GetString(), true));
     }
 }
 
