@@ -43,8 +43,7 @@ ShaderUser* GameData::MakeLogo(unsigned index)
     const std::string opacity = stem + "_alpha.jpg";
     if (!files_->FileExists("data\\" + diffuse) || !files_->FileExists("data\\" + opacity))
         return nullptr;
-    StartPicture::Check(files_, diffuse);
-    StartPicture::Check(files_, opacity);
+    StartPicture::Check(files_, diffuse, opacity);
     ShaderUser* user = shaders_->CreateShaderUser(MakeShaderDescriptor(diffuse, opacity, true));
     AddAnonymousShaderUser(user);
     return user;

@@ -19,9 +19,10 @@ class StartPicture {
 public:
     static constexpr Halvard::u64 kMostBytes = 4 * 1024 * 1024;
 
-    // The picture is a path below the data folder. Throws FileError naming
-    // it when it takes more; a picture that is not there costs nothing.
-    static void Check(Halvard::FileManager* files, const std::string& picture);
+    // The pictures are paths below the data folder, an empty opacity name
+    // none. Throws FileError naming the first that takes more; a picture
+    // that is not there costs nothing.
+    static void Check(Halvard::FileManager* files, const std::string& diffuse, const std::string& opacity);
 };
 
 } // namespace Tamrisk

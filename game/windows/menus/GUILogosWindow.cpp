@@ -65,7 +65,7 @@ GUIWindow* GUILogosWindow::MakeLogo(u32 index) const
     const std::string texture = LogoTexture(index);
     if (!files_->FileExists("data\\" + texture))
         return nullptr;
-    StartPicture::Check(files_, texture);
+    StartPicture::Check(files_, texture, "");
     return gui_->CreateWindowFromShader(kLogoFlags, Vector2(0.0f, 0.0f), kLogoSize,
                                         MakeShaderDescriptor(texture, "32bit", true), root_, kLogoUv);
 }

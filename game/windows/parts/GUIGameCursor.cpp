@@ -28,8 +28,7 @@ GUIGameCursor::GUIGameCursor(Engine* engine)
       particleSystems_(engine->GetParticleSystemManager()),
       controls_(engine->GetControls())
 {
-    StartPicture::Check(engine->GetFileManager(), kPicture);
-    StartPicture::Check(engine->GetFileManager(), kPictureAlpha);
+    StartPicture::Check(engine->GetFileManager(), kPicture, kPictureAlpha);
     GUICursor* custom = gui_->CreateCursor(MakeShaderDescriptor(kPicture, kPictureAlpha, true), kCursorSize);
     AddCursor(kCursorId, kArrowResource, custom);
     SetCursor(kCursorId);
