@@ -132,11 +132,8 @@ TEST_F(ImageJpegTest, DamagedDataAndScansPastTheBoundAreRejected)
 
 TEST_F(ImageJpegTest, ProgressivePicturesUpToTheBoundOfScansLoad)
 {
-    for (const u32 scans : {2u, 64u}) {
-        SCOPED_TRACE(scans);
-        ASSERT_TRUE(Load(Tools::JpegFile(8, 8, 1, std::vector<u8>(8 * 8, 200), 100, scans)));
-        ExpectNear(4, 4, {200});
-    }
+    ASSERT_TRUE(Load(Tools::JpegFile(8, 8, 1, std::vector<u8>(8 * 8, 200), 100, 64)));
+    ExpectNear(4, 4, {200});
     ASSERT_TRUE(Load(Tools::JpegFile(16, 16, 3, Noise(16 * 16 * 3), 100, 100)));
 }
 
