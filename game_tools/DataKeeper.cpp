@@ -3,7 +3,6 @@
 #include "engine/app/Engine.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
-#include "engine/core/Image.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/PathUtils.h"
 #include "engine/core/StringUtils.h"
@@ -12,11 +11,11 @@
 #include "engine/render/ModelManager.h"
 #include "engine/render/ParticleSystem.h"
 #include "engine/render/ParticleSystemManager.h"
-#include "engine/render/Shader.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderManager.h"
 #include "engine/render/SpriteGroup.h"
 #include "engine/render/SpriteGroupManager.h"
+#include "game_tools/LoadCost.h"
 #include "game_tools/XMLNode.h"
 #include "game_tools/XMLParser.h"
 #include "game_tools/XMLQuery.h"
@@ -46,11 +45,6 @@ constexpr u64 kMostElements = 1000;
 // 6.69 MB; the game's objects read 2.9 MB of models). A model costs about
 // its file's size in memory.
 constexpr u64 kMostLoadedBytes = 32 * 1024 * 1024;
-// What a picture costs at least: each binds a texture of its own, which
-// takes the device a page whatever its pixels. It keeps the walk over an
-// animation's frames short too: thousands of empty or one-pixel frames
-// reach the bound after 8192 pictures, not after millions of lookups.
-constexpr u64 kLeastPictureBytes = 4096;
 // A name or file name as a list gives it and as it is filled in; shipped
 // lists give 40 characters at most.
 constexpr size_t kMostNameLength = 255;
@@ -405,65 +399,6 @@ DataKeeper::Entry DataKeeper::ReadParticles(const XMLNode& node, const std::stri
     return entry;
 }
 
-namespace {
-
-// Adds what one file takes once loaded, refusing the list the moment the
-// total passes the bound: an animation of thousands of frames is not walked
-// to its end first.
-void AddLoaded(u64& total, u64 bytes)
-{
-    total += bytes;
-    if (total > kMostLoadedBytes)
-        throw FileError("Incorrect resources: their files take more than " +
-                        UIntToString(static_cast<u32>(kMostLoadedBytes)) + " bytes once loaded");
-}
-
-// A picture takes what its pixels decode to (read from its header), no
-// less than its file, which its loader reads whole, and no less than a
-// texture costs. Whether the file is there.
-bool CountFile(FileManager* files, const std::string& path, bool picture, u64& total)
-{
-    u32 size = 0;
-    if (!files->GetFileSize(path, size))
-        return false;
-    u64 bytes = size;
-    u64 decoded = 0;
-    if (picture)
-        bytes = std::max({bytes, kLeastPictureBytes, Image::PeekByteSize(files, path, decoded) ? decoded : 0});
-    AddLoaded(total, bytes);
-    return true;
-}
-
-// Every picture of every frame the shader will load, found the way it will
-// find them.
-void CountShader(FileManager* files, const ShaderDescriptor& shader, u64& total)
-{
-    for (u32 i = 0; i < shader.GetStageCount(); ++i) {
-        Shader::VisitFrames(files, shader.GetStage(i), [&](const std::string& diffuse, const std::string& opacity) {
-            CountFile(files, diffuse, true, total);
-            if (!opacity.empty())
-                CountFile(files, opacity, true, total);
-        });
-    }
-}
-
-// A model or particle system draws with the shader file beside its own,
-// read by the same reader; one that cannot be read loads no picture.
-void CountShaderFile(FileManager* files, const std::string& file, u64& total)
-{
-    std::string path = file;
-    SetFileExtension(path, "srf");
-    std::optional<ShaderDescriptor> shader;
-    try {
-        shader.emplace(nullptr, files, path);
-    } catch (const Error&) {
-        return;
-    }
-    CountShader(files, *shader, total);
-}
-
-} // namespace
-
 // A model costs about as much memory as its file holds, a picture what its
 // pixels decode to: together they bound what a list can cost, counted
 // before any picture is decoded. The pictures are those the entries will
@@ -472,12 +407,14 @@ void CountShaderFile(FileManager* files, const std::string& file, u64& total)
 // own.
 void DataKeeper::CheckLoadedBytes(const std::vector<Entry>& entries) const
 {
-    u64 total = 0;
+    LoadCost cost(files_, kMostLoadedBytes,
+                  "Incorrect resources: their files take more than " +
+                      UIntToString(static_cast<u32>(kMostLoadedBytes)) + " bytes once loaded");
     for (const Entry& entry : entries) {
-        if (!entry.file.empty() && CountFile(files_, MakeDataPath(entry.file), false, total))
-            CountShaderFile(files_, entry.file, total);
+        if (!entry.file.empty())
+            cost.AddModelFile(entry.file);
         if (entry.shader)
-            CountShader(files_, *entry.shader, total);
+            cost.AddShader(*entry.shader);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "engine/gui/GUIFontManager.h"
 #include "engine/gui/GUIManager.h"
 #include "engine/render/ShaderDescriptor.h"
+#include "game_tools/LoadCost.h"
 #include "game_tools/XMLNode.h"
 #include "game_tools/XMLParser.h"
 #include "game_tools/XMLQuery.h"
@@ -26,6 +27,9 @@ const char* const kPlace = "(GUIFontTool::GUIFontTool): ";
 // Every font holds a model of 1024 quads (about 175 KB) from the start: a
 // file may describe this many, eight times the shipped basic file's 7.
 constexpr u32 kMostFonts = 64;
+// What the pictures of one file's fonts take once decoded, each font's
+// counted: four times the shipped basic file's 8 MiB.
+constexpr u32 kMostPictureBytes = 32 * 1024 * 1024;
 
 // The language's own value first, then the font's.
 const XMLValue* LanguageAttribute(const XMLNode& font, const std::string& language, const std::string& name)
@@ -78,7 +82,8 @@ void GUIFontTool::LoadFontFile(const std::string& path)
         LoadFont(*fonts[index], index);
 }
 
-// Checked before any font is made: a refused file costs no model.
+// Checked before any font is made: a refused file costs no model and no
+// picture.
 void GUIFontTool::CheckBounds(const std::vector<XMLNode*>& fonts, const std::string& path) const
 {
     const std::string file = " in \"" + path + "\"";
@@ -93,6 +98,15 @@ void GUIFontTool::CheckBounds(const std::vector<XMLNode*>& fonts, const std::str
             throw Halvard::FileError("Incorrect \"size\" of \"" + (name != nullptr ? name->GetString() : "") +
                                      "\"" + file);
         }
+    }
+    GameTools::LoadCost pictures(files_, kMostPictureBytes,
+                                 "Incorrect fonts: their pictures take more than " +
+                                     Halvard::UIntToString(kMostPictureBytes) + " bytes once loaded" + file);
+    for (XMLNode* font : fonts) {
+        const XMLValue* diffuse = FindPath(*font, "diffuse_image_path");
+        const XMLValue* opacity = FindPath(*font, "opacity_image_path");
+        if (diffuse != nullptr && opacity != nullptr)
+            pictures.AddShader(Halvard::MakeShaderDescriptor(diffuse->GetString(), opacity->GetString(), true));
     }
 }
 
@@ -140,12 +154,16 @@ void GUIFontTool::LoadFont(XMLNode& font, u32 index)
     ApplyProperties(font, fontName, *made);
 }
 
+const XMLValue* GUIFontTool::FindPath(XMLNode& font, const std::string& child) const
+{
+    const XMLValue* path = GameTools::SelectXMLValue(&font, language_ + "/" + child, "path");
+    return path != nullptr ? path : GameTools::SelectXMLValue(&font, child, "path");
+}
+
 bool GUIFontTool::ReadPath(XMLNode& font, const std::string& child, const std::string& fontName,
                            const std::string& missing, std::string& out) const
 {
-    const XMLValue* path = GameTools::SelectXMLValue(&font, language_ + "/" + child, "path");
-    if (path == nullptr)
-        path = GameTools::SelectXMLValue(&font, child, "path");
+    const XMLValue* path = FindPath(font, child);
     if (path == nullptr) {
         messages_->LogError(kPlace + std::string("font with \"") + fontName + "\" name have not " + missing);
         return false;

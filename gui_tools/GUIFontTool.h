@@ -17,7 +17,8 @@ class MessageManager;
 
 namespace GameTools {
 class XMLNode;
-}
+class XMLValue;
+} // namespace GameTools
 
 namespace GUITools {
 
@@ -38,8 +39,9 @@ public:
     // The language code ("en", "ru") picks each font's language child for
     // its size, files and properties. A fonts file that cannot be read or
     // parsed throws the parser's FileError; one that describes more than 64
-    // fonts, or a size beyond 0 to 300, throws FileError naming the file,
-    // before any of its fonts is made.
+    // fonts, a size beyond 0 to 300, or fonts whose pictures take more than
+    // 32 MiB once decoded (counted from their headers) throws FileError
+    // naming the file, before any of its fonts is made.
     GUIFontTool(Halvard::Engine* engine, const std::string& language);
     GUIFontTool(const GUIFontTool&) = delete;
     GUIFontTool& operator=(const GUIFontTool&) = delete;
@@ -63,7 +65,9 @@ private:
     void CheckBounds(const std::vector<GameTools::XMLNode*>& fonts, const std::string& path) const;
     void LoadFont(GameTools::XMLNode& font, Halvard::u32 index);
     // The "path" of the language's child of that name, else of the plain
-    // child; false after logging the missing item.
+    // child; null when neither has one.
+    const GameTools::XMLValue* FindPath(GameTools::XMLNode& font, const std::string& child) const;
+    // FindPath's text; false after logging the missing item.
     bool ReadPath(GameTools::XMLNode& font, const std::string& child, const std::string& fontName,
                   const std::string& missing, std::string& out) const;
     void ApplyProperties(GameTools::XMLNode& font, const std::string& fontName, Halvard::GUIFont& made) const;

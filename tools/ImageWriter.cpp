@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <vector>
 
 #include <jpeglib.h>
 
@@ -32,6 +33,32 @@ void CheckSize(const char* format, const std::vector<std::uint8_t>& bytes, std::
     if (bytes.size() < needed)
         throw std::runtime_error(std::string(format) + " image: " + std::to_string(bytes.size()) +
                                  " bytes of pixels, " + std::to_string(needed) + " needed");
+}
+
+constexpr std::uint32_t kAcCoefficients = 63;
+
+std::vector<jpeg_scan_info> ProgressiveScript(std::uint32_t components, std::uint32_t scans)
+{
+    const std::uint32_t bands = scans - 1;
+    if (bands < components || bands > kAcCoefficients * components)
+        throw std::runtime_error("JPEG image: " + std::to_string(scans) + " scans");
+    jpeg_scan_info dc{};
+    dc.comps_in_scan = static_cast<int>(components);
+    for (std::uint32_t c = 0; c < components; ++c)
+        dc.component_index[c] = static_cast<int>(c);
+    std::vector<jpeg_scan_info> script{dc};
+    for (std::uint32_t c = 0; c < components; ++c) {
+        const std::uint32_t own = bands / components + (c < bands % components ? 1 : 0);
+        for (std::uint32_t band = 0; band < own; ++band) {
+            jpeg_scan_info scan{};
+            scan.comps_in_scan = 1;
+            scan.component_index[0] = static_cast<int>(c);
+            scan.Ss = static_cast<int>(1 + kAcCoefficients * band / own);
+            scan.Se = static_cast<int>(kAcCoefficients * (band + 1) / own);
+            script.push_back(scan);
+        }
+    }
+    return script;
 }
 
 } // namespace
@@ -98,11 +125,13 @@ std::string TgaFile(const TgaHeader& header, const std::vector<std::uint8_t>& da
 }
 
 std::string JpegFile(std::uint32_t width, std::uint32_t height, std::uint32_t components,
-                     const std::vector<std::uint8_t>& rows, int quality)
+                     const std::vector<std::uint8_t>& rows, int quality, std::uint32_t scans)
 {
     if (components != 1 && components != 3)
         throw std::runtime_error("JPEG image: " + std::to_string(components) + " components");
     CheckSize("JPEG", rows, static_cast<std::size_t>(width) * height * components);
+    const std::vector<jpeg_scan_info> script =
+        scans > 1 ? ProgressiveScript(components, scans) : std::vector<jpeg_scan_info>{};
     jpeg_compress_struct compressor;
     jpeg_error_mgr errors;
     compressor.err = jpeg_std_error(&errors);
@@ -116,6 +145,10 @@ std::string JpegFile(std::uint32_t width, std::uint32_t height, std::uint32_t co
     compressor.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&compressor);
     jpeg_set_quality(&compressor, quality, TRUE);
+    if (!script.empty()) {
+        compressor.scan_info = script.data();
+        compressor.num_scans = static_cast<int>(script.size());
+    }
     jpeg_start_compress(&compressor, TRUE);
     while (compressor.next_scanline < height) {
         JSAMPROW row = const_cast<std::uint8_t*>(rows.data()) +

@@ -51,8 +51,12 @@ struct TgaHeader {
 std::string TgaFile(const TgaHeader& header, const std::vector<std::uint8_t>& data);
 
 // A JPEG of 1 (grey) or 3 (red, green, blue) components; rows top first.
-// Throws std::runtime_error for another component count or too few bytes.
+// One scan makes a sequential file; more make a progressive one: the DC
+// coefficients of every component in the first scan, then each component's
+// AC coefficients in bands, a band a scan (from 1 + components to
+// 1 + 63 x components scans). Throws std::runtime_error for another
+// component or scan count or too few bytes.
 std::string JpegFile(std::uint32_t width, std::uint32_t height, std::uint32_t components,
-                     const std::vector<std::uint8_t>& rows, int quality = 100);
+                     const std::vector<std::uint8_t>& rows, int quality = 100, std::uint32_t scans = 1);
 
 } // namespace Tools

@@ -129,8 +129,7 @@ void BmpReader::CheckSizes() const
     if (dataOffset_ < GetTablesEnd() || dataOffset_ > static_cast<u32>(std::numeric_limits<i32>::max()) ||
         fileRowSize > fileSize || dataOffset_ + fileRowSize * static_cast<u64>(height_) > fileSize)
         throw Image::FormatError("Incorrect", path_);
-    if (static_cast<u64>(width_) * static_cast<u64>(height_) * (GetImageBits() / 8) > Image::kMaxByteSize)
-        throw Image::FormatError("Unsupported", path_);
+    Image::CheckSides(static_cast<u64>(width_), static_cast<u64>(height_), path_);
 }
 
 void BmpReader::ReadRows(MessageManager* messages, Image& image)
@@ -150,10 +149,8 @@ void BmpReader::ReadRows(MessageManager* messages, Image& image)
     if (bitCount_ == 8)
         return;
     image.SwapRedBlue();
-    if (opaque_) {
-        for (std::size_t i = 3; i < image.GetByteSize(); i += 4)
-            image.GetData()[i] = 255;
-    }
+    if (opaque_ || (compression_ == kUncompressed && image.HasNoAlpha()))
+        image.SetOpaque();
 }
 
 // An index past the entries the file gives names no colour: damage, which

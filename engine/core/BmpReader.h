@@ -13,7 +13,8 @@ class MessageManager;
 // Decodes one BMP file into an image, bottom row first. It reads the file
 // header and an information header of 40 bytes or one of the longer versions
 // that painting programs write (52, 56, 108 or 124 bytes), with 8-bit palette
-// indices, 24-bit or 32-bit pixels stored plainly, or 32-bit bit fields that
+// indices, 24-bit or 32-bit pixels stored plainly (the fourth byte alpha,
+// unless it is 0 in every pixel: then opaque), or 32-bit bit fields that
 // place blue, green, red (and alpha) in the plain layout's bytes. The pixels
 // start where the file header's data offset says, whatever lies between. An
 // index past the entries the palette gives is damage.
@@ -61,7 +62,8 @@ private:
     u32 compression_ = 0;
     u32 colorsUsed_ = 0;
     // Bit fields that give no alpha leave the fourth byte unused: such
-    // pixels are opaque.
+    // pixels are opaque. So are plain 32-bit pixels whose fourth byte is 0
+    // in every pixel; any other fourth byte is alpha.
     bool opaque_ = false;
     u8 palette_[1024] = {};
 };

@@ -13,9 +13,11 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <type_traits>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 namespace Halvard {
 
@@ -65,10 +67,18 @@ i64 SourcePosition(u32 size, u32 x, u32 count, i64 scale)
     return count > 1 ? static_cast<i64>(size - 1) * x * scale / (count - 1) : 0;
 }
 
+// The scans a progressive picture may have. The library's own progressive
+// scripts write 10 (6 for grey), and encoders that tune theirs a few more;
+// each scan walks the whole picture again, and a damaged or hostile file
+// may hold thousands.
+constexpr int kMostScans = 100;
+
 // The library's error manager, extended by the place to return to: a corrupt
-// stream must come back to the loader instead of ending the program.
+// stream must come back to the loader instead of ending the program. The
+// progress monitor lives beside it.
 struct JpegErrors {
     jpeg_error_mgr manager;
+    jpeg_progress_mgr progress;
     std::jmp_buf jump;
 };
 
@@ -77,15 +87,34 @@ void JpegErrorExit(j_common_ptr decompressor)
     std::longjmp(reinterpret_cast<JpegErrors*>(decompressor->err)->jump, 1);
 }
 
-// Warnings about damaged data would go to stderr; the loader judges the
-// outcome itself.
-void JpegOutputMessage(j_common_ptr) {}
+// The library reads on past damaged or missing data and leaves what it
+// lacks grey: a warning of that kind refuses the picture as an error does.
+// Warnings about what lies beside the pixels (an unknown JFIF version or
+// Adobe transform, a damaged colour profile) leave it whole.
+void JpegEmitMessage(j_common_ptr decompressor, int level)
+{
+    constexpr int kDamage[] = {JWRN_ARITH_BAD_CODE, JWRN_BOGUS_PROGRESSION, JWRN_EXTRANEOUS_DATA,
+                               JWRN_HIT_MARKER,     JWRN_HUFF_BAD_CODE,     JWRN_JPEG_EOF,
+                               JWRN_MUST_RESYNC,    JWRN_NOT_SEQUENTIAL};
+    if (level < 0 && std::find(std::begin(kDamage), std::end(kDamage), decompressor->err->msg_code) !=
+                         std::end(kDamage))
+        JpegErrorExit(decompressor);
+}
+
+// Called before each stretch of input the library takes in: a picture past
+// the bound is refused before its next scan is decoded.
+void JpegProgress(j_common_ptr decompressor)
+{
+    if (reinterpret_cast<j_decompress_ptr>(decompressor)->input_scan_number > kMostScans)
+        JpegErrorExit(decompressor);
+}
 
 void InstallErrors(jpeg_decompress_struct& decompressor, JpegErrors& errors)
 {
     decompressor.err = jpeg_std_error(&errors.manager);
     errors.manager.error_exit = JpegErrorExit;
-    errors.manager.output_message = JpegOutputMessage;
+    errors.manager.emit_message = JpegEmitMessage;
+    errors.progress.progress_monitor = JpegProgress;
 }
 
 struct JpegSource {
@@ -104,6 +133,12 @@ JpegSource* SourceOf(j_decompress_ptr decompressor) { return reinterpret_cast<Jp
 FileError Image::FormatError(const char* word, const std::string& path)
 {
     return FileError(std::string(word) + " \"" + path + "\" file format");
+}
+
+void Image::CheckSides(u64 width, u64 height, const std::string& path)
+{
+    if (width > kMaxSide || height > kMaxSide)
+        throw FormatError("Incorrect", path);
 }
 
 Image::~Image() { Free(); }
@@ -262,7 +297,7 @@ const char* Image::DecodeJPEG(jpeg_decompress_struct& decompressor, FileBinary& 
         jpeg_read_scanlines(&decompressor, &row, 1);
     }
     jpeg_finish_decompress(&decompressor);
-    return SourceOf(&decompressor)->ranOut ? "Incorrect" : nullptr;
+    return nullptr;
 }
 
 u64 Image::PeekJPEG(FileBinary& file, const std::string& path)
@@ -291,15 +326,16 @@ const char* Image::PeekJpegHeader(jpeg_decompress_struct& decompressor, FileBina
 const char* Image::ReadJpegHeader(jpeg_decompress_struct& decompressor, FileBinary& file)
 {
     jpeg_create_decompress(&decompressor);
+    // Made after the creation, which clears every field but the error manager.
+    decompressor.progress = &reinterpret_cast<JpegErrors*>(decompressor.err)->progress;
     SetJpegSource(&decompressor, &file);
     jpeg_read_header(&decompressor, TRUE);
-    if (decompressor.image_width == 0 || decompressor.image_height == 0)
+    if (decompressor.image_width == 0 || decompressor.image_height == 0 ||
+        decompressor.image_width > kMaxSide || decompressor.image_height > kMaxSide)
         return "Incorrect";
     jpeg_calc_output_dimensions(&decompressor);
     const u32 components = decompressor.output_components;
     if (components != 1 && components != 3)
-        return "Unsupported";
-    if (static_cast<u64>(decompressor.output_width) * decompressor.output_height * components > kMaxByteSize)
         return "Unsupported";
     return nullptr;
 }
@@ -336,6 +372,8 @@ int Image::JpegFillInputBuffer(jpeg_decompress_struct* decompressor)
         source->buffer[1] = JPEG_EOI;
         count = 2;
         source->ranOut = true;
+        // As the library's own sources do; the warning refuses the picture.
+        WARNMS(decompressor, JWRN_JPEG_EOF);
     }
     source->manager.next_input_byte = source->buffer;
     source->manager.bytes_in_buffer = count;
@@ -455,6 +493,25 @@ void Image::ResizeCubic(Image& destination) const
             }
         }
     }
+}
+
+bool Image::HasNoAlpha() const
+{
+    if (bitsPerPixel_ != 32)
+        return false;
+    for (std::size_t i = 3; i < GetByteSize(); i += 4) {
+        if (data_[i] != 0)
+            return false;
+    }
+    return true;
+}
+
+void Image::SetOpaque()
+{
+    if (bitsPerPixel_ != 32)
+        return;
+    for (std::size_t i = 3; i < GetByteSize(); i += 4)
+        data_[i] = 255;
 }
 
 void Image::FlipVertical(Image* destination)

@@ -29,12 +29,16 @@ class MessageManager;
 // destination must not be this image.
 class Image {
 public:
-    // No loader accepts a picture whose pixels would take more bytes.
-    static constexpr u64 kMaxByteSize = 0x10000000;
+    // No loader accepts a picture wider or higher, read from its header
+    // before any pixel is decoded: twice the largest shipped picture's side
+    // (1024), so that one picture takes 16 MiB at most once decoded.
+    static constexpr u32 kMaxSide = 2048;
 
     // The error of a file a loader cannot take: word "Incorrect" for a
     // damaged file, "Unsupported" for a layout it does not decode.
     static FileError FormatError(const char* word, const std::string& path);
+    // Throws the "Incorrect" error for a side beyond kMaxSide.
+    static void CheckSides(u64 width, u64 height, const std::string& path);
 
     Image() = default;
     Image(const Image&) = delete;
@@ -67,6 +71,12 @@ public:
     // decoded. False, logging nothing, when that loader would refuse the
     // header or the file cannot be read; the load then logs why.
     static bool PeekByteSize(FileManager* files, const std::string& path, u64& bytes);
+
+    // A 32-bit picture whose alpha is 0 in every pixel: what writers that
+    // leave the fourth byte unused store. False for other depths.
+    bool HasNoAlpha() const;
+    // Alpha 255 in every pixel of a 32-bit picture.
+    void SetOpaque();
 
     // Filters: 0 nearest, 1 bilinear, 2 cubic. Neighbours beyond the
     // picture's edges repeat the edge pixels.

@@ -86,6 +86,11 @@ void TgaReader::Read(MessageManager* messages, Image& image)
         pixels = LookUpColors(pixels);
     image.Create(messages, width_, height_, GetImageBits());
     Convert(pixels, IsColorMapped() ? mapEntryBits_ : depth_, image);
+    // Writers that count no alpha bit and leave the alpha byte 0 meant no
+    // alpha; where the header counts alpha bits, or a pixel's byte is not 0,
+    // it is alpha.
+    if ((descriptor_ & kAlphaBits) == 0 && image.HasNoAlpha())
+        image.SetOpaque();
 }
 
 u64 TgaReader::GetImageByteSize()
@@ -159,8 +164,7 @@ void TgaReader::CheckSizes() const
     const u64 pixels = GetPixelCount();
     if (runLength ? pixels > kMaxRun * dataBytes : dataBytes < pixels * (depth_ / 8))
         throw Image::FormatError("Incorrect", path_);
-    if (pixels * (GetImageBits() / 8) > Image::kMaxByteSize)
-        throw Image::FormatError("Unsupported", path_);
+    Image::CheckSides(width_, height_, path_);
 }
 
 // The pixels as the file stores them, depth / 8 bytes each, run-length

@@ -16,10 +16,12 @@ class MessageManager;
 // descriptor counts alpha bits, else unused and the pixel opaque; widened
 // to 32), 24 or 32 bits; grey pixels of 8 bits, or 16 (grey and alpha,
 // widened to 32); colour-mapped pixels of 8-bit indices into a map of 24- or
-// 32-bit entries. Each may be run-length encoded and start from any of the
-// four corners. A colour map before true-colour or grey pixels is passed
-// over, whatever its entries. Other image types and maps are refused, so
-// that no picture is ever shown with its bytes misread.
+// 32-bit entries. An alpha byte is alpha unless the descriptor counts no
+// alpha bits and the byte is 0 in every pixel: the picture is then opaque.
+// Each may be run-length encoded and start from any of the four corners. A
+// colour map before true-colour or grey pixels is passed over, whatever its
+// entries. Other image types and maps are refused, so that no picture is
+// ever shown with its bytes misread.
 class TgaReader {
 public:
     // The file and path must outlive the reader.

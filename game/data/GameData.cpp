@@ -7,6 +7,7 @@
 #include "engine/gui/GUIWindow.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "engine/render/ShaderManager.h"
+#include "game/data/StartPicture.h"
 
 namespace Tamrisk {
 
@@ -42,6 +43,7 @@ ShaderUser* GameData::MakeLogo(unsigned index)
     const std::string opacity = stem + "_alpha.jpg";
     if (!files_->FileExists("data\\" + diffuse) || !files_->FileExists("data\\" + opacity))
         return nullptr;
+    StartPicture::Check(files_, diffuse, opacity);
     ShaderUser* user = shaders_->CreateShaderUser(MakeShaderDescriptor(diffuse, opacity, true));
     AddAnonymousShaderUser(user);
     return user;

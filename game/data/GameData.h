@@ -18,6 +18,8 @@ class GameData : public GameTools::DataKeeper {
 public:
     static constexpr Halvard::u32 kTextLayer = 100;
 
+    // Throws FileError naming a logo picture beyond the start pictures'
+    // bound (StartPicture).
     GameData(Halvard::Engine* engine, const std::string& language);
     ~GameData() override;
 

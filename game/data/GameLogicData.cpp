@@ -11,11 +11,14 @@
 #include "engine/render/ShaderManager.h"
 #include "game/LevelRecord.h"
 #include "game/data/LevelGeometryReader.h"
+#include "game_tools/LoadCost.h"
 #include "game_tools/XMLNode.h"
 #include "game_tools/XMLQuery.h"
 #include "game_tools/XMLParser.h"
 
 #include <algorithm>
+#include <set>
+#include <tuple>
 
 namespace Tamrisk {
 
@@ -31,6 +34,11 @@ constexpr const char* kModelFolder = "game_objects\\blocks\\models\\";
 constexpr u32 kCommonFragmentCount = 10;
 // Fragment files are numbered with two digits.
 constexpr i32 kMaxFragmentCount = 100;
+// What the pictures of a level's blocks and the models of its kinds take
+// once loaded, each picture counted once for each kind and texture pair
+// that shows it: as much as one resource list may take. The shipped levels'
+// blocks take 168 KB at most; a modder's pictures may well be larger.
+constexpr u64 kMostBlockBytes = 32 * 1024 * 1024;
 
 // The part of the file name before its first '.'.
 std::string BaseName(const std::string& path)
@@ -140,29 +148,44 @@ const XMLNode* GameLogicData::FindDescription(const std::string& blockName) cons
 
 void GameLogicData::LoadGeometry()
 {
-    LevelGeometryReader file(files_, kGeometryFolder + level_->geometryFile);
+    const std::string path = kGeometryFolder + level_->geometryFile;
+    LevelGeometryReader file(files_, path);
     keyFrameCount_ = file.GetKeyFrameCount();
     animationSpeed_ = file.GetAnimationSpeed();
     records_.reserve(file.GetBlocks().size());
+    std::vector<ShaderDescriptor> shaders;
+    GameTools::LoadCost cost(files_, kMostBlockBytes,
+                             "Incorrect blocks: their files take more than " +
+                                 UIntToString(static_cast<u32>(kMostBlockBytes)) + " bytes once loaded in \"" + path +
+                                 "\"");
+    std::set<std::tuple<const XMLNode*, std::string, std::string>> counted;
     for (LevelGeometryReader::Block& block : file.GetBlocks()) {
         const XMLNode* description = FindDescription(block.name);
         if (description == nullptr)
             throw FileError("Can't find block \"" + block.name + "\" in database");
+        shaders.push_back(MakeBlockShader(*description, block));
+        if (counted.emplace(description, block.texture, block.opacityTexture).second)
+            cost.AddShader(shaders.back());
         auto record = std::make_unique<BlockRecord>();
         record->description = description;
         record->flags = block.flags;
-        record->shaderUser = shaders_->CreateShaderUser(MakeBlockShader(*description, block));
-        AddAnonymousShaderUser(record->shaderUser);
         record->scale = block.scale;
         record->keyFrames = std::move(block.keyFrames);
         record->supports = std::move(block.supports);
         record->above = std::move(block.above);
         records_.push_back(std::move(record));
     }
+    for (const auto& [file, name] : BlockModelFiles())
+        cost.AddModelFile(file);
+    for (size_t i = 0; i < records_.size(); ++i) {
+        records_[i]->shaderUser = shaders_->CreateShaderUser(shaders[i]);
+        AddAnonymousShaderUser(records_[i]->shaderUser);
+    }
 }
 
-void GameLogicData::LoadBlockModels()
+std::vector<std::pair<std::string, std::string>> GameLogicData::BlockModelFiles() const
 {
+    std::vector<std::pair<std::string, std::string>> files;
     for (const std::unique_ptr<XMLNode>& description : descriptions_) {
         const bool used = std::any_of(records_.begin(), records_.end(), [&](const std::unique_ptr<BlockRecord>& r) {
             return r->description == description.get();
@@ -171,17 +194,24 @@ void GameLogicData::LoadBlockModels()
             continue;
         const std::string& name = KindName(*description);
         const std::string prefix = "geometry/" + name;
-        AddModelFile(kModelFolder + name + ".mlf", prefix + "/model");
+        files.emplace_back(kModelFolder + name + ".mlf", prefix + "/model");
         if (GameTools::GetXMLBool(description.get(), "collision_model", false))
-            AddModelFile(kModelFolder + name + "_collision.mlf", prefix + "/collision_model");
+            files.emplace_back(kModelFolder + name + "_collision.mlf", prefix + "/collision_model");
         const u32 fragments = ReadFragmentCount(*description);
         for (u32 i = 0; i < fragments; ++i)
-            AddModelFile(std::string(kModelFolder) + "fragments\\" + name + "_" + UIntToString(i, 2) + ".mlf",
-                         prefix + "/fragments/" + UIntToString(i, 2));
+            files.emplace_back(std::string(kModelFolder) + "fragments\\" + name + "_" + UIntToString(i, 2) + ".mlf",
+                               prefix + "/fragments/" + UIntToString(i, 2));
     }
     for (u32 i = 0; i < kCommonFragmentCount; ++i)
-        AddModelFile(std::string(kModelFolder) + "fragments\\common\\fragment_" + UIntToString(i) + ".mlf",
-                     "geometry/fragments/common/" + UIntToString(i, 2));
+        files.emplace_back(std::string(kModelFolder) + "fragments\\common\\fragment_" + UIntToString(i) + ".mlf",
+                           "geometry/fragments/common/" + UIntToString(i, 2));
+    return files;
+}
+
+void GameLogicData::LoadBlockModels()
+{
+    for (const auto& [file, name] : BlockModelFiles())
+        AddModelFile(file, name);
 }
 
 void GameLogicData::AddModelFile(const std::string& file, const std::string& name)

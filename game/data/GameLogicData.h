@@ -4,6 +4,8 @@
 #include "game_tools/DataKeeper.h"
 
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace Tamrisk {
@@ -37,7 +39,12 @@ protected:
 
 private:
     void LoadBlockDatabase();
+    // The records and their shaders, once the pictures of the shaders and
+    // the models of the kinds in use have been counted against the bound.
     void LoadGeometry();
+    // The model files of the kinds in use and of the common fragments, with
+    // the names they are kept under.
+    std::vector<std::pair<std::string, std::string>> BlockModelFiles() const;
     void LoadBlockModels();
     const GameTools::XMLNode* FindDescription(const std::string& blockName) const;
     // Registers the model read from the file (a box when it cannot be read).

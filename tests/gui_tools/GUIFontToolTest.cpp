@@ -6,6 +6,7 @@
 #include "engine/gui/GUIManager.h"
 #include "tests/support/FakeEngine.h"
 #include "tests/support/GUIToolFiles.h"
+#include "tests/support/ImageFiles.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "tests/support/LogProbe.h"
 #include "tests/support/TestFonts.h"
@@ -200,6 +201,13 @@ TEST(GUIFontToolBounds, AFileBeyondTheBoundsIsRefusedNamingItBeforeAnyFontIsMade
             fonts += Testing::EvenFontElement(engine.folder, "f" + std::to_string(i), "size=\"16\"");
         return fonts;
     };
+    // Two fonts whose pictures decode to 16 MiB each, from 160 KB files.
+    const auto Large = [](Testing::FakeEngine& engine) {
+        engine.folder.WriteFile("data\\fonts\\large.tga", Testing::RunLengthTga(2048));
+        const std::string large = "<ru><diffuse_image_path path=\"fonts\\large.tga\"/></ru>";
+        return Testing::EvenFontElement(engine.folder, "a", "size=\"16\"", large) +
+               Testing::EvenFontElement(engine.folder, "b", "size=\"16\"", large);
+    };
     const auto Sized = [](Testing::FakeEngine& engine, const std::string& size) {
         return Testing::EvenFontElement(engine.folder, "fine", "size=\"16\"") +
                Testing::EvenFontElement(engine.folder, "big", "size=\"16\"", "<ru size=\"" + size + "\"/>");
@@ -212,6 +220,7 @@ TEST(GUIFontToolBounds, AFileBeyondTheBoundsIsRefusedNamingItBeforeAnyFontIsMade
     };
     const Case cases[] = {
         {"65 fonts", [&](auto& e) { return Many(e, 65); }, "en", "Incorrect fonts: more than 64 fonts are described"},
+        {"pictures past 32 MiB", Large, "ru", "Incorrect fonts: their pictures take more than 33554432 bytes once loaded"},
         {"a size of a billion", [&](auto& e) { return Sized(e, "1e9"); }, "ru", "Incorrect \"size\" of \"big\""},
         {"a size past 300", [&](auto& e) { return Sized(e, "300.5"); }, "ru", "Incorrect \"size\" of \"big\""},
         {"a size that is no number", [&](auto& e) { return Sized(e, "nan"); }, "ru", "Incorrect \"size\" of \"big\""},

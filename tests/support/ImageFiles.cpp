@@ -20,6 +20,14 @@ Tools::TgaHeader TgaHeaderOf(Halvard::u16 width, Halvard::u16 height, Halvard::u
     return header;
 }
 
+std::string RunLengthTga(Halvard::u16 side)
+{
+    std::vector<Halvard::u8> packets;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(side) * side / 128; ++i)
+        packets.insert(packets.end(), {0xFF, 1, 2, 3, 4});
+    return Tools::TgaFile(TgaHeaderOf(side, side, 32, 10), packets);
+}
+
 ImageFolder::ImageFolder() : files_(&log_, folder_.Internal(), "") {}
 
 std::string ImageFolder::LogText() const

@@ -19,6 +19,10 @@ namespace Testing {
 // the writer's defaults.
 Tools::TgaHeader TgaHeaderOf(Halvard::u16 width, Halvard::u16 height, Halvard::u8 depth, Halvard::u8 type);
 
+// A square run-length TGA of 32 bits in one colour: its file holds 5 bytes
+// for every 512 it decodes to.
+std::string RunLengthTga(Halvard::u16 side);
+
 // A temporary data folder with a file manager and a log that keeps entries
 // only.
 class ImageFolder {

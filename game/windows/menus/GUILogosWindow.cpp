@@ -8,6 +8,7 @@
 #include "engine/gui/GUIWindow.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "framework/windows/WindowResult.h"
+#include "game/data/StartPicture.h"
 
 #include <algorithm>
 
@@ -64,6 +65,7 @@ GUIWindow* GUILogosWindow::MakeLogo(u32 index) const
     const std::string texture = LogoTexture(index);
     if (!files_->FileExists("data\\" + texture))
         return nullptr;
+    StartPicture::Check(files_, texture, "");
     return gui_->CreateWindowFromShader(kLogoFlags, Vector2(0.0f, 0.0f), kLogoSize,
                                         MakeShaderDescriptor(texture, "32bit", true), root_, kLogoUv);
 }

@@ -24,6 +24,8 @@ public:
     static constexpr Halvard::i32 kFrontLayer = 101;
     static constexpr Halvard::i32 kBackLayer = 100;
 
+    // Throws FileError naming a picture beyond the start pictures' bound
+    // (StartPicture).
     explicit GUILogosWindow(Halvard::Engine* engine);
     ~GUILogosWindow() override;
 

@@ -8,6 +8,7 @@
 #include "engine/render/ParticleSystem.h"
 #include "engine/render/ParticleSystemManager.h"
 #include "engine/render/ShaderDescriptor.h"
+#include "game/data/StartPicture.h"
 #include "game_tools/DataKeeper.h"
 
 namespace Tamrisk {
@@ -27,6 +28,7 @@ GUIGameCursor::GUIGameCursor(Engine* engine)
       particleSystems_(engine->GetParticleSystemManager()),
       controls_(engine->GetControls())
 {
+    StartPicture::Check(engine->GetFileManager(), kPicture, kPictureAlpha);
     GUICursor* custom = gui_->CreateCursor(MakeShaderDescriptor(kPicture, kPictureAlpha, true), kCursorSize);
     AddCursor(kCursorId, kArrowResource, custom);
     SetCursor(kCursorId);

@@ -34,6 +34,8 @@ public:
     static constexpr float kTrainOffsetX = 12.0f;
     static constexpr float kTrainOffsetY = -18.0f;
 
+    // Throws FileError naming a picture beyond the start pictures' bound
+    // (StartPicture).
     explicit GUIGameCursor(Halvard::Engine* engine);
     ~GUIGameCursor() override;
 

@@ -26,11 +26,22 @@ TEST_F(ImageBmpTest, TwentyFourBitRowsSkipPaddingAndKeepTheFileRowOrder)
     EXPECT_THAT(Bytes(), ElementsAre(1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16, 17, 18, 19));
 }
 
-TEST_F(ImageBmpTest, ThirtyTwoBitKeepsAlpha)
+// A fourth byte of 0 in every pixel is one the writer left unused, unless
+// a bit field names it alpha.
+TEST_F(ImageBmpTest, ThirtyTwoBitKeepsAlphaUnlessItIsZeroEverywhere)
 {
     ASSERT_TRUE(Load(Tools::BmpFile(1, 1, 32, {30, 20, 10, 40})));
     EXPECT_EQ(image.GetBitsPerPixel(), 32u);
     EXPECT_THAT(Bytes(), ElementsAre(10, 20, 30, 40));
+    ASSERT_TRUE(Load(Tools::BmpFile(2, 1, 32, {3, 2, 1, 0, 6, 5, 4, 9})));
+    EXPECT_THAT(Bytes(), ElementsAre(1, 2, 3, 0, 4, 5, 6, 9));
+    for (const u32 infoSize : {40u, 124u}) {
+        ASSERT_TRUE(Load(Tools::BmpFile(2, 1, 32, {3, 2, 1, 0, 6, 5, 4, 0}, {}, {infoSize, 0, {}, 0})));
+        EXPECT_THAT(Bytes(), ElementsAre(1, 2, 3, 255, 4, 5, 6, 255)) << infoSize;
+    }
+    const Tools::BmpLayout alphaField = {124, 3, {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}, 0};
+    ASSERT_TRUE(Load(Tools::BmpFile(2, 1, 32, {3, 2, 1, 0, 6, 5, 4, 0}, {}, alphaField)));
+    EXPECT_THAT(Bytes(), ElementsAre(1, 2, 3, 0, 4, 5, 6, 0));
 }
 
 TEST_F(ImageBmpTest, EightBitLooksColoursUpInThePalette)

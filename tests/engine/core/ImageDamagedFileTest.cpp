@@ -45,6 +45,7 @@ std::vector<Sample> Samples()
                                                                    14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24})});
     samples.push_back({"colour.jpg", Tools::JpegFile(24, 16, 3, Pattern(24 * 16 * 3), 90)});
     samples.push_back({"grey.jpg", Tools::JpegFile(8, 8, 1, Pattern(8 * 8), 90)});
+    samples.push_back({"progressive.jpg", Tools::JpegFile(16, 8, 3, Pattern(16 * 8 * 3), 90, 10)});
     return samples;
 }
 

@@ -91,13 +91,50 @@ TEST_F(ImageJpegTest, PictureLargerThanTheReadBufferLoads)
     EXPECT_EQ(image.GetWidth(), 128u);
 }
 
-TEST_F(ImageJpegTest, TruncatedStreamIsRejected)
+namespace {
+
+std::vector<u8> Noise(std::size_t count)
 {
-    std::vector<u8> rows(64 * 64 * 3);
+    std::vector<u8> rows(count);
     for (std::size_t i = 0; i < rows.size(); ++i)
         rows[i] = static_cast<u8>(i * 31 % 256);
-    const std::string bytes = Tools::JpegFile(64, 64, 3, rows);
-    ExpectRejected(bytes.substr(0, bytes.size() / 2));
+    return rows;
+}
+
+} // namespace
+
+// The library reads on past damaged or missing data, leaving what it lacks
+// grey, and past any number of scans.
+TEST_F(ImageJpegTest, DamagedDataAndScansPastTheBoundAreRejected)
+{
+    const std::string whole = Tools::JpegFile(64, 64, 3, Noise(64 * 64 * 3));
+    const std::size_t frame = whole.find("\xFF\xC0");
+    const std::size_t data = whole.find("\xFF\xDA");
+    ASSERT_NE(data, std::string::npos);
+    const std::size_t middle = (data + whole.size()) / 2;
+    std::string claimsMore = whole;
+    claimsMore.replace(frame + 5, 4, std::string("\x08\x00\x08\x00", 4));
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"cut", whole.substr(0, whole.size() / 2)},
+        {"cut, then its end marker", whole.substr(0, middle) + "\xFF\xD9"},
+        {"a stray marker in its data", whole.substr(0, middle) + "\xFF\xD0" + whole.substr(middle)},
+        {"a header of 2048 x 2048 over 64 x 64 data", claimsMore},
+        {"101 scans", Tools::JpegFile(16, 16, 3, Noise(16 * 16 * 3), 100, 101)},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        ExpectRejected(test.bytes);
+    }
+}
+
+TEST_F(ImageJpegTest, ProgressivePicturesUpToTheBoundOfScansLoad)
+{
+    ASSERT_TRUE(Load(Tools::JpegFile(8, 8, 1, std::vector<u8>(8 * 8, 200), 100, 64)));
+    ExpectNear(4, 4, {200});
+    ASSERT_TRUE(Load(Tools::JpegFile(16, 16, 3, Noise(16 * 16 * 3), 100, 100)));
 }
 
 TEST_F(ImageJpegTest, CorruptHeaderReturnsToTheLoader)

@@ -74,6 +74,9 @@ TEST(ImagePeek, TheHeaderGivesTheBytesOfTheLoadedPicture)
         {"packed.tga", RunLength()},
         {"colour.jpg", Tools::JpegFile(24, 16, 3, Bytes(24 * 16 * 3))},
         {"GREY.JPEG", Tools::JpegFile(9, 7, 1, Bytes(9 * 7))},
+        {"widest.bmp", Tools::BmpFile(2048, 1, 24, Bytes(2048 * 3))},
+        {"highest.tga", Tools::TgaFile(Testing::TgaHeaderOf(1, 2048, 8, 3), Bytes(2048))},
+        {"widest.jpg", Tools::JpegFile(2048, 1, 1, Bytes(2048))},
     };
     for (const Picture& picture : pictures)
         EXPECT_TRUE(PeekAgreesWithLoad(picture)) << picture.name;
@@ -91,6 +94,9 @@ TEST(ImagePeek, AHeaderTheLoadRefusesGivesNoSizeAndLogsNothing)
         {"grey24.tga", Tools::TgaFile(Testing::TgaHeaderOf(2, 1, 24, 3), Bytes(6))},
         {"short.tga", Tools::TgaFile(Testing::TgaHeaderOf(2, 2, 24, 2), Bytes(11))},
         {"huge.tga", Tools::TgaFile(Testing::TgaHeaderOf(65535, 65535, 32, 10), {0xFF, 1, 2, 3, 4})},
+        {"too-high.bmp", Tools::BmpFile(1, 2049, 24, Bytes(2049 * 4))},
+        {"too-wide.tga", Tools::TgaFile(Testing::TgaHeaderOf(2049, 1, 8, 3), Bytes(2049))},
+        {"too-high.jpg", Tools::JpegFile(1, 2049, 1, Bytes(2049))},
         {"text.jpg", "not a picture at all"},
         {"cut.jpg", Tools::JpegFile(8, 8, 3, Bytes(8 * 8 * 3)).substr(0, 20)},
     };

@@ -198,6 +198,7 @@ TEST_F(ImageTgaTest, LayoutsNotDecodedAreRefusedNamingTheFile)
         {"index past the map", mapped(8, 24, 0).substr(0, 24) + std::string{'\0', '\2'}, "Incorrect"},
         {"no image data", Tools::TgaFile(Header(1, 1, 8, 0), {1}), "Unsupported"},
         {"Huffman coded", Tools::TgaFile(Header(1, 1, 8, 32), {1}), "Unsupported"},
+        {"wider than 2048", Tools::TgaFile(Header(2049, 1, 8, 3), std::vector<u8>(2049, 1)), "Incorrect"},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
@@ -218,6 +219,16 @@ std::string TrueColourAfterAMap(u8 entryBits, u8 type = 2)
     const std::vector<u8> pixels = {3, 2, 1, 6, 5, 4};
     const std::vector<u8> packets = {0x01, 3, 2, 1, 6, 5, 4};
     return Tools::TgaFile(header, type == kRunLength ? packets : pixels);
+}
+
+// Two pixels of the one entry of a 32-bit colour map, (1, 2, 3, alpha).
+std::string MappedOfAlpha(u8 alpha)
+{
+    Tools::TgaHeader header = Header(2, 1, 8, 1);
+    header.colorMapLength = 1;
+    header.colorMapEntryBits = 32;
+    header.colorMap = {3, 2, 1, alpha};
+    return Tools::TgaFile(header, {0, 0});
 }
 
 } // namespace
@@ -241,6 +252,16 @@ TEST_F(ImageTgaTest, PicturesLoadWithThePixelsTheFileHolds)
         {"after a 16-bit map", TrueColourAfterAMap(16), {1, 2, 3, 4, 5, 6}},
         {"run-length after a 15-bit map", TrueColourAfterAMap(15, kRunLength), {1, 2, 3, 4, 5, 6}},
         {"after a 24-bit map", TrueColourAfterAMap(24), {1, 2, 3, 4, 5, 6}},
+        {"32 bits, no alpha bits, fourth byte 0: opaque", Tools::TgaFile(Header(2, 1, 32), {3, 2, 1, 0, 6, 5, 4, 0}),
+         {1, 2, 3, 255, 4, 5, 6, 255}},
+        {"32 bits, no alpha bits, a fourth byte not 0: alpha",
+         Tools::TgaFile(Header(2, 1, 32), {3, 2, 1, 0, 6, 5, 4, 9}), {1, 2, 3, 0, 4, 5, 6, 9}},
+        {"32 bits, eight alpha bits, alpha 0", Tools::TgaFile(Header(2, 1, 32, 2, 8), {3, 2, 1, 0, 6, 5, 4, 0}),
+         {1, 2, 3, 0, 4, 5, 6, 0}},
+        {"32 bits, run-length, no alpha bits, fourth byte 0: opaque",
+         Tools::TgaFile(Header(2, 1, 32, kRunLength), {0x81, 3, 2, 1, 0}), {1, 2, 3, 255, 1, 2, 3, 255}},
+        {"32-bit map entries, no alpha bits, fourth byte 0: opaque", MappedOfAlpha(0), {1, 2, 3, 255, 1, 2, 3, 255}},
+        {"32-bit map entries, no alpha bits, a fourth byte not 0: alpha", MappedOfAlpha(7), {1, 2, 3, 7, 1, 2, 3, 7}},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);

@@ -8,9 +8,11 @@
 #include "game/StageRecord.h"
 #include "game_tools/XMLNode.h"
 #include "tests/support/FakeEngine.h"
+#include "tests/support/ImageFiles.h"
 #include "tests/support/LogProbe.h"
 #include "tests/support/Watchdog.h"
 #include "tools/LevelGeometryWriter.h"
+#include "tools/ShaderWriter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -250,6 +252,40 @@ TEST_F(GameLogicDataTest, CountsAndSpeedsBeyondWhatTheFormatsHoldFailAtOnceNamin
             EXPECT_THAT(refusal, StartsWith("Incorrect \"")) << test.text;
         }
     }
+}
+
+// Counted from the pictures' headers before any is decoded, each picture
+// once for each kind and texture pair that shows it: three of 16 MiB pass
+// the bound, one shown by many blocks does not; a fragment's model counts
+// the pictures of its shader file.
+TEST_F(GameLogicDataTest, BlocksWhosePicturesTakeMoreThan32MiBFailTheLoadNamingTheGeometryFile)
+{
+    const std::string refusal = "Incorrect blocks: their files take more than 33554432 bytes once loaded in "
+                                "\"data\\levels_geometry\\00_01.tkg\"";
+    Description("brick.xml", "<brick/>");
+    for (const char* name : {"a.tga", "b.tga", "c.tga"})
+        engine.folder.WriteFile(std::string(kBlocks) + "textures\\" + name, Testing::RunLengthTga(2048));
+    Tools::LevelGeometry geometry;
+    geometry.textures = {"", "a.tga", "b.tga", "c.tga"};
+    geometry.blocks = {Block("brick"), Block("brick"), Block("brick"), Block("brick")};
+    for (std::uint16_t i = 0; i < 4; ++i)
+        geometry.blocks[i].texture = i < 3 ? 1 : 2;
+    Geometry(geometry);
+    EXPECT_EQ(Refusal(), "");
+    Description("brick.xml", "<brick fragment_count=\"1\"/>");
+    const std::string fragment = std::string("data\\") + kModels + "fragments\\brick_00.";
+    engine.folder.WriteFile(fragment + "mlf", std::string(1024, 'x'));
+    Tools::ShaderData shader;
+    shader.stages.resize(1);
+    shader.stages[0].diffuseName = "c.tga";
+    const std::vector<std::uint8_t> shaderFile = Tools::BuildShaderFile(shader);
+    engine.folder.WriteFile(fragment + "srf", std::string(shaderFile.begin(), shaderFile.end()));
+    engine.folder.WriteFile(std::string("data\\") + kModels + "fragments\\c.tga", Testing::RunLengthTga(2048));
+    EXPECT_EQ(Refusal(), refusal);
+    Description("brick.xml", "<brick/>");
+    geometry.blocks[0].texture = 3;
+    Geometry(geometry);
+    EXPECT_EQ(Refusal(), refusal);
 }
 
 TEST(GameLogicDataFragments, TheCountIsNeverNegative)
