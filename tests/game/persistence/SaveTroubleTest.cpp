@@ -158,7 +158,7 @@ TEST_F(SaveTroubleTest, SavesThatDoNotReachTheDiskAreLoggedAndReportedByTheirCau
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
         Testing::SaveFolder folder;
-        SaveTrouble seen;
+        SaveTrouble seen(nullptr, folder.Log());
         const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
         const std::string user = way.userFolder(folder);
         Testing::FilePermissionsHonoured honoured;
