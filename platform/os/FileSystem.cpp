@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
@@ -206,6 +207,8 @@ WriteFault WriteFaultOf(int systemError)
         return WriteFault::kOther;
     }
 }
+
+void KeepFileSizeLimitFromEndingTheProgram() { std::signal(SIGXFSZ, SIG_IGN); }
 
 // Listing skips what it may not read, so an unreadable folder would look
 // empty there; here it must not.

@@ -71,6 +71,11 @@ enum class WriteFault : unsigned char {
 // for.
 WriteFault WriteFaultOf(int systemError);
 
+// Makes a write beyond the process's file-size limit (ulimit -f) fail with
+// EFBIG, a kNoRoom fault, instead of ending the process by SIGXFSZ.
+// Process-wide; call at the program's start, before other threads.
+void KeepFileSizeLimitFromEndingTheProgram();
+
 // The path is a folder (through symbolic links) whose entries can be read.
 bool CanListFolder(const std::string& nativeFolder);
 

@@ -63,18 +63,55 @@ std::string NameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// As many links as the system itself follows in one path.
+constexpr int kMostLinks = 40;
+
+// The file a chain of symbolic links ends at, each relative link read from
+// the folder it lies in; the path itself when it is no link. The file need
+// not exist. Empty, with errno set, when a link cannot be read or the chain
+// is too long to be anything but a loop.
+std::string FollowLinks(std::string path)
+{
+    for (int followed = 0; followed <= kMostLinks; ++followed) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+            return path;
+        std::error_code error;
+        const std::filesystem::path next = std::filesystem::read_symlink(path, error);
+        if (error) {
+            errno = error.value();
+            return {};
+        }
+        path = next.is_absolute() ? next.string() : FolderOf(path) + "/" + next.string();
+    }
+    errno = ELOOP;
+    return {};
+}
+
 } // namespace
 
+// A target that is a symbolic link is replaced where the link points, so
+// that the link stays and what it points at takes the new bytes: the file
+// may lie on another disk, where no rename from the link's folder reaches.
 ReplacementFile::ReplacementFile(const std::string& nativeTarget)
-    : target_(ResolvePath(nativeTarget))
 {
-    if (target_.empty() || target_.back() == '/')
+    const std::string named = ResolvePath(nativeTarget);
+    if (named.empty() || named.back() == '/')
         return;
+    target_ = FollowLinks(named);
+    if (target_.empty()) {
+        Fail();
+        return;
+    }
     std::string pattern =
         FolderOf(target_) + "/." + NameOf(target_) + kTemporaryMark + std::string(kUniqueLength, 'X');
     const int descriptor = ::mkstemp(pattern.data());
     if (descriptor < 0) {
-        FailToMakeIn(FolderOf(target_));
+        // The folder a link points into is not the game's to make.
+        if (target_ == named)
+            FailToMakeIn(FolderOf(target_));
+        else
+            Fail();
         return;
     }
     struct stat existing {};

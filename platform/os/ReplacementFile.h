@@ -11,12 +11,16 @@ namespace Platform {
 // A file written whole and then put in place of its target in one step: the
 // bytes go to a new hidden file in the target's folder, and only Commit
 // renames it over the target. Until then, and whenever writing fails, the
-// old target stays as it was. Destroying an uncommitted replacement removes
-// its file. One thread at a time.
+// old target stays as it was. A target that is a symbolic link (or a chain
+// of them) stays one: the file it points to is the one replaced, beside it,
+// with its mode; where that cannot be written the replacement fails as any
+// other, and no folder is made there. Destroying an uncommitted replacement
+// removes its file. One thread at a time.
 class ReplacementFile {
 public:
     // Opens the new file beside the target (native path, resolved without
-    // regard to case); IsOpen tells whether that worked.
+    // regard to case, then through its links); IsOpen tells whether that
+    // worked.
     explicit ReplacementFile(const std::string& nativeTarget);
     ReplacementFile(const ReplacementFile&) = delete;
     ReplacementFile& operator=(const ReplacementFile&) = delete;
@@ -60,7 +64,9 @@ private:
 // every folder below it (symbolic links are not followed) when their process
 // ended before committing or discarding them. Only names of the form a
 // replacement gives its file are touched. Call it only while no replacement
-// can be under way there. Returns the paths removed.
+// can be under way there. Returns the paths removed. A new file left beside
+// a linked target outside the folder stays: no lock of the folder keeps
+// another program's replacement from being under way there.
 std::vector<std::string> RemoveLeftoverReplacements(const std::string& nativeFolder);
 
 } // namespace Platform

@@ -55,34 +55,36 @@ void AppendUtf8(std::string& out, uint32_t codePoint)
         out += static_cast<char>(0x80 | ((codePoint >> (6 * k)) & 0x3F));
 }
 
-// Hands each character of the text to take, dropping malformed bytes.
+// The length in bytes of the well-formed character the text begins with,
+// its value in codePoint; 0 when the first byte begins none.
+size_t ReadCharacter(std::string_view text, uint32_t& codePoint)
+{
+    const unsigned char lead = static_cast<unsigned char>(text[0]);
+    const int following = FollowingBytes(lead);
+    if (following < 0 || static_cast<size_t>(following) >= text.size())
+        return 0;
+    codePoint = following == 0 ? lead : lead & (0x3F >> following);
+    for (int k = 1; k <= following; ++k) {
+        const unsigned char byte = static_cast<unsigned char>(text[k]);
+        if (!IsContinuation(byte))
+            return 0;
+        codePoint = (codePoint << 6) | (byte & 0x3F);
+    }
+    return IsValid(codePoint, following) ? static_cast<size_t>(following) + 1 : 0;
+}
+
+// Hands each character of the text to take. A byte that begins no
+// character stands for the Latin-1 character of its code: a name written in
+// that older encoding reads as it was meant, in letters the game's fonts
+// hold (they have no replacement character), and each byte shows.
 template <class Take>
 void DecodeUtf8(std::string_view text, const Take& take)
 {
-    size_t i = 0;
-    while (i < text.size()) {
-        const unsigned char lead = static_cast<unsigned char>(text[i]);
-        const int following = FollowingBytes(lead);
-        if (following < 0 || i + following >= text.size()) {
-            ++i;
-            continue;
-        }
-        uint32_t codePoint = following == 0 ? lead : lead & (0x3F >> following);
-        bool complete = true;
-        for (int k = 1; k <= following; ++k) {
-            const unsigned char byte = static_cast<unsigned char>(text[i + k]);
-            if (!IsContinuation(byte)) {
-                complete = false;
-                break;
-            }
-            codePoint = (codePoint << 6) | (byte & 0x3F);
-        }
-        if (!complete || !IsValid(codePoint, following)) {
-            ++i;
-            continue;
-        }
-        take(codePoint);
-        i += following + 1;
+    while (!text.empty()) {
+        uint32_t codePoint = 0;
+        const size_t length = ReadCharacter(text, codePoint);
+        take(length > 0 ? codePoint : static_cast<unsigned char>(text[0]));
+        text.remove_prefix(length > 0 ? length : 1);
     }
 }
 

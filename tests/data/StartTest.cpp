@@ -116,6 +116,21 @@ TEST(Start, AVideoModeNoScreenHoldsStartsOnAListedModeAndKeepsIt)
     }
 }
 
+// Under a file-size limit that takes no byte (ulimit -f 0) no write ends the
+// program: each save fails as on a full disk and says so, the log's lines
+// reach standard error, and the program ends when told to with its status.
+TEST(Start, AFileSizeLimitFailsTheSavesAndTheProgramRunsOn)
+{
+    const Testing::BuiltProgramFolder built(DataForm::Loose);
+    Testing::ProgramRunner runner(
+        {.program = Testing::ProgramFile(), .dataFolder = built.DataFolder(), .fileSizeLimit = 0});
+    const Testing::ProgramRunResult run = runner.Run();
+    EXPECT_EQ(run.exitStatus, 0) << run.standardError;
+    EXPECT_THAT(run.standardError, HasSubstr("Tamrisk: Error: Failed to save \""));
+    EXPECT_THAT(run.standardError, HasSubstr("profiles.pmf\" file (File too large)!"));
+    EXPECT_THAT(run.standardError, Not(HasSubstr("Fatal Error")));
+}
+
 // Every file below a folder with its bytes and the time it last changed; a
 // symbolic link with where it points, followed by nobody.
 std::map<std::string, std::string> Contents(const std::filesystem::path& folder)

@@ -1,11 +1,13 @@
 #include "tests/support/ProgramRunner.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
-#include <linux/capability.h>
 #include <iterator>
+#include <linux/capability.h>
+#include <optional>
 #include <stdexcept>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -67,32 +69,72 @@ void DropPermissionOverrides()
     prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH, 0, 0, 0);
 }
 
+// Copies what the program writes to its standard error, a pipe, into the
+// file as it comes: a file-size limit may keep the program from writing a
+// file, not the runner. Done once every holder of the pipe's other end has
+// closed it.
+class ErrorCopy {
+public:
+    ErrorCopy(int pipeEnd, const fs::path& file) : thread_([pipeEnd, file] { Copy(pipeEnd, file); }) {}
+    ~ErrorCopy() { thread_.join(); }
+    ErrorCopy(const ErrorCopy&) = delete;
+    ErrorCopy& operator=(const ErrorCopy&) = delete;
+
+private:
+    static void Copy(int pipeEnd, const fs::path& file)
+    {
+        std::ofstream out(file, std::ios::binary);
+        char buffer[4096];
+        ssize_t count = 0;
+        while ((count = read(pipeEnd, buffer, sizeof buffer)) != 0) {
+            if (count > 0)
+                out.write(buffer, count).flush();
+            else if (errno != EINTR)
+                break;
+        }
+        close(pipeEnd);
+    }
+
+    std::thread thread_;
+};
+
 // Only async-signal-safe calls happen between fork and exec.
 int Start(const fs::path& program, const fs::path& errors, const std::vector<std::string>& environment,
-          bool permissionsHonoured)
+          const ProgramRunSettings& settings, std::optional<ErrorCopy>& errorCopy)
 {
     std::vector<char*> variables;
     for (const std::string& variable : environment)
         variables.push_back(const_cast<char*>(variable.c_str()));
     variables.push_back(nullptr);
     const std::string path = program.string();
-    const std::string errorPath = errors.string();
     const std::string folder = program.parent_path().string();
     char* arguments[] = {const_cast<char*>(path.c_str()), nullptr};
+    int errorPipe[2];
+    if (pipe2(errorPipe, O_CLOEXEC) != 0)
+        throw std::runtime_error("cannot make a pipe for " + path);
     const pid_t child = fork();
     if (child < 0)
         throw std::runtime_error("cannot start " + path);
     if (child == 0) {
-        const int errorFile = open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int nothing = open("/dev/null", O_RDWR);
-        if (errorFile < 0 || nothing < 0 || dup2(errorFile, 2) < 0 || dup2(nothing, 1) < 0 || dup2(nothing, 0) < 0 ||
+        if (nothing < 0 || dup2(errorPipe[1], 2) < 0 || dup2(nothing, 1) < 0 || dup2(nothing, 0) < 0 ||
             chdir(folder.c_str()) != 0)
             _exit(127);
-        if (permissionsHonoured)
+        if (settings.permissionsHonoured)
             DropPermissionOverrides();
+        if (settings.fileSizeLimit.has_value()) {
+            rlimit limit{};
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = *settings.fileSizeLimit;
+            signal(SIGXFSZ, SIG_DFL);
+            if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                _exit(127);
+        }
         execve(path.c_str(), arguments, variables.data());
         _exit(127);
     }
+    close(errorPipe[1]);
+    errorCopy.emplace(errorPipe[0], errors);
     return child;
 }
 
@@ -142,13 +184,14 @@ void ProgramRunner::Abandon(int child, const std::string& step, const fs::path& 
 void ProgramRunner::WaitForWindow(int child) const
 {
     const Clock::time_point end = Clock::now() + settings_.stepTimeout;
-    while (ReadLog().find("Window creation:") == std::string::npos) {
+    const fs::path errors = folder_.Path() / "stderr.txt";
+    while ((ReadLog() + ReadWhole(errors)).find("Window creation:") == std::string::npos) {
         int status = 0;
         if (HasEnded(child, status))
-            throw std::runtime_error("the program ended before it made its window; stderr: " +
-                                     ReadWhole(folder_.Path() / "stderr.txt") + "; log: " + ReadLog());
+            throw std::runtime_error("the program ended before it made its window; stderr: " + ReadWhole(errors) +
+                                     "; log: " + ReadLog());
         if (Clock::now() > end)
-            Abandon(child, "made no window in time", folder_.Path() / "stderr.txt");
+            Abandon(child, "made no window in time", errors);
         std::this_thread::sleep_for(kPoll);
     }
 }
@@ -188,8 +231,9 @@ std::optional<int> ProgramRunner::WaitForExit(int child, const fs::path& errors)
 ProgramRunResult ProgramRunner::Run(const std::function<void()>& whileRunning)
 {
     const fs::path errors = folder_.Path() / "stderr.txt";
-    const int child = Start(programFolder_ / settings_.program.filename(), errors, ChildEnvironment(home_),
-                            settings_.permissionsHonoured);
+    std::optional<ErrorCopy> errorCopy;
+    const int child =
+        Start(programFolder_ / settings_.program.filename(), errors, ChildEnvironment(home_), settings_, errorCopy);
     WaitForWindow(child);
     WaitUntilQuiet(child);
     if (whileRunning)
@@ -197,6 +241,7 @@ ProgramRunResult ProgramRunner::Run(const std::function<void()>& whileRunning)
     kill(child, SIGTERM);
     ProgramRunResult result;
     result.exitStatus = WaitForExit(child, errors);
+    errorCopy.reset();
     result.standardError = ReadWhole(errors);
     const fs::path log = FindLog();
     if (!log.empty()) {
@@ -209,10 +254,12 @@ ProgramRunResult ProgramRunner::Run(const std::function<void()>& whileRunning)
 ProgramRunResult ProgramRunner::RunToTheEnd()
 {
     const fs::path errors = folder_.Path() / "stderr-to-the-end.txt";
-    const int child = Start(programFolder_ / settings_.program.filename(), errors, ChildEnvironment(home_),
-                            settings_.permissionsHonoured);
+    std::optional<ErrorCopy> errorCopy;
+    const int child =
+        Start(programFolder_ / settings_.program.filename(), errors, ChildEnvironment(home_), settings_, errorCopy);
     ProgramRunResult result;
     result.exitStatus = WaitForExit(child, errors);
+    errorCopy.reset();
     result.standardError = ReadWhole(errors);
     return result;
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <sys/resource.h>
 
 namespace Testing {
 
@@ -32,6 +33,9 @@ struct ProgramRunSettings {
     // read and write past the permission bits, so that a folder closed to
     // writing is closed to it too. Without them to begin with, nothing changes.
     bool permissionsHonoured = false;
+    // A limit on the size of the files the program may write (ulimit -f),
+    // with SIGXFSZ as a shell leaves it; none keeps the runner's own.
+    std::optional<rlim_t> fileSizeLimit{};
 };
 
 struct ProgramRunResult {
@@ -46,8 +50,9 @@ struct ProgramRunResult {
 
 // Starts the real program from a temporary program folder holding copies of
 // the program and its data, with HOME and the XDG folders temporary too and
-// the offscreen video and null sound drivers. Run waits until the log says
-// "Window creation:" and then stays quiet for the settle time, sends SIGTERM
+// the offscreen video and null sound drivers. Run waits until the log (or,
+// where the log cannot be written, standard error) says "Window creation:"
+// and then the log stays quiet for the settle time, sends SIGTERM
 // (a quit request to the program) and waits for the exit; with a run time,
 // the quiet only counts once the program has run that long. A step that times
 // out kills the program and throws std::runtime_error saying which step. The

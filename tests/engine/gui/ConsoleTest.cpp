@@ -384,13 +384,17 @@ TEST_F(ConsoleTest, MessagesLoggedWhileClosedShowInTheirLevelsColours)
     EXPECT_TRUE(Shows(L"Error: broken!\n", Vector4(1.0f, 0.0f, 0.0f, 1.0f)));
 }
 
-// File names on disk are UTF-8, and so are the log lines that name them.
+// File names on disk are UTF-8, and so are the log lines that name them;
+// a name of an older encoding (Latin-1 "josé") shows every byte.
 TEST_F(ConsoleTest, LoggedFileNamesOutsideAsciiShowIntact)
 {
     engine->GetMessageManager()->LogError("Failed to open \"\\home\\борис\\Tamrisk.ini\" file");
+    engine->GetMessageManager()->LogError("Failed to open \"\\home\\jos\xE9\\Tamrisk.ini\" file");
     Frame();
     Open();
     EXPECT_TRUE(Shows(L"Error: Failed to open \"\\home\\борис\\Tamrisk.ini\" file!\n", Vector4(1.0f, 0.0f, 0.0f, 1.0f)))
+        << testing::PrintToString(Lines());
+    EXPECT_TRUE(Shows(L"Error: Failed to open \"\\home\\jos\u00E9\\Tamrisk.ini\" file!\n", Vector4(1.0f, 0.0f, 0.0f, 1.0f)))
         << testing::PrintToString(Lines());
 }
 

@@ -7,6 +7,7 @@
 #include "tests/support/FilePermissionsHonoured.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/SaveFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -307,6 +308,22 @@ TEST_F(SaveTroubleTest, AFullDiskKeepsTheOldFilesAndReportsTheTrouble)
     EXPECT_EQ(save.Read("profiles.pmf"), list);
     EXPECT_EQ(save.Read("high_scores.hsf"), scores);
     EXPECT_EQ(save.ErrorLines().size(), 2u) << testing::PrintToString(save.ErrorLines());
+}
+
+// An ini file kept elsewhere (synced, backed up) behind a link stays behind
+// it: the options saved go where the link points.
+TEST_F(SaveTroubleTest, AnIniFileBehindALinkStaysBehindIt)
+{
+    const Testing::TempFolder elsewhere;
+    elsewhere.WriteFile("Tamrisk.ini", "v_mode 640x480x32\r\n");
+    fs::create_symlink(elsewhere.Path() / "Tamrisk.ini", Native("Tamrisk.ini"));
+    Halvard::Config config(save.Log(), save.Files(), {.folder = save.User(), .name = "Tamrisk"});
+    config.Load();
+    config.videoMode = "1024x768x32";
+    config.Save();
+    EXPECT_TRUE(fs::is_symlink(Native("Tamrisk.ini")));
+    EXPECT_THAT(elsewhere.ReadFile("Tamrisk.ini"), HasSubstr("v_mode 1024x768x32"));
+    EXPECT_TRUE(save.ErrorLines().empty());
 }
 
 // A list or table that is there but cannot be opened is neither set aside

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/FilePermissionsHonoured.h"
 #include "tests/support/TempFolder.h"
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -74,6 +76,73 @@ TEST(ReplacementFile, KeepsThePermissionsOfTheTarget)
     EXPECT_EQ(fs::status(folder.Path() / "tool").permissions() & fs::perms::all, fs::perms::owner_all);
 }
 
+// Every entry below a folder: a link's text, or a mode and a file's bytes.
+std::map<std::string, std::string> Tree(const TempFolder& folder)
+{
+    std::map<std::string, std::string> tree;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder.Path())) {
+        const std::string name = entry.path().lexically_relative(folder.Path()).string();
+        tree[name] = entry.is_symlink() ? "-> " + fs::read_symlink(entry.path()).string()
+                                        : std::to_string(static_cast<unsigned>(entry.symlink_status().permissions())) +
+                                              (entry.is_regular_file() ? ":" + folder.ReadFile(name) : "");
+    }
+    return tree;
+}
+
+// A target that is a link, or a chain of them (each relative one read from
+// its own folder), stays one: the file at the chain's end takes the bytes
+// with its mode. Where that file cannot be written the save fails as any
+// other and nothing changes, made or left anywhere.
+TEST(ReplacementFile, ALinkedTargetStaysALinkAndTheFileItPointsToIsReplaced)
+{
+    using Fault = Platform::WriteFault;
+    struct Row {
+        const char* what;
+        // Where each link lies and what it says; "@" stands for the folder.
+        std::vector<std::pair<std::string, std::string>> links;
+        // The file that takes the bytes; none when the save fails.
+        const char* replaced;
+        Fault fault;
+    };
+    const Row rows[] = {
+        {"an absolute link named in another case", {{"user/Save.dat", "@/elsewhere/save.dat"}}, "elsewhere/save.dat",
+         Fault::kOther},
+        {"a chain", {{"user/save.dat", "../elsewhere/hop"}, {"elsewhere/hop", "deeper/save.dat"}},
+         "elsewhere/deeper/save.dat", Fault::kOther},
+        {"a dangling link", {{"user/save.dat", "../elsewhere/new.dat"}}, "elsewhere/new.dat", Fault::kOther},
+        {"a closed folder", {{"user/save.dat", "../closed/save.dat"}}, nullptr, Fault::kNoRight},
+        {"a missing folder", {{"user/save.dat", "../gone/save.dat"}}, nullptr, Fault::kNoFolder},
+        {"a loop", {{"user/save.dat", "../elsewhere/loop"}, {"elsewhere/loop", "../user/save.dat"}}, nullptr,
+         Fault::kOther},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TempFolder folder;
+        for (const char* file : {"elsewhere/save.dat", "elsewhere/deeper/save.dat", "closed/save.dat"}) {
+            folder.WriteFile(file, "old");
+            fs::permissions(folder.Path() / file, fs::perms::owner_read | fs::perms::owner_write);
+        }
+        fs::create_directory(folder.Path() / "user");
+        for (const auto& [where, text] : row.links)
+            fs::create_symlink(text[0] == '@' ? folder.Path().string() + text.substr(1) : text, folder.Path() / where);
+        fs::permissions(folder.Path() / "closed", fs::perms::owner_read | fs::perms::owner_exec);
+        std::map<std::string, std::string> expected = Tree(folder);
+        if (row.replaced != nullptr) // 0600 kept, or 0644 for a new file
+            expected[row.replaced] = fs::exists(folder.Path() / row.replaced) ? "384:new" : "420:new";
+        {
+            const Testing::FilePermissionsHonoured honoured;
+            Platform::ReplacementFile file((folder.Path() / "user/save.dat").string());
+            const bool saved = file.Write("new", 3) == 3 && file.Commit();
+            EXPECT_EQ(saved, row.replaced != nullptr);
+            if (!saved) {
+                EXPECT_EQ(file.GetFault(), row.fault);
+            }
+        }
+        EXPECT_EQ(Tree(folder), expected);
+        fs::permissions(folder.Path() / "closed", fs::perms::owner_all);
+    }
+}
+
 // A replacement whose process died before Commit or Discard leaves its new
 // file; only names of that form go, wherever below the folder they lie.
 TEST(LeftoverReplacements, OnlyTheNewFilesOfReplacementsAreRemoved)
@@ -127,12 +196,13 @@ TEST(LeftoverReplacements, TheNamesReplacementsMakeAreRecognised)
 }
 
 // Links are neither removed nor followed: what they point at is not the
-// folder's.
+// folder's, nor is what lies beside a linked save elsewhere.
 TEST(LeftoverReplacements, LinksAreLeftAlone)
 {
     TempFolder folder;
     TempFolder elsewhere;
     elsewhere.WriteFile(".save.tmp-Ab3dE9", "someone else's");
+    fs::create_symlink(elsewhere.Path() / "save", folder.Path() / "save");
     fs::create_directories(folder.Path() / "inside");
     fs::create_symlink(elsewhere.Path() / ".save.tmp-Ab3dE9", folder.Path() / ".link.tmp-Ab3dE9");
     fs::create_directory_symlink(elsewhere.Path(), folder.Path() / "inside" / "linked");

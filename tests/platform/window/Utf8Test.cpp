@@ -23,13 +23,16 @@ TEST(Utf8Test, CharactersBeyondSixteenBitsBecomeSurrogatePairs)
     EXPECT_EQ(out[1], 0xDE00);
 }
 
-TEST(Utf8Test, MalformedBytesAreDroppedAndTheRestKept)
+// A name in Latin-1 ("josé") reads as it was written.
+TEST(Utf8Test, EachMalformedByteBecomesTheLatin1CharacterOfItsCode)
 {
-    EXPECT_EQ(Utf8ToUtf16("a\xFFz"), u"az");
-    EXPECT_EQ(Utf8ToUtf16("a\xC3"), u"a");
-    EXPECT_EQ(Utf8ToUtf16("\xC3("), u"(");
-    EXPECT_EQ(Utf8ToUtf16("\xC0\xAFx"), u"x");
-    EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80x"), u"x");
+    EXPECT_EQ(Utf8ToUtf16("a\xFFz"), u"a\u00FFz");
+    EXPECT_EQ(Utf8ToUtf16("a\xC3"), u"a\u00C3");
+    EXPECT_EQ(Utf8ToUtf16("\xC3("), u"\u00C3(");
+    EXPECT_EQ(Utf8ToUtf16("\xC0\xAFx"), u"\u00C0\u00AFx");
+    EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80x"), u"\u00ED\u00A0\u0080x");
+    EXPECT_EQ(Utf8ToUtf16("\xE9\xC3\xA9"), u"\u00E9\u00E9");
+    EXPECT_EQ(Platform::Utf8ToWide("/home/jos\xE9/\xF0\x9F\x98"), L"/home/jos\u00E9/\u00F0\u009F\u0098");
 }
 
 TEST(Utf8Test, WideTextBecomesOneToFourBytesACharacter)
