@@ -8,7 +8,6 @@
 #include "engine/sound/SoundManager.h"
 #include "engine/core/Error.h"
 #include "engine/core/FileManager.h"
-#include "engine/core/FolderLock.h"
 #include "engine/core/MessageManager.h"
 #include "engine/core/PathUtils.h"
 #include "engine/core/Registry.h"
@@ -28,6 +27,7 @@
 #include "framework/persistence/HighScoresTable.h"
 #include "framework/persistence/ProfileManagerBase.h"
 #include "framework/persistence/SaveTrouble.h"
+#include "framework/persistence/UserFolderLock.h"
 #include "framework/sound/SoundSet.h"
 #include "framework/windows/GUIGameLogicPauseWindowBase.h"
 #include "framework/windows/GUIGameLogicWindowBase.h"
@@ -99,57 +99,23 @@ GameBase::GameBase(const std::string& maker, const std::string& title, Halvard::
         throw Halvard::Error(kNoHomeFolder);
     userFolder_ = dataFolder + "\\" + maker_ + "\\" + title_;
     Halvard::ProtectFolderFromDeletion(userFolder_);
-    ClaimUserFolder();
-}
-
-// Two copies on one folder would each write the profiles from their own
-// stale copy, so a second one stops before its log or ini file touches the
-// folder, and so does a copy that cannot tell whether another runs there.
-// Temporary files can only be left over once the lock is ours: a running
-// copy may be writing its own. Only where no file can be made in the folder
-// at all, so that no copy can save there, the game goes on without a lock.
-void GameBase::ClaimUserFolder()
-{
-    userFolderLock_ = std::make_unique<Halvard::FolderLock>(LockFile());
-    if (userFolderLock_->IsHeldElsewhere())
-        throw Halvard::Error(title_ + " is already running: close the copy that is running before starting " +
-                             title_ + " again.");
-    const std::string unlocked = title_ + " cannot lock its user folder, so a second copy could write over its "
-                                          "saves: ";
-    const std::string reason = " (" + userFolderLock_->GetReason() + ")";
-    if (userFolderLock_->IsFileUnusable())
-        throw Halvard::Error(unlocked + Halvard::MakeNativePath(LockFile()) + " cannot be opened" + reason +
-                             ". Remove " + title_ + ".lock from that folder before starting " + title_ + " again.");
-    if (userFolderLock_->AreLocksRefused())
-        throw Halvard::Error(unlocked + "the file system refuses a lock on " + Halvard::MakeNativePath(LockFile()) +
-                             reason + ". Put the user folder on a disk that keeps locks (XDG_DATA_HOME says where "
-                                      "it lies) before starting " + title_ + " again.");
-    if (userFolderLock_->IsHeld())
-        Halvard::RemoveLeftoverSaveFiles(userFolder_);
-}
-
-std::string GameBase::LockFile() const { return userFolder_ + "\\" + title_ + ".lock"; }
-
-// Said once the log is open. A folder that takes no new file may hold no
-// log either, and then the line goes to standard error.
-void GameBase::LogUnlockedUserFolder()
-{
-    if (userFolderLock_->IsUnavailable())
-        messages_->LogWarning("User folder not locked: " + Halvard::MakeNativePath(LockFile()) + " cannot be made (" +
-                              userFolderLock_->GetReason() + "); a second copy is not kept out");
+    userFolderLock_ = std::make_unique<UserFolderLock>(title_, userFolder_);
 }
 
 // Only what exists goes, in the order the parts depend on each other: the
 // level and the windows first, the engine, which saves the configuration and
-// closes the log, last.
+// closes the log, last. The saves that failed are made once more while their
+// owners live, and the configuration's last save still goes through the
+// trouble.
 GameBase::~GameBase()
 {
     state_.gameLogic.reset();
     state_.windows.DestroyAll();
     gameCursor_.reset();
+    if (saveTrouble_ != nullptr)
+        saveTrouble_->MakeFailedSaves();
     highScores_.reset();
     profileManager_.reset();
-    saveTrouble_.reset();
     levelManager_.reset();
     gameData_.reset();
     state_.gameLogicData.reset();
@@ -161,6 +127,7 @@ GameBase::~GameBase()
     soundSet_.reset();
     commands_.reset();
     engine_.reset();
+    saveTrouble_.reset();
     userFolderLock_.reset();
 }
 
@@ -170,7 +137,7 @@ void GameBase::Init()
     FillEngineSettings(settings);
     engine_ = std::make_unique<Halvard::Engine>(settings);
     CopyEngineMembers();
-    LogUnlockedUserFolder();
+    userFolderLock_->SetLog(messages_);
     languageManager_ = std::make_unique<LanguageManager>(files_, registryPath_);
     RegisterConsoleCommands();
     CreateToolManager();
@@ -221,7 +188,9 @@ void GameBase::CopyEngineMembers()
 
 void GameBase::CreateManagers()
 {
-    saveTrouble_ = std::make_unique<SaveTrouble>(config_);
+    saveTrouble_ = std::make_unique<SaveTrouble>(config_, messages_);
+    saveTrouble_->SetUserFolderLock(userFolderLock_.get());
+    config_->SetSaveKeeper(saveTrouble_.get());
     levelManager_ = CreateLevelManager();
     state_.levelManager = levelManager_.get();
     profileManager_ = CreateProfileManager();

@@ -14,7 +14,6 @@ class Console;
 class Controls;
 class Engine;
 class FileManager;
-class FolderLock;
 class GUIManager;
 class LightManager;
 class MessageManager;
@@ -51,6 +50,7 @@ class LevelManagerBase;
 class ProfileManagerBase;
 class SaveTrouble;
 class SoundSet;
+class UserFolderLock;
 struct FileServices;
 class WindowFlow;
 struct LevelRecordBase;
@@ -110,7 +110,8 @@ public:
     ProfileManagerBase* GetProfileManager() const { return profileManager_.get(); }
     HighScoresTable* GetHighScores() const { return highScores_.get(); }
     GUIGameCursorBase* GetGameCursor() const { return gameCursor_.get(); }
-    // What went wrong with the save files in this run; made by Init.
+    // What went wrong with the save files in this run, and what every save
+    // goes through; made by Init.
     SaveTrouble* GetSaveTrouble() const { return saveTrouble_.get(); }
     // The engine's log and file manager and the save trouble, for the save
     // files the managers keep.
@@ -173,9 +174,6 @@ protected:
     Halvard::Console* console_ = nullptr;
 
 private:
-    void ClaimUserFolder();
-    std::string LockFile() const;
-    void LogUnlockedUserFolder();
     void CopyEngineMembers();
     void CreateToolManager();
     void CreateManagers();
@@ -198,7 +196,7 @@ private:
     std::string userFolder_;
     // Keeps every other copy of the game out of the user folder; it goes
     // after the engine, whose last act is to write the ini file and the log.
-    std::unique_ptr<Halvard::FolderLock> userFolderLock_;
+    std::unique_ptr<UserFolderLock> userFolderLock_;
     std::unique_ptr<Halvard::Engine> engine_;
     std::unique_ptr<ConsoleCommands> commands_;
     // Bound to "d_show_statistics".

@@ -5,6 +5,7 @@
 #include "engine/core/FileTextual.h"
 #include "engine/core/Math.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/SaveKeeper.h"
 #include "engine/core/StringUtils.h"
 
 #include <cctype>
@@ -290,6 +291,14 @@ void Config::Save()
                             "\" file: the file there could not be read and is kept as it is");
         return;
     }
+    if (keeper_ != nullptr)
+        keeper_->MakeSave(iniPath_, [this] { return WriteIni(); });
+    else
+        WriteIni();
+}
+
+std::optional<FileFault> Config::WriteIni()
+{
     try {
         std::unique_ptr<FileTextual> ini =
             files_->OpenFileTextual(iniPath_, FileAccess::kWrite, FileTextual::kCodePage);
@@ -300,13 +309,15 @@ void Config::Save()
             ini->WriteNewLine();
         }
         ini->Close();
+        return std::nullopt;
     } catch (const FileError& error) {
-        messages_->LogError(error.GetText());
+        messages_->LogError(error.GetTextWithReason());
         saveFault_ = error.GetFault();
     } catch (const Error& error) {
         messages_->LogError(error.GetText());
         saveFault_ = FileFault::kOther;
     }
+    return saveFault_;
 }
 
 // A missing ini file is normal: every variable keeps its default. Lines read

@@ -13,6 +13,7 @@ namespace Halvard {
 
 class MessageManager;
 class FileManager;
+class SaveKeeper;
 
 // One registered name: its type, flags, the owner's field it is bound to and
 // the state that change detection and commands need.
@@ -80,10 +81,13 @@ public:
     // options it holds come back once it can be read.
     void Load();
     // Writes every saved variable, replacing the ini file only once the whole
-    // text is written; a failure is one error in the log, never an exception,
-    // and its fault is kept for whoever tells the user (GetSaveFault). A kept
-    // ini file is not written (an error line).
+    // text is written; a failure is one error in the log with the system's
+    // reason, never an exception, and its fault is kept for whoever tells the
+    // user (GetSaveFault). A kept ini file is not written (an error line).
+    // With a keeper set, the save goes through it.
     void Save();
+    // The keeper must outlive every later Save; null for none.
+    void SetSaveKeeper(SaveKeeper* keeper) { keeper_ = keeper; }
     void Update();
     void ClearChangedFlags();
     void GetVariableNames(std::vector<std::string>& names) const;
@@ -117,6 +121,7 @@ private:
     static bool DetectChange(ConfigVariable& variable);
     void RegisterOwnVariables(const std::string& videoModeText, bool fullScreenDefault);
     std::vector<std::string> ReadIniLines();
+    std::optional<FileFault> WriteIni();
 
     MessageManager* messages_;
     FileManager* files_;
@@ -127,6 +132,7 @@ private:
     u8 forceWindowMode_;
     bool iniKept_ = false;
     std::optional<FileFault> saveFault_;
+    SaveKeeper* keeper_ = nullptr;
 };
 
 // Splits "1024x768x32"; each result is stored only where its pointer is set.

@@ -22,15 +22,23 @@ private:
 };
 
 // A file that cannot be opened, read or written, or whose format is wrong;
-// for a file that could not be written, why.
+// for a file that could not be written, why, and the system's words for it
+// ("No space left on device") when it gave any.
 class FileError : public Error {
 public:
-    explicit FileError(std::string text, FileFault fault = FileFault::kOther) : Error(std::move(text)), fault_(fault) {}
+    explicit FileError(std::string text, FileFault fault = FileFault::kOther, std::string reason = {})
+        : Error(std::move(text)), fault_(fault), reason_(std::move(reason))
+    {
+    }
 
     FileFault GetFault() const { return fault_; }
+    const std::string& GetReason() const { return reason_; }
+    // The text with the system's words after it in brackets, for the log.
+    std::string GetTextWithReason() const { return reason_.empty() ? GetText() : GetText() + " (" + reason_ + ")"; }
 
 private:
     FileFault fault_;
+    std::string reason_;
 };
 
 // An impossible state or an exhausted fixed buffer.

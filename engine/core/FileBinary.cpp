@@ -87,7 +87,7 @@ void FileBinary::OpenForWriting(const std::string& fullPath)
 {
     writer_ = std::make_unique<Platform::ReplacementFile>(Platform::ToNativePath(fullPath));
     if (!writer_->IsOpen())
-        throw FileError("Failed to open " + Quoted() + " file", FaultOf(writer_->GetFault()));
+        throw FileError("Failed to open " + Quoted() + " file", FaultOf(writer_->GetFault()), writer_->GetReason());
 }
 
 bool FileBinary::MeasureFile(const std::string& name, u32& size)
@@ -189,7 +189,8 @@ void FileBinary::Write(const void* buffer, u32 count, u32* countWritten)
         *countWritten = written;
     else if (written < count)
         throw FileError("Failed to write " + UIntToString(count) + " bytes from " + Quoted() + " file",
-                        writer_ != nullptr ? FaultOf(writer_->GetFault()) : FileFault::kOther);
+                        writer_ != nullptr ? FaultOf(writer_->GetFault()) : FileFault::kOther,
+                        writer_ != nullptr ? writer_->GetReason() : std::string());
 }
 
 u8 FileBinary::ReadByte()
@@ -293,9 +294,10 @@ void FileBinary::Close()
         return;
     const bool saved = writer_->Commit();
     const FileFault fault = FaultOf(writer_->GetFault());
+    const std::string reason = writer_->GetReason();
     writer_.reset();
     if (!saved)
-        throw FileError("Failed to save " + Quoted() + " file", fault);
+        throw FileError("Failed to save " + Quoted() + " file", fault, reason);
 }
 
 } // namespace Halvard

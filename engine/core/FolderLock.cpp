@@ -8,11 +8,14 @@ namespace Halvard {
 
 using State = Platform::FolderLock::State;
 
-FolderLock::FolderLock(const std::string& lockFile)
+FolderLock::FolderLock(const std::string& lockFile) : path_(MakeApplicationPath(lockFile)) { TryAgain(); }
+
+void FolderLock::TryAgain()
 {
-    const std::string path = MakeApplicationPath(lockFile);
-    CreateFolders(path);
-    lock_ = std::make_unique<Platform::FolderLock>(Platform::ToNativePath(path));
+    if (lock_ != nullptr && IsHeld())
+        return;
+    CreateFolders(path_);
+    lock_ = std::make_unique<Platform::FolderLock>(Platform::ToNativePath(path_));
 }
 
 FolderLock::~FolderLock() = default;
@@ -27,6 +30,10 @@ bool FolderLock::AreLocksRefused() const { return lock_->GetState() == State::kL
 
 bool FolderLock::IsUnavailable() const { return lock_->GetState() == State::kUnavailable; }
 
+bool FolderLock::IsNotOpened() const { return lock_->GetState() == State::kNotOpened; }
+
 const std::string& FolderLock::GetReason() const { return lock_->GetReason(); }
+
+int FolderLock::GetSystemError() const { return lock_->GetSystemError(); }
 
 } // namespace Halvard

@@ -33,11 +33,20 @@ public:
     // No file can be made in the folder at all (read-only, closed to
     // writing, full): nothing can be saved there either, and no lock is had.
     bool IsUnavailable() const;
+    // The system could not open the lock file for a cause of its own (a path
+    // too long, a loop of links on the way, too many files open, a fault of
+    // the disk): GetSystemError tells which.
+    bool IsNotOpened() const;
     // Why the lock is not held, in the system's words ("Is a directory");
     // empty while it is held or held elsewhere.
     const std::string& GetReason() const;
+    // The errno value behind the reason; 0 when there is none.
+    int GetSystemError() const;
+    // Tries the lock once more, as the constructor does, unless it is held.
+    void TryAgain();
 
 private:
+    std::string path_;
     std::unique_ptr<Platform::FolderLock> lock_;
 };
 

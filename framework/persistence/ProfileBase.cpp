@@ -150,9 +150,11 @@ bool ProfileBase::IsOwnFolderInsideProfiles() const
     return !stem.empty() && stem != "." && stem != ".." && ownFolder_ == GetFolder(stem);
 }
 
+// A save of the file that failed before must not bring it back.
 void ProfileBase::DeleteFiles()
 {
-    Halvard::DeleteFolder(GetFolder(fileName_));
+    saveFile_.Forget(GetPath());
+    Halvard::DeleteFolder(GetPath());
     if (IsOwnFolderInsideProfiles())
         Halvard::DeleteFolder(ownFolder_);
 }

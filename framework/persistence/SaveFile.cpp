@@ -27,25 +27,45 @@ std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 SaveFile::SaveFile(FileServices services, SaveFormat format) : services_(services), format_(std::move(format)) {}
 
+SaveFile::~SaveFile()
+{
+    for (const std::string& path : saved_)
+        Forget(path);
+}
+
 // A held file's trouble was told when it was held: that nothing is saved
 // over it is part of it.
-bool SaveFile::Write(const std::string& path, const Body& writeBody) const
+bool SaveFile::Write(const std::string& path, const Body& writeBody)
 {
     if (const Held* held = FindHeld(path)) {
         services_.messages->LogError("Failed to save " + Quoted(path) + " file: " + held->reason);
         return false;
     }
+    if (services_.trouble == nullptr)
+        return !WriteNow(path, writeBody).has_value();
+    if (std::find(saved_.begin(), saved_.end(), path) == saved_.end())
+        saved_.push_back(path);
+    return services_.trouble->MakeSave(path, [this, path, writeBody] { return WriteNow(path, writeBody); });
+}
+
+std::optional<Halvard::FileFault> SaveFile::WriteNow(const std::string& path, const Body& writeBody) const
+{
     try {
         GameTools::VersionedFile file(services_.files, format_.magic, format_.version);
         file.Open(path, FileAccess::kWrite);
         writeBody(*file.GetFile());
         file.Close();
-        return true;
+        return std::nullopt;
     } catch (const Halvard::FileError& error) {
-        services_.messages->LogError(error.GetText());
-        ReportTrouble(SaveTrouble::KindOfSave(error.GetFault()), path);
-        return false;
+        services_.messages->LogError(error.GetTextWithReason());
+        return error.GetFault();
     }
+}
+
+void SaveFile::Forget(const std::string& path)
+{
+    if (services_.trouble != nullptr)
+        services_.trouble->Forget(path);
 }
 
 void SaveFile::Read(const std::string& path, const Body& readBody)

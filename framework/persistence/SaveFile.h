@@ -5,6 +5,7 @@
 #include "framework/persistence/SaveTrouble.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,18 +31,26 @@ struct SaveFormat {
 // its place) is not a damaged file: it is held, left where it is with its
 // bytes, and this object writes nothing over it for the rest of its life.
 // So is a damaged file that cannot be set aside. Every failure goes to the
-// log and to the services' trouble, which tells the player. Main thread.
+// log and to the services' trouble, which tells the player; every save goes
+// through the trouble, which makes a failed one again at later saves, with
+// the body called anew, for as long as this object lives. Main thread.
 class SaveFile {
 public:
     using Body = std::function<void(Halvard::FileBinary&)>;
 
     SaveFile(FileServices services, SaveFormat format);
+    SaveFile(const SaveFile&) = delete;
+    SaveFile& operator=(const SaveFile&) = delete;
+    ~SaveFile();
 
     // Writes the header and the body. Never throws: a FileError goes to the
-    // log as one error line, so that lost progress does not go unseen, and to
-    // the trouble with the file's name and its fault; false then. A held file
-    // is not written (false, with an error line naming why).
-    bool Write(const std::string& path, const Body& writeBody) const;
+    // log as one error line with the system's reason, so that lost progress
+    // does not go unseen, and to the trouble with the file's name and its
+    // fault; false then. A held file is not written (false, with an error
+    // line naming why).
+    bool Write(const std::string& path, const Body& writeBody);
+    // No failed save of the file is made again (it was deleted).
+    void Forget(const std::string& path);
     // Checks the header and reads the body; throws FileError when the file is
     // missing, foreign, of another version or short. A file that exists but
     // cannot be opened is held first, and the error says so.
@@ -76,6 +85,7 @@ private:
     };
 
     bool CanOpen(const std::string& path) const;
+    std::optional<Halvard::FileFault> WriteNow(const std::string& path, const Body& writeBody) const;
     const Held* FindHeld(const std::string& path) const;
     void ReportTrouble(SaveTrouble::Kind kind, const std::string& path) const;
     std::string MakeKeptPath(const std::string& path, Halvard::u32 number) const;
@@ -83,6 +93,9 @@ private:
     FileServices services_;
     SaveFormat format_;
     std::vector<Held> held_;
+    // The files whose saves went through the trouble, which may call them
+    // again.
+    std::vector<std::string> saved_;
 };
 
 } // namespace GameFramework

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/FileFault.h"
+#include "engine/core/SaveKeeper.h"
 #include "engine/core/Types.h"
 
 #include <string>
@@ -8,15 +9,22 @@
 
 namespace Halvard {
 class Config;
-}
+class MessageManager;
+} // namespace Halvard
 
 namespace GameFramework {
 
+class UserFolderLock;
+
 // What went wrong with the files the game keeps in one run, so that the
-// player hears of each kind of trouble once, naming the first file it befell:
-// the save files report here, the ini file is asked (its configuration),
-// and the application object, which owns this, tells the player. Main thread.
-class SaveTrouble {
+// player hears of each kind of trouble once, naming the first file it befell,
+// and the one place every save goes through, so that what the notices
+// promise holds: a save that failed is made again, from its owner's state
+// of that time, at every later save and at exit, until it reaches the disk.
+// The save files and the ini file (once the application object makes this
+// its keeper) save here; the application object, which owns this, tells
+// the player. Main thread.
+class SaveTrouble : public Halvard::SaveKeeper {
 public:
     enum class Kind : Halvard::u8 {
         // A save did not reach the disk, for a reason the system did not
@@ -31,6 +39,10 @@ public:
         // A file or folder of saves is there but cannot be opened: it is left
         // as it is and nothing is written over it in this run.
         kNotRead,
+        // Another copy of the game took the lock of the user folder (the
+        // path) while this one ran without it: that copy keeps the saves,
+        // and this one writes nothing more.
+        kSavedElsewhere,
     };
 
     struct Trouble {
@@ -39,13 +51,27 @@ public:
         std::string path;
     };
 
-    // The configuration, when given, must outlive this object.
-    explicit SaveTrouble(const Halvard::Config* config = nullptr);
+    // The configuration and the log, when given, must outlive this object.
+    explicit SaveTrouble(const Halvard::Config* config = nullptr, Halvard::MessageManager* messages = nullptr);
 
     // Only the first report of each kind counts.
     void Report(Kind kind, const std::string& path);
     // The kind of trouble a save that failed for this fault is.
     static Kind KindOfSave(Halvard::FileFault fault);
+
+    // Makes the saves that failed before in the order they first failed,
+    // this one in its place among them (last when it had not failed); each
+    // failure is reported. A save waits, logged, while one made before it
+    // in the same call failed for a cause beyond its own file (a full disk,
+    // a closed or missing folder). With a lock given, nothing is saved once
+    // another copy holds it.
+    bool MakeSave(const std::string& path, Save save) override;
+    // The same without a new save, as at exit.
+    void MakeFailedSaves();
+    // Nothing of that file is made again: its owner is gone or deleted it.
+    void Forget(const std::string& path);
+    // The lock asked before each save; it must outlive this object.
+    void SetUserFolderLock(UserFolderLock* lock) { lock_ = lock; }
 
     // Some trouble has not been told yet.
     bool HasUntold();
@@ -56,12 +82,26 @@ public:
     const std::vector<Trouble>& GetReported() const { return reported_; }
 
 private:
+    struct Failed {
+        std::string path;
+        Save save;
+    };
+
     void AskConfig();
+    bool MayWrite(const std::string& path);
+    void Keep(const std::string& path, Save save);
+    void MakeQueued(const std::string& requested);
+    bool IsQueued(const std::string& path) const;
 
     const Halvard::Config* config_;
+    Halvard::MessageManager* messages_;
+    UserFolderLock* lock_ = nullptr;
     std::vector<Trouble> reported_;
     // The first this many of the reported have been told.
     std::size_t told_ = 0;
+    // The saves to make, in the order they first failed.
+    std::vector<Failed> queued_;
+    bool making_ = false;
 };
 
 } // namespace GameFramework

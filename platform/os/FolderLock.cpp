@@ -45,6 +45,23 @@ bool IsFolderClosed(int error)
     }
 }
 
+// The errors that speak of the system rather than of what bears the name:
+// no other file could be opened on that path either.
+bool IsSystemTrouble(int error)
+{
+    switch (error) {
+    case ENAMETOOLONG:
+    case ELOOP:
+    case EMFILE:
+    case ENFILE:
+    case EIO:
+    case ENOMEM:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool NameIsTaken(const std::string& path)
 {
     struct stat status {};
@@ -79,16 +96,17 @@ std::string SystemReason(int error) { return std::generic_category().message(err
 // for both.
 FolderLock::FolderLock(const std::string& nativeLockFile, LockCall lockCall)
 {
+    const bool made = !NameIsTaken(nativeLockFile);
     descriptor_ = OpenLockFile(nativeLockFile);
     if (descriptor_ < 0) {
         OpenFailed(nativeLockFile, errno);
         return;
     }
     if (!IsPlainFile(descriptor_)) {
-        Refuse(State::kFileUnusable, "Is not a regular file");
+        Refuse(State::kFileUnusable, 0, "Is not a regular file");
         return;
     }
-    Lock(lockCall != nullptr ? lockCall : ::flock);
+    Lock(nativeLockFile, lockCall != nullptr ? lockCall : ::flock, made);
 }
 
 FolderLock::~FolderLock()
@@ -101,15 +119,25 @@ FolderLock::~FolderLock()
 // bears the name was put there, and a second copy could write beside it.
 void FolderLock::OpenFailed(const std::string& nativeLockFile, int error)
 {
-    if (!NameIsTaken(nativeLockFile) && IsFolderClosed(error))
+    systemError_ = error;
+    // O_NOFOLLOW reports a link as a loop of links, which no one made.
+    if (IsSymbolicLink(nativeLockFile)) {
+        state_ = State::kFileUnusable;
+        reason_ = "Is a symbolic link";
+        return;
+    }
+    if (IsSystemTrouble(error))
+        state_ = State::kNotOpened;
+    else if (!NameIsTaken(nativeLockFile) && IsFolderClosed(error))
         state_ = State::kUnavailable;
     else
         state_ = State::kFileUnusable;
-    // O_NOFOLLOW reports a link as a loop of links, which no one made.
-    reason_ = IsSymbolicLink(nativeLockFile) ? "Is a symbolic link" : SystemReason(error);
+    reason_ = SystemReason(error);
 }
 
-void FolderLock::Lock(LockCall lockCall)
+// A file this object made for a lock it cannot have would stay behind in a
+// folder the program then writes nothing to.
+void FolderLock::Lock(const std::string& nativeLockFile, LockCall lockCall, bool made)
 {
     int result = -1;
     do {
@@ -120,16 +148,20 @@ void FolderLock::Lock(LockCall lockCall)
         return;
     }
     const int error = errno;
-    if (error == EWOULDBLOCK)
-        Refuse(State::kHeldElsewhere, std::string());
-    else
-        Refuse(IsOnReadOnlyFileSystem(descriptor_) ? State::kUnavailable : State::kLocksRefused,
-               SystemReason(error));
+    if (error == EWOULDBLOCK) {
+        Refuse(State::kHeldElsewhere, 0, std::string());
+        return;
+    }
+    Refuse(IsOnReadOnlyFileSystem(descriptor_) ? State::kUnavailable : State::kLocksRefused, error,
+           SystemReason(error));
+    if (made)
+        ::unlink(nativeLockFile.c_str());
 }
 
-void FolderLock::Refuse(State state, std::string reason)
+void FolderLock::Refuse(State state, int error, std::string reason)
 {
     state_ = state;
+    systemError_ = error;
     reason_ = std::move(reason);
     ::close(descriptor_);
     descriptor_ = -1;

@@ -26,15 +26,20 @@ public:
         // No file can be made in the folder: it is read-only, closed to
         // writing, full or missing. Nothing else can be saved there either.
         kUnavailable,
+        // The system could not open the file for a cause of its own, not of
+        // what bears the name: a path too long, a loop of symbolic links on
+        // the way, too many files open, a fault of the disk.
+        kNotOpened,
     };
 
     // flock's shape: 0, or -1 with errno set.
     using LockCall = int (*)(int descriptor, int operation);
 
     // Opens the lock file (native path), making it when missing, and tries
-    // the lock without waiting. Nothing is written into the file. The lock
-    // call is the system's flock; tests give one that fails as a file system
-    // without locks does.
+    // the lock without waiting. Nothing is written into the file, and a file
+    // made here whose lock is refused is removed again. The lock call is the
+    // system's flock; tests give one that fails as a file system without
+    // locks does.
     explicit FolderLock(const std::string& nativeLockFile, LockCall lockCall = nullptr);
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
@@ -45,15 +50,18 @@ public:
     // Why the lock was not had, in the system's words ("Is a directory");
     // empty while it is held or held elsewhere.
     const std::string& GetReason() const { return reason_; }
+    // The errno value behind the reason; 0 when the system gave none.
+    int GetSystemError() const { return systemError_; }
 
 private:
     void OpenFailed(const std::string& nativeLockFile, int error);
-    void Lock(LockCall lockCall);
-    void Refuse(State state, std::string reason);
+    void Lock(const std::string& nativeLockFile, LockCall lockCall, bool made);
+    void Refuse(State state, int error, std::string reason);
 
     int descriptor_ = -1;
     State state_ = State::kUnavailable;
     std::string reason_;
+    int systemError_ = 0;
 };
 
 } // namespace Platform

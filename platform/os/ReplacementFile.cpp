@@ -129,7 +129,18 @@ ReplacementFile::ReplacementFile(const std::string& nativeTarget)
 
 ReplacementFile::~ReplacementFile() { Discard(); }
 
-void ReplacementFile::Fail() { fault_ = WriteFaultOf(errno); }
+void ReplacementFile::Fail() { FailWith(errno); }
+
+void ReplacementFile::FailWith(int systemError)
+{
+    systemError_ = systemError;
+    fault_ = WriteFaultOf(systemError);
+}
+
+std::string ReplacementFile::GetReason() const
+{
+    return systemError_ == 0 ? std::string() : std::generic_category().message(systemError_);
+}
 
 // A folder that its caller could not make shows here only as missing: the
 // save is told by why the folder could not be made (a closed parent, a full
@@ -139,9 +150,9 @@ void ReplacementFile::FailToMakeIn(const std::string& folder)
     const int error = errno;
     std::error_code made;
     if (error == ENOENT && !std::filesystem::create_directories(folder, made) && made)
-        fault_ = WriteFaultOf(made.value());
+        FailWith(made.value());
     else
-        fault_ = WriteFaultOf(error);
+        FailWith(error);
 }
 
 bool ReplacementFile::Succeeded(bool done)
@@ -177,7 +188,7 @@ bool ReplacementFile::Commit()
     const bool closed = std::fclose(stream_) == 0;
     stream_ = nullptr;
     saved = saved && Succeeded(closed);
-    saved = saved && Succeeded(std::rename(temporary_.c_str(), target_.c_str()) == 0);
+    saved = saved && RenameOverTarget();
     if (!saved) {
         ::unlink(temporary_.c_str());
         temporary_.clear();
@@ -186,6 +197,19 @@ bool ReplacementFile::Commit()
     temporary_.clear();
     SyncFolder(FolderOf(target_));
     return true;
+}
+
+// The folder took the new file, so a rename it refuses is the target's own
+// trouble (a file made immutable, another's file in a sticky folder), not a
+// folder closed to writing.
+bool ReplacementFile::RenameOverTarget()
+{
+    if (std::rename(temporary_.c_str(), target_.c_str()) == 0)
+        return true;
+    Fail();
+    if (fault_ == WriteFault::kNoRight)
+        fault_ = WriteFault::kOther;
+    return false;
 }
 
 bool ReplacementFile::Discard()

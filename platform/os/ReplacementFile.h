@@ -40,19 +40,24 @@ public:
     bool Discard();
 
     const std::string& TemporaryPath() const { return temporary_; }
-    // Why the last step that failed (opening, writing or committing) failed.
+    // Why the last step that failed (opening, writing or committing) failed,
+    // and the system's words for it (strerror's); empty while none has.
     WriteFault GetFault() const { return fault_; }
+    std::string GetReason() const;
 
 private:
     // Keeps the fault errno names.
     void Fail();
+    void FailWith(int systemError);
     void FailToMakeIn(const std::string& folder);
     bool Succeeded(bool done);
+    bool RenameOverTarget();
 
     std::string target_;
     std::string temporary_;
     std::FILE* stream_ = nullptr;
     WriteFault fault_ = WriteFault::kOther;
+    int systemError_ = 0;
 };
 
 // Removes the new files that replacements left behind in a folder and in

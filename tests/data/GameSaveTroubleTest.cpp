@@ -8,6 +8,7 @@
 #include "game/windows/menus/GUIWelcomeWindow.h"
 #include "game/windows/parts/GUIMenuWindow.h"
 #include "gui_tools/controls/GUITextControl.h"
+#include "platform/os/FolderLock.h"
 #include "tests/data/GameFixture.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FilePermissionsHonoured.h"
@@ -23,6 +24,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -214,6 +216,51 @@ TEST_F(GameSaveTroubleTest, EachKindOfTroubleIsToldOnceNamingItsFileInTheFolders
     const std::string log = fixture.Folder().ReadFile("борис\\Quenbyworks\\Tamrisk\\Tamrisk.html");
     EXPECT_NE(log.find("\\борис\\Quenbyworks\\Tamrisk\\high_scores.hsf\" exists but cannot be opened"),
               std::string::npos);
+}
+
+// A run that started without its lock, in a folder closed to writing, takes
+// it at its first save once the folder is opened, and goes on as a locked
+// run; when another copy took it first, that copy keeps the saves: this one
+// writes nothing more and tells the player, naming the folder.
+TEST_F(GameSaveTroubleTest, ARunWithoutItsLockTakesItBeforeASaveOrLeavesTheSavesToTheCopyThatHasIt)
+{
+    for (const bool otherCopy : {false, true}) {
+        SCOPED_TRACE(otherCopy ? "another copy took the lock" : "no copy took it");
+        const fs::path user = fixture.UserFolder();
+        fs::remove_all(user);
+        fs::create_directories(user);
+        fs::permissions(user, fs::perms::owner_read | fs::perms::owner_exec);
+        Testing::StandardErrorPipe standardError;
+        {
+            Testing::FilePermissionsHonoured honoured;
+            Start();
+            Tamrisk::GUISaveTroubleWindow* notice = NoticeShown();
+            ASSERT_NE(notice, nullptr);
+            ExpectNotice(*notice, "folder_closed", Wide((user / "profiles.pmf").string()) + L"\"");
+            Click(*notice->GetCloseButton());
+            ASSERT_NE(WaitFor<Tamrisk::GUIWelcomeWindow>([this] { return Welcome(); }), nullptr);
+            fs::permissions(user, fs::perms::owner_all);
+        }
+        std::optional<Platform::FolderLock> other;
+        if (otherCopy)
+            other.emplace((user / "Tamrisk.lock").string());
+        game->GetProfileManager()->Save();
+        EXPECT_EQ(fs::exists(user / "profiles.pmf"), !otherCopy);
+        if (otherCopy) {
+            ASSERT_NE(NoticeShown(), nullptr);
+            ExpectNotice(*Notice(), "saved_elsewhere", Wide(user.string()) + L"\"");
+        } else {
+            EXPECT_EQ(Platform::FolderLock((user / "Tamrisk.lock").string()).GetState(),
+                      Platform::FolderLock::State::kHeldElsewhere);
+        }
+        game.reset();
+        EXPECT_EQ(fs::exists(user / "Tamrisk.ini"), !otherCopy);
+        const std::string echoed = standardError.Take();
+        EXPECT_NE(echoed.find(otherCopy ? "Error: User folder taken: another copy of Tamrisk holds "
+                                        : "User folder locked: " + (user / "Tamrisk.lock").string()),
+                  std::string::npos)
+            << echoed;
+    }
 }
 
 // An ini file that is there but cannot be read is told, and the options the

@@ -127,7 +127,7 @@ TEST(Start, AFileSizeLimitFailsTheSavesAndTheProgramRunsOn)
     const Testing::ProgramRunResult run = runner.Run();
     EXPECT_EQ(run.exitStatus, 0) << run.standardError;
     EXPECT_THAT(run.standardError, HasSubstr("Tamrisk: Error: Failed to save \""));
-    EXPECT_THAT(run.standardError, HasSubstr("profiles.pmf\" file!"));
+    EXPECT_THAT(run.standardError, HasSubstr("profiles.pmf\" file (File too large)!"));
     EXPECT_THAT(run.standardError, Not(HasSubstr("Fatal Error")));
 }
 

@@ -15,6 +15,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -117,7 +118,8 @@ TEST_F(GameBaseUserFolderTest, LeftoverTemporaryFilesGoOnlyOnceTheFolderIsOurs)
 
 // What bears the lock file's name and cannot be locked stops the start, as a
 // running copy does, before anything is written: the leftover of a save is
-// not taken, for a copy that cannot lock may not be alone. The box names the
+// not taken, for a copy that cannot lock may not be alone. So does a lock
+// file the system cannot open for a cause of its own. The box names the
 // file, the system's reason and what to do.
 TEST_F(GameBaseUserFolderTest, ALockFileThatCannotBeOpenedStopsTheStartAndSaysWhy)
 {
@@ -125,6 +127,9 @@ TEST_F(GameBaseUserFolderTest, ALockFileThatCannotBeOpenedStopsTheStartAndSaysWh
         const char* what;
         std::function<void(const fs::path& lockFile)> make;
         const char* reason;
+        const char* advice = "Remove TestTitle.lock from that folder";
+        // No descriptor is free for the start.
+        bool filesUsedUp = false;
     };
     const std::vector<Case> cases = {
         {"a folder", [](const fs::path& lockFile) { fs::create_directory(lockFile); }, "Is a directory"},
@@ -143,6 +148,9 @@ TEST_F(GameBaseUserFolderTest, ALockFileThatCannotBeOpenedStopsTheStartAndSaysWh
              }
          },
          "Permission denied"},
+        {"too many files open", [](const fs::path& lockFile) { std::ofstream(lockFile) << ""; },
+         "Too many open files", "Too many files are open: close some programs, or raise the limit on open files,",
+         true},
     };
     for (const Case& lockCase : cases) {
         SCOPED_TRACE(lockCase.what);
@@ -155,12 +163,20 @@ TEST_F(GameBaseUserFolderTest, ALockFileThatCannotBeOpenedStopsTheStartAndSaysWh
         std::optional<std::string> failure;
         {
             const Testing::FilePermissionsHonoured honoured;
+            rlimit files{};
+            ::getrlimit(RLIMIT_NOFILE, &files);
+            rlimit usedUp = files;
+            usedUp.rlim_cur = static_cast<rlim_t>(::dup(0));
+            ::close(static_cast<int>(usedUp.rlim_cur));
+            if (lockCase.filesUsedUp)
+                ::setrlimit(RLIMIT_NOFILE, &usedUp);
             failure = StartFailure();
+            ::setrlimit(RLIMIT_NOFILE, &files);
         }
         ASSERT_TRUE(failure.has_value());
         EXPECT_EQ(*failure, "TestTitle cannot lock its user folder, so a second copy could write over its saves: " +
-                                lockFile.string() + " cannot be opened (" + lockCase.reason +
-                                "). Remove TestTitle.lock from that folder before starting TestTitle again.");
+                                lockFile.string() + " cannot be opened (" + lockCase.reason + "). " +
+                                lockCase.advice + " before starting TestTitle again.");
         EXPECT_EQ(Snapshot(UserFolder()), before);
     }
 }

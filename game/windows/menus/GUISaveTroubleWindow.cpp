@@ -44,6 +44,8 @@ const char* GUISaveTroubleWindow::KeyOf(SaveTrouble::Kind kind)
         return "no_folder";
     case SaveTrouble::Kind::kNotRead:
         return "not_read";
+    case SaveTrouble::Kind::kSavedElsewhere:
+        return "saved_elsewhere";
     default:
         return "not_saved";
     }

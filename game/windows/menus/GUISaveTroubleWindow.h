@@ -15,8 +15,9 @@ namespace Tamrisk {
 
 // The notice that the save files are in trouble, "window_save_trouble": which
 // file could not be saved and why (the disk full, its folder closed to
-// writing or missing), or which file or folder could not be opened and is left
-// as it is, and what the player can do. Its one button (or ENTER)
+// writing or missing), which file or folder could not be opened and is left
+// as it is, or that another copy of the game keeps the saves of the folder,
+// and what the player can do. Its one button (or ENTER)
 // reports WindowResult::kDone; the application object then gives the screen
 // back to the window the notice stood in for. Main thread only.
 class GUISaveTroubleWindow : public GameFramework::GUIFrameworkWindow, public GUIMenuWindow {

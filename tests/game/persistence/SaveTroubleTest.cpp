@@ -12,8 +12,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -159,7 +161,7 @@ TEST_F(SaveTroubleTest, SavesThatDoNotReachTheDiskAreLoggedAndReportedByTheirCau
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
         Testing::SaveFolder folder;
-        SaveTrouble seen;
+        SaveTrouble seen(nullptr, folder.Log());
         const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
         const std::string user = way.userFolder(folder);
         Testing::FilePermissionsHonoured honoured;
@@ -178,6 +180,86 @@ TEST_F(SaveTroubleTest, SavesThatDoNotReachTheDiskAreLoggedAndReportedByTheirCau
         EXPECT_TRUE(AnyLineHas(folder.ErrorLines(), "high_scores.hsf"));
         EXPECT_TRUE(AnyLineHas(folder.ErrorLines(), ".prf"));
     }
+}
+
+// A save that failed is made again at the next save of any other file, from
+// what its owner holds by then, in the order the saves failed, and a player
+// deleted meanwhile stays gone.
+TEST_F(SaveTroubleTest, AFailedSaveIsMadeAgainWithItsOwnersStateAtTheNextSaveOfAnotherFile)
+{
+    struct Row {
+        const char* file;
+        // The save that fails, then one of another file once space is free.
+        std::function<void(ProfileManager&, HighScoresTable&, Halvard::Config&)> fail, next;
+    };
+    GameFramework::ProfileBase* anna = nullptr;
+    const Row rows[] = {
+        {"high_scores.hsf", [](auto&, auto& table, auto&) { table.AddScore(L"Anna", 0, 100); },
+         [](auto&, auto&, auto& config) { config.Save(); }},
+        {"profiles.pmf", [](auto& manager, auto&, auto&) { manager.SubmitLevelTime({0, 0}, L"Anna", 0, 12.0f); },
+         [&anna](auto&, auto&, auto&) { anna->Save(); }},
+        {"profiles\\",
+         [&anna](auto&, auto&, auto&) {
+             anna->UpdateProgress({1, 0}, true);
+             anna->KeepProgress({1, 1}, false);
+         },
+         [](auto&, auto& table, auto&) { table.AddScore(L"Bob", 0, 5); }},
+        {"Tamrisk.ini",
+         [](auto&, auto&, auto& config) {
+             config.videoMode = "1024x768x32";
+             config.Save();
+         },
+         [](auto& manager, auto&, auto&) { manager.Save(); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file);
+        Testing::SaveFolder folder;
+        SaveTrouble seen(nullptr, folder.Log());
+        const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
+        Halvard::Config config(folder.Log(), folder.Files(), {.folder = folder.User(), .name = "Tamrisk"});
+        config.SetSaveKeeper(&seen);
+        ProfileManager manager(services, &volumes, folder.User());
+        HighScoresTable table(services, 10, folder.User());
+        anna = manager.AddProfile(L"Anna");
+        config.Save();
+        const std::string file = row.file == std::string("profiles\\") ? "profiles\\" + anna->GetFileName() : row.file;
+        const std::string before = folder.Read(file);
+        {
+            Testing::FileSizeLimit full(0);
+            row.fail(manager, table, config);
+        }
+        EXPECT_EQ(folder.Read(file), before);
+        row.next(manager, table, config);
+        const std::string retried = folder.Read(file);
+        EXPECT_NE(retried, before);
+        manager.Save();
+        anna->Save();
+        table.Save();
+        config.Save();
+        EXPECT_EQ(folder.Read(file), retried);
+    }
+
+    // Room for the player's file but not for the table: the player's file
+    // waits, so that it never runs ahead of a score the table has not kept.
+    Testing::SaveFolder folder;
+    SaveTrouble seen(nullptr, folder.Log());
+    const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
+    ProfileManager manager(services, &volumes, folder.User());
+    HighScoresTable table(services, 10, folder.User());
+    anna = manager.AddProfile(L"Anna");
+    for (u32 score = 1; score <= 10; ++score)
+        table.AddScore(std::wstring(40, L'x'), 0, score);
+    const std::string annaFile = "profiles\\" + anna->GetFileName();
+    const std::string before = folder.Read(annaFile);
+    {
+        Testing::FileSizeLimit room(before.size() + 64);
+        table.AddScore(L"Anna", 0, 100);
+        anna->UpdateProgress({1, 0}, true);
+    }
+    EXPECT_EQ(folder.Read(annaFile), before);
+    manager.DeleteProfile(L"Anna");
+    EXPECT_EQ(folder.List("profiles"), std::vector<std::string>());
+    EXPECT_EQ(HighScoresTable(services, 10, folder.User()).GetEntry(0, 0)->name, L"Anna");
 }
 
 // The player hears of each kind of trouble once, in the order they came, of
@@ -502,10 +584,20 @@ TEST_F(SaveTroubleTest, AProfilesFolderThatCannotBeListedIsToldAndNothingIsWritt
     }
 }
 
+// Sets or clears the flag that keeps a file from being replaced; false where
+// the file system or the user's rights do not allow it.
+bool SetImmutable(const fs::path& file, bool immutable)
+{
+    const std::string command = std::string("chattr ") + (immutable ? "+i " : "-i ") + file.string() + " 2>/dev/null";
+    return std::system(command.c_str()) == 0;
+}
+
 // The ini file is told as the other saves are: one that cannot be saved by
-// the cause the system named, one that is there but cannot be opened as a
-// file left as it is, and the latter is not written over by the save that
-// would have put the defaults in its place.
+// the cause the system named, in the log in the system's words, before the
+// table saved after it; one that is there but cannot be opened as a file
+// left as it is, and not written over by the save that would have put the
+// defaults in its place. An ini file that may not be replaced, in a folder
+// that takes the table, is no closed folder, and holds back no other save.
 TEST_F(SaveTroubleTest, TheIniFileIsToldAsTheOtherSavesAreAndKeptWhenItCannotBeRead)
 {
     struct Way {
@@ -516,13 +608,17 @@ TEST_F(SaveTroubleTest, TheIniFileIsToldAsTheOtherSavesAreAndKeptWhenItCannotBeR
         fs::perms folderMode;
         bool fullDisk;
         SaveTrouble::Kind kind;
+        const char* reason;
+        bool immutable = false;
     };
     const fs::perms all = fs::perms::owner_all;
+    const fs::perms readWrite = fs::perms::owner_read | fs::perms::owner_write;
     const Way ways[] = {
-        {"an ini file that cannot be read", fs::perms::none, all, false, SaveTrouble::Kind::kNotRead},
-        {"a folder closed to writing", fs::perms::owner_read | fs::perms::owner_write,
-         fs::perms::owner_read | fs::perms::owner_exec, false, SaveTrouble::Kind::kFolderClosed},
-        {"a full disk", fs::perms::owner_read | fs::perms::owner_write, all, true, SaveTrouble::Kind::kNoRoom},
+        {"an ini file that cannot be read", fs::perms::none, all, false, SaveTrouble::Kind::kNotRead, ""},
+        {"a folder closed to writing", readWrite, fs::perms::owner_read | fs::perms::owner_exec, false,
+         SaveTrouble::Kind::kFolderClosed, "Permission denied"},
+        {"a full disk", readWrite, all, true, SaveTrouble::Kind::kNoRoom, "File too large"},
+        {"an immutable ini file", readWrite, all, false, SaveTrouble::Kind::kNotSaved, "Operation not permitted", true},
     };
     const std::string written = "v_mode 640x480x32\r\n";
     for (const Way& way : ways) {
@@ -536,8 +632,13 @@ TEST_F(SaveTroubleTest, TheIniFileIsToldAsTheOtherSavesAreAndKeptWhenItCannotBeR
             Testing::FilePermissionsHonoured honoured;
             fs::permissions(native / "Tamrisk.ini", way.iniMode);
             CloseFolder(native, way.folderMode);
+            if (way.immutable && !SetImmutable(native / "Tamrisk.ini", true)) {
+                std::cout << "[ SKIPPED  ] " << way.name << ": no immutable files here\n";
+                continue;
+            }
             Halvard::Config config(folder.Log(), folder.Files(), settings);
             SaveTrouble seen(&config);
+            config.SetSaveKeeper(&seen);
             config.Load();
             videoMode = config.videoMode;
             config.videoMode = "1024x768x32";
@@ -546,18 +647,25 @@ TEST_F(SaveTroubleTest, TheIniFileIsToldAsTheOtherSavesAreAndKeptWhenItCannotBeR
                 if (way.fullDisk)
                     full.emplace(0);
                 config.Save();
+                HighScoresTable table({folder.Log(), folder.Files(), &seen}, 10, settings.folder);
             }
-            ASSERT_TRUE(seen.HasUntold());
-            const SaveTrouble::Trouble told = seen.TakeUntold();
+            EXPECT_TRUE(seen.HasUntold());
+            const SaveTrouble::Trouble told = seen.HasUntold() ? seen.TakeUntold() : SaveTrouble::Trouble{};
             EXPECT_EQ(told.kind, way.kind);
             EXPECT_EQ(told.path, config.GetIniPath());
             EXPECT_FALSE(seen.HasUntold());
             CloseFolder(native, all);
+            if (way.immutable)
+                SetImmutable(native / "Tamrisk.ini", false);
             fs::permissions(native / "Tamrisk.ini", all);
         }
         EXPECT_EQ(folder.Read("settings\\Tamrisk.ini"), written);
         EXPECT_EQ(videoMode, way.kind == SaveTrouble::Kind::kNotRead ? "800x600x32" : "640x480x32");
         EXPECT_TRUE(AnyLineHas(folder.ErrorLines(), "Tamrisk.ini\""));
+        EXPECT_TRUE(AnyLineHas(folder.ErrorLines(), "Tamrisk.ini\" file (" + std::string(way.reason) + ")") ||
+                    *way.reason == '\0');
+        const bool folderTakesFiles = way.kind == SaveTrouble::Kind::kNotRead || way.immutable;
+        EXPECT_EQ(folder.Exists("settings\\high_scores.hsf"), folderTakesFiles);
     }
 }
 

@@ -116,12 +116,15 @@ struct UnusableName {
     FolderLock::LockCall lockCall;
     State state;
     const char* reason;
+    // The lock file's path below the test's folder.
+    std::string name = "game.lock";
 };
 
 // The file that would have to be opened for the lock cannot be: the folder
 // takes files, but its lock cannot be had, and the state tells which
 // trouble, with the system's words for why. Nothing at the name is touched,
-// nothing is made, and the open never waits.
+// nothing is made (a file made for a lock that is refused goes again), and
+// the open never waits.
 TEST(FolderLock, WhereTheFolderTakesFilesButNoLockCanBeHadTheReasonIsGiven)
 {
     const uid_t anotherOwner = 65534;
@@ -151,11 +154,18 @@ TEST(FolderLock, WhereTheFolderTakesFilesButNoLockCanBeHadTheReasonIsGiven)
         {"a file system without locks", [](const fs::path&, const fs::path& file) { std::ofstream(file) << ""; },
          FailAsWithoutLocks,
          State::kLocksRefused, "No locks available"},
+        {"a file system without locks, the file not made yet", [](const fs::path&, const fs::path&) {},
+         FailAsWithoutLocks, State::kLocksRefused, "No locks available"},
+        {"a loop of links above the folder",
+         [](const fs::path& folder, const fs::path&) { fs::create_symlink("loop", folder / "loop"); }, nullptr,
+         State::kNotOpened, "Too many levels of symbolic links", "loop/game.lock"},
+        {"a name too long", [](const fs::path&, const fs::path&) {}, nullptr, State::kNotOpened,
+         "File name too long", std::string(300, 'n')},
     };
     for (const UnusableName& unusable : cases) {
         SCOPED_TRACE(unusable.what);
         TempFolder folder;
-        const fs::path file = folder.Path() / "game.lock";
+        const fs::path file = folder.Path() / unusable.name;
         unusable.make(folder.Path(), file);
         const std::string before = Describe(file);
         // An open that waits (a pipe with no writer) would hold the suite
