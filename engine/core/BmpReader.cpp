@@ -38,6 +38,7 @@ constexpr u32 kAlphaMask = 0xFF000000;
 void BmpReader::Read(MessageManager* messages, Image& image)
 {
     ReadLayout();
+    Image::CheckSides(static_cast<u64>(width_), static_cast<u64>(height_), path_);
     if (bitCount_ == 8)
         ReadPalette();
     ReadRows(messages, image);
@@ -129,7 +130,6 @@ void BmpReader::CheckSizes() const
     if (dataOffset_ < GetTablesEnd() || dataOffset_ > static_cast<u32>(std::numeric_limits<i32>::max()) ||
         fileRowSize > fileSize || dataOffset_ + fileRowSize * static_cast<u64>(height_) > fileSize)
         throw Image::FormatError("Incorrect", path_);
-    Image::CheckSides(static_cast<u64>(width_), static_cast<u64>(height_), path_);
 }
 
 void BmpReader::ReadRows(MessageManager* messages, Image& image)

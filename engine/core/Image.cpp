@@ -289,6 +289,8 @@ const char* Image::DecodeJPEG(jpeg_decompress_struct& decompressor, FileBinary& 
         return "Incorrect";
     if (const char* failure = ReadJpegHeader(decompressor, file))
         return failure;
+    if (decompressor.image_width > kMaxSide || decompressor.image_height > kMaxSide)
+        return "Incorrect";
     jpeg_start_decompress(&decompressor);
     const u32 components = decompressor.output_components;
     Create(messages_, decompressor.output_width, decompressor.output_height, 8 * components);
@@ -330,8 +332,7 @@ const char* Image::ReadJpegHeader(jpeg_decompress_struct& decompressor, FileBina
     decompressor.progress = &reinterpret_cast<JpegErrors*>(decompressor.err)->progress;
     SetJpegSource(&decompressor, &file);
     jpeg_read_header(&decompressor, TRUE);
-    if (decompressor.image_width == 0 || decompressor.image_height == 0 ||
-        decompressor.image_width > kMaxSide || decompressor.image_height > kMaxSide)
+    if (decompressor.image_width == 0 || decompressor.image_height == 0)
         return "Incorrect";
     jpeg_calc_output_dimensions(&decompressor);
     const u32 components = decompressor.output_components;

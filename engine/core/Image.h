@@ -69,7 +69,10 @@ public:
     // The bytes the pixels of the picture at path take once loaded, read
     // from its header through the loader Load would choose: no pixel is
     // decoded. False, logging nothing, when that loader would refuse the
-    // header or the file cannot be read; the load then logs why.
+    // header or the file cannot be read; the load then logs why. A picture
+    // wider or higher than kMaxSide gives what its header claims, though the
+    // load refuses it: a count of what a set of pictures takes then refuses
+    // the set that names it, as it would had the picture been decoded.
     static bool PeekByteSize(FileManager* files, const std::string& path, u64& bytes);
 
     // A 32-bit picture whose alpha is 0 in every pixel: what writers that

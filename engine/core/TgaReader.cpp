@@ -81,6 +81,7 @@ void ConvertPixel(const u8* in, u32 depth, bool greyAlpha, bool topBitAlpha, u8*
 void TgaReader::Read(MessageManager* messages, Image& image)
 {
     ReadLayout();
+    Image::CheckSides(width_, height_, path_);
     std::vector<u8> pixels = ReadPixels();
     if (IsColorMapped())
         pixels = LookUpColors(pixels);
@@ -164,7 +165,6 @@ void TgaReader::CheckSizes() const
     const u64 pixels = GetPixelCount();
     if (runLength ? pixels > kMaxRun * dataBytes : dataBytes < pixels * (depth_ / 8))
         throw Image::FormatError("Incorrect", path_);
-    Image::CheckSides(width_, height_, path_);
 }
 
 // The pixels as the file stores them, depth / 8 bytes each, run-length

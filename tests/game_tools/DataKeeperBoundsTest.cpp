@@ -206,6 +206,8 @@ void WritePictures(const Testing::TempFolder& folder)
     folder.WriteFile("data\\ui\\more.tga", RunLengthPicture(1024, 513));
     // 16 MiB of pixels in a file of 640 KiB.
     folder.WriteFile("data\\ui\\sixteen.tga", RunLengthPicture(2048, 2048));
+    // Claims 256 MiB in a file of 2.5 MiB: beyond the side any loader takes.
+    folder.WriteFile("data\\ui\\beyond.tga", RunLengthPicture(8192, 8192));
     // 4 MiB of grey pixels in a file of a few KiB; 3 MiB from a 1 MiB BMP.
     folder.WriteFile("data\\ui\\grey.jpg", Tools::JpegFile(2048, 2048, 1, std::vector<u8>(2048 * 2048, 90)));
     const std::string indexed =
@@ -248,6 +250,7 @@ TEST_F(DataKeeperBoundsTest, PicturesCountWhatTheyDecodeToBeforeAnyIsDecoded)
         {"models and a picture at the bound", fifteenModels + Shaders(1, "two.tga"), ""},
         {"models and a picture 4 KiB over the bound", fifteenModels + Shaders(1, "more.tga"), bytes},
         {"three run-length pictures", Shaders(3, "sixteen.tga"), bytes},
+        {"one picture beyond the side bound", Shaders(1, "beyond.tga"), bytes},
         {"nine JPEG pictures", Shaders(9, "grey.jpg"), bytes},
         {"eleven 8-bit BMP pictures", Shaders(11, "indexed.bmp"), bytes},
         {"three frames of an animation", Frames("f0.tga", 3), bytes},

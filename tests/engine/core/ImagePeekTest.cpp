@@ -94,9 +94,6 @@ TEST(ImagePeek, AHeaderTheLoadRefusesGivesNoSizeAndLogsNothing)
         {"grey24.tga", Tools::TgaFile(Testing::TgaHeaderOf(2, 1, 24, 3), Bytes(6))},
         {"short.tga", Tools::TgaFile(Testing::TgaHeaderOf(2, 2, 24, 2), Bytes(11))},
         {"huge.tga", Tools::TgaFile(Testing::TgaHeaderOf(65535, 65535, 32, 10), {0xFF, 1, 2, 3, 4})},
-        {"too-high.bmp", Tools::BmpFile(1, 2049, 24, Bytes(2049 * 4))},
-        {"too-wide.tga", Tools::TgaFile(Testing::TgaHeaderOf(2049, 1, 8, 3), Bytes(2049))},
-        {"too-high.jpg", Tools::JpegFile(1, 2049, 1, Bytes(2049))},
         {"text.jpg", "not a picture at all"},
         {"cut.jpg", Tools::JpegFile(8, 8, 3, Bytes(8 * 8 * 3)).substr(0, 20)},
     };
@@ -105,4 +102,28 @@ TEST(ImagePeek, AHeaderTheLoadRefusesGivesNoSizeAndLogsNothing)
     Testing::ImageFolder folder;
     u64 bytes = 0;
     EXPECT_FALSE(Image::PeekByteSize(&folder.Files(), "missing.tga", bytes));
+}
+
+// A count of what a set of pictures takes must see what such a picture
+// claims, so that the set is refused as it would be had it been decoded.
+TEST(ImagePeek, APictureBeyondTheSideBoundGivesWhatItsHeaderClaimsAndDoesNotLoad)
+{
+    const struct {
+        Picture picture;
+        u64 claimed;
+    } pictures[] = {
+        {{"too-high.bmp", Tools::BmpFile(1, 2049, 24, Bytes(2049 * 4))}, 2049 * 3},
+        {{"too-wide.tga", Tools::TgaFile(Testing::TgaHeaderOf(2049, 1, 8, 3), Bytes(2049))}, 2049},
+        {{"too-high.jpg", Tools::JpegFile(1, 2049, 1, Bytes(2049))}, 2049},
+    };
+    for (const auto& [picture, claimed] : pictures) {
+        SCOPED_TRACE(picture.name);
+        Testing::ImageFolder folder;
+        folder.Write(picture.name, picture.bytes);
+        u64 bytes = 0;
+        EXPECT_TRUE(Image::PeekByteSize(&folder.Files(), picture.name, bytes));
+        EXPECT_EQ(bytes, claimed);
+        Image image;
+        EXPECT_FALSE(image.Load(&folder.Log(), &folder.Files(), picture.name));
+    }
 }
