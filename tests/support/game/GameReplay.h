@@ -74,6 +74,7 @@ public:
     // bat led under the balls (or away from them when losing), a held ball
     // launched by a click. Frames until the logic leaves its running state
     // (at most maxFrames); the logic's state then, or none without a logic.
+    // These frames run whole but are not rasterised (see RasterizerDiscard).
     std::optional<Halvard::u32> PlayLevel(bool losing, int maxFrames);
     // One frame of the scripted player while the logic runs: the mouse
     // moved, the button pressed or released, then the frame. Whether the
