@@ -103,18 +103,20 @@ TEST(Start, TheProgramRunsOnThePackedDataAndMountsThePack)
     EXPECT_TRUE(mounted) << run.log->Joined();
 }
 
-// A screen size no display holds, windowed or full screen, still opens a
-// window; the mode choice then takes a mode the device lists and keeps it.
-TEST(Start, AVideoModeNoScreenHoldsStartsOnAListedModeAndKeepsIt)
+// A screen size no display holds still opens a window; the mode choice then
+// takes a mode the device lists and keeps it.
+void ExpectAListedModeKept(const char* fullScreen)
 {
-    for (const char* fullScreen : {"0", "1"}) {
-        std::string ini;
-        ExpectCleanRun(RunOn(DataForm::Loose, std::string("v_mode 99999x99999x32\nv_fullscreen ") + fullScreen + "\n",
-                             &ini));
-        EXPECT_THAT(ini, Not(HasSubstr("99999"))) << ini;
-        EXPECT_THAT(ini, ::testing::ContainsRegex("v_mode [0-9]+x[0-9]+x32")) << ini;
-    }
+    std::string ini;
+    const std::string asked = std::string("v_mode 99999x99999x32\nv_fullscreen ") + fullScreen + "\n";
+    ExpectCleanRun(RunOn(DataForm::Loose, asked, &ini));
+    EXPECT_THAT(ini, Not(HasSubstr("99999"))) << ini;
+    EXPECT_THAT(ini, ::testing::ContainsRegex("v_mode [0-9]+x[0-9]+x32")) << ini;
 }
+
+TEST(Start, AVideoModeNoScreenHoldsStartsWindowedOnAListedModeAndKeepsIt) { ExpectAListedModeKept("0"); }
+
+TEST(Start, AVideoModeNoScreenHoldsStartsFullScreenOnAListedModeAndKeepsIt) { ExpectAListedModeKept("1"); }
 
 // Under a file-size limit that takes no byte (ulimit -f 0) no write ends the
 // program: each save fails as on a full disk and says so, the log's lines
