@@ -8,6 +8,12 @@
 
 namespace Testing {
 
+TestGame::TestGame(Pictures pictures)
+{
+    if (pictures == Pictures::kNotLookedAt)
+        DiscardRasterizing();
+}
+
 GameFramework::GameLogicBase& TestGame::StartFirstLevel()
 {
     GameFramework::ProfileManagerBase& profiles = *GetProfileManager();

@@ -3,6 +3,7 @@
 #include "framework/logic/GameLogicBase.h"
 #include "game/Game.h"
 #include "game/windows/parts/GUIMenuWindow.h"
+#include "tests/support/RasterizerDiscard.h"
 #include "tests/support/game/GameFixture.h"
 
 #include <functional>
@@ -13,6 +14,8 @@ namespace Testing {
 // The game itself, reached from a test: what the flow holds is open to it.
 class TestGame : public Tamrisk::Game {
 public:
+    explicit TestGame(Pictures pictures = Pictures::kNotLookedAt);
+
     using GameBase::GetFlowState;
 
     // The menus' windows and a running level of stage 1, level 1 played by

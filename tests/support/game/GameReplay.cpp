@@ -20,7 +20,7 @@
 
 namespace Testing {
 
-GameReplay::GameReplay() : scopedClock_(clock_)
+GameReplay::GameReplay(Pictures pictures) : pictures_(pictures), scopedClock_(clock_)
 {
     std::filesystem::create_directories(fixture_.UserFolder());
     std::ofstream(fixture_.IniFile()) << "v_mode 1024x768x32\nv_fullscreen 0\n";
@@ -34,6 +34,8 @@ void GameReplay::Start()
     launchPressed_ = false;
     game_ = std::make_unique<Tamrisk::Game>();
     input_ = std::make_unique<ScriptedInput>(WindowIdOf(*game_->GetEngine()->GetWindow()));
+    if (pictures_ == Pictures::kNotLookedAt)
+        DiscardRasterizing();
 }
 
 void GameReplay::Restart()
@@ -143,7 +145,7 @@ std::optional<Halvard::u32> GameReplay::PlayLevelUntil(bool losing, int maxFrame
     if (launchPressed_ && game_ != nullptr)
         input_->ReleaseButton();
     launchPressed_ = false;
-    if (game_ != nullptr)
+    if (game_ != nullptr && pictures_ == Pictures::kLookedAt)
         ResumeRasterizing();
     return LogicState();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/support/RasterizerDiscard.h"
 #include "tests/support/ReplayClock.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/ScriptedInput.h"
@@ -39,7 +40,7 @@ public:
     // A window's controls finish coming in before the player clicks one.
     static constexpr int kSettleFrames = 15;
 
-    GameReplay();
+    explicit GameReplay(Pictures pictures = Pictures::kLookedAt);
     ~GameReplay();
 
     GameReplay(const GameReplay&) = delete;
@@ -74,7 +75,7 @@ public:
     // bat led under the balls (or away from them when losing), a held ball
     // launched by a click. Frames until the logic leaves its running state
     // (at most maxFrames); the logic's state then, or none without a logic.
-    // These frames run whole but are not rasterised (see RasterizerDiscard).
+    // These frames run whole but are not rasterised, whatever the pictures.
     std::optional<Halvard::u32> PlayLevel(bool losing, int maxFrames);
     // One frame of the scripted player while the logic runs: the mouse
     // moved, the button pressed or released, then the frame. Whether the
@@ -109,6 +110,7 @@ private:
     void Start();
     void Observe();
 
+    Pictures pictures_;
     ReplayClock clock_;
     ScopedClock scopedClock_;
     GameFixture fixture_;
