@@ -98,6 +98,16 @@ void GameReplay::RunFrames(int count)
         Frame();
 }
 
+void GameReplay::RunDrawnFrames(int count)
+{
+    const bool discarding = pictures_ == Pictures::kNotLookedAt;
+    if (discarding && game_ != nullptr)
+        ResumeRasterizing();
+    RunFrames(count);
+    if (discarding && game_ != nullptr)
+        DiscardRasterizing();
+}
+
 std::string GameReplay::CurrentWindow() const
 {
     if (game_ == nullptr)

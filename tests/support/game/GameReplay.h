@@ -60,6 +60,9 @@ public:
     // maxFrames); whether it came.
     bool RunUntilWindow(const std::string& name, int maxFrames);
     void RunFrames(int count);
+    // The same frames rasterised whatever the replay's pictures, so that the
+    // screen can be looked at after them.
+    void RunDrawnFrames(int count);
 
     // The description name of the menu window holding the screen; else that
     // of the game window while it shows; else "logos" while the logos run;
