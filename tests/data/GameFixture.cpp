@@ -5,14 +5,11 @@
 #include "framework/windows/GUIGameLogicWindowBase.h"
 #include "framework/windows/WindowSource.h"
 #include "game_tools/DataKeeper.h"
+#include "tests/support/RasterizerDiscard.h"
 
 namespace Testing {
 
-TestGame::TestGame(Pictures pictures)
-{
-    if (pictures == Pictures::kNotLookedAt)
-        DiscardRasterizing();
-}
+TestGame::TestGame() { DiscardRasterizing(); }
 
 GameFramework::GameLogicBase& TestGame::StartFirstLevel()
 {

@@ -3,7 +3,6 @@
 #include "framework/logic/GameLogicBase.h"
 #include "game/Game.h"
 #include "game/windows/parts/GUIMenuWindow.h"
-#include "tests/support/RasterizerDiscard.h"
 #include "tests/support/game/GameFixture.h"
 
 #include <functional>
@@ -12,9 +11,12 @@
 namespace Testing {
 
 // The game itself, reached from a test: what the flow holds is open to it.
+// It rasterises nothing (see RasterizerDiscard) unless the test that looks
+// at the screen asks for it: its frames run whole, draws and all, in a
+// fraction of the time.
 class TestGame : public Tamrisk::Game {
 public:
-    explicit TestGame(Pictures pictures = Pictures::kNotLookedAt);
+    TestGame();
 
     using GameBase::GetFlowState;
 

@@ -116,7 +116,7 @@ void TypeOneAFrame(GameReplay& replay, const std::string& text)
 // list found by the next start.
 TEST(GameEdgeScenarioTest, LongNameFocusLossMenuResumeAndDamagedProfileList)
 {
-    GameReplay replay(Testing::Pictures::kNotLookedAt);
+    GameReplay replay;
     ASSERT_TRUE(replay.RunUntilWindow("window_welcome", kStepFrames)) << replay.ErrorText();
     replay.RunFrames(kSettleFrames);
 

@@ -80,7 +80,7 @@ constexpr int kSettleFrames = GameReplay::kSettleFrames;
 // greets the player and offers the level reached.
 TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBack)
 {
-    Testing::GameReplay replay(Testing::Pictures::kNotLookedAt);
+    Testing::GameReplay replay;
 
     // 1. The logos (one logo), the game's load, the welcome of a folder
     // without profiles.

@@ -20,7 +20,7 @@
 
 namespace Testing {
 
-GameReplay::GameReplay(Pictures pictures) : pictures_(pictures), scopedClock_(clock_)
+GameReplay::GameReplay() : scopedClock_(clock_)
 {
     std::filesystem::create_directories(fixture_.UserFolder());
     std::ofstream(fixture_.IniFile()) << "v_mode 1024x768x32\nv_fullscreen 0\n";
@@ -34,8 +34,7 @@ void GameReplay::Start()
     launchPressed_ = false;
     game_ = std::make_unique<Tamrisk::Game>();
     input_ = std::make_unique<ScriptedInput>(WindowIdOf(*game_->GetEngine()->GetWindow()));
-    if (pictures_ == Pictures::kNotLookedAt)
-        DiscardRasterizing();
+    DiscardRasterizing();
 }
 
 void GameReplay::Restart()
@@ -100,11 +99,10 @@ void GameReplay::RunFrames(int count)
 
 void GameReplay::RunDrawnFrames(int count)
 {
-    const bool discarding = pictures_ == Pictures::kNotLookedAt;
-    if (discarding && game_ != nullptr)
+    if (game_ != nullptr)
         ResumeRasterizing();
     RunFrames(count);
-    if (discarding && game_ != nullptr)
+    if (game_ != nullptr)
         DiscardRasterizing();
 }
 
@@ -141,10 +139,6 @@ std::optional<Halvard::u32> GameReplay::PlayLevelUntil(bool losing, int maxFrame
                                                        const std::function<bool(const Tamrisk::GameLogic&)>& done)
 {
     launchPressed_ = false;
-    // No test looks at the frames of play, and rasterising them is most of a
-    // replay's time; the next frame after is drawn whole.
-    if (game_ != nullptr)
-        DiscardRasterizing();
     for (int frame = 0; frame < maxFrames; ++frame) {
         const Tamrisk::GameLogic* logic = Logic();
         if (logic != nullptr && done(*logic))
@@ -155,8 +149,6 @@ std::optional<Halvard::u32> GameReplay::PlayLevelUntil(bool losing, int maxFrame
     if (launchPressed_ && game_ != nullptr)
         input_->ReleaseButton();
     launchPressed_ = false;
-    if (game_ != nullptr && pictures_ == Pictures::kLookedAt)
-        ResumeRasterizing();
     return LogicState();
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "tests/support/RasterizerDiscard.h"
 #include "tests/support/ReplayClock.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/ScriptedInput.h"
@@ -32,6 +31,8 @@ namespace Testing {
 // every waiting SDL event, moves the replay clock one step and runs one
 // update of the game. The player's hands are SDL events only; what the
 // test sees is the window on screen, the logic's state, files and the log.
+// Frames run whole but are rasterised only where the screen is looked at
+// (RunDrawnFrames): drawing the others would be most of a replay's time.
 class GameReplay {
 public:
     // Enough frames for any one step of the menus; loads run on a worker and
@@ -40,7 +41,7 @@ public:
     // A window's controls finish coming in before the player clicks one.
     static constexpr int kSettleFrames = 15;
 
-    explicit GameReplay(Pictures pictures = Pictures::kLookedAt);
+    GameReplay();
     ~GameReplay();
 
     GameReplay(const GameReplay&) = delete;
@@ -60,8 +61,8 @@ public:
     // maxFrames); whether it came.
     bool RunUntilWindow(const std::string& name, int maxFrames);
     void RunFrames(int count);
-    // The same frames rasterised whatever the replay's pictures, so that the
-    // screen can be looked at after them.
+    // The same frames rasterised, so that the screen can be looked at after
+    // them; no other frame is.
     void RunDrawnFrames(int count);
 
     // The description name of the menu window holding the screen; else that
@@ -78,7 +79,6 @@ public:
     // bat led under the balls (or away from them when losing), a held ball
     // launched by a click. Frames until the logic leaves its running state
     // (at most maxFrames); the logic's state then, or none without a logic.
-    // These frames run whole but are not rasterised, whatever the pictures.
     std::optional<Halvard::u32> PlayLevel(bool losing, int maxFrames);
     // One frame of the scripted player while the logic runs: the mouse
     // moved, the button pressed or released, then the frame. Whether the
@@ -113,7 +113,6 @@ private:
     void Start();
     void Observe();
 
-    Pictures pictures_;
     ReplayClock clock_;
     ScopedClock scopedClock_;
     GameFixture fixture_;
