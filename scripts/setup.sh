@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs (only those missing), then
-# configures and builds with every core. Usage: scripts/setup.sh [build dir]
+# configures and builds with every core: the targets named, else all.
+# Usage: scripts/setup.sh [build dir [target...]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir="${1:-build}"
+targets=("${@:2}")
 
 packages=(cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
           libsdl2-dev libgl-dev libgl1-mesa-dri libegl-mesa0 libopenal-dev libjpeg62-turbo-dev libvorbis-dev libogg-dev
@@ -20,4 +22,4 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cmake -S . -B "$build_dir" -G Ninja
-cmake --build "$build_dir" -j "$(nproc)"
+cmake --build "$build_dir" -j "$(nproc)" ${targets[@]+--target "${targets[@]}"}

@@ -5,8 +5,11 @@
 #include "framework/windows/GUIGameLogicWindowBase.h"
 #include "framework/windows/WindowSource.h"
 #include "game_tools/DataKeeper.h"
+#include "tests/support/RasterizerDiscard.h"
 
 namespace Testing {
+
+TestGame::TestGame() { DiscardRasterizing(); }
 
 GameFramework::GameLogicBase& TestGame::StartFirstLevel()
 {

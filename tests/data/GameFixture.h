@@ -11,8 +11,13 @@
 namespace Testing {
 
 // The game itself, reached from a test: what the flow holds is open to it.
+// It rasterises nothing (see RasterizerDiscard) unless the test that looks
+// at the screen asks for it: its frames run whole, draws and all, in a
+// fraction of the time.
 class TestGame : public Tamrisk::Game {
 public:
+    TestGame();
+
     using GameBase::GetFlowState;
 
     // The menus' windows and a running level of stage 1, level 1 played by

@@ -46,6 +46,7 @@
 #include "tests/data/BuiltData.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/LogProbe.h"
+#include "tests/support/RasterizerDiscard.h"
 #include "tests/support/ScopedClock.h"
 #include "tests/support/ScriptedInput.h"
 #include "tests/support/SdlEvents.h"
@@ -133,9 +134,12 @@ protected:
 
 TEST_F(GameMenusTest, TheGameStartsThroughItsLogoAndLoadingWindowToTheMainMenuThatFollowsTheMouse)
 {
+    // The logo is looked at on the screen.
+    Testing::ResumeRasterizing();
     for (int frame = 0; frame < 50; ++frame)
         Frame();
     EXPECT_GT(LitPixels(), 2000u) << "the maker's logo is on screen";
+    Testing::DiscardRasterizing();
 
     auto* loading = dynamic_cast<Tamrisk::GUIGameLoadingWindow*>(game->GetWindows().gameLoading.get());
     ASSERT_NE(loading, nullptr);

@@ -49,8 +49,10 @@ std::string ReadFile(const std::filesystem::path& path)
     return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The ini file's lines, when given, are the player's own from an earlier run.
-Testing::ProgramRunResult RunOn(DataForm form, const std::string& ini = {}, std::string* iniAfter = nullptr)
+// The ini file's lines, when given, are the player's own from an earlier run;
+// whileRunning, when given, is called once the program has settled.
+Testing::ProgramRunResult RunOn(DataForm form, const std::string& ini = {}, std::string* iniAfter = nullptr,
+                                const std::function<void(Testing::ProgramRunner&)>& whileRunning = {})
 {
     const Testing::BuiltProgramFolder built(form);
     Testing::ProgramRunner runner({.program = Testing::ProgramFile(), .dataFolder = built.DataFolder(),
@@ -58,7 +60,10 @@ Testing::ProgramRunResult RunOn(DataForm form, const std::string& ini = {}, std:
     WriteReturningPlayer(runner.UserFolder());
     if (!ini.empty())
         std::ofstream(runner.UserFolder() / "Tamrisk.ini", std::ios::binary) << ini;
-    Testing::ProgramRunResult run = runner.Run();
+    Testing::ProgramRunResult run = runner.Run([&] {
+        if (whileRunning)
+            whileRunning(runner);
+    });
     if (iniAfter != nullptr)
         *iniAfter = ReadFile(runner.UserFolder() / "Tamrisk.ini");
     // The returning player is still the current one.
@@ -84,14 +89,6 @@ void ExpectCleanRun(const Testing::ProgramRunResult& run)
     EXPECT_THAT(log.Entries().back().text, HasSubstr(" Log end: "));
 }
 
-// The real program, started from a folder of its own on the shipped data
-// for a returning player, runs past the main menu's coming up until told to
-// quit, and ends cleanly.
-TEST(Start, TheProgramRunsOnTheLooseDataAndQuitsCleanly)
-{
-    ExpectCleanRun(RunOn(DataForm::Loose));
-}
-
 TEST(Start, TheProgramRunsOnThePackedDataAndMountsThePack)
 {
     const Testing::ProgramRunResult run = RunOn(DataForm::Packed);
@@ -103,18 +100,20 @@ TEST(Start, TheProgramRunsOnThePackedDataAndMountsThePack)
     EXPECT_TRUE(mounted) << run.log->Joined();
 }
 
-// A screen size no display holds, windowed or full screen, still opens a
-// window; the mode choice then takes a mode the device lists and keeps it.
-TEST(Start, AVideoModeNoScreenHoldsStartsOnAListedModeAndKeepsIt)
+// A screen size no display holds still opens a window; the mode choice then
+// takes a mode the device lists and keeps it.
+void ExpectAListedModeKept(const char* fullScreen)
 {
-    for (const char* fullScreen : {"0", "1"}) {
-        std::string ini;
-        ExpectCleanRun(RunOn(DataForm::Loose, std::string("v_mode 99999x99999x32\nv_fullscreen ") + fullScreen + "\n",
-                             &ini));
-        EXPECT_THAT(ini, Not(HasSubstr("99999"))) << ini;
-        EXPECT_THAT(ini, ::testing::ContainsRegex("v_mode [0-9]+x[0-9]+x32")) << ini;
-    }
+    std::string ini;
+    const std::string asked = std::string("v_mode 99999x99999x32\nv_fullscreen ") + fullScreen + "\n";
+    ExpectCleanRun(RunOn(DataForm::Loose, asked, &ini));
+    EXPECT_THAT(ini, Not(HasSubstr("99999"))) << ini;
+    EXPECT_THAT(ini, ::testing::ContainsRegex("v_mode [0-9]+x[0-9]+x32")) << ini;
 }
+
+TEST(Start, AVideoModeNoScreenHoldsStartsWindowedOnAListedModeAndKeepsIt) { ExpectAListedModeKept("0"); }
+
+TEST(Start, AVideoModeNoScreenHoldsStartsFullScreenOnAListedModeAndKeepsIt) { ExpectAListedModeKept("1"); }
 
 // Under a file-size limit that takes no byte (ulimit -f 0) no write ends the
 // program: each save fails as on a full disk and says so, the log's lines
@@ -148,26 +147,23 @@ std::map<std::string, std::string> Contents(const std::filesystem::path& folder)
     return files;
 }
 
-// A second copy started on the user folder of a running one says that the
-// game is already running, in the box a failed start shows, and ends before
-// it writes anything there: not its log, not the ini file, no save. The
-// running copy goes on and ends cleanly.
-TEST(Start, ASecondCopySaysTheGameIsRunningAndLeavesTheUserFolderAlone)
+// The real program, started from a folder of its own on the shipped data
+// for a returning player, runs past the main menu's coming up until told to
+// quit, and ends cleanly. A second copy started on its user folder meanwhile
+// says that the game is already running, in the box a failed start shows,
+// and ends before it writes anything there: not its log, not the ini file,
+// no save.
+TEST(Start, TheProgramRunsOnTheLooseDataKeepsASecondCopyOutAndQuitsCleanly)
 {
-    const Testing::BuiltProgramFolder built(DataForm::Loose);
-    Testing::ProgramRunner runner({.program = Testing::ProgramFile(), .dataFolder = built.DataFolder(),
-                                   .runTime = kToTheMainMenu});
-    WriteReturningPlayer(runner.UserFolder());
     Testing::ProgramRunResult second;
     std::map<std::string, std::string> before;
     std::map<std::string, std::string> after;
-    const Testing::ProgramRunResult first = runner.Run([&] {
+    ExpectCleanRun(RunOn(DataForm::Loose, {}, nullptr, [&](Testing::ProgramRunner& runner) {
         before = Contents(runner.UserFolder());
         second = runner.RunToTheEnd();
         after = Contents(runner.UserFolder());
-    });
+    }));
 
-    ExpectCleanRun(first);
     EXPECT_EQ(second.exitStatus, 1) << second.standardError;
     EXPECT_THAT(second.standardError, HasSubstr("Fatal Error: Tamrisk is already running: close the copy that is "
                                                 "running before starting Tamrisk again.\n"));

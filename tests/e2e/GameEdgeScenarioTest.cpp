@@ -259,7 +259,7 @@ TEST(GameEdgeScenarioTest, LongNameFocusLossMenuResumeAndDamagedProfileList)
     TypeOneAFrame(replay, "Zed");
     ASSERT_TRUE(replay.ClickButton("button_1"));
     ASSERT_TRUE(replay.RunUntilWindow("window_profiles", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(kSettleFrames);
+    replay.RunDrawnFrames(kSettleFrames);
     // The new player's line, the chosen one, stands lit above the other.
     EXPECT_TRUE(Testing::LooksLikeGolden(replay, "7_profiles"));
     ASSERT_TRUE(replay.ClickButton("done"));

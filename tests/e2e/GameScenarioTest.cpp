@@ -87,7 +87,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     ASSERT_TRUE(replay.RunUntilWindow("window_welcome", kStepFrames)) << replay.ErrorText();
     EXPECT_THAT(replay.WindowsSeen(), ElementsAre("logos", "window_game_loading", "window_welcome"));
     EXPECT_NEAR(replay.FramesOn("logos"), 75, 3) << "one logo's 2.5 s at 30 frames a second";
-    replay.RunFrames(kSettleFrames);
+    replay.RunDrawnFrames(kSettleFrames);
     EXPECT_EQ(replay.CurrentWindow(), "window_welcome");
     EXPECT_TRUE(LooksLikeGolden(replay, "1_welcome"));
 
@@ -111,13 +111,13 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
 
     // 3. Start: the stage map; its play button: the level's load, then the
     // level in the game window.
-    replay.RunFrames(kSettleFrames);
+    replay.RunDrawnFrames(kSettleFrames);
     EXPECT_TRUE(LooksLikeGolden(replay, "2_main_menu"));
     replay.Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kStart));
     ASSERT_TRUE(replay.RunUntilWindow("window_start_game", kStepFrames)) << replay.ErrorText();
     auto* map = dynamic_cast<Tamrisk::GUIStartGameLogicWindow*>(replay.Game()->GetWindows().startGameLogic.get());
     ASSERT_NE(map, nullptr);
-    replay.RunFrames(kSettleFrames);
+    replay.RunDrawnFrames(kSettleFrames);
     EXPECT_EQ(ChosenPoint(*map), (std::pair<Halvard::u32, Halvard::u32>{0, 0}));
     EXPECT_TRUE(LooksLikeGolden(replay, "3_stage_map"));
     replay.Click(*map->GetPlayButton());
@@ -130,7 +130,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     // The bat rises with its ball.
     ASSERT_NE(replay.Logic(), nullptr);
     for (int frame = 0; frame < kStepFrames && !Testing::Autopilot::WantsLaunch(*replay.Logic()); ++frame)
-        replay.Frame();
+        replay.RunDrawnFrames(1);
     ASSERT_TRUE(Testing::Autopilot::WantsLaunch(*replay.Logic()));
     EXPECT_TRUE(LooksLikeGolden(replay, "4_level_1_1"));
 
@@ -155,7 +155,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     const auto* levels = dynamic_cast<const Tamrisk::LevelManager*>(replay.Game()->GetLevelManager());
     ASSERT_NE(levels, nullptr);
     const auto aceSeconds = static_cast<Halvard::i32>(levels->GetGameLevel({0, 0})->aceTime);
-    replay.RunFrames(kSettleFrames);
+    replay.RunDrawnFrames(kSettleFrames);
     EXPECT_EQ(ShownText(replay, "your_time"), MinutesAndSeconds(levelSeconds));
     EXPECT_EQ(ShownText(replay, "ace_time"), L"2:30");
     EXPECT_TRUE(LooksLikeGolden(replay, "5_level_complete"));
@@ -240,7 +240,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     replay.RunFrames(kSettleFrames);
     ASSERT_TRUE(replay.ClickButton("button_0"));
     ASSERT_TRUE(replay.RunUntilWindow("window_high_scores", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(kSettleFrames);
+    replay.RunDrawnFrames(kSettleFrames);
     EXPECT_FALSE(scores->GetNoRecords()->IsVisible());
     ASSERT_NE(scores->GetCell(0, Tamrisk::GUIHighScoresWindow::kName), nullptr);
     EXPECT_EQ(scores->GetCell(0, Tamrisk::GUIHighScoresWindow::kName)->GetLines(), std::vector<std::wstring>{L"Tester"});

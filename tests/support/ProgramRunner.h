@@ -16,8 +16,8 @@ struct ProgramRunSettings {
     // The built program, and the data folder that goes beside its copy.
     std::filesystem::path program;
     std::filesystem::path dataFolder;
-    // How long the log must stay unchanged after the window is made before
-    // the run counts as settled.
+    // How long the log must have stayed unchanged, at the end of the run
+    // time, before the run counts as settled.
     std::chrono::milliseconds settleTime{1500};
     // How long the program runs at least once its window is made, whatever
     // its log does: time for the windows the test wants to have come up.
@@ -25,9 +25,10 @@ struct ProgramRunSettings {
     // The longest wait for the window and for the quiet.
     std::chrono::milliseconds stepTimeout{30000};
     // The longest wait for the exit. Under the screenless drivers nothing
-    // paces the frames: the software rasteriser may owe many of them when the
-    // program quits and draws them all as the program lets go of its GL
-    // context, which on a machine busy with other tests takes a while.
+    // paces the frames: a GL that draws on threads of its own may owe many of
+    // them when the program quits and draws them all as the program lets go
+    // of its GL context, which on a machine busy with other tests takes a
+    // while.
     std::chrono::milliseconds exitTimeout{120000};
     // The program runs without the two capabilities that let the superuser
     // read and write past the permission bits, so that a folder closed to
@@ -50,11 +51,11 @@ struct ProgramRunResult {
 
 // Starts the real program from a temporary program folder holding copies of
 // the program and its data, with HOME and the XDG folders temporary too and
-// the offscreen video and null sound drivers. Run waits until the log (or,
-// where the log cannot be written, standard error) says "Window creation:"
-// and then the log stays quiet for the settle time, sends SIGTERM
-// (a quit request to the program) and waits for the exit; with a run time,
-// the quiet only counts once the program has run that long. A step that times
+// the offscreen video and null sound drivers, drawing on one thread. Run
+// waits until the log (or, where the log cannot be written, standard error)
+// says "Window creation:", then until the program has run the run time since
+// and its log has stayed unchanged for the last settle time, sends SIGTERM
+// (a quit request to the program) and waits for the exit. A step that times
 // out kills the program and throws std::runtime_error saying which step. The
 // folders go with the runner.
 class ProgramRunner {

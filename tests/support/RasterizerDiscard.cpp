@@ -6,4 +6,6 @@ namespace Testing {
 
 void DiscardRasterizing() { glEnable(GL_RASTERIZER_DISCARD); }
 
+void ResumeRasterizing() { glDisable(GL_RASTERIZER_DISCARD); }
+
 } // namespace Testing

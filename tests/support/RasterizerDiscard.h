@@ -7,5 +7,7 @@ namespace Testing {
 // included, but nothing is rasterised. For runs whose pictures are not what
 // is tested; the engine never touches this switch.
 void DiscardRasterizing();
+// Rasterises again in the context current now.
+void ResumeRasterizing();
 
 } // namespace Testing

@@ -5,9 +5,9 @@
 
 namespace Testing {
 
-// A fresh folder under the system's temporary folder, removed with
-// everything in it when the object goes. Unique per object, so tests may run
-// in parallel.
+// A fresh folder under the system's temporary folder (the memory-backed
+// /dev/shm unless TMPDIR names one), removed with everything in it when the
+// object goes. Unique per object, so tests may run in parallel.
 class TempFolder {
 public:
     TempFolder();

@@ -12,6 +12,7 @@
 #include "game/windows/menus/GUILogosWindow.h"
 #include "game/windows/parts/GUIMenuWindow.h"
 #include "game/windows/parts/GUIMenuWindowManager.h"
+#include "tests/support/RasterizerDiscard.h"
 #include "tests/support/SdlEvents.h"
 #include "tests/support/game/Autopilot.h"
 
@@ -33,6 +34,7 @@ void GameReplay::Start()
     launchPressed_ = false;
     game_ = std::make_unique<Tamrisk::Game>();
     input_ = std::make_unique<ScriptedInput>(WindowIdOf(*game_->GetEngine()->GetWindow()));
+    DiscardRasterizing();
 }
 
 void GameReplay::Restart()
@@ -93,6 +95,15 @@ void GameReplay::RunFrames(int count)
 {
     for (int frame = 0; frame < count; ++frame)
         Frame();
+}
+
+void GameReplay::RunDrawnFrames(int count)
+{
+    if (game_ != nullptr)
+        ResumeRasterizing();
+    RunFrames(count);
+    if (game_ != nullptr)
+        DiscardRasterizing();
 }
 
 std::string GameReplay::CurrentWindow() const

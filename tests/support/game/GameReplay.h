@@ -31,6 +31,8 @@ namespace Testing {
 // every waiting SDL event, moves the replay clock one step and runs one
 // update of the game. The player's hands are SDL events only; what the
 // test sees is the window on screen, the logic's state, files and the log.
+// Frames run whole but are rasterised only where the screen is looked at
+// (RunDrawnFrames): drawing the others would be most of a replay's time.
 class GameReplay {
 public:
     // Enough frames for any one step of the menus; loads run on a worker and
@@ -59,6 +61,9 @@ public:
     // maxFrames); whether it came.
     bool RunUntilWindow(const std::string& name, int maxFrames);
     void RunFrames(int count);
+    // The same frames rasterised, so that the screen can be looked at after
+    // them; no other frame is.
+    void RunDrawnFrames(int count);
 
     // The description name of the menu window holding the screen; else that
     // of the game window while it shows; else "logos" while the logos run;

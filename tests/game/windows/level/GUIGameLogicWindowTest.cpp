@@ -99,7 +99,10 @@ struct Level {
 class InGameBed {
 public:
     explicit InGameBed(const Level& level = {})
-        : run({.stage = level.stage, .level = level.level, .gameFolder = PrepareGameFolder(program, level.fiveLevels, level.description)}),
+        : run({.stage = level.stage,
+               .level = level.level,
+               .drawing = false,
+               .gameFolder = PrepareGameFolder(program, level.fiveLevels, level.description)}),
           profiles(GameFramework::FileServices::Of(Engine()), &volumes, program.Internal()),
           menuWindows(&run.InterfaceData()),
           window(std::make_unique<Tamrisk::GUIGameLogicWindow>(&Engine(), &profiles, &run.InterfaceData(),
