@@ -27,7 +27,6 @@ constexpr u32 kAttemptsPerForm = 1024;
 // When every draw of the full stem is taken, the stem is cut to this many
 // letters, which leaves seven random digits after its "_".
 constexpr std::size_t kCutStemLength = 8;
-constexpr const char* kExtension = ".prf";
 
 } // namespace
 
@@ -111,7 +110,7 @@ std::string ProfileBase::DrawFileName(const std::string& stem)
         while (fileName.size() < kFileNameLength)
             fileName += static_cast<char>('0' + Halvard::RandomInt(0, 9));
     }
-    return fileName + kExtension;
+    return fileName + kFileExtension;
 }
 
 // Never a name that a file already has, so that no profile overwrites

@@ -30,6 +30,7 @@ public:
     };
 
     static constexpr Halvard::u32 kStartingLives = 3;
+    static constexpr const char* kFileExtension = ".prf";
     // The largest score the file keeps; a sum beyond it stays there.
     static constexpr Halvard::u32 kMostScore = 0xFFFFFFFFu;
 

@@ -10,7 +10,6 @@
 #include <vector>
 
 namespace Halvard {
-class Error;
 class FileBinary;
 }
 
@@ -85,7 +84,7 @@ private:
     };
 
     bool CanOpen(const std::string& path) const;
-    std::optional<Halvard::FileFault> WriteNow(const std::string& path, const Body& writeBody) const;
+    std::optional<Halvard::FileError> WriteNow(const std::string& path, const Body& writeBody) const;
     const Held* FindHeld(const std::string& path) const;
     void ReportTrouble(SaveTrouble::Kind kind, const std::string& path) const;
     std::string MakeKeptPath(const std::string& path, Halvard::u32 number) const;

@@ -125,7 +125,7 @@ protected:
     }
 
     Testing::SaveFolder save;
-    SaveTrouble trouble;
+    SaveTrouble trouble{nullptr, save.Log()};
     FixedVolumes volumes;
 };
 
@@ -183,8 +183,7 @@ TEST_F(SaveTroubleTest, SavesThatDoNotReachTheDiskAreLoggedAndReportedByTheirCau
 }
 
 // A save that failed is made again at the next save of any other file, from
-// what its owner holds by then, in the order the saves failed, and a player
-// deleted meanwhile stays gone.
+// what its owner holds by then, in the order the saves failed.
 TEST_F(SaveTroubleTest, AFailedSaveIsMadeAgainWithItsOwnersStateAtTheNextSaveOfAnotherFile)
 {
     struct Row {
@@ -238,28 +237,62 @@ TEST_F(SaveTroubleTest, AFailedSaveIsMadeAgainWithItsOwnersStateAtTheNextSaveOfA
         config.Save();
         EXPECT_EQ(folder.Read(file), retried);
     }
+}
 
-    // Room for the player's file but not for the table: the player's file
-    // waits, so that it never runs ahead of a score the table has not kept.
-    Testing::SaveFolder folder;
-    SaveTrouble seen(nullptr, folder.Log());
-    const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
-    ProfileManager manager(services, &volumes, folder.User());
-    HighScoresTable table(services, 10, folder.User());
-    anna = manager.AddProfile(L"Anna");
-    for (u32 score = 1; score <= 10; ++score)
-        table.AddScore(std::wstring(40, L'x'), 0, score);
-    const std::string annaFile = "profiles\\" + anna->GetFileName();
-    const std::string before = folder.Read(annaFile);
-    {
-        Testing::FileSizeLimit room(before.size() + 64);
+// Only the table's save holds back the player's file, whatever stops it, so
+// that the file never lets go of a game whose score the table has not kept;
+// no other file's trouble holds back any save. A player deleted while his
+// file waits stays gone once the table is saved.
+TEST_F(SaveTroubleTest, OnlyTheTablesSaveHoldsBackThePlayersFile)
+{
+    std::optional<Testing::FileSizeLimit> limit;
+    struct Row {
+        const char* what;
+        // Stops a save (the table's, or the ini's), then lets it through.
+        std::function<void(Testing::SaveFolder&, std::size_t playerFileSize)> stop;
+        std::function<void(Testing::SaveFolder&)> mend;
+        bool playerWaits;
+    };
+    const Row rows[] = {
+        {"the table finds no room", [&limit](auto&, std::size_t size) { limit.emplace(size + 64); },
+         [&limit](auto&) { limit.reset(); }, true},
+        {"a folder in the table's place",
+         [](auto& folder, std::size_t) {
+             folder.Remove("high_scores.hsf");
+             folder.Write("high_scores.hsf\\inside", "");
+         },
+         [](auto& folder) { folder.Remove("high_scores.hsf"); }, true},
+        {"the ini's link leads into a folder that is missing",
+         [](auto& folder, std::size_t) {
+             fs::create_symlink(fs::path(Halvard::MakeNativePath(folder.User())) / "gone" / "Tamrisk.ini",
+                                fs::path(Halvard::MakeNativePath(folder.User())) / "Tamrisk.ini");
+         },
+         [](auto&) {}, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Testing::SaveFolder folder;
+        SaveTrouble seen(nullptr, folder.Log());
+        const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
+        Halvard::Config config(folder.Log(), folder.Files(), {.folder = folder.User(), .name = "Tamrisk"});
+        config.SetSaveKeeper(&seen);
+        ProfileManager manager(services, &volumes, folder.User());
+        HighScoresTable table(services, 10, folder.User());
+        GameFramework::ProfileBase* anna = manager.AddProfile(L"Anna");
+        for (u32 score = 1; score <= 10; ++score)
+            table.AddScore(std::wstring(40, L'x'), 0, score);
+        const std::string annaFile = "profiles\\" + anna->GetFileName();
+        const std::string before = folder.Read(annaFile);
+        row.stop(folder, before.size());
+        config.Save();
         table.AddScore(L"Anna", 0, 100);
         anna->UpdateProgress({1, 0}, true);
+        row.mend(folder);
+        EXPECT_EQ(folder.Read(annaFile) == before, row.playerWaits);
+        manager.DeleteProfile(L"Anna");
+        EXPECT_EQ(folder.List("profiles"), std::vector<std::string>());
+        EXPECT_EQ(HighScoresTable({folder.Log(), folder.Files()}, 10, folder.User()).GetEntry(0, 0)->name, L"Anna");
     }
-    EXPECT_EQ(folder.Read(annaFile), before);
-    manager.DeleteProfile(L"Anna");
-    EXPECT_EQ(folder.List("profiles"), std::vector<std::string>());
-    EXPECT_EQ(HighScoresTable(services, 10, folder.User()).GetEntry(0, 0)->name, L"Anna");
 }
 
 // The player hears of each kind of trouble once, in the order they came, of
@@ -287,8 +320,8 @@ TEST_F(SaveTroubleTest, EachKindOfTroubleIsToldOnceAndNoneHidesAnother)
     EXPECT_EQ(trouble.TakeUntold().path, "h");
 }
 
-// A full disk lets the files be made but not written: the old files stay
-// and the trouble is reported.
+// A full disk lets the files be made but not written: the old files stay,
+// the trouble is reported, and each file's line is not repeated until exit.
 TEST_F(SaveTroubleTest, AFullDiskKeepsTheOldFilesAndReportsTheTrouble)
 {
     {
@@ -301,13 +334,20 @@ TEST_F(SaveTroubleTest, AFullDiskKeepsTheOldFilesAndReportsTheTrouble)
     {
         Testing::FileSizeLimit full(0);
         const auto manager = OpenProfiles();
+        const auto table = OpenScores();
         manager->SubmitLevelTime({0, 0}, L"Anna", 0, 12.0f);
-        OpenScores()->AddScore(L"Anna", 0, 200);
+        table->AddScore(L"Anna", 0, 200);
+        // Made again at each later save for the same reason: logged once,
+        // then once more at exit.
+        for (int i = 0; i < 3; ++i)
+            manager->Save();
+        EXPECT_EQ(save.ErrorLines().size(), 2u) << testing::PrintToString(save.ErrorLines());
+        trouble.MakeFailedSaves();
     }
     EXPECT_EQ(KindsOf(trouble), (std::vector<SaveTrouble::Kind>{SaveTrouble::Kind::kNoRoom}));
     EXPECT_EQ(save.Read("profiles.pmf"), list);
     EXPECT_EQ(save.Read("high_scores.hsf"), scores);
-    EXPECT_EQ(save.ErrorLines().size(), 2u) << testing::PrintToString(save.ErrorLines());
+    EXPECT_EQ(save.ErrorLines().size(), 4u) << testing::PrintToString(save.ErrorLines());
 }
 
 // An ini file kept elsewhere (synced, backed up) behind a link stays behind
@@ -339,7 +379,7 @@ TEST_F(SaveTroubleTest, AListOrTableThatCannotBeOpenedIsLeftAsItIsAndNotWrittenO
         for (const std::string file : {"profiles.pmf", "high_scores.hsf"}) {
             SCOPED_TRACE(std::string(way.name) + ", " + file);
             Testing::SaveFolder folder;
-            SaveTrouble seen;
+            SaveTrouble seen(nullptr, folder.Log());
             const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
             {
                 ProfileManager manager(services, &volumes, folder.User());
@@ -541,7 +581,7 @@ TEST_F(SaveTroubleTest, AProfilesFolderThatCannotBeListedIsToldAndNothingIsWritt
     for (const Way way : {Way{"no right to read it", false}, Way{"a file in its place", true}}) {
         SCOPED_TRACE(way.name);
         Testing::SaveFolder folder;
-        SaveTrouble seen;
+        SaveTrouble seen(nullptr, folder.Log());
         const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
         std::string annaFile;
         {
@@ -637,7 +677,7 @@ TEST_F(SaveTroubleTest, TheIniFileIsToldAsTheOtherSavesAreAndKeptWhenItCannotBeR
                 continue;
             }
             Halvard::Config config(folder.Log(), folder.Files(), settings);
-            SaveTrouble seen(&config);
+            SaveTrouble seen(&config, folder.Log());
             config.SetSaveKeeper(&seen);
             config.Load();
             videoMode = config.videoMode;
