@@ -149,10 +149,13 @@ bool ProfileBase::IsOwnFolderInsideProfiles() const
     return !stem.empty() && stem != "." && stem != ".." && ownFolder_ == GetFolder(stem);
 }
 
-// A save of the file that failed before must not bring it back.
+// A save of the file that failed before must not bring it back, and a file
+// that another copy may keep is not this copy's to delete.
 void ProfileBase::DeleteFiles()
 {
     saveFile_.Forget(GetPath());
+    if (!saveFile_.MayChange(GetPath()))
+        return;
     Halvard::DeleteFolder(GetPath());
     if (IsOwnFolderInsideProfiles())
         Halvard::DeleteFolder(ownFolder_);

@@ -54,7 +54,8 @@ public:
     // The name trimmed and cut as Create does; saved. The file keeps its name.
     void SetName(const std::wstring& name);
     // The profile's file and its own folder with everything in it. A folder
-    // that is not strictly inside the profiles folder is left alone.
+    // that is not strictly inside the profiles folder is left alone, and so
+    // is everything while another copy of the game may keep the saves.
     void DeleteFiles();
     // Keeps the faster of the two times of the same level and mode; saved.
     void AddLevelResult(const LevelResult& result);

@@ -71,6 +71,11 @@ void SaveFile::Forget(const std::string& path)
         services_.trouble->Forget(path);
 }
 
+bool SaveFile::MayChange(const std::string& path) const
+{
+    return services_.trouble == nullptr || services_.trouble->MayWrite(path);
+}
+
 void SaveFile::Read(const std::string& path, const Body& readBody)
 {
     try {

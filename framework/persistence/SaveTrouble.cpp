@@ -85,7 +85,7 @@ void SaveTrouble::Forget(const std::string& path)
     std::erase_if(queued_, [&path](const Failed& failed) { return failed.path == path; });
 }
 
-// Once another copy holds the lock, nothing of this one is saved again.
+// Once another copy may have saved, nothing of this one is saved again.
 bool SaveTrouble::MayWrite(const std::string& path)
 {
     if (lock_ == nullptr || lock_->MaySave())
@@ -93,7 +93,8 @@ bool SaveTrouble::MayWrite(const std::string& path)
     Report(Kind::kSavedElsewhere, lock_->GetUserFolder());
     queued_.clear();
     if (messages_ != nullptr && !path.empty())
-        messages_->LogError("Failed to save \"" + path + "\" file: another copy keeps the saves of its folder");
+        messages_->LogError("Failed to save \"" + path +
+                            "\" file: another copy of the game may have saved in its folder since this one started");
     return false;
 }
 

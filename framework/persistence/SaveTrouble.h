@@ -39,9 +39,9 @@ public:
         // A file or folder of saves is there but cannot be opened: it is left
         // as it is and nothing is written over it in this run.
         kNotRead,
-        // Another copy of the game took the lock of the user folder (the
-        // path) while this one ran without it: that copy keeps the saves,
-        // and this one writes nothing more.
+        // A lock file of the user folder (the path) is there that this copy,
+        // which started without one, did not make: another copy may have
+        // saved there since, and this one writes nothing more.
         kSavedElsewhere,
     };
 
@@ -66,10 +66,14 @@ public:
     // logged when its line is not the one that file's last failure logged.
     // A player's file waits while the table's save has not been made: it
     // never lets go of a game whose score the table has not kept. With a
-    // lock given, nothing is saved once another copy holds it.
+    // lock given, nothing is saved once another copy may have saved there.
     bool MakeSave(const std::string& path, Save save) override;
     // The same without a new save, as at exit: every failure is logged.
     void MakeFailedSaves();
+    // Whether this run may still change the files of the folder (a lock
+    // given may say that another copy may have saved there); told as a save
+    // refused is.
+    bool MayWrite(const std::string& path);
     // Nothing of that file is made again: its owner is gone or deleted it.
     void Forget(const std::string& path);
     // The lock asked before each save; it must outlive this object.
@@ -93,7 +97,6 @@ private:
     enum class Logging : Halvard::u8 { kNewLines, kEveryLine };
 
     void AskConfig();
-    bool MayWrite(const std::string& path);
     void Keep(const std::string& path, Save save);
     void MakeQueued(Logging logging);
     void Log(Failed& failed, const Halvard::FileError& error, Logging logging);

@@ -2,8 +2,10 @@
 #include "engine/core/PathUtils.h"
 #include "framework/persistence/HighScoresTable.h"
 #include "framework/persistence/SaveTrouble.h"
+#include "framework/persistence/UserFolderLock.h"
 #include "framework/sound/SoundVolumes.h"
 #include "game/persistence/ProfileManager.h"
+#include "platform/os/FolderLock.h"
 #include "tests/support/FilePermissionsHonoured.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/SaveFolder.h"
@@ -293,6 +295,26 @@ TEST_F(SaveTroubleTest, OnlyTheTablesSaveHoldsBackThePlayersFile)
         EXPECT_EQ(folder.List("profiles"), std::vector<std::string>());
         EXPECT_EQ(HighScoresTable({folder.Log(), folder.Files()}, 10, folder.User()).GetEntry(0, 0)->name, L"Anna");
     }
+}
+
+// A run that started without the lock of its folder and finds another copy's
+// lock file there by its next change, though that copy has ended, changes
+// nothing more there: no player's file is deleted, and the player is told.
+TEST_F(SaveTroubleTest, ARunThatFindsAnotherCopysLockFileDeletesNoFile)
+{
+    const std::string annaFile = "profiles\\" + OpenProfiles()->AddProfile(L"Anna")->GetFileName();
+    std::optional<GameFramework::UserFolderLock> lock;
+    {
+        Testing::FilePermissionsHonoured honoured;
+        CloseFolder(Native(""));
+        lock.emplace("Tamrisk", save.User());
+        CloseFolder(Native(""), fs::perms::owner_all);
+    }
+    Platform::FolderLock(Native("Tamrisk.lock").string());
+    trouble.SetUserFolderLock(&*lock);
+    OpenProfiles()->DeleteProfile(L"Anna");
+    EXPECT_TRUE(save.Exists(annaFile));
+    EXPECT_EQ(KindsOf(trouble), (std::vector<SaveTrouble::Kind>{SaveTrouble::Kind::kSavedElsewhere}));
 }
 
 // The player hears of each kind of trouble once, in the order they came, of

@@ -181,6 +181,34 @@ TEST(FolderLock, WhereTheFolderTakesFilesButNoLockCanBeHadTheReasonIsGiven)
     }
 }
 
+// A lock tried again by a program that had none at first is taken only on a
+// file made then: one that is there may have been locked by a program that
+// has ended since. A file made then whose lock is refused stays, so that a
+// program that comes later finds the folder claimed.
+TEST(FolderLock, ALockTriedAgainIsTakenOnlyOnAFileItMakes)
+{
+    struct Row {
+        const char* what;
+        bool fileThere;
+        FolderLock::LockCall lockCall;
+        State state;
+    };
+    const Row rows[] = {
+        {"no file yet", false, nullptr, State::kHeld},
+        {"a file that nobody holds", true, nullptr, State::kTaken},
+        {"a file system without locks", false, FailAsWithoutLocks, State::kLocksRefused},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TempFolder folder;
+        const fs::path file = folder.Path() / "game.lock";
+        if (row.fileThere)
+            std::ofstream(file) << "";
+        EXPECT_EQ(FolderLock(file.string(), row.lockCall, FolderLock::Opening::kMakeOnly).GetState(), row.state);
+        EXPECT_TRUE(fs::exists(file));
+    }
+}
+
 // A folder closed to writing takes no lock file, and no save either: there
 // is no lock to be had, which is no trouble of the lock's own. The same
 // folder with its lock file already made is locked as ever, for the lock
