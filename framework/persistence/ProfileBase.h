@@ -45,9 +45,10 @@ public:
     // text is thrown: the caller skips the file.
     virtual void Load(const std::string& fileName);
     // A new profile of the name (trimmed, and cut to the longest name a file
-    // holds) with a file name no other file has, saved at once. Throws Error
-    // when no free file name is found.
-    virtual void Create(const std::wstring& name);
+    // holds) with a file name that no file and none of the names in use
+    // (the other profiles' of its manager, whose files may not be on disk
+    // yet) has, saved at once. Throws Error when no free file name is found.
+    virtual void Create(const std::wstring& name, const std::vector<std::string>& fileNamesInUse);
 
     // Failures are logged, never thrown; the profile in memory stays.
     void Save();
@@ -111,7 +112,7 @@ protected:
 private:
     void SetFileName(const std::string& fileName);
     bool IsOwnFolderInsideProfiles() const;
-    std::string FindFreeFileName(const std::string& stem) const;
+    std::string FindFreeFileName(const std::string& stem, const std::vector<std::string>& fileNamesInUse) const;
     static std::string DrawFileName(const std::string& stem);
     static std::string MakeStem(const std::wstring& name);
     void ReadLevelResults(Halvard::FileBinary& file);

@@ -174,6 +174,9 @@ TEST_F(SaveTroubleTest, SavesThatDoNotReachTheDiskAreLoggedAndReportedByTheirCau
         HighScoresTable table(services, 10, user);
         EXPECT_NE(manager.AddProfile(L"Anna"), nullptr);
         EXPECT_NE(table.AddScore(L"Anna", 0, 100), nullptr);
+        // Their files not on disk, two names of one long stem still get two.
+        EXPECT_NE(manager.AddProfile(L"Abcdefghijklmnopone")->GetFileName(),
+                  manager.AddProfile(L"Abcdefghijklmnoptwo")->GetFileName());
         full.reset();
         ASSERT_EQ(seen.GetReported().size(), 1u);
         EXPECT_EQ(seen.GetReported()[0].kind, way.kind);
