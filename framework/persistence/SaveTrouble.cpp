@@ -133,7 +133,7 @@ void SaveTrouble::MakeQueued(Logging logging)
             queued_.erase(queued_.begin() + static_cast<std::ptrdiff_t>(i));
             continue;
         }
-        Report(KindOfSave(error->GetFault()), failed.path);
+        Report(KindOfSave(error->GetFault()), error->GetFaultFile().empty() ? failed.path : error->GetFaultFile());
         Log(failed, *error, logging);
         ++i;
     }

@@ -376,7 +376,9 @@ TEST_F(SaveTroubleTest, AFullDiskKeepsTheOldFilesAndReportsTheTrouble)
 }
 
 // An ini file kept elsewhere (synced, backed up) behind a link stays behind
-// it: the options saved go where the link points.
+// it: the options saved go where the link points. Where that is a folder
+// that is missing, the file the link leads to is named, in the log and to
+// the player: its folder is the one to make.
 TEST_F(SaveTroubleTest, AnIniFileBehindALinkStaysBehindIt)
 {
     const Testing::TempFolder elsewhere;
@@ -389,6 +391,15 @@ TEST_F(SaveTroubleTest, AnIniFileBehindALinkStaysBehindIt)
     EXPECT_TRUE(fs::is_symlink(Native("Tamrisk.ini")));
     EXPECT_THAT(elsewhere.ReadFile("Tamrisk.ini"), HasSubstr("v_mode 1024x768x32"));
     EXPECT_TRUE(save.ErrorLines().empty());
+
+    fs::remove(Native("Tamrisk.ini"));
+    fs::create_symlink(elsewhere.Path() / "gone" / "Tamrisk.ini", Native("Tamrisk.ini"));
+    config.SetSaveKeeper(&trouble);
+    config.Save();
+    ASSERT_EQ(KindsOf(trouble), (std::vector<SaveTrouble::Kind>{SaveTrouble::Kind::kNoFolder}));
+    const std::string linked = trouble.GetReported()[0].path;
+    EXPECT_EQ(Halvard::MakeNativePath(linked), (elsewhere.Path() / "gone" / "Tamrisk.ini").string());
+    EXPECT_TRUE(AnyLineHas(save.ErrorLines(), "a link to \"" + linked + "\" (No such file or directory)"));
 }
 
 // A list or table that is there but cannot be opened is neither set aside
