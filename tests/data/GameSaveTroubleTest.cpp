@@ -237,6 +237,7 @@ TEST_F(GameSaveTroubleTest, ARunWithoutItsLockTakesItBeforeASaveOrLeavesTheSaves
         SCOPED_TRACE(other.what);
         const fs::path user = fixture.UserFolder();
         const fs::path lockFile = user / "Tamrisk.lock";
+        const std::string logFile = "share\\Quenbyworks\\Tamrisk\\Tamrisk.html";
         fs::remove_all(user);
         fs::create_directories(user);
         // A log left by an earlier run opens in the closed folder: it is
@@ -271,17 +272,13 @@ TEST_F(GameSaveTroubleTest, ARunWithoutItsLockTakesItBeforeASaveOrLeavesTheSaves
         game.reset();
         EXPECT_EQ(fs::exists(user / "Tamrisk.ini"), !other.locked);
         const std::string echoed = standardError.Take();
-        const std::string logFile = "share\\Quenbyworks\\Tamrisk\\Tamrisk.html";
         const std::string log = fs::exists(user / "Tamrisk.html") ? fixture.Folder().ReadFile(logFile) : "";
-        if (other.locked)
-            EXPECT_NE(echoed.find("Error: User folder taken: " + lockFile.string() + " is there now"),
-                      std::string::npos)
-                << echoed;
-        else
-            EXPECT_NE(log.find("Log opened late: the lines before this one went to standard error<BR>User folder "
-                               "locked: " + lockFile.string()),
-                      std::string::npos)
-                << log;
+        EXPECT_NE((other.locked ? echoed : log)
+                      .find(other.locked ? "Error: User folder taken: " + lockFile.string() + " is there now"
+                                         : "Log opened late: the lines before this one went to standard error<BR>"
+                                           "User folder locked: " + lockFile.string()),
+                  std::string::npos)
+            << echoed << log;
     }
 }
 
