@@ -293,11 +293,11 @@ void Config::Save()
     }
     if (keeper_ != nullptr)
         keeper_->MakeSave(iniPath_, [this] { return WriteIni(); });
-    else
-        WriteIni();
+    else if (const std::optional<FileError> error = WriteIni())
+        messages_->LogError(error->GetTextWithReason());
 }
 
-std::optional<FileFault> Config::WriteIni()
+std::optional<FileError> Config::WriteIni()
 {
     try {
         std::unique_ptr<FileTextual> ini =
@@ -311,13 +311,12 @@ std::optional<FileFault> Config::WriteIni()
         ini->Close();
         return std::nullopt;
     } catch (const FileError& error) {
-        messages_->LogError(error.GetTextWithReason());
         saveFault_ = error.GetFault();
+        return error;
     } catch (const Error& error) {
-        messages_->LogError(error.GetText());
         saveFault_ = FileFault::kOther;
+        return FileError(error.GetText());
     }
-    return saveFault_;
 }
 
 // A missing ini file is normal: every variable keeps its default. Lines read

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/ConfigSettings.h"
+#include "engine/core/Error.h"
 #include "engine/core/FileFault.h"
 #include "engine/core/Types.h"
 
@@ -84,7 +85,7 @@ public:
     // text is written; a failure is one error in the log with the system's
     // reason, never an exception, and its fault is kept for whoever tells the
     // user (GetSaveFault). A kept ini file is not written (an error line).
-    // With a keeper set, the save goes through it.
+    // With a keeper set, the save goes through it, and the keeper logs.
     void Save();
     // The keeper must outlive every later Save; null for none.
     void SetSaveKeeper(SaveKeeper* keeper) { keeper_ = keeper; }
@@ -121,7 +122,7 @@ private:
     static bool DetectChange(ConfigVariable& variable);
     void RegisterOwnVariables(const std::string& videoModeText, bool fullScreenDefault);
     std::vector<std::string> ReadIniLines();
-    std::optional<FileFault> WriteIni();
+    std::optional<FileError> WriteIni();
 
     MessageManager* messages_;
     FileManager* files_;

@@ -26,19 +26,24 @@ private:
 // ("No space left on device") when it gave any.
 class FileError : public Error {
 public:
-    explicit FileError(std::string text, FileFault fault = FileFault::kOther, std::string reason = {})
-        : Error(std::move(text)), fault_(fault), reason_(std::move(reason))
+    explicit FileError(std::string text, FileFault fault = FileFault::kOther, std::string reason = {},
+                       std::string faultFile = {})
+        : Error(std::move(text)), fault_(fault), reason_(std::move(reason)), faultFile_(std::move(faultFile))
     {
     }
 
     FileFault GetFault() const { return fault_; }
     const std::string& GetReason() const { return reason_; }
+    // The file the fault befell when it is not the one named (the file at
+    // the end of a symbolic link), in the system's form; empty otherwise.
+    const std::string& GetFaultFile() const { return faultFile_; }
     // The text with the system's words after it in brackets, for the log.
     std::string GetTextWithReason() const { return reason_.empty() ? GetText() : GetText() + " (" + reason_ + ")"; }
 
 private:
     FileFault fault_;
     std::string reason_;
+    std::string faultFile_;
 };
 
 // An impossible state or an exhausted fixed buffer.

@@ -86,8 +86,13 @@ FileBinary::~FileBinary()
 void FileBinary::OpenForWriting(const std::string& fullPath)
 {
     writer_ = std::make_unique<Platform::ReplacementFile>(Platform::ToNativePath(fullPath));
-    if (!writer_->IsOpen())
-        throw FileError("Failed to open " + Quoted() + " file", FaultOf(writer_->GetFault()), writer_->GetReason());
+    if (writer_->IsOpen())
+        return;
+    // A folder missing where a link points is the one to make.
+    const std::string linked =
+        writer_->GetLinkedFile().empty() ? std::string() : Platform::FromNativePath(writer_->GetLinkedFile());
+    throw FileError("Failed to open " + Quoted() + " file" + (linked.empty() ? "" : ", a link to \"" + linked + "\""),
+                    FaultOf(writer_->GetFault()), writer_->GetReason(), linked);
 }
 
 bool FileBinary::MeasureFile(const std::string& name, u32& size)

@@ -8,14 +8,21 @@ namespace Halvard {
 
 using State = Platform::FolderLock::State;
 
-FolderLock::FolderLock(const std::string& lockFile) : path_(MakeApplicationPath(lockFile)) { TryAgain(); }
+FolderLock::FolderLock(const std::string& lockFile) : path_(MakeApplicationPath(lockFile))
+{
+    Open(Platform::FolderLock::Opening::kOpenOrMake);
+}
 
 void FolderLock::TryAgain()
 {
-    if (lock_ != nullptr && IsHeld())
-        return;
+    if (!IsHeld())
+        Open(Platform::FolderLock::Opening::kMakeOnly);
+}
+
+void FolderLock::Open(Platform::FolderLock::Opening opening)
+{
     CreateFolders(path_);
-    lock_ = std::make_unique<Platform::FolderLock>(Platform::ToNativePath(path_));
+    lock_ = std::make_unique<Platform::FolderLock>(Platform::ToNativePath(path_), nullptr, opening);
 }
 
 FolderLock::~FolderLock() = default;
@@ -31,6 +38,8 @@ bool FolderLock::AreLocksRefused() const { return lock_->GetState() == State::kL
 bool FolderLock::IsUnavailable() const { return lock_->GetState() == State::kUnavailable; }
 
 bool FolderLock::IsNotOpened() const { return lock_->GetState() == State::kNotOpened; }
+
+bool FolderLock::IsTaken() const { return lock_->GetState() == State::kTaken; }
 
 const std::string& FolderLock::GetReason() const { return lock_->GetReason(); }
 

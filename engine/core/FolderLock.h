@@ -1,11 +1,9 @@
 #pragma once
 
+#include "platform/os/FolderLock.h"
+
 #include <memory>
 #include <string>
-
-namespace Platform {
-class FolderLock;
-}
 
 namespace Halvard {
 
@@ -40,12 +38,21 @@ public:
     // Why the lock is not held, in the system's words ("Is a directory");
     // empty while it is held or held elsewhere.
     const std::string& GetReason() const;
+    // Only a file made by TryAgain would do, and one is there (or something
+    // else bears the name) on a disk that can be written: another program
+    // may have locked the folder since this one looked first.
+    bool IsTaken() const;
     // The errno value behind the reason; 0 when there is none.
     int GetSystemError() const;
-    // Tries the lock once more, as the constructor does, unless it is held.
+    // Unless the lock is held, tries it once more on a lock file that this
+    // call makes: a program that had none at first cannot tell whether one
+    // that is there by now was locked by another program that has ended
+    // since. A file made here stays even when its lock is refused.
     void TryAgain();
 
 private:
+    void Open(Platform::FolderLock::Opening opening);
+
     std::string path_;
     std::unique_ptr<Platform::FolderLock> lock_;
 };

@@ -59,6 +59,13 @@ MessageManager::MessageManager(const std::string& applicationName, bool enabled,
 
     std::lock_guard<std::mutex> lock(mutex_);
     Open("w");
+    WriteHeaderLocked();
+    if (reopen_)
+        Close();
+}
+
+void MessageManager::WriteHeaderLocked()
+{
     WriteHtmlLocked("<HTML>");
     WriteHtmlLocked("<HEAD>");
     WriteHtmlLocked("<TITLE>" + applicationName_ + " Log</TITLE>");
@@ -68,8 +75,24 @@ MessageManager::MessageManager(const std::string& applicationName, bool enabled,
     WriteColored(kWhite, "======== ");
     WriteColored(kGreen, applicationName_ + " Log: " + LocalTime());
     WriteColored(kWhite, " ========\n\n");
-    if (reopen_)
-        Close();
+}
+
+// The lines written so far are not kept: the console takes them each frame.
+void MessageManager::OpenFileLate()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!enabled_ || reopen_ || file_ != nullptr)
+        return;
+    Open("w");
+    WriteHeaderLocked();
+    WriteLineLocked(kMessage, "Log opened late: the lines before this one went to standard error\n");
+}
+
+void MessageManager::CloseFile()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    Close();
+    reopen_ = false;
 }
 
 MessageManager::~MessageManager()

@@ -48,7 +48,17 @@ public:
     void SetSpacedMode(bool spaced);
     const std::string& GetLogPath() const { return logPath_; }
 
+    // Opens the file afresh when it could not be opened at the start (its
+    // folder took no file then), its first line saying that the lines before
+    // went to standard error; nothing while it is open, when the log is off
+    // or when it is opened for each line.
+    void OpenFileLate();
+    // The file is no longer this program's to write (another copy of the
+    // program may write it now): later lines go to standard error.
+    void CloseFile();
+
 private:
+    void WriteHeaderLocked();
     // False when the line did not reach the file.
     bool WriteLineLocked(u32 level, const std::string& text);
     void EchoToStandardError(const std::string& text) const;

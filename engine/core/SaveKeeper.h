@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/core/FileFault.h"
+#include "engine/core/Error.h"
 
 #include <functional>
 #include <optional>
@@ -13,9 +13,10 @@ namespace Halvard {
 // of it. Main thread.
 class SaveKeeper {
 public:
-    // Writes the file from its owner's state at the time of the call and
-    // logs its own failure; the fault then, none once the file is on disk.
-    using Save = std::function<std::optional<FileFault>()>;
+    // Writes the file from its owner's state at the time of the call; the
+    // error then, none once the file is on disk. The keeper logs the error:
+    // a save made again and again need not say the same each time.
+    using Save = std::function<std::optional<FileError>()>;
 
     virtual ~SaveKeeper() = default;
 

@@ -27,7 +27,6 @@ constexpr u32 kAttemptsPerForm = 1024;
 // When every draw of the full stem is taken, the stem is cut to this many
 // letters, which leaves seven random digits after its "_".
 constexpr std::size_t kCutStemLength = 8;
-constexpr const char* kExtension = ".prf";
 
 } // namespace
 
@@ -76,7 +75,7 @@ void ProfileBase::Load(const std::string& fileName)
     }
 }
 
-void ProfileBase::Create(const std::wstring& name)
+void ProfileBase::Create(const std::wstring& name, const std::vector<std::string>& fileNamesInUse)
 {
     name_ = MakeProfileName(name);
     settings_ = Settings{};
@@ -88,7 +87,7 @@ void ProfileBase::Create(const std::wstring& name)
     levelResults_.clear();
     totalTime_ = 0.0f;
     Reset();
-    SetFileName(FindFreeFileName(MakeStem(name_)));
+    SetFileName(FindFreeFileName(MakeStem(name_), fileNamesInUse));
     Save();
 }
 
@@ -111,20 +110,24 @@ std::string ProfileBase::DrawFileName(const std::string& stem)
         while (fileName.size() < kFileNameLength)
             fileName += static_cast<char>('0' + Halvard::RandomInt(0, 9));
     }
-    return fileName + kExtension;
+    return fileName + kFileExtension;
 }
 
-// Never a name that a file already has, so that no profile overwrites
+// Never a name that a file already has, nor one that another profile has
+// whose save has not reached the disk, so that no profile overwrites
 // another's file: the full stem first, then, when its draws are used up (a
 // long stem has a single name), the stem cut short enough for seven digits.
-std::string ProfileBase::FindFreeFileName(const std::string& stem) const
+std::string ProfileBase::FindFreeFileName(const std::string& stem,
+                                          const std::vector<std::string>& fileNamesInUse) const
 {
     const std::string forms[] = {stem, stem.substr(0, kCutStemLength)};
     for (const std::string& form : forms) {
         const u32 attempts = form.size() < kLongStemLength ? kAttemptsPerForm : 1;
         for (u32 i = 0; i < attempts; ++i) {
             const std::string fileName = DrawFileName(form);
-            if (!saveFile_.Exists(GetFolder(fileName)))
+            const bool inUse =
+                std::find(fileNamesInUse.begin(), fileNamesInUse.end(), fileName) != fileNamesInUse.end();
+            if (!inUse && !saveFile_.Exists(GetFolder(fileName)))
                 return fileName;
         }
     }
@@ -150,10 +153,13 @@ bool ProfileBase::IsOwnFolderInsideProfiles() const
     return !stem.empty() && stem != "." && stem != ".." && ownFolder_ == GetFolder(stem);
 }
 
-// A save of the file that failed before must not bring it back.
+// A save of the file that failed before must not bring it back, and a file
+// that another copy may keep is not this copy's to delete.
 void ProfileBase::DeleteFiles()
 {
     saveFile_.Forget(GetPath());
+    if (!saveFile_.MayChange(GetPath()))
+        return;
     Halvard::DeleteFolder(GetPath());
     if (IsOwnFolderInsideProfiles())
         Halvard::DeleteFolder(ownFolder_);

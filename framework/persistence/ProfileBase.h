@@ -30,6 +30,7 @@ public:
     };
 
     static constexpr Halvard::u32 kStartingLives = 3;
+    static constexpr const char* kFileExtension = ".prf";
     // The largest score the file keeps; a sum beyond it stays there.
     static constexpr Halvard::u32 kMostScore = 0xFFFFFFFFu;
 
@@ -44,16 +45,18 @@ public:
     // text is thrown: the caller skips the file.
     virtual void Load(const std::string& fileName);
     // A new profile of the name (trimmed, and cut to the longest name a file
-    // holds) with a file name no other file has, saved at once. Throws Error
-    // when no free file name is found.
-    virtual void Create(const std::wstring& name);
+    // holds) with a file name that no file and none of the names in use
+    // (the other profiles' of its manager, whose files may not be on disk
+    // yet) has, saved at once. Throws Error when no free file name is found.
+    virtual void Create(const std::wstring& name, const std::vector<std::string>& fileNamesInUse);
 
     // Failures are logged, never thrown; the profile in memory stays.
     void Save();
     // The name trimmed and cut as Create does; saved. The file keeps its name.
     void SetName(const std::wstring& name);
     // The profile's file and its own folder with everything in it. A folder
-    // that is not strictly inside the profiles folder is left alone.
+    // that is not strictly inside the profiles folder is left alone, and so
+    // is everything while another copy of the game may keep the saves.
     void DeleteFiles();
     // Keeps the faster of the two times of the same level and mode; saved.
     void AddLevelResult(const LevelResult& result);
@@ -109,7 +112,7 @@ protected:
 private:
     void SetFileName(const std::string& fileName);
     bool IsOwnFolderInsideProfiles() const;
-    std::string FindFreeFileName(const std::string& stem) const;
+    std::string FindFreeFileName(const std::string& stem, const std::vector<std::string>& fileNamesInUse) const;
     static std::string DrawFileName(const std::string& stem);
     static std::string MakeStem(const std::wstring& name);
     void ReadLevelResults(Halvard::FileBinary& file);

@@ -184,6 +184,14 @@ ProfileBase* ProfileManagerBase::GetProfile(const std::wstring& name) const
     return found != profiles_.end() ? found->get() : nullptr;
 }
 
+std::vector<std::string> ProfileManagerBase::GetFileNames() const
+{
+    std::vector<std::string> names;
+    for (const std::unique_ptr<ProfileBase>& profile : profiles_)
+        names.push_back(profile->GetFileName());
+    return names;
+}
+
 void ProfileManagerBase::SetCurrentProfile(ProfileBase* profile, ListSaving saving)
 {
     currentProfile_ = profile;

@@ -98,9 +98,11 @@ protected:
     // The game's profile from that file of the profiles folder; throws Error
     // when it cannot be read.
     virtual std::unique_ptr<ProfileBase> CreateProfileFromFile(const std::string& fileName) = 0;
-    // The game's new profile of that name, saved; throws Error when it cannot
-    // be made.
+    // The game's new profile of that name, saved under a file name none of
+    // GetFileNames has; throws Error when it cannot be made.
     virtual std::unique_ptr<ProfileBase> CreateProfile(const std::wstring& name) = 0;
+    // The file names of the profiles, on disk or not.
+    std::vector<std::string> GetFileNames() const;
     virtual void Write(Halvard::FileBinary& file) const;
     virtual void Read(Halvard::FileBinary& file);
 

@@ -41,14 +41,18 @@ bool SaveFile::Write(const std::string& path, const Body& writeBody)
         services_.messages->LogError("Failed to save " + Quoted(path) + " file: " + held->reason);
         return false;
     }
-    if (services_.trouble == nullptr)
-        return !WriteNow(path, writeBody).has_value();
+    if (services_.trouble == nullptr) {
+        const std::optional<Halvard::FileError> error = WriteNow(path, writeBody);
+        if (error)
+            services_.messages->LogError(error->GetTextWithReason());
+        return !error;
+    }
     if (std::find(saved_.begin(), saved_.end(), path) == saved_.end())
         saved_.push_back(path);
     return services_.trouble->MakeSave(path, [this, path, writeBody] { return WriteNow(path, writeBody); });
 }
 
-std::optional<Halvard::FileFault> SaveFile::WriteNow(const std::string& path, const Body& writeBody) const
+std::optional<Halvard::FileError> SaveFile::WriteNow(const std::string& path, const Body& writeBody) const
 {
     try {
         GameTools::VersionedFile file(services_.files, format_.magic, format_.version);
@@ -57,8 +61,7 @@ std::optional<Halvard::FileFault> SaveFile::WriteNow(const std::string& path, co
         file.Close();
         return std::nullopt;
     } catch (const Halvard::FileError& error) {
-        services_.messages->LogError(error.GetTextWithReason());
-        return error.GetFault();
+        return error;
     }
 }
 
@@ -66,6 +69,11 @@ void SaveFile::Forget(const std::string& path)
 {
     if (services_.trouble != nullptr)
         services_.trouble->Forget(path);
+}
+
+bool SaveFile::MayChange(const std::string& path) const
+{
+    return services_.trouble == nullptr || services_.trouble->MayWrite(path);
 }
 
 void SaveFile::Read(const std::string& path, const Body& readBody)

@@ -10,7 +10,6 @@
 #include <vector>
 
 namespace Halvard {
-class Error;
 class FileBinary;
 }
 
@@ -51,6 +50,9 @@ public:
     bool Write(const std::string& path, const Body& writeBody);
     // No failed save of the file is made again (it was deleted).
     void Forget(const std::string& path);
+    // Whether the file may be changed otherwise than by a save (deleted):
+    // not once another copy of the game may keep it (SaveTrouble::MayWrite).
+    bool MayChange(const std::string& path) const;
     // Checks the header and reads the body; throws FileError when the file is
     // missing, foreign, of another version or short. A file that exists but
     // cannot be opened is held first, and the error says so.
@@ -85,7 +87,7 @@ private:
     };
 
     bool CanOpen(const std::string& path) const;
-    std::optional<Halvard::FileFault> WriteNow(const std::string& path, const Body& writeBody) const;
+    std::optional<Halvard::FileError> WriteNow(const std::string& path, const Body& writeBody) const;
     const Held* FindHeld(const std::string& path) const;
     void ReportTrouble(SaveTrouble::Kind kind, const std::string& path) const;
     std::string MakeKeptPath(const std::string& path, Halvard::u32 number) const;

@@ -2,11 +2,27 @@
 
 #include "engine/core/Config.h"
 #include "engine/core/MessageManager.h"
+#include "engine/core/PathUtils.h"
+#include "framework/persistence/HighScoresTable.h"
+#include "framework/persistence/ProfileBase.h"
 #include "framework/persistence/UserFolderLock.h"
 
 #include <algorithm>
 
 namespace GameFramework {
+
+namespace {
+
+bool IsScoreTable(const std::string& path) { return Halvard::GetFileName(path) == HighScoresTable::kFileName; }
+
+bool IsPlayerFile(const std::string& path)
+{
+    const std::string extension = ProfileBase::kFileExtension;
+    return path.size() > extension.size() &&
+           path.compare(path.size() - extension.size(), extension.size(), extension) == 0;
+}
+
+} // namespace
 
 SaveTrouble::SaveTrouble(const Halvard::Config* config, Halvard::MessageManager* messages)
     : config_(config), messages_(messages)
@@ -38,13 +54,19 @@ SaveTrouble::Kind SaveTrouble::KindOfSave(Halvard::FileFault fault)
 
 bool SaveTrouble::MakeSave(const std::string& path, Save save)
 {
-    if (making_)
-        return !save().has_value();
+    // No save's own writing saves another file; should one, it is made on
+    // its own.
+    if (making_) {
+        const std::optional<Halvard::FileError> error = save();
+        if (error && messages_ != nullptr)
+            messages_->LogError(error->GetTextWithReason());
+        return !error;
+    }
     if (!MayWrite(path))
         return false;
     Keep(path, std::move(save));
     making_ = true;
-    MakeQueued(path);
+    MakeQueued(Logging::kNewLines);
     making_ = false;
     return !IsQueued(path);
 }
@@ -54,7 +76,7 @@ void SaveTrouble::MakeFailedSaves()
     if (making_ || queued_.empty() || !MayWrite(std::string()))
         return;
     making_ = true;
-    MakeQueued(std::string());
+    MakeQueued(Logging::kEveryLine);
     making_ = false;
 }
 
@@ -63,7 +85,7 @@ void SaveTrouble::Forget(const std::string& path)
     std::erase_if(queued_, [&path](const Failed& failed) { return failed.path == path; });
 }
 
-// Once another copy holds the lock, nothing of this one is saved again.
+// Once another copy may have saved, nothing of this one is saved again.
 bool SaveTrouble::MayWrite(const std::string& path)
 {
     if (lock_ == nullptr || lock_->MaySave())
@@ -71,7 +93,8 @@ bool SaveTrouble::MayWrite(const std::string& path)
     Report(Kind::kSavedElsewhere, lock_->GetUserFolder());
     queued_.clear();
     if (messages_ != nullptr && !path.empty())
-        messages_->LogError("Failed to save \"" + path + "\" file: another copy keeps the saves of its folder");
+        messages_->LogError("Failed to save \"" + path +
+                            "\" file: another copy of the game may have saved in its folder since this one started");
     return false;
 }
 
@@ -83,35 +106,47 @@ void SaveTrouble::Keep(const std::string& path, Save save)
     if (found != queued_.end())
         found->save = std::move(save);
     else
-        queued_.push_back(Failed{path, std::move(save)});
+        queued_.push_back(Failed{path, std::move(save), std::string()});
 }
 
-// A save that a cause beyond its own file stopped (a full disk, a closed or
-// missing folder) would stop the ones after it too; one of them that got
-// through would run ahead of what it follows from: the player's file would
-// let go of a game whose score the table has not kept.
-void SaveTrouble::MakeQueued(const std::string& requested)
+// A player's file saved while the table's save has not been made would let
+// go of a game whose score the table has not kept. Nothing else waits: one
+// file's own trouble holds back no other.
+void SaveTrouble::MakeQueued(Logging logging)
 {
-    std::string stoppedAt;
+    std::stable_partition(queued_.begin(), queued_.end(),
+                          [](const Failed& failed) { return IsScoreTable(failed.path); });
     for (std::size_t i = 0; i < queued_.size();) {
-        if (!stoppedAt.empty()) {
-            if (queued_[i].path == requested && messages_ != nullptr)
-                messages_->LogError("Failed to save \"" + requested + "\" file: it waits for \"" + stoppedAt +
-                                    "\" file, which could not be saved before it");
+        Failed& failed = queued_[i];
+        const auto table = std::find_if(queued_.begin(), queued_.end(),
+                                        [](const Failed& queued) { return IsScoreTable(queued.path); });
+        if (IsPlayerFile(failed.path) && table != queued_.end()) {
+            Log(failed,
+                Halvard::FileError("Failed to save \"" + failed.path + "\" file: it waits for \"" + table->path +
+                                   "\" file, which could not be saved before it"),
+                logging);
             ++i;
             continue;
         }
-        const std::optional<Halvard::FileFault> fault = queued_[i].save();
-        if (!fault) {
+        const std::optional<Halvard::FileError> error = failed.save();
+        if (!error) {
             queued_.erase(queued_.begin() + static_cast<std::ptrdiff_t>(i));
             continue;
         }
-        const Kind kind = KindOfSave(*fault);
-        Report(kind, queued_[i].path);
-        if (kind != Kind::kNotSaved)
-            stoppedAt = queued_[i].path;
+        Report(KindOfSave(error->GetFault()), error->GetFaultFile().empty() ? failed.path : error->GetFaultFile());
+        Log(failed, *error, logging);
         ++i;
     }
+}
+
+// A file that can never be saved would repeat its line at every save of any
+// file.
+void SaveTrouble::Log(Failed& failed, const Halvard::FileError& error, Logging logging)
+{
+    const std::string line = error.GetTextWithReason();
+    if (messages_ != nullptr && (logging == Logging::kEveryLine || line != failed.logged))
+        messages_->LogError(line);
+    failed.logged = line;
 }
 
 bool SaveTrouble::IsQueued(const std::string& path) const

@@ -39,9 +39,9 @@ public:
         // A file or folder of saves is there but cannot be opened: it is left
         // as it is and nothing is written over it in this run.
         kNotRead,
-        // Another copy of the game took the lock of the user folder (the
-        // path) while this one ran without it: that copy keeps the saves,
-        // and this one writes nothing more.
+        // A lock file of the user folder (the path) is there that this copy,
+        // which started without one, did not make: another copy may have
+        // saved there since, and this one writes nothing more.
         kSavedElsewhere,
     };
 
@@ -51,7 +51,8 @@ public:
         std::string path;
     };
 
-    // The configuration and the log, when given, must outlive this object.
+    // The configuration and the log, when given, must outlive this object;
+    // without a log, failed saves are not logged.
     explicit SaveTrouble(const Halvard::Config* config = nullptr, Halvard::MessageManager* messages = nullptr);
 
     // Only the first report of each kind counts.
@@ -59,15 +60,20 @@ public:
     // The kind of trouble a save that failed for this fault is.
     static Kind KindOfSave(Halvard::FileFault fault);
 
-    // Makes the saves that failed before in the order they first failed,
-    // this one in its place among them (last when it had not failed); each
-    // failure is reported. A save waits, logged, while one made before it
-    // in the same call failed for a cause beyond its own file (a full disk,
-    // a closed or missing folder). With a lock given, nothing is saved once
-    // another copy holds it.
+    // Makes the saves that failed before, the high-score table's first, then
+    // the others in the order they first failed, this one in its place among
+    // them (last when it had not failed); each failure is reported, and
+    // logged when its line is not the one that file's last failure logged.
+    // A player's file waits while the table's save has not been made: it
+    // never lets go of a game whose score the table has not kept. With a
+    // lock given, nothing is saved once another copy may have saved there.
     bool MakeSave(const std::string& path, Save save) override;
-    // The same without a new save, as at exit.
+    // The same without a new save, as at exit: every failure is logged.
     void MakeFailedSaves();
+    // Whether this run may still change the files of the folder (a lock
+    // given may say that another copy may have saved there); told as a save
+    // refused is.
+    bool MayWrite(const std::string& path);
     // Nothing of that file is made again: its owner is gone or deleted it.
     void Forget(const std::string& path);
     // The lock asked before each save; it must outlive this object.
@@ -85,12 +91,15 @@ private:
     struct Failed {
         std::string path;
         Save save;
+        // The line its last failure logged.
+        std::string logged;
     };
+    enum class Logging : Halvard::u8 { kNewLines, kEveryLine };
 
     void AskConfig();
-    bool MayWrite(const std::string& path);
     void Keep(const std::string& path, Save save);
-    void MakeQueued(const std::string& requested);
+    void MakeQueued(Logging logging);
+    void Log(Failed& failed, const Halvard::FileError& error, Logging logging);
     bool IsQueued(const std::string& path) const;
 
     const Halvard::Config* config_;

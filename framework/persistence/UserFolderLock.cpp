@@ -75,33 +75,64 @@ void UserFolderLock::SetLog(Halvard::MessageManager* messages)
 {
     messages_ = messages;
     if (lock_->IsUnavailable())
-        messages_->LogWarning("User folder not locked: " + Halvard::MakeNativePath(GetLockFile()) +
-                              " cannot be made (" + lock_->GetReason() + "); a second copy is not kept out");
+        LogStillUnlocked();
 }
 
-// A second copy that started while this one ran unlocked took the lock and
-// keeps its own saves: writing beside it would put this copy's stale
-// profiles over them.
+// A copy that took the lock since this one started without it, or may have,
+// may have saved there: writing beside it, or after it ended, would put this
+// copy's stale profiles over its saves.
 bool UserFolderLock::MaySave()
 {
-    if (heldElsewhere_)
+    if (savedElsewhere_)
         return false;
-    if (lock_->IsHeld())
+    if (lock_->IsHeld() || locksRefused_)
         return true;
     lock_->TryAgain();
+    return TakeLock();
+}
+
+bool UserFolderLock::TakeLock()
+{
     const std::string file = Halvard::MakeNativePath(GetLockFile());
     if (lock_->IsHeld()) {
-        if (messages_ != nullptr)
+        if (messages_ != nullptr) {
+            messages_->OpenFileLate();
             messages_->LogMessage("User folder locked: " + file + "; a second copy is kept out");
+        }
         return true;
     }
-    if (!lock_->IsHeldElsewhere())
+    if (lock_->AreLocksRefused()) {
+        locksRefused_ = true;
+        if (messages_ != nullptr)
+            messages_->LogWarning("User folder not locked: the file system refuses a lock on " + file + " (" +
+                                  lock_->GetReason() + "); the file is kept, so that a later copy stops at its "
+                                  "start");
         return true;
-    heldElsewhere_ = true;
-    if (messages_ != nullptr)
-        messages_->LogError("User folder taken: another copy of " + title_ + " holds " + file +
-                            " and keeps the saves; this copy saves nothing more");
+    }
+    if (!lock_->IsTaken() && !lock_->IsHeldElsewhere()) {
+        LogStillUnlocked();
+        return true;
+    }
+    savedElsewhere_ = true;
+    if (messages_ == nullptr)
+        return false;
+    // The log file may be that copy's by now.
+    messages_->CloseFile();
+    messages_->LogError("User folder taken: " + file + " is there now, and another copy of " + title_ +
+                        " may have saved in the folder since this one started without it; this copy saves "
+                        "nothing more");
     return false;
+}
+
+// No copy can have made the lock file yet: the saves go on, and the lock is
+// tried again at the next; a new reason is logged once.
+void UserFolderLock::LogStillUnlocked()
+{
+    if (messages_ == nullptr || lock_->GetReason() == loggedReason_)
+        return;
+    loggedReason_ = lock_->GetReason();
+    messages_->LogWarning("User folder not locked: " + Halvard::MakeNativePath(GetLockFile()) +
+                          " cannot be made (" + loggedReason_ + "); a second copy is not kept out");
 }
 
 } // namespace GameFramework

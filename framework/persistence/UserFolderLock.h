@@ -13,8 +13,10 @@ namespace GameFramework {
 // Keeps every other copy of the game out of the user folder: the lock on
 // "<title>.lock" in it, from the claim to the end of this object. A copy
 // that starts where no file can be made runs without the lock and takes it
-// before each save once it can; should another copy have taken it first,
-// that copy keeps the saves and this one writes nothing more. Main thread.
+// before each save once it can, on a lock file it makes then: a lock file
+// that is there by then may have been made and locked by another copy, which
+// may have saved, even if it has ended since. That copy's saves are kept:
+// this one then writes nothing more. Main thread.
 class UserFolderLock {
 public:
     // Claims the folder, making it when missing. Throws Error, with nothing
@@ -30,8 +32,9 @@ public:
     // lock says so there at once. It must outlive this object.
     void SetLog(Halvard::MessageManager* messages);
     // Asked before each save: a run without the lock tries to take it, and
-    // goes on as a locked run once it has it. False, from the first time
-    // another copy is found holding it, for the rest of the run.
+    // goes on as a locked run once it has it, its log file opened then if it
+    // could not be at the start. False, from the first time a lock file is
+    // found that this run did not make, for the rest of the run.
     bool MaySave();
 
     const std::string& GetUserFolder() const { return userFolder_; }
@@ -41,12 +44,19 @@ public:
 private:
     void ThrowWhenRefused() const;
     std::string NotOpenedAdvice() const;
+    bool TakeLock();
+    void LogStillUnlocked();
 
     std::string title_;
     std::string userFolder_;
     std::unique_ptr<Halvard::FolderLock> lock_;
     Halvard::MessageManager* messages_ = nullptr;
-    bool heldElsewhere_ = false;
+    bool savedElsewhere_ = false;
+    // The file system refused the lock on a file this run made: any copy
+    // started later stops at its start, so this one goes on saving.
+    bool locksRefused_ = false;
+    // Why the last try found no lock, as logged.
+    std::string loggedReason_;
 };
 
 } // namespace GameFramework

@@ -470,14 +470,15 @@ void WindowFlow::RecordLevelComplete(const LevelReference& played, const LevelRe
     profile.AddScore(logic.GetScore());
     profile.AddScore(bonus);
     logic.SetScore(0);
-    profile.SetGameInProgress(!gameComplete);
     std::unique_ptr<LevelResult> result = host_.CreateLevelResult();
     host_.FillLevelResult(*result);
     profile.KeepLevelResult(*result);
-    // The finished game's score reaches the table before the save that ends
-    // the game, as a lost game's does.
+    // The finished game's score reaches the table before the profile lets go
+    // of the game, as a lost game's does: a save of the profile made again
+    // with the table's save would carry the change.
     if (gameComplete)
         EnterFinalScore(profile.GetScore());
+    profile.SetGameInProgress(!gameComplete);
     // The whole result in one save: a program ended at any moment leaves the
     // level either wholly kept, time bonus and all, or not kept at all.
     profile.Save();

@@ -16,17 +16,18 @@ Profile::Profile(GameFramework::FileServices services, const std::string& fileNa
     Load(fileName);
 }
 
-Profile::Profile(GameFramework::FileServices services, const std::wstring& name, const std::string& userFolder)
+Profile::Profile(GameFramework::FileServices services, const std::wstring& name, const std::string& userFolder,
+                 const std::vector<std::string>& fileNamesInUse)
     : ProfileBase(services, userFolder, kFormat)
 {
-    Create(name);
+    Create(name, fileNamesInUse);
 }
 
-void Profile::Create(const std::wstring& name)
+void Profile::Create(const std::wstring& name, const std::vector<std::string>& fileNamesInUse)
 {
     firstGame_ = true;
     firstCompletion_ = true;
-    ProfileBase::Create(name);
+    ProfileBase::Create(name, fileNamesInUse);
 }
 
 void Profile::Write(Halvard::FileBinary& file) const

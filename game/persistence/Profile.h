@@ -14,10 +14,12 @@ public:
     // Reads the file of the profiles folder below the user's folder; throws
     // Error (its reason already logged) when it cannot be read.
     Profile(GameFramework::FileServices services, const std::string& fileName, const std::string& userFolder);
-    // A new player of that name, saved in a file of its own.
-    Profile(GameFramework::FileServices services, const std::wstring& name, const std::string& userFolder);
+    // A new player of that name, saved in a file of its own: none of the
+    // names in use (ProfileBase::Create).
+    Profile(GameFramework::FileServices services, const std::wstring& name, const std::string& userFolder,
+            const std::vector<std::string>& fileNamesInUse = {});
 
-    void Create(const std::wstring& name) override;
+    void Create(const std::wstring& name, const std::vector<std::string>& fileNamesInUse) override;
 
     // Set for a new player and only stored.
     bool IsFirstGame() const { return firstGame_; }

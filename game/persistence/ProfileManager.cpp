@@ -18,7 +18,7 @@ std::unique_ptr<GameFramework::ProfileBase> ProfileManager::CreateProfileFromFil
 
 std::unique_ptr<GameFramework::ProfileBase> ProfileManager::CreateProfile(const std::wstring& name)
 {
-    return std::make_unique<Profile>(GetFileServices(), name, GetUserFolder());
+    return std::make_unique<Profile>(GetFileServices(), name, GetUserFolder(), GetFileNames());
 }
 
 } // namespace Tamrisk

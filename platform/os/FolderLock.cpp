@@ -18,11 +18,13 @@ constexpr mode_t kLockFileMode = 0644;
 // A read-only descriptor is enough for flock, and it opens the file where
 // the folder can no longer be written. A pipe bearing the name would hold a
 // blocking open forever.
-int OpenLockFile(const std::string& path)
+int OpenLockFile(const std::string& path, FolderLock::Opening opening)
 {
+    const int onlyMade = opening == FolderLock::Opening::kMakeOnly ? O_EXCL : 0;
     int descriptor = -1;
     do {
-        descriptor = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, kLockFileMode);
+        descriptor =
+            ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | onlyMade, kLockFileMode);
     } while (descriptor < 0 && errno == EINTR);
     return descriptor;
 }
@@ -86,6 +88,12 @@ bool IsOnReadOnlyFileSystem(int descriptor)
     return ::fstatvfs(descriptor, &status) == 0 && (status.f_flag & ST_RDONLY) != 0;
 }
 
+bool IsOnReadOnlyFileSystem(const std::string& path)
+{
+    struct statvfs status {};
+    return ::statvfs(path.c_str(), &status) == 0 && (status.f_flag & ST_RDONLY) != 0;
+}
+
 // strerror's text, without its buffer shared between threads.
 std::string SystemReason(int error) { return std::generic_category().message(error); }
 
@@ -94,19 +102,24 @@ std::string SystemReason(int error) { return std::generic_category().message(err
 // flock, not fcntl: a record lock belongs to the process, so a second
 // opening in the same process would take it as well and close would drop it
 // for both.
-FolderLock::FolderLock(const std::string& nativeLockFile, LockCall lockCall)
+FolderLock::FolderLock(const std::string& nativeLockFile, LockCall lockCall, Opening opening)
 {
     const bool made = !NameIsTaken(nativeLockFile);
-    descriptor_ = OpenLockFile(nativeLockFile);
+    descriptor_ = OpenLockFile(nativeLockFile, opening);
     if (descriptor_ < 0) {
-        OpenFailed(nativeLockFile, errno);
+        const int error = errno;
+        // Too many files open says nothing of the name: a look at it does.
+        if (opening == Opening::kMakeOnly && (error == EEXIST || NameIsTaken(nativeLockFile)))
+            FoundTaken(nativeLockFile);
+        else
+            OpenFailed(nativeLockFile, error);
         return;
     }
     if (!IsPlainFile(descriptor_)) {
         Refuse(State::kFileUnusable, 0, "Is not a regular file");
         return;
     }
-    Lock(nativeLockFile, lockCall != nullptr ? lockCall : ::flock, made);
+    Lock(nativeLockFile, lockCall != nullptr ? lockCall : ::flock, made && opening == Opening::kOpenOrMake);
 }
 
 FolderLock::~FolderLock()
@@ -135,9 +148,19 @@ void FolderLock::OpenFailed(const std::string& nativeLockFile, int error)
     reason_ = SystemReason(error);
 }
 
+// On a disk that is still read-only no program can have saved since: the
+// folder takes no file yet, as it took none before.
+void FolderLock::FoundTaken(const std::string& nativeLockFile)
+{
+    if (IsOnReadOnlyFileSystem(nativeLockFile))
+        Refuse(State::kUnavailable, EROFS, SystemReason(EROFS));
+    else
+        Refuse(State::kTaken, EEXIST, SystemReason(EEXIST));
+}
+
 // A file this object made for a lock it cannot have would stay behind in a
 // folder the program then writes nothing to.
-void FolderLock::Lock(const std::string& nativeLockFile, LockCall lockCall, bool made)
+void FolderLock::Lock(const std::string& nativeLockFile, LockCall lockCall, bool removeWhenRefused)
 {
     int result = -1;
     do {
@@ -154,7 +177,7 @@ void FolderLock::Lock(const std::string& nativeLockFile, LockCall lockCall, bool
     }
     Refuse(IsOnReadOnlyFileSystem(descriptor_) ? State::kUnavailable : State::kLocksRefused, error,
            SystemReason(error));
-    if (made)
+    if (removeWhenRefused)
         ::unlink(nativeLockFile.c_str());
 }
 
@@ -163,7 +186,8 @@ void FolderLock::Refuse(State state, int error, std::string reason)
     state_ = state;
     systemError_ = error;
     reason_ = std::move(reason);
-    ::close(descriptor_);
+    if (descriptor_ >= 0)
+        ::close(descriptor_);
     descriptor_ = -1;
 }
 

@@ -30,17 +30,29 @@ public:
         // what bears the name: a path too long, a loop of symbolic links on
         // the way, too many files open, a fault of the disk.
         kNotOpened,
+        // Only a file made by this object would do, and something bears the
+        // name on a disk that can be written: another program may have made
+        // it and locked the folder, and may still hold it.
+        kTaken,
     };
+
+    // Whether a lock file that is there already may be locked. A program
+    // that started where none could be made cannot tell later whether a
+    // file that is there by then was locked by another program that has
+    // ended since: it takes only a file it makes itself.
+    enum class Opening { kOpenOrMake, kMakeOnly };
 
     // flock's shape: 0, or -1 with errno set.
     using LockCall = int (*)(int descriptor, int operation);
 
     // Opens the lock file (native path), making it when missing, and tries
-    // the lock without waiting. Nothing is written into the file, and a file
-    // made here whose lock is refused is removed again. The lock call is the
-    // system's flock; tests give one that fails as a file system without
-    // locks does.
-    explicit FolderLock(const std::string& nativeLockFile, LockCall lockCall = nullptr);
+    // the lock without waiting. Nothing is written into the file. A file
+    // made here whose lock is refused is removed again, unless only a file
+    // made here would do: it then stays, so that whoever comes later finds
+    // the folder claimed. The lock call is the system's flock; tests give
+    // one that fails as a file system without locks does.
+    explicit FolderLock(const std::string& nativeLockFile, LockCall lockCall = nullptr,
+                        Opening opening = Opening::kOpenOrMake);
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
     // Lets go of the lock; the file stays, for the next start to lock.
@@ -55,7 +67,8 @@ public:
 
 private:
     void OpenFailed(const std::string& nativeLockFile, int error);
-    void Lock(const std::string& nativeLockFile, LockCall lockCall, bool made);
+    void FoundTaken(const std::string& nativeLockFile);
+    void Lock(const std::string& nativeLockFile, LockCall lockCall, bool removeWhenRefused);
     void Refuse(State state, int error, std::string reason);
 
     int descriptor_ = -1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace Platform {
@@ -17,8 +18,10 @@ void ShowMessageBox(const std::string& caption, const std::string& text, Message
 
 // The text as a box sets it: each line broken at spaces into lines of at
 // most `width` characters (UTF-8), for the box sets every line whole, however
-// wide. A word longer than that keeps a line of its own.
-std::string WrapMessageText(const std::string& text, std::size_t width);
+// wide. A word longer than that is cut after `width` characters. Of more
+// than `lines` lines, the middle ones give way to one line "...", for the
+// box grows as tall as its text: the first and the last lines still show.
+std::string WrapMessageText(const std::string& text, std::size_t width, std::size_t lines = SIZE_MAX);
 
 // Tests turn boxes off so that a failure cannot wait for a click.
 void SetMessageBoxesShown(bool shown);

@@ -103,6 +103,8 @@ ReplacementFile::ReplacementFile(const std::string& nativeTarget)
         Fail();
         return;
     }
+    if (target_ != named)
+        linked_ = target_;
     std::string pattern =
         FolderOf(target_) + "/." + NameOf(target_) + kTemporaryMark + std::string(kUniqueLength, 'X');
     const int descriptor = ::mkstemp(pattern.data());

@@ -40,6 +40,10 @@ public:
     bool Discard();
 
     const std::string& TemporaryPath() const { return temporary_; }
+    // The file at the end of the target's links, the one replaced (native
+    // path); empty when the target is no link or its links could not be
+    // followed.
+    const std::string& GetLinkedFile() const { return linked_; }
     // Why the last step that failed (opening, writing or committing) failed,
     // and the system's words for it (strerror's); empty while none has.
     WriteFault GetFault() const { return fault_; }
@@ -54,6 +58,7 @@ private:
     bool RenameOverTarget();
 
     std::string target_;
+    std::string linked_;
     std::string temporary_;
     std::FILE* stream_ = nullptr;
     WriteFault fault_ = WriteFault::kOther;

@@ -22,6 +22,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -219,16 +220,30 @@ TEST_F(GameSaveTroubleTest, EachKindOfTroubleIsToldOnceNamingItsFileInTheFolders
 }
 
 // A run that started without its lock, in a folder closed to writing, takes
-// it at its first save once the folder is opened, and goes on as a locked
-// run; when another copy took it first, that copy keeps the saves: this one
-// writes nothing more and tells the player, naming the folder.
+// it at its first save once the folder is opened, on a lock file it makes,
+// goes on as a locked run and opens its log then; a lock file made by
+// another copy meanwhile, whether that copy still holds it or has ended,
+// leaves the saves to it: this one writes nothing more there, not even its
+// log, and tells the player, naming the folder.
 TEST_F(GameSaveTroubleTest, ARunWithoutItsLockTakesItBeforeASaveOrLeavesTheSavesToTheCopyThatHasIt)
 {
-    for (const bool otherCopy : {false, true}) {
-        SCOPED_TRACE(otherCopy ? "another copy took the lock" : "no copy took it");
+    struct Other {
+        const char* what;
+        bool locked;
+        bool ended;
+    };
+    for (const Other other : {Other{"no copy took it", false, false}, Other{"another copy holds the lock", true, false},
+                              Other{"another copy took the lock and ended", true, true}}) {
+        SCOPED_TRACE(other.what);
         const fs::path user = fixture.UserFolder();
+        const fs::path lockFile = user / "Tamrisk.lock";
+        const std::string logFile = "share\\Quenbyworks\\Tamrisk\\Tamrisk.html";
         fs::remove_all(user);
         fs::create_directories(user);
+        // A log left by an earlier run opens in the closed folder: it is
+        // given up once another copy may write it.
+        if (other.locked)
+            std::ofstream(user / "Tamrisk.html") << "";
         fs::permissions(user, fs::perms::owner_read | fs::perms::owner_exec);
         Testing::StandardErrorPipe standardError;
         {
@@ -241,25 +256,29 @@ TEST_F(GameSaveTroubleTest, ARunWithoutItsLockTakesItBeforeASaveOrLeavesTheSaves
             ASSERT_NE(WaitFor<Tamrisk::GUIWelcomeWindow>([this] { return Welcome(); }), nullptr);
             fs::permissions(user, fs::perms::owner_all);
         }
-        std::optional<Platform::FolderLock> other;
-        if (otherCopy)
-            other.emplace((user / "Tamrisk.lock").string());
+        std::optional<Platform::FolderLock> copy;
+        if (other.locked)
+            copy.emplace(lockFile.string());
+        if (other.ended)
+            copy.reset();
         game->GetProfileManager()->Save();
-        EXPECT_EQ(fs::exists(user / "profiles.pmf"), !otherCopy);
-        if (otherCopy) {
+        EXPECT_EQ(fs::exists(user / "profiles.pmf"), !other.locked);
+        if (other.locked) {
             ASSERT_NE(NoticeShown(), nullptr);
             ExpectNotice(*Notice(), "saved_elsewhere", Wide(user.string()) + L"\"");
         } else {
-            EXPECT_EQ(Platform::FolderLock((user / "Tamrisk.lock").string()).GetState(),
-                      Platform::FolderLock::State::kHeldElsewhere);
+            EXPECT_EQ(Platform::FolderLock(lockFile.string()).GetState(), Platform::FolderLock::State::kHeldElsewhere);
         }
         game.reset();
-        EXPECT_EQ(fs::exists(user / "Tamrisk.ini"), !otherCopy);
+        EXPECT_EQ(fs::exists(user / "Tamrisk.ini"), !other.locked);
         const std::string echoed = standardError.Take();
-        EXPECT_NE(echoed.find(otherCopy ? "Error: User folder taken: another copy of Tamrisk holds "
-                                        : "User folder locked: " + (user / "Tamrisk.lock").string()),
+        const std::string log = fs::exists(user / "Tamrisk.html") ? fixture.Folder().ReadFile(logFile) : "";
+        EXPECT_NE((other.locked ? echoed : log)
+                      .find(other.locked ? "Error: User folder taken: " + lockFile.string() + " is there now"
+                                         : "Log opened late: the lines before this one went to standard error<BR>"
+                                           "User folder locked: " + lockFile.string()),
                   std::string::npos)
-            << echoed;
+            << echoed << log;
     }
 }
 

@@ -49,7 +49,7 @@ BedProfile::BedProfile(GameFramework::FileServices services, const std::string& 
                        const std::wstring& name)
     : ProfileBase(services, userFolder, kProfileFormat)
 {
-    Create(name);
+    Create(name, {});
 }
 
 BedProfileManager::BedProfileManager(GameFramework::FileServices services, GameFramework::SoundVolumes* volumes,

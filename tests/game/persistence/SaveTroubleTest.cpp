@@ -2,8 +2,10 @@
 #include "engine/core/PathUtils.h"
 #include "framework/persistence/HighScoresTable.h"
 #include "framework/persistence/SaveTrouble.h"
+#include "framework/persistence/UserFolderLock.h"
 #include "framework/sound/SoundVolumes.h"
 #include "game/persistence/ProfileManager.h"
+#include "platform/os/FolderLock.h"
 #include "tests/support/FilePermissionsHonoured.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/SaveFolder.h"
@@ -125,7 +127,7 @@ protected:
     }
 
     Testing::SaveFolder save;
-    SaveTrouble trouble;
+    SaveTrouble trouble{nullptr, save.Log()};
     FixedVolumes volumes;
 };
 
@@ -172,6 +174,9 @@ TEST_F(SaveTroubleTest, SavesThatDoNotReachTheDiskAreLoggedAndReportedByTheirCau
         HighScoresTable table(services, 10, user);
         EXPECT_NE(manager.AddProfile(L"Anna"), nullptr);
         EXPECT_NE(table.AddScore(L"Anna", 0, 100), nullptr);
+        // Their files not on disk, two names of one long stem still get two.
+        EXPECT_NE(manager.AddProfile(L"Abcdefghijklmnopone")->GetFileName(),
+                  manager.AddProfile(L"Abcdefghijklmnoptwo")->GetFileName());
         full.reset();
         ASSERT_EQ(seen.GetReported().size(), 1u);
         EXPECT_EQ(seen.GetReported()[0].kind, way.kind);
@@ -183,8 +188,7 @@ TEST_F(SaveTroubleTest, SavesThatDoNotReachTheDiskAreLoggedAndReportedByTheirCau
 }
 
 // A save that failed is made again at the next save of any other file, from
-// what its owner holds by then, in the order the saves failed, and a player
-// deleted meanwhile stays gone.
+// what its owner holds by then, in the order the saves failed.
 TEST_F(SaveTroubleTest, AFailedSaveIsMadeAgainWithItsOwnersStateAtTheNextSaveOfAnotherFile)
 {
     struct Row {
@@ -238,28 +242,80 @@ TEST_F(SaveTroubleTest, AFailedSaveIsMadeAgainWithItsOwnersStateAtTheNextSaveOfA
         config.Save();
         EXPECT_EQ(folder.Read(file), retried);
     }
+}
 
-    // Room for the player's file but not for the table: the player's file
-    // waits, so that it never runs ahead of a score the table has not kept.
-    Testing::SaveFolder folder;
-    SaveTrouble seen(nullptr, folder.Log());
-    const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
-    ProfileManager manager(services, &volumes, folder.User());
-    HighScoresTable table(services, 10, folder.User());
-    anna = manager.AddProfile(L"Anna");
-    for (u32 score = 1; score <= 10; ++score)
-        table.AddScore(std::wstring(40, L'x'), 0, score);
-    const std::string annaFile = "profiles\\" + anna->GetFileName();
-    const std::string before = folder.Read(annaFile);
-    {
-        Testing::FileSizeLimit room(before.size() + 64);
+// Only the table's save holds back the player's file, whatever stops it, so
+// that the file never lets go of a game whose score the table has not kept;
+// no other file's trouble holds back any save. A player deleted while his
+// file waits stays gone once the table is saved.
+TEST_F(SaveTroubleTest, OnlyTheTablesSaveHoldsBackThePlayersFile)
+{
+    std::optional<Testing::FileSizeLimit> limit;
+    struct Row {
+        const char* what;
+        // Stops the table's save, or the ini's, until the row ends.
+        std::function<void(Testing::SaveFolder&, std::size_t playerFileSize)> stop;
+        bool playerWaits;
+    };
+    const Row rows[] = {
+        {"the table finds no room", [&limit](auto&, std::size_t size) { limit.emplace(size + 64); }, true},
+        {"a folder in the table's place",
+         [](auto& folder, std::size_t) {
+             folder.Remove("high_scores.hsf");
+             folder.Write("high_scores.hsf\\in", "");
+         },
+         true},
+        {"the ini's link leads into a folder that is missing",
+         [](auto& folder, std::size_t) {
+             fs::create_symlink("gone/Tamrisk.ini", fs::path(Halvard::MakeNativePath(folder.User())) / "Tamrisk.ini");
+         },
+         false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Testing::SaveFolder folder;
+        SaveTrouble seen(nullptr, folder.Log());
+        const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
+        Halvard::Config config(folder.Log(), folder.Files(), {.folder = folder.User(), .name = "Tamrisk"});
+        config.SetSaveKeeper(&seen);
+        ProfileManager manager(services, &volumes, folder.User());
+        HighScoresTable table(services, 10, folder.User());
+        GameFramework::ProfileBase* anna = manager.AddProfile(L"Anna");
+        for (u32 score = 1; score <= 10; ++score)
+            table.AddScore(std::wstring(40, L'x'), 0, score);
+        const std::string annaFile = "profiles\\" + anna->GetFileName();
+        const std::string before = folder.Read(annaFile);
+        row.stop(folder, before.size());
+        config.Save();
         table.AddScore(L"Anna", 0, 100);
         anna->UpdateProgress({1, 0}, true);
+        limit.reset();
+        if (folder.Exists("high_scores.hsf\\in"))
+            folder.Remove("high_scores.hsf");
+        EXPECT_EQ(folder.Read(annaFile) == before, row.playerWaits);
+        manager.DeleteProfile(L"Anna");
+        EXPECT_EQ(folder.List("profiles"), std::vector<std::string>());
+        EXPECT_EQ(HighScoresTable({folder.Log(), folder.Files()}, 10, folder.User()).GetEntry(0, 0)->name, L"Anna");
     }
-    EXPECT_EQ(folder.Read(annaFile), before);
-    manager.DeleteProfile(L"Anna");
-    EXPECT_EQ(folder.List("profiles"), std::vector<std::string>());
-    EXPECT_EQ(HighScoresTable(services, 10, folder.User()).GetEntry(0, 0)->name, L"Anna");
+}
+
+// A run that started without its lock and finds another copy's lock file by
+// its next change, though that copy has ended, deletes no player's file.
+TEST_F(SaveTroubleTest, ARunThatFindsAnotherCopysLockFileDeletesNoFile)
+{
+    const std::string annaFile = "profiles\\" + OpenProfiles()->AddProfile(L"Anna")->GetFileName();
+    std::optional<GameFramework::UserFolderLock> lock;
+    {
+        Testing::FilePermissionsHonoured honoured;
+        CloseFolder(Native(""));
+        lock.emplace("Tamrisk", save.User());
+        CloseFolder(Native(""), fs::perms::owner_all);
+    }
+    Platform::FolderLock(Native("Tamrisk.lock").string());
+    trouble.SetUserFolderLock(&*lock);
+    OpenProfiles()->DeleteProfile(L"Anna");
+    EXPECT_TRUE(save.Exists(annaFile));
+    EXPECT_EQ(KindsOf(trouble), (std::vector<SaveTrouble::Kind>{SaveTrouble::Kind::kSavedElsewhere}));
 }
 
 // The player hears of each kind of trouble once, in the order they came, of
@@ -287,8 +343,8 @@ TEST_F(SaveTroubleTest, EachKindOfTroubleIsToldOnceAndNoneHidesAnother)
     EXPECT_EQ(trouble.TakeUntold().path, "h");
 }
 
-// A full disk lets the files be made but not written: the old files stay
-// and the trouble is reported.
+// A full disk lets the files be made but not written: the old files stay,
+// the trouble is reported, and each file's line is not repeated until exit.
 TEST_F(SaveTroubleTest, AFullDiskKeepsTheOldFilesAndReportsTheTrouble)
 {
     {
@@ -301,17 +357,26 @@ TEST_F(SaveTroubleTest, AFullDiskKeepsTheOldFilesAndReportsTheTrouble)
     {
         Testing::FileSizeLimit full(0);
         const auto manager = OpenProfiles();
+        const auto table = OpenScores();
         manager->SubmitLevelTime({0, 0}, L"Anna", 0, 12.0f);
-        OpenScores()->AddScore(L"Anna", 0, 200);
+        table->AddScore(L"Anna", 0, 200);
+        // Made again at each later save for the same reason: logged once,
+        // then once more at exit.
+        for (int i = 0; i < 3; ++i)
+            manager->Save();
+        EXPECT_EQ(save.ErrorLines().size(), 2u) << testing::PrintToString(save.ErrorLines());
+        trouble.MakeFailedSaves();
     }
     EXPECT_EQ(KindsOf(trouble), (std::vector<SaveTrouble::Kind>{SaveTrouble::Kind::kNoRoom}));
     EXPECT_EQ(save.Read("profiles.pmf"), list);
     EXPECT_EQ(save.Read("high_scores.hsf"), scores);
-    EXPECT_EQ(save.ErrorLines().size(), 2u) << testing::PrintToString(save.ErrorLines());
+    EXPECT_EQ(save.ErrorLines().size(), 4u) << testing::PrintToString(save.ErrorLines());
 }
 
 // An ini file kept elsewhere (synced, backed up) behind a link stays behind
-// it: the options saved go where the link points.
+// it: the options saved go where the link points. Where that is a folder
+// that is missing, the file the link leads to is named, in the log and to
+// the player: its folder is the one to make.
 TEST_F(SaveTroubleTest, AnIniFileBehindALinkStaysBehindIt)
 {
     const Testing::TempFolder elsewhere;
@@ -324,6 +389,15 @@ TEST_F(SaveTroubleTest, AnIniFileBehindALinkStaysBehindIt)
     EXPECT_TRUE(fs::is_symlink(Native("Tamrisk.ini")));
     EXPECT_THAT(elsewhere.ReadFile("Tamrisk.ini"), HasSubstr("v_mode 1024x768x32"));
     EXPECT_TRUE(save.ErrorLines().empty());
+
+    fs::remove(Native("Tamrisk.ini"));
+    fs::create_symlink(elsewhere.Path() / "gone" / "Tamrisk.ini", Native("Tamrisk.ini"));
+    config.SetSaveKeeper(&trouble);
+    config.Save();
+    ASSERT_EQ(KindsOf(trouble), (std::vector<SaveTrouble::Kind>{SaveTrouble::Kind::kNoFolder}));
+    const std::string linked = trouble.GetReported()[0].path;
+    EXPECT_EQ(Halvard::MakeNativePath(linked), (elsewhere.Path() / "gone" / "Tamrisk.ini").string());
+    EXPECT_TRUE(AnyLineHas(save.ErrorLines(), "a link to \"" + linked + "\" (No such file or directory)"));
 }
 
 // A list or table that is there but cannot be opened is neither set aside
@@ -339,7 +413,7 @@ TEST_F(SaveTroubleTest, AListOrTableThatCannotBeOpenedIsLeftAsItIsAndNotWrittenO
         for (const std::string file : {"profiles.pmf", "high_scores.hsf"}) {
             SCOPED_TRACE(std::string(way.name) + ", " + file);
             Testing::SaveFolder folder;
-            SaveTrouble seen;
+            SaveTrouble seen(nullptr, folder.Log());
             const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
             {
                 ProfileManager manager(services, &volumes, folder.User());
@@ -541,7 +615,7 @@ TEST_F(SaveTroubleTest, AProfilesFolderThatCannotBeListedIsToldAndNothingIsWritt
     for (const Way way : {Way{"no right to read it", false}, Way{"a file in its place", true}}) {
         SCOPED_TRACE(way.name);
         Testing::SaveFolder folder;
-        SaveTrouble seen;
+        SaveTrouble seen(nullptr, folder.Log());
         const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
         std::string annaFile;
         {
@@ -637,7 +711,7 @@ TEST_F(SaveTroubleTest, TheIniFileIsToldAsTheOtherSavesAreAndKeptWhenItCannotBeR
                 continue;
             }
             Halvard::Config config(folder.Log(), folder.Files(), settings);
-            SaveTrouble seen(&config);
+            SaveTrouble seen(&config, folder.Log());
             config.SetSaveKeeper(&seen);
             config.Load();
             videoMode = config.videoMode;

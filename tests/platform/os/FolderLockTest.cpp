@@ -181,6 +181,19 @@ TEST(FolderLock, WhereTheFolderTakesFilesButNoLockCanBeHadTheReasonIsGiven)
     }
 }
 
+// A lock tried again by a program that had none at first is taken only on a
+// file made then: one that is there may have been locked by a program that
+// has ended since. A file made then whose lock is refused stays, so that a
+// program that comes later finds the folder claimed.
+TEST(FolderLock, ALockTriedAgainIsTakenOnlyOnAFileItMakes)
+{
+    TempFolder folder;
+    const std::string file = (folder.Path() / "game.lock").string();
+    EXPECT_EQ(FolderLock(file, FailAsWithoutLocks, FolderLock::Opening::kMakeOnly).GetState(), State::kLocksRefused);
+    EXPECT_TRUE(fs::exists(file));
+    EXPECT_EQ(FolderLock(file, nullptr, FolderLock::Opening::kMakeOnly).GetState(), State::kTaken);
+}
+
 // A folder closed to writing takes no lock file, and no save either: there
 // is no lock to be had, which is no trouble of the lock's own. The same
 // folder with its lock file already made is locked as ever, for the lock
