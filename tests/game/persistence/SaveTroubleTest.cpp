@@ -55,6 +55,26 @@ std::vector<SaveTrouble::Kind> KindsOf(const SaveTrouble& trouble)
     return kinds;
 }
 
+// Every save file of a run in a folder of its own, each saving through one
+// trouble keeper.
+struct SavingFiles {
+    explicit SavingFiles(GameFramework::SoundVolumes& volumes)
+        : seen(nullptr, folder.Log()),
+          services{folder.Log(), folder.Files(), &seen},
+          config(folder.Log(), folder.Files(), {.folder = folder.User(), .name = "Tamrisk"}),
+          manager(services, &volumes, folder.User()),
+          table(services, 10, folder.User())
+    {
+        config.SetSaveKeeper(&seen);
+    }
+    Testing::SaveFolder folder;
+    SaveTrouble seen;
+    GameFramework::FileServices services;
+    Halvard::Config config;
+    ProfileManager manager;
+    HighScoresTable table;
+};
+
 // Makes the folder closed to writing, or to everything with mode 000.
 void CloseFolder(const fs::path& folder, fs::perms perms = fs::perms::owner_read | fs::perms::owner_exec)
 {
@@ -217,13 +237,8 @@ TEST_F(SaveTroubleTest, AFailedSaveIsMadeAgainWithItsOwnersStateAtTheNextSaveOfA
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.file);
-        Testing::SaveFolder folder;
-        SaveTrouble seen(nullptr, folder.Log());
-        const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
-        Halvard::Config config(folder.Log(), folder.Files(), {.folder = folder.User(), .name = "Tamrisk"});
-        config.SetSaveKeeper(&seen);
-        ProfileManager manager(services, &volumes, folder.User());
-        HighScoresTable table(services, 10, folder.User());
+        SavingFiles files(volumes);
+        auto& [folder, seen, services, config, manager, table] = files;
         anna = manager.AddProfile(L"Anna");
         config.Save();
         const std::string file = row.file == std::string("profiles\\") ? "profiles\\" + anna->GetFileName() : row.file;
@@ -273,13 +288,8 @@ TEST_F(SaveTroubleTest, OnlyTheTablesSaveHoldsBackThePlayersFile)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        Testing::SaveFolder folder;
-        SaveTrouble seen(nullptr, folder.Log());
-        const GameFramework::FileServices services{folder.Log(), folder.Files(), &seen};
-        Halvard::Config config(folder.Log(), folder.Files(), {.folder = folder.User(), .name = "Tamrisk"});
-        config.SetSaveKeeper(&seen);
-        ProfileManager manager(services, &volumes, folder.User());
-        HighScoresTable table(services, 10, folder.User());
+        SavingFiles files(volumes);
+        auto& [folder, seen, services, config, manager, table] = files;
         GameFramework::ProfileBase* anna = manager.AddProfile(L"Anna");
         for (u32 score = 1; score <= 10; ++score)
             table.AddScore(std::wstring(40, L'x'), 0, score);
