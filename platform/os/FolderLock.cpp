@@ -15,18 +15,33 @@ namespace {
 
 constexpr mode_t kLockFileMode = 0644;
 
-// A read-only descriptor is enough for flock, and it opens the file where
-// the folder can no longer be written. A pipe bearing the name would hold a
-// blocking open forever.
-int OpenLockFile(const std::string& path, FolderLock::Opening opening)
+int OpenRetried(const std::string& path, int flags)
 {
-    const int onlyMade = opening == FolderLock::Opening::kMakeOnly ? O_EXCL : 0;
     int descriptor = -1;
     do {
-        descriptor =
-            ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | onlyMade, kLockFileMode);
+        descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | flags, kLockFileMode);
     } while (descriptor < 0 && errno == EINTR);
     return descriptor;
+}
+
+// A read-only descriptor is enough for flock, and it opens the file where
+// the folder can no longer be written. A pipe bearing the name would hold a
+// blocking open forever. Whether the file was made here is told by the
+// making open itself: a look at the name before it would take a file
+// another copy made in between for one of ours.
+int OpenLockFile(const std::string& path, FolderLock::Opening opening, bool& made)
+{
+    for (;;) {
+        made = true;
+        const int descriptor = OpenRetried(path, O_CREAT | O_EXCL);
+        if (descriptor >= 0 || errno != EEXIST || opening == FolderLock::Opening::kMakeOnly)
+            return descriptor;
+        made = false;
+        const int existing = OpenRetried(path, 0);
+        // Gone again since: the copy that made it removed it.
+        if (existing >= 0 || errno != ENOENT)
+            return existing;
+    }
 }
 
 // The errors of a file that could not be made because the folder takes no
@@ -76,10 +91,10 @@ bool IsSymbolicLink(const std::string& path)
     return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
 }
 
-bool IsPlainFile(int descriptor)
+mode_t KindOf(int descriptor)
 {
     struct stat status {};
-    return ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+    return ::fstat(descriptor, &status) == 0 ? (status.st_mode & S_IFMT) : 0;
 }
 
 bool IsOnReadOnlyFileSystem(int descriptor)
@@ -104,8 +119,8 @@ std::string SystemReason(int error) { return std::generic_category().message(err
 // for both.
 FolderLock::FolderLock(const std::string& nativeLockFile, LockCall lockCall, Opening opening)
 {
-    const bool made = !NameIsTaken(nativeLockFile);
-    descriptor_ = OpenLockFile(nativeLockFile, opening);
+    bool made = false;
+    descriptor_ = OpenLockFile(nativeLockFile, opening, made);
     if (descriptor_ < 0) {
         const int error = errno;
         // Too many files open says nothing of the name: a look at it does.
@@ -115,11 +130,14 @@ FolderLock::FolderLock(const std::string& nativeLockFile, LockCall lockCall, Ope
             OpenFailed(nativeLockFile, error);
         return;
     }
-    if (!IsPlainFile(descriptor_)) {
+    const mode_t kind = KindOf(descriptor_);
+    // A folder is told as the making open tells it.
+    if (S_ISDIR(kind))
+        Refuse(State::kFileUnusable, EISDIR, SystemReason(EISDIR));
+    else if (!S_ISREG(kind))
         Refuse(State::kFileUnusable, 0, "Is not a regular file");
-        return;
-    }
-    Lock(nativeLockFile, lockCall != nullptr ? lockCall : ::flock, made && opening == Opening::kOpenOrMake);
+    else
+        Lock(nativeLockFile, lockCall != nullptr ? lockCall : ::flock, made && opening == Opening::kOpenOrMake);
 }
 
 FolderLock::~FolderLock()
