@@ -208,6 +208,8 @@ WriteFault WriteFaultOf(int systemError)
     }
 }
 
+std::string SystemReason(int systemError) { return std::generic_category().message(systemError); }
+
 void KeepFileSizeLimitFromEndingTheProgram() { std::signal(SIGXFSZ, SIG_IGN); }
 
 // Listing skips what it may not read, so an unreadable folder would look

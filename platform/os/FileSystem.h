@@ -71,6 +71,10 @@ enum class WriteFault : unsigned char {
 // for.
 WriteFault WriteFaultOf(int systemError);
 
+// The system's words for an errno value ("No space left on device"), as
+// strerror gives them, without its buffer shared between threads.
+std::string SystemReason(int systemError);
+
 // Makes a write beyond the process's file-size limit (ulimit -f) fail with
 // EFBIG, a kNoRoom fault, instead of ending the process by SIGXFSZ.
 // Process-wide; call at the program's start, before other threads.

@@ -1,11 +1,12 @@
 #include "platform/os/FolderLock.h"
 
+#include "platform/os/FileSystem.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
-#include <system_error>
 #include <unistd.h>
 #include <utility>
 
@@ -109,9 +110,6 @@ bool IsOnReadOnlyFileSystem(const std::string& path)
     return ::statvfs(path.c_str(), &status) == 0 && (status.f_flag & ST_RDONLY) != 0;
 }
 
-// strerror's text, without its buffer shared between threads.
-std::string SystemReason(int error) { return std::generic_category().message(error); }
-
 } // namespace
 
 // flock, not fcntl: a record lock belongs to the process, so a second
@@ -133,7 +131,7 @@ FolderLock::FolderLock(const std::string& nativeLockFile, LockCall lockCall, Ope
     const mode_t kind = KindOf(descriptor_);
     // A folder is told as the making open tells it.
     if (S_ISDIR(kind))
-        Refuse(State::kFileUnusable, EISDIR, SystemReason(EISDIR));
+        Refuse(State::kFileUnusable, EISDIR);
     else if (!S_ISREG(kind))
         Refuse(State::kFileUnusable, 0, "Is not a regular file");
     else
@@ -150,20 +148,15 @@ FolderLock::~FolderLock()
 // bears the name was put there, and a second copy could write beside it.
 void FolderLock::OpenFailed(const std::string& nativeLockFile, int error)
 {
-    systemError_ = error;
     // O_NOFOLLOW reports a link as a loop of links, which no one made.
-    if (IsSymbolicLink(nativeLockFile)) {
-        state_ = State::kFileUnusable;
-        reason_ = "Is a symbolic link";
-        return;
-    }
-    if (IsSystemTrouble(error))
-        state_ = State::kNotOpened;
+    if (IsSymbolicLink(nativeLockFile))
+        Refuse(State::kFileUnusable, error, "Is a symbolic link");
+    else if (IsSystemTrouble(error))
+        Refuse(State::kNotOpened, error);
     else if (!NameIsTaken(nativeLockFile) && IsFolderClosed(error))
-        state_ = State::kUnavailable;
+        Refuse(State::kUnavailable, error);
     else
-        state_ = State::kFileUnusable;
-    reason_ = SystemReason(error);
+        Refuse(State::kFileUnusable, error);
 }
 
 // On a disk that is still read-only no program can have saved since: the
@@ -171,9 +164,9 @@ void FolderLock::OpenFailed(const std::string& nativeLockFile, int error)
 void FolderLock::FoundTaken(const std::string& nativeLockFile)
 {
     if (IsOnReadOnlyFileSystem(nativeLockFile))
-        Refuse(State::kUnavailable, EROFS, SystemReason(EROFS));
+        Refuse(State::kUnavailable, EROFS);
     else
-        Refuse(State::kTaken, EEXIST, SystemReason(EEXIST));
+        Refuse(State::kTaken, EEXIST);
 }
 
 // A file this object made for a lock it cannot have would stay behind in a
@@ -190,11 +183,10 @@ void FolderLock::Lock(const std::string& nativeLockFile, LockCall lockCall, bool
     }
     const int error = errno;
     if (error == EWOULDBLOCK) {
-        Refuse(State::kHeldElsewhere, 0, std::string());
+        Refuse(State::kHeldElsewhere, 0);
         return;
     }
-    Refuse(IsOnReadOnlyFileSystem(descriptor_) ? State::kUnavailable : State::kLocksRefused, error,
-           SystemReason(error));
+    Refuse(IsOnReadOnlyFileSystem(descriptor_) ? State::kUnavailable : State::kLocksRefused, error);
     if (removeWhenRefused)
         ::unlink(nativeLockFile.c_str());
 }
@@ -203,7 +195,7 @@ void FolderLock::Refuse(State state, int error, std::string reason)
 {
     state_ = state;
     systemError_ = error;
-    reason_ = std::move(reason);
+    reason_ = reason.empty() && error != 0 ? SystemReason(error) : std::move(reason);
     if (descriptor_ >= 0)
         ::close(descriptor_);
     descriptor_ = -1;

@@ -69,7 +69,8 @@ private:
     void OpenFailed(const std::string& nativeLockFile, int error);
     void FoundTaken(const std::string& nativeLockFile);
     void Lock(const std::string& nativeLockFile, LockCall lockCall, bool removeWhenRefused);
-    void Refuse(State state, int error, std::string reason);
+    // The reason is the system's words for the error unless given.
+    void Refuse(State state, int error, std::string reason = std::string());
 
     int descriptor_ = -1;
     State state_ = State::kUnavailable;

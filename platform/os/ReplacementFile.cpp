@@ -141,7 +141,7 @@ void ReplacementFile::FailWith(int systemError)
 
 std::string ReplacementFile::GetReason() const
 {
-    return systemError_ == 0 ? std::string() : std::generic_category().message(systemError_);
+    return systemError_ == 0 ? std::string() : SystemReason(systemError_);
 }
 
 // A folder that its caller could not make shows here only as missing: the
