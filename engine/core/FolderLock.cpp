@@ -10,19 +10,21 @@ using State = Platform::FolderLock::State;
 
 FolderLock::FolderLock(const std::string& lockFile) : path_(MakeApplicationPath(lockFile))
 {
-    Open(Platform::FolderLock::Opening::kOpenOrMake);
+    Open(false);
 }
 
 void FolderLock::TryAgain()
 {
     if (!IsHeld())
-        Open(Platform::FolderLock::Opening::kMakeOnly);
+        Open(true);
 }
 
-void FolderLock::Open(Platform::FolderLock::Opening opening)
+void FolderLock::Open(bool makeOnly)
 {
+    using Opening = Platform::FolderLock::Opening;
     CreateFolders(path_);
-    lock_ = std::make_unique<Platform::FolderLock>(Platform::ToNativePath(path_), nullptr, opening);
+    lock_ = std::make_unique<Platform::FolderLock>(Platform::ToNativePath(path_), nullptr,
+                                                   makeOnly ? Opening::kMakeOnly : Opening::kOpenOrMake);
 }
 
 FolderLock::~FolderLock() = default;

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "platform/os/FolderLock.h"
-
 #include <memory>
 #include <string>
+
+namespace Platform {
+class FolderLock;
+}
 
 namespace Halvard {
 
@@ -51,7 +53,8 @@ public:
     void TryAgain();
 
 private:
-    void Open(Platform::FolderLock::Opening opening);
+    // Only a lock file that this call makes will do.
+    void Open(bool makeOnly);
 
     std::string path_;
     std::unique_ptr<Platform::FolderLock> lock_;
