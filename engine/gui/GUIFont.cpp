@@ -30,8 +30,6 @@ constexpr u32 kBatchFormat = 2395177;
 constexpr u32 kQuadVertices = 4;
 constexpr u32 kQuadIndices = 6;
 
-bool IsBlank(wchar_t character) { return character == L'\n' || std::iswspace(static_cast<wint_t>(character)); }
-
 Glyph DecodeGlyph(const u8* record)
 {
     Glyph glyph;
@@ -161,6 +159,11 @@ void GUIFont::SetDepth(float depth)
         model_->depth = depth;
 }
 
+bool GUIFont::IsBlank(wchar_t character)
+{
+    return character == L'\n' || std::iswspace(static_cast<wint_t>(character));
+}
+
 float GUIFont::Advance(const Glyph* glyph, float size) const
 {
     if (glyph == nullptr)
@@ -222,7 +225,7 @@ void GUIFont::Print(const Vector2& origin, float angle, const Vector4& color, co
             const float centring = (maxGlyphWidth_ - glyph->width) * size_ * shift_ * 0.5f;
             pen += centring;
             AddGlyphQuad(origin + along * pen, angle, packed, character);
-            pen += size_ * glyph->width * shift_ + centring;
+            pen += Advance(glyph, size_) + centring;
         } else {
             pen += size_ * maxGlyphWidth_ * shift_;
         }

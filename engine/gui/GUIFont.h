@@ -85,6 +85,12 @@ public:
     u32 GetQuadCount() const { return quadCount_; }
     u32 GetGlyphCount() const { return static_cast<u32>(glyphs_.size()); }
     const Glyph* FindGlyph(wchar_t character) const;
+    // How far the pen moves past a character of the glyph at the size, when
+    // the font is not monospace; a character without one takes the space.
+    float Advance(const Glyph* glyph, float size) const;
+    // A blank draws no glyph, even where the font has one: it is measured
+    // as the space.
+    static bool IsBlank(wchar_t character);
     float GetMaxGlyphWidth() const { return maxGlyphWidth_; }
 
     float GetSize() const { return size_; }
@@ -103,7 +109,6 @@ private:
     void Load(const std::string& path);
     void AddGlyph(u16 character, const Glyph& glyph);
     void AddCaseGlyphs(bool lower);
-    float Advance(const Glyph* glyph, float size) const;
     void AddGlyphQuad(const Vector2& position, float angle, u32 packedColor, wchar_t character);
 
     GUIFontServices services_;

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cwctype>
 
 namespace Halvard {
 
@@ -12,8 +11,6 @@ namespace {
 
 // The bounding box starts inverted so the first corner sets it.
 constexpr float kBoxStart = 10000.0f;
-
-bool IsBlank(wchar_t character) { return character == L'\n' || std::iswspace(static_cast<wint_t>(character)); }
 
 } // namespace
 
@@ -38,7 +35,8 @@ void GUITextMeasure::Add(wchar_t character)
     const Glyph* glyph = font_.FindGlyph(character);
     const float shift = font_.GetShift();
     const float widest = font_.GetMaxGlyphWidth();
-    const float width = glyph != nullptr && !IsBlank(character) ? size_ * glyph->width : size_ * font_.GetSpace();
+    const float width =
+        glyph != nullptr && !GUIFont::IsBlank(character) ? size_ * glyph->width : size_ * font_.GetSpace();
     float cellShift = 0.0f;
     if (font_.IsMonospace())
         cellShift = glyph != nullptr ? (widest - glyph->width) * size_ * shift * 0.5f : 0.0f;
@@ -54,10 +52,8 @@ void GUITextMeasure::Add(wchar_t character)
     }
     if (font_.IsMonospace() && glyph == nullptr)
         pen_ += size_ * widest * shift;
-    else if (glyph == nullptr)
-        pen_ += size_ * font_.GetSpace() + cellShift;
     else
-        pen_ += size_ * glyph->width * shift + cellShift;
+        pen_ += font_.Advance(glyph, size_) + cellShift;
 }
 
 Vector2 GUITextMeasure::GetExtent() const
