@@ -111,14 +111,15 @@ i32 XMLValue::GetInt() const
 
 std::optional<i32> XMLValue::FindInt() const
 {
-    if (type_ == kWide)
-        return IsWholeInteger(wideText_) ? std::optional<i32>(Halvard::WStringToInt(wideText_, 10)) : std::nullopt;
-    return IsWholeInteger(text_) ? std::optional<i32>(Halvard::StringToInt(text_, 10)) : std::nullopt;
+    const bool whole = type_ == kWide ? IsWholeInteger(wideText_) : IsWholeInteger(text_);
+    return whole ? std::optional<i32>(LeadingInt()) : std::nullopt;
 }
 
-bool XMLValue::GetBool() const
+bool XMLValue::GetBool() const { return LeadingInt() != 0; }
+
+i32 XMLValue::LeadingInt() const
 {
-    return (type_ == kWide ? Halvard::WStringToInt(wideText_, 10) : Halvard::StringToInt(text_, 10)) != 0;
+    return type_ == kWide ? Halvard::WStringToInt(wideText_, 10) : Halvard::StringToInt(text_, 10);
 }
 
 u32 XMLValue::GetFloats(float* out, u32 count) const

@@ -53,6 +53,10 @@ public:
     Halvard::u32 GetType() const { return type_; }
 
 private:
+    // The base-10 integer at the start as the C library reads it, clamped
+    // to 32 bits; 0 when there is none.
+    Halvard::i32 LeadingInt() const;
+
     mutable Halvard::u32 type_ = kBoth;
     mutable std::string text_;
     mutable std::wstring wideText_;
