@@ -76,9 +76,7 @@ void PlayOnOnceSpaceIsFreed(GameReplay& replay)
 {
     ASSERT_TRUE(replay.ClickButton("button_0"));
     ASSERT_TRUE(replay.RunUntilWindow("window_save_trouble", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(kSettleFrames);
-    ASSERT_TRUE(replay.ClickButton("button_0"));
-    ASSERT_TRUE(replay.RunUntilWindow("window_high_scores", kStepFrames)) << replay.ErrorText();
+    ASSERT_TRUE(replay.ClickThrough("button_0", "window_high_scores"));
     replay.RunFrames(kSettleFrames);
     ASSERT_TRUE(replay.ClickButton("button_0"));
     PlayFromTheMainMenu(replay);
