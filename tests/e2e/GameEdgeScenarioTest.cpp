@@ -102,14 +102,6 @@ std::wstring TitleText(const GameReplay& replay)
 
 std::wstring Wide(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
 
-void TypeOneAFrame(GameReplay& replay, const std::string& text)
-{
-    for (const char letter : text) {
-        replay.Input().Type(std::string(1, letter));
-        replay.Frame();
-    }
-}
-
 // A player's edge cases on a fresh folder: a name longer than the files can
 // hold, the window losing the focus during a level, the in-game menu and its
 // resume, a lost game with a score, a second player, then a damaged profile
@@ -131,7 +123,7 @@ TEST(GameEdgeScenarioTest, LongNameFocusLossMenuResumeAndDamagedProfileList)
     std::string typed;
     for (int i = 0; i < 300; ++i)
         typed.push_back(i == 0 ? 'Q' : static_cast<char>('a' + i % 26));
-    TypeOneAFrame(replay, typed);
+    replay.TypeKeys(typed, 1);
     const std::size_t kept = field->GetText().size();
     ASSERT_EQ(kept, 254u);
     const std::string name = typed.substr(0, kept);
@@ -246,7 +238,7 @@ TEST(GameEdgeScenarioTest, LongNameFocusLossMenuResumeAndDamagedProfileList)
     ASSERT_TRUE(replay.ClickThrough("change_player", "window_profiles"));
     ASSERT_TRUE(replay.ClickThrough("create", "window_new_profile"));
     replay.RunFrames(kSettleFrames);
-    TypeOneAFrame(replay, "Zed");
+    replay.TypeKeys("Zed", 1);
     ASSERT_TRUE(replay.ClickButton("button_1"));
     ASSERT_TRUE(replay.RunUntilWindow("window_profiles", kStepFrames)) << replay.ErrorText();
     replay.RunDrawnFrames(kSettleFrames);

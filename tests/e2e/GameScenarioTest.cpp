@@ -94,10 +94,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     // 2. The name typed, ENTER: the main menu greets the new player, who is
     // the current one of the profile list and has a profile file of their own.
     // The window keeps one key a frame, as a player's hands give it.
-    for (const char letter : std::string("Tester")) {
-        replay.Input().Type(std::string(1, letter));
-        replay.RunFrames(2);
-    }
+    replay.TypeKeys("Tester", 2);
     replay.Input().TapKey(SDLK_RETURN);
     ASSERT_TRUE(replay.RunUntilWindow("window_main_menu", kStepFrames)) << replay.ErrorText();
     auto* menu = dynamic_cast<Tamrisk::GUIMainMenuWindow*>(replay.Game()->GetWindows().mainMenu.get());

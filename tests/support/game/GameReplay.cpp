@@ -221,4 +221,12 @@ bool GameReplay::ClickButton(const std::string& name)
     return ::testing::AssertionSuccess();
 }
 
+void GameReplay::TypeKeys(const std::string& text, int framesEach)
+{
+    for (const char letter : text) {
+        input_->Type(std::string(1, letter));
+        RunFrames(framesEach);
+    }
+}
+
 } // namespace Testing

@@ -107,6 +107,8 @@ public:
     // its button is clicked, then frames until the window named comes. A
     // failure says which step failed, on what, and the system's error.
     ::testing::AssertionResult ClickThrough(const std::string& button, const std::string& window);
+    // The characters typed one at a time, each followed by its frames.
+    void TypeKeys(const std::string& text, int framesEach);
 
     Tamrisk::Game* Game() const { return game_.get(); }
     bool Ended() const { return game_ == nullptr; }
