@@ -102,14 +102,6 @@ std::wstring TitleText(const GameReplay& replay)
 
 std::wstring Wide(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
 
-void TypeOneAFrame(GameReplay& replay, const std::string& text)
-{
-    for (const char letter : text) {
-        replay.Input().Type(std::string(1, letter));
-        replay.Frame();
-    }
-}
-
 // A player's edge cases on a fresh folder: a name longer than the files can
 // hold, the window losing the focus during a level, the in-game menu and its
 // resume, a lost game with a score, a second player, then a damaged profile
@@ -131,7 +123,7 @@ TEST(GameEdgeScenarioTest, LongNameFocusLossMenuResumeAndDamagedProfileList)
     std::string typed;
     for (int i = 0; i < 300; ++i)
         typed.push_back(i == 0 ? 'Q' : static_cast<char>('a' + i % 26));
-    TypeOneAFrame(replay, typed);
+    replay.TypeKeys(typed, 1);
     const std::size_t kept = field->GetText().size();
     ASSERT_EQ(kept, 254u);
     const std::string name = typed.substr(0, kept);
@@ -150,9 +142,7 @@ TEST(GameEdgeScenarioTest, LongNameFocusLossMenuResumeAndDamagedProfileList)
 
     // 2. Start, the map's play button: level 1-1. The scripted player breaks
     // a brick and sends a ball up.
-    replay.RunFrames(kSettleFrames);
-    ASSERT_TRUE(replay.ClickButton("start"));
-    ASSERT_TRUE(replay.RunUntilWindow("window_start_game", kStepFrames)) << replay.ErrorText();
+    ASSERT_TRUE(replay.ClickThrough("start", "window_start_game"));
     replay.RunFrames(kSettleFrames);
     const auto* map = dynamic_cast<Tamrisk::GUIStartGameLogicWindow*>(replay.Game()->GetWindows().startGameLogic.get());
     ASSERT_NE(map, nullptr);
@@ -236,9 +226,7 @@ TEST(GameEdgeScenarioTest, LongNameFocusLossMenuResumeAndDamagedProfileList)
     // score made, and the high scores hold the cut name.
     ASSERT_EQ(replay.PlayLevel(true, kLevelFrames), GameFramework::GameLogicBase::kGameOver) << replay.ErrorText();
     ASSERT_TRUE(replay.RunUntilWindow("window_game_over", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(kSettleFrames);
-    ASSERT_TRUE(replay.ClickButton("button_0"));
-    ASSERT_TRUE(replay.RunUntilWindow("window_high_scores", kStepFrames)) << replay.ErrorText();
+    ASSERT_TRUE(replay.ClickThrough("button_0", "window_high_scores"));
     const std::vector<Testing::SavedFiles::SavedScore> scores = ReadHighScores(user / "high_scores.hsf");
     ASSERT_THAT(scores, SizeIs(1));
     EXPECT_EQ(scores.front().name, name);
@@ -246,17 +234,11 @@ TEST(GameEdgeScenarioTest, LongNameFocusLossMenuResumeAndDamagedProfileList)
 
     // 6. A second player, "Zed", made through the profiles window, is the
     // current one when the program ends.
+    ASSERT_TRUE(replay.ClickThrough("button_0", "window_main_menu"));
+    ASSERT_TRUE(replay.ClickThrough("change_player", "window_profiles"));
+    ASSERT_TRUE(replay.ClickThrough("create", "window_new_profile"));
     replay.RunFrames(kSettleFrames);
-    ASSERT_TRUE(replay.ClickButton("button_0"));
-    ASSERT_TRUE(replay.RunUntilWindow("window_main_menu", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(kSettleFrames);
-    ASSERT_TRUE(replay.ClickButton("change_player"));
-    ASSERT_TRUE(replay.RunUntilWindow("window_profiles", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(kSettleFrames);
-    ASSERT_TRUE(replay.ClickButton("create"));
-    ASSERT_TRUE(replay.RunUntilWindow("window_new_profile", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(kSettleFrames);
-    TypeOneAFrame(replay, "Zed");
+    replay.TypeKeys("Zed", 1);
     ASSERT_TRUE(replay.ClickButton("button_1"));
     ASSERT_TRUE(replay.RunUntilWindow("window_profiles", kStepFrames)) << replay.ErrorText();
     replay.RunDrawnFrames(kSettleFrames);
@@ -266,9 +248,7 @@ TEST(GameEdgeScenarioTest, LongNameFocusLossMenuResumeAndDamagedProfileList)
     ASSERT_TRUE(replay.RunUntilWindow("window_main_menu", kStepFrames)) << replay.ErrorText();
     EXPECT_NE(TitleText(replay).find(L"Zed"), std::wstring::npos);
     EXPECT_EQ(ReadCurrentPlayer(user / "profiles.pmf"), "Zed");
-    replay.RunFrames(kSettleFrames);
-    ASSERT_TRUE(replay.ClickButton("exit"));
-    ASSERT_TRUE(replay.RunUntilWindow("window_exit", kStepFrames)) << replay.ErrorText();
+    ASSERT_TRUE(replay.ClickThrough("exit", "window_exit"));
     replay.RunFrames(kSettleFrames);
     ASSERT_TRUE(replay.ClickButton("button_1"));
     for (int frame = 0; frame < kStepFrames && !replay.Ended(); ++frame)

@@ -76,9 +76,7 @@ void PlayOnOnceSpaceIsFreed(GameReplay& replay)
 {
     ASSERT_TRUE(replay.ClickButton("button_0"));
     ASSERT_TRUE(replay.RunUntilWindow("window_save_trouble", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(kSettleFrames);
-    ASSERT_TRUE(replay.ClickButton("button_0"));
-    ASSERT_TRUE(replay.RunUntilWindow("window_high_scores", kStepFrames)) << replay.ErrorText();
+    ASSERT_TRUE(replay.ClickThrough("button_0", "window_high_scores"));
     replay.RunFrames(kSettleFrames);
     ASSERT_TRUE(replay.ClickButton("button_0"));
     PlayFromTheMainMenu(replay);
@@ -98,10 +96,7 @@ TEST_P(GameOverEndTest, TheScoreOfAGameEndedAtGameOverOutlivesTheProgram)
     GameReplay replay;
     ASSERT_TRUE(replay.RunUntilWindow("window_welcome", kStepFrames)) << replay.ErrorText();
     replay.RunFrames(kSettleFrames);
-    for (const char letter : std::string("Tester")) {
-        replay.Input().Type(std::string(1, letter));
-        replay.RunFrames(2);
-    }
+    replay.TypeKeys("Tester", 2);
     replay.Input().TapKey(SDLK_RETURN);
     PlayFromTheMainMenu(replay);
     ASSERT_FALSE(HasFatalFailure());

@@ -94,10 +94,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     // 2. The name typed, ENTER: the main menu greets the new player, who is
     // the current one of the profile list and has a profile file of their own.
     // The window keeps one key a frame, as a player's hands give it.
-    for (const char letter : std::string("Tester")) {
-        replay.Input().Type(std::string(1, letter));
-        replay.RunFrames(2);
-    }
+    replay.TypeKeys("Tester", 2);
     replay.Input().TapKey(SDLK_RETURN);
     ASSERT_TRUE(replay.RunUntilWindow("window_main_menu", kStepFrames)) << replay.ErrorText();
     auto* menu = dynamic_cast<Tamrisk::GUIMainMenuWindow*>(replay.Game()->GetWindows().mainMenu.get());
@@ -193,12 +190,8 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     replay.RunFrames(kSettleFrames);
     replay.Input().TapKey(SDLK_ESCAPE);
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic_menu", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(kSettleFrames);
-    ASSERT_TRUE(replay.ClickButton("button_0"));
-    ASSERT_TRUE(replay.RunUntilWindow("window_game_logic_menu_exit", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(kSettleFrames);
-    ASSERT_TRUE(replay.ClickButton("button_1"));
-    ASSERT_TRUE(replay.RunUntilWindow("window_main_menu", kStepFrames)) << replay.ErrorText();
+    ASSERT_TRUE(replay.ClickThrough("button_0", "window_game_logic_menu_exit"));
+    ASSERT_TRUE(replay.ClickThrough("button_1", "window_main_menu"));
     replay.RunFrames(kSettleFrames);
     replay.Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kHighScores));
     ASSERT_TRUE(replay.RunUntilWindow("window_high_scores", kStepFrames)) << replay.ErrorText();
@@ -221,9 +214,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     replay.RunFrames(kSettleFrames);
     replay.Click(*menu->GetMenuButton(Tamrisk::GUIMainMenuWindow::kStart));
     ASSERT_TRUE(replay.RunUntilWindow("window_continue_game_logic", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(kSettleFrames);
-    ASSERT_TRUE(replay.ClickButton("button_2"));
-    ASSERT_TRUE(replay.RunUntilWindow("window_game_logic_loading", kStepFrames)) << replay.ErrorText();
+    ASSERT_TRUE(replay.ClickThrough("button_2", "window_game_logic_loading"));
     ASSERT_TRUE(replay.RunUntilWindow("window_game_logic", kStepFrames)) << replay.ErrorText();
     EXPECT_THAT(std::vector<std::string>(replay.WindowsSeen().end() - 4, replay.WindowsSeen().end()),
                 ElementsAre("window_main_menu", "window_continue_game_logic", "window_game_logic_loading",
@@ -237,9 +228,7 @@ TEST(GameScenarioTest, ANewPlayerMakesAProfileWinsLeavesAndLosesLevelsAndComesBa
     const Halvard::u32 lostScore = replay.Game()->GetGameLogic()->GetScore();
     EXPECT_GT(lostScore, 0u);
     ASSERT_TRUE(replay.RunUntilWindow("window_game_over", kStepFrames)) << replay.ErrorText();
-    replay.RunFrames(kSettleFrames);
-    ASSERT_TRUE(replay.ClickButton("button_0"));
-    ASSERT_TRUE(replay.RunUntilWindow("window_high_scores", kStepFrames)) << replay.ErrorText();
+    ASSERT_TRUE(replay.ClickThrough("button_0", "window_high_scores"));
     replay.RunDrawnFrames(kSettleFrames);
     EXPECT_FALSE(scores->GetNoRecords()->IsVisible());
     ASSERT_NE(scores->GetCell(0, Tamrisk::GUIHighScoresWindow::kName), nullptr);

@@ -208,4 +208,25 @@ bool GameReplay::ClickButton(const std::string& name)
     return true;
 }
 
+::testing::AssertionResult GameReplay::ClickThrough(const std::string& button, const std::string& window)
+{
+    RunFrames(kSettleFrames);
+    const std::string shown = CurrentWindow();
+    const std::string error = error_.empty() ? "" : ": " + error_;
+    if (!ClickButton(button))
+        return ::testing::AssertionFailure() << "no button \"" << button << "\" on \"" << shown << "\"" << error;
+    if (!RunUntilWindow(window, kStepFrames))
+        return ::testing::AssertionFailure() << "\"" << window << "\" did not follow \"" << button << "\" on \""
+                                             << shown << "\", \"" << CurrentWindow() << "\" is on screen" << error;
+    return ::testing::AssertionSuccess();
+}
+
+void GameReplay::TypeKeys(const std::string& text, int framesEach)
+{
+    for (const char letter : text) {
+        input_->Type(std::string(1, letter));
+        RunFrames(framesEach);
+    }
+}
+
 } // namespace Testing

@@ -14,6 +14,8 @@
 
 #include "engine/core/Types.h"
 
+#include <gtest/gtest.h>
+
 namespace Halvard {
 class GUIWindow;
 }
@@ -101,6 +103,12 @@ public:
     // A click on a button of the menu window holding the screen, by its name
     // inside the window's frame; false (and no click) when there is none.
     bool ClickButton(const std::string& name);
+    // As a player goes from window to window: the window on screen settles,
+    // its button is clicked, then frames until the window named comes. A
+    // failure says which step failed, on what, and the system's error.
+    ::testing::AssertionResult ClickThrough(const std::string& button, const std::string& window);
+    // The characters typed one at a time, each followed by its frames.
+    void TypeKeys(const std::string& text, int framesEach);
 
     Tamrisk::Game* Game() const { return game_.get(); }
     bool Ended() const { return game_ == nullptr; }
