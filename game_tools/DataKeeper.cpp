@@ -39,12 +39,6 @@ constexpr i32 kMostLoopCount = 10000;
 // What one list may read, every element counted once for each pass of the
 // loops around it. The largest shipped list reads 98 elements.
 constexpr u64 kMostElements = 1000;
-// What the files the entries of one list read take once loaded, every file
-// counted for each entry that reads it: about five times the largest shipped
-// list (6.7 MB, nearly all of it 28 uncompressed pictures, which decode to
-// 6.69 MB; the game's objects read 2.9 MB of models). A model costs about
-// its file's size in memory.
-constexpr u64 kMostLoadedBytes = 32 * 1024 * 1024;
 // A name or file name as a list gives it and as it is filled in; shipped
 // lists give 40 characters at most.
 constexpr size_t kMostNameLength = 255;

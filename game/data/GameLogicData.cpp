@@ -34,11 +34,6 @@ constexpr const char* kModelFolder = "game_objects\\blocks\\models\\";
 constexpr u32 kCommonFragmentCount = 10;
 // Fragment files are numbered with two digits.
 constexpr i32 kMaxFragmentCount = 100;
-// What the pictures of a level's blocks and the models of its kinds take
-// once loaded, each picture counted once for each kind and texture pair
-// that shows it: as much as one resource list may take. The shipped levels'
-// blocks take 168 KB at most; a modder's pictures may well be larger.
-constexpr u64 kMostBlockBytes = 32 * 1024 * 1024;
 
 // The part of the file name before its first '.'.
 std::string BaseName(const std::string& path)
@@ -146,6 +141,10 @@ const XMLNode* GameLogicData::FindDescription(const std::string& blockName) cons
     return nullptr;
 }
 
+// The pictures of the level's blocks and the models of their kinds may take
+// what one resource list may, each picture counted once for each kind and
+// texture pair that shows it. The shipped levels' blocks take 168 KB at
+// most; a modder's pictures may well be larger.
 void GameLogicData::LoadGeometry()
 {
     const std::string path = kGeometryFolder + level_->geometryFile;
@@ -154,9 +153,9 @@ void GameLogicData::LoadGeometry()
     animationSpeed_ = file.GetAnimationSpeed();
     records_.reserve(file.GetBlocks().size());
     std::vector<ShaderDescriptor> shaders;
-    GameTools::LoadCost cost(files_, kMostBlockBytes,
+    GameTools::LoadCost cost(files_, kMostLoadedBytes,
                              "Incorrect blocks: their files take more than " +
-                                 UIntToString(static_cast<u32>(kMostBlockBytes)) + " bytes once loaded in \"" + path +
+                                 UIntToString(static_cast<u32>(kMostLoadedBytes)) + " bytes once loaded in \"" + path +
                                  "\"");
     std::set<std::tuple<const XMLNode*, std::string, std::string>> counted;
     for (LevelGeometryReader::Block& block : file.GetBlocks()) {
