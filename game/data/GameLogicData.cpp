@@ -110,7 +110,6 @@ void GameLogicData::LoadResources()
     DataKeeper::LoadResources();
     LoadBlockDatabase();
     LoadGeometry();
-    LoadBlockModels();
 }
 
 // Kinds are taken in the order of their names: the first whose name occurs
@@ -174,12 +173,15 @@ void GameLogicData::LoadGeometry()
         record->above = std::move(block.above);
         records_.push_back(std::move(record));
     }
-    for (const auto& [file, name] : BlockModelFiles())
-        cost.AddModelFile(file);
+    const std::vector<std::pair<std::string, std::string>> models = BlockModelFiles();
+    for (const auto& [model, name] : models)
+        cost.AddModelFile(model);
     for (size_t i = 0; i < records_.size(); ++i) {
         records_[i]->shaderUser = shaders_->CreateShaderUser(shaders[i]);
         AddAnonymousShaderUser(records_[i]->shaderUser);
     }
+    for (const auto& [model, name] : models)
+        AddModelFile(model, name);
 }
 
 std::vector<std::pair<std::string, std::string>> GameLogicData::BlockModelFiles() const
@@ -205,12 +207,6 @@ std::vector<std::pair<std::string, std::string>> GameLogicData::BlockModelFiles(
         files.emplace_back(std::string(kModelFolder) + "fragments\\common\\fragment_" + UIntToString(i) + ".mlf",
                            "geometry/fragments/common/" + UIntToString(i, 2));
     return files;
-}
-
-void GameLogicData::LoadBlockModels()
-{
-    for (const auto& [file, name] : BlockModelFiles())
-        AddModelFile(file, name);
 }
 
 void GameLogicData::AddModelFile(const std::string& file, const std::string& name)
