@@ -24,6 +24,7 @@ namespace Tamrisk {
 
 using namespace Halvard;
 using GameTools::XMLNode;
+using GameTools::XMLAttributeError;
 using GameTools::XMLValue;
 
 namespace {
@@ -50,18 +51,16 @@ const std::string& KindName(const XMLNode& description) { return description.Get
 // integer the blocks read later is checked here to be one.
 void CheckValues(const XMLNode& description, const std::string& path)
 {
-    const auto error = [&path](const char* attribute) {
-        return std::string("Incorrect \"") + attribute + "\" in \"" + path + "\" file";
-    };
-    if (GameTools::GetXMLInt(&description, "fragment_count", 0, error("fragment_count")) > kMaxFragmentCount)
-        throw FileError(error("fragment_count"));
-    GameTools::GetXMLInt(&description, "strength", 1, error("strength"));
+    const std::string fragments = XMLAttributeError("fragment_count", path);
+    if (GameTools::GetXMLInt(&description, "fragment_count", 0, fragments) > kMaxFragmentCount)
+        throw FileError(fragments);
+    GameTools::GetXMLInt(&description, "strength", 1, XMLAttributeError("strength", path));
     const XMLNode* shader = description.GetChild("shader");
     if (shader == nullptr)
         return;
-    ShaderDescriptor::CheckFrameCount(GameTools::GetXMLInt(shader, "frame_count", 1, error("frame_count")),
-                                      error("frame_count"));
-    GameTools::GetXMLAnimationSpeed(shader, error("animation_speed"));
+    const std::string frames = XMLAttributeError("frame_count", path);
+    ShaderDescriptor::CheckFrameCount(GameTools::GetXMLInt(shader, "frame_count", 1, frames), frames);
+    GameTools::GetXMLAnimationSpeed(shader, XMLAttributeError("animation_speed", path));
 }
 
 // The block's texture, animated through numbered pictures when the kind
