@@ -20,8 +20,6 @@
 #include "game_tools/XMLParser.h"
 #include "game_tools/XMLQuery.h"
 
-#include <algorithm>
-#include <optional>
 #include <utility>
 
 namespace GameTools {

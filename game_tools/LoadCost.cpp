@@ -30,20 +30,19 @@ void LoadCost::AddShader(const ShaderDescriptor& shader)
     }
 }
 
-bool LoadCost::AddModelFile(const std::string& file)
+void LoadCost::AddModelFile(const std::string& file)
 {
     if (!AddFile(MakeDataPath(file), false))
-        return false;
+        return;
     std::string path = file;
     SetFileExtension(path, "srf");
     std::optional<ShaderDescriptor> shader;
     try {
         shader.emplace(nullptr, files_, path);
     } catch (const Error&) {
-        return true;
+        return;
     }
     AddShader(*shader);
-    return true;
 }
 
 bool LoadCost::AddFile(const std::string& path, bool picture)

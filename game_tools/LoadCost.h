@@ -34,9 +34,9 @@ public:
     void AddShader(const Halvard::ShaderDescriptor& shader);
     // A model's or particle system's file, a path below the data folder, and
     // the pictures of the shader file it draws with (the ".srf" beside it,
-    // read by the same reader; one that cannot be read loads no picture).
-    // Whether the file is there.
-    bool AddModelFile(const std::string& file);
+    // read by the same reader; one that cannot be read loads no picture). A
+    // file that is not there costs nothing, nor does its shader file.
+    void AddModelFile(const std::string& file);
 
 private:
     bool AddFile(const std::string& path, bool picture);
