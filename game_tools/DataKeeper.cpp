@@ -399,9 +399,7 @@ DataKeeper::Entry DataKeeper::ReadParticles(const XMLNode& node, const std::stri
 // own.
 void DataKeeper::CheckLoadedBytes(const std::vector<Entry>& entries) const
 {
-    LoadCost cost(files_, kMostLoadedBytes,
-                  "Incorrect resources: their files take more than " +
-                      UIntToString(static_cast<u32>(kMostLoadedBytes)) + " bytes once loaded");
+    LoadCost cost(files_, kMostLoadedBytes, "resources: their files take");
     for (const Entry& entry : entries) {
         if (!entry.file.empty())
             cost.AddModelFile(entry.file);

@@ -14,8 +14,10 @@ namespace GameTools {
 
 using namespace Halvard;
 
-LoadCost::LoadCost(FileManager* files, u64 bound, std::string refusal)
-    : files_(files), bound_(bound), refusal_(std::move(refusal))
+LoadCost::LoadCost(FileManager* files, u64 bound, const std::string& what, const std::string& file)
+    : files_(files), bound_(bound),
+      refusal_("Incorrect " + what + " more than " + std::to_string(bound) + " bytes once loaded" +
+               (file.empty() ? std::string() : " in \"" + file + "\""))
 {
 }
 

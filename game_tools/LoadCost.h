@@ -27,7 +27,12 @@ public:
     // lookups.
     static constexpr Halvard::u64 kLeastPictureBytes = 4096;
 
-    LoadCost(Halvard::FileManager* files, Halvard::u64 bound, std::string refusal);
+    // The refusal names the set and its verb, then the bound, then the file
+    // when one is given: "Incorrect " + what + " more than " + bound +
+    // " bytes once loaded in \"" + file + "\"" ("fonts: their pictures
+    // take"), so that every reader words it alike and states the bound it
+    // checks.
+    LoadCost(Halvard::FileManager* files, Halvard::u64 bound, const std::string& what, const std::string& file = {});
 
     // Every picture of every frame the shader will load, found the way it
     // will find them.

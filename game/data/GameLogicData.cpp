@@ -151,10 +151,7 @@ void GameLogicData::LoadGeometry()
     animationSpeed_ = file.GetAnimationSpeed();
     records_.reserve(file.GetBlocks().size());
     std::vector<ShaderDescriptor> shaders;
-    GameTools::LoadCost cost(files_, kMostLoadedBytes,
-                             "Incorrect blocks: their files take more than " +
-                                 UIntToString(static_cast<u32>(kMostLoadedBytes)) + " bytes once loaded in \"" + path +
-                                 "\"");
+    GameTools::LoadCost cost(files_, kMostLoadedBytes, "blocks: their files take", path);
     std::set<std::tuple<const XMLNode*, std::string, std::string>> counted;
     for (LevelGeometryReader::Block& block : file.GetBlocks()) {
         const XMLNode* description = FindDescription(block.name);
