@@ -20,8 +20,6 @@
 #include "game_tools/XMLParser.h"
 #include "game_tools/XMLQuery.h"
 
-#include <algorithm>
-#include <optional>
 #include <utility>
 
 namespace GameTools {
@@ -39,12 +37,6 @@ constexpr i32 kMostLoopCount = 10000;
 // What one list may read, every element counted once for each pass of the
 // loops around it. The largest shipped list reads 98 elements.
 constexpr u64 kMostElements = 1000;
-// What the files the entries of one list read take once loaded, every file
-// counted for each entry that reads it: about five times the largest shipped
-// list (6.7 MB, nearly all of it 28 uncompressed pictures, which decode to
-// 6.69 MB; the game's objects read 2.9 MB of models). A model costs about
-// its file's size in memory.
-constexpr u64 kMostLoadedBytes = 32 * 1024 * 1024;
 // A name or file name as a list gives it and as it is filled in; shipped
 // lists give 40 characters at most.
 constexpr size_t kMostNameLength = 255;
@@ -407,9 +399,7 @@ DataKeeper::Entry DataKeeper::ReadParticles(const XMLNode& node, const std::stri
 // own.
 void DataKeeper::CheckLoadedBytes(const std::vector<Entry>& entries) const
 {
-    LoadCost cost(files_, kMostLoadedBytes,
-                  "Incorrect resources: their files take more than " +
-                      UIntToString(static_cast<u32>(kMostLoadedBytes)) + " bytes once loaded");
+    LoadCost cost(files_, kMostLoadedBytes, "resources: their files take");
     for (const Entry& entry : entries) {
         if (!entry.file.empty())
             cost.AddModelFile(entry.file);

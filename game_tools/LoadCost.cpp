@@ -14,8 +14,10 @@ namespace GameTools {
 
 using namespace Halvard;
 
-LoadCost::LoadCost(FileManager* files, u64 bound, std::string refusal)
-    : files_(files), bound_(bound), refusal_(std::move(refusal))
+LoadCost::LoadCost(FileManager* files, u64 bound, const std::string& what, const std::string& file)
+    : files_(files), bound_(bound),
+      refusal_("Incorrect " + what + " more than " + std::to_string(bound) + " bytes once loaded" +
+               (file.empty() ? std::string() : " in \"" + file + "\""))
 {
 }
 
@@ -30,20 +32,19 @@ void LoadCost::AddShader(const ShaderDescriptor& shader)
     }
 }
 
-bool LoadCost::AddModelFile(const std::string& file)
+void LoadCost::AddModelFile(const std::string& file)
 {
     if (!AddFile(MakeDataPath(file), false))
-        return false;
+        return;
     std::string path = file;
     SetFileExtension(path, "srf");
     std::optional<ShaderDescriptor> shader;
     try {
         shader.emplace(nullptr, files_, path);
     } catch (const Error&) {
-        return true;
+        return;
     }
     AddShader(*shader);
-    return true;
 }
 
 bool LoadCost::AddFile(const std::string& path, bool picture)

@@ -27,16 +27,21 @@ public:
     // lookups.
     static constexpr Halvard::u64 kLeastPictureBytes = 4096;
 
-    LoadCost(Halvard::FileManager* files, Halvard::u64 bound, std::string refusal);
+    // The refusal names the set and its verb, then the bound, then the file
+    // when one is given: "Incorrect " + what + " more than " + bound +
+    // " bytes once loaded in \"" + file + "\"" ("fonts: their pictures
+    // take"), so that every reader words it alike and states the bound it
+    // checks.
+    LoadCost(Halvard::FileManager* files, Halvard::u64 bound, const std::string& what, const std::string& file = {});
 
     // Every picture of every frame the shader will load, found the way it
     // will find them.
     void AddShader(const Halvard::ShaderDescriptor& shader);
     // A model's or particle system's file, a path below the data folder, and
     // the pictures of the shader file it draws with (the ".srf" beside it,
-    // read by the same reader; one that cannot be read loads no picture).
-    // Whether the file is there.
-    bool AddModelFile(const std::string& file);
+    // read by the same reader; one that cannot be read loads no picture). A
+    // file that is not there costs nothing, nor does its shader file.
+    void AddModelFile(const std::string& file);
 
 private:
     bool AddFile(const std::string& path, bool picture);

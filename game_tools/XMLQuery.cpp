@@ -169,6 +169,11 @@ std::string GetXMLString(const XMLNode* node, const std::string& attribute, cons
     return value != nullptr ? value->GetString() : fallback;
 }
 
+std::string XMLAttributeError(const std::string& attribute, const std::string& path)
+{
+    return "Incorrect \"" + attribute + "\" in \"" + path + "\" file";
+}
+
 std::optional<float> GetXMLAnimationSpeed(const XMLNode* node, const std::string& error)
 {
     const XMLValue* value = node != nullptr ? node->GetAttribute("animation_speed") : nullptr;

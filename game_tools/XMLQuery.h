@@ -34,6 +34,9 @@ Halvard::i32 GetXMLInt(const XMLNode* node, const std::string& attribute, Halvar
 Halvard::i32 GetXMLInt(const XMLNode* node, const std::string& attribute, Halvard::i32 fallback,
                        const std::string& error);
 std::string GetXMLString(const XMLNode* node, const std::string& attribute, const std::string& fallback = {});
+// The refusal of a description file's attribute, in the words every reader
+// of such files uses: Incorrect "attribute" in "path" file.
+std::string XMLAttributeError(const std::string& attribute, const std::string& path);
 // The node's "animation_speed", none when it gives none. A speed that is not
 // finite could never play: it is refused with a FileError of the reader's
 // text, which names the file.

@@ -99,9 +99,7 @@ void GUIFontTool::CheckBounds(const std::vector<XMLNode*>& fonts, const std::str
                                      "\"" + file);
         }
     }
-    GameTools::LoadCost pictures(files_, kMostPictureBytes,
-                                 "Incorrect fonts: their pictures take more than " +
-                                     Halvard::UIntToString(kMostPictureBytes) + " bytes once loaded" + file);
+    GameTools::LoadCost pictures(files_, kMostPictureBytes, "fonts: their pictures take", path);
     for (XMLNode* font : fonts) {
         const XMLValue* diffuse = FindPath(*font, "diffuse_image_path");
         const XMLValue* opacity = FindPath(*font, "opacity_image_path");

@@ -133,7 +133,6 @@ void GUIToolManager::LoadDescriptions()
             refusals_.push_back(Refusal{path, error.GetText()});
             continue;
         }
-        descriptionFileNames_.push_back(Halvard::ToLower(FileNameOf(path)));
         descriptionPaths_.push_back(path);
         descriptionRoots_.push_back(root.get());
         descriptionSet_->AddChild(root.release());
@@ -160,6 +159,15 @@ std::string GUIToolManager::GetDescriptionRefusal(const std::string& window) con
 {
     const Refusal* refusal = FindRefusal(window);
     return refusal != nullptr ? refusal->reason : std::string();
+}
+
+std::vector<std::string> GUIToolManager::GetDescriptionFileNames() const
+{
+    std::vector<std::string> names;
+    names.reserve(descriptionPaths_.size());
+    for (const std::string& path : descriptionPaths_)
+        names.push_back(Halvard::ToLower(FileNameOf(path)));
+    return names;
 }
 
 std::string GUIToolManager::GetDescriptionPath(const GameTools::XMLNode* root) const

@@ -53,7 +53,7 @@ public:
     // pointer is not const because the tree's queries take plain nodes.
     GameTools::XMLNode* GetDescriptionSet() const { return descriptionSet_.get(); }
     // Lower-cased file names without their folder, one per root, in order.
-    const std::vector<std::string>& GetDescriptionFileNames() const { return descriptionFileNames_; }
+    std::vector<std::string> GetDescriptionFileNames() const;
     const std::vector<GameTools::XMLNode*>& GetDescriptionRoots() const { return descriptionRoots_; }
     // Where a window (or "faders") that no description holds should have
     // been described, for its error: the description file named after it
@@ -81,7 +81,6 @@ private:
     std::string language_;
     std::unique_ptr<GUIFontTool> fontTool_;
     std::unique_ptr<GUITextTool> textTool_;
-    std::vector<std::string> descriptionFileNames_;
     std::vector<std::string> descriptionPaths_;
     // The descriptions that were left out, as listed.
     std::vector<Refusal> refusals_;

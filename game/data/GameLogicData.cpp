@@ -24,6 +24,7 @@ namespace Tamrisk {
 
 using namespace Halvard;
 using GameTools::XMLNode;
+using GameTools::XMLAttributeError;
 using GameTools::XMLValue;
 
 namespace {
@@ -34,11 +35,6 @@ constexpr const char* kModelFolder = "game_objects\\blocks\\models\\";
 constexpr u32 kCommonFragmentCount = 10;
 // Fragment files are numbered with two digits.
 constexpr i32 kMaxFragmentCount = 100;
-// What the pictures of a level's blocks and the models of its kinds take
-// once loaded, each picture counted once for each kind and texture pair
-// that shows it: as much as one resource list may take. The shipped levels'
-// blocks take 168 KB at most; a modder's pictures may well be larger.
-constexpr u64 kMostBlockBytes = 32 * 1024 * 1024;
 
 // The part of the file name before its first '.'.
 std::string BaseName(const std::string& path)
@@ -55,18 +51,16 @@ const std::string& KindName(const XMLNode& description) { return description.Get
 // integer the blocks read later is checked here to be one.
 void CheckValues(const XMLNode& description, const std::string& path)
 {
-    const auto error = [&path](const char* attribute) {
-        return std::string("Incorrect \"") + attribute + "\" in \"" + path + "\" file";
-    };
-    if (GameTools::GetXMLInt(&description, "fragment_count", 0, error("fragment_count")) > kMaxFragmentCount)
-        throw FileError(error("fragment_count"));
-    GameTools::GetXMLInt(&description, "strength", 1, error("strength"));
+    const std::string fragments = XMLAttributeError("fragment_count", path);
+    if (GameTools::GetXMLInt(&description, "fragment_count", 0, fragments) > kMaxFragmentCount)
+        throw FileError(fragments);
+    GameTools::GetXMLInt(&description, "strength", 1, XMLAttributeError("strength", path));
     const XMLNode* shader = description.GetChild("shader");
     if (shader == nullptr)
         return;
-    ShaderDescriptor::CheckFrameCount(GameTools::GetXMLInt(shader, "frame_count", 1, error("frame_count")),
-                                      error("frame_count"));
-    GameTools::GetXMLAnimationSpeed(shader, error("animation_speed"));
+    const std::string frames = XMLAttributeError("frame_count", path);
+    ShaderDescriptor::CheckFrameCount(GameTools::GetXMLInt(shader, "frame_count", 1, frames), frames);
+    GameTools::GetXMLAnimationSpeed(shader, XMLAttributeError("animation_speed", path));
 }
 
 // The block's texture, animated through numbered pictures when the kind
@@ -115,7 +109,6 @@ void GameLogicData::LoadResources()
     DataKeeper::LoadResources();
     LoadBlockDatabase();
     LoadGeometry();
-    LoadBlockModels();
 }
 
 // Kinds are taken in the order of their names: the first whose name occurs
@@ -146,6 +139,10 @@ const XMLNode* GameLogicData::FindDescription(const std::string& blockName) cons
     return nullptr;
 }
 
+// The pictures of the level's blocks and the models of their kinds may take
+// what one resource list may, each picture counted once for each kind and
+// texture pair that shows it. The shipped levels' blocks take 168 KB at
+// most; a modder's pictures may well be larger.
 void GameLogicData::LoadGeometry()
 {
     const std::string path = kGeometryFolder + level_->geometryFile;
@@ -154,10 +151,7 @@ void GameLogicData::LoadGeometry()
     animationSpeed_ = file.GetAnimationSpeed();
     records_.reserve(file.GetBlocks().size());
     std::vector<ShaderDescriptor> shaders;
-    GameTools::LoadCost cost(files_, kMostBlockBytes,
-                             "Incorrect blocks: their files take more than " +
-                                 UIntToString(static_cast<u32>(kMostBlockBytes)) + " bytes once loaded in \"" + path +
-                                 "\"");
+    GameTools::LoadCost cost(files_, kMostLoadedBytes, "blocks: their files take", path);
     std::set<std::tuple<const XMLNode*, std::string, std::string>> counted;
     for (LevelGeometryReader::Block& block : file.GetBlocks()) {
         const XMLNode* description = FindDescription(block.name);
@@ -175,12 +169,15 @@ void GameLogicData::LoadGeometry()
         record->above = std::move(block.above);
         records_.push_back(std::move(record));
     }
-    for (const auto& [file, name] : BlockModelFiles())
-        cost.AddModelFile(file);
+    const std::vector<std::pair<std::string, std::string>> models = BlockModelFiles();
+    for (const auto& [model, name] : models)
+        cost.AddModelFile(model);
     for (size_t i = 0; i < records_.size(); ++i) {
         records_[i]->shaderUser = shaders_->CreateShaderUser(shaders[i]);
         AddAnonymousShaderUser(records_[i]->shaderUser);
     }
+    for (const auto& [model, name] : models)
+        AddModelFile(model, name);
 }
 
 std::vector<std::pair<std::string, std::string>> GameLogicData::BlockModelFiles() const
@@ -206,12 +203,6 @@ std::vector<std::pair<std::string, std::string>> GameLogicData::BlockModelFiles(
         files.emplace_back(std::string(kModelFolder) + "fragments\\common\\fragment_" + UIntToString(i) + ".mlf",
                            "geometry/fragments/common/" + UIntToString(i, 2));
     return files;
-}
-
-void GameLogicData::LoadBlockModels()
-{
-    for (const auto& [file, name] : BlockModelFiles())
-        AddModelFile(file, name);
 }
 
 void GameLogicData::AddModelFile(const std::string& file, const std::string& name)

@@ -39,13 +39,13 @@ protected:
 
 private:
     void LoadBlockDatabase();
-    // The records and their shaders, once the pictures of the shaders and
-    // the models of the kinds in use have been counted against the bound.
+    // The records, their shaders and the models of the kinds in use, once
+    // the pictures of the shaders and those models have been counted
+    // against the bound.
     void LoadGeometry();
     // The model files of the kinds in use and of the common fragments, with
     // the names they are kept under.
     std::vector<std::pair<std::string, std::string>> BlockModelFiles() const;
-    void LoadBlockModels();
     const GameTools::XMLNode* FindDescription(const std::string& blockName) const;
     // Registers the model read from the file (a box when it cannot be read).
     void AddModelFile(const std::string& file, const std::string& name);

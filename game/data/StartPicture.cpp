@@ -1,7 +1,6 @@
 #include "game/data/StartPicture.h"
 
 #include "engine/core/PathUtils.h"
-#include "engine/core/StringUtils.h"
 #include "engine/render/ShaderDescriptor.h"
 #include "game_tools/LoadCost.h"
 
@@ -12,10 +11,7 @@ void StartPicture::Check(Halvard::FileManager* files, const std::string& diffuse
     for (const std::string& picture : {diffuse, opacity}) {
         if (picture.empty())
             continue;
-        GameTools::LoadCost cost(files, kMostBytes,
-                                 "Incorrect start picture: it takes more than " +
-                                     Halvard::UIntToString(static_cast<Halvard::u32>(kMostBytes)) +
-                                     " bytes once loaded in \"" + Halvard::MakeDataPath(picture) + "\"");
+        GameTools::LoadCost cost(files, kMostBytes, "start picture: it takes", Halvard::MakeDataPath(picture));
         cost.AddShader(Halvard::MakeShaderDescriptor(picture, "", true));
     }
 }

@@ -47,12 +47,9 @@ Environment::Environment(Engine* engine, GameTools::DataKeeper* levelData, const
     std::vector<XMLNode*> models;
     environment->GetChildrenByName("model", models);
     // A damaged description is refused before any of its models is made.
-    const auto error = [&path](const char* attribute) {
-        return std::string("Incorrect \"") + attribute + "\" in \"" + path + "\" file";
-    };
     for (const XMLNode* node : models) {
-        GameTools::GetXMLAnimationSpeed(node, error("animation_speed"));
-        GameTools::GetXMLInt(node, "depth", 0, error("depth"));
+        GameTools::GetXMLAnimationSpeed(node, GameTools::XMLAttributeError("animation_speed", path));
+        GameTools::GetXMLInt(node, "depth", 0, GameTools::XMLAttributeError("depth", path));
     }
     for (const XMLNode* node : models)
         AddModel(*node);
