@@ -54,30 +54,18 @@ SaveTrouble::Kind SaveTrouble::KindOfSave(Halvard::FileFault fault)
 
 bool SaveTrouble::MakeSave(const std::string& path, Save save)
 {
-    // No save's own writing saves another file; should one, it is made on
-    // its own.
-    if (making_) {
-        const std::optional<Halvard::FileError> error = save();
-        if (error && messages_ != nullptr)
-            messages_->LogError(error->GetTextWithReason());
-        return !error;
-    }
     if (!MayWrite(path))
         return false;
     Keep(path, std::move(save));
-    making_ = true;
     MakeQueued(Logging::kNewLines);
-    making_ = false;
     return !IsQueued(path);
 }
 
 void SaveTrouble::MakeFailedSaves()
 {
-    if (making_ || queued_.empty() || !MayWrite(std::string()))
+    if (queued_.empty() || !MayWrite(std::string()))
         return;
-    making_ = true;
     MakeQueued(Logging::kEveryLine);
-    making_ = false;
 }
 
 void SaveTrouble::Forget(const std::string& path)

@@ -110,7 +110,6 @@ private:
     std::size_t told_ = 0;
     // The saves to make, in the order they first failed.
     std::vector<Failed> queued_;
-    bool making_ = false;
 };
 
 } // namespace GameFramework
