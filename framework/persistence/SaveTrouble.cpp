@@ -54,8 +54,12 @@ SaveTrouble::Kind SaveTrouble::KindOfSave(Halvard::FileFault fault)
 
 bool SaveTrouble::MakeSave(const std::string& path, Save save)
 {
-    if (!MayWrite(path))
+    if (!MayWrite()) {
+        if (messages_ != nullptr)
+            messages_->LogError("Failed to save \"" + path +
+                                "\" file: another copy of the game may have saved in its folder since this one started");
         return false;
+    }
     Keep(path, std::move(save));
     MakeQueued(Logging::kNewLines);
     return !IsQueued(path);
@@ -63,7 +67,7 @@ bool SaveTrouble::MakeSave(const std::string& path, Save save)
 
 void SaveTrouble::MakeFailedSaves()
 {
-    if (queued_.empty() || !MayWrite(std::string()))
+    if (queued_.empty() || !MayWrite())
         return;
     MakeQueued(Logging::kEveryLine);
 }
@@ -74,15 +78,12 @@ void SaveTrouble::Forget(const std::string& path)
 }
 
 // Once another copy may have saved, nothing of this one is saved again.
-bool SaveTrouble::MayWrite(const std::string& path)
+bool SaveTrouble::MayWrite()
 {
     if (lock_ == nullptr || lock_->MaySave())
         return true;
     Report(Kind::kSavedElsewhere, lock_->GetUserFolder());
     queued_.clear();
-    if (messages_ != nullptr && !path.empty())
-        messages_->LogError("Failed to save \"" + path +
-                            "\" file: another copy of the game may have saved in its folder since this one started");
     return false;
 }
 
