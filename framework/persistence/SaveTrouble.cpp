@@ -107,11 +107,11 @@ void SaveTrouble::MakeQueued(Logging logging)
                           [](const Failed& failed) { return IsScoreTable(failed.path); });
     for (std::size_t i = 0; i < queued_.size();) {
         Failed& failed = queued_[i];
-        const auto table = std::find_if(queued_.begin(), queued_.end(),
-                                        [](const Failed& queued) { return IsScoreTable(queued.path); });
-        if (IsPlayerFile(failed.path) && table != queued_.end()) {
+        // A table still queued has failed in this pass: tables come first.
+        const Failed& first = queued_.front();
+        if (IsPlayerFile(failed.path) && IsScoreTable(first.path)) {
             Log(failed,
-                Halvard::FileError("Failed to save \"" + failed.path + "\" file: it waits for \"" + table->path +
+                Halvard::FileError("Failed to save \"" + failed.path + "\" file: it waits for \"" + first.path +
                                    "\" file, which could not be saved before it"),
                 logging);
             ++i;
