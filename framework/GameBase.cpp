@@ -112,8 +112,13 @@ GameBase::~GameBase()
     state_.gameLogic.reset();
     state_.windows.DestroyAll();
     gameCursor_.reset();
-    if (saveTrouble_ != nullptr)
+    if (saveTrouble_ != nullptr) {
+        // The engine's last save of the configuration makes the ini's failed
+        // one again, so that the file is written once at exit.
+        if (engine_->GetSettings().saveConfigOnExit)
+            saveTrouble_->Forget(config_->GetIniPath());
         saveTrouble_->MakeFailedSaves();
+    }
     highScores_.reset();
     profileManager_.reset();
     levelManager_.reset();

@@ -15,7 +15,8 @@ class SaveKeeper {
 public:
     // Writes the file from its owner's state at the time of the call; the
     // error then, none once the file is on disk. The keeper logs the error:
-    // a save made again and again need not say the same each time.
+    // a save made again and again need not say the same each time. It saves
+    // nothing through the keeper, which is making its list of saves.
     using Save = std::function<std::optional<FileError>()>;
 
     virtual ~SaveKeeper() = default;

@@ -158,7 +158,7 @@ bool ProfileBase::IsOwnFolderInsideProfiles() const
 void ProfileBase::DeleteFiles()
 {
     saveFile_.Forget(GetPath());
-    if (!saveFile_.MayChange(GetPath()))
+    if (!saveFile_.MayChange())
         return;
     Halvard::DeleteFolder(GetPath());
     if (IsOwnFolderInsideProfiles())

@@ -71,10 +71,7 @@ void SaveFile::Forget(const std::string& path)
         services_.trouble->Forget(path);
 }
 
-bool SaveFile::MayChange(const std::string& path) const
-{
-    return services_.trouble == nullptr || services_.trouble->MayWrite(path);
-}
+bool SaveFile::MayChange() const { return services_.trouble == nullptr || services_.trouble->MayWrite(); }
 
 void SaveFile::Read(const std::string& path, const Body& readBody)
 {

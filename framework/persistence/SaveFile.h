@@ -50,9 +50,9 @@ public:
     bool Write(const std::string& path, const Body& writeBody);
     // No failed save of the file is made again (it was deleted).
     void Forget(const std::string& path);
-    // Whether the file may be changed otherwise than by a save (deleted):
-    // not once another copy of the game may keep it (SaveTrouble::MayWrite).
-    bool MayChange(const std::string& path) const;
+    // Whether a file may be changed otherwise than by a save (deleted): not
+    // once another copy of the game may keep it (SaveTrouble::MayWrite).
+    bool MayChange() const;
     // Checks the header and reads the body; throws FileError when the file is
     // missing, foreign, of another version or short. A file that exists but
     // cannot be opened is held first, and the error says so.

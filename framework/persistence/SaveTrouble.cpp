@@ -54,30 +54,22 @@ SaveTrouble::Kind SaveTrouble::KindOfSave(Halvard::FileFault fault)
 
 bool SaveTrouble::MakeSave(const std::string& path, Save save)
 {
-    // No save's own writing saves another file; should one, it is made on
-    // its own.
-    if (making_) {
-        const std::optional<Halvard::FileError> error = save();
-        if (error && messages_ != nullptr)
-            messages_->LogError(error->GetTextWithReason());
-        return !error;
-    }
-    if (!MayWrite(path))
+    if (!MayWrite()) {
+        if (messages_ != nullptr)
+            messages_->LogError("Failed to save \"" + path +
+                                "\" file: another copy of the game may have saved in its folder since this one started");
         return false;
+    }
     Keep(path, std::move(save));
-    making_ = true;
     MakeQueued(Logging::kNewLines);
-    making_ = false;
     return !IsQueued(path);
 }
 
 void SaveTrouble::MakeFailedSaves()
 {
-    if (making_ || queued_.empty() || !MayWrite(std::string()))
+    if (queued_.empty() || !MayWrite())
         return;
-    making_ = true;
     MakeQueued(Logging::kEveryLine);
-    making_ = false;
 }
 
 void SaveTrouble::Forget(const std::string& path)
@@ -86,15 +78,12 @@ void SaveTrouble::Forget(const std::string& path)
 }
 
 // Once another copy may have saved, nothing of this one is saved again.
-bool SaveTrouble::MayWrite(const std::string& path)
+bool SaveTrouble::MayWrite()
 {
     if (lock_ == nullptr || lock_->MaySave())
         return true;
     Report(Kind::kSavedElsewhere, lock_->GetUserFolder());
     queued_.clear();
-    if (messages_ != nullptr && !path.empty())
-        messages_->LogError("Failed to save \"" + path +
-                            "\" file: another copy of the game may have saved in its folder since this one started");
     return false;
 }
 
@@ -118,11 +107,11 @@ void SaveTrouble::MakeQueued(Logging logging)
                           [](const Failed& failed) { return IsScoreTable(failed.path); });
     for (std::size_t i = 0; i < queued_.size();) {
         Failed& failed = queued_[i];
-        const auto table = std::find_if(queued_.begin(), queued_.end(),
-                                        [](const Failed& queued) { return IsScoreTable(queued.path); });
-        if (IsPlayerFile(failed.path) && table != queued_.end()) {
+        // A table still queued has failed in this pass: tables come first.
+        const Failed& first = queued_.front();
+        if (IsPlayerFile(failed.path) && IsScoreTable(first.path)) {
             Log(failed,
-                Halvard::FileError("Failed to save \"" + failed.path + "\" file: it waits for \"" + table->path +
+                Halvard::FileError("Failed to save \"" + failed.path + "\" file: it waits for \"" + first.path +
                                    "\" file, which could not be saved before it"),
                 logging);
             ++i;

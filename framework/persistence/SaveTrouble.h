@@ -71,9 +71,9 @@ public:
     // The same without a new save, as at exit: every failure is logged.
     void MakeFailedSaves();
     // Whether this run may still change the files of the folder (a lock
-    // given may say that another copy may have saved there); told as a save
-    // refused is.
-    bool MayWrite(const std::string& path);
+    // given may say that another copy may have saved there); reported when
+    // it may not. A save refused so is logged by MakeSave.
+    bool MayWrite();
     // Nothing of that file is made again: its owner is gone or deleted it.
     void Forget(const std::string& path);
     // The lock asked before each save; it must outlive this object.
@@ -110,7 +110,6 @@ private:
     std::size_t told_ = 0;
     // The saves to make, in the order they first failed.
     std::vector<Failed> queued_;
-    bool making_ = false;
 };
 
 } // namespace GameFramework

@@ -310,7 +310,8 @@ TEST_F(SaveTroubleTest, OnlyTheTablesSaveHoldsBackThePlayersFile)
 }
 
 // A run that started without its lock and finds another copy's lock file by
-// its next change, though that copy has ended, deletes no player's file.
+// its next change, though that copy has ended, deletes no player's file, and
+// says of none that it failed to save it.
 TEST_F(SaveTroubleTest, ARunThatFindsAnotherCopysLockFileDeletesNoFile)
 {
     const std::string annaFile = "profiles\\" + OpenProfiles()->AddProfile(L"Anna")->GetFileName();
@@ -325,6 +326,7 @@ TEST_F(SaveTroubleTest, ARunThatFindsAnotherCopysLockFileDeletesNoFile)
     trouble.SetUserFolderLock(&*lock);
     OpenProfiles()->DeleteProfile(L"Anna");
     EXPECT_TRUE(save.Exists(annaFile));
+    EXPECT_FALSE(AnyLineHas(save.ErrorLines(), annaFile)) << testing::PrintToString(save.ErrorLines());
     EXPECT_EQ(KindsOf(trouble), (std::vector<SaveTrouble::Kind>{SaveTrouble::Kind::kSavedElsewhere}));
 }
 
