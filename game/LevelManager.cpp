@@ -4,6 +4,7 @@
 #include "engine/core/MessageManager.h"
 #include "engine/core/StringUtils.h"
 #include "game_tools/XMLNode.h"
+#include "game_tools/XMLQuery.h"
 #include "game_tools/XMLValue.h"
 
 #include <algorithm>
@@ -25,7 +26,7 @@ u32 ReadAceTime(const GameTools::XMLValue& value)
 {
     const std::optional<i32> seconds = value.FindInt();
     if (!seconds || *seconds > LevelManager::kMostAceTime)
-        throw FileError(std::string("Incorrect \"ace_time\" in \"") + LevelManager::kLevelsFile + "\" file");
+        throw FileError(GameTools::XMLAttributeError("ace_time", LevelManager::kLevelsFile));
     return static_cast<u32>(std::max(0, *seconds));
 }
 
