@@ -118,7 +118,7 @@ void FileBinary::OpenForReading(const std::string& fullPath, FileLoading loading
         throw FileError("Failed to open " + Quoted() + " file");
     }
     size_ = static_cast<u32>(size);
-    if (loading == FileLoading::kBySize && size_ > kWholeReadLimit) {
+    if (loading == FileLoading::kStreamed || (loading == FileLoading::kBySize && size_ > kWholeReadLimit)) {
         reader_ = stream;
         return;
     }

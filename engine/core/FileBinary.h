@@ -29,7 +29,7 @@ class MessageManager;
 // One thread at a time.
 class FileBinary {
 public:
-    // Files up to this size are read into memory at once.
+    // Files up to this size are read into memory at once when loaded by size.
     static constexpr u32 kWholeReadLimit = 0x800000;
     // The binary string forms carry their length in one byte, the
     // terminating zero included.

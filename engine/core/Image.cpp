@@ -252,7 +252,7 @@ bool Image::PeekByteSize(FileManager* files, const std::string& path, u64& bytes
     if (extension != "bmp" && extension != "tga" && !jpeg)
         return false;
     try {
-        const std::unique_ptr<FileBinary> file = files->OpenFileBinary(path, FileAccess::kRead);
+        const std::unique_ptr<FileBinary> file = files->OpenFileBinary(path, FileAccess::kRead, FileLoading::kStreamed);
         if (extension == "bmp")
             bytes = BmpReader(*file, path).GetImageByteSize();
         else if (extension == "tga")
