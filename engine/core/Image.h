@@ -134,10 +134,10 @@ private:
 
     // The library's source manager over the file, in pieces of a few KiB.
     static void SetJpegSource(jpeg_decompress_struct* decompressor, FileBinary* file);
-    static void JpegInitSource(jpeg_decompress_struct* decompressor);
     static int JpegFillInputBuffer(jpeg_decompress_struct* decompressor);
     static void JpegSkipInputData(jpeg_decompress_struct* decompressor, long count);
-    static void JpegTermSource(jpeg_decompress_struct* decompressor);
+    // Nothing to do at the start of the input or its end.
+    static void JpegLeaveSource(jpeg_decompress_struct* decompressor);
 
     MessageManager* messages_ = nullptr;
     u32 width_ = 0;
