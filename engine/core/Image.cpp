@@ -124,6 +124,8 @@ struct JpegSource {
 
 JpegSource* SourceOf(j_decompress_ptr decompressor) { return reinterpret_cast<JpegSource*>(decompressor->src); }
 
+bool FitsSides(u64 width, u64 height) { return width <= Image::kMaxSide && height <= Image::kMaxSide; }
+
 } // namespace
 
 FileError Image::FormatError(const char* word, const std::string& path)
@@ -133,7 +135,7 @@ FileError Image::FormatError(const char* word, const std::string& path)
 
 void Image::CheckSides(u64 width, u64 height, const std::string& path)
 {
-    if (width > kMaxSide || height > kMaxSide)
+    if (!FitsSides(width, height))
         throw FormatError("Incorrect", path);
 }
 
@@ -285,7 +287,7 @@ const char* Image::DecodeJPEG(jpeg_decompress_struct& decompressor, FileBinary& 
         return "Incorrect";
     if (const char* failure = ReadJpegHeader(decompressor, file))
         return failure;
-    if (decompressor.image_width > kMaxSide || decompressor.image_height > kMaxSide)
+    if (!FitsSides(decompressor.image_width, decompressor.image_height))
         return "Incorrect";
     jpeg_start_decompress(&decompressor);
     const u32 components = decompressor.output_components;
