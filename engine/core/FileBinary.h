@@ -15,6 +15,7 @@ class ReplacementFile;
 
 namespace Halvard {
 
+class FileError;
 class MessageManager;
 
 // A file of bytes with a position: a disk file read piecewise, a copy in
@@ -97,6 +98,8 @@ public:
 private:
     void OpenForWriting(const std::string& fullPath);
     void OpenForReading(const std::string& fullPath, FileLoading loading);
+    // The error of the writer's last failed step, with the system's words.
+    FileError WriteError(const std::string& text) const;
     std::string Quoted() const;
 
     MessageManager* messages_;
