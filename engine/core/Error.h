@@ -33,7 +33,6 @@ public:
     }
 
     FileFault GetFault() const { return fault_; }
-    const std::string& GetReason() const { return reason_; }
     // The file the fault befell when it is not the one named (the file at
     // the end of a symbolic link), in the system's form; empty otherwise.
     const std::string& GetFaultFile() const { return faultFile_; }

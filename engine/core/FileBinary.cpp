@@ -46,6 +46,13 @@ FileFault FaultOf(Platform::WriteFault fault)
     }
 }
 
+// The file at the end of the writer's target's links, in the system's form;
+// empty when the target is no link.
+std::string LinkedFileOf(const Platform::ReplacementFile& writer)
+{
+    return writer.GetLinkedFile().empty() ? std::string() : Platform::FromNativePath(writer.GetLinkedFile());
+}
+
 } // namespace
 
 FileBinary::FileBinary(MessageManager* messages, const std::string& name, FileAccess access, FileLoading loading)
@@ -89,10 +96,16 @@ void FileBinary::OpenForWriting(const std::string& fullPath)
     if (writer_->IsOpen())
         return;
     // A folder missing where a link points is the one to make.
-    const std::string linked =
-        writer_->GetLinkedFile().empty() ? std::string() : Platform::FromNativePath(writer_->GetLinkedFile());
-    throw FileError("Failed to open " + Quoted() + " file" + (linked.empty() ? "" : ", a link to \"" + linked + "\""),
-                    FaultOf(writer_->GetFault()), writer_->GetReason(), linked);
+    const std::string linked = LinkedFileOf(*writer_);
+    throw WriteError("Failed to open " + Quoted() + " file" + (linked.empty() ? "" : ", a link to \"" + linked + "\""));
+}
+
+// A fault behind a link befell the file the link points to, not the one named.
+FileError FileBinary::WriteError(const std::string& text) const
+{
+    if (writer_ == nullptr)
+        return FileError(text);
+    return FileError(text, FaultOf(writer_->GetFault()), writer_->GetReason(), LinkedFileOf(*writer_));
 }
 
 bool FileBinary::MeasureFile(const std::string& name, u32& size)
@@ -118,7 +131,7 @@ void FileBinary::OpenForReading(const std::string& fullPath, FileLoading loading
         throw FileError("Failed to open " + Quoted() + " file");
     }
     size_ = static_cast<u32>(size);
-    if (loading == FileLoading::kBySize && size_ > kWholeReadLimit) {
+    if (loading == FileLoading::kStreamed || (loading == FileLoading::kBySize && size_ > kWholeReadLimit)) {
         reader_ = stream;
         return;
     }
@@ -193,9 +206,7 @@ void FileBinary::Write(const void* buffer, u32 count, u32* countWritten)
     if (countWritten != nullptr)
         *countWritten = written;
     else if (written < count)
-        throw FileError("Failed to write " + UIntToString(count) + " bytes from " + Quoted() + " file",
-                        writer_ != nullptr ? FaultOf(writer_->GetFault()) : FileFault::kOther,
-                        writer_ != nullptr ? writer_->GetReason() : std::string());
+        throw WriteError("Failed to write " + UIntToString(count) + " bytes from " + Quoted() + " file");
 }
 
 u8 FileBinary::ReadByte()
@@ -297,12 +308,15 @@ void FileBinary::Close()
 {
     if (writer_ == nullptr)
         return;
-    const bool saved = writer_->Commit();
-    const FileFault fault = FaultOf(writer_->GetFault());
-    const std::string reason = writer_->GetReason();
+    if (writer_->Commit()) {
+        writer_.reset();
+        return;
+    }
+    // The writer goes before the error leaves, so that the destructor does
+    // not log the failure a second time.
+    const FileError error = WriteError("Failed to save " + Quoted() + " file");
     writer_.reset();
-    if (!saved)
-        throw FileError("Failed to save " + Quoted() + " file", fault, reason);
+    throw error;
 }
 
 } // namespace Halvard

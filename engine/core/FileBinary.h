@@ -15,6 +15,7 @@ class ReplacementFile;
 
 namespace Halvard {
 
+class FileError;
 class MessageManager;
 
 // A file of bytes with a position: a disk file read piecewise, a copy in
@@ -29,7 +30,7 @@ class MessageManager;
 // One thread at a time.
 class FileBinary {
 public:
-    // Files up to this size are read into memory at once.
+    // Files up to this size are read into memory at once when loaded by size.
     static constexpr u32 kWholeReadLimit = 0x800000;
     // The binary string forms carry their length in one byte, the
     // terminating zero included.
@@ -97,6 +98,8 @@ public:
 private:
     void OpenForWriting(const std::string& fullPath);
     void OpenForReading(const std::string& fullPath, FileLoading loading);
+    // The error of the writer's last failed step, with the system's words.
+    FileError WriteError(const std::string& text) const;
     std::string Quoted() const;
 
     MessageManager* messages_;

@@ -93,9 +93,8 @@ void JpegErrorExit(j_common_ptr decompressor)
 // Adobe transform, a damaged colour profile) leave it whole.
 void JpegEmitMessage(j_common_ptr decompressor, int level)
 {
-    constexpr int kDamage[] = {JWRN_ARITH_BAD_CODE, JWRN_BOGUS_PROGRESSION, JWRN_EXTRANEOUS_DATA,
-                               JWRN_HIT_MARKER,     JWRN_HUFF_BAD_CODE,     JWRN_JPEG_EOF,
-                               JWRN_MUST_RESYNC,    JWRN_NOT_SEQUENTIAL};
+    constexpr int kDamage[] = {JWRN_ARITH_BAD_CODE, JWRN_BOGUS_PROGRESSION, JWRN_EXTRANEOUS_DATA, JWRN_HIT_MARKER,
+                               JWRN_HUFF_BAD_CODE,  JWRN_MUST_RESYNC,       JWRN_NOT_SEQUENTIAL};
     if (level < 0 && std::find(std::begin(kDamage), std::end(kDamage), decompressor->err->msg_code) !=
                          std::end(kDamage))
         JpegErrorExit(decompressor);
@@ -121,12 +120,11 @@ struct JpegSource {
     jpeg_source_mgr manager;
     FileBinary* file;
     JOCTET* buffer;
-    bool startOfFile;
-    // The file ended before the picture did: an end marker was made up.
-    bool ranOut;
 };
 
 JpegSource* SourceOf(j_decompress_ptr decompressor) { return reinterpret_cast<JpegSource*>(decompressor->src); }
+
+bool FitsSides(u64 width, u64 height) { return width <= Image::kMaxSide && height <= Image::kMaxSide; }
 
 } // namespace
 
@@ -137,7 +135,7 @@ FileError Image::FormatError(const char* word, const std::string& path)
 
 void Image::CheckSides(u64 width, u64 height, const std::string& path)
 {
-    if (width > kMaxSide || height > kMaxSide)
+    if (!FitsSides(width, height))
         throw FormatError("Incorrect", path);
 }
 
@@ -252,7 +250,7 @@ bool Image::PeekByteSize(FileManager* files, const std::string& path, u64& bytes
     if (extension != "bmp" && extension != "tga" && !jpeg)
         return false;
     try {
-        const std::unique_ptr<FileBinary> file = files->OpenFileBinary(path, FileAccess::kRead);
+        const std::unique_ptr<FileBinary> file = files->OpenFileBinary(path, FileAccess::kRead, FileLoading::kStreamed);
         if (extension == "bmp")
             bytes = BmpReader(*file, path).GetImageByteSize();
         else if (extension == "tga")
@@ -289,7 +287,7 @@ const char* Image::DecodeJPEG(jpeg_decompress_struct& decompressor, FileBinary& 
         return "Incorrect";
     if (const char* failure = ReadJpegHeader(decompressor, file))
         return failure;
-    if (decompressor.image_width > kMaxSide || decompressor.image_height > kMaxSide)
+    if (!FitsSides(decompressor.image_width, decompressor.image_height))
         return "Incorrect";
     jpeg_start_decompress(&decompressor);
     const u32 components = decompressor.output_components;
@@ -349,41 +347,30 @@ void Image::SetJpegSource(jpeg_decompress_struct* decompressor, FileBinary* file
     source->buffer = static_cast<JOCTET*>((*decompressor->mem->alloc_small)(
         reinterpret_cast<j_common_ptr>(decompressor), JPOOL_PERMANENT, kJpegBufferSize));
     source->file = file;
-    source->startOfFile = true;
-    source->ranOut = false;
-    source->manager.init_source = JpegInitSource;
+    source->manager.init_source = JpegLeaveSource;
     source->manager.fill_input_buffer = JpegFillInputBuffer;
     source->manager.skip_input_data = JpegSkipInputData;
     source->manager.resync_to_restart = jpeg_resync_to_restart;
-    source->manager.term_source = JpegTermSource;
+    source->manager.term_source = JpegLeaveSource;
     source->manager.bytes_in_buffer = 0;
     source->manager.next_input_byte = nullptr;
     decompressor->src = &source->manager;
 }
-
-void Image::JpegInitSource(jpeg_decompress_struct* decompressor) { SourceOf(decompressor)->startOfFile = true; }
 
 int Image::JpegFillInputBuffer(jpeg_decompress_struct* decompressor)
 {
     JpegSource* source = SourceOf(decompressor);
     u32 count = 0;
     source->file->Read(source->buffer, kJpegBufferSize, &count);
-    if (count == 0) {
-        source->buffer[0] = 0xFF;
-        source->buffer[1] = JPEG_EOI;
-        count = 2;
-        source->ranOut = true;
-        // As the library's own sources do; the warning refuses the picture.
-        WARNMS(decompressor, JWRN_JPEG_EOF);
-    }
+    // A file that ends before its picture does is refused: the end marker
+    // the library's own sources make up would leave the rest grey.
+    if (count == 0)
+        ERREXIT(decompressor, JERR_INPUT_EOF);
     source->manager.next_input_byte = source->buffer;
     source->manager.bytes_in_buffer = count;
-    source->startOfFile = false;
     return TRUE;
 }
 
-// Once the file has run out the made-up end marker stays for the library to
-// find, however much it wanted to pass over.
 void Image::JpegSkipInputData(jpeg_decompress_struct* decompressor, long count)
 {
     JpegSource* source = SourceOf(decompressor);
@@ -392,14 +379,12 @@ void Image::JpegSkipInputData(jpeg_decompress_struct* decompressor, long count)
     while (count > static_cast<long>(source->manager.bytes_in_buffer)) {
         count -= static_cast<long>(source->manager.bytes_in_buffer);
         JpegFillInputBuffer(decompressor);
-        if (source->ranOut)
-            return;
     }
     source->manager.next_input_byte += count;
     source->manager.bytes_in_buffer -= count;
 }
 
-void Image::JpegTermSource(jpeg_decompress_struct*) {}
+void Image::JpegLeaveSource(jpeg_decompress_struct*) {}
 
 void Image::ResizeInto(u32 width, u32 height, u32 filter, Image& destination) const
 {

@@ -68,11 +68,12 @@ public:
     bool LoadJPEG(MessageManager* messages, FileManager* files, const std::string& path);
     // The bytes the pixels of the picture at path take once loaded, read
     // from its header through the loader Load would choose: no pixel is
-    // decoded. False, logging nothing, when that loader would refuse the
-    // header or the file cannot be read; the load then logs why. A picture
-    // wider or higher than kMaxSide gives what its header claims, though the
-    // load refuses it: a count of what a set of pictures takes then refuses
-    // the set that names it, as it would had the picture been decoded.
+    // decoded, nor the file read whole. False, logging nothing, when that
+    // loader would refuse the header or the file cannot be read; the load
+    // then logs why. A picture wider or higher than kMaxSide gives what its
+    // header claims, though the load refuses it: a count of what a set of
+    // pictures takes then refuses the set that names it, as it would had
+    // the picture been decoded.
     static bool PeekByteSize(FileManager* files, const std::string& path, u64& bytes);
 
     // A 32-bit picture whose alpha is 0 in every pixel: what writers that
@@ -131,12 +132,12 @@ private:
     void ResizeCubic(Image& destination) const;
     u8 GetByte(i64 column, i64 row, u32 channel) const;
 
-    // The library's source manager over a file held whole in memory.
+    // The library's source manager over the file, in pieces of a few KiB.
     static void SetJpegSource(jpeg_decompress_struct* decompressor, FileBinary* file);
-    static void JpegInitSource(jpeg_decompress_struct* decompressor);
     static int JpegFillInputBuffer(jpeg_decompress_struct* decompressor);
     static void JpegSkipInputData(jpeg_decompress_struct* decompressor, long count);
-    static void JpegTermSource(jpeg_decompress_struct* decompressor);
+    // Nothing to do at the start of the input or its end.
+    static void JpegLeaveSource(jpeg_decompress_struct* decompressor);
 
     MessageManager* messages_ = nullptr;
     u32 width_ = 0;

@@ -175,6 +175,8 @@ TEST_F(FileBinaryTest, SmallFilesAreHeldInMemoryLargeOnesReadPiecewise)
     FileBinary whole(&messages, folder.Internal() + "\\large.bin", FileAccess::kRead, FileLoading::kWhole);
     EXPECT_TRUE(whole.IsInMemory());
     EXPECT_TRUE(OpenRead("small.bin", "abc")->IsInMemory());
+    EXPECT_FALSE(FileBinary(&messages, folder.Internal() + "\\small.bin", FileAccess::kRead, FileLoading::kStreamed)
+                     .IsInMemory());
 }
 
 TEST_F(FileBinaryTest, RelativeNamesLieBelowTheProgramFolderAndCaseIsIgnored)

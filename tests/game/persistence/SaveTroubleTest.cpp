@@ -388,7 +388,8 @@ TEST_F(SaveTroubleTest, AFullDiskKeepsTheOldFilesAndReportsTheTrouble)
 // An ini file kept elsewhere (synced, backed up) behind a link stays behind
 // it: the options saved go where the link points. Where that is a folder
 // that is missing, the file the link leads to is named, in the log and to
-// the player: its folder is the one to make.
+// the player: its folder is the one to make; where that disk is full, the
+// player hears of the file there too.
 TEST_F(SaveTroubleTest, AnIniFileBehindALinkStaysBehindIt)
 {
     const Testing::TempFolder elsewhere;
@@ -410,6 +411,16 @@ TEST_F(SaveTroubleTest, AnIniFileBehindALinkStaysBehindIt)
     const std::string linked = trouble.GetReported()[0].path;
     EXPECT_EQ(Halvard::MakeNativePath(linked), (elsewhere.Path() / "gone" / "Tamrisk.ini").string());
     EXPECT_TRUE(AnyLineHas(save.ErrorLines(), "a link to \"" + linked + "\" (No such file or directory)"));
+
+    fs::remove(Native("Tamrisk.ini"));
+    fs::create_symlink(elsewhere.Path() / "Tamrisk.ini", Native("Tamrisk.ini"));
+    {
+        const Testing::FileSizeLimit full(0);
+        config.Save();
+    }
+    ASSERT_EQ(KindsOf(trouble),
+              (std::vector<SaveTrouble::Kind>{SaveTrouble::Kind::kNoFolder, SaveTrouble::Kind::kNoRoom}));
+    EXPECT_EQ(Halvard::MakeNativePath(trouble.GetReported()[1].path), (elsewhere.Path() / "Tamrisk.ini").string());
 }
 
 // A list or table that is there but cannot be opened is neither set aside
